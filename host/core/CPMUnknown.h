@@ -1,0 +1,60 @@
+// Base classes of implementations: CPMUnknownBase (what the boss needs of every implementation) and
+// CPMUnknown<I>, whose reference counting and queries are those of its boss.
+#pragma once
+
+#include "host/core/IPMUnknown.h"
+
+class Boss;
+class IPMStream;
+
+class CPMUnknownBase {
+ public:
+  CPMUnknownBase(const CPMUnknownBase&) = delete;
+  CPMUnknownBase& operator=(const CPMUnknownBase&) = delete;
+  virtual ~CPMUnknownBase() = default;
+
+  // Moves the persistent fields through `stream` in one fixed order; the stream decides the direction.
+  // Only implementations registered as persistent are asked.
+  virtual void ReadWrite(IPMStream* stream, ImplementationID implementation) {}
+
+  Boss* GetBossObject() const { return boss_; }
+  ImplementationID GetImplementationID() const { return implementation_; }
+
+ protected:
+  explicit CPMUnknownBase(Boss* boss) : boss_(boss) {}
+  // Announces a change of this implementation's persistent fields before it happens, so that the
+  // database can keep the earlier state for undo. Call it in every setter, before changing anything.
+  void PreDirty() const;
+
+ private:
+  friend class Boss;
+  Boss* boss_;
+  ImplementationID implementation_;
+};
+
+template <class I>
+class CPMUnknown : public I, public CPMUnknownBase {
+ public:
+  IPMUnknown* QueryInterface(PMIID iid) const override;
+  void AddRef() const override;
+  void Release() const override;
+  Boss* GetBoss() const override { return GetBossObject(); }
+
+ protected:
+  explicit CPMUnknown(Boss* boss) : CPMUnknownBase(boss) {}
+};
+
+#include "host/core/Boss.h"
+
+template <class I>
+IPMUnknown* CPMUnknown<I>::QueryInterface(PMIID iid) const {
+  return GetBossObject()->QueryInterface(iid);
+}
+template <class I>
+void CPMUnknown<I>::AddRef() const {
+  GetBossObject()->AddRef();
+}
+template <class I>
+void CPMUnknown<I>::Release() const {
+  GetBossObject()->Release();
+}

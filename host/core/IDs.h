@@ -1,0 +1,58 @@
+// Typed 32-bit identifiers of the object model: classes, interfaces, implementations, services, plug-ins and
+// objects in a database. Each plug-in owns a block of 256 values starting at its prefix.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <functional>
+
+template <class Tag>
+class IDType {
+ public:
+  constexpr IDType() = default;
+  // Implicit on purpose: IDs are written as numbers throughout ("ClassID cls = 4101").
+  constexpr IDType(uint32_t value) : value_(value) {}  // NOLINT(google-explicit-constructor)
+  constexpr uint32_t Get() const { return value_; }
+  constexpr bool IsValid() const { return value_ != 0; }
+  constexpr auto operator<=>(const IDType&) const = default;
+
+ private:
+  uint32_t value_ = 0;
+};
+
+using ClassID = IDType<struct ClassIDTag>;
+using PMIID = IDType<struct PMIIDTag>;
+using ImplementationID = IDType<struct ImplementationIDTag>;
+using ServiceID = IDType<struct ServiceIDTag>;
+using PluginID = IDType<struct PluginIDTag>;
+using ActionID = IDType<struct ActionIDTag>;
+// An object's address inside one database; 0 means none.
+using UID = IDType<struct UIDTag>;
+
+inline constexpr ClassID kInvalidClass = 0;
+inline constexpr PMIID kInvalidInterfaceID = 0;
+inline constexpr UID kInvalidUID = 0;
+
+template <class Tag>
+struct std::hash<IDType<Tag>> {
+  size_t operator()(IDType<Tag> id) const noexcept { return std::hash<uint32_t>{}(id.Get()); }
+};
+
+// Host error codes: 0 is success; plug-ins answer codes from their own blocks.
+using ErrorCode = int32_t;
+inline constexpr ErrorCode kSuccess = 0;
+inline constexpr ErrorCode kFailure = 1;
+inline constexpr ErrorCode kCancel = 2;
+inline constexpr ErrorCode kOutOfMemoryError = 3;
+inline constexpr ErrorCode kInvalidParameterError = 4;
+inline constexpr ErrorCode kFileNotFoundError = 5;
+inline constexpr ErrorCode kNotADocumentError = 6;
+inline constexpr ErrorCode kDamagedDocumentError = 7;
+inline constexpr ErrorCode kWriteFailedError = 8;
+
+// Plug-in blocks of 256 identifiers.
+inline constexpr uint32_t kHostPrefix = 0x100;
+inline constexpr uint32_t kKestoPrefix = 0xA8D00;
+inline constexpr uint32_t kSorviaPrefix = 0xA6700;
+inline constexpr uint32_t kKestoUIPrefix = 0x157800;
+inline constexpr uint32_t kSorviaUIPrefix = 0x157A00;

@@ -1,0 +1,44 @@
+// Host streams over files: buffered reading, and writing that reports a failed write (full disk, closed
+// file) through the stream state. The file descriptor is closed with the stream.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/db/IPMStream.h"
+
+class FileStream final : public IPMStream {
+ public:
+  enum class Mode { kRead, kWrite, kAppend };
+  // Answers nullptr and sets `error` (an errno value) when the file cannot be opened. kWrite creates the
+  // file or cuts it to length 0.
+  static std::unique_ptr<FileStream> Open(const std::filesystem::path& path, Mode mode, int& error);
+  ~FileStream() override;
+
+  bool IsReading() const override { return mode_ == Mode::kRead; }
+  State GetState() const override { return state_; }
+  void SetState(State state) override { state_ = state; }
+  size_t XferBytes(uint8_t* bytes, size_t count) override;
+  int64_t Seek(int64_t offset, SeekFrom from) override;
+  int64_t Tell() const override;
+  std::filesystem::path GetFile() const override { return path_; }
+  bool Flush() override;
+  // Flushes and forces the bytes to the disk; false when either failed.
+  bool Sync();
+  // errno of the last failure, 0 when none.
+  int GetLastError() const { return lastError_; }
+
+ private:
+  FileStream(int fd, Mode mode, std::filesystem::path path);
+  bool Refill();
+  size_t ReadBytes(uint8_t* bytes, size_t count);
+
+  int fd_;
+  Mode mode_;
+  std::filesystem::path path_;
+  State state_ = State::kGood;
+  int lastError_ = 0;
+  std::vector<uint8_t> buffer_;
+  size_t bufferPos_ = 0;     // next byte to read in buffer_
+  int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+};

@@ -1,0 +1,65 @@
+// IPMStream: the host's byte stream. Persistent implementations move their fields through it in one
+// ReadWrite routine; the same calls read or write as the stream is a reading or a writing one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "host/core/IDs.h"
+#include "host/core/WideString.h"
+
+class IPMStream {
+ public:
+  enum class State { kGood, kEndOfStream, kFailure };
+  enum class SeekFrom { kStart, kCurrent, kEnd };
+  // Longest string or byte block a stream moves in one call; longer counts read back mark the stream failed.
+  static constexpr uint32_t kMaxBlock = 1u << 30;
+
+  virtual ~IPMStream() = default;
+
+  virtual bool IsReading() const = 0;
+  bool IsWriting() const { return !IsReading(); }
+  virtual State GetState() const = 0;
+  virtual void SetState(State state) = 0;
+  // Reads into or writes from `bytes`; answers how many moved. A short read sets kEndOfStream and zeroes
+  // the rest of `bytes`; a failed write sets kFailure.
+  virtual size_t XferBytes(uint8_t* bytes, size_t count) = 0;
+  // Answers the new position, or -1 (state unchanged) when the stream cannot seek there.
+  virtual int64_t Seek(int64_t offset, SeekFrom from) = 0;
+  virtual int64_t Tell() const = 0;
+  // Whether a writing stream can take `count` more bytes.
+  virtual bool CanWrite(size_t count) const { return IsWriting() && GetState() == State::kGood; }
+  // The file behind the stream; empty for streams over memory.
+  virtual std::filesystem::path GetFile() const { return {}; }
+  // Ends writing: flushes what is buffered. Answers false when that failed.
+  virtual bool Flush() { return GetState() != State::kFailure; }
+
+  // Typed transfers, little-endian, fixed widths.
+  void XferBool(bool& value);
+  void XferByte(uint8_t& value);
+  void XferInt16(int16_t& value);
+  void XferInt32(int32_t& value);
+  void XferInt64(int64_t& value);
+  void XferUInt32(uint32_t& value);
+  void XferReal(double& value);
+  // Length (32-bit count of units) followed by the units.
+  void XferString(WideString& value);
+  void XferString(std::string& value);
+  template <class Tag>
+  void XferID(IDType<Tag>& id) {
+    uint32_t v = id.Get();
+    XferUInt32(v);
+    id = IDType<Tag>(v);
+  }
+  // A reference to another object of the same database.
+  void XferReference(UID& uid) { XferID(uid); }
+
+  bool IsGood() const { return GetState() == State::kGood; }
+
+ private:
+  template <class T>
+  void XferInteger(T& value);
+  uint32_t XferCount(uint32_t count);
+};

@@ -1,0 +1,46 @@
+// Host streams over memory: a reading stream over bytes it does not own, and a writing stream that grows
+// its own block.
+#pragma once
+
+#include <span>
+#include <vector>
+
+#include "host/db/IPMStream.h"
+
+class MemoryReadStream final : public IPMStream {
+ public:
+  // `bytes` must outlive the stream.
+  explicit MemoryReadStream(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+  bool IsReading() const override { return true; }
+  State GetState() const override { return state_; }
+  void SetState(State state) override { state_ = state; }
+  size_t XferBytes(uint8_t* bytes, size_t count) override;
+  int64_t Seek(int64_t offset, SeekFrom from) override;
+  int64_t Tell() const override { return static_cast<int64_t>(position_); }
+  size_t Remaining() const { return bytes_.size() - position_; }
+
+ private:
+  std::span<const uint8_t> bytes_;
+  size_t position_ = 0;
+  State state_ = State::kGood;
+};
+
+class MemoryWriteStream final : public IPMStream {
+ public:
+  bool IsReading() const override { return false; }
+  State GetState() const override { return state_; }
+  void SetState(State state) override { state_ = state; }
+  size_t XferBytes(uint8_t* bytes, size_t count) override;
+  int64_t Seek(int64_t offset, SeekFrom from) override;
+  int64_t Tell() const override { return static_cast<int64_t>(position_); }
+  const std::vector<uint8_t>& Bytes() const { return bytes_; }
+  std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t position_ = 0;
+  State state_ = State::kGood;
+};
+
+// Answers the new position for a seek inside a block of `size` bytes, or -1 when it lands outside.
+int64_t ResolveSeek(int64_t current, int64_t size, int64_t offset, IPMStream::SeekFrom from);

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs; does nothing when they are all present.
+set -euo pipefail
+packages=(cmake ninja-build g++ clang libclang-rt-dev clang-format libgtest-dev libgmock-dev googletest
+          libbenchmark-dev libcurl4-openssl-dev python3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,7 @@
+// Entry of the Sorvia UI module.
+#include "sorvia-ui/SorviaUIPlugIn.h"
+
+PAGEHOST_PLUGIN_EXPORT IPlugIn* GetPlugIn() {
+  static sorviaui::SorviaUIPlugIn plugIn;
+  return &plugIn;
+}

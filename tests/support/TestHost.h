@@ -1,0 +1,6 @@
+// TestHost: brings the host up once per test program.
+#pragma once
+
+namespace testing_support {
+void EnsureHost();
+}
