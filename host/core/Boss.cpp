@@ -13,18 +13,22 @@ Boss* Boss::Create(ClassID cls) {
   return new Boss(cls, std::move(resolved));
 }
 
-Boss* Boss::CreateUnknown(ClassID cls) { return new Boss(cls, nullptr); }
+Boss* Boss::CreateUnknown(ClassID cls) {
+  return new Boss(cls, nullptr);
+}
 
 Boss::Boss(ClassID cls, std::shared_ptr<const ResolvedClass> resolved)
     : class_(cls), resolved_(std::move(resolved)) {
   if (!resolved_) return;
   slots_.reserve(resolved_->entries.size());
-  for (const auto& e : resolved_->entries) slots_.push_back({e.iid, e.implementation, e.persistent, {}, nullptr});
+  for (const auto& e : resolved_->entries)
+    slots_.push_back({e.iid, e.implementation, e.persistent, {}, nullptr});
 }
 
 // Implementations go in the reverse order of their interfaces, so later ones may still use earlier ones.
 Boss::~Boss() {
-  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) it->object.reset();
+  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it)
+    it->object.reset();
 }
 
 void Boss::Release() const {
@@ -33,8 +37,8 @@ void Boss::Release() const {
 }
 
 Boss::Slot* Boss::FindSlot(PMIID iid) const {
-  auto it = std::lower_bound(slots_.begin(), slots_.end(), iid,
-                             [](const Slot& s, PMIID id) { return s.iid < id; });
+  auto it =
+      std::lower_bound(slots_.begin(), slots_.end(), iid, [](const Slot& s, PMIID id) { return s.iid < id; });
   return it != slots_.end() && it->iid == iid ? &*it : nullptr;
 }
 
@@ -83,4 +87,6 @@ std::vector<CPMUnknownBase*> Boss::GetLivePersistentImplementations() const {
   return live;
 }
 
-void CPMUnknownBase::PreDirty() const { boss_->NotePreDirty(implementation_); }
+void CPMUnknownBase::PreDirty() const {
+  boss_->NotePreDirty(implementation_);
+}

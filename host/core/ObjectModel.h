@@ -15,5 +15,9 @@ InterfacePtr<T> CreateObject(ClassID cls, PMIID iid = T::kDefaultIID) {
   return face;
 }
 
-inline UID GetUID(const IPMUnknown* face) { return face ? face->GetBoss()->GetUID() : kInvalidUID; }
-inline ClassID GetClass(const IPMUnknown* face) { return face ? face->GetBoss()->GetClass() : kInvalidClass; }
+inline UID GetUID(const IPMUnknown* face) {
+  return face ? face->GetBoss()->GetUID() : kInvalidUID;
+}
+inline ClassID GetClass(const IPMUnknown* face) {
+  return face ? face->GetBoss()->GetClass() : kInvalidClass;
+}

@@ -66,7 +66,8 @@ PlugInLoadReport PlugInLoader::RegisterAll(const std::vector<IPlugIn*>& plugIns)
   PlugInLoadReport report;
   Registry& registry = Registry::Get();
   std::set<uint32_t> done;
-  for (const auto& info : registry.GetPlugIns()) done.insert(info.id.Get());
+  for (const auto& info : registry.GetPlugIns())
+    done.insert(info.id.Get());
   std::vector<IPlugIn*> pending = plugIns;
   for (bool progress = true; progress && !pending.empty();) {
     progress = false;
@@ -90,6 +91,7 @@ PlugInLoadReport PlugInLoader::RegisterAll(const std::vector<IPlugIn*>& plugIns)
       progress = true;
     }
   }
-  for (IPlugIn* p : pending) report.failures.push_back({p->GetName(), "the plug-in it needs is not loaded"});
+  for (IPlugIn* p : pending)
+    report.failures.push_back({p->GetName(), "the plug-in it needs is not loaded"});
   return report;
 }

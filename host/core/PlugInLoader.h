@@ -24,6 +24,7 @@ class PlugInLoader {
   // Loads every "*.so" of `folder` (in name order) and registers the plug-ins whose requirement is met.
   // A module that cannot be opened, has no GetPlugIn or refuses to register is reported and skipped.
   static PlugInLoadReport LoadFolder(const std::filesystem::path& folder);
-  // Registers plug-ins already in memory (the tests link the plug-ins' static libraries), in dependency order.
+  // Registers plug-ins already in memory (the tests link the plug-ins' static libraries), in dependency
+  // order.
   static PlugInLoadReport RegisterAll(const std::vector<IPlugIn*>& plugIns);
 };

@@ -51,13 +51,16 @@ std::shared_ptr<const ResolvedClass> Registry::Build(ClassID cls) const {
   if (it->second.parent.IsValid()) {
     if (auto parent = Resolve(it->second.parent)) {
       resolved->lineage = parent->lineage;
-      for (const auto& e : parent->entries) table[e.iid] = e.implementation;
+      for (const auto& e : parent->entries)
+        table[e.iid] = e.implementation;
     }
   }
   resolved->lineage.insert(resolved->lineage.begin(), cls);
-  for (const auto& e : it->second.entries) table[e.iid] = e.implementation;
+  for (const auto& e : it->second.entries)
+    table[e.iid] = e.implementation;
   if (auto add = addIns_.find(cls); add != addIns_.end()) {
-    for (const auto& e : add->second) table[e.iid] = e.implementation;
+    for (const auto& e : add->second)
+      table[e.iid] = e.implementation;
   }
   for (const auto& [iid, implementation] : table) {
     auto impl = implementations_.find(implementation);

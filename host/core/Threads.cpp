@@ -10,7 +10,9 @@ thread_local std::vector<void*> values;
 
 ThreadLocalKey::ThreadLocalKey() : index_(nextIndex.fetch_add(1)) {}
 
-void* ThreadLocalKey::Get() const { return index_ < values.size() ? values[index_] : nullptr; }
+void* ThreadLocalKey::Get() const {
+  return index_ < values.size() ? values[index_] : nullptr;
+}
 
 void ThreadLocalKey::Set(void* value) const {
   if (index_ >= values.size()) values.resize(index_ + 1, nullptr);

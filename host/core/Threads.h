@@ -20,7 +20,8 @@ class ThreadLocalKey {
 class SpinMutex {
  public:
   void lock() {
-    while (flag_.test_and_set(std::memory_order_acquire)) flag_.wait(true, std::memory_order_relaxed);
+    while (flag_.test_and_set(std::memory_order_acquire))
+      flag_.wait(true, std::memory_order_relaxed);
   }
   bool try_lock() { return !flag_.test_and_set(std::memory_order_acquire); }
   void unlock() {

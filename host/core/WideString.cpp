@@ -54,7 +54,8 @@ WideString WideFromUtf8(std::string_view utf8) {
       if ((byte & 0xC0) != 0x80) break;
       cp = (cp << 6) | (byte & 0x3F);
     }
-    bool good = length > 0 && taken == length && cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    bool good =
+        length > 0 && taken == length && cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
     AppendUtf16(out, good ? cp : U'\uFFFD');
     i += length > 0 ? taken : 1;
   }
@@ -66,7 +67,8 @@ std::string Utf8FromWide(std::u16string_view wide) {
   out.reserve(wide.size());
   for (size_t i = 0; i < wide.size(); ++i) {
     char32_t cp = wide[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+        wide[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[++i] - 0xDC00);
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;

@@ -13,8 +13,9 @@ constexpr size_t kBufferSize = 64 * 1024;
 }
 
 std::unique_ptr<FileStream> FileStream::Open(const std::filesystem::path& path, Mode mode, int& error) {
-  int flags = mode == Mode::kRead ? O_RDONLY : mode == Mode::kWrite ? O_WRONLY | O_CREAT | O_TRUNC
-                                                                    : O_WRONLY | O_CREAT | O_APPEND;
+  int flags = mode == Mode::kRead    ? O_RDONLY
+              : mode == Mode::kWrite ? O_WRONLY | O_CREAT | O_TRUNC
+                                     : O_WRONLY | O_CREAT | O_APPEND;
   int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   if (fd < 0) {
     error = errno;
@@ -24,7 +25,8 @@ std::unique_ptr<FileStream> FileStream::Open(const std::filesystem::path& path, 
   return std::unique_ptr<FileStream>(new FileStream(fd, mode, path));
 }
 
-FileStream::FileStream(int fd, Mode mode, std::filesystem::path path) : fd_(fd), mode_(mode), path_(std::move(path)) {
+FileStream::FileStream(int fd, Mode mode, std::filesystem::path path)
+    : fd_(fd), mode_(mode), path_(std::move(path)) {
   buffer_.reserve(kBufferSize);
   if (mode_ == Mode::kAppend) bufferOffset_ = ::lseek(fd_, 0, SEEK_END);
 }

@@ -39,6 +39,6 @@ class FileStream final : public IPMStream {
   State state_ = State::kGood;
   int lastError_ = 0;
   std::vector<uint8_t> buffer_;
-  size_t bufferPos_ = 0;     // next byte to read in buffer_
+  size_t bufferPos_ = 0;      // next byte to read in buffer_
   int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
 };

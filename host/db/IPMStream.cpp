@@ -9,11 +9,13 @@ void IPMStream::XferInteger(T& value) {
   using U = std::make_unsigned_t<T>;
   uint8_t bytes[sizeof(T)];
   auto v = static_cast<U>(value);
-  for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<uint8_t>(v >> (8 * i));
+  for (size_t i = 0; i < sizeof(T); ++i)
+    bytes[i] = static_cast<uint8_t>(v >> (8 * i));
   XferBytes(bytes, sizeof(T));
   if (IsReading()) {
     U r = 0;
-    for (size_t i = 0; i < sizeof(T); ++i) r |= static_cast<U>(static_cast<U>(bytes[i]) << (8 * i));
+    for (size_t i = 0; i < sizeof(T); ++i)
+      r |= static_cast<U>(static_cast<U>(bytes[i]) << (8 * i));
     value = static_cast<T>(r);
   }
 }
@@ -23,11 +25,21 @@ void IPMStream::XferBool(bool& value) {
   XferByte(b);
   value = b != 0;
 }
-void IPMStream::XferByte(uint8_t& value) { XferBytes(&value, 1); }
-void IPMStream::XferInt16(int16_t& value) { XferInteger(value); }
-void IPMStream::XferInt32(int32_t& value) { XferInteger(value); }
-void IPMStream::XferInt64(int64_t& value) { XferInteger(value); }
-void IPMStream::XferUInt32(uint32_t& value) { XferInteger(value); }
+void IPMStream::XferByte(uint8_t& value) {
+  XferBytes(&value, 1);
+}
+void IPMStream::XferInt16(int16_t& value) {
+  XferInteger(value);
+}
+void IPMStream::XferInt32(int32_t& value) {
+  XferInteger(value);
+}
+void IPMStream::XferInt64(int64_t& value) {
+  XferInteger(value);
+}
+void IPMStream::XferUInt32(uint32_t& value) {
+  XferInteger(value);
+}
 
 void IPMStream::XferReal(double& value) {
   auto bits = std::bit_cast<uint64_t>(value);
@@ -35,19 +47,22 @@ void IPMStream::XferReal(double& value) {
   value = std::bit_cast<double>(bits);
 }
 
-// A count read back that is larger than any block we write means damaged data: the stream fails and the
-// caller gets an empty value instead of a huge allocation.
-uint32_t IPMStream::XferCount(uint32_t count) {
+uint32_t IPMStream::XferCount(uint32_t count, size_t elementSize) {
   XferUInt32(count);
-  if (IsReading() && (!IsGood() || count > kMaxBlock)) {
-    if (count > kMaxBlock) SetState(State::kFailure);
+  if (!IsReading()) return count;
+  if (!IsGood()) return 0;
+  int64_t left = Remaining();
+  bool tooLarge = count > kMaxBlock ||
+                  (left >= 0 && static_cast<uint64_t>(count) * elementSize > static_cast<uint64_t>(left));
+  if (tooLarge) {
+    SetState(State::kFailure);
     return 0;
   }
   return count;
 }
 
 void IPMStream::XferString(WideString& value) {
-  uint32_t count = XferCount(static_cast<uint32_t>(value.size()));
+  uint32_t count = XferCount(static_cast<uint32_t>(value.size()), 2);
   if (IsReading()) value.clear();
   for (uint32_t i = 0; i < count && IsGood(); ++i) {
     auto unit = static_cast<int16_t>(IsReading() ? 0 : value[i]);

@@ -57,9 +57,13 @@ class IPMStream {
   void XferReference(UID& uid) { XferID(uid); }
 
   bool IsGood() const { return GetState() == State::kGood; }
+  // Bytes left to read, or -1 when the stream cannot tell.
+  virtual int64_t Remaining() const { return -1; }
+  // Moves a count of elements of at least `elementSize` bytes each. Reading a count that the rest of the
+  // stream cannot hold marks the stream failed and answers 0, so damaged data never drives a huge allocation.
+  uint32_t XferCount(uint32_t count, size_t elementSize = 1);
 
  private:
   template <class T>
   void XferInteger(T& value);
-  uint32_t XferCount(uint32_t count);
 };

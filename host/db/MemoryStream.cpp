@@ -5,13 +5,15 @@
 #include <cstring>
 
 int64_t ResolveSeek(int64_t current, int64_t size, int64_t offset, IPMStream::SeekFrom from) {
-  int64_t base = from == IPMStream::SeekFrom::kStart ? 0 : from == IPMStream::SeekFrom::kCurrent ? current : size;
+  int64_t base = from == IPMStream::SeekFrom::kStart     ? 0
+                 : from == IPMStream::SeekFrom::kCurrent ? current
+                                                         : size;
   int64_t target = base + offset;
   return target < 0 || target > size ? -1 : target;
 }
 
 size_t MemoryReadStream::XferBytes(uint8_t* bytes, size_t count) {
-  size_t n = state_ == State::kGood ? std::min(count, Remaining()) : 0;
+  size_t n = state_ == State::kGood ? std::min(count, bytes_.size() - position_) : 0;
   if (n > 0) std::memcpy(bytes, bytes_.data() + position_, n);
   position_ += n;
   if (n < count) {

@@ -17,7 +17,7 @@ class MemoryReadStream final : public IPMStream {
   size_t XferBytes(uint8_t* bytes, size_t count) override;
   int64_t Seek(int64_t offset, SeekFrom from) override;
   int64_t Tell() const override { return static_cast<int64_t>(position_); }
-  size_t Remaining() const { return bytes_.size() - position_; }
+  int64_t Remaining() const override { return static_cast<int64_t>(bytes_.size() - position_); }
 
  private:
   std::span<const uint8_t> bytes_;

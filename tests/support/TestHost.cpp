@@ -1,6 +1,10 @@
-// Host start-up for tests.
+// Host start-up for tests: the host's classes and session, once per program.
 #include "tests/support/TestHost.h"
 
+#include "host/app/Host.h"
+
 namespace testing_support {
-void EnsureHost() {}
-}
+
+void EnsureHost() { Host::Initialize(); }
+
+}  // namespace testing_support

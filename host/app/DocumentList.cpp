@@ -1,0 +1,85 @@
+// The open documents.
+#include "host/app/DocumentList.h"
+
+#include <algorithm>
+
+#include "host/core/HostIDs.h"
+#include "host/db/DocumentFile.h"
+#include "host/db/IDocument.h"
+#include "host/notify/IResponder.h"
+
+DocumentList& DocumentList::Get() {
+  static DocumentList list;
+  return list;
+}
+
+IDataBase* DocumentList::Add(std::unique_ptr<DataBase> db) {
+  documents_.push_back(std::move(db));
+  return documents_.back().get();
+}
+
+IDataBase* DocumentList::NewDocument(const WideString& name) {
+  auto db = std::make_unique<DataBase>();
+  UID root = db->NewObject(kDocBoss);
+  if (!root.IsValid()) return nullptr;
+  db->SetRootUID(root);
+  UID workspace = db->NewObject(kDocWorkspaceBoss);
+  if (auto doc = Instantiate<IDocument>(db.get(), root)) {
+    doc->SetName(name);
+    doc->SetDocWorkSpace(workspace);
+  }
+  for (const auto& init : initializers_)
+    init(*db, root);
+  db->ClearUndo();
+  db->SetModified(false);
+  IDataBase* added = Add(std::move(db));
+  SignalMgr::Signal(kDocumentSignalService, kAfterNewDocSignal, UIDRef(added, root));
+  return added;
+}
+
+DocumentResult DocumentList::OpenDocument(const std::filesystem::path& path, IDataBase*& out) {
+  out = nullptr;
+  std::unique_ptr<DataBase> db;
+  DocumentFileResult r = DocumentFile::Open(path, db);
+  if (r.error != kSuccess) return {r.error, r.message};
+  if (auto doc = Instantiate<IDocument>(db.get(), db->GetRootUID())) {
+    doc->SetFile(std::filesystem::absolute(path));
+  } else {
+    return {kNotADocumentError, path.string() + ": not a document (its root object is no document)"};
+  }
+  out = Add(std::move(db));
+  SignalMgr::Signal(kDocumentSignalService, kAfterOpenDocSignal, UIDRef(out, out->GetRootUID()));
+  return {};
+}
+
+DocumentResult DocumentList::SaveDocument(IDataBase* db) {
+  auto doc = Instantiate<IDocument>(db, db ? db->GetRootUID() : kInvalidUID);
+  if (!doc || doc->GetFile().empty()) return {kInvalidParameterError, "the document has no file yet"};
+  DocumentFileResult r = DocumentFile::Save(*static_cast<DataBase*>(db), doc->GetFile());
+  return {r.error, r.message};
+}
+
+DocumentResult DocumentList::SaveDocumentAs(IDataBase* db, const std::filesystem::path& path) {
+  auto doc = Instantiate<IDocument>(db, db ? db->GetRootUID() : kInvalidUID);
+  if (!doc) return {kInvalidParameterError, "not a document"};
+  DocumentFileResult r = DocumentFile::Save(*static_cast<DataBase*>(db), path);
+  if (r.error != kSuccess) return {r.error, r.message};
+  doc->SetFile(std::filesystem::absolute(path));
+  SignalMgr::Signal(kDocumentSignalService, kAfterSaveAsDocSignal, UIDRef(db, db->GetRootUID()));
+  return {};
+}
+
+void DocumentList::CloseDocument(IDataBase* db) {
+  std::erase_if(documents_, [&](const std::unique_ptr<DataBase>& d) { return d.get() == db; });
+}
+
+void DocumentList::CloseAll() {
+  documents_.clear();
+}
+
+std::vector<IDataBase*> DocumentList::GetDocuments() const {
+  std::vector<IDataBase*> list;
+  for (const auto& d : documents_)
+    list.push_back(d.get());
+  return list;
+}

@@ -1,0 +1,44 @@
+// DocumentList: the open documents: new, open, save, save as and close, with the document signals that
+// responders answer (after new, after open, after save as).
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/core/WideString.h"
+#include "host/db/DataBase.h"
+
+struct DocumentResult {
+  ErrorCode error = kSuccess;
+  std::string message;  // for the user; empty on success
+  bool ok() const { return error == kSuccess; }
+};
+
+class DocumentList {
+ public:
+  static DocumentList& Get();
+
+  // Host areas fill a new document with its defaults (style tables, swatches, a first spread ...).
+  using Initializer = std::function<void(IDataBase& db, UID document)>;
+  void AddInitializer(Initializer initializer) { initializers_.push_back(std::move(initializer)); }
+
+  // A new document from the built-in defaults, with a clean undo history; signals "after new".
+  IDataBase* NewDocument(const WideString& name = u"Untitled");
+  // Opens a saved document; signals "after open". `db` is null on failure.
+  DocumentResult OpenDocument(const std::filesystem::path& path, IDataBase*& db);
+  // Saves to the document's file (kInvalidParameterError when it has none yet).
+  DocumentResult SaveDocument(IDataBase* db);
+  // Saves to `path`, which becomes the document's file; signals "after save as".
+  DocumentResult SaveDocumentAs(IDataBase* db, const std::filesystem::path& path);
+  void CloseDocument(IDataBase* db);
+  void CloseAll();
+  std::vector<IDataBase*> GetDocuments() const;
+
+ private:
+  IDataBase* Add(std::unique_ptr<DataBase> db);
+  std::vector<std::unique_ptr<DataBase>> documents_;
+  std::vector<Initializer> initializers_;
+};

@@ -1,0 +1,64 @@
+// Host start-up: the host's classes and implementations, then the session.
+#include "host/app/Host.h"
+
+#include "host/app/DocumentList.h"
+#include "host/app/Session.h"
+#include "host/cmd/CommandProcessor.h"
+#include "host/core/Registry.h"
+#include "host/db/Document.h"
+#include "host/db/ValueData.h"
+#include "host/notify/Subject.h"
+
+namespace {
+
+Boss* sessionBoss = nullptr;
+bool registered = false;
+
+void RegisterHostClasses() {
+  Registry& r = Registry::Get();
+  RegisterValueDataImplementations();
+  RegisterCommandImplementations();
+  (void)r.RegisterImplementation<Subject>(kSubjectImpl);
+  (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
+  (void)r.RegisterImplementation<Session>(kSessionImpl);
+  (void)r.RegisterClass(kSessionBoss, kInvalidClass, "kSessionBoss", {{IID_ISESSION, kSessionImpl}});
+  (void)r.RegisterClass(kWorkspaceBoss, kInvalidClass, "kWorkspaceBoss", {{IID_ISUBJECT, kSubjectImpl}});
+  (void)r.RegisterClass(kDocWorkspaceBoss, kInvalidClass, "kDocWorkspaceBoss",
+                        {{IID_ISUBJECT, kSubjectImpl}});
+  (void)r.RegisterClass(kUtilsBoss, kInvalidClass, "kUtilsBoss", {});
+  (void)r.RegisterClass(kDocBoss, kInvalidClass, "kDocBoss",
+                        {{IID_IDOCUMENT, kDocumentImpl}, {IID_ISUBJECT, kSubjectImpl}});
+}
+
+}  // namespace
+
+ISession* GetExecutionContextSession() {
+  if (!sessionBoss) return nullptr;
+  // The session object holds itself; the interface is not counted for the caller.
+  InterfacePtr<ISession> session(static_cast<ISession*>(sessionBoss->QueryInterface(IID_ISESSION)));
+  return session.get();
+}
+
+namespace Host {
+
+void Initialize() {
+  if (!registered) {
+    RegisterHostClasses();
+    registered = true;
+  }
+  if (!sessionBoss) sessionBoss = Boss::Create(kSessionBoss);
+}
+
+PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {
+  return PlugInLoader::LoadFolder(folder);
+}
+
+void Shutdown() {
+  DocumentList::Get().CloseAll();
+  if (sessionBoss) {
+    sessionBoss->Release();
+    sessionBoss = nullptr;
+  }
+}
+
+}  // namespace Host

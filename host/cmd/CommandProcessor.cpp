@@ -1,0 +1,213 @@
+// Processing commands and sequences.
+#include "host/cmd/CommandProcessor.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "host/cmd/CmdUtils.h"
+#include "host/cmd/Command.h"
+#include "host/cmd/ErrorUtils.h"
+#include "host/core/CPMUnknown.h"
+#include "host/core/ObjectModel.h"
+#include "host/core/Registry.h"
+#include "host/notify/ISubject.h"
+
+namespace {
+
+ErrorCode globalError = kSuccess;
+
+class CommandSequence final : public CPMUnknown<ICommandSequence> {
+ public:
+  explicit CommandSequence(Boss* boss) : CPMUnknown(boss) {}
+  void SetName(std::string name) override { name_ = std::move(name); }
+  std::string GetName() const override { return name_; }
+
+ private:
+  std::string name_ = "Sequence";
+};
+
+}  // namespace
+
+ErrorCode ErrorUtils::PMGetGlobalErrorCode() {
+  return globalError;
+}
+void ErrorUtils::PMSetGlobalErrorCode(ErrorCode code) {
+  globalError = code;
+}
+
+void RegisterCommandImplementations() {
+  Registry::Get().RegisterImplementation<CommandSequence>(kCommandSequenceImpl);
+  Registry::Get().RegisterClass(kCommandSequenceBoss, kInvalidClass, "kCommandSequenceBoss",
+                                {{IID_ICOMMANDSEQUENCE, kCommandSequenceImpl}});
+}
+
+CommandProcessor& CommandProcessor::Get() {
+  static CommandProcessor processor;
+  return processor;
+}
+
+void CommandProcessor::Notify(IDataBase* db, ClassID message, ICommand* cmd) {
+  if (!db) return;
+  InterfacePtr<ISubject> subject = Instantiate<ISubject>(db, db->GetRootUID());
+  if (!subject) return;
+  subject->Change(message, IID_ICOMMANDMGR, cmd);
+  for (PMIID protocol : cmd->GetNotificationProtocols())
+    subject->Change(message, protocol, cmd);
+}
+
+size_t CommandProcessor::EnterDataBase(IDataBase* db, const std::string& name) {
+  if (!sequences_.empty()) {
+    // Every open sequence that has not touched `db` yet opens its step there (the outermost one names it).
+    for (auto& open : sequences_) {
+      if (!open.marks.contains(db)) {
+        db->BeginStep(sequences_.front().sequence->GetName());
+        open.marks[db] = db->Mark();
+      }
+    }
+  }
+  db->BeginStep(name);
+  return db->Mark();
+}
+
+void CommandProcessor::LeaveDataBase(IDataBase* db) {
+  db->EndStep();
+}
+
+ErrorCode CommandProcessor::Process(ICommand* cmd) {
+  if (!cmd) return kInvalidParameterError;
+  // A pending error means the caller's earlier step failed: nothing more is done until it is reset.
+  if (globalError != kSuccess) {
+    cmd->SetCommandState(ICommand::State::kFailed);
+    return globalError;
+  }
+  InterfacePtr<ICommand> hold = InterfacePtr<ICommand>::Share(cmd);
+  IDataBase* db = cmd->GetTargetDataBase();
+  size_t mark = db ? EnterDataBase(db, cmd->GetName()) : 0;
+  Notify(db, kBeforeDoMessageBoss, cmd);
+  cmd->DoCommand();
+  ++processed_;
+  ++processedByClass_[GetClass(cmd)];
+  if (globalError != kSuccess) {
+    ++failed_;
+    if (db) db->RollbackTo(mark);
+    cmd->SetCommandState(ICommand::State::kFailed);
+  } else {
+    cmd->SetCommandState(ICommand::State::kDone);
+    cmd->DoNotifyCommand();
+    Notify(db, kAfterDoMessageBoss, cmd);
+  }
+  if (db) LeaveDataBase(db);
+  return globalError;
+}
+
+void CommandProcessor::Schedule(ICommand* cmd, int32_t priority) {
+  if (cmd) queue_.push_back({InterfacePtr<ICommand>::Share(cmd), priority, scheduledCount_++});
+}
+
+ErrorCode CommandProcessor::ProcessScheduled() {
+  ErrorCode first = kSuccess;
+  while (!queue_.empty()) {
+    auto next = std::min_element(queue_.begin(), queue_.end(), [](const Scheduled& a, const Scheduled& b) {
+      return a.priority != b.priority ? a.priority > b.priority : a.order < b.order;
+    });
+    InterfacePtr<ICommand> cmd = std::move(next->cmd);
+    queue_.erase(next);
+    ErrorCode err = Process(cmd.get());
+    if (err != kSuccess && first == kSuccess) first = err;
+    // A failed scheduled command must not stop the ones after it.
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
+  return first;
+}
+
+ICommandSequence* CommandProcessor::BeginSequence() {
+  InterfacePtr<ICommandSequence> sequence = CreateObject<ICommandSequence>(kCommandSequenceBoss);
+  if (!sequence) return nullptr;
+  sequences_.push_back({sequence, {}});
+  return sequence.forget();
+}
+
+ErrorCode CommandProcessor::EndSequence(ICommandSequence* sequence, bool abort) {
+  InterfacePtr<ICommandSequence> adopted(sequence);
+  assert(!sequences_.empty() && sequences_.back().sequence == adopted && "sequences end in reverse order");
+  if (sequences_.empty() || sequences_.back().sequence != adopted) return kInvalidParameterError;
+  OpenSequence open = std::move(sequences_.back());
+  sequences_.pop_back();
+  abort = abort || globalError != kSuccess;
+  for (auto& [db, mark] : open.marks) {
+    if (abort) db->RollbackTo(mark);
+    db->EndStep();
+  }
+  return abort ? (globalError != kSuccess ? globalError : kCancel) : kSuccess;
+}
+
+uint64_t CommandProcessor::ProcessedOf(ClassID cls) const {
+  auto it = processedByClass_.find(cls);
+  return it == processedByClass_.end() ? 0 : it->second;
+}
+
+ErrorCode CommandProcessor::Undo(IDataBase* db) {
+  if (!db || !db->CanUndo()) return kFailure;
+  return db->Undo();
+}
+
+ErrorCode CommandProcessor::Redo(IDataBase* db) {
+  if (!db || !db->CanRedo()) return kFailure;
+  return db->Redo();
+}
+
+InterfacePtr<ICommand> CmdUtils::CreateCommand(ClassID cls) {
+  return CreateObject<ICommand>(cls);
+}
+ErrorCode CmdUtils::ProcessCommand(ICommand* cmd) {
+  return CommandProcessor::Get().Process(cmd);
+}
+ErrorCode CmdUtils::ScheduleCommand(ICommand* cmd, int32_t priority) {
+  if (!cmd) return kInvalidParameterError;
+  CommandProcessor::Get().Schedule(cmd, priority);
+  return kSuccess;
+}
+ErrorCode CmdUtils::ProcessScheduledCmds() {
+  return CommandProcessor::Get().ProcessScheduled();
+}
+size_t CmdUtils::CountScheduledCmds() {
+  return CommandProcessor::Get().CountScheduled();
+}
+ICommandSequence* CmdUtils::BeginCommandSequence() {
+  return CommandProcessor::Get().BeginSequence();
+}
+ErrorCode CmdUtils::EndCommandSequence(ICommandSequence* sequence) {
+  return CommandProcessor::Get().EndSequence(sequence, false);
+}
+void CmdUtils::AbortCommandSequence(ICommandSequence* sequence) {
+  (void)CommandProcessor::Get().EndSequence(sequence, true);
+}
+CmdUtils::Counters CmdUtils::GetCounters() {
+  return {CommandProcessor::Get().Processed(), CommandProcessor::Get().Failed()};
+}
+uint64_t CmdUtils::CountProcessed(ClassID cls) {
+  return CommandProcessor::Get().ProcessedOf(cls);
+}
+
+CommandSequenceScope::CommandSequenceScope(const std::string& name)
+    : sequence_(CmdUtils::BeginCommandSequence()) {
+  if (sequence_) sequence_->SetName(name);
+}
+
+CommandSequenceScope::~CommandSequenceScope() {
+  if (!sequence_) return;
+  if (abort_) {
+    CmdUtils::AbortCommandSequence(sequence_);
+  } else {
+    (void)CmdUtils::EndCommandSequence(sequence_);
+  }
+}
+
+void Command::DoNotify() {
+  IDataBase* db = GetTargetDataBase();
+  if (!db) return;
+  InterfacePtr<ISubject> subject = Instantiate<ISubject>(db, db->GetRootUID());
+  if (!subject) return;
+  for (PMIID protocol : GetNotificationProtocols())
+    subject->Change(GetClass(this), protocol, static_cast<ICommand*>(this));
+}

@@ -1,0 +1,253 @@
+// The in-memory database and its undo history.
+#include "host/db/DataBase.h"
+
+#include <cassert>
+
+#include "host/core/CPMUnknown.h"
+#include "host/db/MemoryStream.h"
+
+namespace {
+
+std::vector<uint8_t> WriteState(CPMUnknownBase& impl) {
+  MemoryWriteStream out;
+  impl.ReadWrite(&out, impl.GetImplementationID());
+  return out.TakeBytes();
+}
+
+void ReadState(CPMUnknownBase& impl, const std::vector<uint8_t>& bytes) {
+  MemoryReadStream in(bytes);
+  impl.ReadWrite(&in, impl.GetImplementationID());
+}
+
+}  // namespace
+
+IDataBase* GetDataBase(const IPMUnknown* face) {
+  if (!face) return nullptr;
+  return dynamic_cast<IDataBase*>(face->GetBoss()->GetHome());
+}
+
+DataBase::DataBase() = default;
+
+DataBase::~DataBase() {
+  for (auto& step : history_)
+    Discard(step);
+  Discard(open_);
+  // Detach first: an implementation's destructor must not reach a half-destroyed database.
+  for (auto& [uid, boss] : objects_)
+    boss->SetHome(nullptr, uid);
+  for (auto& [uid, boss] : objects_)
+    boss->Release();
+}
+
+void DataBase::Discard(Step& step) {
+  for (auto& c : step.changes) {
+    if (c.boss) c.boss->Release();
+    c.boss = nullptr;
+  }
+  step.changes.clear();
+}
+
+void DataBase::Insert(UID uid, Boss* boss) {
+  boss->SetHome(this, uid);
+  objects_[uid] = boss;
+}
+
+Boss* DataBase::Remove(UID uid) {
+  auto it = objects_.find(uid);
+  if (it == objects_.end()) return nullptr;
+  Boss* boss = it->second;
+  objects_.erase(it);
+  boss->SetHome(nullptr, uid);
+  return boss;
+}
+
+UID DataBase::NewObject(ClassID cls) {
+  Boss* boss = Boss::Create(cls);
+  if (!boss) return kInvalidUID;
+  UID uid = nextUID_++;
+  Insert(uid, boss);
+  modified_ = true;
+  if (IsInStep()) {
+    boss->AddRef();
+    open_.changes.push_back({Kind::kCreated, uid, {}, {}, boss});
+    createdInStep_.insert(uid.Get());
+  }
+  return uid;
+}
+
+ErrorCode DataBase::DeleteObject(UID uid) {
+  Boss* boss = Remove(uid);
+  if (!boss) return kInvalidParameterError;
+  modified_ = true;
+  if (IsInStep()) {
+    open_.changes.push_back({Kind::kDeleted, uid, {}, {}, boss});  // the table's reference moves here
+  } else {
+    boss->Release();
+  }
+  return kSuccess;
+}
+
+ErrorCode DataBase::Adopt(UID uid, Boss* boss) {
+  if (!uid.IsValid() || objects_.contains(uid)) return kInvalidParameterError;
+  Insert(uid, boss);
+  if (uid.Get() >= nextUID_) nextUID_ = uid.Get() + 1;
+  return kSuccess;
+}
+
+ClassID DataBase::GetClass(UID uid) const {
+  Boss* boss = GetBoss(uid);
+  return boss ? boss->GetClass() : kInvalidClass;
+}
+
+Boss* DataBase::GetBoss(UID uid) const {
+  auto it = objects_.find(uid);
+  return it == objects_.end() ? nullptr : it->second;
+}
+
+IPMUnknown* DataBase::Instantiate(UID uid, PMIID iid) const {
+  Boss* boss = GetBoss(uid);
+  return boss ? boss->QueryInterface(iid) : nullptr;
+}
+
+std::vector<UID> DataBase::GetAllUIDs() const {
+  std::vector<UID> uids;
+  uids.reserve(objects_.size());
+  for (const auto& [uid, boss] : objects_)
+    uids.push_back(uid);
+  return uids;
+}
+
+void DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
+  if (restoring_) return;
+  modified_ = true;
+  if (!IsInStep() || createdInStep_.contains(boss.GetUID().Get())) return;
+  if (!snapshot_.insert({boss.GetUID().Get(), implementation.Get()}).second) return;
+  CPMUnknownBase* impl = boss.GetImplementation(implementation);
+  if (!impl) return;
+  open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), nullptr});
+}
+
+void DataBase::BeginStep(const std::string& name) {
+  if (depth_++ > 0) return;
+  open_ = Step{name, {}};
+  snapshot_.clear();
+  createdInStep_.clear();
+}
+
+void DataBase::EndStep() {
+  assert(depth_ > 0 && "EndStep without BeginStep");
+  if (--depth_ > 0) return;
+  snapshot_.clear();
+  createdInStep_.clear();
+  if (open_.changes.empty()) return;
+  // A new step makes the undone steps unreachable.
+  while (undone_ > 0) {
+    Discard(history_.back());
+    history_.pop_back();
+    --undone_;
+  }
+  history_.push_back(std::move(open_));
+  open_ = Step{};
+  if (history_.size() > kMaxSteps) {
+    Discard(history_.front());
+    history_.erase(history_.begin());
+  }
+}
+
+// Later changes of an implementation already snapshot (or created) before the mark need their own snapshot,
+// so that a rollback to the mark can restore the state at the mark.
+size_t DataBase::Mark() {
+  snapshot_.clear();
+  createdInStep_.clear();
+  return open_.changes.size();
+}
+
+void DataBase::RollbackTo(size_t mark) {
+  restoring_ = true;
+  while (open_.changes.size() > mark) {
+    Change& change = open_.changes.back();
+    Revert(change);
+    if (change.boss) change.boss->Release();
+    open_.changes.pop_back();
+  }
+  restoring_ = false;
+  snapshot_.clear();
+}
+
+void DataBase::SwapState(Change& change) {
+  Boss* boss = GetBoss(change.uid);
+  CPMUnknownBase* impl = boss ? boss->GetImplementation(change.implementation) : nullptr;
+  if (!impl) return;
+  std::vector<uint8_t> current = WriteState(*impl);
+  ReadState(*impl, change.state);
+  change.state = std::move(current);
+}
+
+void DataBase::Revert(Change& change) {
+  switch (change.kind) {
+    case Kind::kChanged:
+      SwapState(change);
+      break;
+    case Kind::kCreated:
+      if (Boss* boss = Remove(change.uid)) boss->Release();  // the record keeps its own reference
+      break;
+    case Kind::kDeleted:
+      change.boss->AddRef();
+      Insert(change.uid, change.boss);
+      break;
+  }
+}
+
+void DataBase::Reapply(Change& change) {
+  switch (change.kind) {
+    case Kind::kChanged:
+      SwapState(change);
+      break;
+    case Kind::kCreated:
+      change.boss->AddRef();
+      Insert(change.uid, change.boss);
+      break;
+    case Kind::kDeleted:
+      if (Boss* boss = Remove(change.uid)) boss->Release();
+      break;
+  }
+}
+
+std::string DataBase::GetUndoName() const {
+  return CanUndo() ? history_[history_.size() - 1 - undone_].name : "";
+}
+
+std::string DataBase::GetRedoName() const {
+  return CanRedo() ? history_[history_.size() - undone_].name : "";
+}
+
+ErrorCode DataBase::Undo() {
+  if (!CanUndo()) return kFailure;
+  Step& step = history_[history_.size() - 1 - undone_];
+  restoring_ = true;
+  for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
+    Revert(*it);
+  restoring_ = false;
+  ++undone_;
+  modified_ = true;
+  return kSuccess;
+}
+
+ErrorCode DataBase::Redo() {
+  if (!CanRedo()) return kFailure;
+  Step& step = history_[history_.size() - undone_];
+  restoring_ = true;
+  for (auto& change : step.changes)
+    Reapply(change);
+  restoring_ = false;
+  --undone_;
+  modified_ = true;
+  return kSuccess;
+}
+
+void DataBase::ClearUndo() {
+  for (auto& step : history_)
+    Discard(step);
+  history_.clear();
+  undone_ = 0;
+}

@@ -1,0 +1,63 @@
+// IDataBase: a document's database of persistent objects addressed by UID, with undo and redo of the
+// changes made in named steps.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/core/Boss.h"
+#include "host/core/InterfacePtr.h"
+
+class IDataBase : public IBossHome {
+ public:
+  virtual ~IDataBase() = default;
+
+  // Creates a persistent object of `cls` and answers its UID; kInvalidUID when the class is unknown.
+  virtual UID NewObject(ClassID cls) = 0;
+  // Deletes the object; kInvalidParameterError when there is none at `uid`. Holders of its interfaces keep
+  // a live (but detached) object until they release it.
+  virtual ErrorCode DeleteObject(UID uid) = 0;
+  virtual bool IsValidUID(UID uid) const = 0;
+  virtual ClassID GetClass(UID uid) const = 0;
+  // The object at `uid` (not counted), or nullptr.
+  virtual Boss* GetBoss(UID uid) const = 0;
+  // A counted reference to the interface `iid` of the object at `uid`, or nullptr.
+  virtual IPMUnknown* Instantiate(UID uid, PMIID iid) const = 0;
+  // UIDs of all live objects, ascending.
+  virtual std::vector<UID> GetAllUIDs() const = 0;
+  // The root object (the document boss of a document's database).
+  virtual UID GetRootUID() const = 0;
+  virtual void SetRootUID(UID uid) = 0;
+
+  // Undo steps. Steps nest: only the outermost Begin/End makes a step, named by the outermost name.
+  virtual void BeginStep(const std::string& name) = 0;
+  virtual void EndStep() = 0;
+  // A position inside the open step; RollbackTo undoes every change made after it (a failed command, an
+  // aborted sequence) and leaves the earlier changes of the step in place.
+  virtual size_t Mark() = 0;
+  virtual void RollbackTo(size_t mark) = 0;
+  virtual bool IsInStep() const = 0;
+
+  virtual bool CanUndo() const = 0;
+  virtual bool CanRedo() const = 0;
+  virtual std::string GetUndoName() const = 0;
+  virtual std::string GetRedoName() const = 0;
+  // Each answers kFailure when there is nothing to undo or redo, or a step is open.
+  virtual ErrorCode Undo() = 0;
+  virtual ErrorCode Redo() = 0;
+  virtual void ClearUndo() = 0;
+
+  // True after a change that has not been saved.
+  virtual bool IsModified() const = 0;
+  virtual void SetModified(bool modified) = 0;
+};
+
+template <class T>
+InterfacePtr<T> Instantiate(const IDataBase* db, UID uid, PMIID iid = T::kDefaultIID) {
+  return InterfacePtr<T>(db ? static_cast<T*>(db->Instantiate(uid, iid)) : nullptr);
+}
+
+// The database that keeps the object, or nullptr for non-persistent objects.
+IDataBase* GetDataBase(const IPMUnknown* face);
