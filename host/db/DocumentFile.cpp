@@ -194,7 +194,9 @@ DocumentFileResult Open(const std::filesystem::path& path, std::unique_ptr<DataB
   if (in->GetState() == IPMStream::State::kFailure) {
     return Fail(kFailure, path.string() + ": " + std::strerror(in->GetLastError()));
   }
-  return Deserialize(bytes, db);
+  DocumentFileResult r = Deserialize(bytes, db);
+  if (r.error != kSuccess) r.message = path.string() + ": " + r.message;
+  return r;
 }
 
 }  // namespace DocumentFile

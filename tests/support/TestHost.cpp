@@ -2,9 +2,13 @@
 #include "tests/support/TestHost.h"
 
 #include "host/app/Host.h"
+#include "tests/support/TestObjects.h"
 
 namespace testing_support {
 
-void EnsureHost() { Host::Initialize(); }
+void EnsureHost() {
+  Host::Initialize();
+  RegisterTestClasses();
+}
 
 }  // namespace testing_support

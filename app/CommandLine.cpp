@@ -1,0 +1,34 @@
+// Taking words and options from a command line.
+#include "app/CommandLine.h"
+
+namespace pagehost {
+
+std::optional<std::string> CommandLine::TakeValue(const std::string& name, const std::string& alias,
+                                                  std::string& missing) {
+  if (Done()) return std::nullopt;
+  const std::string& word = Peek();
+  for (const std::string& n : {name, alias}) {
+    if (n.empty()) continue;
+    if (word == n) {
+      ++next_;
+      if (Done()) {
+        missing = n;
+        return std::nullopt;
+      }
+      return Take();
+    }
+    if (word.size() > n.size() + 1 && word.compare(0, n.size(), n) == 0 && word[n.size()] == '=') {
+      ++next_;
+      return word.substr(n.size() + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+bool CommandLine::TakeFlag(const std::string& name, const std::string& alias) {
+  if (Done() || (Peek() != name && (alias.empty() || Peek() != alias))) return false;
+  ++next_;
+  return true;
+}
+
+}  // namespace pagehost

@@ -1,0 +1,30 @@
+// CommandLine: the words of a pagehost command line, taken one by one, with options that may carry a value
+// ("-o FILE", "--output=FILE").
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pagehost {
+
+class CommandLine {
+ public:
+  CommandLine(int argc, char** argv) : words_(argv + 1, argv + argc) {}
+  explicit CommandLine(std::vector<std::string> words) : words_(std::move(words)) {}
+
+  bool Done() const { return next_ >= words_.size(); }
+  const std::string& Peek() const { return words_[next_]; }
+  std::string Take() { return words_[next_++]; }
+  // When the next word is `name` (or `name=value`), consumes it and its value. A missing value sets
+  // `missing` to the option's name.
+  std::optional<std::string> TakeValue(const std::string& name, const std::string& alias, std::string& missing);
+  bool TakeFlag(const std::string& name, const std::string& alias = {});
+  static bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+
+ private:
+  std::vector<std::string> words_;
+  size_t next_ = 0;
+};
+
+}  // namespace pagehost

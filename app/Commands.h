@@ -1,0 +1,25 @@
+// The pagehost commands. Each takes the words after its name and answers the exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace pagehost {
+
+struct CommandInfo {
+  const char* name;
+  const char* synopsis;  // the usage line after "pagehost "
+  const char* summary;   // one line for --help
+  int (*run)(CommandLine& args);
+};
+
+// Every command, in the order --help lists them.
+const std::vector<CommandInfo>& AllCommands();
+
+int RunPlugIns(CommandLine& args);
+int RunNew(CommandLine& args);
+int RunInspect(CommandLine& args);
+
+}  // namespace pagehost

@@ -1,0 +1,29 @@
+// pagehost inspect: what a saved document holds.
+#include <iostream>
+
+#include "app/Commands.h"
+#include "app/DocumentSummary.h"
+#include "app/Output.h"
+#include "host/app/DocumentList.h"
+
+namespace pagehost {
+
+int RunInspect(CommandLine& args) {
+  std::string file;
+  while (!args.Done()) {
+    if (CommandLine::IsOption(args.Peek())) return UsageError("inspect: unknown option '" + args.Peek() + "'");
+    if (!file.empty()) return UsageError("inspect: more than one file given");
+    file = args.Take();
+  }
+  if (file.empty()) return UsageError("inspect: no file given");
+  IDataBase* db = nullptr;
+  DocumentResult opened = DocumentList::Get().OpenDocument(file, db);
+  if (!opened.ok()) {
+    Error("inspect: " + opened.message);
+    return kExitFailure;
+  }
+  WriteSummary(*db, std::cout);
+  return kExitOk;
+}
+
+}  // namespace pagehost

@@ -1,0 +1,102 @@
+// pagehost as a user runs it: help, version, plug-ins, new documents, inspection, and what goes wrong.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "tests/support/RunProgram.h"
+
+using testing_support::ProgramResult;
+using testing_support::RunProgram;
+
+namespace {
+
+class PageHostCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  ProgramResult Run(std::vector<std::string> args, const std::map<std::string, std::string>& env = {}) {
+    args.insert(args.begin(), PAGEHOST_BIN);
+    return RunProgram(args, {}, env);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::filesystem::path dir_;
+};
+
+TEST_F(PageHostCliTest, HelpAndVersion) {
+  ProgramResult help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* word : {"Usage: pagehost", "plugins", "new -o FILE", "inspect FILE", "--plugins DIR"}) {
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  }
+  ProgramResult version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("pagehost ", 0), 0u);
+}
+
+TEST_F(PageHostCliTest, PlugInsListsTheFourPlugInsLoadedFromTheirModules) {
+  ProgramResult r = Run({"plugins"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (const char* line : {"Kesto      0x0A8D02", "Kesto UI   0x157801", "Sorvia     0x0A6702", "Sorvia UI  0x157A01"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  }
+  // Without the Kesto module, Kesto UI refuses to load and says so; the host goes on.
+  auto partial = dir_ / "plugins";
+  std::filesystem::create_directories(partial);
+  std::filesystem::copy_file(std::filesystem::path(PAGEHOST_PLUGIN_DIR) / "KestoUI.so", partial / "KestoUI.so");
+  std::filesystem::copy_file(std::filesystem::path(PAGEHOST_PLUGIN_DIR) / "Sorvia.so", partial / "Sorvia.so");
+  std::ofstream(partial / "Damaged.so") << "garbage";
+  r = Run({"--plugins", partial.string(), "plugins"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Sorvia"), std::string::npos);
+  EXPECT_EQ(r.out.find("Kesto"), std::string::npos);
+  EXPECT_NE(r.err.find("Kesto UI not loaded"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Damaged.so not loaded"), std::string::npos) << r.err;
+  // The environment names another folder too.
+  r = Run({"plugins"}, {{"PAGEHOST_PLUGINS", partial.string()}});
+  EXPECT_EQ(r.out.find("Kesto "), std::string::npos);
+}
+
+TEST_F(PageHostCliTest, NewThenInspect) {
+  ProgramResult made = Run({"new", "-o", Path("a.pgd")});
+  ASSERT_EQ(made.status, 0) << made.err;
+  ProgramResult seen = Run({"inspect", Path("a.pgd")});
+  ASSERT_EQ(seen.status, 0) << seen.err;
+  EXPECT_NE(seen.out.find("Document: Untitled"), std::string::npos) << seen.out;
+  EXPECT_NE(seen.out.find("Objects:"), std::string::npos);
+}
+
+TEST_F(PageHostCliTest, BadArgumentsAndUnreadableFiles) {
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } rows[] = {
+      {{}, 2, "no command given"},
+      {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+      {{"--bogus"}, 2, "unknown option '--bogus'"},
+      {{"--plugins"}, 2, "option --plugins needs a value"},
+      {{"new"}, 2, "no output file given"},
+      {{"new", "-o"}, 2, "option -o needs a file name"},
+      {{"inspect"}, 2, "no file given"},
+      {{"inspect", Path("missing.pgd")}, 1, "No such file or directory"},
+      {{"inspect", "/etc/hostname"}, 1, "not a document"},
+      {{"inspect", dir_.string()}, 1, dir_.string()},
+      {{"new", "-o", Path("no/such/folder/a.pgd")}, 1, "cannot create"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    ProgramResult r = Run(row.args);
+    EXPECT_EQ(r.status, row.status);
+    EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+  }
+  std::ofstream(Path("cut.pgd")) << "PGHDOC\r\n\x01";
+  ProgramResult cut = Run({"inspect", Path("cut.pgd")});
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.err.find("cut short"), std::string::npos) << cut.err;
+}
+
+}  // namespace
