@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "app/Commands.h"
+#include "app/DocumentJson.h"
 #include "app/DocumentSummary.h"
 #include "app/Output.h"
 #include "host/app/DocumentList.h"
@@ -10,7 +11,12 @@ namespace pagehost {
 
 int RunInspect(CommandLine& args) {
   std::string file;
+  bool json = false;
   while (!args.Done()) {
+    if (args.TakeFlag("--json")) {
+      json = true;
+      continue;
+    }
     if (CommandLine::IsOption(args.Peek())) return UsageError("inspect: unknown option '" + args.Peek() + "'");
     if (!file.empty()) return UsageError("inspect: more than one file given");
     file = args.Take();
@@ -22,7 +28,11 @@ int RunInspect(CommandLine& args) {
     Error("inspect: " + opened.message);
     return kExitFailure;
   }
-  WriteSummary(*db, std::cout);
+  if (json) {
+    WriteDocumentJson(*db, std::cout);
+  } else {
+    WriteSummary(*db, std::cout);
+  }
   return kExitOk;
 }
 

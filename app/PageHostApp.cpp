@@ -17,7 +17,8 @@ const std::vector<CommandInfo>& AllCommands() {
   static const std::vector<CommandInfo> commands = {
       {"plugins", "plugins", "list the loaded plug-ins with their IDs and versions", RunPlugIns},
       {"new", "new -o FILE", "create a document from the built-in defaults and save it as FILE", RunNew},
-      {"inspect", "inspect FILE", "print a readable summary of a saved document", RunInspect},
+      {"inspect", "inspect FILE [--json]", "print a summary of a saved document (--json: as one JSON object)",
+       RunInspect},
   };
   return commands;
 }

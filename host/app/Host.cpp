@@ -1,6 +1,7 @@
 // Host start-up: the host's classes and implementations, then the session.
 #include "host/app/Host.h"
 
+#include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/Session.h"
 #include "host/cmd/CommandProcessor.h"
@@ -8,6 +9,8 @@
 #include "host/db/Document.h"
 #include "host/db/ValueData.h"
 #include "host/notify/Subject.h"
+#include "host/res/ResRegistration.h"
+#include "host/text/TextClasses.h"
 
 namespace {
 
@@ -18,6 +21,8 @@ void RegisterHostClasses() {
   Registry& r = Registry::Get();
   RegisterValueDataImplementations();
   RegisterCommandImplementations();
+  RegisterResClasses();
+  RegisterTextClasses();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);
@@ -44,6 +49,9 @@ namespace Host {
 void Initialize() {
   if (!registered) {
     RegisterHostClasses();
+    DocumentList::Get().AddInitializer(InitializeTextDocument);
+    DocumentList::Get().AddInitializer(InitializeDocumentResources);
+    DocumentList::Get().AddInitializer(DefaultDocument::AddDefaultContent);
     registered = true;
   }
   if (!sessionBoss) sessionBoss = Boss::Create(kSessionBoss);

@@ -1,0 +1,61 @@
+// Resolving attributes through overrides, styles and defaults.
+#include "host/text/AttributeResolver.h"
+
+#include <unordered_set>
+
+#include "host/text/AttributeClasses.h"
+#include "host/text/StyleUtils.h"
+
+namespace AttributeResolver {
+
+InterfacePtr<ITextAttribute> FromStyle(const IDataBase* db, UID style, ClassID cls) {
+  std::unordered_set<uint32_t> visited;
+  UID root;
+  for (UID uid = style;
+       uid.IsValid() && visited.size() < kMaxStyleDepth && visited.insert(uid.Get()).second;) {
+    InterfacePtr<IStyleInfo> info = Instantiate<IStyleInfo>(db, uid);
+    if (!info) break;
+    if (const ITextAttribute* attribute = info->GetAttributes().GetByClass(cls))
+      return InterfacePtr<ITextAttribute>::Share(const_cast<ITextAttribute*>(attribute));
+    if (!root.IsValid()) root = StyleUtils::GetRootStyle(db, info->GetKind());
+    uid = info->GetBasedOn().IsValid() ? info->GetBasedOn() : root;
+  }
+  return {};
+}
+
+namespace {
+
+std::optional<ResolvedAttribute> FromRun(const IDataBase* db, const TextRun& run, ClassID cls,
+                                         AttributeSource overrideSource, AttributeSource styleSource) {
+  if (const ITextAttribute* attribute = run.overrides->GetByClass(cls))
+    return ResolvedAttribute{attribute->GetValue(), overrideSource};
+  if (InterfacePtr<ITextAttribute> attribute = FromStyle(db, run.style, cls))
+    return ResolvedAttribute{attribute->GetValue(), styleSource};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ResolvedAttribute> Resolve(const ITextModel* story, int32_t position, ClassID cls) {
+  const IDataBase* db = ::GetDataBase(story);
+  if (story && !AttributeClasses::IsParagraphAttribute(cls)) {
+    TextRun run = story->GetRunAt(TextStrand::kCharacter, position);
+    if (auto found =
+            FromRun(db, run, cls, AttributeSource::kCharacterOverride, AttributeSource::kCharacterStyle))
+      return found;
+  }
+  if (story) {
+    TextRun paragraph = story->GetRunAt(TextStrand::kParagraph, position);
+    if (auto found = FromRun(db, paragraph, cls, AttributeSource::kParagraphOverride,
+                             AttributeSource::kParagraphStyle))
+      return found;
+    if (InterfacePtr<ITextAttribute> attribute =
+            FromStyle(db, StyleUtils::GetRootStyle(db, StyleKind::kParagraph), cls))
+      return ResolvedAttribute{attribute->GetValue(), AttributeSource::kParagraphStyle};
+  }
+  const AttributeClassInfo* info = AttributeClasses::Find(cls);
+  if (!info) return std::nullopt;
+  return ResolvedAttribute{info->defaultValue, AttributeSource::kClassDefault};
+}
+
+}  // namespace AttributeResolver

@@ -1,0 +1,31 @@
+// Copying text between stories.
+#include "host/text/CopyTextCmd.h"
+
+#include "host/text/ITextCopyData.h"
+#include "host/text/ITextRangeData.h"
+
+// Style and swatch references are UIDs of one document, so text is copied only between stories of the
+// same document; a copy from another document is refused rather than left pointing at foreign objects.
+void CopyTextCmd::Do() {
+  InterfacePtr<ITextModel> target = QueryStory();
+  InterfacePtr<ITextRangeData> range = QueryParameter<ITextRangeData>();
+  InterfacePtr<ITextCopyData> copy = QueryParameter<ITextCopyData>();
+  if (!target || !range || !copy) return Fail(kInvalidParameterError);
+  const UIDRef& sourceRef = copy->GetSourceStory();
+  if (sourceRef.GetDataBase() != GetItemList().GetDataBase()) return Fail(kInvalidParameterError);
+  InterfacePtr<ITextModel> source = sourceRef.Query<ITextModel>();
+  int32_t start = copy->GetSourceStart();
+  int32_t end = copy->GetSourceEnd();
+  if (!source || start < 0 || start > end || end > source->TotalLength()) return Fail(kInvalidParameterError);
+  int32_t targetStart = range->GetStart();
+  int32_t targetEnd = range->GetEnd();
+  if (targetStart < 0 || targetStart > targetEnd || targetEnd >= target->TotalLength())
+    return Fail(kInvalidParameterError);
+  StyledText styled = source->GetStyledText(start, end);
+  if (ErrorCode err = target->Delete(targetStart, targetEnd); err != kSuccess) return Fail(err);
+  if (ErrorCode err = target->InsertStyled(targetStart, styled); err != kSuccess) Fail(err);
+}
+
+std::string CopyTextCmd::CreateName() const {
+  return "Copy Text";
+}

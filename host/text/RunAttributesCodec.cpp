@@ -1,0 +1,118 @@
+// Compact persistence of run attributes.
+#include "host/text/RunAttributesCodec.h"
+
+#include <type_traits>
+#include <unordered_map>
+
+#include "host/db/IPMStream.h"
+
+namespace RunAttributesCodec {
+namespace {
+
+void Put32(uint8_t* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i)
+    at[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+uint32_t Get32(const uint8_t* at) {
+  return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
+StyledText::Attributes& AttributesOf(StyledText::Attributes& a) {
+  return a;
+}
+StyledText::Attributes& AttributesOf(StyledText::CharacterRun& r) {
+  return r.attributes;
+}
+
+class ListTable {
+ public:
+  uint32_t IndexOf(const AttrListRef& list) {
+    auto [it, added] = index_.emplace(list.get(), static_cast<uint32_t>(lists_.size()));
+    if (added) lists_.push_back(list);
+    return it->second;
+  }
+  const AttrListRef* At(uint32_t index) const { return index < lists_.size() ? &lists_[index] : nullptr; }
+  void Xfer(IPMStream* stream) {
+    constexpr size_t kSmallestList = 4;
+    uint32_t count = stream->XferCount(static_cast<uint32_t>(lists_.size()), kSmallestList);
+    if (stream->IsWriting()) {
+      for (const AttrListRef& list : lists_)
+        const_cast<AttributeBossList&>(*list).ReadWrite(stream);
+      return;
+    }
+    lists_.clear();
+    for (uint32_t i = 0; i < count && stream->IsGood(); ++i) {
+      AttributeBossList list;
+      list.ReadWrite(stream);
+      lists_.push_back(MakeAttrListRef(std::move(list)));
+    }
+  }
+
+ private:
+  std::vector<AttrListRef> lists_;
+  std::unordered_map<const AttributeBossList*, uint32_t> index_;
+};
+
+template <class Entry>
+void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
+  constexpr bool kWithLength = std::is_same_v<Entry, StyledText::CharacterRun>;
+  constexpr size_t kRecordSize = kWithLength ? 12 : 8;
+  ListTable table;
+  if (stream->IsWriting()) {
+    for (Entry& e : entries)
+      table.IndexOf(AttributesOf(e).overrides);
+  }
+  table.Xfer(stream);
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize);
+  std::vector<uint8_t> block(size_t{count} * kRecordSize);
+  if (stream->IsWriting()) {
+    for (uint32_t i = 0; i < count; ++i) {
+      uint8_t* record = block.data() + i * kRecordSize;
+      Put32(record, AttributesOf(entries[i]).style.Get());
+      Put32(record + 4, table.IndexOf(AttributesOf(entries[i]).overrides));
+      if constexpr (kWithLength) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
+    }
+    stream->XferBytes(block.data(), block.size());
+    return;
+  }
+  stream->XferBytes(block.data(), block.size());
+  entries.assign(stream->IsGood() ? count : 0, Entry());
+  for (uint32_t i = 0; i < entries.size(); ++i) {
+    const uint8_t* record = block.data() + i * kRecordSize;
+    const AttrListRef* list = table.At(Get32(record + 4));
+    if (!list) {
+      stream->SetState(IPMStream::State::kFailure);
+      entries.clear();
+      return;
+    }
+    AttributesOf(entries[i]) = {UID(Get32(record)), *list};
+    if constexpr (kWithLength) entries[i].length = static_cast<int32_t>(Get32(record + 8));
+  }
+}
+
+}  // namespace
+
+void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs) {
+  XferEntries(stream, paragraphs);
+}
+
+void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs) {
+  XferEntries(stream, runs);
+}
+
+void XferUIDs(IPMStream* stream, std::vector<UID>& uids) {
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(uids.size()), 4);
+  std::vector<uint8_t> block(size_t{count} * 4);
+  if (stream->IsWriting()) {
+    for (uint32_t i = 0; i < count; ++i)
+      Put32(block.data() + 4 * i, uids[i].Get());
+  }
+  stream->XferBytes(block.data(), block.size());
+  if (stream->IsWriting()) return;
+  uids.assign(stream->IsGood() ? count : 0, UID());
+  for (uint32_t i = 0; i < uids.size(); ++i)
+    uids[i] = UID(Get32(block.data() + 4 * i));
+}
+
+}  // namespace RunAttributesCodec

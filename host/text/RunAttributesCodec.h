@@ -1,0 +1,21 @@
+// Compact persistence of run attributes: each distinct override list once, in a table, then the entries as
+// one block of fixed-size little-endian records (the style, the index of its list and, for runs, the
+// length), so that a block of runs moves in one transfer rather than several per run.
+#pragma once
+
+#include <vector>
+
+#include "host/text/ITextModel.h"
+
+class IPMStream;
+
+namespace RunAttributesCodec {
+
+// Each moves the entries through `stream`; reading replaces them, and a record naming a list the table does
+// not hold marks the stream failed.
+void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs);
+void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs);
+// Moves a list of UIDs as one block.
+void XferUIDs(IPMStream* stream, std::vector<UID>& uids);
+
+}  // namespace RunAttributesCodec

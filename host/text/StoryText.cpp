@@ -1,0 +1,264 @@
+// A story's text and paragraphs over storage blocks.
+#include "host/text/StoryText.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "host/core/ObjectModel.h"
+
+namespace {
+
+int32_t CountReturns(std::u16string_view text) {
+  return static_cast<int32_t>(std::count(text.begin(), text.end(), kParagraphReturn));
+}
+
+// `content` cut into pieces of at most `size` units, each with the records of its returns.
+std::vector<ChunkContent> Cut(const ChunkContent& content, size_t size) {
+  std::vector<ChunkContent> pieces;
+  size_t record = 0;
+  for (size_t offset = 0; offset < content.text.size(); offset += size) {
+    ChunkContent piece;
+    piece.text = content.text.substr(offset, size);
+    size_t returns = static_cast<size_t>(CountReturns(piece.text));
+    piece.paragraphs.assign(content.paragraphs.begin() + record,
+                            content.paragraphs.begin() + record + returns);
+    record += returns;
+    pieces.push_back(std::move(piece));
+  }
+  return pieces;
+}
+
+}  // namespace
+
+void StoryText::Rebuild() {
+  IDataBase* db = storage_.GetStorageDataBase();
+  UID story = storage_.GetStoryUID();
+  std::vector<UID> kept;
+  std::unordered_set<uint32_t> seen;
+  int64_t total = 0;
+  chunks_.clear();
+  for (UID uid : uids_) {
+    if (!db || db->GetClass(uid) != kTextChunkBoss || !seen.insert(uid.Get()).second) continue;
+    InterfacePtr<ITextChunk> face = Instantiate<ITextChunk>(db, uid);
+    TextChunk* chunk = face ? TextChunk::From(face.get()) : nullptr;
+    if (!chunk || chunk->Length() == 0 || total + chunk->Length() > kMaxStoryLength) continue;
+    if (chunk->GetStory().IsValid() && chunk->GetStory() != story) continue;
+    total += chunk->Length();
+    kept.push_back(uid);
+    chunks_.push_back(std::move(face));
+  }
+  if (kept != uids_) {
+    storage_.NoteBlockListChange();
+    uids_ = std::move(kept);
+  }
+  Recount();
+}
+
+void StoryText::Recount() {
+  std::vector<int64_t> lengths(chunks_.size());
+  std::vector<int64_t> returns(chunks_.size());
+  for (size_t i = 0; i < chunks_.size(); ++i) {
+    lengths[i] = Chunk(i)->Length();
+    returns[i] = Chunk(i)->CountReturns();
+  }
+  lengths_.Assign(lengths);
+  returns_.Assign(returns);
+}
+
+void StoryText::Update(size_t index) {
+  lengths_.Set(index, Chunk(index)->Length());
+  returns_.Set(index, Chunk(index)->CountReturns());
+}
+
+StoryText::Place StoryText::Locate(int32_t position) const {
+  if (position >= Length()) {
+    size_t last = chunks_.size() - 1;
+    return {last, Chunk(last)->Length()};
+  }
+  size_t chunk = lengths_.Find(position);
+  return {chunk, static_cast<int32_t>(position - lengths_.Prefix(chunk))};
+}
+
+char16_t StoryText::CharAt(int32_t position) const {
+  Place at = Locate(position);
+  return Chunk(at.chunk)->Text()[static_cast<size_t>(at.offset)];
+}
+
+void StoryText::Read(int32_t start, int32_t end, std::u16string& out) const {
+  if (start >= end) return;
+  Place at = Locate(start);
+  for (size_t k = at.chunk; k < chunks_.size() && start < end; ++k) {
+    const std::u16string& text = Chunk(k)->Text();
+    size_t n =
+        std::min<size_t>(static_cast<size_t>(end - start), text.size() - static_cast<size_t>(at.offset));
+    out.append(text, static_cast<size_t>(at.offset), n);
+    start += static_cast<int32_t>(n);
+    at.offset = 0;
+  }
+}
+
+int32_t StoryText::ParagraphIndexAt(int32_t position) const {
+  Place at = Locate(position);
+  auto index = static_cast<int32_t>(returns_.Prefix(at.chunk)) + Chunk(at.chunk)->ReturnsBefore(at.offset);
+  return std::min(index, CountParagraphs() - 1);
+}
+
+int32_t StoryText::ReturnPosition(int32_t index) const {
+  size_t chunk = returns_.Find(index);
+  auto local = static_cast<int32_t>(index - returns_.Prefix(chunk));
+  return static_cast<int32_t>(lengths_.Prefix(chunk)) + Chunk(chunk)->ReturnOffset(local);
+}
+
+const RunAttributes& StoryText::Paragraph(int32_t index) const {
+  size_t chunk = returns_.Find(index);
+  return Chunk(chunk)->Paragraph(static_cast<int32_t>(index - returns_.Prefix(chunk)));
+}
+
+void StoryText::SetParagraph(int32_t index, RunAttributes attributes) {
+  size_t chunk = returns_.Find(index);
+  Chunk(chunk)->SetParagraph(static_cast<int32_t>(index - returns_.Prefix(chunk)), std::move(attributes));
+}
+
+InterfacePtr<ITextChunk> StoryText::NewBlock(const ChunkContent& content) {
+  IDataBase* db = storage_.GetStorageDataBase();
+  InterfacePtr<ITextChunk> face = Instantiate<ITextChunk>(db, db->NewObject(kTextChunkBoss));
+  TextChunk* chunk = TextChunk::From(face.get());
+  chunk->SetStory(storage_.GetStoryUID());
+  chunk->Insert(0, content);
+  return face;
+}
+
+void StoryText::InsertBlocks(size_t at, std::vector<InterfacePtr<ITextChunk>> blocks) {
+  storage_.NoteBlockListChange();
+  bool atEnd = at == chunks_.size();
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    uids_.insert(uids_.begin() + static_cast<ptrdiff_t>(at + i), ::GetUID(blocks[i].get()));
+    chunks_.insert(chunks_.begin() + static_cast<ptrdiff_t>(at + i), std::move(blocks[i]));
+    if (atEnd) {
+      lengths_.PushBack(Chunk(at + i)->Length());
+      returns_.PushBack(Chunk(at + i)->CountReturns());
+    }
+  }
+  if (!atEnd) Recount();
+}
+
+void StoryText::RemoveBlocks(const std::vector<size_t>& indexes) {
+  if (indexes.empty()) return;
+  storage_.NoteBlockListChange();
+  IDataBase* db = storage_.GetStorageDataBase();
+  for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+    (void)db->DeleteObject(uids_[*it]);
+    uids_.erase(uids_.begin() + static_cast<ptrdiff_t>(*it));
+    chunks_.erase(chunks_.begin() + static_cast<ptrdiff_t>(*it));
+  }
+  Recount();
+}
+
+void StoryText::Insert(int32_t position, const ChunkContent& content) {
+  if (content.text.empty()) return;
+  if (chunks_.empty()) {
+    InsertBlocks(0, {NewBlock({})});
+  }
+  Place at = Locate(position);
+  Chunk(at.chunk)->Insert(at.offset, content);
+  Update(at.chunk);
+  SplitOverfull(at.chunk);
+}
+
+// A block that grew past kMaxUnits keeps its first kMaxUnits units; the rest goes to the front of the next
+// block when it fits there (so that repeated inserts at one place do not leave a trail of small blocks),
+// else into new blocks. Appending therefore leaves full blocks behind.
+void StoryText::SplitOverfull(size_t index) {
+  TextChunk* chunk = Chunk(index);
+  if (chunk->Length() <= TextChunk::kMaxUnits) return;
+  int32_t keep = TextChunk::kMaxUnits;
+  ChunkContent tail = chunk->Slice(keep, chunk->Length() - keep);
+  chunk->Erase(keep, chunk->Length() - keep);
+  Update(index);
+  size_t next = index + 1;
+  if (next < chunks_.size() && Chunk(next)->Length() + tail.text.size() <= TextChunk::kMaxUnits) {
+    Chunk(next)->Insert(0, tail);
+    Update(next);
+    return;
+  }
+  std::vector<InterfacePtr<ITextChunk>> blocks;
+  for (const ChunkContent& piece : Cut(tail, TextChunk::kMaxUnits))
+    blocks.push_back(NewBlock(piece));
+  InsertBlocks(next, std::move(blocks));
+}
+
+void StoryText::Erase(int32_t start, int32_t end) {
+  if (start >= end) return;
+  Place at = Locate(start);
+  int32_t remaining = end - start;
+  std::vector<size_t> emptied;
+  for (size_t k = at.chunk; k < chunks_.size() && remaining > 0; ++k, at.offset = 0) {
+    TextChunk* chunk = Chunk(k);
+    int32_t n = std::min(remaining, chunk->Length() - at.offset);
+    remaining -= n;
+    if (n == chunk->Length()) {
+      emptied.push_back(k);
+      continue;
+    }
+    chunk->Erase(at.offset, n);
+    Update(k);
+  }
+  RemoveBlocks(emptied);
+  if (!chunks_.empty()) MergeSmall(Locate(std::min(start, Length() - 1)).chunk);
+}
+
+// Deleting leaves blocks smaller than they need be; two neighbours that together fill at most half a block
+// become one, which keeps the number of blocks in proportion to the text.
+void StoryText::MergeSmall(size_t index) {
+  for (size_t first : {index, index == 0 ? index : index - 1}) {
+    if (first + 1 >= chunks_.size()) continue;
+    TextChunk* a = Chunk(first);
+    TextChunk* b = Chunk(first + 1);
+    if (a->Length() + b->Length() > TextChunk::kMaxUnits / 2) continue;
+    a->Insert(a->Length(), b->Slice(0, b->Length()));
+    Update(first);
+    RemoveBlocks({first + 1});
+    return;
+  }
+}
+
+ChunkContent StoryText::Slice(int32_t start, int32_t end) const {
+  ChunkContent out;
+  if (start >= end) return out;
+  Place at = Locate(start);
+  for (size_t k = at.chunk; k < chunks_.size() && start < end; ++k, at.offset = 0) {
+    int32_t n = std::min(end - start, Chunk(k)->Length() - at.offset);
+    ChunkContent part = Chunk(k)->Slice(at.offset, n);
+    out.text += part.text;
+    out.paragraphs.insert(out.paragraphs.end(), part.paragraphs.begin(), part.paragraphs.end());
+    start += n;
+  }
+  return out;
+}
+
+std::string StoryText::Check() const {
+  if (uids_.size() != chunks_.size()) return "text block list and blocks differ in number";
+  int64_t length = 0;
+  int64_t returns = 0;
+  for (size_t i = 0; i < chunks_.size(); ++i) {
+    TextChunk* chunk = Chunk(i);
+    std::string where = "text block " + std::to_string(i);
+    if (::GetUID(chunks_[i].get()) != uids_[i]) return where + " is not the one the list names";
+    if (chunk->GetStory() != storage_.GetStoryUID()) return where + " belongs to another story";
+    if (chunk->Length() == 0) return where + " is empty";
+    if (chunk->CountReturns() != CountReturns(chunk->Text())) return where + " has a stale return index";
+    if (chunk->CountParagraphRecords() != chunk->CountReturns())
+      return where + " does not hold one paragraph record per return";
+    if (lengths_.Get(i) != chunk->Length() || returns_.Get(i) != chunk->CountReturns())
+      return where + " disagrees with the totals";
+    length += chunk->Length();
+    returns += chunk->CountReturns();
+  }
+  if (lengths_.Total() != length || lengths_.Prefix(chunks_.size()) != length)
+    return "text length totals are wrong";
+  if (returns_.Total() != returns || returns_.Prefix(chunks_.size()) != returns)
+    return "return totals are wrong";
+  if (length > 0 && CharAt(Length() - 1) != kParagraphReturn)
+    return "the text does not end in a paragraph return";
+  return {};
+}

@@ -1,0 +1,82 @@
+// Text storage blocks.
+#include "host/text/TextChunk.h"
+
+#include <algorithm>
+
+#include "host/db/IPMStream.h"
+#include "host/text/RunAttributesCodec.h"
+#include "host/text/TextStory.h"
+
+void XferUnits(IPMStream* stream, std::u16string& text) {
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(text.size()), 2);
+  std::vector<uint8_t> bytes(size_t{count} * 2);
+  if (stream->IsWriting()) {
+    for (uint32_t i = 0; i < count; ++i) {
+      bytes[2 * i] = static_cast<uint8_t>(text[i]);
+      bytes[2 * i + 1] = static_cast<uint8_t>(text[i] >> 8);
+    }
+    stream->XferBytes(bytes.data(), bytes.size());
+    return;
+  }
+  stream->XferBytes(bytes.data(), bytes.size());
+  text.resize(count);
+  for (uint32_t i = 0; i < count; ++i)
+    text[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+}
+
+void TextChunk::SetStory(UID story) {
+  if (story == story_) return;
+  PreDirty();
+  story_ = story;
+}
+
+int32_t TextChunk::ReturnsBefore(int32_t offset) const {
+  return static_cast<int32_t>(std::lower_bound(returns_.begin(), returns_.end(), offset) - returns_.begin());
+}
+
+void TextChunk::SetParagraph(int32_t index, RunAttributes attributes) {
+  PreDirty();
+  paragraphs_[index] = std::move(attributes);
+}
+
+void TextChunk::IndexReturns() {
+  returns_.clear();
+  for (size_t i = 0; i < text_.size(); ++i) {
+    if (text_[i] == kParagraphReturn) returns_.push_back(static_cast<int32_t>(i));
+  }
+}
+
+void TextChunk::Insert(int32_t offset, const ChunkContent& content) {
+  PreDirty();
+  int32_t before = ReturnsBefore(offset);
+  text_.insert(static_cast<size_t>(offset), content.text);
+  paragraphs_.insert(paragraphs_.begin() + before, content.paragraphs.begin(), content.paragraphs.end());
+  IndexReturns();
+}
+
+void TextChunk::Erase(int32_t offset, int32_t count) {
+  PreDirty();
+  int32_t first = ReturnsBefore(offset);
+  int32_t last = ReturnsBefore(offset + count);
+  text_.erase(static_cast<size_t>(offset), static_cast<size_t>(count));
+  paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last);
+  IndexReturns();
+}
+
+ChunkContent TextChunk::Slice(int32_t offset, int32_t count) const {
+  ChunkContent out;
+  out.text = text_.substr(static_cast<size_t>(offset), static_cast<size_t>(count));
+  out.paragraphs.assign(paragraphs_.begin() + ReturnsBefore(offset),
+                        paragraphs_.begin() + ReturnsBefore(offset + count));
+  return out;
+}
+
+void TextChunk::ReadWrite(IPMStream* stream, ImplementationID) {
+  stream->XferReference(story_);
+  XferUnits(stream, text_);
+  RunAttributesCodec::XferParagraphs(stream, paragraphs_);
+  if (stream->IsWriting()) return;
+  IndexReturns();
+  paragraphs_.resize(returns_.size(), paragraphs_.empty() ? RunAttributes() : paragraphs_.back());
+  TextStory::NoteBlockRestored(this, story_);
+}

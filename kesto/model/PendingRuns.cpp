@@ -1,0 +1,126 @@
+// Recording, cutting and merging pending runs.
+#include "kesto/model/PendingRuns.h"
+
+#include <algorithm>
+#include <string>
+
+namespace kesto {
+
+// Splits the run that holds `at` so that a run starts there; answers the index of that run (runs.size()
+// when `at` is the end).
+template <class Run>
+size_t PendingRuns::SplitAt(std::vector<Run>& runs, int32_t at) {
+  int32_t position = 0;
+  for (size_t i = 0; i < runs.size(); ++i) {
+    if (position == at) return i;
+    if (at < position + runs[i].length) {
+      Run tail = runs[i];
+      tail.length = position + runs[i].length - at;
+      runs[i].length = at - position;
+      runs.insert(runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
+      return i + 1;
+    }
+    position += runs[i].length;
+  }
+  return runs.size();
+}
+
+template <class Run, class Same>
+void PendingRuns::Merge(std::vector<Run>& runs, Same same) {
+  std::vector<Run> merged;
+  merged.reserve(runs.size());
+  for (auto& run : runs) {
+    if (run.length <= 0) continue;
+    if (!merged.empty() && same(merged.back(), run)) {
+      merged.back().length += run.length;
+    } else {
+      merged.push_back(std::move(run));
+    }
+  }
+  runs = std::move(merged);
+}
+
+namespace {
+bool SameStyle(const PendingRuns::StyleRun& a, const PendingRuns::StyleRun& b) { return a.style == b.style; }
+bool SameOverrides(const PendingRuns::OverrideRun& a, const PendingRuns::OverrideRun& b) {
+  return SameAttributes(a.overrides, b.overrides);
+}
+}  // namespace
+
+void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeBossList& overrides) {
+  if (length <= 0) return;
+  at = std::clamp(at, 0, length_);
+  // Appending at the end is the common case: grow the last runs when they are equal.
+  if (at == length_ && !styles_.empty() && styles_.back().style == style) {
+    styles_.back().length += length;
+  } else {
+    size_t i = SplitAt(styles_, at);
+    styles_.insert(styles_.begin() + static_cast<std::ptrdiff_t>(i), StyleRun{length, style});
+  }
+  if (at == length_ && !overrides_.empty() && *overrides_.back().overrides == overrides) {
+    overrides_.back().length += length;
+  } else {
+    size_t i = SplitAt(overrides_, at);
+    overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i), OverrideRun{length, MakeAttrListRef(overrides)});
+  }
+  length_ += length;
+  if (at != length_ - length) {
+    Merge(styles_, SameStyle);
+    Merge(overrides_, SameOverrides);
+  }
+}
+
+void PendingRuns::Cut(int32_t at, int32_t length) {
+  at = std::clamp(at, 0, length_);
+  length = std::clamp(length, 0, length_ - at);
+  if (length == 0) return;
+  auto cut = [&](auto& runs) {
+    size_t first = SplitAt(runs, at);
+    size_t last = SplitAt(runs, at + length);
+    runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(first), runs.begin() + static_cast<std::ptrdiff_t>(last));
+  };
+  cut(styles_);
+  cut(overrides_);
+  length_ -= length;
+  Merge(styles_, SameStyle);
+  Merge(overrides_, SameOverrides);
+}
+
+void PendingRuns::ApplyAttribute(int32_t at, int32_t length, const ITextAttribute* attribute) {
+  at = std::clamp(at, 0, length_);
+  length = std::clamp(length, 0, length_ - at);
+  if (length == 0 || !attribute) return;
+  size_t first = SplitAt(overrides_, at);
+  size_t last = SplitAt(overrides_, at + length);
+  for (size_t i = first; i < last; ++i) {
+    AttributeBossList list = *overrides_[i].overrides;
+    (void)list.ApplyAttribute(attribute);
+    overrides_[i].overrides = MakeAttrListRef(std::move(list));
+  }
+  Merge(overrides_, SameOverrides);
+}
+
+void PendingRuns::Reset() {
+  start_ += length_;
+  length_ = 0;
+  styles_.clear();
+  overrides_.clear();
+}
+
+std::string PendingRuns::Check() const {
+  int32_t styleSum = 0, overrideSum = 0;
+  for (size_t i = 0; i < styles_.size(); ++i) {
+    if (styles_[i].length <= 0) return "empty style run " + std::to_string(i);
+    if (i > 0 && SameStyle(styles_[i - 1], styles_[i])) return "equal style runs at " + std::to_string(i);
+    styleSum += styles_[i].length;
+  }
+  for (size_t i = 0; i < overrides_.size(); ++i) {
+    if (overrides_[i].length <= 0) return "empty override run " + std::to_string(i);
+    if (i > 0 && SameOverrides(overrides_[i - 1], overrides_[i])) return "equal override runs at " + std::to_string(i);
+    overrideSum += overrides_[i].length;
+  }
+  if (styleSum != length_ || overrideSum != length_) return "run lengths do not add up to the pending length";
+  return {};
+}
+
+}  // namespace kesto

@@ -1,0 +1,55 @@
+// PendingRuns: where a streaming story's pending text goes and the character attributes of its runs: the
+// character-style runs and the override runs, each a list of (length, value) whose lengths add up to the
+// pending length. Equal neighbours are merged as runs are recorded.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "host/text/AttributeBossList.h"
+
+namespace kesto {
+
+class PendingRuns {
+ public:
+  struct StyleRun {
+    int32_t length;
+    UID style;
+  };
+  struct OverrideRun {
+    int32_t length;
+    AttrListRef overrides;
+  };
+
+  int32_t GetStart() const { return start_; }
+  void SetStart(int32_t start) { start_ = start; }
+  int32_t GetLength() const { return length_; }
+  bool IsEmpty() const { return length_ == 0; }
+  const std::vector<StyleRun>& StyleRuns() const { return styles_; }
+  const std::vector<OverrideRun>& OverrideRuns() const { return overrides_; }
+
+  // Records `length` characters at `at` (0 .. length, relative to the pending start) with a style and
+  // overrides; a run inside the pending span splits the run it falls in.
+  void Record(int32_t at, int32_t length, UID style, const AttributeBossList& overrides);
+  // Removes `length` characters at `at` from the runs.
+  void Cut(int32_t at, int32_t length);
+  // Adds `attribute` to the override lists of [at, at + length), splitting runs at the edges.
+  void ApplyAttribute(int32_t at, int32_t length, const ITextAttribute* attribute);
+  // Moves the start past the pending span and empties the runs.
+  void Reset();
+  // Lengths add up, no empty runs, no equal neighbours; empty when sound, else the fault.
+  std::string Check() const;
+
+ private:
+  template <class Run>
+  static size_t SplitAt(std::vector<Run>& runs, int32_t at);
+  template <class Run, class Same>
+  static void Merge(std::vector<Run>& runs, Same same);
+
+  int32_t start_ = 0;
+  int32_t length_ = 0;
+  std::vector<StyleRun> styles_;
+  std::vector<OverrideRun> overrides_;
+};
+
+}  // namespace kesto

@@ -1,0 +1,86 @@
+// VyStory: a host story seen through a window (a base index and a current range inside it) together with
+// the pair of attribute managers bound to the story's strands, so that the reader can set attributes and
+// commit them to the text it inserts. VyStory inserts text into the host at once; VyStreamingStory buffers
+// it a paragraph at a time.
+#pragma once
+
+#include <vector>
+
+#include "host/text/ITextAttribute.h"
+#include "kesto/model/K2StoryAttributeMgr.h"
+#include "kesto/model/K2StrandAgent.h"
+#include "kesto/model/VyBaseStory.h"
+
+namespace kesto {
+
+class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
+ public:
+  // Opens the story at `uid` with base index 0 and the host range [start, end), clamped so that it never
+  // includes the final paragraph return.
+  VyStory(IDataBase* document, UID uid, int32_t start, int32_t end);
+  ~VyStory() override;
+
+  // The current range, relative to the base index.
+  virtual void GetRange(int32_t& start, int32_t& end);
+  // Moves the range (clamped like the constructor's) and reloads the attributes at the new caret. The
+  // layout selection follows when `select` is set and the story is shown in a frame.
+  virtual void SetRange(int32_t start, int32_t end, bool select);
+  // Replaces the current range with `text`; answers false when the host refused part of it (the rest is
+  // not inserted). The range becomes the caret after what was inserted.
+  virtual bool InsertText(const char16_t* text, int32_t count);
+  // Brings the host story up to date: level 0 composes fully, up to 10 recomposes once, 20 only inserts.
+  virtual void Finish(int32_t level);
+  // `delta` characters were inserted (positive) or removed (negative) at `position`.
+  virtual void NoteTextChange(int32_t position, int32_t delta);
+  // `oldLength` characters at `position` were replaced by `newLength` others.
+  virtual void NoteReplace(int32_t position, int32_t oldLength, int32_t newLength, bool keep);
+  // With `reload`: both managers reset and loaded with the attributes in force at the caret.
+  virtual void ReloadAttributes(bool reload);
+  // Applies one attribute to [start, start + length); answers whether anything was applied.
+  virtual bool ApplyAttributeToRange(int32_t start, int32_t length, const ITextAttribute* attribute);
+
+  // Deletes [start, end) with one host delete; false when the host refused.
+  bool DeleteText(int32_t start, int32_t end);
+  // The paragraph holding `index`: [start, end) relative to the base, end after its return.
+  void ParagraphRangeAt(int32_t index, int32_t& start, int32_t& end) const;
+  // The index whose attributes apply at the caret: the range start, or the character before an empty
+  // range that is not at a paragraph start.
+  int32_t CaretIndex() const;
+  // Writes the managers' current attributes to [start, end): the character side with `character`, the
+  // paragraph side (and leading and language over whole paragraphs) with `paragraph`.
+  bool CommitAttributes(int32_t start, int32_t end, bool character, bool paragraph);
+  // Copies the text of [start, end) into `buffer`; private-use characters are translated through the font
+  // in force, and a surrogate pair is never split at the end of the buffer. Answers the units written.
+  int32_t ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t capacity) const;
+
+  int32_t GetBaseIndex() const { return base_; }
+  K2StrandAgent& ParagraphAgent() { return paragraphs_; }
+  K2StrandAgent& CharacterAgent() { return characters_; }
+
+ protected:
+  // The host index of a position relative to the base.
+  int32_t HostIndex(int32_t position) const { return base_ + position; }
+  // One host insert of `text` at `position`; false (with the global error reset) when refused.
+  bool HostInsert(int32_t position, const std::u16string& text);
+  // Style and overrides of `agent` onto [start, end) of its strand, with as few host commands as possible.
+  bool ApplyAgent(const IK2AttributeAgent& agent, TextStrand strand, int32_t start, int32_t end);
+  // Applies `wanted` to [start, end) of `strand` with the minimal-commands rule: stale overrides are
+  // cleared run by run, and the list is applied once when what the span holds differs from it.
+  bool ApplyOverridesMinimal(TextStrand strand, int32_t start, int32_t end, const AttributeBossList& wanted);
+  // Writes a snapshot's leading and language over the whole paragraphs that [start, end) touches.
+  bool WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_t start, int32_t end);
+  // Whether the story is shown in a frame (composition and layout steps need one).
+  bool HasFrames() const;
+  void ShiftRange(int32_t position, int32_t delta);
+  void Clamp(int32_t& start, int32_t& end) const;
+
+  int32_t start_ = 0;
+  int32_t end_ = 0;
+  K2StrandAgent paragraphs_{TextStrand::kParagraph};
+  K2StrandAgent characters_{TextStrand::kCharacter};
+  int32_t base_ = 0;
+  std::vector<UID> revisit_;   // anchored or inline owners to re-check after composition
+  std::vector<UID> anchored_;  // page items anchored into this story during the current import
+};
+
+}  // namespace kesto

@@ -1,0 +1,51 @@
+// The import target story.
+#include "kesto/model/XStory.h"
+
+#include "host/cmd/CmdUtils.h"
+
+namespace kesto {
+
+XStory::XStory(IDataBase* document, UID uid, int32_t start, int32_t end) : VyStreamingStory(document, uid, start, end) {}
+
+XStory::~XStory() {
+  if (sequence_) EndImport();
+}
+
+void XStory::BeginImport() {
+  if (sequence_) return;
+  sequence_ = CmdUtils::BeginCommandSequence();
+  if (sequence_) sequence_->SetName("A8DcImport");
+}
+
+void XStory::EndImport() {
+  Finish(0);
+  if (sequence_) (void)CmdUtils::EndCommandSequence(std::exchange(sequence_, nullptr));
+}
+
+bool XStory::ApplyObject(int32_t start, int32_t end, ClassID cls, std::shared_ptr<AttributeObject> value) {
+  if (end <= start) return false;
+  InterfacePtr<ITextAttribute> attribute = CreateTextAttribute(cls, ObjectRef(std::move(value)));
+  if (!attribute) return false;
+  return ApplyAttributeToRange(start, end - start, attribute.get());
+}
+
+bool XStory::ApplyHiddenText(int32_t start, int32_t end, const HiddenTextRecord& record) {
+  auto value = std::make_shared<HiddenTextValue>();
+  value->record = record;
+  return ApplyObject(start, end, kKestoHiddenTextAttr, std::move(value));
+}
+
+bool XStory::ApplyNumeric(int32_t start, int32_t end, int32_t a, int32_t b, int32_t c) {
+  auto value = std::make_shared<NumericValue>();
+  value->values = {a, b, c};
+  return ApplyObject(start, end, kKestoNumericAttr, std::move(value));
+}
+
+bool XStory::ApplyText(int32_t start, int32_t end, const WideString& text, int16_t a, int16_t b, int16_t c) {
+  auto value = std::make_shared<TextValue>();
+  value->text = text;
+  value->numbers = {a, b, c};
+  return ApplyObject(start, end, kKestoTextAttr, std::move(value));
+}
+
+}  // namespace kesto

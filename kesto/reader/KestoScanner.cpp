@@ -1,0 +1,196 @@
+// The Kesto scanner: reset, the main loop, the reaction to each token and the reading of the next one.
+#include "kesto/reader/KestoScanner.h"
+
+#include "kesto/reader/CTagScannerAgent.h"
+#include "kesto/reader/ScannerErrors.h"
+#include "kesto/reader/TagDispatcher.h"
+
+namespace kesto {
+
+namespace {
+constexpr int32_t kParagraphReturn = 0x0D;
+constexpr int32_t kPageNumberCharacter = 0x18;
+}  // namespace
+
+KestoScanner::KestoScanner() {
+  ResetState(true);
+}
+
+KestoScanner::~KestoScanner() = default;
+
+int32_t KestoScanner::Reset() {
+  ResetState(false);
+  return error_;
+}
+
+void KestoScanner::ResetState(bool full) {
+  if (full) {
+    version_ = kDefaultVersion;
+    numericCodePlatform_ = kWindowsPlatform;
+  }
+  token_ = ScanToken::kBegin;
+  // A scanner without its text buffer reports that at the start of every scan.
+  error_ = CTaggedTextScanner::Reset();
+  markerCode_ = 0;
+  position_ = 0;
+  tagName_.Clear();
+  paramIndex_ = 0;
+  VyTextStream* source = input_.GetSource();
+  input_.Clear();
+  input_.Attach(source);
+  defMode_ = DefMode::kNormal;
+  hiddenTextOpen_ = false;
+  hyperlinkOpen_ = false;
+  lexMode_ = LexMode::kText;
+}
+
+int32_t KestoScanner::Scan(VyTextStream* source, ITagScannerAgent* agent) {
+  CTagScannerAgent silent;
+  agent_ = agent ? agent : &silent;
+  input_.Attach(source);
+  int32_t result = 0;
+  for (;;) {
+    if (error_ != 0) {
+      result = agent_->ReportError(error_, tagName_.View(), paramIndex_);
+      if (result != 0) break;
+    }
+    bool ended = false;
+    result = ReactToToken(ended);
+    if (result != 0 || ended) break;
+    ReadNextToken();
+  }
+  input_.Attach(nullptr);
+  agent_ = nullptr;
+  token_ = ScanToken::kBegin;
+  return result;
+}
+
+int32_t KestoScanner::HandOverText() {
+  int32_t count = textCount_;
+  textCount_ = 0;
+  return count > 0 ? agent_->InsertText(textBuffer_.get(), count) : 0;
+}
+
+int32_t KestoScanner::HandOverCharacter(int32_t c) {
+  PushText(c);
+  return HandOverText();
+}
+
+int32_t KestoScanner::ReactToToken(bool& ended) {
+  switch (token_) {
+    case ScanToken::kBegin:
+      agent_->BeginImport(TextAttributes());
+      return 0;
+    case ScanToken::kText: {
+      if (int32_t result = HandOverText()) return result;
+      return lastChar_ == kParagraphReturn ? agent_->EndOfParagraph(TextAttributes()) : 0;
+    }
+    case ScanToken::kPreviousPageNumber:
+    case ScanToken::kCurrentPageNumber:
+    case ScanToken::kNextPageNumber:
+      return HandOverCharacter(kPageNumberCharacter);
+    case ScanToken::kBreakCharacter: {
+      if (int32_t result = HandOverCharacter(kParagraphReturn)) return result;
+      return agent_->EndOfParagraph(TextAttributes());
+    }
+    case ScanToken::kGroup:
+      return agent_->Group(groupList_.data(), static_cast<int32_t>(groupList_.size()));
+    case ScanToken::kMasterPage:
+      return agent_->ApplyMasterPage(masterIndex_, masterP_, masterF_);
+    case ScanToken::kMarker:
+      return agent_->Marker(markerCode_, markerText_.data(), static_cast<int32_t>(markerText_.size()));
+    case ScanToken::kTextAnchorStart:
+      return agent_->TextAnchor(nullptr, -1);
+    case ScanToken::kLinkDestination:
+      return agent_->LinkDestination(linkDestination_);
+    case ScanToken::kHyperlinkStart:
+      return agent_->Hyperlink(nullptr, -1);
+    case ScanToken::kHostTaggedText:
+      return agent_->InsertHostTaggedText(hostText_.data(), static_cast<int32_t>(hostText_.size()),
+                                          HasOption(kInterpretTags));
+    case ScanToken::kEnd:
+      agent_->EndImport(TextAttributes());
+      ended = true;
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void KestoScanner::ReadNextToken() {
+  markerCode_ = 0;
+  textCount_ = 0;
+  tagName_.Clear();
+  paramIndex_ = 0;
+  error_ = 0;
+  token_ = ScanToken::kNone;
+  if (!textBuffer_) {
+    token_ = ScanToken::kEnd;
+    return;
+  }
+  for (;;) {
+    switch (lexMode_) {
+      case LexMode::kStyleLine:
+        tagName_.Set(u"@");
+        if (!ReadStyleLine()) {
+          lexMode_ = LexMode::kText;
+          PushText('@');
+        } else if (token_ == ScanToken::kParagraphStyleMissing) {
+          return;
+        }
+        break;
+      case LexMode::kTag:
+        DispatchTag(*this);
+        if (token_ != ScanToken::kNone && token_ != ScanToken::kError) {
+          lastChar_ = 0;
+          return;
+        }
+        if (Flush()) return;
+        break;
+      case LexMode::kText:
+        ReadText();
+        if (token_ != ScanToken::kNone) return;
+        break;
+    }
+    if (error_ != 0) {
+      token_ = ScanToken::kError;
+      return;
+    }
+  }
+}
+
+bool KestoScanner::Flush() {
+  if (textCount_ == 0) return false;
+  if (defMode_ == DefMode::kNormal) {
+    token_ = ScanToken::kText;
+    return true;
+  }
+  // Text on a definition or header line is never inserted; the paragraph return completes the line.
+  textCount_ = 0;
+  if (lastChar_ != kParagraphReturn) return false;
+  switch (defMode_) {
+    case DefMode::kParagraphStyle:
+      token_ = ScanToken::kParagraphStyleDefined;
+      break;
+    case DefMode::kCharacterStyle:
+      token_ = ScanToken::kCharacterStyleDefined;
+      break;
+    case DefMode::kColor:
+      token_ = ScanToken::kColorDefinitionSkipped;
+      break;
+    case DefMode::kHJ:
+      token_ = ScanToken::kHJDefinitionSkipped;
+      break;
+    default:
+      break;
+  }
+  defMode_ = DefMode::kNormal;
+  return token_ != ScanToken::kNone;
+}
+
+bool KestoScanner::ReadStyleLine() {
+  // No style sheets are kept, so no line is taken for a style line: the "@" stays ordinary text.
+  return false;
+}
+
+}  // namespace kesto

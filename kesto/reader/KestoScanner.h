@@ -1,0 +1,121 @@
+// KestoScanner: reads Kesto tagged text from a character source and hands it, token by token, to a scanner
+// agent: text in blocks, and one token per tag that does more than change attributes. One scanner serves
+// one import; it holds large buffers, so it is created on the heap.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kesto/reader/CTaggedTextScanner.h"
+#include "kesto/reader/ScanToken.h"
+#include "kesto/reader/ScannerInput.h"
+#include "kesto/reader/TagName.h"
+#include "kesto/reader/TagParameterReader.h"
+
+namespace kesto {
+
+class KestoScanner : public CTaggedTextScanner {
+ public:
+  static constexpr double kDefaultVersion = 7.0;
+  // Numeric character codes 128–255 are read as Windows Latin 1, or as Mac Roman on platform 0.
+  static constexpr int32_t kWindowsPlatform = 1;
+  static constexpr int32_t kMacPlatform = 0;
+
+  KestoScanner();
+  ~KestoScanner() override;
+
+  // Reads `source` to its end (a null source is empty). Answers 0, or the nonzero answer of the agent
+  // operation that ended the scan. A null agent receives nothing.
+  int32_t Scan(VyTextStream* source, ITagScannerAgent* agent) override;
+  int32_t Reset() override;
+
+  // --- What tag handlers read and set
+
+  int32_t NextChar() { return input_.Next(); }
+  void PushBack() { input_.PushBack(); }
+  ScannerInput& GetInput() { return input_; }
+  VyTextStream* GetSource() const { return input_.GetSource(); }
+  TagParameterReader& Params() { return params_; }
+
+  LexMode GetLexMode() const { return lexMode_; }
+  void SetLexMode(LexMode mode) { lexMode_ = mode; }
+  DefMode GetDefMode() const { return defMode_; }
+  void SetDefMode(DefMode mode) { defMode_ = mode; }
+  ScanToken GetToken() const { return token_; }
+  void SetToken(ScanToken token) { token_ = token; }
+
+  TagName& GetTagName() { return tagName_; }
+  int32_t GetParamIndex() const { return paramIndex_; }
+  void SetParamIndex(int32_t index) { paramIndex_ = index; }
+
+  double GetVersion() const { return version_; }
+  void SetVersion(double version) { version_ = version; }
+  int32_t GetNumericCodePlatform() const { return numericCodePlatform_; }
+  void SetNumericCodePlatform(int32_t platform) { numericCodePlatform_ = platform; }
+
+  // Scratch values that go with the tokens.
+  int32_t GetBreakKind() const { return breakKind_; }
+  void SetBreakKind(int32_t kind) { breakKind_ = kind; }
+  void SetMarker(int32_t code, std::u16string_view text) {
+    markerCode_ = code;
+    markerText_.assign(text);
+  }
+  std::u16string& GetHostText() { return hostText_; }
+  std::vector<int32_t>& GetGroupList() { return groupList_; }
+  void SetMasterPage(int32_t index, bool pFlag, bool fFlag) {
+    masterIndex_ = index;
+    masterP_ = pFlag;
+    masterF_ = fFlag;
+  }
+  VyLinkDestination& GetLinkDestination() { return linkDestination_; }
+  bool IsHiddenTextOpen() const { return hiddenTextOpen_; }
+  void SetHiddenTextOpen(bool open) { hiddenTextOpen_ = open; }
+  bool IsHyperlinkOpen() const { return hyperlinkOpen_; }
+  void SetHyperlinkOpen(bool open) { hyperlinkOpen_ = open; }
+
+ private:
+  void ResetState(bool full);
+  // Hands the current token to the agent. Answers the agent's result for operations that may end the scan;
+  // sets `ended` for the end token.
+  int32_t ReactToToken(bool& ended);
+  // Hands the text buffer to the agent at once and empties it.
+  int32_t HandOverText();
+  int32_t HandOverCharacter(int32_t c);
+  void ReadNextToken();
+  // The text loop: returns with a token, or with the lexer mode changed.
+  void ReadText();
+  // Leaves the text loop for a tag or a style line; answers whether text before it became a token.
+  bool LeaveText(LexMode mode);
+  // Decides whether the buffered text becomes a token; answers whether a token was produced.
+  bool Flush();
+  // The style-line reader; answers false when the "@" turns out to be ordinary text.
+  bool ReadStyleLine();
+  // Quote and dash conversion: answers the character to push for `c` ("--" becomes one em dash).
+  int32_t ConvertTypography(int32_t c);
+
+  ScannerInput input_;
+  double version_ = kDefaultVersion;
+  ScanToken token_ = ScanToken::kBegin;
+  int32_t numericCodePlatform_ = kWindowsPlatform;
+  LexMode lexMode_ = LexMode::kText;
+  DefMode defMode_ = DefMode::kNormal;
+  TagName tagName_;
+  int32_t paramIndex_ = 0;
+  TagParameterReader params_{*this};
+
+  int32_t breakKind_ = 0;
+  int32_t markerCode_ = 0;
+  std::u16string markerText_;
+  std::u16string hostText_;
+  std::vector<int32_t> groupList_;
+  int32_t masterIndex_ = 0;
+  bool masterP_ = false;
+  bool masterF_ = false;
+  VyLinkDestination linkDestination_;
+  bool hiddenTextOpen_ = false;
+  bool hyperlinkOpen_ = false;
+};
+
+}  // namespace kesto

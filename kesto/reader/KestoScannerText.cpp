@@ -1,0 +1,138 @@
+// The scanner's text loop: plain text moves from the input buffer to the text buffer in runs; control
+// characters, non-characters, quotes and dashes, and the characters that start tags and style lines take
+// the slow path one at a time.
+#include "kesto/reader/KestoScanner.h"
+
+#include <algorithm>
+#include <array>
+
+#include "kesto/reader/ControlCharacters.h"
+
+namespace kesto {
+
+namespace {
+
+constexpr int32_t kParagraphReturn = 0x0D;
+
+// Why an ASCII character leaves the fast path: always, when tags are interpreted, when typography is
+// converted.
+constexpr uint8_t kAlways = 0x1;
+constexpr uint8_t kStartsTag = 0x2;
+constexpr uint8_t kTypographic = 0x4;
+
+constexpr std::array<uint8_t, 128> kAsciiClass = [] {
+  std::array<uint8_t, 128> table{};
+  for (int c = 0; c < 0x20; ++c)
+    table[c] = kAlways;
+  table['\t'] = 0;
+  table['@'] = kAlways;
+  table['<'] = kStartsTag;
+  table['-'] = kTypographic;
+  table['\''] = kTypographic;
+  table['"'] = kTypographic;
+  return table;
+}();
+
+bool IsWhitespace(int32_t c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) ||
+         c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+// The marks of text with no language in force (the scanner keeps no attribute managers).
+constexpr int32_t kDoubleOpen = 0x201C;
+constexpr int32_t kDoubleClose = 0x201D;
+constexpr int32_t kSingleOpen = 0x2018;
+constexpr int32_t kSingleClose = 0x2019;
+constexpr int32_t kEmDash = 0x2014;
+
+}  // namespace
+
+void KestoScanner::ReadText() {
+  const bool interpretTags = HasOption(kInterpretTags);
+  const bool convertTypography = HasOption(kConvertQuotes);
+  const bool keepControls = HasOption(kKeepControlCharacters);
+  const uint8_t mask = kAlways | (interpretTags ? kStartsTag : 0) | (convertTypography ? kTypographic : 0);
+  for (;;) {
+    // Plain characters go straight from the input buffer to the text buffer.
+    int32_t available;
+    const int32_t* run = input_.Run(available);
+    if (available > 0) {
+      int32_t n = std::min(available, kFlushUnits - textCount_);
+      char16_t* out = textBuffer_.get() + textCount_;
+      int32_t i = 0;
+      for (; i < n; ++i) {
+        int32_t c = run[i];
+        if (c < 0x80 ? (kAsciiClass[c] & mask) != 0 : c >= 0xD800) break;
+        out[i] = static_cast<char16_t>(c);
+      }
+      if (i > 0) {
+        input_.Advance(i);
+        textCount_ += i;
+        lastChar_ = run[i - 1];
+        if (textCount_ >= kFlushUnits && Flush()) return;
+        continue;
+      }
+    }
+
+    int32_t c = input_.Next();
+    if (c == ScannerInput::kEnd) {
+      if (!Flush()) token_ = ScanToken::kEnd;
+      return;
+    }
+    if (c == '<' && interpretTags) {
+      LeaveText(LexMode::kTag);
+      return;
+    }
+    if (c == '@' && interpretTags && (version_ < 7 || lastChar_ == 0 || lastChar_ == kParagraphReturn)) {
+      LeaveText(LexMode::kStyleLine);
+      return;
+    }
+    if (c < 0x20 && !keepControls) {
+      ControlMapping mapping = MapControlCharacter(c);
+      if (mapping.kind == ControlMapping::Kind::kDrop) continue;
+      if (mapping.kind == ControlMapping::Kind::kBreak) {
+        // Text before the break goes first; the break is read again for the next token.
+        if (Flush()) {
+          input_.PushBack();
+          return;
+        }
+        // A break on a definition or header line would insert a paragraph return from a line whose
+        // text is never inserted.
+        if (defMode_ != DefMode::kNormal) continue;
+        breakKind_ = mapping.value;
+        token_ = ScanToken::kBreakCharacter;
+        return;
+      }
+      c = mapping.value;
+    } else if (IsNonCharacter(c)) {
+      continue;
+    }
+    if (convertTypography) c = ConvertTypography(c);
+    PushText(c);
+    if ((textCount_ >= kFlushUnits || c == kParagraphReturn) && Flush()) return;
+  }
+}
+
+bool KestoScanner::LeaveText(LexMode mode) {
+  lexMode_ = mode;
+  position_ = input_.GetConsumedBytePosition();
+  return Flush();
+}
+
+int32_t KestoScanner::ConvertTypography(int32_t c) {
+  if (c == '-') {
+    int32_t next = input_.Next();
+    if (next == '-') return kEmDash;
+    if (next != ScannerInput::kEnd) input_.PushBack();
+    return c;
+  }
+  if (c != '\'' && c != '"') return c;
+  bool isDouble = c == '"';
+  int32_t last = lastChar_;
+  bool opens = last == 0 || IsWhitespace(last) || last == kDoubleOpen || last == '(' || last == '[' ||
+               last == '{' || (isDouble && last == kSingleOpen);
+  if (isDouble) return opens ? kDoubleOpen : kDoubleClose;
+  return opens ? kSingleOpen : kSingleClose;
+}
+
+}  // namespace kesto

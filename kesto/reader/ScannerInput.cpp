@@ -1,0 +1,205 @@
+// The scanner's input layers: refill with look-behind, push back, snapshots and re-decoding.
+#include "kesto/reader/ScannerInput.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "kesto/services/streams/VyTextStream.h"
+
+namespace kesto {
+
+struct ScannerInput::Snapshot {
+  struct SavedLayer {
+    std::unique_ptr<int32_t[]> chars;
+    int32_t cursor = 0;
+    int32_t count = 0;
+    bool active = false;
+  };
+
+  std::unique_ptr<int32_t[]> input;  // from the floor to the last held character
+  int32_t floorOffset = 0;           // of the floor, from the start of the buffer
+  int32_t cursorOffset = 0;          // of the cursor, from the floor
+  int32_t available = 0;
+  int32_t held = 0;
+  int64_t decoded = 0;
+  int64_t sourcePosition = -1;
+  SavedLayer translation;
+  SavedLayer macro;
+};
+
+namespace {
+
+bool CopyChars(std::unique_ptr<int32_t[]>& to, const int32_t* from, int32_t count) {
+  to.reset(new (std::nothrow) int32_t[std::max(count, 1)]);
+  if (!to) return false;
+  if (count > 0) std::memcpy(to.get(), from, static_cast<size_t>(count) * sizeof(int32_t));
+  return true;
+}
+
+}  // namespace
+
+ScannerInput::ScannerInput() : buffer_(new int32_t[kLookBehind + kCapacity]) {
+  translation_.capacity = kTranslationCapacity;
+  macro_.capacity = kMacroCapacity;
+  Clear();
+}
+
+ScannerInput::~ScannerInput() = default;
+
+void ScannerInput::Clear() {
+  cursor_ = floor_ = Start();
+  available_ = 0;
+  held_ = 0;
+  decoded_ = 0;
+  translation_.active = macro_.active = false;
+  translation_.cursor = translation_.count = macro_.cursor = macro_.count = 0;
+  upperActive_ = false;
+  snapshot_.reset();
+}
+
+void ScannerInput::PushBack() {
+  if (macro_.active) {
+    if (macro_.cursor > 0) --macro_.cursor;
+    return;
+  }
+  if (translation_.active) {
+    if (translation_.cursor > 0) --translation_.cursor;
+    return;
+  }
+  if (cursor_ > floor_) {
+    --cursor_;
+    ++available_;
+  }
+}
+
+int32_t ScannerInput::NextFromLayers() {
+  for (LayerBuffer* layer : {&macro_, &translation_}) {
+    if (!layer->active) continue;
+    if (layer->cursor < layer->count) return layer->chars[layer->cursor++];
+    layer->active = false;
+  }
+  UpdateUpperActive();
+  return Next();
+}
+
+int32_t ScannerInput::Refill() {
+  if (!source_) return kEnd;
+  // The last few characters read stay in front of the new ones, and the held ones become available again.
+  int32_t behind = static_cast<int32_t>(std::min<ptrdiff_t>(kLookBehind, cursor_ - floor_));
+  std::memmove(Start() - behind, cursor_ - behind, static_cast<size_t>(behind + held_) * sizeof(int32_t));
+  floor_ = Start() - behind;
+  cursor_ = Start();
+  auto got = static_cast<int32_t>(source_->Read(Start() + held_, static_cast<size_t>(kCapacity - held_)));
+  decoded_ += got;
+  available_ = held_ + got;
+  held_ = 0;
+  if (available_ == 0) return kEnd;
+  --available_;
+  return *cursor_++;
+}
+
+bool ScannerInput::StartLayer(Layer which, const int32_t* chars, int32_t count) {
+  LayerBuffer& layer = LayerOf(which);
+  if (count < 0 || count > layer.capacity) return false;
+  if (!layer.chars) {
+    layer.chars.reset(new (std::nothrow) int32_t[static_cast<size_t>(layer.capacity)]);
+    if (!layer.chars) return false;
+  }
+  if (count > 0) std::memmove(layer.chars.get(), chars, static_cast<size_t>(count) * sizeof(int32_t));
+  layer.cursor = 0;
+  layer.count = count;
+  layer.active = true;
+  UpdateUpperActive();
+  return true;
+}
+
+bool ScannerInput::IsLayerActive(Layer layer) const {
+  return LayerOf(layer).active;
+}
+
+void ScannerInput::HoldBack(int32_t count) {
+  count = std::clamp(count, 0, available_);
+  available_ -= count;
+  held_ += count;
+}
+
+int64_t ScannerInput::GetConsumedBytePosition() const {
+  if (!source_) return 0;
+  int64_t position = source_->Tell();
+  int64_t pending = static_cast<int64_t>(available_ + held_ + 1) * BytesPerUnit(source_->GetEncoding());
+  return std::max<int64_t>(0, position - pending);
+}
+
+bool ScannerInput::Redecode(StreamEncoding encoding) {
+  if (!source_) return false;
+  StreamEncoding old = source_->GetEncoding();
+  if (old == encoding || source_->IsEncodingFixed() || IsWide(old) || IsWide(encoding)) return false;
+  // A source that cannot go back to its start keeps its encoding rather than lose its place.
+  if (source_->Tell() < 0) return false;
+  int64_t consumed = GetConsumed();
+  if (!source_->Seek(0)) return false;
+  int64_t left = consumed;
+  while (left > 0) {
+    size_t got = source_->Read(Start(), static_cast<size_t>(std::min<int64_t>(left, kCapacity)));
+    if (got == 0) break;
+    left -= static_cast<int64_t>(got);
+  }
+  source_->SetEncoding(encoding, false);
+  cursor_ = floor_ = Start();
+  available_ = held_ = 0;
+  decoded_ = consumed - left;
+  return true;
+}
+
+bool ScannerInput::TakeSnapshot() {
+  std::unique_ptr<Snapshot> s(new (std::nothrow) Snapshot);
+  if (!s) return false;
+  int32_t inputCount = static_cast<int32_t>(cursor_ - floor_) + available_ + held_;
+  if (!CopyChars(s->input, floor_, inputCount)) return false;
+  s->floorOffset = static_cast<int32_t>(floor_ - buffer_.get());
+  s->cursorOffset = static_cast<int32_t>(cursor_ - floor_);
+  s->available = available_;
+  s->held = held_;
+  s->decoded = decoded_;
+  s->sourcePosition = source_ ? source_->Tell() : -1;
+  for (auto [saved, layer] : {std::pair{&s->translation, &translation_}, std::pair{&s->macro, &macro_}}) {
+    if (!layer->active) continue;
+    if (!CopyChars(saved->chars, layer->chars.get(), layer->count)) return false;
+    saved->cursor = layer->cursor;
+    saved->count = layer->count;
+    saved->active = true;
+  }
+  snapshot_ = std::move(s);
+  return true;
+}
+
+bool ScannerInput::RestoreSnapshot() {
+  if (!snapshot_) return false;
+  std::unique_ptr<Snapshot> s = std::move(snapshot_);
+  floor_ = buffer_.get() + s->floorOffset;
+  std::memcpy(floor_, s->input.get(),
+              static_cast<size_t>(s->cursorOffset + s->available + s->held) * sizeof(int32_t));
+  cursor_ = floor_ + s->cursorOffset;
+  available_ = s->available;
+  held_ = s->held;
+  for (auto [saved, layer] : {std::pair{&s->translation, &translation_}, std::pair{&s->macro, &macro_}}) {
+    layer->active = saved->active;
+    if (!saved->active) continue;
+    std::memcpy(layer->chars.get(), saved->chars.get(), static_cast<size_t>(saved->count) * sizeof(int32_t));
+    layer->cursor = saved->cursor;
+    layer->count = saved->count;
+  }
+  UpdateUpperActive();
+  // Characters decoded after the snapshot are decoded again from where the source was.
+  bool ok = true;
+  if (decoded_ != s->decoded && source_) ok = s->sourcePosition >= 0 && source_->Seek(s->sourcePosition);
+  decoded_ = s->decoded;
+  return ok;
+}
+
+void ScannerInput::DropSnapshot() {
+  snapshot_.reset();
+}
+
+}  // namespace kesto

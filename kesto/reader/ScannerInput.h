@@ -1,0 +1,124 @@
+// ScannerInput: the characters a scanner reads, in layers: a macro expansion above the translation output
+// above the input buffer decoded from the source. Reading goes through a cursor and a count per layer;
+// only an empty input buffer calls into the source.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "kesto/services/streams/StreamEncoding.h"
+
+namespace kesto {
+
+class VyTextStream;
+
+class ScannerInput {
+ public:
+  static constexpr int32_t kEnd = -1;
+  // Code points decoded per refill.
+  static constexpr int32_t kCapacity = 4096;
+  // Characters kept before the cursor across a refill, so that a reader can push back a few characters
+  // even right after the buffer was refilled.
+  static constexpr int32_t kLookBehind = 8;
+  static constexpr int32_t kTranslationCapacity = 16384;
+  static constexpr int32_t kMacroCapacity = 8192;
+
+  enum class Layer { kMacro, kTranslation };
+
+  ScannerInput();
+  ScannerInput(const ScannerInput&) = delete;
+  ScannerInput& operator=(const ScannerInput&) = delete;
+  ~ScannerInput();
+
+  // The source is borrowed; null detaches it (reading then ends).
+  void Attach(VyTextStream* source) { source_ = source; }
+  VyTextStream* GetSource() const { return source_; }
+  // Empties every layer, forgets the snapshot and the count of decoded characters.
+  void Clear();
+
+  // The next code point, or kEnd at the end of the input.
+  int32_t Next() {
+    if (upperActive_) return NextFromLayers();
+    if (available_ > 0) {
+      --available_;
+      return *cursor_++;
+    }
+    return Refill();
+  }
+  // Steps the cursor of the layer the last character came from back by one; does nothing at the start of
+  // that layer's buffer.
+  void PushBack();
+
+  // The characters that can be read straight from the input buffer without a refill; none while a macro
+  // expansion or translation output is being read. Advance takes `count` of them (at most those offered).
+  const int32_t* Run(int32_t& count) const {
+    count = upperActive_ ? 0 : available_;
+    return cursor_;
+  }
+  void Advance(int32_t count) {
+    cursor_ += count;
+    available_ -= count;
+  }
+
+  // Makes `chars` the text read next, above the input (and, for a macro, above the translation output).
+  // Answers false, changing nothing, when the text does not fit the layer.
+  bool StartLayer(Layer layer, const int32_t* chars, int32_t count);
+  bool IsLayerActive(Layer layer) const;
+
+  // The last `count` available characters of the input buffer wait for the next refill.
+  void HoldBack(int32_t count);
+  int32_t GetAvailable() const { return available_; }
+  int32_t GetHeld() const { return held_; }
+  // Characters of the source consumed so far: decoded, and not waiting in the input buffer.
+  int64_t GetConsumed() const { return decoded_ - available_ - held_; }
+  // Byte position of the source up to the character last read (an estimate in multi-byte encodings);
+  // never below 0.
+  int64_t GetConsumedBytePosition() const;
+
+  // Switches the source to `encoding` from the character after the last one read: the source is read again
+  // from its start in its old encoding up to that character, and the input buffer is emptied. Does nothing,
+  // answering false, without a source, when the encoding is already in force, when a byte-order mark fixed
+  // the encoding, when either encoding is wider than UTF-8, or when the source cannot be repositioned.
+  bool Redecode(StreamEncoding encoding);
+
+  // A copy of the whole reading state (every layer and the source position), so that a reader can read
+  // ahead and then give the characters back. Answers false when no memory was left for it.
+  bool TakeSnapshot();
+  // Puts the state back and frees the snapshot. Answers false when there was none, or when characters
+  // decoded after the snapshot must be decoded again and the source cannot be repositioned (they are then
+  // lost).
+  bool RestoreSnapshot();
+  void DropSnapshot();
+  bool HasSnapshot() const { return snapshot_ != nullptr; }
+
+ private:
+  struct LayerBuffer {
+    std::unique_ptr<int32_t[]> chars;
+    int32_t capacity = 0;
+    int32_t cursor = 0;
+    int32_t count = 0;
+    bool active = false;
+  };
+  struct Snapshot;
+
+  int32_t NextFromLayers();
+  int32_t Refill();
+  void UpdateUpperActive() { upperActive_ = macro_.active || translation_.active; }
+  LayerBuffer& LayerOf(Layer layer) { return layer == Layer::kMacro ? macro_ : translation_; }
+  const LayerBuffer& LayerOf(Layer layer) const { return layer == Layer::kMacro ? macro_ : translation_; }
+  int32_t* Start() const { return buffer_.get() + kLookBehind; }
+
+  VyTextStream* source_ = nullptr;
+  std::unique_ptr<int32_t[]> buffer_;  // kLookBehind + kCapacity code points
+  int32_t* floor_;                     // the earliest character a push back may reach
+  int32_t* cursor_;
+  int32_t available_ = 0;
+  int32_t held_ = 0;     // characters after the available ones, kept for the next refill
+  int64_t decoded_ = 0;  // characters read from the source
+  LayerBuffer translation_;
+  LayerBuffer macro_;
+  bool upperActive_ = false;
+  std::unique_ptr<Snapshot> snapshot_;
+};
+
+}  // namespace kesto

@@ -1,0 +1,40 @@
+// TagDispatcher: reads one tag in a tag group and hands it to the handler of its first character. Each
+// family of tags registers its handlers in the dispatch table from its own file; a character nobody
+// registered is "No such tag".
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kesto {
+
+class KestoScanner;
+
+// Reads the rest of the tag whose first character `first` has just been read.
+using TagHandler = void (*)(KestoScanner& scanner, int32_t first);
+
+class TagDispatchTable {
+ public:
+  // The table with every family registered.
+  static const TagDispatchTable& Get();
+
+  // Registers `handler` for the ASCII character `first`, replacing an earlier one.
+  void Register(char first, TagHandler handler);
+  TagHandler Find(int32_t first) const;
+
+ private:
+  TagDispatchTable();
+  std::array<TagHandler, 128> handlers_;
+};
+
+// Reads one tag (lexer mode tag). Sets the scanner's error, token and lexer mode as the tag requires.
+void DispatchTag(KestoScanner& scanner);
+
+// The handler of unknown tags: error 2 with the character as the tag's name ("?" for a control character).
+void NoSuchTag(KestoScanner& scanner, int32_t first);
+
+// Tag families, each in its own file.
+void RegisterGroupTags(TagDispatchTable& table);   // blanks, ">", "<", ":", comments, line ends
+void RegisterHeaderTags(TagDispatchTable& table);  // "e", "v"
+
+}  // namespace kesto

@@ -1,0 +1,98 @@
+// File stream agents.
+#include "kesto/services/streams/VyFileStreamAgent.h"
+
+#include <algorithm>
+
+#include "kesto/services/streams/FileSystemErrors.h"
+
+namespace kesto {
+
+VyFileStreamAgent::VyFileStreamAgent(VyFile file)
+    : VyStreamAgent(StreamEncoding::kUtf8), file_(std::move(file)) {}
+
+VyFileStreamAgent::~VyFileStreamAgent() {
+  Close();
+}
+
+int16_t VyFileStreamAgent::Open(int mode) {
+  int16_t error = OpenFile(file_.GetPath(), mode);
+  if (error == kNoFileError) EmptyBuffer(mode == kAppendMode ? std::max<int64_t>(FileLength(), 0) : 0);
+  return error;
+}
+
+int64_t VyFileStreamAgent::Position() const {
+  return IsWriting() ? bufferOffset_ + (writeNext_ - writeStart_) : bufferOffset_ + (readNext_ - readStart_);
+}
+
+void VyFileStreamAgent::EmptyBuffer(int64_t offset) {
+  SetReadArea(nullptr, nullptr, nullptr);
+  SetWriteArea(nullptr, nullptr, nullptr);
+  bufferOffset_ = offset;
+}
+
+bool VyFileStreamAgent::WriteBuffer() {
+  if (!IsWriting() || writeNext_ == writeStart_) return true;
+  auto pending = static_cast<size_t>(writeNext_ - writeStart_);
+  bool written = WriteAt(bufferOffset_, buffer_, pending);
+  if (written) bufferOffset_ += static_cast<int64_t>(pending);
+  writeNext_ = writeStart_;
+  return written;
+}
+
+int VyFileStreamAgent::Overflow(int byte) {
+  if (!IsOpen()) return -1;
+  if (!IsWriting()) {
+    EmptyBuffer(Position());
+    SetWriteArea(buffer_, buffer_, buffer_ + kBufferSize);
+  }
+  if (!WriteBuffer()) return -1;
+  if (byte < 0) return 0;
+  *writeNext_++ = static_cast<uint8_t>(byte);
+  return byte;
+}
+
+int VyFileStreamAgent::Underflow() {
+  if (!IsOpen()) return -1;
+  if (readNext_ < readEnd_) return *readNext_;
+  if (!WriteBuffer()) return -1;
+  int64_t offset = Position();
+  EmptyBuffer(offset);
+  int64_t n = ReadAt(offset, buffer_, kBufferSize);
+  if (n <= 0) return -1;
+  SetReadArea(buffer_, buffer_, buffer_ + n);
+  return buffer_[0];
+}
+
+int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
+  if (!IsOpen()) return -1;
+  int64_t current = Position();
+  int64_t base = 0;
+  if (origin == SeekOrigin::kCurrent) base = current;
+  if (origin == SeekOrigin::kEnd && (base = Size()) < 0) return -1;
+  int64_t target = SeekTarget(base, offset);
+  if (target < 0) return -1;
+  if (target == current) return target;
+  if (!IsWriting() && target >= bufferOffset_ && target <= bufferOffset_ + (readEnd_ - readStart_)) {
+    readNext_ = readStart_ + (target - bufferOffset_);
+    return target;
+  }
+  if (!WriteBuffer()) return -1;
+  EmptyBuffer(target);
+  return target;
+}
+
+int VyFileStreamAgent::Close() {
+  if (!IsOpen()) return 0;
+  WriteBuffer();
+  CloseFile();
+  EmptyBuffer(0);
+  return lastError_ == kNoFileError ? 0 : -1;
+}
+
+int64_t VyFileStreamAgent::Size() {
+  int64_t length = FileLength();
+  if (length < 0) return -1;
+  return IsWriting() ? std::max(length, Position()) : length;
+}
+
+}  // namespace kesto
