@@ -19,7 +19,12 @@ endfunction()
 function(pagehost_plugin name module_source)
   add_library(${name} MODULE ${module_source})
   target_link_libraries(${name} PRIVATE ${ARGN} host)
-  target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL -Wl,--no-undefined)
+  target_link_options(${name} PRIVATE -Wl,--exclude-libs,ALL)
+  # Sanitizer runtimes resolve some symbols only in the executable, so undefined symbols are checked only in
+  # plain builds.
+  if(NOT PAGEHOST_SANITIZE AND NOT PAGEHOST_FUZZ)
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".so"
                         LIBRARY_OUTPUT_DIRECTORY ${PAGEHOST_PLUGIN_DIR})
   set_property(GLOBAL APPEND PROPERTY PAGEHOST_PLUGINS ${name})

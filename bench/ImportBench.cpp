@@ -1,0 +1,84 @@
+// Speed and memory of a whole import: about 10 MB of text-heavy tagged text (paragraphs of prose, a rare
+// unknown tag whose report is left in the text) read from memory into the main story of a new document,
+// as one undo step.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <string>
+
+#include "host/app/DefaultDocument.h"
+#include "host/app/DocumentList.h"
+#include "host/app/Host.h"
+#include "kesto/model/KestoAttributes.h"
+#include "kesto/reader/ErrorMessages.h"
+#include "kesto/reader/KestoScannerAgent.h"
+#include "kesto/services/KestoImportDriver.h"
+#include "kesto/services/streams/VyMemoryStreamAgent.h"
+
+namespace {
+
+using namespace kesto;
+
+constexpr size_t kTextBytes = 10u << 20;
+
+const std::string& TaggedProse() {
+  static const std::string text = [] {
+    const char* sentences[] = {
+        "The committee met on a grey morning to weigh the proposal once more. ",
+        "Nobody doubted that the caf\xC3\xA9 on the corner would close before winter, ",
+        "but the owner's daughter said it would \"surely\" stay open until spring. ",
+        "Prices rose again -- by a tenth, some said, or more -- and the bakers grumbled. ",
+        "In the evening the square filled with people walking home from the station. ",
+        "A r\xC3\xA9sum\xC3\xA9 of the discussion was sent to every member the next day. ",
+        "She wrote three letters, posted two of them, and kept the third in a drawer. ",
+    };
+    std::string out = "<v7.00><e9>\r\n";
+    uint32_t seed = 12345;
+    for (size_t paragraph = 0; out.size() < kTextBytes; ++paragraph) {
+      seed = seed * 1103515245u + 12345u;
+      int count = 5 + static_cast<int>((seed >> 16) % 8);
+      for (int i = 0; i < count; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        out += sentences[(seed >> 16) % std::size(sentences)];
+      }
+      if (paragraph % 50 == 3) out += "<Q>";
+      out += "\r\n";
+    }
+    return out;
+  }();
+  return text;
+}
+
+double PeakResidentMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_ImportTaggedProse(benchmark::State& state) {
+  Host::Initialize();
+  (void)RegisterKestoMessageLists();
+  (void)RegisterKestoAttributes();
+  const std::string& text = TaggedProse();
+  double baseline = PeakResidentMegabytes();
+  for (auto _ : state) {
+    state.PauseTiming();
+    IDataBase* db = DocumentList::Get().NewDocument();
+    UID story = DefaultDocument::GetMainStory(*db);
+    state.ResumeTiming();
+    VyMemoryStreamAgent bytes(text.data(), text.size(), StreamEncoding::kUtf8);
+    KestoImportResult result = RunKestoImport(&bytes, StreamEncoding::kUtf8, db, story, 0,
+                                              kImportIncludeStyleSheets | kImportReportErrors);
+    benchmark::DoNotOptimize(result.result);
+    state.PauseTiming();
+    DocumentList::Get().CloseDocument(db);
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+  state.counters["input_MB"] = static_cast<double>(text.size()) / (1 << 20);
+  state.counters["peak_growth_MB"] = PeakResidentMegabytes() - baseline;
+}
+BENCHMARK(BM_ImportTaggedProse)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
