@@ -21,5 +21,6 @@ const std::vector<CommandInfo>& AllCommands();
 int RunPlugIns(CommandLine& args);
 int RunNew(CommandLine& args);
 int RunInspect(CommandLine& args);
+int RunImport(CommandLine& args);
 
 }  // namespace pagehost

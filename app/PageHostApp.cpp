@@ -19,6 +19,10 @@ const std::vector<CommandInfo>& AllCommands() {
       {"new", "new -o FILE", "create a document from the built-in defaults and save it as FILE", RunNew},
       {"inspect", "inspect FILE [--json]", "print a summary of a saved document (--json: as one JSON object)",
        RunInspect},
+      {"import", "import INPUT -o OUT [--into DOC]",
+       "import tagged text into the main story of DOC (or of a new document), save OUT; import --help: "
+       "options",
+       RunImport},
   };
   return commands;
 }
@@ -35,7 +39,8 @@ void PrintHelp() {
       "plug-ins found in its plug-ins folder.\n"
       "\n"
       "Commands:\n");
-  for (const auto& c : AllCommands()) std::printf("  %-28s %s\n", c.synopsis, c.summary);
+  for (const auto& c : AllCommands())
+    std::printf("  %-28s %s\n", c.synopsis, c.summary);
   std::printf(
       "\n"
       "Options:\n"
@@ -56,7 +61,8 @@ std::filesystem::path DefaultPlugInFolder() {
 
 void LoadPlugIns(const std::filesystem::path& folder) {
   PlugInLoadReport report = Host::LoadPlugIns(folder);
-  for (const auto& f : report.failures) Warning("plug-in " + f.module + " not loaded: " + f.reason);
+  for (const auto& f : report.failures)
+    Warning("plug-in " + f.module + " not loaded: " + f.reason);
 }
 
 const CommandInfo* FindCommand(const std::string& name) {

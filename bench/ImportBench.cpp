@@ -2,6 +2,7 @@
 // unknown tag whose report is left in the text) read from memory into the main story of a new document,
 // as one undo step.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <cstdint>
@@ -50,6 +51,11 @@ const std::string& TaggedProse() {
   return text;
 }
 
+double HeapInUseMegabytes() {
+  struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / (1 << 20);
+}
+
 double PeakResidentMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -62,6 +68,7 @@ void BM_ImportTaggedProse(benchmark::State& state) {
   (void)RegisterKestoAttributes();
   const std::string& text = TaggedProse();
   double baseline = PeakResidentMegabytes();
+  double heapBefore = HeapInUseMegabytes(), heapAfter = 0, heapAfterUndoCleared = 0;
   for (auto _ : state) {
     state.PauseTiming();
     IDataBase* db = DocumentList::Get().NewDocument();
@@ -72,12 +79,18 @@ void BM_ImportTaggedProse(benchmark::State& state) {
                                               kImportIncludeStyleSheets | kImportReportErrors);
     benchmark::DoNotOptimize(result.result);
     state.PauseTiming();
+    heapAfter = HeapInUseMegabytes() - heapBefore;
+    db->ClearUndo();
+    heapAfterUndoCleared = HeapInUseMegabytes() - heapBefore;
     DocumentList::Get().CloseDocument(db);
     state.ResumeTiming();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
   state.counters["input_MB"] = static_cast<double>(text.size()) / (1 << 20);
   state.counters["peak_growth_MB"] = PeakResidentMegabytes() - baseline;
+  // What the document holds once imported, with and without the undo step of the import.
+  state.counters["heap_after_MB"] = heapAfter;
+  state.counters["heap_without_undo_MB"] = heapAfterUndoCleared;
 }
 BENCHMARK(BM_ImportTaggedProse)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -1,5 +1,6 @@
 // Scanning speed of the Kesto scanner on text-heavy tagged text (paragraphs of prose with a rare unknown
-// tag), read from memory with the text-only agent into a sink that only counts.
+// tag) and on tag-dense text (a character tag every 20 characters), read from memory with the text-only
+// agent into a sink that only counts.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -48,6 +49,29 @@ const std::string& TaggedProse() {
   return text;
 }
 
+// About 10 MB of the same prose with a character attribute tag after every 20 characters: sizes, scales,
+// tracking, kerning, type styles, leading, shade and special characters, each working on the scanner's
+// attribute pair.
+const std::string& TagDenseProse() {
+  static const std::string text = [] {
+    const char* tags[] = {"<z11>", "<h90>",  "<t5>",   "<B>",    "<z(.+1)>", "<I>",    "<k-10>", "<s80>",
+                          "<U>",   "<y110>", "<\\!5>", "<&L14>", "<$>",      "<z.*2>", "<P>",    "<t$>"};
+    const std::string& prose = TaggedProse();
+    std::string out;
+    out.reserve(prose.size() + prose.size() / 3);
+    size_t next = 0;
+    for (size_t i = 0; i < prose.size(); ++i) {
+      char c = prose[i];
+      out += c;
+      // Only between ASCII letters, so that no tag lands inside a tag or a multi-byte character.
+      if (i % 20 == 19 && c >= 'a' && c <= 'z') out += tags[next++ % std::size(tags)];
+      if (out.size() >= kTextBytes) break;
+    }
+    return out;
+  }();
+  return text;
+}
+
 class CountingSink : public kesto::VyTextSink {
  public:
   bool InsertText(const char16_t*, int32_t count) override {
@@ -59,8 +83,7 @@ class CountingSink : public kesto::VyTextSink {
   size_t calls = 0;
 };
 
-void Scan(benchmark::State& state, uint32_t options) {
-  const std::string& bytes = TaggedProse();
+void Scan(benchmark::State& state, uint32_t options, const std::string& bytes = TaggedProse()) {
   size_t units = 0;
   for (auto _ : state) {
     kesto::VyMemoryStreamAgent agent(bytes.data(), bytes.size(), StreamEncoding::kUtf8);
@@ -83,8 +106,12 @@ void BM_ScanTextHeavy(benchmark::State& state) {
 void BM_ScanTextHeavyConvertingQuotes(benchmark::State& state) {
   Scan(state, CTaggedTextScanner::kInterpretTags | CTaggedTextScanner::kConvertQuotes);
 }
+void BM_ScanTagDense(benchmark::State& state) {
+  Scan(state, CTaggedTextScanner::kInterpretTags, TagDenseProse());
+}
 
 }  // namespace
 
 BENCHMARK(BM_ScanTextHeavy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanTextHeavyConvertingQuotes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanTagDense)->Unit(benchmark::kMillisecond);

@@ -92,6 +92,7 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
     if (db) db->RollbackTo(mark);
     cmd->SetCommandState(ICommand::State::kFailed);
   } else {
+    if (db) db->ReleaseMark(mark);
     cmd->SetCommandState(ICommand::State::kDone);
     cmd->DoNotifyCommand();
     Notify(db, kAfterDoMessageBoss, cmd);
@@ -135,7 +136,11 @@ ErrorCode CommandProcessor::EndSequence(ICommandSequence* sequence, bool abort) 
   sequences_.pop_back();
   abort = abort || globalError != kSuccess;
   for (auto& [db, mark] : open.marks) {
-    if (abort) db->RollbackTo(mark);
+    if (abort) {
+      db->RollbackTo(mark);
+    } else {
+      db->ReleaseMark(mark);
+    }
     db->EndStep();
   }
   return abort ? (globalError != kSuccess ? globalError : kCancel) : kSuccess;

@@ -70,7 +70,7 @@ UID DataBase::NewObject(ClassID cls) {
   if (IsInStep()) {
     boss->AddRef();
     open_.changes.push_back({Kind::kCreated, uid, {}, {}, boss});
-    createdInStep_.insert(uid.Get());
+    levels_.back().created.insert(uid.Get());
   }
   return uid;
 }
@@ -120,8 +120,8 @@ std::vector<UID> DataBase::GetAllUIDs() const {
 void DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
   if (restoring_) return;
   modified_ = true;
-  if (!IsInStep() || createdInStep_.contains(boss.GetUID().Get())) return;
-  if (!snapshot_.insert({boss.GetUID().Get(), implementation.Get()}).second) return;
+  if (!IsInStep() || levels_.back().created.contains(boss.GetUID().Get())) return;
+  if (!levels_.back().snapshots.insert({boss.GetUID().Get(), implementation.Get()}).second) return;
   CPMUnknownBase* impl = boss.GetImplementation(implementation);
   if (!impl) return;
   open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), nullptr});
@@ -130,15 +130,13 @@ void DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
 void DataBase::BeginStep(const std::string& name) {
   if (depth_++ > 0) return;
   open_ = Step{name, {}};
-  snapshot_.clear();
-  createdInStep_.clear();
+  levels_.assign(1, Level{});
 }
 
 void DataBase::EndStep() {
   assert(depth_ > 0 && "EndStep without BeginStep");
   if (--depth_ > 0) return;
-  snapshot_.clear();
-  createdInStep_.clear();
+  levels_.clear();
   if (open_.changes.empty()) return;
   // A new step makes the undone steps unreachable.
   while (undone_ > 0) {
@@ -154,11 +152,8 @@ void DataBase::EndStep() {
   }
 }
 
-// Later changes of an implementation already snapshot (or created) before the mark need their own snapshot,
-// so that a rollback to the mark can restore the state at the mark.
 size_t DataBase::Mark() {
-  snapshot_.clear();
-  createdInStep_.clear();
+  levels_.emplace_back();
   return open_.changes.size();
 }
 
@@ -171,7 +166,31 @@ void DataBase::RollbackTo(size_t mark) {
     open_.changes.pop_back();
   }
   restoring_ = false;
-  snapshot_.clear();
+  if (levels_.size() > 1) levels_.pop_back();
+}
+
+// The mark's records join the enclosing level; a snapshot of an object that level had already snapshot (or
+// created) is dropped, since undoing the whole step restores the earlier state anyway. Without this, every
+// command of a long sequence would keep another copy of each object it touched.
+void DataBase::ReleaseMark(size_t mark) {
+  if (levels_.size() <= 1) return;
+  Level released = std::move(levels_.back());
+  levels_.pop_back();
+  Level& parent = levels_.back();
+  auto& changes = open_.changes;
+  size_t kept = mark;
+  for (size_t i = mark; i < changes.size(); ++i) {
+    Change& change = changes[i];
+    if (change.kind == Kind::kChanged) {
+      std::pair<uint32_t, uint32_t> key{change.uid.Get(), change.implementation.Get()};
+      if (parent.created.contains(key.first) || !parent.snapshots.insert(key).second) continue;
+    } else if (change.kind == Kind::kCreated) {
+      parent.created.insert(change.uid.Get());
+    }
+    if (kept != i) changes[kept] = std::move(change);
+    ++kept;
+  }
+  changes.resize(kept);
 }
 
 void DataBase::SwapState(Change& change) {

@@ -27,6 +27,9 @@ class DataBase final : public IDataBase {
   void EndStep() override;
   size_t Mark() override;
   void RollbackTo(size_t mark) override;
+  void ReleaseMark(size_t mark) override;
+  // Changes recorded in the open step so far (for checks on how much undo keeps).
+  size_t CountOpenChanges() const { return open_.changes.size(); }
   bool IsInStep() const override { return depth_ > 0; }
 
   bool CanUndo() const override { return !IsInStep() && undone_ < history_.size(); }
@@ -78,9 +81,14 @@ class DataBase final : public IDataBase {
 
   int depth_ = 0;
   Step open_;
-  // (uid, implementation) already snapshot since the last mark of the open step.
-  std::set<std::pair<uint32_t, uint32_t>> snapshot_;
-  std::set<uint32_t> createdInStep_;
+  // What one level of the open step (the step itself, then each open mark) has recorded: an object
+  // created or an implementation snapshot inside a level needs no further snapshot there, but a nested mark
+  // needs its own so that rolling back to it restores the state at the mark.
+  struct Level {
+    std::set<std::pair<uint32_t, uint32_t>> snapshots;  // (uid, implementation)
+    std::set<uint32_t> created;
+  };
+  std::vector<Level> levels_;
   bool restoring_ = false;
 
   std::vector<Step> history_;  // oldest first

@@ -35,9 +35,12 @@ class IDataBase : public IBossHome {
   virtual void BeginStep(const std::string& name) = 0;
   virtual void EndStep() = 0;
   // A position inside the open step; RollbackTo undoes every change made after it (a failed command, an
-  // aborted sequence) and leaves the earlier changes of the step in place.
+  // aborted sequence) and leaves the earlier changes of the step in place; ReleaseMark keeps those changes
+  // and drops what only the mark needed (later snapshots of objects the step had snapshot before it). Marks
+  // nest and end in reverse order, each with one RollbackTo or ReleaseMark.
   virtual size_t Mark() = 0;
   virtual void RollbackTo(size_t mark) = 0;
+  virtual void ReleaseMark(size_t mark) = 0;
   virtual bool IsInStep() const = 0;
 
   virtual bool CanUndo() const = 0;

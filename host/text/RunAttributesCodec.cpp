@@ -1,6 +1,8 @@
 // Compact persistence of run attributes.
 #include "host/text/RunAttributesCodec.h"
 
+#include <algorithm>
+#include <optional>
 #include <type_traits>
 #include <unordered_map>
 
@@ -27,10 +29,24 @@ StyledText::Attributes& AttributesOf(StyledText::CharacterRun& r) {
 
 class ListTable {
  public:
+  // Runs often hold equal lists that are separate objects (each attribute command makes its own); equal
+  // lists among the last few distinct ones are written once, so that a block's stream form, which every
+  // undo snapshot writes, stays small. The window bounds the value comparisons for blocks of many
+  // distinct lists. Most blocks meet few list objects: those are looked up by a linear scan, and a hash
+  // index is built only for blocks that meet many.
   uint32_t IndexOf(const AttrListRef& list) {
-    auto [it, added] = index_.emplace(list.get(), static_cast<uint32_t>(lists_.size()));
-    if (added) lists_.push_back(list);
-    return it->second;
+    if (std::optional<uint32_t> known = Known(list.get())) return *known;
+    constexpr size_t kWindow = 8;
+    uint32_t index = static_cast<uint32_t>(lists_.size());
+    for (size_t back = 1; back <= std::min(kWindow, lists_.size()); ++back) {
+      if (*lists_[lists_.size() - back] == *list) {
+        index = static_cast<uint32_t>(lists_.size() - back);
+        break;
+      }
+    }
+    if (index == lists_.size()) lists_.push_back(list);
+    Remember(list.get(), index);
+    return index;
   }
   const AttrListRef* At(uint32_t index) const { return index < lists_.size() ? &lists_[index] : nullptr; }
   void Xfer(IPMStream* stream) {
@@ -50,8 +66,30 @@ class ListTable {
   }
 
  private:
+  static constexpr size_t kLinearObjects = 128;
+
+  std::optional<uint32_t> Known(const AttributeBossList* object) const {
+    if (!index_.empty()) {
+      auto it = index_.find(object);
+      return it == index_.end() ? std::nullopt : std::optional<uint32_t>(it->second);
+    }
+    for (const auto& [seen, index] : seen_) {
+      if (seen == object) return index;
+    }
+    return std::nullopt;
+  }
+  void Remember(const AttributeBossList* object, uint32_t index) {
+    if (index_.empty() && seen_.size() < kLinearObjects) {
+      seen_.emplace_back(object, index);
+      return;
+    }
+    if (index_.empty()) index_.insert(seen_.begin(), seen_.end());
+    index_.emplace(object, index);
+  }
+
   std::vector<AttrListRef> lists_;
-  std::unordered_map<const AttributeBossList*, uint32_t> index_;
+  std::vector<std::pair<const AttributeBossList*, uint32_t>> seen_;  // list objects met, with their index
+  std::unordered_map<const AttributeBossList*, uint32_t> index_;     // the same, once there are many
 };
 
 template <class Entry>
@@ -59,9 +97,11 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
   constexpr bool kWithLength = std::is_same_v<Entry, StyledText::CharacterRun>;
   constexpr size_t kRecordSize = kWithLength ? 12 : 8;
   ListTable table;
+  std::vector<uint32_t> indexes;
   if (stream->IsWriting()) {
+    indexes.reserve(entries.size());
     for (Entry& e : entries)
-      table.IndexOf(AttributesOf(e).overrides);
+      indexes.push_back(table.IndexOf(AttributesOf(e).overrides));
   }
   table.Xfer(stream);
   uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize);
@@ -70,7 +110,7 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
     for (uint32_t i = 0; i < count; ++i) {
       uint8_t* record = block.data() + i * kRecordSize;
       Put32(record, AttributesOf(entries[i]).style.Get());
-      Put32(record + 4, table.IndexOf(AttributesOf(entries[i]).overrides));
+      Put32(record + 4, indexes[i]);
       if constexpr (kWithLength) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
     }
     stream->XferBytes(block.data(), block.size());

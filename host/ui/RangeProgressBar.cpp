@@ -12,9 +12,13 @@ RangeProgressBar::DisplayFactory& Factory() {
 
 }  // namespace
 
-void RangeProgressBar::SetDisplayFactory(DisplayFactory factory) { Factory() = std::move(factory); }
+void RangeProgressBar::SetDisplayFactory(DisplayFactory factory) {
+  Factory() = std::move(factory);
+}
 
-bool RangeProgressBar::HasDisplay() { return static_cast<bool>(Factory()); }
+bool RangeProgressBar::HasDisplay() {
+  return static_cast<bool>(Factory());
+}
 
 std::unique_ptr<RangeProgressBar> RangeProgressBar::Create(const std::string& title, const std::string& task,
                                                            int32_t minimum, int32_t maximum) {
@@ -25,10 +29,13 @@ std::unique_ptr<RangeProgressBar> RangeProgressBar::Create(const std::string& ti
   return std::unique_ptr<RangeProgressBar>(new RangeProgressBar(std::move(display), minimum, maximum));
 }
 
-RangeProgressBar::RangeProgressBar(std::unique_ptr<IProgressDisplay> display, int32_t minimum, int32_t maximum)
+RangeProgressBar::RangeProgressBar(std::unique_ptr<IProgressDisplay> display, int32_t minimum,
+                                   int32_t maximum)
     : display_(std::move(display)), minimum_(minimum), maximum_(maximum), position_(minimum) {}
 
-RangeProgressBar::~RangeProgressBar() { display_->Hide(); }
+RangeProgressBar::~RangeProgressBar() {
+  display_->Hide();
+}
 
 void RangeProgressBar::SetPosition(int32_t position) {
   position_ = std::clamp(position, minimum_, maximum_);

@@ -1,6 +1,8 @@
 // The attribute manager: typed access, tag-side values, fonts, type style, OpenType features and styles.
 #include "kesto/model/K2AttributeSetMgr.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <unordered_set>
 
@@ -18,6 +20,11 @@
 #include "kesto/model/NameCompare.h"
 
 namespace kesto {
+
+namespace {
+// Largest leading the host's leading attribute declares.
+constexpr double kMaxLeading = 5000;
+}  // namespace
 
 namespace {
 
@@ -490,6 +497,11 @@ bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) 
   VyFontSpec font;
   (void)GetFont(font, base);
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
+  // Asking for no bits keeps the face the font names; taking bold or italic off a face that carries them
+  // needs the family's plain face instead.
+  if (bits == 0 && AnalyseFaceName(font.face).bits != 0) {
+    if (std::optional<VyFontSpec> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
+  }
   WideString current = LookupValue<WideString>(kTextAttrFontStyle, true).value_or(WideString());
   if (face.name != current && !face.name.empty()) (void)PutQuietly(kTextAttrFontStyle, face.name);
   cachedFont_.reset();
@@ -751,7 +763,9 @@ std::optional<double> K2AttributeSetMgr::ParagraphLeadingFor(const ParagraphScop
   const double* stored = GetValueAs<double>(snapshot.leading.get());
   if (!stored) return std::nullopt;
   Leading leading = DecodeLeading(*stored, true);
-  if (leading.relative) return pointSize + leading.value;
+  // A negative relative amount larger than the point size would make a negative line height; the host's
+  // leading attribute cannot hold that, so the line closes up to no leading at all.
+  if (leading.relative) return std::clamp(pointSize + leading.value, 0.0, kMaxLeading);
   return EncodeLeading(leading.value, false);
 }
 

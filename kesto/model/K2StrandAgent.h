@@ -10,7 +10,7 @@ namespace kesto {
 
 class K2StrandAgent final : public K2AttributeSet {
  public:
-  K2StrandAgent(TextStrand strand) : strand_(strand) {}
+  explicit K2StrandAgent(TextStrand strand) : strand_(strand) {}
   void Bind(InterfacePtr<ITextModel> story) { story_ = std::move(story); }
   TextStrand GetStrand() const { return strand_; }
   // The style and overrides of the run holding host index `index`; with no story, nothing changes.

@@ -8,6 +8,7 @@
 #include "host/text/AttributeClasses.h"
 #include "host/text/AttributeResolver.h"
 #include "host/text/TextCmdUtils.h"
+#include "kesto/model/AttributeConversions.h"
 #include "kesto/model/CharacterTranslation.h"
 
 namespace kesto {
@@ -21,12 +22,13 @@ bool Succeeded(ErrorCode result) {
   return false;
 }
 
-// Whether every attribute class of `list` occurs in `wanted`.
-bool ClassesWithin(const AttributeBossList& list, const AttributeBossList& wanted) {
-  for (int32_t i = 0; i < list.CountBosses(); ++i) {
-    if (!wanted.ContainsClass(list.GetClassN(i))) return false;
+// The classes of `held` that `wanted` lacks: overrides a run keeps that the wanted list would not give it.
+std::vector<ClassID> StaleClasses(const AttributeBossList& held, const AttributeBossList& wanted) {
+  std::vector<ClassID> stale;
+  for (int32_t i = 0; i < held.CountBosses(); ++i) {
+    if (!wanted.ContainsClass(held.GetClassN(i))) stale.push_back(held.GetClassN(i));
   }
-  return true;
+  return stale;
 }
 
 // Whether `list` holds every attribute of `wanted` with the same value.
@@ -38,6 +40,13 @@ bool HoldsAll(const AttributeBossList& list, const AttributeBossList& wanted) {
   return true;
 }
 
+bool IsPrivateUse(char16_t ch) {
+  return ch >= 0xE000 && ch <= 0xF8FF;
+}
+bool IsHighSurrogate(char16_t ch) {
+  return ch >= 0xD800 && ch <= 0xDBFF;
+}
+
 }  // namespace
 
 VyStory::VyStory(IDataBase* document, UID uid, int32_t start, int32_t end)
@@ -46,9 +55,13 @@ VyStory::VyStory(IDataBase* document, UID uid, int32_t start, int32_t end)
   paragraphs_.Bind(GetModel());
   characters_.Bind(GetModel());
   BindStrands(&paragraphs_, &characters_);
+  // Managers that start empty would clear the overrides of the text they are committed to.
+  ReloadAttributes(true);
 }
 
-VyStory::~VyStory() { BindStrands(nullptr, nullptr); }
+VyStory::~VyStory() {
+  BindStrands(nullptr, nullptr);
+}
 
 void VyStory::Clamp(int32_t& start, int32_t& end) const {
   int32_t last = std::max(0, GetHostLength() - 1 - base_);
@@ -66,7 +79,7 @@ void VyStory::SetRange(int32_t start, int32_t end, bool select) {
   if (start == start_ && end == end_) return;
   start_ = start;
   end_ = end;
-  // Selecting in the layout needs a frame showing the story; without one there is nothing to select.
+  // The layout selection needs a frame showing the story; without one there is nothing to select.
   (void)select;
   ReloadAttributes(true);
 }
@@ -76,30 +89,35 @@ bool VyStory::HostInsert(int32_t position, const std::u16string& text) {
 }
 
 bool VyStory::InsertText(const char16_t* text, int32_t count) {
-  if (!IsValid() || count <= 0) return IsValid();
-  if (start_ < end_ && !DeleteText(start_, end_)) return false;
+  if (!IsValid() || !text || count <= 0) return IsValid();
+  if (start_ < end_ && !DeleteRange(start_, end_, false)) return false;
   std::u16string_view rest(text, static_cast<size_t>(count));
   while (!rest.empty()) {
-    // One chunk per call up to the last paragraph return: its paragraphs get their attributes at once.
+    // One chunk up to the last paragraph return, so that its paragraphs get their attributes at once.
     size_t cut = rest.find_last_of(kParagraphReturn);
     size_t length = cut == std::u16string_view::npos ? rest.size() : cut + 1;
     std::u16string chunk(rest.substr(0, length));
     int32_t position = start_;
     if (!HostInsert(position, chunk)) return false;
-    bool endsParagraph = chunk.back() == kParagraphReturn;
     int32_t chunkEnd = position + static_cast<int32_t>(length);
-    (void)CommitAttributes(position, chunkEnd, true, endsParagraph);
+    (void)CommitAttributes(position, chunkEnd, true, chunk.back() == kParagraphReturn);
     NoteTextChange(position, static_cast<int32_t>(length));
     rest.remove_prefix(length);
   }
   return true;
 }
 
-bool VyStory::DeleteText(int32_t start, int32_t end) {
+bool VyStory::DeleteRange(int32_t start, int32_t end, bool reload) {
   if (end <= start) return true;
   if (!Succeeded(TextCmdUtils::DeleteText(GetStoryRef(), HostIndex(start), HostIndex(end)))) return false;
+  bool saved = std::exchange(reloadOnDelete_, reload);
   NoteTextChange(start, start - end);
+  reloadOnDelete_ = saved;
   return true;
+}
+
+bool VyStory::DeleteText(int32_t start, int32_t end) {
+  return IsValid() && DeleteRange(start, end, true);
 }
 
 void VyStory::ParagraphRangeAt(int32_t index, int32_t& start, int32_t& end) const {
@@ -111,7 +129,7 @@ void VyStory::ParagraphRangeAt(int32_t index, int32_t& start, int32_t& end) cons
 }
 
 int32_t VyStory::CaretIndex() const {
-  if (start_ != end_ || start_ == 0 || !IsValid()) return start_;
+  if (start_ != end_ || HostIndex(start_) == 0 || !IsValid()) return start_;
   bool paragraphStart = GetModel()->GetChar(HostIndex(start_) - 1) == kParagraphReturn;
   return paragraphStart ? start_ : start_ - 1;
 }
@@ -122,93 +140,126 @@ void VyStory::ShiftRange(int32_t position, int32_t delta) {
     if (end_ >= position) end_ += delta;
     return;
   }
-  int32_t gone = position - delta;  // end of the deleted span
+  int32_t gone = position - delta;  // end of the removed span
   auto cut = [&](int32_t p) { return p <= position ? p : (p >= gone ? p + delta : position); };
   start_ = cut(start_);
   end_ = cut(end_);
+}
+
+void VyStory::LoadCaret() {
+  int32_t caret = HostIndex(CaretIndex());
+  paragraphs_.Load(caret);
+  characters_.Load(caret);
 }
 
 void VyStory::NoteTextChange(int32_t position, int32_t delta) {
   if (delta == 0) return;
   int32_t oldStart = start_, oldEnd = end_;
   ShiftRange(position, delta);
-  if (delta < 0 && (start_ != oldStart || end_ != oldEnd)) {
-    paragraphs_.Load(HostIndex(CaretIndex()));
-    characters_.Load(HostIndex(CaretIndex()));
-  }
+  if (delta < 0 && reloadOnDelete_ && (start_ != oldStart || end_ != oldEnd)) LoadCaret();
 }
 
 void VyStory::NoteReplace(int32_t position, int32_t oldLength, int32_t newLength, bool keep) {
-  int32_t delta = newLength - oldLength;
   if (position + oldLength <= start_) {
-    start_ += delta;
-    end_ += delta;
-  } else if (position < end_ && position + oldLength > start_) {
-    if (!keep) {
-      start_ = end_ = position + newLength;
-      ReloadAttributes(true);
-    }
-  } else if (position < end_) {
-    end_ += delta;
+    start_ += newLength - oldLength;
+    end_ += newLength - oldLength;
+  } else if (position < end_ || (position == start_ && start_ == end_)) {
+    if (!keep) start_ = end_ = position + newLength;
+    Clamp(start_, end_);
+    ReloadAttributes(true);
   }
-  Clamp(start_, end_);
 }
 
 void VyStory::ReloadAttributes(bool reload) {
   if (!reload || !IsValid()) return;
-  int32_t caret = HostIndex(CaretIndex());
-  // The paragraph side first, so that the character side's default follows the paragraph style there.
-  paragraphs_.Load(caret);
+  // The paragraph side first: the character side's default follows the paragraph style at the caret.
+  paragraphs_.Load(HostIndex(CaretIndex()));
   ResetForCaret();
-  paragraphs_.Load(caret);
-  characters_.Load(caret);
+  LoadCaret();
 }
 
-bool VyStory::ApplyOverridesMinimal(TextStrand strand, int32_t start, int32_t end, const AttributeBossList& wanted) {
-  bool ok = true, differs = false;
-  std::vector<std::pair<int32_t, int32_t>> stale;  // run parts holding classes that `wanted` lacks
-  std::vector<std::vector<ClassID>> staleClasses;
-  GetModel()->VisitRuns(strand, HostIndex(start), HostIndex(end), [&](const TextRun& run) {
+bool VyStory::ApplyOverridesMinimal(TextStrand strand, int32_t start, int32_t end,
+                                    const AttributeBossList& wanted) {
+  struct Stale {
+    int32_t start, end;
+    std::vector<ClassID> classes;
+  };
+  std::vector<Stale> stale;
+  bool differs = false;
+  int32_t from = HostIndex(start), to = HostIndex(end);
+  GetModel()->VisitRuns(strand, from, to, [&](const TextRun& run) {
     const AttributeBossList& held = *run.overrides;
-    if (!ClassesWithin(held, wanted)) {
-      std::vector<ClassID> classes;
-      for (int32_t i = 0; i < held.CountBosses(); ++i) {
-        if (!wanted.ContainsClass(held.GetClassN(i))) classes.push_back(held.GetClassN(i));
-      }
-      stale.emplace_back(std::max(run.start, HostIndex(start)), std::min(run.end, HostIndex(end)));
-      staleClasses.push_back(std::move(classes));
-    }
+    std::vector<ClassID> classes = StaleClasses(held, wanted);
+    if (!classes.empty())
+      stale.push_back({std::max(run.start, from), std::min(run.end, to), std::move(classes)});
     if (!differs) differs = !HoldsAll(held, wanted);
     return true;
   });
-  for (size_t i = 0; i < stale.size(); ++i) {
-    ok &= Succeeded(TextCmdUtils::ClearOverrides(GetStoryRef(), strand, stale[i].first, stale[i].second,
-                                                 staleClasses[i]));
-  }
-  if (differs) {
-    ok &= Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), strand, HostIndex(start), HostIndex(end), wanted));
-  }
+  bool ok = true;
+  for (const Stale& part : stale)
+    ok &= Succeeded(TextCmdUtils::ClearOverrides(GetStoryRef(), strand, part.start, part.end, part.classes));
+  if (differs) ok &= Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), strand, from, to, wanted));
   return ok;
+}
+
+bool VyStory::StyleDiffers(TextStrand strand, int32_t start, int32_t end, UID style) const {
+  bool differs = false;
+  GetModel()->VisitRuns(strand, HostIndex(start), HostIndex(end), [&](const TextRun& run) {
+    differs = run.style != style;
+    return !differs;
+  });
+  return differs;
 }
 
 bool VyStory::ApplyAgent(const IK2AttributeAgent& agent, TextStrand strand, int32_t start, int32_t end) {
   bool ok = true;
   UID style = agent.GetStyle();
-  if (style.IsValid()) {
-    bool differs = false;
-    GetModel()->VisitRuns(strand, HostIndex(start), HostIndex(end), [&](const TextRun& run) {
-      differs = run.style != style;
-      return !differs;
-    });
-    if (differs) {
-      ErrorCode result = strand == TextStrand::kParagraph
-                             ? TextCmdUtils::ApplyParagraphStyle(GetStoryRef(), HostIndex(start), HostIndex(end), style)
-                             : TextCmdUtils::ApplyCharacterStyle(GetStoryRef(), HostIndex(start), HostIndex(end), style);
-      ok &= Succeeded(result);
-    }
+  if (style.IsValid() && StyleDiffers(strand, start, end, style)) {
+    ErrorCode result =
+        strand == TextStrand::kParagraph
+            ? TextCmdUtils::ApplyParagraphStyle(GetStoryRef(), HostIndex(start), HostIndex(end), style)
+            : TextCmdUtils::ApplyCharacterStyle(GetStoryRef(), HostIndex(start), HostIndex(end), style);
+    ok &= Succeeded(result);
   }
   const AttributeBossList* overrides = agent.GetOverrides();
   ok &= ApplyOverridesMinimal(strand, start, end, overrides ? *overrides : AttributeBossList());
+  return ok;
+}
+
+// Relative leading follows the point size, so it is written once per stretch of equal point size;
+// absolute leading once over the whole paragraphs.
+bool VyStory::WriteLeading(const ITextAttribute* leading, int32_t from, int32_t to) {
+  const double* stored = GetValueAs<double>(leading);
+  if (!stored) return true;
+  Leading decoded = DecodeLeading(*stored, true);
+  struct Stretch {
+    int32_t start, end;
+    double value;
+  };
+  std::vector<Stretch> stretches;
+  if (!decoded.relative) {
+    stretches.push_back({HostIndex(from), HostIndex(to), EncodeLeading(decoded.value, false)});
+  } else {
+    GetModel()->VisitRuns(TextStrand::kCharacter, HostIndex(from), HostIndex(to), [&](const TextRun& run) {
+      auto size = AttributeResolver::Resolve(GetModel().get(), run.start, kTextAttrPointSize);
+      const double* points = size ? std::get_if<double>(&size->value) : nullptr;
+      double value = (points ? *points : 12.0) + decoded.value;
+      int32_t runStart = std::max(run.start, HostIndex(from)), runEnd = std::min(run.end, HostIndex(to));
+      if (!stretches.empty() && stretches.back().value == value) {
+        stretches.back().end = runEnd;
+      } else {
+        stretches.push_back({runStart, runEnd, value});
+      }
+      return true;
+    });
+  }
+  bool ok = true;
+  for (const Stretch& stretch : stretches) {
+    AttributeBossList list;
+    if (list.ApplyValue(kTextAttrLeading, stretch.value) != kSuccess) return false;
+    ok &= Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kCharacter, stretch.start,
+                                                 stretch.end, list));
+  }
   return ok;
 }
 
@@ -218,34 +269,12 @@ bool VyStory::WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_
   ParagraphRangeAt(start, from, ignored);
   ParagraphRangeAt(std::max(start, end - 1), ignored, to);
   bool ok = true;
-  if (snapshot.leading) {
-    // Relative leading follows the point size: one value per stretch of equal size.
-    int32_t runStart = from;
-    std::optional<double> runLeading;
-    for (int32_t p = from; p <= to; ++p) {
-      std::optional<double> leading;
-      if (p < to) {
-        auto size = AttributeResolver::Resolve(GetModel().get(), HostIndex(p), kTextAttrPointSize);
-        double points = size ? std::get<double>(size->value) : 12.0;
-        leading = K2AttributeSetMgr::ParagraphLeadingFor(snapshot, points);
-      }
-      if (p == to || leading != runLeading) {
-        if (runLeading && p > runStart) {
-          AttributeBossList list;
-          (void)list.ApplyValue(kTextAttrLeading, *runLeading);
-          ok &= Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kCharacter, HostIndex(runStart),
-                                                       HostIndex(p), list));
-        }
-        runStart = p;
-        runLeading = leading;
-      }
-    }
-  }
+  if (snapshot.leading) ok &= WriteLeading(snapshot.leading.get(), from, to);
   if (snapshot.language) {
     AttributeBossList list;
-    (void)list.ApplyAttribute(snapshot.language.get());
-    ok &= Succeeded(
-        TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kCharacter, HostIndex(from), HostIndex(to), list));
+    ok &= list.ApplyAttribute(snapshot.language.get()) == kSuccess &&
+          Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kCharacter, HostIndex(from),
+                                                 HostIndex(to), list));
   }
   return ok;
 }
@@ -265,34 +294,42 @@ bool VyStory::ApplyAttributeToRange(int32_t start, int32_t length, const ITextAt
   if (!attribute || length <= 0 || !IsValid()) return false;
   AttributeBossList list;
   if (list.ApplyAttribute(attribute) != kSuccess) return false;
-  TextStrand strand =
-      AttributeClasses::IsParagraphAttribute(attribute->GetAttributeClass()) ? TextStrand::kParagraph : TextStrand::kCharacter;
-  return Succeeded(
-      TextCmdUtils::ApplyOverrides(GetStoryRef(), strand, HostIndex(start), HostIndex(start + length), list));
+  // The host sends paragraph attributes on to the paragraphs the range touches.
+  return Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kCharacter, HostIndex(start),
+                                                HostIndex(start + length), list));
 }
 
 int32_t VyStory::ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t capacity) const {
-  if (!IsValid() || !buffer || capacity <= 0 || end <= start) return 0;
-  int32_t count = std::min(end - start, capacity);
-  count = GetModel()->CopyText(HostIndex(start), buffer, count);
-  CharacterTranslation translation(VyBaseStory::GetDocument(), GetModel().get());
+  if (!IsValid() || !buffer || capacity <= 0) return 0;
+  start = std::max(start, 0);
+  if (end <= start) return 0;
+  int32_t count = GetModel()->CopyText(HostIndex(start), buffer, std::min(end - start, capacity));
+  // The translation service is looked up only for text that has private-use characters.
+  std::optional<CharacterTranslation> translation;
   for (int32_t i = 0; i < count; ++i) {
-    if (buffer[i] >= 0xE000 && buffer[i] <= 0xF8FF) buffer[i] = translation.Translate(HostIndex(start + i), buffer[i]);
+    if (!IsPrivateUse(buffer[i])) continue;
+    if (!translation) translation.emplace(GetDocument(), GetModel().get());
+    buffer[i] = translation->Translate(HostIndex(start + i), buffer[i]);
   }
-  if (count == capacity && count > 0 && buffer[count - 1] >= 0xD800 && buffer[count - 1] <= 0xDBFF) --count;
+  if (count == capacity && IsHighSurrogate(buffer[count - 1])) --count;
   return count;
 }
 
 bool VyStory::HasFrames() const {
-  // Stories are shown in frames once the layout exists; until a story has a frame, composition, fitting
-  // and selection steps have nothing to work on.
+  // The host has no page layout yet, so no story is shown in a frame: composition, fitting of anchored
+  // frames and layout selection have nothing to work on.
   return false;
 }
 
 void VyStory::Finish(int32_t level) {
   if (!IsValid()) return;
-  if (level <= 10) anchored_.clear();
-  if (!HasFrames()) return;
+  // Every step of finishing works on the frames that show the story: re-checking anchored owners, fitting
+  // the frames anchored during the import, composing. Without frames no owner can still be anchored here
+  // and the anchored items have no layout to bring up to date, so the lists are done with.
+  if (!HasFrames()) {
+    revisit_.clear();
+    if (level <= 10) anchored_.clear();
+  }
 }
 
 }  // namespace kesto

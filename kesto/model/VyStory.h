@@ -16,30 +16,38 @@ namespace kesto {
 class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
  public:
   // Opens the story at `uid` with base index 0 and the host range [start, end), clamped so that it never
-  // includes the final paragraph return.
+  // includes the final paragraph return, and loads the attributes in force at the caret.
   VyStory(IDataBase* document, UID uid, int32_t start, int32_t end);
   ~VyStory() override;
 
+  // Both bases know the document; they always agree.
+  IDataBase* GetDocument() const { return VyBaseStory::GetDocument(); }
+
   // The current range, relative to the base index.
   virtual void GetRange(int32_t& start, int32_t& end);
-  // Moves the range (clamped like the constructor's) and reloads the attributes at the new caret. The
-  // layout selection follows when `select` is set and the story is shown in a frame.
+  // Moves the range (clamped like the constructor's) and reloads the attributes at the new caret; an
+  // unchanged range keeps the attributes. The layout selection follows when `select` is set and the story
+  // is shown in a frame.
   virtual void SetRange(int32_t start, int32_t end, bool select);
   // Replaces the current range with `text`; answers false when the host refused part of it (the rest is
-  // not inserted). The range becomes the caret after what was inserted.
+  // not inserted). The range becomes the caret after what was inserted. The managers' attributes go to the
+  // new text, also when it replaces a selection.
   virtual bool InsertText(const char16_t* text, int32_t count);
   // Brings the host story up to date: level 0 composes fully, up to 10 recomposes once, 20 only inserts.
   virtual void Finish(int32_t level);
-  // `delta` characters were inserted (positive) or removed (negative) at `position`.
+  // `delta` characters were inserted (positive) or removed (negative) at `position`; a removal that moves
+  // the range reloads the strands at the caret.
   virtual void NoteTextChange(int32_t position, int32_t delta);
-  // `oldLength` characters at `position` were replaced by `newLength` others.
+  // `oldLength` characters at `position` were replaced by `newLength` others. A replacement before the
+  // range moves it; one that overlaps it leaves the caret after the new text (or, with `keep`, the range
+  // where it was) and reloads the attributes there.
   virtual void NoteReplace(int32_t position, int32_t oldLength, int32_t newLength, bool keep);
   // With `reload`: both managers reset and loaded with the attributes in force at the caret.
   virtual void ReloadAttributes(bool reload);
   // Applies one attribute to [start, start + length); answers whether anything was applied.
   virtual bool ApplyAttributeToRange(int32_t start, int32_t length, const ITextAttribute* attribute);
 
-  // Deletes [start, end) with one host delete; false when the host refused.
+  // Deletes [start, end) with one host delete; false (global error reset) when the host refused.
   bool DeleteText(int32_t start, int32_t end);
   // The paragraph holding `index`: [start, end) relative to the base, end after its return.
   void ParagraphRangeAt(int32_t index, int32_t& start, int32_t& end) const;
@@ -47,10 +55,12 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // range that is not at a paragraph start.
   int32_t CaretIndex() const;
   // Writes the managers' current attributes to [start, end): the character side with `character`, the
-  // paragraph side (and leading and language over whole paragraphs) with `paragraph`.
+  // paragraph side (and leading and language over whole paragraphs) with `paragraph`. False when the host
+  // refused a step.
   bool CommitAttributes(int32_t start, int32_t end, bool character, bool paragraph);
-  // Copies the text of [start, end) into `buffer`; private-use characters are translated through the font
-  // in force, and a surrogate pair is never split at the end of the buffer. Answers the units written.
+  // Copies the text of [start, end) into `buffer` (at most `capacity` units); private-use characters are
+  // translated through the font in force, and a surrogate pair is never split at the end of a full
+  // buffer. Answers the units written.
   int32_t ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t capacity) const;
 
   int32_t GetBaseIndex() const { return base_; }
@@ -62,6 +72,10 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   int32_t HostIndex(int32_t position) const { return base_ + position; }
   // One host insert of `text` at `position`; false (with the global error reset) when refused.
   bool HostInsert(int32_t position, const std::u16string& text);
+  // One host delete; with `reload`, a range that moves reloads the caret's attributes.
+  bool DeleteRange(int32_t start, int32_t end, bool reload);
+  // Whether any run of `strand` overlapping [start, end) has a style other than `style`.
+  bool StyleDiffers(TextStrand strand, int32_t start, int32_t end, UID style) const;
   // Style and overrides of `agent` onto [start, end) of its strand, with as few host commands as possible.
   bool ApplyAgent(const IK2AttributeAgent& agent, TextStrand strand, int32_t start, int32_t end);
   // Applies `wanted` to [start, end) of `strand` with the minimal-commands rule: stale overrides are
@@ -71,8 +85,11 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   bool WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_t start, int32_t end);
   // Whether the story is shown in a frame (composition and layout steps need one).
   bool HasFrames() const;
+  // Moves the range for an insertion (delta > 0) or removal (delta < 0) at `position`.
   void ShiftRange(int32_t position, int32_t delta);
   void Clamp(int32_t& start, int32_t& end) const;
+  // Loads both strand agents at the caret, keeping no manager state of their own.
+  void LoadCaret();
 
   int32_t start_ = 0;
   int32_t end_ = 0;
@@ -81,6 +98,10 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   int32_t base_ = 0;
   std::vector<UID> revisit_;   // anchored or inline owners to re-check after composition
   std::vector<UID> anchored_;  // page items anchored into this story during the current import
+
+ private:
+  bool WriteLeading(const ITextAttribute* leading, int32_t from, int32_t to);
+  bool reloadOnDelete_ = true;
 };
 
 }  // namespace kesto

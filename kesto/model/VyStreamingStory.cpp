@@ -14,7 +14,7 @@ VyStreamingStory::VyStreamingStory(IDataBase* document, UID uid, int32_t start, 
 }
 
 VyStreamingStory::~VyStreamingStory() {
-  Flush(false, true);
+  (void)Flush(false, true);
   RemovePlaceholder();
 }
 
@@ -24,99 +24,105 @@ void VyStreamingStory::GetRange(int32_t& start, int32_t& end) {
 }
 
 void VyStreamingStory::SetRange(int32_t start, int32_t end, bool select) {
-  if (!pendingText_.empty()) Flush(false, true);
+  (void)Flush(false, true);
   VyStory::SetRange(start, end, select);
-  if (pending_.IsEmpty()) pending_.SetStart(start_);
+  pending_.SetStart(start_);
 }
 
 void VyStreamingStory::Append(std::u16string_view text) {
   if (text.empty()) return;
+  // The pending span always ends at the caret: text not yet in the host goes where the caret is.
   if (pending_.IsEmpty()) pending_.SetStart(start_);
   pendingText_.append(text);
   const AttributeBossList* overrides = characters_.GetOverrides();
   pending_.Record(pending_.GetLength(), static_cast<int32_t>(text.size()), characters_.GetStyle(),
                   overrides ? *overrides : AttributeBossList());
+  committed_ = false;
+}
+
+void VyStreamingStory::InsertPlaceholder() {
+  if (!needsPlaceholder_ || placeholderInserted_) return;
+  // The range stays in front of the return, so that all imported text lands before it.
+  if (!HostInsert(start_, u"\r")) return;
+  UID root = StyleUtils::GetRootStyle(GetDocument(), StyleKind::kParagraph);
+  if (TextCmdUtils::ApplyParagraphStyle(GetStoryRef(), HostIndex(start_), HostIndex(start_ + 1), root,
+                                        true) != kSuccess) {
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
+  placeholderInserted_ = true;
 }
 
 bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
-  if (!IsValid() || count <= 0) return IsValid();
-  if (needsPlaceholder_ && !placeholderInserted_) {
-    ownChange_ = true;
-    bool inserted = HostInsert(start_, u"\r");
-    ownChange_ = false;
-    if (inserted) {
-      InterfacePtr<IStyleTable> table = StyleUtils::QueryStyleTable(VyBaseStory::GetDocument(), StyleKind::kParagraph);
-      if (table) (void)TextCmdUtils::ApplyParagraphStyle(GetStoryRef(), HostIndex(start_), HostIndex(start_ + 1),
-                                                         table->GetRootStyle(), true);
-      ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-      placeholderInserted_ = true;
-    }
-  }
+  if (!IsValid() || !text || count <= 0) return IsValid();
   if (start_ < end_) {
-    Flush(false, true);
-    if (!DeleteText(start_, end_)) return false;
+    // The selection goes before the placeholder is put at its start; the new text keeps the managers'
+    // attributes.
+    if (!Flush(false, true)) return false;
+    if (!DeleteRange(start_, end_, false)) return false;
     pending_.SetStart(start_);
   }
+  InsertPlaceholder();
   std::u16string_view all(text, static_cast<size_t>(count));
-  size_t cut = all.find_last_of(u'\r');
+  size_t cut = all.find_last_of(kParagraphReturn);
   if (cut != std::u16string_view::npos) {
     Append(all.substr(0, cut + 1));
-    Flush(false, true);
+    if (!Flush(false, true)) return false;
     all.remove_prefix(cut + 1);
   }
   Append(all);
   return true;
 }
 
-void VyStreamingStory::Flush(bool textOnly, bool reset) {
-  if (pending_.IsEmpty() && pendingText_.empty()) return;
+bool VyStreamingStory::Flush(bool textOnly, bool reset) {
+  if (pending_.IsEmpty() && pendingText_.empty()) return true;
+  bool ok = true;
   if (!pendingText_.empty()) {
     int32_t at = pending_.GetStart() + inserted_;
-    ownChange_ = true;
+    int32_t length = static_cast<int32_t>(pendingText_.size());
     if (HostInsert(at, pendingText_)) {
-      VyStory::NoteTextChange(at, static_cast<int32_t>(pendingText_.size()));
-      inserted_ += static_cast<int32_t>(pendingText_.size());
+      VyStory::NoteTextChange(at, length);
+      inserted_ += length;
+    } else {
+      // The refused text is gone; its runs must go too, or later runs would land on the wrong characters.
+      pending_.Cut(inserted_, length);
+      ok = false;
     }
-    ownChange_ = false;
     pendingText_.clear();
   }
-  if (!textOnly) CommitPending();
+  if (!textOnly && !committed_) CommitPending();
   if (reset) {
     pending_.Reset();
     inserted_ = 0;
+    committed_ = false;
   }
+  return ok;
 }
 
-// The paragraph side over the whole span, then the character styles and overrides run by run.
+// The paragraph side over the whole span, then the character styles and overrides run by run, then
+// leading and language over whole paragraphs.
 void VyStreamingStory::CommitPending() {
   int32_t start = pending_.GetStart();
   int32_t end = start + std::min(inserted_, pending_.GetLength());
+  committed_ = true;
   if (end <= start) return;
   ParagraphScopeSnapshot snapshot = Paragraph().TakeParagraphScope();
   (void)ApplyAgent(paragraphs_, TextStrand::kParagraph, start, end);
   int32_t position = start;
   for (const auto& run : pending_.StyleRuns()) {
-    K2AttributeSet styleOnly(run.style, {});
     int32_t runEnd = std::min(position + run.length, end);
-    if (position < runEnd && run.style.IsValid()) {
-      bool differs = false;
-      GetModel()->VisitRuns(TextStrand::kCharacter, HostIndex(position), HostIndex(runEnd), [&](const TextRun& r) {
-        differs = r.style != run.style || r.end < HostIndex(runEnd);
-        return !differs;
-      });
-      if (differs) {
-        if (TextCmdUtils::ApplyCharacterStyle(GetStoryRef(), HostIndex(position), HostIndex(runEnd), run.style) !=
+    if (position < runEnd && run.style.IsValid() &&
+        StyleDiffers(TextStrand::kCharacter, position, runEnd, run.style) &&
+        TextCmdUtils::ApplyCharacterStyle(GetStoryRef(), HostIndex(position), HostIndex(runEnd), run.style) !=
             kSuccess) {
-          ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-        }
-      }
+      ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     }
     position += run.length;
   }
   position = start;
   for (const auto& run : pending_.OverrideRuns()) {
     int32_t runEnd = std::min(position + run.length, end);
-    if (position < runEnd) (void)ApplyOverridesMinimal(TextStrand::kCharacter, position, runEnd, *run.overrides);
+    if (position < runEnd)
+      (void)ApplyOverridesMinimal(TextStrand::kCharacter, position, runEnd, *run.overrides);
     position += run.length;
   }
   (void)WriteParagraphScope(snapshot, start, end);
@@ -125,31 +131,29 @@ void VyStreamingStory::CommitPending() {
 
 void VyStreamingStory::RemovePlaceholder() {
   if (!placeholderInserted_) return;
-  ownChange_ = true;
   if (TextCmdUtils::DeleteText(GetStoryRef(), HostIndex(start_), HostIndex(start_ + 1)) == kSuccess) {
     placeholderInserted_ = false;
   } else {
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   }
-  ownChange_ = false;
 }
 
 void VyStreamingStory::Finish(int32_t level) {
-  Flush(level > 10, false);
+  (void)Flush(level > 10, false);
   if (level < 20) RemovePlaceholder();
   VyStory::Finish(level);
 }
 
 void VyStreamingStory::NoteTextChange(int32_t position, int32_t delta) {
   VyStory::NoteTextChange(position, delta);
-  if (ownChange_ || delta == 0) return;
+  if (delta == 0) return;
   int32_t start = pending_.GetStart();
   int32_t insertedEnd = start + inserted_;
   if (delta > 0) {
     if (position < start || (position == start && inserted_ == 0)) {
       pending_.SetStart(start + delta);
     } else if (position <= insertedEnd) {
-      // Someone inserted inside the span already in the host: its runs come from the host.
+      // Text inserted by someone else inside the span already in the host keeps the runs it has there.
       TextRun run = GetModel()->GetRunAt(TextStrand::kCharacter, HostIndex(position));
       pending_.Record(position - start, delta, run.style, *run.overrides);
       inserted_ += delta;
@@ -166,13 +170,14 @@ void VyStreamingStory::NoteTextChange(int32_t position, int32_t delta) {
 }
 
 bool VyStreamingStory::ApplyAttributeToRange(int32_t start, int32_t length, const ITextAttribute* attribute) {
-  if (!attribute || length <= 0) return false;
+  if (!attribute || length <= 0 || !IsValid()) return false;
   int32_t pendingStart = pending_.GetStart();
   int32_t pendingEnd = pendingStart + pending_.GetLength();
   int32_t from = std::max(start, pendingStart), to = std::min(start + length, pendingEnd);
   bool applied = false;
   if (from < to) {
     pending_.ApplyAttribute(from - pendingStart, to - from, attribute);
+    committed_ = false;
     applied = true;
   }
   // What lies before the pending span is already in the host.

@@ -1,11 +1,14 @@
 // The import target story.
 #include "kesto/model/XStory.h"
 
+#include <utility>
+
 #include "host/cmd/CmdUtils.h"
 
 namespace kesto {
 
-XStory::XStory(IDataBase* document, UID uid, int32_t start, int32_t end) : VyStreamingStory(document, uid, start, end) {}
+XStory::XStory(IDataBase* document, UID uid, int32_t start, int32_t end)
+    : VyStreamingStory(document, uid, start, end) {}
 
 XStory::~XStory() {
   if (sequence_) EndImport();
@@ -19,6 +22,7 @@ void XStory::BeginImport() {
 
 void XStory::EndImport() {
   Finish(0);
+  // The final range would be shown in the layout here; the host has no layout view to show it in.
   if (sequence_) (void)CmdUtils::EndCommandSequence(std::exchange(sequence_, nullptr));
 }
 

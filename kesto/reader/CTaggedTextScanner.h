@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "kesto/model/VyTextAttributeMgr.h"
 #include "kesto/reader/ITagScannerAgent.h"
 
 namespace kesto {
@@ -60,9 +61,19 @@ class CTaggedTextScanner {
   // when the buffer is full; scanners hand the buffer over long before that.
   void PushText(int32_t c);
 
+  // The current attributes: P (paragraph side) and C (character side). Attribute tags write into them, and
+  // the agent reads them as text arrives; an import agent binds them to the story's strands at begin-import,
+  // so that what the tags set is what the story commits with each block of text.
+  VyTextAttributeMgr& GetTextAttributes() { return textAttributes_; }
+  const VyTextAttributeMgr& GetTextAttributes() const { return textAttributes_; }
+  VyParagraphAttributeMgr& P() { return textAttributes_.Paragraph(); }
+  VyCharacterAttributeMgr& C() { return textAttributes_.Character(); }
+  // The document names (fonts, colours, styles, languages) are resolved against; not owned, may be null.
+  virtual void SetDocument(IDataBase* document) { textAttributes_.SetDocument(document); }
+  IDataBase* GetDocument() const { return textAttributes_.GetDocument(); }
+
  protected:
-  // The attribute managers handed to the agent; the scanner keeps none.
-  VyTextAttributeMgr* TextAttributes() const { return nullptr; }
+  VyTextAttributeMgr* TextAttributes() { return &textAttributes_; }
 
   ITagScannerAgent* agent_ = nullptr;
   uint32_t options_ = kInterpretTags;
@@ -71,6 +82,7 @@ class CTaggedTextScanner {
   std::unique_ptr<char16_t[]> textBuffer_;
   int32_t textCount_ = 0;
   int32_t lastChar_ = 0;
+  VyTextAttributeMgr textAttributes_;
 };
 
 }  // namespace kesto

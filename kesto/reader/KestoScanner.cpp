@@ -10,10 +10,73 @@ namespace kesto {
 namespace {
 constexpr int32_t kParagraphReturn = 0x0D;
 constexpr int32_t kPageNumberCharacter = 0x18;
+
+// The page-number kind the U+0018 of each page-number token carries.
+int32_t PageNumberKindOf(ScanToken token) {
+  switch (token) {
+    case ScanToken::kPreviousPageNumber:
+      return 1;
+    case ScanToken::kNextPageNumber:
+      return 2;
+    default:
+      return 0;
+  }
+}
 }  // namespace
 
-KestoScanner::KestoScanner() {
+KestoScanner::KestoScanner(IDataBase* document) {
+  SetDocument(document);
   ResetState(true);
+}
+
+void KestoScanner::SetDocument(IDataBase* document) {
+  CTaggedTextScanner::SetDocument(document);
+  paragraphStyleInfo_.SetDocument(document);
+  characterStyleInfo_.SetDocument(document);
+  defaults_.SetDocument(document);
+}
+
+K2AttributeSetMgr& KestoScanner::CharacterTarget() {
+  switch (defMode_) {
+    case DefMode::kParagraphStyle:
+      return paragraphStyleInfo_;
+    case DefMode::kCharacterStyle:
+      return characterStyleInfo_;
+    default:
+      return C();
+  }
+}
+
+K2AttributeSetMgr* KestoScanner::ParagraphTarget() {
+  switch (defMode_) {
+    case DefMode::kParagraphStyle:
+      return &paragraphStyleInfo_;
+    case DefMode::kCharacterStyle:
+      return nullptr;
+    default:
+      return &P();
+  }
+}
+
+const K2AttributeSetMgr* KestoScanner::TypeStyleBase() {
+  K2AttributeSetMgr* paragraph = ParagraphTarget();
+  return paragraph == &CharacterTarget() ? nullptr : paragraph;
+}
+
+bool KestoScanner::PushAttributes() {
+  return attributeStack_.Push(textAttributes_, defMode_);
+}
+
+bool KestoScanner::PopAttributes(bool restoreMode) {
+  DefMode mode = defMode_;
+  if (!attributeStack_.Pop(textAttributes_, mode)) return false;
+  if (restoreMode) defMode_ = mode;
+  TakeParagraphDefaults();
+  return true;
+}
+
+void KestoScanner::SetTemporaryNoBreak() {
+  if (C().SetBool(kTextAttrNoBreak, true)) temporaryNoBreak_ = true;
 }
 
 KestoScanner::~KestoScanner() = default;
@@ -42,6 +105,8 @@ void KestoScanner::ResetState(bool full) {
   hiddenTextOpen_ = false;
   hyperlinkOpen_ = false;
   lexMode_ = LexMode::kText;
+  if (full) attributeStack_.Clear();
+  temporaryNoBreak_ = false;
 }
 
 int32_t KestoScanner::Scan(VyTextStream* source, ITagScannerAgent* agent) {
@@ -80,6 +145,7 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
   switch (token_) {
     case ScanToken::kBegin:
       agent_->BeginImport(TextAttributes());
+      TakeParagraphDefaults();
       return 0;
     case ScanToken::kText: {
       if (int32_t result = HandOverText()) return result;
@@ -87,8 +153,12 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
     }
     case ScanToken::kPreviousPageNumber:
     case ScanToken::kCurrentPageNumber:
-    case ScanToken::kNextPageNumber:
-      return HandOverCharacter(kPageNumberCharacter);
+    case ScanToken::kNextPageNumber: {
+      (void)C().SetEnum(kTextAttrPageNumberKind, PageNumberKindOf(token_));
+      int32_t result = HandOverCharacter(kPageNumberCharacter);
+      (void)C().ClearOverride(kTextAttrPageNumberKind);
+      return result;
+    }
     case ScanToken::kBreakCharacter: {
       if (int32_t result = HandOverCharacter(kParagraphReturn)) return result;
       return agent_->EndOfParagraph(TextAttributes());
@@ -118,6 +188,11 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
 }
 
 void KestoScanner::ReadNextToken() {
+  // The character that carried a temporary no-break has reached the agent by now.
+  if (temporaryNoBreak_) {
+    (void)C().ClearOverride(kTextAttrNoBreak);
+    temporaryNoBreak_ = false;
+  }
   markerCode_ = 0;
   textCount_ = 0;
   tagName_.Clear();

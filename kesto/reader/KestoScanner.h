@@ -8,7 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "kesto/model/VyStyleInfo.h"
+#include "kesto/reader/AttributeStack.h"
 #include "kesto/reader/CTaggedTextScanner.h"
+#include "kesto/reader/DefaultSnapshots.h"
 #include "kesto/reader/ScanToken.h"
 #include "kesto/reader/ScannerInput.h"
 #include "kesto/reader/TagName.h"
@@ -23,8 +26,12 @@ class KestoScanner : public CTaggedTextScanner {
   static constexpr int32_t kWindowsPlatform = 1;
   static constexpr int32_t kMacPlatform = 0;
 
-  KestoScanner();
+  // `document` (not owned, may be null) is what names are resolved against; see SetDocument.
+  explicit KestoScanner(IDataBase* document = nullptr);
   ~KestoScanner() override;
+
+  // Also gives the document to the style infos and the default snapshots.
+  void SetDocument(IDataBase* document) override;
 
   // Reads `source` to its end (a null source is empty). Answers 0, or the nonzero answer of the agent
   // operation that ended the scan. A null agent receives nothing.
@@ -75,6 +82,40 @@ class KestoScanner : public CTaggedTextScanner {
   bool IsHyperlinkOpen() const { return hyperlinkOpen_; }
   void SetHyperlinkOpen(bool open) { hyperlinkOpen_ = open; }
 
+  // --- Attributes: what tags write into, chosen by the definition mode
+
+  // The styles being defined by style lines.
+  VyParagraphStyleInfo& GetParagraphStyleInfo() { return paragraphStyleInfo_; }
+  VyCharacterStyleInfo& GetCharacterStyleInfo() { return characterStyleInfo_; }
+  // Where character tags write: C, or the style info of a paragraph or character style definition.
+  K2AttributeSetMgr& CharacterTarget();
+  // Where paragraph tags write, and where a tag that reads a current value looks when the character target
+  // has none: P, or the paragraph style info in a paragraph style definition; null in a character style
+  // definition.
+  K2AttributeSetMgr* ParagraphTarget();
+  // The paragraph target as the base a character target's type style inherits from (null when it is the
+  // character target itself or there is none).
+  const K2AttributeSetMgr* TypeStyleBase();
+
+  // The "$" snapshots.
+  DefaultSnapshots& GetDefaults() { return defaults_; }
+  // D1 := P, D2 cleared: at begin-import, after a paragraph style is applied and after an attribute-stack
+  // pop.
+  void TakeParagraphDefaults() { defaults_.TakeParagraph(P()); }
+  // D2 := C: after a character style is applied.
+  void TakeCharacterDefaults() { defaults_.TakeCharacter(C()); }
+
+  // <&+>: saves P, C and the definition mode. False (error 26 for the tag) when the stack is at its bound.
+  [[nodiscard]] bool PushAttributes();
+  // <&-> and the end of a text box: P and C get the newest saved copies back, D1 := P, D2 is cleared; the
+  // definition mode is given back only with `restoreMode`. False (error 25) when nothing is saved.
+  [[nodiscard]] bool PopAttributes(bool restoreMode);
+  const AttributeStack& GetAttributeStack() const { return attributeStack_; }
+
+  // A special character inserted with "\!" carries no-break for that character only: sets no-break on C
+  // and removes it again when the next token is read, after the character has reached the agent.
+  void SetTemporaryNoBreak();
+
  private:
   void ResetState(bool full);
   // Hands the current token to the agent. Answers the agent's result for operations that may end the scan;
@@ -116,6 +157,12 @@ class KestoScanner : public CTaggedTextScanner {
   VyLinkDestination linkDestination_;
   bool hiddenTextOpen_ = false;
   bool hyperlinkOpen_ = false;
+
+  VyParagraphStyleInfo paragraphStyleInfo_;
+  VyCharacterStyleInfo characterStyleInfo_;
+  DefaultSnapshots defaults_;
+  AttributeStack attributeStack_;
+  bool temporaryNoBreak_ = false;
 };
 
 }  // namespace kesto

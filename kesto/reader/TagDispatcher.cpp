@@ -6,10 +6,43 @@
 
 namespace kesto {
 
+namespace {
+
+// "&" and the character after it name the tag; an unknown pair is "No such tag" named by both.
+void DispatchExtension(KestoScanner& scanner, int32_t) {
+  int32_t second = scanner.NextChar();
+  scanner.GetTagName().Set(u"&");
+  if (second == ScannerInput::kEnd) {
+    scanner.SetError(kScanUnexpectedEndOfInput);
+    scanner.SetToken(ScanToken::kEnd);
+    return;
+  }
+  if (TagHandler handler = TagDispatchTable::Get().FindExtension(second)) {
+    handler(scanner, second);
+    return;
+  }
+  if (second == 0x0D) {
+    scanner.SetError(kScanUnexpectedEndOfLine);
+    scanner.PushBack();
+    scanner.SetLexMode(LexMode::kText);
+    return;
+  }
+  scanner.SetError(kScanNoSuchTag);
+  scanner.GetTagName().AppendChar(second < 0x20 ? '?' : second);
+}
+
+}  // namespace
+
 TagDispatchTable::TagDispatchTable() {
   handlers_.fill(&NoSuchTag);
+  extensions_.fill(nullptr);
+  handlers_['&'] = &DispatchExtension;
   RegisterGroupTags(*this);
   RegisterHeaderTags(*this);
+  RegisterCharacterTags(*this);
+  RegisterSpecialCharacters(*this);
+  RegisterAttributeStackTags(*this);
+  RegisterParagraphTags(*this);
 }
 
 const TagDispatchTable& TagDispatchTable::Get() {
@@ -20,6 +53,15 @@ const TagDispatchTable& TagDispatchTable::Get() {
 void TagDispatchTable::Register(char first, TagHandler handler) {
   auto index = static_cast<unsigned char>(first);
   if (index < handlers_.size()) handlers_[index] = handler;
+}
+
+void TagDispatchTable::RegisterExtension(char second, TagHandler handler) {
+  auto index = static_cast<unsigned char>(second);
+  if (index < extensions_.size()) extensions_[index] = handler;
+}
+
+TagHandler TagDispatchTable::FindExtension(int32_t second) const {
+  return second >= 0 && second < static_cast<int32_t>(extensions_.size()) ? extensions_[second] : nullptr;
 }
 
 TagHandler TagDispatchTable::Find(int32_t first) const {

@@ -21,10 +21,15 @@ class TagDispatchTable {
   // Registers `handler` for the ASCII character `first`, replacing an earlier one.
   void Register(char first, TagHandler handler);
   TagHandler Find(int32_t first) const;
+  // Tags that begin with "&" are told apart by their second character; each family registers the ones it
+  // reads. The handler is called with that second character.
+  void RegisterExtension(char second, TagHandler handler);
+  TagHandler FindExtension(int32_t second) const;
 
  private:
   TagDispatchTable();
   std::array<TagHandler, 128> handlers_;
+  std::array<TagHandler, 128> extensions_;
 };
 
 // Reads one tag (lexer mode tag). Sets the scanner's error, token and lexer mode as the tag requires.
@@ -34,7 +39,11 @@ void DispatchTag(KestoScanner& scanner);
 void NoSuchTag(KestoScanner& scanner, int32_t first);
 
 // Tag families, each in its own file.
-void RegisterGroupTags(TagDispatchTable& table);   // blanks, ">", "<", ":", comments, line ends
-void RegisterHeaderTags(TagDispatchTable& table);  // "e", "v"
+void RegisterGroupTags(TagDispatchTable& table);      // blanks, ">", "<", ":", comments, line ends
+void RegisterHeaderTags(TagDispatchTable& table);     // "e", "v"
+void RegisterCharacterTags(TagDispatchTable& table);  // type styles, "~", "$", "a", value tags, "&h", "&L"
+void RegisterSpecialCharacters(TagDispatchTable& table);   // "\"
+void RegisterAttributeStackTags(TagDispatchTable& table);  // "&+", "&-"
+void RegisterParagraphTags(TagDispatchTable& table);       // "*"
 
 }  // namespace kesto

@@ -183,7 +183,11 @@ int32_t TagParameterReader::ReadNumber(double& target, uint32_t flags, double mi
       Append(c, false, kMaxNumberUnits, tooLong);
     }
   } else {
-    for (bool first = true; (c >= '0' && c <= '9') || c == '.' || (c == '-' && first); first = false) {
+    // A leading "." may be followed by "*" or "/" (".*2" scales the value in force); "+" and "-" forms are
+    // written in parentheses, since "+" and "-" are tags of their own.
+    for (int32_t n = 0; (c >= '0' && c <= '9') || c == '.' || (c == '-' && n == 0) ||
+                        ((c == '*' || c == '/') && n == 1 && text_ == u"." && (flags & kNumberRelative));
+         ++n) {
       Append(c, false, kMaxNumberUnits, tooLong);
       c = NextChar();
     }

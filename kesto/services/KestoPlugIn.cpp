@@ -2,14 +2,19 @@
 #include "kesto/services/KestoPlugIn.h"
 
 #include "kesto/include/KestoID.h"
+#include "kesto/model/KestoAttributes.h"
 #include "kesto/reader/ErrorMessages.h"
+#include "kesto/services/KestoImportProvider.h"
 
 namespace kesto {
 
 KestoPlugIn::KestoPlugIn() : PlugIn(kKestoPluginID, kKestoPluginName, kKestoVersion) {}
 
 ErrorCode KestoPlugIn::Register(Registry& registry) {
-  return RegisterKestoMessageLists();
+  ErrorCode error = RegisterKestoMessageLists();
+  if (error == kSuccess) error = RegisterKestoAttributes();
+  if (error == kSuccess) error = RegisterKestoImportProvider(registry);
+  return error;
 }
 
 }  // namespace kesto

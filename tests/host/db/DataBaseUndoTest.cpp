@@ -118,6 +118,47 @@ TEST_F(DataBaseUndoTest, RollbackToAMarkKeepsEarlierChangesOfTheStep) {
   EXPECT_FALSE(db_.IsValidUID(created));
 }
 
+TEST_F(DataBaseUndoTest, ReleasedMarksKeepOneSnapshotPerObjectAndRollbacksStillRestore) {
+  db_.BeginStep("Many");
+  size_t outer = db_.Mark();  // a sequence
+  for (int32_t n = 2; n <= 50; ++n) {
+    size_t inner = db_.Mark();  // a command
+    Instantiate<ITestRecord>(&db_, uid_)->SetNumber(n);
+    db_.ReleaseMark(inner);
+  }
+  EXPECT_EQ(db_.CountOpenChanges(), 1u);
+  // A command that fails after the others is rolled back to its own mark.
+  size_t failing = db_.Mark();
+  Instantiate<ITestRecord>(&db_, uid_)->SetNumber(99);
+  db_.RollbackTo(failing);
+  EXPECT_EQ(NumberOf(&db_, uid_), 50);
+  // Aborting the sequence restores the state before it.
+  db_.RollbackTo(outer);
+  EXPECT_EQ(NumberOf(&db_, uid_), 1);
+  db_.EndStep();
+  EXPECT_FALSE(db_.CanUndo());
+}
+
+TEST_F(DataBaseUndoTest, ReleasingIntoAStepUndoesToTheEarliestState) {
+  db_.BeginStep("Released");
+  UID created = kInvalidUID;
+  for (int32_t n = 2; n <= 4; ++n) {
+    size_t mark = db_.Mark();
+    Instantiate<ITestRecord>(&db_, uid_)->SetNumber(n);
+    if (n == 2) created = NewRecord(&db_, 7, u"made");
+    Instantiate<ITestRecord>(&db_, created)->SetNumber(n * 10);
+    db_.ReleaseMark(mark);
+  }
+  db_.EndStep();
+  EXPECT_EQ(NumberOf(&db_, created), 40);
+  ASSERT_EQ(db_.Undo(), kSuccess);
+  EXPECT_EQ(NumberOf(&db_, uid_), 1);
+  EXPECT_FALSE(db_.IsValidUID(created));
+  ASSERT_EQ(db_.Redo(), kSuccess);
+  EXPECT_EQ(NumberOf(&db_, uid_), 4);
+  EXPECT_EQ(NumberOf(&db_, created), 40);
+}
+
 TEST_F(DataBaseUndoTest, AHolderOfADeletedObjectKeepsItAlive) {
   auto record = Instantiate<ITestRecord>(&db_, uid_);
   ASSERT_EQ(db_.DeleteObject(uid_), kSuccess);

@@ -284,6 +284,10 @@ TEST_F(K2AttributeSetMgrTest, LeadingAndLanguageAreTakenAsideForWholeParagraphs)
   ASSERT_TRUE(mgr_.SetLeading(0, false));
   EXPECT_EQ(K2AttributeSetMgr::ParagraphLeadingFor(mgr_.TakeParagraphScope(), 10), -1);
   EXPECT_EQ(K2AttributeSetMgr::ParagraphLeadingFor(mgr_.TakeParagraphScope(), 10), std::nullopt);
+
+  // A relative amount below minus the point size closes the lines up instead of going negative.
+  ASSERT_TRUE(mgr_.SetLeading(-2000, true));
+  EXPECT_EQ(K2AttributeSetMgr::ParagraphLeadingFor(mgr_.TakeParagraphScope(), 12), 0);
 }
 
 TEST_F(K2AttributeSetMgrTest, BindingFollowsTheAgentAndLoadingReplacesEverything) {

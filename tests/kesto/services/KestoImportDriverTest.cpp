@@ -63,19 +63,25 @@ TEST_F(KestoImportDriverTest, TheSummaryOfAnImport) {
   } rows[] = {
       {"clean", "Hello\rworld", kDefaults, StreamEncoding::kUnspecified, 0, ""},
       {"one bad tag", "a<Q>b", kDefaults, StreamEncoding::kUnspecified, 10003,
-       "Kesto encountered 1 error during import (the text \xC2\xABKesto error: description\xC2\xBB is left at the "
+       "Kesto encountered 1 error during import (the text \xC2\xABKesto error: description\xC2\xBB is left "
+       "at the "
        "point of error). [10003]"},
       {"two bad tags", "a<Q>b<Z>", kDefaults, StreamEncoding::kUnspecified, 10004,
-       "Kesto encountered 2 errors during import (the text \xC2\xABKesto error: description\xC2\xBB is left at each "
+       "Kesto encountered 2 errors during import (the text \xC2\xABKesto error: description\xC2\xBB is left "
+       "at each "
        "point of error). [10004]"},
       {"bad tags unreported", "a<Q>b<Z>", kImportIncludeStyleSheets, StreamEncoding::kUnspecified, 0, ""},
       {"an undefined Windows Latin byte", "a\x81z", kDefaults, StreamEncoding::kWindowsLatin, 10022,
-       "Kesto found an improperly-encoded Unicode character in the imported text and replaced it with a Unicode "
+       "Kesto found an improperly-encoded Unicode character in the imported text and replaced it with a "
+       "Unicode "
        "replacement character. [10022]"},
-      {"replaced characters win over reports", "a\x81<Q>\x81", kDefaults, StreamEncoding::kWindowsLatin, 10023,
-       "Kesto found 2 improperly-encoded Unicode characters in the imported text and replaced each one with a "
+      {"replaced characters win over reports", "a\x81<Q>\x81", kDefaults, StreamEncoding::kWindowsLatin,
+       10023,
+       "Kesto found 2 improperly-encoded Unicode characters in the imported text and replaced each one with "
+       "a "
        "Unicode replacement character. [10023]"},
-      {"tags as text without style sheets", "a<Q>b", kImportReportErrors, StreamEncoding::kUnspecified, 0, ""},
+      {"tags as text without style sheets", "a<Q>b", kImportReportErrors, StreamEncoding::kUnspecified, 0,
+       ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

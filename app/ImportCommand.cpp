@@ -1,0 +1,147 @@
+// pagehost import: tagged text into the main story of a document, saved as a new file.
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/Commands.h"
+#include "app/Output.h"
+#include "app/TerminalProgress.h"
+#include "host/app/DefaultDocument.h"
+#include "host/app/DocumentList.h"
+#include "host/app/IImportProvider.h"
+
+namespace pagehost {
+namespace {
+
+constexpr const char* kEncodings[] = {"auto", "windows-latin", "mac-roman", "utf-8", "utf-16be", "utf-16le"};
+
+struct ImportArgs {
+  std::string input, output, into;
+  std::map<std::string, std::string> options;
+};
+
+void PrintImportHelp() {
+  std::printf(
+      "Usage: pagehost import INPUT -o OUT [--into DOC] [OPTIONS]\n"
+      "\n"
+      "Imports the Kesto tagged text of INPUT (a file, or - for standard input) at the start of the main "
+      "story\n"
+      "of DOC (or of a new document) and saves the result as OUT. DOC itself is not changed.\n"
+      "\n"
+      "Options:\n"
+      "  --encoding ENC        auto (default), windows-latin, mac-roman, utf-8, utf-16be or utf-16le\n"
+      "  --report-errors       leave a report in the text at each bad tag (the default)\n"
+      "  --no-report-errors    drop bad tags silently\n"
+      "  --convert-quotes      typographer's quotes and dashes\n"
+      "  --no-style-sheets     take tags as plain text\n"
+      "\n"
+      "Exit status: 0 when the import completed (also with reports left in the text), 1 otherwise, 2 for a\n"
+      "command-line error. OUT is written whenever the whole input was read.\n");
+}
+
+// Answers 0 when the arguments are complete, or the exit status to end with.
+int ParseImportArgs(CommandLine& args, ImportArgs& parsed) {
+  std::string missing;
+  while (!args.Done()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintImportHelp();
+      return -1;
+    }
+    if (auto o = args.TakeValue("-o", "--output", missing)) {
+      parsed.output = *o;
+    } else if (auto d = args.TakeValue("--into", "", missing)) {
+      parsed.into = *d;
+    } else if (auto e = args.TakeValue("--encoding", "", missing)) {
+      bool known = false;
+      for (const char* name : kEncodings)
+        known |= *e == name;
+      if (!known) return UsageError("import: unknown encoding '" + *e + "'");
+      parsed.options["encoding"] = *e;
+    } else if (args.TakeFlag("--report-errors")) {
+      parsed.options["report-errors"] = "on";
+    } else if (args.TakeFlag("--no-report-errors")) {
+      parsed.options["report-errors"] = "off";
+    } else if (args.TakeFlag("--convert-quotes")) {
+      parsed.options["convert-quotes"] = "on";
+    } else if (args.TakeFlag("--no-style-sheets")) {
+      parsed.options["style-sheets"] = "off";
+    } else if (!missing.empty()) {
+      return UsageError("option " + missing + " needs a value");
+    } else if (CommandLine::IsOption(args.Peek())) {
+      return UsageError("import: unknown option '" + args.Peek() + "'");
+    } else if (!parsed.input.empty()) {
+      return UsageError("import: more than one input given");
+    } else {
+      parsed.input = args.Take();
+    }
+  }
+  if (parsed.input.empty()) return UsageError("import: no input given (a file, or - for standard input)");
+  if (parsed.output.empty()) return UsageError("import: no output file given (use -o FILE)");
+  return 0;
+}
+
+bool ReadStandardInput(std::vector<uint8_t>& bytes) {
+  uint8_t block[65536];
+  for (;;) {
+    ssize_t got = ::read(STDIN_FILENO, block, sizeof(block));
+    if (got == 0) return true;
+    if (got < 0) return false;
+    bytes.insert(bytes.end(), block, block + got);
+  }
+}
+
+}  // namespace
+
+int RunImport(CommandLine& args) {
+  ImportArgs parsed;
+  if (int status = ParseImportArgs(args, parsed)) return status < 0 ? kExitOk : status;
+  InterfacePtr<IImportProvider> provider = FindImportProvider("kesto");
+  if (!provider) {
+    Error("import: the Kesto plug-in is not loaded");
+    return kExitFailure;
+  }
+  ImportRequest request;
+  std::vector<uint8_t> bytes;
+  if (parsed.input == "-") {
+    if (!ReadStandardInput(bytes)) {
+      Error("import: standard input could not be read");
+      return kExitFailure;
+    }
+    request.bytes = bytes;
+  } else {
+    request.file = parsed.input;
+  }
+  IDataBase* db = nullptr;
+  if (parsed.into.empty()) {
+    db = DocumentList::Get().NewDocument();
+    if (!db) {
+      Error("import: the default document could not be created");
+      return kExitFailure;
+    }
+  } else if (DocumentResult opened = DocumentList::Get().OpenDocument(parsed.into, db); !opened.ok()) {
+    Error("import: " + opened.message);
+    return kExitFailure;
+  }
+  UID story = DefaultDocument::GetMainStory(*db);
+  if (!story.IsValid()) {
+    Error("import: the document has no main story");
+    return kExitFailure;
+  }
+  request.story = UIDRef(db, story);
+  request.options = parsed.options;
+  TerminalProgress::InstallWhenInteractive();
+  ImportOutcome outcome = provider->Import(request);
+  if (!outcome.message.empty()) Error(outcome.message);
+  if (!outcome.ranToEnd) return kExitFailure;
+  DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, parsed.output);
+  if (!saved.ok()) {
+    Error("import: " + saved.message);
+    return kExitFailure;
+  }
+  return outcome.succeeded ? kExitOk : kExitFailure;
+}
+
+}  // namespace pagehost

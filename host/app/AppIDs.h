@@ -1,0 +1,8 @@
+// Identifiers of the host's app area (block 0x20800 of host/core/HostIDs.h): import providers.
+#pragma once
+
+#include "host/core/HostIDs.h"
+
+inline constexpr PMIID IID_IIMPORTPROVIDER = 0x20800;
+// Classes answering this service import a file format into a story; each has IID_IIMPORTPROVIDER.
+inline constexpr ServiceID kImportProviderService = 0x20800;

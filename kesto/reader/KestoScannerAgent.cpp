@@ -1,0 +1,283 @@
+// The import agent.
+#include "kesto/reader/KestoScannerAgent.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "host/db/IDocument.h"
+#include "host/text/TabStopList.h"
+#include "kesto/layout/PictureReference.h"
+#include "kesto/model/TypeStyle.h"
+#include "kesto/model/XStory.h"
+#include "kesto/reader/EngineMessages.h"
+#include "kesto/reader/ErrorReport.h"
+#include "kesto/reader/KestoScanner.h"
+#include "kesto/reader/ScannerErrors.h"
+#include "kesto/services/streams/VyTextStream.h"
+
+namespace kesto {
+namespace {
+
+constexpr char16_t kTab = 0x09;
+constexpr char16_t kReturn = 0x0D;
+
+// Alignment values of the host's paragraph attribute: left, justified with the last line left.
+constexpr int32_t kAlignLeft = 0;
+constexpr int32_t kAlignJustifyLeft = 4;
+
+constexpr int32_t MarkerCode(const char (&name)[5]) {
+  return (name[0] << 24) | (name[1] << 16) | (name[2] << 8) | name[3];
+}
+constexpr int32_t kMarkerStartA = MarkerCode("AIPA");
+constexpr int32_t kMarkerStartB = MarkerCode("AIPB");
+constexpr int32_t kMarkerStartC = MarkerCode("AIPC");
+constexpr int32_t kMarkerFlagged = MarkerCode("AIP!");
+constexpr int32_t kMarkerValued = MarkerCode("AIP\"");
+constexpr int32_t kMarkerText = MarkerCode("AIP#");
+
+// The three marker attributes share the plug-in's text attribute; the high byte of its first number tells
+// which marker made it, so that the writer can give the same marker back.
+constexpr int16_t kFlaggedKind = 0x100;
+constexpr int16_t kValuedKind = 0x200;
+constexpr int16_t kTextKind = 0x300;
+
+int64_t SteadyMilliseconds() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+WideString Decimal(int32_t value) {
+  return WideFromUtf8(std::to_string(value));
+}
+
+std::filesystem::path DocumentFolder(IDataBase* db) {
+  if (!db) return {};
+  InterfacePtr<IDocument> document = Instantiate<IDocument>(db, db->GetRootUID());
+  if (!document) return {};
+  std::filesystem::path file = document->GetFile();
+  return file.empty() ? file : file.parent_path();
+}
+
+}  // namespace
+
+KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32_t importOptions,
+                                     KestoScanner* scanner, TickSource ticks)
+    : VyTextOnlyTSAgent(story),
+      story_(story),
+      source_(source),
+      scanner_(scanner),
+      ticks_(ticks ? ticks : &SteadyMilliseconds),
+      reportErrors_((importOptions & kImportReportErrors) != 0),
+      liveUpdate_((importOptions & kImportNoScreenUpdate) == 0) {
+  WideString name;
+  if (source_ && source_->GetAgent()) {
+    VyFile file;
+    source_->GetAgent()->GetFile(file);
+    name = file.GetFileName();
+    int64_t size = source_->GetAgent()->Size();
+    if (size > 0) total_ = size;
+  }
+  std::string task = name.empty() ? "Importing text" : "Importing " + Utf8FromWide(name);
+  progress_ = RangeProgressBar::Create("Kesto(tm)", task, 0, 100);
+  nextProgress_ = Now();
+  lastLiveUpdate_ = nextProgress_;
+}
+
+KestoScannerAgent::~KestoScannerAgent() {
+  Unbind();
+}
+
+void KestoScannerAgent::Unbind() {
+  if (!attributes_) return;
+  // The pair keeps what it holds in sets of its own once the story is gone.
+  attributes_->Paragraph().Bind(nullptr);
+  attributes_->Character().Bind(nullptr);
+  attributes_ = nullptr;
+}
+
+int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
+  if (!story_) return 0;
+  int32_t end = 0;
+  story_->GetRange(position_, end);
+  // The scanner's pair works on the story's strands: what the tags set is what each block of text is
+  // committed with.
+  K2AttributeSetMgr plain(story_->VyBaseStory::GetDocument(), StyleKind::kCharacter);
+  if (attributes) {
+    attributes->Paragraph().Bind(&story_->ParagraphAgent());
+    attributes->Character().Bind(&story_->CharacterAgent());
+    attributes_ = attributes;
+    (void)attributes->Character().ReplaceTypeStyle(kPlain, &attributes->Paragraph());
+    plain.CopyFrom(attributes->Character());
+  } else {
+    plain.CopyFrom(story_->Character());
+    (void)plain.ReplaceTypeStyle(kPlain, &story_->Paragraph());
+  }
+  // Reports take the character attributes where the import began, without bold, italic and the like.
+  errorStyle_ = plain.GetStyle();
+  const AttributeBossList* overrides = plain.GetAgent()->GetOverrides();
+  errorOverrides_ = overrides ? *overrides : AttributeBossList();
+  return 0;
+}
+
+int32_t KestoScannerAgent::EndOfParagraph(VyTextAttributeMgr* attributes) {
+  int64_t now = Now();
+  if (progress_) {
+    if (now >= nextProgress_) {
+      // The scanner's position moves only where text meets a tag; for long runs of prose the bytes the
+      // source has taken from its storage tell more.
+      int64_t consumed =
+          std::max<int64_t>(scanner_ ? scanner_->GetPosition() : 0, source_ ? source_->Tell() : 0);
+      progress_->SetPosition(static_cast<int32_t>(std::clamp<int64_t>(consumed * 100 / total_, 0, 100)));
+      ++progressUpdates_;
+      nextProgress_ = now + kProgressInterval;
+    }
+    if (progress_->ProcessEvents()) return kImportCancelled;
+  }
+  if (story_ && liveUpdate_ && now - lastLiveUpdate_ > kLiveUpdateInterval) {
+    story_->Finish(0);
+    lastLiveUpdate_ = now;
+  }
+  RestoreAlignment();
+  return 0;
+}
+
+int32_t KestoScannerAgent::ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) {
+  if (code == kScanTranslationFileNotFound) {
+    SetEngineMessageParameters({Decimal(systemError_)});
+    return kEngineTranslationFileMissing;
+  }
+  if (reportErrors_) InsertReport(ScannerErrorReport(code, tagName, paramIndex));
+  return 0;
+}
+
+void KestoScannerAgent::InsertReport(std::u16string_view report) {
+  if (!story_ || report.empty()) return;
+  ++errorCount_;
+  K2AttributeSetMgr& character = story_->Character();
+  UID style = character.GetStyle();
+  const AttributeBossList* held = character.GetAgent()->GetOverrides();
+  AttributeBossList overrides = held ? *held : AttributeBossList();
+  character.LoadFrom(errorStyle_, errorOverrides_);
+  if (story_->InsertText(report.data(), static_cast<int32_t>(report.size())))
+    position_ += static_cast<int32_t>(report.size());
+  character.LoadFrom(style, overrides);
+}
+
+int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
+  if (story_ && position_ != paragraphPos_) {
+    FixAlignment();
+    story_->Flush(false, true);
+    RestoreAlignment();
+  }
+  Unbind();
+  return 0;
+}
+
+int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
+  if (!story_ || count <= 0) return 0;
+  std::u16string_view text(units, static_cast<size_t>(count));
+  if (text.find(kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
+  bool endsParagraph = text.back() == kReturn;
+  if (endsParagraph) FixAlignment();
+  if (!story_->InsertText(units, count)) return kScanInternalError;
+  position_ += count;
+  if (endsParagraph) {
+    paragraphPos_ = position_;
+    paragraphHasTab_ = false;
+  }
+  return 0;
+}
+
+void KestoScannerAgent::FixAlignment() {
+  if (!paragraphHasTab_ || alignmentSaved_) return;
+  VyParagraphAttributeMgr& paragraph = story_->Paragraph();
+  ObjectRef stops;
+  if (!paragraph.GetObject(kTextAttrTabStops, stops)) return;
+  auto list = std::dynamic_pointer_cast<const TabStopList>(stops);
+  if (!list || list->Stops().empty()) return;
+  bool own = false;
+  InterfacePtr<ITextAttribute> held = paragraph.FindAttribute(kTextAttrAlignment, &own);
+  int32_t alignment = 0;
+  if (!held || !paragraph.GetEnum(kTextAttrAlignment, alignment)) return;
+  if (alignment == kAlignLeft || alignment == kAlignJustifyLeft) return;
+  int32_t fixed = alignment >= 3 && alignment <= 6 ? kAlignJustifyLeft : kAlignLeft;
+  if (!paragraph.SetEnum(kTextAttrAlignment, fixed)) return;
+  alignmentSaved_ = true;
+  savedAlignment_ = alignment;
+  savedAlignmentOwn_ = own;
+}
+
+void KestoScannerAgent::RestoreAlignment() {
+  if (!alignmentSaved_ || !story_) return;
+  alignmentSaved_ = false;
+  VyParagraphAttributeMgr& paragraph = story_->Paragraph();
+  // An alignment that came from the style goes back to coming from it.
+  if (savedAlignmentOwn_)
+    (void)paragraph.SetEnum(kTextAttrAlignment, savedAlignment_);
+  else
+    (void)paragraph.ClearOverride(kTextAttrAlignment);
+}
+
+int32_t KestoScannerAgent::Marker(int32_t code, const char16_t* text, int32_t length) {
+  if (!story_) return 0;
+  std::u16string_view markerText(text, text ? static_cast<size_t>(std::max(length, 0)) : 0);
+  switch (code) {
+    case kMarkerStartA:
+    case kMarkerStartB:
+    case kMarkerStartC:
+      markerStart_ = position_;
+      return 0;
+    case kMarkerFlagged:
+    case kMarkerValued:
+    case kMarkerText:
+      ApplyMarkerAttribute(code, markerText);
+      markerStart_ = -1;
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void KestoScannerAgent::ApplyMarkerAttribute(int32_t code, std::u16string_view text) {
+  if (markerStart_ < 0 || text.empty()) return;
+  bool numberedForm = code == kMarkerFlagged && text[0] == u'2';
+  if (text[0] != u'1' && !numberedForm) return;
+  int32_t start = markerStart_, end = position_;
+  if (code == kMarkerFlagged) {
+    bool numbered = numberedForm;
+    if (text.size() < (numbered ? 8u : 6u)) return;
+    int16_t flags = kFlaggedKind;
+    for (int i = 0; i < 4; ++i) {
+      if (text[1 + i] != u'0') flags |= static_cast<int16_t>(1 << i);
+    }
+    int16_t number = 0;
+    if (numbered) {
+      for (char16_t digit : text.substr(6, 2)) {
+        if (digit < u'0' || digit > u'9') return;
+        number = static_cast<int16_t>(number * 10 + (digit - u'0'));
+      }
+    }
+    (void)story_->ApplyText(start, end, WideString(text.substr(numbered ? 8 : 6)), flags,
+                            static_cast<int16_t>(text[5]), number);
+  } else if (code == kMarkerValued) {
+    if (text.size() < 2) return;
+    (void)story_->ApplyText(start, end, WideString(text.substr(2)), kValuedKind,
+                            static_cast<int16_t>(text[1]), 0);
+  } else {
+    (void)story_->ApplyText(start, end, WideString(text.substr(1)), kTextKind, 0, 0);
+  }
+}
+
+int32_t KestoScannerAgent::ResolveFileReference(WideString& uri, std::u16string_view name) {
+  std::filesystem::path sourceFolder;
+  if (source_ && source_->GetAgent()) {
+    VyFile file;
+    source_->GetAgent()->GetFile(file);
+    if (!file.IsEmpty()) sourceFolder = file.GetPath().parent_path();
+  }
+  return ResolvePictureReference(name, DocumentFolder(story_ ? story_->VyBaseStory::GetDocument() : nullptr),
+                                 sourceFolder, uri);
+}
+
+}  // namespace kesto

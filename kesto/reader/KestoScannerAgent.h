@@ -1,0 +1,103 @@
+// KestoScannerAgent: the agent of a Kesto import: inserts the scanner's text into the story being filled,
+// leaves inline reports where the scanner met errors, applies the plug-in attributes of markers, shows
+// progress (and passes on a cancel) and keeps the layout up to date as the import goes on. Box, group,
+// master-page, anchor and hyperlink tokens are not acted on yet: they answer 0.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "host/text/AttributeBossList.h"
+#include "host/ui/RangeProgressBar.h"
+#include "kesto/reader/VyTextOnlyTSAgent.h"
+
+namespace kesto {
+
+class KestoScanner;
+class VyTextStream;
+class XStory;
+
+// Import option bits (the word the import driver hands the agent).
+inline constexpr uint32_t kImportConvertQuotes = 0x1;
+inline constexpr uint32_t kImportIncludeStyleSheets = 0x2;
+inline constexpr uint32_t kImportReportErrors = 0x4;
+inline constexpr uint32_t kImportNoScreenUpdate = 0x8;
+
+// What end-of-paragraph answers when the user cancelled in the progress bar.
+inline constexpr int32_t kImportCancelled = -128;
+
+class KestoScannerAgent : public VyTextOnlyTSAgent {
+ public:
+  // Milliseconds of a steady clock; tests replace it to step time.
+  using TickSource = int64_t (*)();
+  static constexpr int64_t kProgressInterval = 250;
+  static constexpr int64_t kLiveUpdateInterval = 100;
+
+  // Fills `story` (referenced for the agent's life; may be null, then everything is dropped) from `source`
+  // read by `scanner` (both borrowed; the scanner's consumed position drives progress). A progress bar
+  // appears when the front end shows bars.
+  KestoScannerAgent(XStory* story, VyTextStream* source, uint32_t importOptions, KestoScanner* scanner,
+                    TickSource ticks = nullptr);
+  ~KestoScannerAgent() override;
+
+  int32_t BeginImport(VyTextAttributeMgr* attributes) override;
+  // Answers kImportCancelled when the user cancelled.
+  int32_t EndOfParagraph(VyTextAttributeMgr* attributes) override;
+  // Code 16 (translation file not found) ends the import with engine code 10005; every other code leaves
+  // a report when reporting is on and answers 0.
+  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
+  int32_t EndImport(VyTextAttributeMgr* attributes) override;
+  // Answers 28 when the story refuses the text.
+  int32_t InsertText(const char16_t* units, int32_t count) override;
+  int32_t Marker(int32_t code, const char16_t* text, int32_t length) override;
+  // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
+  int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
+
+  // Reports inserted so far.
+  int32_t GetErrorCount() const { return errorCount_; }
+  // The system error code of the last failed file lookup, the parameter of engine code 10005.
+  void NoteSystemError(int32_t code) { systemError_ = code; }
+  bool HasProgressBar() const { return progress_ != nullptr; }
+  // Progress bar updates so far.
+  int32_t GetProgressUpdates() const { return progressUpdates_; }
+
+ private:
+  int64_t Now() const { return ticks_(); }
+  void Unbind();
+  // Inserts `report` with the error attributes, keeping the attributes in force around it.
+  void InsertReport(std::u16string_view report);
+  // A paragraph holding a tab under tab stops keeps its tabs where they are only when it is left or
+  // justified-left aligned: its alignment is switched for the commit and restored afterwards.
+  void FixAlignment();
+  void RestoreAlignment();
+  void ApplyMarkerAttribute(int32_t code, std::u16string_view text);
+
+  XStory* story_;
+  VyTextStream* source_;
+  KestoScanner* scanner_;
+  VyTextAttributeMgr* attributes_ = nullptr;  // the scanner's pair while bound to the story
+  TickSource ticks_;
+  bool reportErrors_;
+  bool liveUpdate_;
+  int32_t errorCount_ = 0;
+  int32_t systemError_ = -43;
+  UID errorStyle_;
+  AttributeBossList errorOverrides_;
+
+  int32_t position_ = 0;       // the insertion point, relative to the story's base
+  int32_t paragraphPos_ = -1;  // the insertion point after the last paragraph end
+  int32_t markerStart_ = -1;
+  bool paragraphHasTab_ = false;
+  bool alignmentSaved_ = false;
+  bool savedAlignmentOwn_ = false;  // the saved alignment was an override, not the style's
+  int32_t savedAlignment_ = 0;
+
+  std::unique_ptr<RangeProgressBar> progress_;
+  int64_t total_ = 100;
+  int64_t nextProgress_ = 0;
+  int64_t lastLiveUpdate_ = 0;
+  int32_t progressUpdates_ = 0;
+};
+
+}  // namespace kesto

@@ -1,0 +1,35 @@
+// KestoImportDriver: one whole import of Kesto text into a story: the character source over a stream
+// agent, the target story as one undo step, the scanner with its import agent, and the final summary.
+#pragma once
+
+#include <cstdint>
+
+#include "host/core/WideString.h"
+#include "host/db/IDataBase.h"
+#include "kesto/services/streams/StreamEncoding.h"
+
+namespace kesto {
+
+class VyStreamAgent;
+
+// What an import hands back besides the story it filled.
+struct KestoImportResult {
+  // 0; an engine code (10003 and 10004 for a finished import that left reports); kImportCancelled; 28 when
+  // the story refused text; a file-system code when the source could not be read; -50 for bad parameters.
+  int32_t result = 0;
+  // The scan read its source to the end (with or without reports and replaced characters).
+  bool ranToEnd = false;
+  int32_t errorCount = 0;
+};
+
+// Imports what `agent` reads (borrowed; positioned at the start) with `encoding` (kUnspecified: detect)
+// into the story `story` of `db`, in front of text index `position` (clamped to the story), with the import
+// option bits of KestoScannerAgent.h. The whole import is one undo step; a cancel keeps what came before.
+KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
+                                 int32_t position, uint32_t options);
+
+// The text for the user of an import result: the rendered engine message (with this thread's parameters)
+// or a file-system message, followed by the code in brackets; empty for 0.
+WideString ImportResultMessage(int32_t result);
+
+}  // namespace kesto

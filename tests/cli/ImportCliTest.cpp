@@ -1,0 +1,135 @@
+// pagehost import as a user runs it: what arrives in the document, the message and the exit status, and
+// when the output is written.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/support/RunProgram.h"
+
+using testing_support::ProgramResult;
+using testing_support::RunProgram;
+
+namespace {
+
+class ImportCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("import-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  ProgramResult Run(std::vector<std::string> args, const std::string& input = {}) {
+    args.insert(args.begin(), PAGEHOST_BIN);
+    return RunProgram(args, input);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+  }
+  // The main story's text as inspect --json shows it.
+  std::string Inspect(const std::string& file) {
+    ProgramResult r = Run({"inspect", file, "--json"});
+    EXPECT_EQ(0, r.status) << r.err;
+    return r.out;
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(ImportCliTest, ImportsIntoANewDocument) {
+  struct Row {
+    const char* name;
+    std::string input;
+    std::vector<std::string> options;
+    int status;
+    std::string message;  // expected on standard error; empty: nothing
+    std::string json;     // expected in inspect --json of the output; empty: no output file
+  } rows[] = {
+      {"doubled bracket", "a<<b\r", {}, 0, "", "\"a<b\\u000d"},
+      {"two unknown tags",
+       "a<Q>b<Z>c\r",
+       {},
+       0,
+       "Kesto encountered 2 errors during import",
+       "Kesto error: No such tag: tag Z"},
+      {"reports off", "a<Q>b<Z>c\r", {"--no-report-errors"}, 0, "", "\"abc\\u000d"},
+      {"header only", "<v7.00><e9>\r", {}, 0, "", "\"text\":\"\\u000d\""},
+      {"Windows Latin 0x81",
+       "caf\xE9 \x81\r",
+       {"--encoding", "windows-latin"},
+       1,
+       "improperly-encoded Unicode character",
+       "caf\xC3\xA9"},
+      {"tags as text", "a<Q>b\r", {"--no-style-sheets"}, 0, "", "a<Q>b"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string in = Write("in.txt", row.input), out = Path("out.pgd");
+    std::filesystem::remove(out);
+    std::vector<std::string> args = {"import", in, "-o", out};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    ProgramResult r = Run(args);
+    EXPECT_EQ(row.status, r.status) << r.err;
+    if (row.message.empty())
+      EXPECT_EQ("", r.err);
+    else
+      EXPECT_NE(std::string::npos, r.err.find(row.message)) << r.err;
+    ASSERT_TRUE(std::filesystem::exists(out));
+    std::string json = Inspect(out);
+    EXPECT_NE(std::string::npos, json.find(row.json)) << json;
+  }
+}
+
+TEST_F(ImportCliTest, ALongParagraphStandardInputAndAnExistingDocument) {
+  std::string paragraph(3000, 'x');
+  ProgramResult r = Run({"import", "-", "-o", Path("long.pgd")}, paragraph + "\rtail\r");
+  ASSERT_EQ(0, r.status) << r.err;
+  std::string json = Inspect(Path("long.pgd"));
+  EXPECT_NE(std::string::npos, json.find("\"" + paragraph + "\\u000d")) << json.substr(0, 400);
+
+  // --into starts from a saved document and leaves it as it was.
+  ASSERT_EQ(0, Run({"new", "-o", Path("base.pgd")}).status);
+  ASSERT_EQ(0,
+            Run({"import", Write("first.txt", "first\r"), "--into", Path("base.pgd"), "-o", Path("one.pgd")})
+                .status);
+  ASSERT_EQ(0,
+            Run({"import", Write("second.txt", "second\r"), "--into", Path("one.pgd"), "-o", Path("two.pgd")})
+                .status);
+  EXPECT_NE(std::string::npos, Inspect(Path("two.pgd")).find("second\\u000dfirst\\u000d"));
+  EXPECT_EQ(std::string::npos, Inspect(Path("base.pgd")).find("first"));
+}
+
+TEST_F(ImportCliTest, FailuresAndUsage) {
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } rows[] = {
+      {{"import"}, 2, "no input given"},
+      {{"import", "x.txt"}, 2, "no output file given"},
+      {{"import", "x.txt", "-o", Path("o.pgd"), "--encoding", "ebcdic"}, 2, "unknown encoding 'ebcdic'"},
+      {{"import", "x.txt", "-o", Path("o.pgd"), "--bogus"}, 2, "unknown option '--bogus'"},
+      {{"import", "a", "b", "-o", Path("o.pgd")}, 2, "more than one input"},
+      {{"import", Path("missing.txt"), "-o", Path("o.pgd")}, 1, "File not found."},
+      {{"import", Write("ok.txt", "ok"), "--into", Path("missing.pgd"), "-o", Path("o.pgd")},
+       1,
+       "missing.pgd"},
+      {{"--plugins", dir_.string(), "import", Write("ok.txt", "ok"), "-o", Path("o.pgd")},
+       1,
+       "the Kesto plug-in is not loaded"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    ProgramResult r = Run(row.args);
+    EXPECT_EQ(row.status, r.status);
+    EXPECT_NE(std::string::npos, r.err.find(row.message)) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("o.pgd")));
+  }
+  ProgramResult help = Run({"import", "--help"});
+  EXPECT_EQ(0, help.status);
+  EXPECT_NE(std::string::npos, help.out.find("--no-report-errors"));
+}
+
+}  // namespace
