@@ -63,7 +63,7 @@ std::filesystem::path DocumentFolder(IDataBase* db) {
 
 KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32_t importOptions,
                                      KestoScanner* scanner, TickSource ticks)
-    : VyTextOnlyTSAgent(story),
+    : VyStoryTSAgent(story),
       story_(story),
       source_(source),
       scanner_(scanner),
@@ -84,17 +84,7 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
   lastLiveUpdate_ = nextProgress_;
 }
 
-KestoScannerAgent::~KestoScannerAgent() {
-  Unbind();
-}
-
-void KestoScannerAgent::Unbind() {
-  if (!attributes_) return;
-  // The pair keeps what it holds in sets of its own once the story is gone.
-  attributes_->Paragraph().Bind(nullptr);
-  attributes_->Character().Bind(nullptr);
-  attributes_ = nullptr;
-}
+KestoScannerAgent::~KestoScannerAgent() = default;
 
 int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   if (!story_) return 0;
@@ -104,9 +94,7 @@ int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   // committed with.
   K2AttributeSetMgr plain(story_->VyBaseStory::GetDocument(), StyleKind::kCharacter);
   if (attributes) {
-    attributes->Paragraph().Bind(&story_->ParagraphAgent());
-    attributes->Character().Bind(&story_->CharacterAgent());
-    attributes_ = attributes;
+    (void)VyStoryTSAgent::BeginImport(attributes);
     (void)attributes->Character().ReplaceTypeStyle(kPlain, &attributes->Paragraph());
     plain.CopyFrom(attributes->Character());
   } else {
@@ -170,7 +158,7 @@ int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
     story_->Flush(false, true);
     RestoreAlignment();
   }
-  Unbind();
+  UnbindAttributes();
   return 0;
 }
 

@@ -10,7 +10,7 @@
 
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
-#include "kesto/reader/VyTextOnlyTSAgent.h"
+#include "kesto/reader/VyStoryTSAgent.h"
 
 namespace kesto {
 
@@ -27,7 +27,7 @@ inline constexpr uint32_t kImportNoScreenUpdate = 0x8;
 // What end-of-paragraph answers when the user cancelled in the progress bar.
 inline constexpr int32_t kImportCancelled = -128;
 
-class KestoScannerAgent : public VyTextOnlyTSAgent {
+class KestoScannerAgent : public VyStoryTSAgent {
  public:
   // Milliseconds of a steady clock; tests replace it to step time.
   using TickSource = int64_t (*)();
@@ -64,7 +64,6 @@ class KestoScannerAgent : public VyTextOnlyTSAgent {
 
  private:
   int64_t Now() const { return ticks_(); }
-  void Unbind();
   // Inserts `report` with the error attributes, keeping the attributes in force around it.
   void InsertReport(std::u16string_view report);
   // A paragraph holding a tab under tab stops keeps its tabs where they are only when it is left or
@@ -76,7 +75,6 @@ class KestoScannerAgent : public VyTextOnlyTSAgent {
   XStory* story_;
   VyTextStream* source_;
   KestoScanner* scanner_;
-  VyTextAttributeMgr* attributes_ = nullptr;  // the scanner's pair while bound to the story
   TickSource ticks_;
   bool reportErrors_;
   bool liveUpdate_;
