@@ -136,7 +136,7 @@ std::vector<AttributeClassInfo> ParagraphClasses() {
       Enum(kTextAttrRuleBelowWidthMode, "ruleBelowWidthMode", kPara, 1),
       Bool(kTextAttrRuleAboveOn, "ruleAboveOn", kPara),
       Bool(kTextAttrRuleBelowOn, "ruleBelowOn", kPara),
-      Enum(kTextAttrBreakBefore, "breakBefore", kPara, 5),
+      Enum(kTextAttrBreakKind, "breakKind", kPara, 5),
       Ref(kTextAttrRuleAboveStrokeType, "ruleAboveStrokeType", kPara),
       Ref(kTextAttrRuleBelowStrokeType, "ruleBelowStrokeType", kPara),
       Enum(kTextAttrAlignment, "alignment", kPara, 9),

@@ -80,8 +80,9 @@ inline constexpr ClassID kTextAttrRuleBelowRightIndent = 7000;
 inline constexpr ClassID kTextAttrRuleBelowWidthMode = 7001;
 inline constexpr ClassID kTextAttrRuleAboveOn = 7004;
 inline constexpr ClassID kTextAttrRuleBelowOn = 7005;
-inline constexpr ClassID kTextAttrBreakBefore = 7018;  // where the paragraph starts: 0 anywhere, 1 column,
-                                                       // 2 frame, 3 page, 4 odd page, 5 even page
+// The break that ends the paragraph (on its return): the next paragraph starts in the next 1 column,
+// 2 frame, 3 page, 4 odd page, 5 even page; 0 no break.
+inline constexpr ClassID kTextAttrBreakKind = 7018;
 inline constexpr ClassID kTextAttrRuleAboveStrokeType = 7025;  // UID of a stroke style
 inline constexpr ClassID kTextAttrRuleBelowStrokeType = 7026;
 inline constexpr ClassID kTextAttrAlignment = 7038;  // 0..9: left, center, right, justified last left ...

@@ -160,7 +160,11 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return result;
     }
     case ScanToken::kBreakCharacter: {
-      if (int32_t result = HandOverCharacter(kParagraphReturn)) return result;
+      // The kind rides on the return the break inserts, which carries its paragraph's attributes.
+      bool marked = breakKind_ != 0 && C().SetEnum(kTextAttrBreakKind, breakKind_);
+      int32_t result = HandOverCharacter(kParagraphReturn);
+      if (marked) (void)C().ClearOverride(kTextAttrBreakKind);
+      if (result != 0) return result;
       return agent_->EndOfParagraph(TextAttributes());
     }
     case ScanToken::kGroup:

@@ -211,6 +211,24 @@ TEST_F(ParagraphTagsTest, AlignmentAppliesToTheWholeParagraphItStandsIn) {
   }
 }
 
+TEST_F(ParagraphTagsTest, BreakCharactersMarkTheReturnTheyInsert) {
+  const Row rows[] = {
+      {u"a<\\c>b\r", 0, {{kTextAttrBreakKind, "1"}}},
+      {u"a<\\c>b\r", 1, {{kTextAttrBreakKind, "-"}}},
+      {u"a\u000Bb\r", 0, {{kTextAttrBreakKind, "1"}}},
+      {u"a<\\0>b\r", 0, {{kTextAttrBreakKind, "2"}}},
+      {u"a\u000Cb\r", 0, {{kTextAttrBreakKind, "3"}}},
+      {u"a<\\b>b\r", 0, {{kTextAttrBreakKind, "3"}}},
+      {u"a<\\7>b<\\6>c\r", 0, {{kTextAttrBreakKind, "4"}}},
+      {u"a<\\7>b<\\6>c\r", 1, {{kTextAttrBreakKind, "5"}}},
+      {u"a<\\7>b<\\6>c\r", 2, {{kTextAttrBreakKind, "-"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.input));
+    EXPECT_TRUE(Matches(row));
+  }
+}
+
 TEST_F(ParagraphTagsTest, KeepsAndDropCaps) {
   const Row rows[] = {
       {u"<*kn3>x\r", 0, {{kTextAttrKeepWithNext, "3"}}},
