@@ -5,6 +5,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -23,8 +24,22 @@ using namespace kesto;
 
 constexpr size_t kTextBytes = 10u << 20;
 
+// Prose as it is usually tagged: a rare unknown tag.
+std::string MakeProse(bool tagDense);
+
 const std::string& TaggedProse() {
-  static const std::string text = [] {
+  static const std::string text = MakeProse(false);
+  return text;
+}
+
+// The same prose with a character tag every 20 characters or so: bold and size changes.
+const std::string& TagDenseProse() {
+  static const std::string text = MakeProse(true);
+  return text;
+}
+
+std::string MakeProse(bool tagDense) {
+  {
     const char* sentences[] = {
         "The committee met on a grey morning to weigh the proposal once more. ",
         "Nobody doubted that the caf\xC3\xA9 on the corner would close before winter, ",
@@ -41,14 +56,28 @@ const std::string& TaggedProse() {
       int count = 5 + static_cast<int>((seed >> 16) % 8);
       for (int i = 0; i < count; ++i) {
         seed = seed * 1103515245u + 12345u;
-        out += sentences[(seed >> 16) % std::size(sentences)];
+        std::string sentence = sentences[(seed >> 16) % std::size(sentences)];
+        if (tagDense) {
+          static const char* tags[] = {"<B>", "<z11>", "<B>", "<z$>"};
+          std::string dense;
+          size_t k = 0;
+          for (size_t at = 0; at < sentence.size();) {
+            size_t cut = std::min(at + 20, sentence.size());
+            while (cut < sentence.size() && (static_cast<unsigned char>(sentence[cut]) & 0xC0) == 0x80)
+              ++cut;
+            dense += sentence.substr(at, cut - at);
+            dense += tags[k++ % std::size(tags)];
+            at = cut;
+          }
+          sentence = dense;
+        }
+        out += sentence;
       }
       if (paragraph % 50 == 3) out += "<Q>";
       out += "\r\n";
     }
     return out;
-  }();
-  return text;
+  }
 }
 
 double HeapInUseMegabytes() {
@@ -66,7 +95,7 @@ void BM_ImportTaggedProse(benchmark::State& state) {
   Host::Initialize();
   (void)RegisterKestoMessageLists();
   (void)RegisterKestoAttributes();
-  const std::string& text = TaggedProse();
+  const std::string& text = state.range(0) != 0 ? TagDenseProse() : TaggedProse();
   double baseline = PeakResidentMegabytes();
   double heapBefore = HeapInUseMegabytes(), heapAfter = 0, heapAfterUndoCleared = 0;
   for (auto _ : state) {
@@ -92,6 +121,7 @@ void BM_ImportTaggedProse(benchmark::State& state) {
   state.counters["heap_after_MB"] = heapAfter;
   state.counters["heap_without_undo_MB"] = heapAfterUndoCleared;
 }
-BENCHMARK(BM_ImportTaggedProse)->Unit(benchmark::kMillisecond)->Iterations(3);
+// Argument 0: text-heavy prose; 1: a character tag every 20 characters.
+BENCHMARK(BM_ImportTaggedProse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
