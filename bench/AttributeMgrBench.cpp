@@ -7,7 +7,7 @@
 #include "host/text/AttributeClasses.h"
 #include "kesto/model/DocumentStyles.h"
 #include "kesto/model/K2AttributeSetMgr.h"
-#include "kesto/model/VyFontSpec.h"
+#include "kesto/model/VyFontDesc.h"
 
 namespace {
 

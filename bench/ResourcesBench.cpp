@@ -9,7 +9,7 @@
 #include "host/res/FontCatalog.h"
 #include "host/res/SwatchUtils.h"
 #include "kesto/model/FaceNames.h"
-#include "kesto/model/VyFontSpec.h"
+#include "kesto/model/VyFontDesc.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ BENCHMARK(BM_AnalyseFaceName);
 // Arg 0: no cache; 1: the per-document cache.
 void BM_FindFace(benchmark::State& state) {
   IDataBase* db = Document();
-  kesto::VyFontSpec font{kesto::FindFontFamily(db, u"Tarn Sans"), u"Condensed"};
+  kesto::VyFontDesc font{kesto::FindFontFamily(db, u"Tarn Sans"), u"Condensed"};
   kesto::FaceCache cache;
   kesto::FaceCache* useCache = state.range(0) ? &cache : nullptr;
   for (auto _ : state) {

@@ -359,30 +359,30 @@ bool K2AttributeSetMgr::GetLanguage(int32_t& number) const {
   return true;
 }
 
-bool K2AttributeSetMgr::SetColor(VyColorSpec& spec, ClassID cls) {
+bool K2AttributeSetMgr::SetColor(VyColorDesc& spec, ClassID cls) {
   if (!spec.document) spec.document = document_;
   UID swatch = ResolveColor(spec);
   if (!swatch.IsValid()) return Fail(kAttrNoSuchColor);
   return SetUID(cls, swatch);
 }
 
-bool K2AttributeSetMgr::GetColor(VyColorSpec& spec, ClassID cls) const {
+bool K2AttributeSetMgr::GetColor(VyColorDesc& spec, ClassID cls) const {
   UID swatch;
   if (!GetUID(cls, swatch)) return false;
   return DescribeColor(document_, swatch, spec);
 }
 
-bool K2AttributeSetMgr::SetStrokeType(ClassID cls, VyStrokeTypeSpec& spec) {
+bool K2AttributeSetMgr::SetStrokeType(ClassID cls, VyStrokeTypeDesc& spec) {
   UID style = ResolveStrokeType(document_, spec);
   if (!style.IsValid()) return Fail(kAttrNoSuchStrokeType);
   return SetUID(cls, style);
 }
 
-bool K2AttributeSetMgr::GetStrokeType(ClassID cls, VyStrokeTypeSpec& spec) const {
+bool K2AttributeSetMgr::GetStrokeType(ClassID cls, VyStrokeTypeDesc& spec) const {
   UID style;
   if (!GetUID(cls, style)) return false;
   spec = DescribeStrokeType(document_, style);
-  return spec.kind != VyStrokeTypeSpec::kNoneGiven;
+  return spec.kind != VyStrokeTypeDesc::kNoneGiven;
 }
 
 // ---- Fonts.
@@ -406,10 +406,10 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
     (void)ClearOverride(kTextAttrFontStyle);
     return Succeed();
   }
-  VyFontSpec font{family, NormaliseFaceName(document_, family, style)};
+  VyFontDesc font{family, NormaliseFaceName(document_, family, style)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   if (!PutQuietly(kTextAttrFontFamily, family) || !PutQuietly(kTextAttrFontStyle, face.name)) return false;
-  cachedFont_ = VyFontSpec{family, face.name};
+  cachedFont_ = VyFontDesc{family, face.name};
   // The face now written decides the bold and italic bits; derive them afresh.
   cachedTypeStyle_ = 0;
   return face.exists ? Succeed() : Fail(kAttrMissingFace);
@@ -417,27 +417,27 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
 
 bool K2AttributeSetMgr::SetFontByName(const WideString& fullName, const K2AttributeSetMgr* base) {
   if (fullName.empty()) return Fail(kAttrEmptyValue);
-  VyFontSpec font = FindFontByFullName(document_, fullName);
+  VyFontDesc font = FindFontByFullName(document_, fullName);
   if (!font.family.IsValid()) return Fail(kAttrNoSuchName);
   return SetFont(font.family, font.face, base);
 }
 
-VyFontSpec K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
+VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
   if (withOverrides && cachedFont_) return *cachedFont_;
   // Family and face are resolved one by one, as the text shows them: a run that names only a face shows it
   // in the paragraph's family.
-  VyFontSpec font;
+  VyFontDesc font;
   std::optional<UID> family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
   std::optional<WideString> face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
   if (family && !family->IsValid()) family.reset();
-  VyFontSpec inherited = base && (!family || !face) ? base->RawFont(true, nullptr) : VyFontSpec{};
+  VyFontDesc inherited = base && (!family || !face) ? base->RawFont(true, nullptr) : VyFontDesc{};
   font.family = family ? *family : inherited.family;
   font.face = face ? *face : inherited.face;
   return font;
 }
 
-bool K2AttributeSetMgr::GetFont(VyFontSpec& font, const K2AttributeSetMgr* base) const {
-  VyFontSpec raw = RawFont(true, base);
+bool K2AttributeSetMgr::GetFont(VyFontDesc& font, const K2AttributeSetMgr* base) const {
+  VyFontDesc raw = RawFont(true, base);
   if (!raw.family.IsValid()) {
     font = {};
     return false;
@@ -447,7 +447,7 @@ bool K2AttributeSetMgr::GetFont(VyFontSpec& font, const K2AttributeSetMgr* base)
 }
 
 bool K2AttributeSetMgr::GetFontFamilyName(WideString& name, const K2AttributeSetMgr* base) const {
-  VyFontSpec font;
+  VyFontDesc font;
   if (!GetFont(font, base)) return false;
   InterfacePtr<IFontFamily> family = Instantiate<IFontFamily>(document_, font.family);
   if (!family) return false;
@@ -456,7 +456,7 @@ bool K2AttributeSetMgr::GetFontFamilyName(WideString& name, const K2AttributeSet
 }
 
 bool K2AttributeSetMgr::GetFontStyleName(WideString& name, const K2AttributeSetMgr* base) const {
-  VyFontSpec font;
+  VyFontDesc font;
   if (!GetFont(font, base)) return false;
   name = Truncated(font.face);
   return true;
@@ -466,7 +466,7 @@ bool K2AttributeSetMgr::GetFontStyleName(WideString& name, const K2AttributeSetM
 
 TypeStyle K2AttributeSetMgr::ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const {
   TypeStyle flags = base ? base->GetTypeStyle(nullptr) : kPlain;
-  VyFontSpec font = RawFont(withOverrides, base);
+  VyFontDesc font = RawFont(withOverrides, base);
   if (font.family.IsValid() && !font.face.empty()) {
     WideString face = NormaliseFaceName(document_, font.family, font.face);
     flags = (flags & ~kFaceBits) | (static_cast<TypeStyle>(AnalyseFaceName(face).bits) & kFaceBits);
@@ -494,13 +494,13 @@ TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) co
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
-  VyFontSpec font;
+  VyFontDesc font;
   (void)GetFont(font, base);
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   // Asking for no bits keeps the face the font names; taking bold or italic off a face that carries them
   // needs the family's plain face instead.
   if (bits == 0 && AnalyseFaceName(font.face).bits != 0) {
-    if (std::optional<VyFontSpec> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
+    if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
   }
   WideString current = LookupValue<WideString>(kTextAttrFontStyle, true).value_or(WideString());
   if (face.name != current && !face.name.empty()) (void)PutQuietly(kTextAttrFontStyle, face.name);

@@ -16,9 +16,9 @@
 #include "kesto/model/OpenTypeFeatures.h"
 #include "kesto/model/TypeStyle.h"
 #include "kesto/model/VyBaseAttributeMgr.h"
-#include "kesto/model/VyColorSpec.h"
-#include "kesto/model/VyFontSpec.h"
-#include "kesto/model/VyStrokeTypeSpec.h"
+#include "kesto/model/VyColorDesc.h"
+#include "kesto/model/VyFontDesc.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 
 namespace kesto {
 
@@ -115,11 +115,11 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   bool GetLanguage(int32_t& number) const;
   // Resolves `spec` (in this manager's document unless it names one) and writes the swatch to `cls`;
   // kAttrNoSuchColor when it resolves to nothing.
-  bool SetColor(VyColorSpec& spec, ClassID cls = kTextAttrFillColor);
-  bool GetColor(VyColorSpec& spec, ClassID cls = kTextAttrFillColor) const;
+  bool SetColor(VyColorDesc& spec, ClassID cls = kTextAttrFillColor);
+  bool GetColor(VyColorDesc& spec, ClassID cls = kTextAttrFillColor) const;
   // kAttrNoSuchStrokeType when `spec` resolves to nothing.
-  bool SetStrokeType(ClassID cls, VyStrokeTypeSpec& spec);
-  bool GetStrokeType(ClassID cls, VyStrokeTypeSpec& spec) const;
+  bool SetStrokeType(ClassID cls, VyStrokeTypeDesc& spec);
+  bool GetStrokeType(ClassID cls, VyStrokeTypeDesc& spec) const;
 
   // ---- Fonts. kAttrEmptyValue for an empty name, kAttrNoSuchName for one the document lacks.
   bool SetFontFamily(const WideString& name);
@@ -132,7 +132,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   bool SetFontByName(const WideString& fullName, const K2AttributeSetMgr* base = nullptr);
   // This manager's font (its own, else its style's), else the base's; the face in the family's own
   // spelling. False, with (kInvalidUID, ""), when neither has a family.
-  bool GetFont(VyFontSpec& font, const K2AttributeSetMgr* base = nullptr) const;
+  bool GetFont(VyFontDesc& font, const K2AttributeSetMgr* base = nullptr) const;
   // Names cut to kNameBufferUnits - 1 units; false when there is no font.
   bool GetFontFamilyName(WideString& name, const K2AttributeSetMgr* base = nullptr) const;
   bool GetFontStyleName(WideString& name, const K2AttributeSetMgr* base = nullptr) const;
@@ -217,7 +217,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   std::optional<T> LookupValue(ClassID cls, bool withOverrides) const;
   template <class T>
   bool GetValue(ClassID cls, T& value) const;
-  VyFontSpec RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
+  VyFontDesc RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
   TypeStyle ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const;
   // Writes the face for `bits` of the font in force; false (kAttrMissingFace) when the family lacks it.
   bool DeriveFace(int32_t bits, const K2AttributeSetMgr* base);
@@ -227,7 +227,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   StyleKind kind_;
   std::unique_ptr<IK2AttributeAgent> owned_;
   IK2AttributeAgent* agent_;
-  std::optional<VyFontSpec> cachedFont_;
+  std::optional<VyFontDesc> cachedFont_;
   mutable TypeStyle cachedTypeStyle_ = 0;  // kTypeStyleValid marks it valid
 };
 

@@ -355,7 +355,7 @@ void ColorTag(KestoScanner& scanner, int32_t) {
     scanner.SetError(result);
     return;
   }
-  VyColorSpec spec;
+  VyColorDesc spec;
   if (!ColorSpecFromName(target.GetDocument(), name, spec) || !target.SetColor(spec))
     scanner.SetError(kScanNoSuchColor);
 }
@@ -386,7 +386,7 @@ void FullFont(KestoScanner& scanner, int32_t result) {
   K2AttributeSetMgr& target = scanner.CharacterTarget();
   const K2AttributeSetMgr* base = scanner.TypeStyleBase();
   if (result == TagParameterReader::kDefault) {
-    VyFontSpec font;
+    VyFontDesc font;
     const DefaultSnapshots& defaults = scanner.GetDefaults();
     bool found = (defaults.D2() && defaults.D2()->GetFont(font)) || defaults.D1().GetFont(font);
     if (found && !target.SetFont(font.family, font.face, base) && target.GetLastError() != kAttrMissingFace)

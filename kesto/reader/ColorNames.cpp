@@ -43,9 +43,9 @@ int32_t OneLetterCode(char16_t letter) {
   }
 }
 
-void SetStandard(IDataBase* document, int32_t code, VyColorSpec& spec) {
-  spec = VyColorSpec();
-  spec.kind = VyColorSpec::kStandard;
+void SetStandard(IDataBase* document, int32_t code, VyColorDesc& spec) {
+  spec = VyColorDesc();
+  spec.kind = VyColorDesc::kStandard;
   spec.standardCode = code;
   spec.document = document;
 }
@@ -59,7 +59,7 @@ int32_t StandardColorCodeOf(std::u16string_view name) {
   return 0;
 }
 
-bool ColorSpecFromName(IDataBase* document, std::u16string_view name, VyColorSpec& spec) {
+bool ColorSpecFromName(IDataBase* document, std::u16string_view name, VyColorDesc& spec) {
   if (name.empty()) return false;
   if (name.size() == 1) {
     if (int32_t code = OneLetterCode(name[0])) {
@@ -67,8 +67,8 @@ bool ColorSpecFromName(IDataBase* document, std::u16string_view name, VyColorSpe
       return true;
     }
   }
-  VyColorSpec byName;
-  byName.kind = VyColorSpec::kByName;
+  VyColorDesc byName;
+  byName.kind = VyColorDesc::kByName;
   byName.SetName(name);
   byName.document = document;
   if (name.size() <= kMaxColorNameLength && ResolveColor(byName).IsValid()) {

@@ -5,7 +5,7 @@
 #include "host/text/AttributeClasses.h"
 #include "kesto/model/AttributeConversions.h"
 #include "kesto/model/K2AttributeSetMgr.h"
-#include "kesto/model/VyStrokeTypeSpec.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 #include "kesto/reader/ColorNames.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/NumberConversion.h"
@@ -74,10 +74,10 @@ class RuleTag final : public ParagraphListTag {
   void Begin() override {
     on_ = true;
     weight_ = 1;
-    style_ = VyStrokeTypeSpec();
-    style_.kind = VyStrokeTypeSpec::kByIndex;
-    color_ = VyColorSpec();
-    color_.kind = VyColorSpec::kStandard;
+    style_ = VyStrokeTypeDesc();
+    style_.kind = VyStrokeTypeDesc::kByIndex;
+    color_ = VyColorDesc();
+    color_.kind = VyColorDesc::kStandard;
     color_.standardCode = kBlackCode;
     noColor_ = false;
     shade_ = 1;
@@ -158,21 +158,21 @@ class RuleTag final : public ParagraphListTag {
         Fail(kScanNoDefaultValue);
       return;
     }
-    style_ = VyStrokeTypeSpec();
+    style_ = VyStrokeTypeDesc();
     if (IsQuoted()) {
       int32_t index = StrokeTypeIndexOfName(Text());
       if (index >= 0) {
-        style_.kind = VyStrokeTypeSpec::kByIndex;
+        style_.kind = VyStrokeTypeDesc::kByIndex;
         style_.index = index;
       } else {
-        style_.kind = VyStrokeTypeSpec::kByName;
+        style_.kind = VyStrokeTypeDesc::kByName;
         style_.name = WideString(Text().substr(0, kMaxStrokeTypeNameLength));
       }
     } else {
       int32_t number = 0;
       if (Integer(number, kNumberChecked, 0, kMaxLineStyleNumber) != 0) return;
       if (number >= kFirstOldLineStyle && number <= kLastOldLineStyle) number -= kOldLineStyleShift;
-      style_.kind = VyStrokeTypeSpec::kByIndex;
+      style_.kind = VyStrokeTypeDesc::kByIndex;
       style_.index = number;
     }
     if (Document() && !ResolveStrokeType(Document(), style_).IsValid()) Fail(kScanNoSuchLineStyle);
@@ -246,8 +246,8 @@ class RuleTag final : public ParagraphListTag {
   const RuleClasses& classes_;
   bool on_ = true;
   double weight_ = 1;
-  VyStrokeTypeSpec style_;
-  VyColorSpec color_;
+  VyStrokeTypeDesc style_;
+  VyColorDesc color_;
   bool noColor_ = false;
   double shade_ = 1;
   double left_ = 0;

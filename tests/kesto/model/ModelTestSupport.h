@@ -12,7 +12,7 @@
 #include "host/text/IStyleData.h"
 #include "host/text/StyleUtils.h"
 #include "kesto/model/FaceNames.h"
-#include "kesto/model/VyFontSpec.h"
+#include "kesto/model/VyFontDesc.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto_test {

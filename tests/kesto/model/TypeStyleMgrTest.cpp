@@ -153,9 +153,9 @@ TEST_F(TypeStyleMgrTest, FontsByFamilyFaceAndFullName) {
   EXPECT_EQ(run_.GetLastError(), kAttrNoSuchName);
 
   ASSERT_TRUE(run_.SetFontByName(u"Tarn Sans Bold"));
-  VyFontSpec font;
+  VyFontDesc font;
   ASSERT_TRUE(run_.GetFont(font));
-  EXPECT_EQ(font, (VyFontSpec{Family(u"Tarn Sans"), u"Bold"}));
+  EXPECT_EQ(font, (VyFontDesc{Family(u"Tarn Sans"), u"Bold"}));
   EXPECT_EQ(run_.GetTypeStyle() & kFaceBits, Flag(kBoldBit));
   // Bold text keeps its boldness in another family, whatever face the name gives.
   ASSERT_TRUE(run_.SetFontByName(u"Halden Serif Regular"));

@@ -16,8 +16,8 @@
 #include "host/text/TabStopList.h"
 #include "host/text/TextCmdUtils.h"
 #include "kesto/model/Languages.h"
-#include "kesto/model/VyColorSpec.h"
-#include "kesto/model/VyStrokeTypeSpec.h"
+#include "kesto/model/VyColorDesc.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/services/KestoImportDriver.h"
 #include "kesto/services/streams/VyMemoryStreamAgent.h"
@@ -86,7 +86,7 @@ std::string Render(IDataBase* db, ClassID cls, const AttributeValue& value) {
       return style ? Narrow(style->GetName()) : "stroke?";
     }
     if (!uid->IsValid()) return "no color";
-    VyColorSpec spec;
+    VyColorDesc spec;
     return DescribeColor(db, *uid, spec) ? Narrow(spec.name) : "color?";
   }
   return "?";

@@ -5,21 +5,21 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/res/ISwatch.h"
 #include "host/res/SwatchUtils.h"
-#include "kesto/model/VyColorSpec.h"
+#include "kesto/model/VyColorDesc.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
 namespace {
 
-VyColorSpec Named(std::u16string_view name, IDataBase* db) {
-  VyColorSpec spec;
-  spec.kind = VyColorSpec::kByName;
+VyColorDesc Named(std::u16string_view name, IDataBase* db) {
+  VyColorDesc spec;
+  spec.kind = VyColorDesc::kByName;
   spec.SetName(name);
   spec.document = db;
   return spec;
 }
 
-class VyColorSpecTest : public testing::Test {
+class VyColorDescTest : public testing::Test {
  protected:
   void SetUp() override {
     testing_support::EnsureHost();
@@ -30,16 +30,16 @@ class VyColorSpecTest : public testing::Test {
     list_.reset();
     DocumentList::Get().CloseDocument(db_);
   }
-  VyColorSpec Standard(int32_t code) const {
-    VyColorSpec spec;
-    spec.kind = VyColorSpec::kStandard;
+  VyColorDesc Standard(int32_t code) const {
+    VyColorDesc spec;
+    spec.kind = VyColorDesc::kStandard;
     spec.standardCode = code;
     spec.document = db_;
     return spec;
   }
-  VyColorSpec Values(std::u16string_view name, int32_t model, std::array<double, 4> values) const {
-    VyColorSpec spec;
-    spec.kind = VyColorSpec::kByValues;
+  VyColorDesc Values(std::u16string_view name, int32_t model, std::array<double, 4> values) const {
+    VyColorDesc spec;
+    spec.kind = VyColorDesc::kByValues;
     spec.SetName(name);
     spec.colorModel = model;
     spec.components = values;
@@ -52,7 +52,7 @@ class VyColorSpecTest : public testing::Test {
   InterfacePtr<ISwatchList> list_;
 };
 
-TEST_F(VyColorSpecTest, StandardCodesNameTheDocumentsSwatches) {
+TEST_F(VyColorDescTest, StandardCodesNameTheDocumentsSwatches) {
   const char16_t* names[] = {u"None",
                              u"Paper",
                              u"Black",
@@ -65,46 +65,46 @@ TEST_F(VyColorSpecTest, StandardCodesNameTheDocumentsSwatches) {
                              u"C=100 M=90 Y=10 K=0"};
   for (int32_t code = 0; code < 10; ++code) {
     SCOPED_TRACE(code);
-    VyColorSpec spec = Standard(code);
+    VyColorDesc spec = Standard(code);
     UID uid = ResolveColor(spec);
     EXPECT_EQ(uid, list_->FindSwatch(names[code]));
     EXPECT_EQ(spec.resolved, uid);
 
-    VyColorSpec described;
+    VyColorDesc described;
     ASSERT_TRUE(DescribeColor(db_, uid, described));
-    EXPECT_EQ(described.kind, VyColorSpec::kStandard);
+    EXPECT_EQ(described.kind, VyColorDesc::kStandard);
     EXPECT_EQ(described.standardCode, code);
     EXPECT_EQ(described.name, names[code]);
   }
   for (int32_t code : {-1, 10, 11, 12}) {
     SCOPED_TRACE(code);
-    VyColorSpec spec = Standard(code);
+    VyColorDesc spec = Standard(code);
     EXPECT_FALSE(ResolveColor(spec).IsValid());
   }
-  VyColorSpec orphan = Standard(2);
+  VyColorDesc orphan = Standard(2);
   orphan.document = nullptr;
   EXPECT_FALSE(ResolveColor(orphan).IsValid());
 }
 
-TEST_F(VyColorSpecTest, ResolvingIsCachedAndNamesAreLookedUp) {
-  VyColorSpec spec = Standard(2);
+TEST_F(VyColorDescTest, ResolvingIsCachedAndNamesAreLookedUp) {
+  VyColorDesc spec = Standard(2);
   UID black = ResolveColor(spec);
   spec.standardCode = 1;
   EXPECT_EQ(ResolveColor(spec), black);
 
-  VyColorSpec byName = Named(u"C=0 M=100 Y=0 K=0", db_);
+  VyColorDesc byName = Named(u"C=0 M=100 Y=0 K=0", db_);
   EXPECT_EQ(ResolveColor(byName), list_->FindSwatch(u"C=0 M=100 Y=0 K=0"));
-  VyColorSpec unknown = Named(u"Nosuch", db_);
+  VyColorDesc unknown = Named(u"Nosuch", db_);
   EXPECT_FALSE(ResolveColor(unknown).IsValid());
   EXPECT_EQ(list_->CountSwatches(), 10);
 
-  VyColorSpec longName;
+  VyColorDesc longName;
   longName.SetName(WideString(100, u'x'));
   EXPECT_EQ(longName.name.size(), kMaxColorNameLength);
 }
 
-TEST_F(VyColorSpecTest, ValuesMakeNewSwatchesEvenForAnExistingName) {
-  VyColorSpec cmyk = Values(u"Black", VyColorSpec::kFourComponents, {10, 20, 30, 40});
+TEST_F(VyColorDescTest, ValuesMakeNewSwatchesEvenForAnExistingName) {
+  VyColorDesc cmyk = Values(u"Black", VyColorDesc::kFourComponents, {10, 20, 30, 40});
   cmyk.spot = 1;
   UID made = ResolveColor(cmyk);
   ASSERT_TRUE(made.IsValid());
@@ -112,25 +112,25 @@ TEST_F(VyColorSpecTest, ValuesMakeNewSwatchesEvenForAnExistingName) {
   EXPECT_EQ(Swatch(made)->GetColor(), (ColorValue{ColorSpace::kCMYK, {10, 20, 30, 40}, true}));
   EXPECT_EQ(list_->CountSwatches(), 11);
 
-  VyColorSpec rgb = Values(u"Sky", VyColorSpec::kThreeComponents, {40, 150, 255, 99});
-  VyColorSpec lab = Values(u"Clay", VyColorSpec::kThreeComponentsAlt, {60, 20, 30, 99});
+  VyColorDesc rgb = Values(u"Sky", VyColorDesc::kThreeComponents, {40, 150, 255, 99});
+  VyColorDesc lab = Values(u"Clay", VyColorDesc::kThreeComponentsAlt, {60, 20, 30, 99});
   EXPECT_EQ(Swatch(ResolveColor(rgb))->GetColor(), (ColorValue{ColorSpace::kRGB, {40, 150, 255, 0}, false}));
   EXPECT_EQ(Swatch(ResolveColor(lab))->GetColor(), (ColorValue{ColorSpace::kLab, {60, 20, 30, 0}, false}));
 
   // The host refuses values out of range; the refusal does not stay pending for the next command.
-  VyColorSpec bad = Values(u"Bad", VyColorSpec::kFourComponents, {0, 0, 0, 400});
+  VyColorDesc bad = Values(u"Bad", VyColorDesc::kFourComponents, {0, 0, 0, 400});
   EXPECT_FALSE(ResolveColor(bad).IsValid());
   EXPECT_EQ(ErrorUtils::PMGetGlobalErrorCode(), kSuccess);
   EXPECT_EQ(list_->CountSwatches(), 13);
 }
 
-TEST_F(VyColorSpecTest, TintOfStandardBlackIsATintOfTheDocumentsBlack) {
-  VyColorSpec tint;
-  tint.kind = VyColorSpec::kTint;
+TEST_F(VyColorDescTest, TintOfStandardBlackIsATintOfTheDocumentsBlack) {
+  VyColorDesc tint;
+  tint.kind = VyColorDesc::kTint;
   tint.document = db_;
   tint.components[0] = 40;
-  tint.base = std::make_shared<VyColorSpec>();
-  tint.base->kind = VyColorSpec::kStandard;
+  tint.base = std::make_shared<VyColorDesc>();
+  tint.base->kind = VyColorDesc::kStandard;
   tint.base->standardCode = 2;
   UID uid = ResolveColor(tint);
   auto swatch = Swatch(uid);
@@ -141,26 +141,26 @@ TEST_F(VyColorSpecTest, TintOfStandardBlackIsATintOfTheDocumentsBlack) {
   EXPECT_EQ(tint.base->resolved, list_->GetBlackSwatchUID());
 
   // Described by its name, which finds it again.
-  VyColorSpec described;
+  VyColorDesc described;
   ASSERT_TRUE(DescribeColor(db_, uid, described));
-  EXPECT_EQ(described.kind, VyColorSpec::kByName);
+  EXPECT_EQ(described.kind, VyColorDesc::kByName);
   EXPECT_EQ(described.name, u"Black 40%");
   described.resolved = kInvalidUID;
   EXPECT_EQ(ResolveColor(described), uid);
 
-  VyColorSpec orphanTint = tint;
+  VyColorDesc orphanTint = tint;
   orphanTint.resolved = kInvalidUID;
-  orphanTint.base = std::make_shared<VyColorSpec>(Named(u"Nosuch", nullptr));
+  orphanTint.base = std::make_shared<VyColorDesc>(Named(u"Nosuch", nullptr));
   EXPECT_FALSE(ResolveColor(orphanTint).IsValid());
   orphanTint.base.reset();
   EXPECT_FALSE(ResolveColor(orphanTint).IsValid());
   EXPECT_EQ(list_->CountSwatches(), 11);
 }
 
-TEST_F(VyColorSpecTest, DescribingOtherSwatches) {
-  VyColorSpec spec;
+TEST_F(VyColorDescTest, DescribingOtherSwatches) {
+  VyColorDesc spec;
   ASSERT_TRUE(DescribeColor(db_, kInvalidUID, spec));
-  EXPECT_EQ(spec.kind, VyColorSpec::kStandard);
+  EXPECT_EQ(spec.kind, VyColorDesc::kStandard);
   EXPECT_EQ(spec.standardCode, kNoColorCode);
 
   UID named, unnamed;
@@ -170,12 +170,12 @@ TEST_F(VyColorSpecTest, DescribingOtherSwatches) {
   ASSERT_EQ(SwatchUtils::CreateColorSwatch(db_, u"", {ColorSpace::kCMYK, {0, 0, 80, 0}, false}, unnamed),
             kSuccess);
   ASSERT_TRUE(DescribeColor(db_, named, spec));
-  EXPECT_EQ(spec.kind, VyColorSpec::kByName);
+  EXPECT_EQ(spec.kind, VyColorDesc::kByName);
   EXPECT_EQ(spec.name, u"Brand Red");
   EXPECT_EQ(spec.document, db_);
 
   EXPECT_FALSE(DescribeColor(db_, unnamed, spec));
-  EXPECT_EQ(spec.kind, VyColorSpec::kStandard);
+  EXPECT_EQ(spec.kind, VyColorDesc::kStandard);
   EXPECT_EQ(spec.standardCode, 2);
   EXPECT_FALSE(DescribeColor(db_, db_->GetRootUID(), spec));
 }

@@ -1,4 +1,4 @@
-// VyColorSpec: a colour as the tag language names it (a standard colour, a swatch name, values, or a tint of
+// VyColorDesc: a colour as the tag language names it (a standard colour, a swatch name, values, or a tint of
 // another colour), resolved to a document swatch and described back from one.
 #pragma once
 
@@ -17,7 +17,7 @@ namespace kesto {
 inline constexpr int32_t kNoColorCode = 11;
 inline constexpr size_t kMaxColorNameLength = 64;
 
-struct VyColorSpec {
+struct VyColorDesc {
   enum Kind : int32_t { kNoneGiven = 0, kStandard = 1, kByName = 2, kByValues = 3, kTint = 4 };
   // Colour models of kByValues: four components, or three in one of the host's two three-component models.
   enum Model : int32_t { kFourComponents = 0, kThreeComponents = 1, kThreeComponentsAlt = 2 };
@@ -25,7 +25,7 @@ struct VyColorSpec {
   int32_t kind = kNoneGiven;
   WideString name;  // kByName and kByValues; see SetName
   int32_t standardCode = 0;
-  std::shared_ptr<VyColorSpec> base;  // kTint
+  std::shared_ptr<VyColorDesc> base;  // kTint
   int32_t colorModel = kFourComponents;
   int32_t spot = 0;  // kByValues: 0 process, otherwise spot
   // kByValues: the values in the host's units (CMYK percent; RGB 0..255; Lab); kTint: [0] the tint in
@@ -41,12 +41,12 @@ struct VyColorSpec {
 // The swatch `spec` names in its document, cached in `spec.resolved`; kInvalidUID when there is
 // none (unknown name, unknown code, no document) or the host refused to make it. Values and tints make new
 // swatches by command; a refusal resets the global error code.
-UID ResolveColor(VyColorSpec& spec);
+UID ResolveColor(VyColorDesc& spec);
 
 // How the tag language names swatch `swatch` of `db`: kStandard for no colour (UID 0), the reserved swatches
 // and the six process colours, else kByName. `spec.name` receives the swatch's name. False (with code 2) for
 // a swatch that has no name or is not a swatch.
-bool DescribeColor(IDataBase* db, UID swatch, VyColorSpec& spec);
+bool DescribeColor(IDataBase* db, UID swatch, VyColorDesc& spec);
 
 // The swatch name of standard codes 4..9 ("C=100 M=0 Y=0 K=0" ...); empty for other codes.
 std::u16string_view StandardColorName(int32_t code);

@@ -14,10 +14,10 @@
 namespace kesto {
 
 // A font: a family of the document (kInvalidUID for none) and a face (style) name.
-struct VyFontSpec {
+struct VyFontDesc {
   UID family;
   WideString face;
-  bool operator==(const VyFontSpec&) const = default;
+  bool operator==(const VyFontDesc&) const = default;
 };
 
 // Answers of FindFace for one document, keyed by family, wanted bits and current face. Bounded: when full it
@@ -37,7 +37,7 @@ class FaceCache {
 // The document's family of that name; kInvalidUID when it has none.
 UID FindFontFamily(IDataBase* db, std::u16string_view name);
 // The family and face of a full font name in either of its forms; (kInvalidUID, "") when no font has it.
-VyFontSpec FindFontByFullName(IDataBase* db, std::u16string_view name);
+VyFontDesc FindFontByFullName(IDataBase* db, std::u16string_view name);
 // The family's own spelling of face `name` (compared without regard to case); for an empty name, or "Regular"
 // when the family has no face of that name, the family's plain face; otherwise `name` unchanged.
 WideString NormaliseFaceName(IDataBase* db, UID family, std::u16string_view name);
@@ -46,7 +46,7 @@ WideString NormaliseFaceName(IDataBase* db, UID family, std::u16string_view name
 // current face: the current face itself, the host's variant, the canonical face when the current face is
 // the family's plain one, or a face whose name differs only in bold and italic words. nullopt when the family
 // has none. `cache` (one per document, may be null) keeps the answers.
-std::optional<VyFontSpec> FindFace(IDataBase* db, const VyFontSpec& font, int32_t wanted, FaceCache* cache);
+std::optional<VyFontDesc> FindFace(IDataBase* db, const VyFontDesc& font, int32_t wanted, FaceCache* cache);
 
 struct FaceName {
   WideString name;
@@ -56,6 +56,6 @@ struct FaceName {
 // The face name to use for `font` with `wanted` bits: the canonical name when there is no family or face; the
 // font's own face for bits 0 (a font named with a bold face stays bold); the face FindFace finds; else a
 // composed name (ComposeFaceName) with exists = false.
-FaceName FaceNameFor(IDataBase* db, const VyFontSpec& font, int32_t wanted, FaceCache* cache);
+FaceName FaceNameFor(IDataBase* db, const VyFontDesc& font, int32_t wanted, FaceCache* cache);
 
 }  // namespace kesto

@@ -1,5 +1,5 @@
 // Font lookups and face matching.
-#include "kesto/model/VyFontSpec.h"
+#include "kesto/model/VyFontDesc.h"
 
 #include "host/res/DocWorkspace.h"
 #include "host/res/IDocFontList.h"
@@ -70,8 +70,8 @@ UID FindFontFamily(IDataBase* db, std::u16string_view name) {
   return fonts ? fonts->FindFamily(WideString(name)) : kInvalidUID;
 }
 
-VyFontSpec FindFontByFullName(IDataBase* db, std::u16string_view name) {
-  VyFontSpec spec;
+VyFontDesc FindFontByFullName(IDataBase* db, std::u16string_view name) {
+  VyFontDesc spec;
   InterfacePtr<IDocFontList> fonts = QueryDocWorkspace<IDocFontList>(db);
   if (fonts) (void)fonts->FindFontByFullName(WideString(name), spec.family, spec.face);
   return spec;
@@ -91,12 +91,12 @@ WideString NormaliseFaceName(IDataBase* db, UID family, std::u16string_view name
   return WideString(name);
 }
 
-std::optional<VyFontSpec> FindFace(IDataBase* db, const VyFontSpec& font, int32_t wanted, FaceCache* cache) {
+std::optional<VyFontDesc> FindFace(IDataBase* db, const VyFontDesc& font, int32_t wanted, FaceCache* cache) {
   wanted &= kFaceBold | kFaceItalic;
   if (cache) {
     if (const auto* cached = cache->Find(font.family, wanted, font.face)) {
       if (!*cached) return std::nullopt;
-      return VyFontSpec{font.family, **cached};
+      return VyFontDesc{font.family, **cached};
     }
   }
   InterfacePtr<IFontFamily> family = Instantiate<IFontFamily>(db, font.family);
@@ -104,10 +104,10 @@ std::optional<VyFontSpec> FindFace(IDataBase* db, const VyFontSpec& font, int32_
   if (family) answer = MatchFace(*family, font.face, wanted);
   if (cache) cache->Store(font.family, wanted, font.face, answer);
   if (!answer) return std::nullopt;
-  return VyFontSpec{font.family, *answer};
+  return VyFontDesc{font.family, *answer};
 }
 
-FaceName FaceNameFor(IDataBase* db, const VyFontSpec& font, int32_t wanted, FaceCache* cache) {
+FaceName FaceNameFor(IDataBase* db, const VyFontDesc& font, int32_t wanted, FaceCache* cache) {
   wanted &= kFaceBold | kFaceItalic;
   if (!font.family.IsValid() || font.face.empty()) return {WideString(CanonicalFaceName(wanted)), true};
   // No bits asked for means no change: the font keeps the face it names, whatever that face is.

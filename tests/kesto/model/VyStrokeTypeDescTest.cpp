@@ -6,22 +6,22 @@
 #include "host/res/DocWorkspace.h"
 #include "host/res/IStrokeStyleCmdData.h"
 #include "host/res/IStrokeStyleList.h"
-#include "kesto/model/VyStrokeTypeSpec.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
 namespace {
 
-VyStrokeTypeSpec ByIndex(int32_t index) {
-  VyStrokeTypeSpec spec;
-  spec.kind = VyStrokeTypeSpec::kByIndex;
+VyStrokeTypeDesc ByIndex(int32_t index) {
+  VyStrokeTypeDesc spec;
+  spec.kind = VyStrokeTypeDesc::kByIndex;
   spec.index = index;
   return spec;
 }
 
-VyStrokeTypeSpec ByName(std::u16string_view name) {
-  VyStrokeTypeSpec spec;
-  spec.kind = VyStrokeTypeSpec::kByName;
+VyStrokeTypeDesc ByName(std::u16string_view name) {
+  VyStrokeTypeDesc spec;
+  spec.kind = VyStrokeTypeDesc::kByName;
   spec.name = name;
   return spec;
 }
@@ -66,7 +66,7 @@ TEST(StrokeTypeNamesTest, TagLanguageNamesInThreeLanguages) {
   EXPECT_EQ(StrokeTypeWriterName(-1), u"");
 }
 
-class VyStrokeTypeSpecTest : public testing::Test {
+class VyStrokeTypeDescTest : public testing::Test {
  protected:
   void SetUp() override {
     testing_support::EnsureHost();
@@ -81,27 +81,27 @@ class VyStrokeTypeSpecTest : public testing::Test {
   InterfacePtr<IStrokeStyleList> list_;
 };
 
-TEST_F(VyStrokeTypeSpecTest, IndexesResolveToBuiltInStylesAndDescribeBack) {
+TEST_F(VyStrokeTypeDescTest, IndexesResolveToBuiltInStylesAndDescribeBack) {
   for (int32_t i = 0; i < kStrokeTypeCount; ++i) {
     SCOPED_TRACE(i);
-    VyStrokeTypeSpec spec = ByIndex(i);
+    VyStrokeTypeDesc spec = ByIndex(i);
     UID uid = ResolveStrokeType(db_, spec);
     EXPECT_EQ(uid, list_->FindStrokeStyle(WideString(StrokeTypeHostName(i))));
-    VyStrokeTypeSpec described = DescribeStrokeType(db_, uid);
-    EXPECT_EQ(described.kind, VyStrokeTypeSpec::kByIndex);
+    VyStrokeTypeDesc described = DescribeStrokeType(db_, uid);
+    EXPECT_EQ(described.kind, VyStrokeTypeDesc::kByIndex);
     EXPECT_EQ(described.index, i);
   }
-  VyStrokeTypeSpec outside = ByIndex(11);
+  VyStrokeTypeDesc outside = ByIndex(11);
   EXPECT_FALSE(ResolveStrokeType(db_, outside).IsValid());
-  VyStrokeTypeSpec none;
+  VyStrokeTypeDesc none;
   EXPECT_FALSE(ResolveStrokeType(db_, none).IsValid());
-  VyStrokeTypeSpec noDocument = ByIndex(0);
+  VyStrokeTypeDesc noDocument = ByIndex(0);
   EXPECT_FALSE(ResolveStrokeType(nullptr, noDocument).IsValid());
-  EXPECT_EQ(DescribeStrokeType(db_, kInvalidUID).kind, VyStrokeTypeSpec::kNoneGiven);
-  EXPECT_EQ(DescribeStrokeType(db_, db_->GetRootUID()).kind, VyStrokeTypeSpec::kNoneGiven);
+  EXPECT_EQ(DescribeStrokeType(db_, kInvalidUID).kind, VyStrokeTypeDesc::kNoneGiven);
+  EXPECT_EQ(DescribeStrokeType(db_, db_->GetRootUID()).kind, VyStrokeTypeDesc::kNoneGiven);
 }
 
-TEST_F(VyStrokeTypeSpecTest, NamesResolveToDocumentStyles) {
+TEST_F(VyStrokeTypeDescTest, NamesResolveToDocumentStyles) {
   InterfacePtr<ICommand> cmd = CmdUtils::CreateCommand(kNewStrokeStyleCmdBoss);
   InterfacePtr<IStrokeStyleCmdData> data(cmd, UseDefaultIID());
   cmd->SetTargetDataBase(db_);
@@ -109,15 +109,15 @@ TEST_F(VyStrokeTypeSpecTest, NamesResolveToDocumentStyles) {
   ASSERT_EQ(CmdUtils::ProcessCommand(cmd.get()), kSuccess);
   UID fence = cmd->GetItemList()[0];
 
-  VyStrokeTypeSpec byName = ByName(u"Fence");
+  VyStrokeTypeDesc byName = ByName(u"Fence");
   EXPECT_EQ(ResolveStrokeType(db_, byName), fence);
-  VyStrokeTypeSpec described = DescribeStrokeType(db_, fence);
-  EXPECT_EQ(described.kind, VyStrokeTypeSpec::kByName);
+  VyStrokeTypeDesc described = DescribeStrokeType(db_, fence);
+  EXPECT_EQ(described.kind, VyStrokeTypeDesc::kByName);
   EXPECT_EQ(described.name, u"Fence");
   // A host name given as a name finds the built-in style too.
-  VyStrokeTypeSpec hostName = ByName(u"ThinThick");
+  VyStrokeTypeDesc hostName = ByName(u"ThinThick");
   EXPECT_EQ(ResolveStrokeType(db_, hostName), list_->GetNthStrokeStyleUID(6));
-  VyStrokeTypeSpec unknown = ByName(u"fence");
+  VyStrokeTypeDesc unknown = ByName(u"fence");
   EXPECT_FALSE(ResolveStrokeType(db_, unknown).IsValid());
 }
 

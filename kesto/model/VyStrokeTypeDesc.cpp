@@ -1,5 +1,5 @@
 // Stroke types as the tag language names them, and document stroke styles.
-#include "kesto/model/VyStrokeTypeSpec.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 
 #include <array>
 
@@ -60,32 +60,32 @@ int32_t StrokeTypeIndexOfName(std::u16string_view name) {
   return -1;
 }
 
-UID ResolveStrokeType(IDataBase* db, VyStrokeTypeSpec& spec) {
+UID ResolveStrokeType(IDataBase* db, VyStrokeTypeDesc& spec) {
   if (spec.resolved.IsValid()) return spec.resolved;
   InterfacePtr<IStrokeStyleList> list = QueryDocWorkspace<IStrokeStyleList>(db);
   if (!list) return kInvalidUID;
-  if (spec.kind == VyStrokeTypeSpec::kByIndex && ValidIndex(spec.index)) {
+  if (spec.kind == VyStrokeTypeDesc::kByIndex && ValidIndex(spec.index)) {
     spec.resolved = list->FindStrokeStyle(WideString(StrokeTypeHostName(spec.index)));
-  } else if (spec.kind == VyStrokeTypeSpec::kByName) {
+  } else if (spec.kind == VyStrokeTypeDesc::kByName) {
     spec.resolved = list->FindStrokeStyle(spec.name);
   }
   return spec.resolved;
 }
 
-VyStrokeTypeSpec DescribeStrokeType(IDataBase* db, UID style) {
-  VyStrokeTypeSpec spec;
+VyStrokeTypeDesc DescribeStrokeType(IDataBase* db, UID style) {
+  VyStrokeTypeDesc spec;
   InterfacePtr<IStrokeStyle> object = Instantiate<IStrokeStyle>(db, style);
   if (!object) return spec;
   spec.resolved = style;
   WideString name = Translator::Get().Translate(std::u16string_view(object->GetName()));
   for (int32_t i = 0; i < kStrokeTypeCount; ++i) {
     if (name == StrokeTypeHostName(i)) {
-      spec.kind = VyStrokeTypeSpec::kByIndex;
+      spec.kind = VyStrokeTypeDesc::kByIndex;
       spec.index = i;
       return spec;
     }
   }
-  spec.kind = VyStrokeTypeSpec::kByName;
+  spec.kind = VyStrokeTypeDesc::kByName;
   spec.name = name.substr(0, kMaxStrokeTypeNameLength);
   return spec;
 }

@@ -2,26 +2,26 @@
 #include <gtest/gtest.h>
 
 #include "host/app/DocumentList.h"
-#include "kesto/model/VyFontSpec.h"
+#include "kesto/model/VyFontDesc.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
 namespace {
 
-class VyFontSpecTest : public testing::Test {
+class VyFontDescTest : public testing::Test {
  protected:
   void SetUp() override {
     testing_support::EnsureHost();
     db_ = DocumentList::Get().NewDocument();
   }
   void TearDown() override { DocumentList::Get().CloseDocument(db_); }
-  VyFontSpec Font(std::u16string_view family, std::u16string_view face) const {
+  VyFontDesc Font(std::u16string_view family, std::u16string_view face) const {
     return {FindFontFamily(db_, family), WideString(face)};
   }
   IDataBase* db_ = nullptr;
 };
 
-TEST_F(VyFontSpecTest, FamiliesAndFullNames) {
+TEST_F(VyFontDescTest, FamiliesAndFullNames) {
   EXPECT_TRUE(FindFontFamily(db_, u"Halden Serif").IsValid());
   EXPECT_FALSE(FindFontFamily(db_, u"halden serif").IsValid());
   EXPECT_FALSE(FindFontFamily(db_, u"").IsValid());
@@ -29,11 +29,11 @@ TEST_F(VyFontSpecTest, FamiliesAndFullNames) {
 
   EXPECT_EQ(FindFontByFullName(db_, u"Kaari-BoldOblique"), Font(u"Kaari", u"BoldOblique"));
   EXPECT_EQ(FindFontByFullName(db_, u"Tarn Sans Bold Condensed"), Font(u"Tarn Sans", u"Bold Condensed"));
-  EXPECT_EQ(FindFontByFullName(db_, u"Tarn Sans Italic"), VyFontSpec());
-  EXPECT_EQ(FindFontByFullName(nullptr, u"Kaari-Bold"), VyFontSpec());
+  EXPECT_EQ(FindFontByFullName(db_, u"Tarn Sans Italic"), VyFontDesc());
+  EXPECT_EQ(FindFontByFullName(nullptr, u"Kaari-Bold"), VyFontDesc());
 }
 
-TEST_F(VyFontSpecTest, NormalisedFaceNamesUseTheFamilysSpelling) {
+TEST_F(VyFontDescTest, NormalisedFaceNamesUseTheFamilysSpelling) {
   struct Case {
     const char16_t* family;
     const char16_t* name;
@@ -55,7 +55,7 @@ TEST_F(VyFontSpecTest, NormalisedFaceNamesUseTheFamilysSpelling) {
   }
 }
 
-TEST_F(VyFontSpecTest, FindFaceMatchesBoldnessAndSlant) {
+TEST_F(VyFontDescTest, FindFaceMatchesBoldnessAndSlant) {
   struct Case {
     const char16_t* family;
     const char16_t* face;
@@ -88,7 +88,7 @@ TEST_F(VyFontSpecTest, FindFaceMatchesBoldnessAndSlant) {
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromWide(c.family) + " " + Utf8FromWide(c.face) + " " + std::to_string(c.wanted));
     FaceCache cache;
-    std::optional<VyFontSpec> found = FindFace(db_, Font(c.family, c.face), c.wanted, &cache);
+    std::optional<VyFontDesc> found = FindFace(db_, Font(c.family, c.face), c.wanted, &cache);
     if (!c.expected) {
       EXPECT_FALSE(found.has_value());
     } else {
@@ -99,11 +99,11 @@ TEST_F(VyFontSpecTest, FindFaceMatchesBoldnessAndSlant) {
     EXPECT_EQ(cache.size(), 1u);
     EXPECT_EQ(FindFace(db_, Font(c.family, c.face), c.wanted, &cache), found);
   }
-  EXPECT_FALSE(FindFace(db_, VyFontSpec{}, 1, nullptr).has_value());
+  EXPECT_FALSE(FindFace(db_, VyFontDesc{}, 1, nullptr).has_value());
 }
 
-TEST_F(VyFontSpecTest, CacheAnswersRepeatedQuestionsAndStaysBounded) {
-  VyFontSpec regular = Font(u"Halden Serif", u"Regular");
+TEST_F(VyFontDescTest, CacheAnswersRepeatedQuestionsAndStaysBounded) {
+  VyFontDesc regular = Font(u"Halden Serif", u"Regular");
   FaceCache cache;
   cache.Store(regular.family, 1, u"Regular", WideString(u"Semibold"));
   EXPECT_EQ(FindFace(db_, regular, 1, &cache), Font(u"Halden Serif", u"Semibold"));
@@ -116,9 +116,9 @@ TEST_F(VyFontSpecTest, CacheAnswersRepeatedQuestionsAndStaysBounded) {
   EXPECT_LE(cache.size(), FaceCache::kMaxEntries);
 }
 
-TEST_F(VyFontSpecTest, FaceNameForComposesMissingFaces) {
+TEST_F(VyFontDescTest, FaceNameForComposesMissingFaces) {
   struct Case {
-    VyFontSpec font;
+    VyFontDesc font;
     int32_t wanted;
     FaceName expected;
   };
@@ -133,7 +133,7 @@ TEST_F(VyFontSpecTest, FaceNameForComposesMissingFaces) {
       {Font(u"Halden Serif", u"Bold"), 1, {u"Bold", true}},
       {Font(u"Halden Serif", u"Regular"), 3, {u"Bold Italic", true}},
       {Font(u"Tarn Sans", u"Roman"), 1, {u"Bold", true}},
-      {VyFontSpec{kInvalidUID, u"Regular"}, 2, {u"Italic", true}},
+      {VyFontDesc{kInvalidUID, u"Regular"}, 2, {u"Italic", true}},
       {Font(u"Halden Serif", u""), 3, {u"Bold Italic", true}},
   };
   for (const auto& c : cases) {

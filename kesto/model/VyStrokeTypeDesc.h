@@ -1,4 +1,4 @@
-// VyStrokeTypeSpec: a stroke type as the tag language names it (one of eleven indexes, or a document stroke
+// VyStrokeTypeDesc: a stroke type as the tag language names it (one of eleven indexes, or a document stroke
 // style's name), resolved to a document stroke style and described back from one.
 #pragma once
 
@@ -13,7 +13,7 @@ namespace kesto {
 inline constexpr int32_t kStrokeTypeCount = 11;
 inline constexpr size_t kMaxStrokeTypeNameLength = 64;
 
-struct VyStrokeTypeSpec {
+struct VyStrokeTypeDesc {
   enum Kind : int32_t { kNoneGiven = 0, kByIndex = 1, kByName = 2 };
   int32_t kind = kNoneGiven;
   int32_t index = 0;  // kByIndex: 0..10
@@ -31,9 +31,9 @@ int32_t StrokeTypeIndexOfName(std::u16string_view name);
 
 // The document stroke style `spec` names, cached in `spec.resolved`; kInvalidUID for none (kind kNoneGiven,
 // an index outside 0..10, an unknown name, no document).
-UID ResolveStrokeType(IDataBase* db, VyStrokeTypeSpec& spec);
+UID ResolveStrokeType(IDataBase* db, VyStrokeTypeDesc& spec);
 // kByIndex when the style's (translated) name is one of the eleven host names, kByName otherwise; kNoneGiven
 // for kInvalidUID or an object that is no stroke style.
-VyStrokeTypeSpec DescribeStrokeType(IDataBase* db, UID style);
+VyStrokeTypeDesc DescribeStrokeType(IDataBase* db, UID style);
 
 }  // namespace kesto

@@ -1,5 +1,5 @@
 // Colours as the tag language names them, and document swatches.
-#include "kesto/model/VyColorSpec.h"
+#include "kesto/model/VyColorDesc.h"
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/res/ISwatch.h"
@@ -32,15 +32,15 @@ UID ResolveStandard(const ISwatchList& list, int32_t code) {
   return name.empty() ? kInvalidUID : list.FindSwatch(WideString(name));
 }
 
-ColorValue ValuesOf(const VyColorSpec& spec) {
+ColorValue ValuesOf(const VyColorDesc& spec) {
   ColorValue color;
   color.spot = spec.spot != 0;
   color.components = spec.components;
   switch (spec.colorModel) {
-    case VyColorSpec::kThreeComponents:
+    case VyColorDesc::kThreeComponents:
       color.space = ColorSpace::kRGB;
       break;
-    case VyColorSpec::kThreeComponentsAlt:
+    case VyColorDesc::kThreeComponentsAlt:
       color.space = ColorSpace::kLab;
       break;
     default:
@@ -60,7 +60,7 @@ UID Created(ErrorCode err, UID uid) {
 
 }  // namespace
 
-void VyColorSpec::SetName(std::u16string_view text) {
+void VyColorDesc::SetName(std::u16string_view text) {
   name = WideString(text.substr(0, kMaxColorNameLength));
 }
 
@@ -69,24 +69,24 @@ std::u16string_view StandardColorName(int32_t code) {
   return kProcessNames[code - kFirstProcessCode];
 }
 
-UID ResolveColor(VyColorSpec& spec) {
+UID ResolveColor(VyColorDesc& spec) {
   if (spec.resolved.IsValid()) return spec.resolved;
   InterfacePtr<ISwatchList> list = SwatchUtils::QuerySwatchList(spec.document);
   if (!list) return kInvalidUID;
   UID uid;
   switch (spec.kind) {
-    case VyColorSpec::kStandard:
+    case VyColorDesc::kStandard:
       uid = ResolveStandard(*list, spec.standardCode);
       break;
-    case VyColorSpec::kByName:
+    case VyColorDesc::kByName:
       uid = list->FindSwatch(spec.name);
       break;
-    case VyColorSpec::kByValues: {
+    case VyColorDesc::kByValues: {
       UID made;
       uid = Created(SwatchUtils::CreateColorSwatch(spec.document, spec.name, ValuesOf(spec), made), made);
       break;
     }
-    case VyColorSpec::kTint: {
+    case VyColorDesc::kTint: {
       if (!spec.base) break;
       if (!spec.base->document) spec.base->document = spec.document;
       UID base = ResolveColor(*spec.base);
@@ -102,11 +102,11 @@ UID ResolveColor(VyColorSpec& spec) {
   return uid;
 }
 
-bool DescribeColor(IDataBase* db, UID swatch, VyColorSpec& spec) {
-  spec = VyColorSpec();
+bool DescribeColor(IDataBase* db, UID swatch, VyColorDesc& spec) {
+  spec = VyColorDesc();
   spec.document = db;
   spec.resolved = swatch;
-  spec.kind = VyColorSpec::kStandard;
+  spec.kind = VyColorDesc::kStandard;
   if (!swatch.IsValid()) {
     spec.standardCode = kNoColorCode;
     return true;
@@ -135,7 +135,7 @@ bool DescribeColor(IDataBase* db, UID swatch, VyColorSpec& spec) {
     }
   }
   if (name.empty()) return false;
-  spec.kind = VyColorSpec::kByName;
+  spec.kind = VyColorDesc::kByName;
   spec.standardCode = 0;
   return true;
 }
