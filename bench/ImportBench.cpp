@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bench/TaggedProse.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/Host.h"
@@ -22,62 +23,16 @@ namespace {
 
 using namespace kesto;
 
-constexpr size_t kTextBytes = 10u << 20;
-
-// Prose as it is usually tagged: a rare unknown tag.
-std::string MakeProse(bool tagDense);
-
+// Prose as it is usually tagged: a rare unknown tag, whose report is left in the text.
 const std::string& TaggedProse() {
-  static const std::string text = MakeProse(false);
+  static const std::string text = bench_support::MakeTaggedProse(50);
   return text;
 }
 
-// The same prose with a character tag every 20 characters or so: bold and size changes.
+// The same prose with a character tag every 20 characters.
 const std::string& TagDenseProse() {
-  static const std::string text = MakeProse(true);
+  static const std::string text = bench_support::MakeTagDense(TaggedProse());
   return text;
-}
-
-std::string MakeProse(bool tagDense) {
-  {
-    const char* sentences[] = {
-        "The committee met on a grey morning to weigh the proposal once more. ",
-        "Nobody doubted that the caf\xC3\xA9 on the corner would close before winter, ",
-        "but the owner's daughter said it would \"surely\" stay open until spring. ",
-        "Prices rose again -- by a tenth, some said, or more -- and the bakers grumbled. ",
-        "In the evening the square filled with people walking home from the station. ",
-        "A r\xC3\xA9sum\xC3\xA9 of the discussion was sent to every member the next day. ",
-        "She wrote three letters, posted two of them, and kept the third in a drawer. ",
-    };
-    std::string out = "<v7.00><e9>\r\n";
-    uint32_t seed = 12345;
-    for (size_t paragraph = 0; out.size() < kTextBytes; ++paragraph) {
-      seed = seed * 1103515245u + 12345u;
-      int count = 5 + static_cast<int>((seed >> 16) % 8);
-      for (int i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        std::string sentence = sentences[(seed >> 16) % std::size(sentences)];
-        if (tagDense) {
-          static const char* tags[] = {"<B>", "<z11>", "<B>", "<z$>"};
-          std::string dense;
-          size_t k = 0;
-          for (size_t at = 0; at < sentence.size();) {
-            size_t cut = std::min(at + 20, sentence.size());
-            while (cut < sentence.size() && (static_cast<unsigned char>(sentence[cut]) & 0xC0) == 0x80)
-              ++cut;
-            dense += sentence.substr(at, cut - at);
-            dense += tags[k++ % std::size(tags)];
-            at = cut;
-          }
-          sentence = dense;
-        }
-        out += sentence;
-      }
-      if (paragraph % 50 == 3) out += "<Q>";
-      out += "\r\n";
-    }
-    return out;
-  }
 }
 
 double HeapInUseMegabytes() {

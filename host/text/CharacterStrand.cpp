@@ -31,26 +31,13 @@ TextRun MakeRun(int64_t start, const CharRun& run) {
 }  // namespace
 
 void CharacterStrand::Rebuild() {
-  IDataBase* db = storage_.GetStorageDataBase();
-  UID story = storage_.GetStoryUID();
-  std::vector<UID> kept;
-  std::unordered_set<uint32_t> seen;
-  int64_t total = 0;
-  chunks_.clear();
-  for (UID uid : uids_) {
-    if (!db || db->GetClass(uid) != kCharRunChunkBoss || !seen.insert(uid.Get()).second) continue;
-    InterfacePtr<ICharRunChunk> face = Instantiate<ICharRunChunk>(db, uid);
-    CharRunChunk* chunk = face ? CharRunChunk::From(face.get()) : nullptr;
-    if (!chunk || chunk->CountRuns() == 0 || total + chunk->Total() > kMaxStoryLength) continue;
-    if (chunk->GetStory().IsValid() && chunk->GetStory() != story) continue;
-    total += chunk->Total();
-    kept.push_back(uid);
-    chunks_.push_back(std::move(face));
-  }
-  if (kept != uids_) {
-    storage_.NoteBlockListChange();
-    uids_ = std::move(kept);
-  }
+  chunks_ = LoadStoryBlocks<ICharRunChunk>(storage_, uids_, kCharRunChunkBoss, kMaxStoryLength,
+                                           [](ICharRunChunk* face, UID& story) -> int64_t {
+                                             CharRunChunk* chunk = CharRunChunk::From(face);
+                                             if (!chunk || chunk->CountRuns() == 0) return 0;
+                                             story = chunk->GetStory();
+                                             return chunk->Total();
+                                           });
   Recount();
 }
 

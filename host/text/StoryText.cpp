@@ -31,26 +31,13 @@ std::vector<ChunkContent> Cut(const ChunkContent& content, size_t size) {
 }  // namespace
 
 void StoryText::Rebuild() {
-  IDataBase* db = storage_.GetStorageDataBase();
-  UID story = storage_.GetStoryUID();
-  std::vector<UID> kept;
-  std::unordered_set<uint32_t> seen;
-  int64_t total = 0;
-  chunks_.clear();
-  for (UID uid : uids_) {
-    if (!db || db->GetClass(uid) != kTextChunkBoss || !seen.insert(uid.Get()).second) continue;
-    InterfacePtr<ITextChunk> face = Instantiate<ITextChunk>(db, uid);
-    TextChunk* chunk = face ? TextChunk::From(face.get()) : nullptr;
-    if (!chunk || chunk->Length() == 0 || total + chunk->Length() > kMaxStoryLength) continue;
-    if (chunk->GetStory().IsValid() && chunk->GetStory() != story) continue;
-    total += chunk->Length();
-    kept.push_back(uid);
-    chunks_.push_back(std::move(face));
-  }
-  if (kept != uids_) {
-    storage_.NoteBlockListChange();
-    uids_ = std::move(kept);
-  }
+  chunks_ = LoadStoryBlocks<ITextChunk>(storage_, uids_, kTextChunkBoss, kMaxStoryLength,
+                                        [](ITextChunk* face, UID& story) -> int64_t {
+                                          TextChunk* chunk = TextChunk::From(face);
+                                          if (!chunk) return 0;
+                                          story = chunk->GetStory();
+                                          return chunk->Length();
+                                        });
   Recount();
 }
 
