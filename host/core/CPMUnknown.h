@@ -16,6 +16,10 @@ class CPMUnknownBase {
   // Moves the persistent fields through `stream` in one fixed order; the stream decides the direction.
   // Only implementations registered as persistent are asked.
   virtual void ReadWrite(IPMStream* stream, ImplementationID implementation) {}
+  // The database put back persistent fields behind this implementation's back (undo, redo, a failed
+  // command's rollback) or has just read the whole document from a file: state derived from those fields
+  // is stale. Called once every object of the restore is back, so other objects may be read here.
+  virtual void DidRestore() {}
 
   Boss* GetBossObject() const { return boss_; }
   ImplementationID GetImplementationID() const { return implementation_; }

@@ -94,6 +94,13 @@ ErrorCode DataBase::Adopt(UID uid, Boss* boss) {
   return kSuccess;
 }
 
+void DataBase::DidLoad() {
+  for (const auto& [uid, boss] : objects_) {
+    for (CPMUnknownBase* impl : boss->GetLivePersistentImplementations())
+      impl->DidRestore();
+  }
+}
+
 ClassID DataBase::GetClass(UID uid) const {
   Boss* boss = GetBoss(uid);
   return boss ? boss->GetClass() : kInvalidClass;

@@ -47,6 +47,9 @@ class DataBase final : public IDataBase {
 
   // Used by the document file reader: puts an object read from a file at `uid`.
   ErrorCode Adopt(UID uid, Boss* boss);
+  // Used by the document file reader once every object is in: tells each live persistent implementation
+  // that its state was read (DidRestore).
+  void DidLoad();
   UID GetNextUID() const { return nextUID_; }
   void SetNextUID(UID uid) { nextUID_ = uid.Get(); }
 

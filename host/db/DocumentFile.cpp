@@ -149,6 +149,7 @@ DocumentFileResult Deserialize(std::span<const uint8_t> bytes, std::unique_ptr<D
     return Fail(kDamagedDocumentError, "the document has no root object");
   if (nextUID > db->GetNextUID().Get()) db->SetNextUID(nextUID);
   db->SetRootUID(root);
+  db->DidLoad();
   db->SetModified(false);
   result = std::move(db);
   return {};
