@@ -17,7 +17,7 @@
 #include "kesto/reader/ErrorMessages.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/services/KestoImportDriver.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyStringStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyStringStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace {
 

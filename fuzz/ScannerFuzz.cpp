@@ -10,8 +10,8 @@
 
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/VyTextOnlyTSAgent.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 using namespace kesto;
 

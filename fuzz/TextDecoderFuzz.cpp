@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "host/db/MemoryStream.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyPMStreamStreamAgent.h"
-#include "kesto/services/streams/VyStringStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
-#include "kesto/services/streams/XlationTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyPMStreamStreamAgent.h"
+#include "kesto/streams/VyStringStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
+#include "kesto/streams/XlationTextStream.h"
 
 using namespace kesto;
 

@@ -3,7 +3,7 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/NumberConversion.h"
 #include "kesto/reader/TagDispatcher.h"
-#include "kesto/services/streams/StreamEncoding.h"
+#include "kesto/streams/StreamEncoding.h"
 
 namespace kesto {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "kesto/reader/EngineMessages.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 

@@ -14,7 +14,7 @@
 #include "kesto/reader/ErrorReport.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/ScannerErrors.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 namespace {

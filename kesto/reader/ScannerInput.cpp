@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 

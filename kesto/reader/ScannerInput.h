@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "kesto/services/streams/StreamEncoding.h"
+#include "kesto/streams/StreamEncoding.h"
 
 namespace kesto {
 

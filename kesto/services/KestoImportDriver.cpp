@@ -13,9 +13,9 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
-#include "kesto/services/streams/FileSystemErrors.h"
-#include "kesto/services/streams/VyStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/FileSystemErrors.h"
+#include "kesto/streams/VyStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 namespace {

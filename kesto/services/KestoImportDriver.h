@@ -6,7 +6,7 @@
 
 #include "host/core/WideString.h"
 #include "host/db/IDataBase.h"
-#include "kesto/services/streams/StreamEncoding.h"
+#include "kesto/streams/StreamEncoding.h"
 
 namespace kesto {
 

@@ -8,9 +8,9 @@
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
 #include "kesto/services/KestoImportDriver.h"
-#include "kesto/services/streams/FileSystemErrors.h"
-#include "kesto/services/streams/VyFileStreamAgent.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/FileSystemErrors.h"
+#include "kesto/streams/VyFileStreamAgent.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 
 namespace kesto {
 namespace {

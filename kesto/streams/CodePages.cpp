@@ -1,5 +1,5 @@
 // The code page tables and their reverse lookup (a table sorted by character, searched by halves).
-#include "kesto/services/streams/CodePages.h"
+#include "kesto/streams/CodePages.h"
 
 #include <algorithm>
 #include <array>

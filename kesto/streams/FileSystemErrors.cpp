@@ -1,5 +1,5 @@
 // The errno table and the texts of the file-system codes.
-#include "kesto/services/streams/FileSystemErrors.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 #include <cerrno>
 

@@ -1,11 +1,11 @@
 // The clipboard source of imports.
-#include "kesto/services/streams/KestoClipboardAgent.h"
+#include "kesto/streams/KestoClipboardAgent.h"
 
 #include <algorithm>
 #include <new>
 
 #include "host/ui/Clipboard.h"
-#include "kesto/services/streams/FileSystemErrors.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 namespace kesto {
 

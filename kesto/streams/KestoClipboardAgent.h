@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "host/db/XferBytesStream.h"
-#include "kesto/services/streams/VyMemoryXferBytes.h"
-#include "kesto/services/streams/VyPMStreamStreamAgent.h"
+#include "kesto/streams/VyMemoryXferBytes.h"
+#include "kesto/streams/VyPMStreamStreamAgent.h"
 
 namespace kesto {
 

@@ -1,5 +1,5 @@
 // The tables of the UTF-8 state machine.
-#include "kesto/services/streams/Utf8StateMachine.h"
+#include "kesto/streams/Utf8StateMachine.h"
 
 namespace kesto {
 

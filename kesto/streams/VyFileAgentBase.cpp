@@ -1,5 +1,5 @@
 // Files through POSIX descriptors, and the table of the files open through this layer.
-#include "kesto/services/streams/VyFileAgentBase.h"
+#include "kesto/streams/VyFileAgentBase.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <mutex>
 
-#include "kesto/services/streams/FileSystemErrors.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 namespace kesto {
 

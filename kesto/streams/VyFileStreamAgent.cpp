@@ -1,9 +1,9 @@
 // File stream agents.
-#include "kesto/services/streams/VyFileStreamAgent.h"
+#include "kesto/streams/VyFileStreamAgent.h"
 
 #include <algorithm>
 
-#include "kesto/services/streams/FileSystemErrors.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 namespace kesto {
 

@@ -2,8 +2,8 @@
 // writing, whichever came last. Failures are kept as file-system codes for the facade to report.
 #pragma once
 
-#include "kesto/services/streams/VyFileAgentBase.h"
-#include "kesto/services/streams/VyStreamAgent.h"
+#include "kesto/streams/VyFileAgentBase.h"
+#include "kesto/streams/VyStreamAgent.h"
 
 namespace kesto {
 

@@ -1,5 +1,5 @@
 // Stream agents over caller memory.
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // area is the caller's block itself, which must outlive the agent.
 #pragma once
 
-#include "kesto/services/streams/VyStreamAgent.h"
+#include "kesto/streams/VyStreamAgent.h"
 
 namespace kesto {
 

@@ -1,6 +1,6 @@
 // Growable transfer blocks. Memory comes from malloc so that running out of it is an answer, not an
 // exception.
-#include "kesto/services/streams/VyMemoryXferBytes.h"
+#include "kesto/streams/VyMemoryXferBytes.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // Stream agents over host streams.
-#include "kesto/services/streams/VyPMStreamStreamAgent.h"
+#include "kesto/streams/VyPMStreamStreamAgent.h"
 
 #include <algorithm>
 
-#include "kesto/services/streams/FileSystemErrors.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 namespace kesto {
 

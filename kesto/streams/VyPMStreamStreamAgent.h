@@ -4,7 +4,7 @@
 #pragma once
 
 #include "host/db/IPMStream.h"
-#include "kesto/services/streams/VyStreamAgent.h"
+#include "kesto/streams/VyStreamAgent.h"
 
 namespace kesto {
 

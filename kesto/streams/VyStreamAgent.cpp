@@ -1,5 +1,5 @@
 // The stream agent base: byte-wise and block transfers through the read and write areas.
-#include "kesto/services/streams/VyStreamAgent.h"
+#include "kesto/streams/VyStreamAgent.h"
 
 #include <algorithm>
 #include <cstring>

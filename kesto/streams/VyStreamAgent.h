@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "host/core/WideString.h"
-#include "kesto/services/streams/StreamEncoding.h"
-#include "kesto/services/streams/VyFile.h"
+#include "kesto/streams/StreamEncoding.h"
+#include "kesto/streams/VyFile.h"
 
 namespace kesto {
 

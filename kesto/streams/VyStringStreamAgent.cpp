@@ -1,6 +1,6 @@
 // String stream agents. The string grows by doubling, so that writing stays linear; its spare units are
 // cut off when the agent closes.
-#include "kesto/services/streams/VyStringStreamAgent.h"
+#include "kesto/streams/VyStringStreamAgent.h"
 
 #include <algorithm>
 

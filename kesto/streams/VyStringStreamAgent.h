@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "kesto/services/streams/MyWideString.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/MyWideString.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 
 namespace kesto {
 

@@ -1,10 +1,10 @@
 // Text streams: decoding with mark and UTF-16 detection, and encoding.
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 #include <cstring>
 
-#include "kesto/services/streams/CodePages.h"
-#include "kesto/services/streams/Utf8StateMachine.h"
+#include "kesto/streams/CodePages.h"
+#include "kesto/streams/Utf8StateMachine.h"
 
 namespace kesto {
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "kesto/services/streams/StreamEncoding.h"
-#include "kesto/services/streams/VyStreamAgent.h"
+#include "kesto/streams/StreamEncoding.h"
+#include "kesto/streams/VyStreamAgent.h"
 
 namespace kesto {
 

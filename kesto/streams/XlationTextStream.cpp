@@ -1,7 +1,7 @@
 // The falling-back text stream.
-#include "kesto/services/streams/XlationTextStream.h"
+#include "kesto/streams/XlationTextStream.h"
 
-#include "kesto/services/streams/CodePages.h"
+#include "kesto/streams/CodePages.h"
 
 namespace kesto {
 

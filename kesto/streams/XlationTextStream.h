@@ -3,7 +3,7 @@
 // 8-bit encoding for the rest of the file instead of being replaced.
 #pragma once
 
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 

@@ -12,8 +12,8 @@
 #include "kesto/reader/ErrorReport.h"
 #include "kesto/reader/ImportSummary.h"
 #include "kesto/reader/ScannerErrors.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
 #include "tests/support/TestHost.h"
 

@@ -22,7 +22,7 @@
 #include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/ScannerErrors.h"
-#include "kesto/services/streams/VyFileStreamAgent.h"
+#include "kesto/streams/VyFileStreamAgent.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
 #include "tests/support/TestHost.h"
 

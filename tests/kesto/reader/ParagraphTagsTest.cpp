@@ -20,7 +20,7 @@
 #include "kesto/model/VyStrokeTypeDesc.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/services/KestoImportDriver.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
 #include "tests/support/TestHost.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 namespace {

@@ -14,8 +14,8 @@
 #include "host/core/WideString.h"
 #include "kesto/reader/CTagScannerAgent.h"
 #include "kesto/reader/KestoScanner.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto::testing_reader {
 

@@ -16,8 +16,8 @@
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/services/KestoImportProvider.h"
-#include "kesto/services/streams/VyFileStreamAgent.h"
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyFileStreamAgent.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {

@@ -1,5 +1,5 @@
 // The code page tables: known positions, unassigned positions, and that each table is its own inverse.
-#include "kesto/services/streams/CodePages.h"
+#include "kesto/streams/CodePages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The clipboard source: text becomes a UTF-16 source, the host's own data or no text an empty one.
-#include "kesto/services/streams/KestoClipboardAgent.h"
+#include "kesto/streams/KestoClipboardAgent.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "host/ui/Clipboard.h"
-#include "kesto/services/streams/VyTextStream.h"
-#include "tests/kesto/services/streams/StreamTestSupport.h"
+#include "kesto/streams/VyTextStream.h"
+#include "tests/kesto/streams/StreamTestSupport.h"
 
 namespace kesto {
 namespace {

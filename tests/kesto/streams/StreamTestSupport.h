@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto::testing_streams {
 

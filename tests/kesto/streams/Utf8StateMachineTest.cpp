@@ -1,6 +1,6 @@
 // The UTF-8 state machine against a plain reading of the rules of UTF-8, over every one- and two-byte
 // sequence and every lead byte with the boundary values of each continuation range.
-#include "kesto/services/streams/Utf8StateMachine.h"
+#include "kesto/streams/Utf8StateMachine.h"
 
 #include <gtest/gtest.h>
 

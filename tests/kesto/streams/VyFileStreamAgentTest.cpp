@@ -1,6 +1,6 @@
 // File stream agents on real files: the open modes and their refusals, the limit of open files, full
 // disks, replacing and appending, and reading and seeking through the buffer.
-#include "kesto/services/streams/VyFileStreamAgent.h"
+#include "kesto/streams/VyFileStreamAgent.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "kesto/services/streams/FileSystemErrors.h"
-#include "kesto/services/streams/VyTextStream.h"
-#include "tests/kesto/services/streams/StreamTestSupport.h"
+#include "kesto/streams/FileSystemErrors.h"
+#include "kesto/streams/VyTextStream.h"
+#include "tests/kesto/streams/StreamTestSupport.h"
 
 namespace kesto {
 namespace {

@@ -1,5 +1,5 @@
 // Transfer blocks: growth steps, trimming, reading to the end and seeking.
-#include "kesto/services/streams/VyMemoryXferBytes.h"
+#include "kesto/streams/VyMemoryXferBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Host stream agents: status codes, reading from where the host stream stood, length limits, writing,
 // and failures of the host stream.
-#include "kesto/services/streams/VyPMStreamStreamAgent.h"
+#include "kesto/streams/VyPMStreamStreamAgent.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 
 #include "host/db/FileStream.h"
 #include "host/db/MemoryStream.h"
-#include "kesto/services/streams/FileSystemErrors.h"
-#include "kesto/services/streams/VyTextStream.h"
-#include "tests/kesto/services/streams/StreamTestSupport.h"
+#include "kesto/streams/FileSystemErrors.h"
+#include "kesto/streams/VyTextStream.h"
+#include "tests/kesto/streams/StreamTestSupport.h"
 
 namespace kesto {
 namespace {

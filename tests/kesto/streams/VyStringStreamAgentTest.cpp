@@ -1,10 +1,10 @@
 // String stream agents: appending to 8-bit, 16-bit and host strings, cutting to what was written, and the
 // encodings each accepts.
-#include "kesto/services/streams/VyStringStreamAgent.h"
+#include "kesto/streams/VyStringStreamAgent.h"
 
 #include <gtest/gtest.h>
 
-#include "kesto/services/streams/VyTextStream.h"
+#include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
 namespace {

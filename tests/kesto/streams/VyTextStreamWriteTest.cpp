@@ -5,10 +5,10 @@
 #include <cctype>
 #include <random>
 
-#include "kesto/services/streams/VyMemoryStreamAgent.h"
-#include "kesto/services/streams/VyStringStreamAgent.h"
-#include "kesto/services/streams/VyTextStream.h"
-#include "tests/kesto/services/streams/StreamTestSupport.h"
+#include "kesto/streams/VyMemoryStreamAgent.h"
+#include "kesto/streams/VyStringStreamAgent.h"
+#include "kesto/streams/VyTextStream.h"
+#include "tests/kesto/streams/StreamTestSupport.h"
 
 namespace kesto {
 namespace {

@@ -1,10 +1,10 @@
 // The translation-table stream: valid UTF-8 reads as such; the first invalid sequence switches to the
 // fallback code page for good; other encodings replace as usual.
-#include "kesto/services/streams/XlationTextStream.h"
+#include "kesto/streams/XlationTextStream.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/kesto/services/streams/StreamTestSupport.h"
+#include "tests/kesto/streams/StreamTestSupport.h"
 
 namespace kesto {
 namespace {
