@@ -5,6 +5,7 @@
 #include "host/app/DocumentList.h"
 #include "host/app/Session.h"
 #include "host/cmd/CommandProcessor.h"
+#include "host/core/BossRef.h"
 #include "host/core/Registry.h"
 #include "host/db/Document.h"
 #include "host/db/ValueData.h"
@@ -14,7 +15,7 @@
 
 namespace {
 
-Boss* sessionBoss = nullptr;
+BossRef sessionBoss;
 bool registered = false;
 
 void RegisterHostClasses() {
@@ -54,7 +55,7 @@ void Initialize() {
     DocumentList::Get().AddInitializer(DefaultDocument::AddDefaultContent);
     registered = true;
   }
-  if (!sessionBoss) sessionBoss = Boss::Create(kSessionBoss);
+  if (!sessionBoss) sessionBoss = BossRef(Boss::Create(kSessionBoss));
 }
 
 PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {
@@ -63,10 +64,7 @@ PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {
 
 void Shutdown() {
   DocumentList::Get().CloseAll();
-  if (sessionBoss) {
-    sessionBoss->Release();
-    sessionBoss = nullptr;
-  }
+  sessionBoss.reset();
 }
 
 }  // namespace Host

@@ -7,11 +7,9 @@ Session::Session(Boss* boss) : CPMUnknown(boss), db_(std::make_unique<DataBase>(
   db_->SetModified(false);
 }
 
-Session::~Session() {
-  if (utils_) utils_->Release();
-}
+Session::~Session() = default;
 
 IPMUnknown* Session::QueryUtils(PMIID iid) const {
-  if (!utils_) utils_ = Boss::Create(kUtilsBoss);
+  if (!utils_) utils_ = BossRef(Boss::Create(kUtilsBoss));
   return utils_ ? utils_->QueryInterface(iid) : nullptr;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "host/app/ISession.h"
+#include "host/core/BossRef.h"
 #include "host/core/CPMUnknown.h"
 #include "host/db/DataBase.h"
 
@@ -19,5 +20,5 @@ class Session final : public CPMUnknown<ISession> {
  private:
   std::unique_ptr<DataBase> db_;
   UID workspace_;
-  mutable Boss* utils_ = nullptr;  // created on first use, so that plug-ins' add-ins to it are known
+  mutable BossRef utils_;  // created on first use, so that plug-ins' add-ins to it are known
 };

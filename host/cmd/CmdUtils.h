@@ -38,6 +38,10 @@ struct Counters {
 Counters GetCounters();
 // Number of times a command of `cls` was processed.
 uint64_t CountProcessed(ClassID cls);
+// Undoes (redoes) the last step of `db`, telling the document's observers (see CommandProcessor::Undo);
+// kFailure when there is none or a step is open.
+ErrorCode Undo(IDataBase* db);
+ErrorCode Redo(IDataBase* db);
 
 }  // namespace CmdUtils
 

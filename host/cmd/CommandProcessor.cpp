@@ -87,6 +87,7 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   cmd->DoCommand();
   ++processed_;
   ++processedByClass_[GetClass(cmd)];
+  // Observers hear exactly one after message, also when the command failed (its state says so).
   if (globalError != kSuccess) {
     ++failed_;
     if (db) db->RollbackTo(mark);
@@ -95,8 +96,8 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
     if (db) db->ReleaseMark(mark);
     cmd->SetCommandState(ICommand::State::kDone);
     cmd->DoNotifyCommand();
-    Notify(db, kAfterDoMessageBoss, cmd);
   }
+  Notify(db, kAfterDoMessageBoss, cmd);
   if (db) LeaveDataBase(db);
   return globalError;
 }
@@ -151,14 +152,23 @@ uint64_t CommandProcessor::ProcessedOf(ClassID cls) const {
   return it == processedByClass_.end() ? 0 : it->second;
 }
 
+ErrorCode CommandProcessor::UndoOrRedo(IDataBase* db, bool redo) {
+  if (!db || !(redo ? db->CanRedo() : db->CanUndo())) return kFailure;
+  UndoRedoChange change{redo, redo ? db->GetRedoName() : db->GetUndoName(),
+                        redo ? db->GetRedoObjects() : db->GetUndoObjects()};
+  InterfacePtr<ISubject> subject = Instantiate<ISubject>(db, db->GetRootUID());
+  if (subject) subject->Change(kBeforeUndoRedoMessageBoss, IID_ICOMMANDMGR, &change);
+  ErrorCode result = redo ? db->Redo() : db->Undo();
+  if (subject) subject->Change(kAfterUndoRedoMessageBoss, IID_ICOMMANDMGR, &change);
+  return result;
+}
+
 ErrorCode CommandProcessor::Undo(IDataBase* db) {
-  if (!db || !db->CanUndo()) return kFailure;
-  return db->Undo();
+  return UndoOrRedo(db, false);
 }
 
 ErrorCode CommandProcessor::Redo(IDataBase* db) {
-  if (!db || !db->CanRedo()) return kFailure;
-  return db->Redo();
+  return UndoOrRedo(db, true);
 }
 
 InterfacePtr<ICommand> CmdUtils::CreateCommand(ClassID cls) {
@@ -192,6 +202,12 @@ CmdUtils::Counters CmdUtils::GetCounters() {
 }
 uint64_t CmdUtils::CountProcessed(ClassID cls) {
   return CommandProcessor::Get().ProcessedOf(cls);
+}
+ErrorCode CmdUtils::Undo(IDataBase* db) {
+  return CommandProcessor::Get().Undo(db);
+}
+ErrorCode CmdUtils::Redo(IDataBase* db) {
+  return CommandProcessor::Get().Redo(db);
 }
 
 CommandSequenceScope::CommandSequenceScope(const std::string& name)

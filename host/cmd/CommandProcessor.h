@@ -8,6 +8,7 @@
 
 #include "host/cmd/ICommand.h"
 #include "host/cmd/ICommandSequence.h"
+#include "host/cmd/UndoRedoChange.h"
 #include "host/core/InterfacePtr.h"
 
 class CommandProcessor {
@@ -26,7 +27,9 @@ class CommandProcessor {
   uint64_t Failed() const { return failed_; }
   uint64_t ProcessedOf(ClassID cls) const;
 
-  // Undo and redo of a database, with the undo messages around them.
+  // Undo and redo of a database: the document's observers hear kBeforeUndoRedoMessageBoss and
+  // kAfterUndoRedoMessageBoss on IID_ICOMMANDMGR, with an UndoRedoChange as the changed-by data (never the
+  // before and after messages of the commands in the step). kFailure when there is nothing to undo (redo).
   ErrorCode Undo(IDataBase* db);
   ErrorCode Redo(IDataBase* db);
 
@@ -44,6 +47,7 @@ class CommandProcessor {
   size_t EnterDataBase(IDataBase* db, const std::string& name);
   void LeaveDataBase(IDataBase* db);
   void Notify(IDataBase* db, ClassID message, ICommand* cmd);
+  ErrorCode UndoOrRedo(IDataBase* db, bool redo);
 
   std::vector<Scheduled> queue_;
   uint64_t scheduledCount_ = 0;

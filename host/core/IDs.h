@@ -49,6 +49,8 @@ inline constexpr ErrorCode kFileNotFoundError = 5;
 inline constexpr ErrorCode kNotADocumentError = 6;
 inline constexpr ErrorCode kDamagedDocumentError = 7;
 inline constexpr ErrorCode kWriteFailedError = 8;
+// A change to a document asked for outside a command: it is refused, since undo could not take it back.
+inline constexpr ErrorCode kNotInCommandError = 9;
 
 // Plug-in blocks of 256 identifiers.
 inline constexpr uint32_t kHostPrefix = 0x100;

@@ -1,6 +1,7 @@
 // The in-memory database and its undo history.
 #include "host/db/DataBase.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "host/core/CPMUnknown.h"
@@ -26,70 +27,102 @@ IDataBase* GetDataBase(const IPMUnknown* face) {
   return dynamic_cast<IDataBase*>(face->GetBoss()->GetHome());
 }
 
+UntrackedChanges::UntrackedChanges(IDataBase* db) : db_(db) {
+  if (db_) db_->SuspendTracking();
+}
+
+UntrackedChanges::~UntrackedChanges() {
+  if (db_) db_->ResumeTracking();
+}
+
+// Snapshot restores read an implementation's state back behind its back; once the whole run of changes is
+// back, each such implementation still in the database hears of it once, so it can rebuild what it derives.
+class DataBase::Restore {
+ public:
+  explicit Restore(DataBase& db) : db_(db), untracked_(&db) {}
+  ~Restore() {
+    for (auto [uid, impl] : restored_) {
+      if (db_.GetBoss(uid) == impl->GetBossObject()) impl->DidRestore();
+    }
+  }
+  void Note(UID uid, CPMUnknownBase* impl) {
+    if (std::find(restored_.begin(), restored_.end(), std::pair{uid, impl}) == restored_.end())
+      restored_.emplace_back(uid, impl);
+  }
+
+ private:
+  DataBase& db_;
+  UntrackedChanges untracked_;
+  std::vector<std::pair<UID, CPMUnknownBase*>> restored_;
+};
+
 DataBase::DataBase() = default;
 
 DataBase::~DataBase() {
-  for (auto& step : history_)
-    Discard(step);
-  Discard(open_);
   // Detach first: an implementation's destructor must not reach a half-destroyed database.
   for (auto& [uid, boss] : objects_)
     boss->SetHome(nullptr, uid);
-  for (auto& [uid, boss] : objects_)
-    boss->Release();
+  history_.clear();
+  open_.changes.clear();
+  objects_.clear();
 }
 
-void DataBase::Discard(Step& step) {
-  for (auto& c : step.changes) {
-    if (c.boss) c.boss->Release();
-    c.boss = nullptr;
-  }
-  step.changes.clear();
-}
-
-void DataBase::Insert(UID uid, Boss* boss) {
+void DataBase::Insert(UID uid, BossRef boss) {
   boss->SetHome(this, uid);
-  objects_[uid] = boss;
+  objects_[uid] = std::move(boss);
 }
 
-Boss* DataBase::Remove(UID uid) {
+BossRef DataBase::Remove(UID uid) {
   auto it = objects_.find(uid);
-  if (it == objects_.end()) return nullptr;
-  Boss* boss = it->second;
+  if (it == objects_.end()) return {};
+  BossRef boss = std::move(it->second);
   objects_.erase(it);
   boss->SetHome(nullptr, uid);
   return boss;
 }
 
+void DataBase::Record(Change change, size_t levelStart) {
+  auto& changes = open_.changes;
+  if (change.kind == Kind::kRecord && changes.size() > levelStart && changes.back().kind == Kind::kRecord &&
+      changes.back().record->Absorb(*change.record)) {
+    return;
+  }
+  changes.push_back(std::move(change));
+}
+
 UID DataBase::NewObject(ClassID cls) {
-  Boss* boss = Boss::Create(cls);
+  BossRef boss(Boss::Create(cls));
   if (!boss) return kInvalidUID;
   UID uid = nextUID_++;
   Insert(uid, boss);
   modified_ = true;
-  if (IsInStep()) {
-    boss->AddRef();
-    open_.changes.push_back({Kind::kCreated, uid, {}, {}, boss});
+  if (IsTracking()) {
+    open_.changes.push_back({Kind::kCreated, uid, {}, {}, std::move(boss), nullptr});
     levels_.back().created.insert(uid.Get());
   }
   return uid;
 }
 
 ErrorCode DataBase::DeleteObject(UID uid) {
-  Boss* boss = Remove(uid);
+  BossRef boss = Remove(uid);
   if (!boss) return kInvalidParameterError;
   modified_ = true;
-  if (IsInStep()) {
-    open_.changes.push_back({Kind::kDeleted, uid, {}, {}, boss});  // the table's reference moves here
-  } else {
-    boss->Release();
-  }
+  if (IsTracking()) open_.changes.push_back({Kind::kDeleted, uid, {}, {}, std::move(boss), nullptr});
+  return kSuccess;
+}
+
+ErrorCode DataBase::AddUndoRecord(std::unique_ptr<UndoRecord> record) {
+  if (!IsInStep() || !record) return kFailure;
+  modified_ = true;
+  UID uid = record->GetObject();
+  Record({Kind::kRecord, uid, {}, {}, {}, std::move(record)}, levels_.back().start);
   return kSuccess;
 }
 
 ErrorCode DataBase::Adopt(UID uid, Boss* boss) {
   if (!uid.IsValid() || objects_.contains(uid)) return kInvalidParameterError;
-  Insert(uid, boss);
+  Insert(uid, BossRef::Share(boss));
+  boss->Release();  // the table's reference replaces the caller's
   if (uid.Get() >= nextUID_) nextUID_ = uid.Get() + 1;
   return kSuccess;
 }
@@ -108,7 +141,7 @@ ClassID DataBase::GetClass(UID uid) const {
 
 Boss* DataBase::GetBoss(UID uid) const {
   auto it = objects_.find(uid);
-  return it == objects_.end() ? nullptr : it->second;
+  return it == objects_.end() ? nullptr : it->second.get();
 }
 
 IPMUnknown* DataBase::Instantiate(UID uid, PMIID iid) const {
@@ -125,13 +158,12 @@ std::vector<UID> DataBase::GetAllUIDs() const {
 }
 
 void DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
-  if (restoring_) return;
   modified_ = true;
-  if (!IsInStep() || levels_.back().created.contains(boss.GetUID().Get())) return;
+  if (!IsTracking() || levels_.back().created.contains(boss.GetUID().Get())) return;
   if (!levels_.back().snapshots.insert({boss.GetUID().Get(), implementation.Get()}).second) return;
   CPMUnknownBase* impl = boss.GetImplementation(implementation);
   if (!impl) return;
-  open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), nullptr});
+  open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), {}, nullptr});
 }
 
 void DataBase::BeginStep(const std::string& name) {
@@ -146,39 +178,33 @@ void DataBase::EndStep() {
   levels_.clear();
   if (open_.changes.empty()) return;
   // A new step makes the undone steps unreachable.
-  while (undone_ > 0) {
-    Discard(history_.back());
-    history_.pop_back();
-    --undone_;
-  }
+  history_.resize(history_.size() - undone_);
+  undone_ = 0;
   history_.push_back(std::move(open_));
   open_ = Step{};
-  if (history_.size() > kMaxSteps) {
-    Discard(history_.front());
-    history_.erase(history_.begin());
-  }
+  if (history_.size() > kMaxSteps) history_.erase(history_.begin());
 }
 
 size_t DataBase::Mark() {
-  levels_.emplace_back();
+  levels_.push_back(Level{open_.changes.size(), {}, {}});
   return open_.changes.size();
 }
 
 void DataBase::RollbackTo(size_t mark) {
-  restoring_ = true;
-  while (open_.changes.size() > mark) {
-    Change& change = open_.changes.back();
-    Revert(change);
-    if (change.boss) change.boss->Release();
-    open_.changes.pop_back();
+  {
+    Restore restore(*this);
+    while (open_.changes.size() > mark) {
+      Revert(open_.changes.back(), restore);
+      open_.changes.pop_back();
+    }
   }
-  restoring_ = false;
   if (levels_.size() > 1) levels_.pop_back();
 }
 
 // The mark's records join the enclosing level; a snapshot of an object that level had already snapshot (or
 // created) is dropped, since undoing the whole step restores the earlier state anyway. Without this, every
-// command of a long sequence would keep another copy of each object it touched.
+// command of a long sequence would keep another copy of each object it touched. Logical records that
+// continue the one before them merge with it.
 void DataBase::ReleaseMark(size_t mark) {
   if (levels_.size() <= 1) return;
   Level released = std::move(levels_.back());
@@ -193,6 +219,9 @@ void DataBase::ReleaseMark(size_t mark) {
       if (parent.created.contains(key.first) || !parent.snapshots.insert(key).second) continue;
     } else if (change.kind == Kind::kCreated) {
       parent.created.insert(change.uid.Get());
+    } else if (change.kind == Kind::kRecord && kept > parent.start &&
+               changes[kept - 1].kind == Kind::kRecord && changes[kept - 1].record->Absorb(*change.record)) {
+      continue;
     }
     if (kept != i) changes[kept] = std::move(change);
     ++kept;
@@ -200,41 +229,46 @@ void DataBase::ReleaseMark(size_t mark) {
   changes.resize(kept);
 }
 
-void DataBase::SwapState(Change& change) {
+void DataBase::SwapState(Change& change, Restore& restore) {
   Boss* boss = GetBoss(change.uid);
   CPMUnknownBase* impl = boss ? boss->GetImplementation(change.implementation) : nullptr;
   if (!impl) return;
   std::vector<uint8_t> current = WriteState(*impl);
   ReadState(*impl, change.state);
   change.state = std::move(current);
+  restore.Note(change.uid, impl);
 }
 
-void DataBase::Revert(Change& change) {
+void DataBase::Revert(Change& change, Restore& restore) {
   switch (change.kind) {
     case Kind::kChanged:
-      SwapState(change);
+      SwapState(change, restore);
       break;
     case Kind::kCreated:
-      if (Boss* boss = Remove(change.uid)) boss->Release();  // the record keeps its own reference
+      Remove(change.uid);  // the change keeps its own reference for a redo
       break;
     case Kind::kDeleted:
-      change.boss->AddRef();
       Insert(change.uid, change.boss);
+      break;
+    case Kind::kRecord:
+      change.record->Revert(*this);
       break;
   }
 }
 
-void DataBase::Reapply(Change& change) {
+void DataBase::Reapply(Change& change, Restore& restore) {
   switch (change.kind) {
     case Kind::kChanged:
-      SwapState(change);
+      SwapState(change, restore);
       break;
     case Kind::kCreated:
-      change.boss->AddRef();
       Insert(change.uid, change.boss);
       break;
     case Kind::kDeleted:
-      if (Boss* boss = Remove(change.uid)) boss->Release();
+      Remove(change.uid);
+      break;
+    case Kind::kRecord:
+      change.record->Reapply(*this);
       break;
   }
 }
@@ -247,13 +281,32 @@ std::string DataBase::GetRedoName() const {
   return CanRedo() ? history_[history_.size() - undone_].name : "";
 }
 
+std::vector<UID> DataBase::ObjectsOf(const Step& step) {
+  std::vector<UID> uids;
+  uids.reserve(step.changes.size());
+  for (const auto& change : step.changes)
+    uids.push_back(change.uid);
+  std::sort(uids.begin(), uids.end());
+  uids.erase(std::unique(uids.begin(), uids.end()), uids.end());
+  return uids;
+}
+
+std::vector<UID> DataBase::GetUndoObjects() const {
+  return CanUndo() ? ObjectsOf(history_[history_.size() - 1 - undone_]) : std::vector<UID>{};
+}
+
+std::vector<UID> DataBase::GetRedoObjects() const {
+  return CanRedo() ? ObjectsOf(history_[history_.size() - undone_]) : std::vector<UID>{};
+}
+
 ErrorCode DataBase::Undo() {
   if (!CanUndo()) return kFailure;
   Step& step = history_[history_.size() - 1 - undone_];
-  restoring_ = true;
-  for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
-    Revert(*it);
-  restoring_ = false;
+  {
+    Restore restore(*this);
+    for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it)
+      Revert(*it, restore);
+  }
   ++undone_;
   modified_ = true;
   return kSuccess;
@@ -262,18 +315,17 @@ ErrorCode DataBase::Undo() {
 ErrorCode DataBase::Redo() {
   if (!CanRedo()) return kFailure;
   Step& step = history_[history_.size() - undone_];
-  restoring_ = true;
-  for (auto& change : step.changes)
-    Reapply(change);
-  restoring_ = false;
+  {
+    Restore restore(*this);
+    for (auto& change : step.changes)
+      Reapply(change, restore);
+  }
   --undone_;
   modified_ = true;
   return kSuccess;
 }
 
 void DataBase::ClearUndo() {
-  for (auto& step : history_)
-    Discard(step);
   history_.clear();
   undone_ = 0;
 }

@@ -1,11 +1,13 @@
 // DataBase: the host's IDataBase, an in-memory table of bosses by UID with an undo history of steps. Each
 // step records, in order, the first state of every implementation changed in it (taken at its first
-// PreDirty) and the objects created and deleted in it.
+// PreDirty), the objects created and deleted in it, and the logical changes (UndoRecord) that objects such
+// as stories record for themselves.
 #pragma once
 
 #include <map>
 #include <set>
 
+#include "host/core/BossRef.h"
 #include "host/db/IDataBase.h"
 
 class DataBase final : public IDataBase {
@@ -31,6 +33,9 @@ class DataBase final : public IDataBase {
   // Changes recorded in the open step so far (for checks on how much undo keeps).
   size_t CountOpenChanges() const { return open_.changes.size(); }
   bool IsInStep() const override { return depth_ > 0; }
+  ErrorCode AddUndoRecord(std::unique_ptr<UndoRecord> record) override;
+  void SuspendTracking() override { ++untracked_; }
+  void ResumeTracking() override { --untracked_; }
 
   bool CanUndo() const override { return !IsInStep() && undone_ < history_.size(); }
   bool CanRedo() const override { return !IsInStep() && undone_ > 0; }
@@ -39,6 +44,8 @@ class DataBase final : public IDataBase {
   ErrorCode Undo() override;
   ErrorCode Redo() override;
   void ClearUndo() override;
+  std::vector<UID> GetUndoObjects() const override;
+  std::vector<UID> GetRedoObjects() const override;
 
   bool IsModified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
@@ -57,42 +64,49 @@ class DataBase final : public IDataBase {
   static constexpr size_t kMaxSteps = 200;
 
  private:
-  enum class Kind { kChanged, kCreated, kDeleted };
+  enum class Kind { kChanged, kCreated, kDeleted, kRecord };
   struct Change {
     Kind kind;
     UID uid;
-    ImplementationID implementation;  // kChanged only
-    std::vector<uint8_t> state;       // kChanged: the other state (before, or after once undone)
-    Boss* boss = nullptr;             // kCreated and kDeleted: the object, kept alive by one reference
+    ImplementationID implementation;     // kChanged only
+    std::vector<uint8_t> state;          // kChanged: the other state (before, or after once undone)
+    BossRef boss;                        // kCreated and kDeleted: the object, kept alive while undoable
+    std::unique_ptr<UndoRecord> record;  // kRecord
   };
   struct Step {
     std::string name;
     std::vector<Change> changes;
   };
+  // What one level of the open step (the step itself, then each open mark) has recorded: an object
+  // created or an implementation snapshot inside a level needs no further snapshot there, but a nested mark
+  // needs its own so that rolling back to it restores the state at the mark.
+  struct Level {
+    size_t start = 0;                                   // index of the level's first change
+    std::set<std::pair<uint32_t, uint32_t>> snapshots;  // (uid, implementation)
+    std::set<uint32_t> created;
+  };
+  // Restores a run of changes with recording suspended, then tells what was restored from snapshots.
+  class Restore;
 
-  void Insert(UID uid, Boss* boss);
-  Boss* Remove(UID uid);
-  void Revert(Change& change);
-  void Reapply(Change& change);
-  void SwapState(Change& change);
-  static void Discard(Step& step);
+  bool IsTracking() const { return IsInStep() && untracked_ == 0; }
+  void Insert(UID uid, BossRef boss);
+  BossRef Remove(UID uid);
+  void Revert(Change& change, Restore& restore);
+  void Reapply(Change& change, Restore& restore);
+  void SwapState(Change& change, Restore& restore);
+  // Appends `change` to the open step, merging a record into the one before it where the level allows.
+  void Record(Change change, size_t levelStart);
+  static std::vector<UID> ObjectsOf(const Step& step);
 
-  std::map<UID, Boss*> objects_;  // each holds one reference
+  std::map<UID, BossRef> objects_;
   UID root_;
   uint32_t nextUID_ = 1;
   bool modified_ = false;
 
   int depth_ = 0;
+  int untracked_ = 0;
   Step open_;
-  // What one level of the open step (the step itself, then each open mark) has recorded: an object
-  // created or an implementation snapshot inside a level needs no further snapshot there, but a nested mark
-  // needs its own so that rolling back to it restores the state at the mark.
-  struct Level {
-    std::set<std::pair<uint32_t, uint32_t>> snapshots;  // (uid, implementation)
-    std::set<uint32_t> created;
-  };
   std::vector<Level> levels_;
-  bool restoring_ = false;
 
   std::vector<Step> history_;  // oldest first
   size_t undone_ = 0;          // steps at the end of history_ that are undone (redoable)

@@ -9,6 +9,7 @@
 
 #include "host/core/Boss.h"
 #include "host/core/InterfacePtr.h"
+#include "host/db/UndoRecord.h"
 
 class IDataBase : public IBossHome {
  public:
@@ -42,6 +43,12 @@ class IDataBase : public IBossHome {
   virtual void RollbackTo(size_t mark) = 0;
   virtual void ReleaseMark(size_t mark) = 0;
   virtual bool IsInStep() const = 0;
+  // Keeps `record` in the open step, after the changes recorded so far; kFailure (the record is dropped)
+  // when no step is open.
+  [[nodiscard]] virtual ErrorCode AddUndoRecord(std::unique_ptr<UndoRecord> record) = 0;
+  // Suspends and resumes the recording of creations, deletions and snapshots (see UntrackedChanges); nests.
+  virtual void SuspendTracking() = 0;
+  virtual void ResumeTracking() = 0;
 
   virtual bool CanUndo() const = 0;
   virtual bool CanRedo() const = 0;
@@ -51,6 +58,9 @@ class IDataBase : public IBossHome {
   virtual ErrorCode Undo() = 0;
   virtual ErrorCode Redo() = 0;
   virtual void ClearUndo() = 0;
+  // The objects that undoing (redoing) the next step restores, ascending; empty when there is none.
+  virtual std::vector<UID> GetUndoObjects() const = 0;
+  virtual std::vector<UID> GetRedoObjects() const = 0;
 
   // True after a change that has not been saved.
   virtual bool IsModified() const = 0;

@@ -16,5 +16,8 @@ void ApplyTextStyleCmd::Do() {
   TextStrand strand = kind_ == StyleKind::kParagraph ? TextStrand::kParagraph : TextStrand::kCharacter;
   ErrorCode err =
       story->ApplyStyle(strand, range->GetStart(), range->GetEnd(), style->Get(), clear && clear->Get());
-  if (err != kSuccess) Fail(err);
+  if (err != kSuccess) return Fail(err);
+  NoteChange(strand == TextStrand::kParagraph ? TextChange::What::kParagraphAttributes
+                                              : TextChange::What::kCharacterAttributes,
+             range->GetStart(), range->GetEnd() - range->GetStart(), range->GetEnd() - range->GetStart());
 }

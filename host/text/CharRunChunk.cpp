@@ -5,7 +5,6 @@
 
 #include "host/db/IPMStream.h"
 #include "host/text/RunAttributesCodec.h"
-#include "host/text/TextStory.h"
 
 void CharRunChunk::SetStory(UID story) {
   if (story == story_) return;
@@ -66,5 +65,4 @@ void CharRunChunk::ReadWrite(IPMStream* stream, ImplementationID) {
     total_ += runs_[kept++].length;
   runs_.resize(kept);
   stale_ = true;
-  TextStory::NoteBlockRestored(this, story_);
 }

@@ -206,15 +206,36 @@ void CharacterStrand::Insert(int32_t position, std::vector<CharRun> runs) {
   WriteBack(region);
 }
 
-void CharacterStrand::Transform(int32_t start, int32_t end,
-                                const std::function<void(RunAttributes&)>& change) {
-  if (start >= end) return;
+std::vector<CharRun> CharacterStrand::Transform(int32_t start, int32_t end,
+                                                const std::function<void(RunAttributes&)>& change) {
+  if (start >= end) return {};
   Region region = Gather(start > 0 ? start - 1 : 0, std::min(end, Length() - 1));
   size_t first = SplitAt(region, start);
   size_t last = SplitAt(region, end);
+  std::vector<CharRun> before(region.runs.begin() + static_cast<ptrdiff_t>(first),
+                              region.runs.begin() + static_cast<ptrdiff_t>(last));
   for (size_t i = first; i < last; ++i)
     change(region.runs[i].attributes);
   WriteBack(region);
+  return before;
+}
+
+std::vector<CharRun> CharacterStrand::Replace(int32_t start, std::vector<CharRun> runs) {
+  int64_t length = 0;
+  for (const CharRun& run : runs)
+    length += run.length;
+  auto end = static_cast<int32_t>(start + length);
+  if (start >= end) return {};
+  Region region = Gather(start > 0 ? start - 1 : 0, std::min(end, Length() - 1));
+  size_t first = SplitAt(region, start);
+  size_t last = SplitAt(region, end);
+  auto from = region.runs.begin() + static_cast<ptrdiff_t>(first);
+  auto to = region.runs.begin() + static_cast<ptrdiff_t>(last);
+  std::vector<CharRun> before(std::make_move_iterator(from), std::make_move_iterator(to));
+  from = region.runs.erase(from, to);
+  region.runs.insert(from, std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
+  WriteBack(region);
+  return before;
 }
 
 std::string CharacterStrand::Check() const {

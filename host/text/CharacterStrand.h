@@ -37,8 +37,13 @@ class CharacterStrand {
   void Erase(int32_t start, int32_t end);
   // Inserts runs before `position` (0 <= position <= Length()).
   void Insert(int32_t position, std::vector<CharRun> runs);
-  // Calls `change` on the attributes of every run piece inside [start, end).
-  void Transform(int32_t start, int32_t end, const std::function<void(RunAttributes&)>& change);
+  // Calls `change` on the attributes of every run piece inside [start, end); answers the pieces as they
+  // were (covering [start, end)).
+  std::vector<CharRun> Transform(int32_t start, int32_t end,
+                                 const std::function<void(RunAttributes&)>& change);
+  // Replaces the runs of [start, start + length of `runs`) with `runs` (inside the strand); answers the
+  // pieces that were there.
+  std::vector<CharRun> Replace(int32_t start, std::vector<CharRun> runs);
 
   // Empty when the runs are canonical and agree with the totals, else the first fault.
   std::string Check() const;

@@ -11,5 +11,8 @@ void ClearOverridesCmd::Do() {
   if (!story || !range || !data) return Fail(kInvalidParameterError);
   ErrorCode err =
       story->ClearOverrides(data->GetStrand(), range->GetStart(), range->GetEnd(), data->GetClasses());
-  if (err != kSuccess) Fail(err);
+  if (err != kSuccess) return Fail(err);
+  NoteChange(data->GetStrand() == TextStrand::kParagraph ? TextChange::What::kParagraphAttributes
+                                                         : TextChange::What::kCharacterAttributes,
+             range->GetStart(), range->GetEnd() - range->GetStart(), range->GetEnd() - range->GetStart());
 }

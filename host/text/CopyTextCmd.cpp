@@ -23,7 +23,8 @@ void CopyTextCmd::Do() {
     return Fail(kInvalidParameterError);
   StyledText styled = source->GetStyledText(start, end);
   if (ErrorCode err = target->Delete(targetStart, targetEnd); err != kSuccess) return Fail(err);
-  if (ErrorCode err = target->InsertStyled(targetStart, styled); err != kSuccess) Fail(err);
+  if (ErrorCode err = target->InsertStyled(targetStart, styled); err != kSuccess) return Fail(err);
+  NoteChange(TextChange::What::kText, targetStart, targetEnd - targetStart, end - start);
 }
 
 std::string CopyTextCmd::CreateName() const {

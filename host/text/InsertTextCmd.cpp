@@ -9,7 +9,8 @@ void InsertTextCmd::Do() {
   InterfacePtr<ITextRangeData> range = QueryParameter<ITextRangeData>();
   InterfacePtr<IStringData> text = QueryParameter<IStringData>();
   if (!story || !range || !text) return Fail(kInvalidParameterError);
-  if (ErrorCode err = story->Insert(range->GetStart(), text->Get()); err != kSuccess) Fail(err);
+  if (ErrorCode err = story->Insert(range->GetStart(), text->Get()); err != kSuccess) return Fail(err);
+  NoteChange(TextChange::What::kText, range->GetStart(), 0, static_cast<int32_t>(text->Get().size()));
 }
 
 std::string InsertTextCmd::CreateName() const {

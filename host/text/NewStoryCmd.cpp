@@ -17,4 +17,5 @@ void NewStoryCmd::Do() {
   if (err != kSuccess) return Fail(err);
   stories->AddStory(uid);
   SetItemList(UIDList(db, {uid}));
+  NoteChange(TextChange::What::kStory, 0, 0, story->TotalLength());
 }

@@ -5,7 +5,6 @@
 
 #include "host/db/IPMStream.h"
 #include "host/text/RunAttributesCodec.h"
-#include "host/text/TextStory.h"
 
 void XferUnits(IPMStream* stream, std::u16string& text) {
   uint32_t count = stream->XferCount(static_cast<uint32_t>(text.size()), 2);
@@ -78,5 +77,4 @@ void TextChunk::ReadWrite(IPMStream* stream, ImplementationID) {
   if (stream->IsWriting()) return;
   IndexReturns();
   paragraphs_.resize(returns_.size(), paragraphs_.empty() ? RunAttributes() : paragraphs_.back());
-  TextStory::NoteBlockRestored(this, story_);
 }

@@ -54,7 +54,7 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
   ChunkContent Slice(int32_t offset, int32_t count) const;
 
   // Reading drops what a damaged block cannot hold (paragraph records without a return are removed, returns
-  // without one get a copy of the last) and tells the story that its indexes are stale.
+  // without one get a copy of the last); the story rebuilds its indexes once the document is read.
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
  private:

@@ -8,6 +8,7 @@
 #include "host/text/AttributeClasses.h"
 #include "host/text/RunAttributesCodec.h"
 #include "host/text/StyleUtils.h"
+#include "host/text/TextUndoRecords.h"
 
 namespace {
 
@@ -48,20 +49,16 @@ IDataBase* TextStory::GetStorageDataBase() const {
   return ::GetDataBase(this);
 }
 
-void TextStory::NoteBlockRestored(const IPMUnknown* block, UID story) {
-  IDataBase* db = ::GetDataBase(block);
-  Boss* boss = db ? db->GetBoss(story) : nullptr;
-  if (!boss || boss->GetClass() != kTextStoryBoss) return;
-  if (CPMUnknownBase* impl = boss->GetImplementation(kTextStoryImpl))
-    static_cast<TextStory*>(impl)->InvalidateIndex();
+TextStory* TextStory::Find(IDataBase& db, UID story) {
+  Boss* boss = db.GetBoss(story);
+  CPMUnknownBase* impl =
+      boss && boss->GetClass() == kTextStoryBoss ? boss->GetImplementation(kTextStoryImpl) : nullptr;
+  return static_cast<TextStory*>(impl);
 }
 
 ErrorCode TextStory::DeleteStory(IDataBase* db, UID story) {
-  Boss* boss = db ? db->GetBoss(story) : nullptr;
-  CPMUnknownBase* impl =
-      boss && boss->GetClass() == kTextStoryBoss ? boss->GetImplementation(kTextStoryImpl) : nullptr;
-  if (!impl) return kInvalidParameterError;
-  auto* self = static_cast<TextStory*>(impl);
+  TextStory* self = db ? Find(*db, story) : nullptr;
+  if (!self) return kInvalidParameterError;
   self->EnsureIndex();
   for (const auto* blocks : {&self->text_.BlockUIDs(), &self->chars_.BlockUIDs()}) {
     for (UID uid : *blocks)
@@ -77,13 +74,17 @@ void TextStory::ReadWrite(IPMStream* stream, ImplementationID) {
 }
 
 void TextStory::EnsureIndex() const {
-  if (indexValid_ || repairing_) return;
-  repairing_ = true;
+  if (indexValid_) return;
   text_.Rebuild();
   chars_.Rebuild();
   indexValid_ = true;
-  const_cast<TextStory*>(this)->Repair();
-  repairing_ = false;
+}
+
+void TextStory::DidRestore() {
+  UntrackedChanges untracked(GetStorageDataBase());
+  indexValid_ = false;
+  EnsureIndex();
+  Repair();
 }
 
 // A story read from a damaged document is made sound: it gets its final paragraph return back, and its
@@ -106,8 +107,55 @@ void TextStory::Repair() {
   }
 }
 
-bool TextStory::CanChange() const {
-  return GetStorageDataBase() != nullptr;
+ErrorCode TextStory::CheckEdit() const {
+  IDataBase* db = GetStorageDataBase();
+  if (!db) return kInvalidParameterError;
+  return db->IsInStep() ? kSuccess : kNotInCommandError;
+}
+
+void TextStory::Keep(std::unique_ptr<UndoRecord> record) {
+  (void)GetStorageDataBase()->AddUndoRecord(std::move(record));
+}
+
+StyledText TextStory::TakeContent(int32_t start, int32_t end) {
+  StyledText content = GetStyledText(start, end);
+  UntrackedChanges untracked(GetStorageDataBase());
+  text_.Erase(start, end);
+  chars_.Erase(start, end);
+  return content;
+}
+
+void TextStory::PutContent(int32_t position, const StyledText& content) {
+  if (content.text.empty()) return;
+  UntrackedChanges untracked(GetStorageDataBase());
+  text_.Insert(position, {content.text, content.paragraphs});
+  chars_.Insert(position, content.runs);
+}
+
+void TextStory::SwapParagraphs(int32_t first, std::vector<RunAttributes>& records) {
+  UntrackedChanges untracked(GetStorageDataBase());
+  for (size_t i = 0; i < records.size(); ++i) {
+    auto index = static_cast<int32_t>(first + i);
+    RunAttributes current = text_.Paragraph(index);
+    text_.SetParagraph(index, std::move(records[i]));
+    records[i] = std::move(current);
+  }
+}
+
+void TextStory::SwapRuns(int32_t start, std::vector<CharRun>& runs) {
+  UntrackedChanges untracked(GetStorageDataBase());
+  runs = chars_.Replace(start, std::move(runs));
+}
+
+void TextStory::PutInitialReturn(UID paragraphStyle, UID characterStyle) {
+  UntrackedChanges untracked(GetStorageDataBase());
+  text_.Insert(0, {std::u16string(1, kParagraphReturn), {{paragraphStyle, EmptyAttributeList()}}});
+  chars_.Insert(0, {{1, {characterStyle, EmptyAttributeList()}}});
+}
+
+void TextStory::Clear() {
+  EnsureIndex();
+  if (text_.Length() > 0) (void)TakeContent(0, text_.Length());
 }
 
 int32_t TextStory::TotalLength() const {
@@ -218,15 +266,17 @@ std::string TextStory::Check() const {
 }
 
 ErrorCode TextStory::Initialize(UID paragraphStyle, UID characterStyle) {
-  if (!CanChange() || TotalLength() != 0) return kInvalidParameterError;
-  text_.Insert(0, {std::u16string(1, kParagraphReturn), {{paragraphStyle, EmptyAttributeList()}}});
-  chars_.Insert(0, {{1, {characterStyle, EmptyAttributeList()}}});
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
+  if (TotalLength() != 0) return kInvalidParameterError;
+  PutInitialReturn(paragraphStyle, characterStyle);
+  Keep(TextUndoRecords::Initialized(GetStoryUID(), paragraphStyle, characterStyle));
   return kSuccess;
 }
 
 ErrorCode TextStory::Insert(int32_t position, std::u16string_view text) {
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
   int32_t length = TotalLength();
-  if (!CanChange() || position < 0 || position >= length || text.empty() ||
+  if (position < 0 || position >= length || text.empty() ||
       static_cast<int64_t>(length) + static_cast<int64_t>(text.size()) > kMaxStoryLength) {
     return kInvalidParameterError;
   }
@@ -234,14 +284,19 @@ ErrorCode TextStory::Insert(int32_t position, std::u16string_view text) {
   ChunkContent content{std::u16string(text), {}};
   content.paragraphs.assign(static_cast<size_t>(CountReturns(text)),
                             text_.Paragraph(text_.ParagraphIndexAt(position)));
-  text_.Insert(position, content);
-  chars_.Grow(paragraphStart ? position : position - 1, static_cast<int32_t>(text.size()));
+  {
+    UntrackedChanges untracked(GetStorageDataBase());
+    text_.Insert(position, content);
+    chars_.Grow(paragraphStart ? position : position - 1, static_cast<int32_t>(text.size()));
+  }
+  Keep(TextUndoRecords::Inserted(GetStoryUID(), position, static_cast<int32_t>(text.size())));
   return kSuccess;
 }
 
 ErrorCode TextStory::InsertStyled(int32_t position, const StyledText& styled) {
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
   int32_t length = TotalLength();
-  if (!CanChange() || position < 0 || position >= length ||
+  if (position < 0 || position >= length ||
       static_cast<int64_t>(length) + static_cast<int64_t>(styled.text.size()) > kMaxStoryLength) {
     return kInvalidParameterError;
   }
@@ -258,16 +313,17 @@ ErrorCode TextStory::InsertStyled(int32_t position, const StyledText& styled) {
     if (!paragraph.overrides) return kInvalidParameterError;
   }
   if (styled.text.empty()) return kSuccess;
-  text_.Insert(position, {styled.text, styled.paragraphs});
-  chars_.Insert(position, styled.runs);
+  PutContent(position, styled);
+  Keep(TextUndoRecords::Inserted(GetStoryUID(), position, static_cast<int32_t>(styled.text.size())));
   return kSuccess;
 }
 
 ErrorCode TextStory::Delete(int32_t start, int32_t end) {
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
   int32_t length = TotalLength();
-  if (!CanChange() || start < 0 || start > end || end >= length) return kInvalidParameterError;
-  text_.Erase(start, end);
-  chars_.Erase(start, end);
+  if (start < 0 || start > end || end >= length) return kInvalidParameterError;
+  if (start == end) return kSuccess;
+  Keep(TextUndoRecords::Removed(GetStoryUID(), start, TakeContent(start, end)));
   return kSuccess;
 }
 
@@ -276,22 +332,38 @@ void TextStory::ChangeParagraphs(int32_t start, int32_t end,
   int32_t lastPosition = text_.Length() - 1;
   int32_t first = text_.ParagraphIndexAt(std::min(start, lastPosition));
   int32_t last = text_.ParagraphIndexAt(std::min(std::max(end - 1, start), lastPosition));
+  std::vector<RunAttributes> before;
+  UntrackedChanges untracked(GetStorageDataBase());
   for (int32_t i = first; i <= last; ++i) {
     RunAttributes attributes = text_.Paragraph(i);
     change(attributes);
-    if (!SameRunAttributes(attributes, text_.Paragraph(i))) text_.SetParagraph(i, std::move(attributes));
+    if (SameRunAttributes(attributes, text_.Paragraph(i))) {
+      if (!before.empty()) before.push_back(attributes);
+      continue;
+    }
+    if (before.empty()) first = i;
+    before.push_back(text_.Paragraph(i));
+    text_.SetParagraph(i, std::move(attributes));
   }
+  // Unchanged paragraphs after the first changed one are kept too: the record covers one stretch.
+  if (!before.empty()) Keep(TextUndoRecords::ParagraphsReplaced(GetStoryUID(), first, std::move(before)));
 }
 
 void TextStory::ChangeCharacters(int32_t start, int32_t end,
                                  const std::function<void(RunAttributes&)>& change) {
-  chars_.Transform(start, end, change);
+  std::vector<CharRun> before;
+  {
+    UntrackedChanges untracked(GetStorageDataBase());
+    before = chars_.Transform(start, end, change);
+  }
+  if (!before.empty()) Keep(TextUndoRecords::RunsReplaced(GetStoryUID(), start, std::move(before)));
 }
 
 ErrorCode TextStory::ApplyStyle(TextStrand strand, int32_t start, int32_t end, UID style,
                                 bool clearOverrides) {
   int32_t length = TotalLength();
-  if (!CanChange() || start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
+  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
   auto change = [&](RunAttributes& attributes) {
     attributes.style = style;
     if (clearOverrides) attributes.overrides = EmptyAttributeList();
@@ -309,7 +381,8 @@ ErrorCode TextStory::ApplyStyle(TextStrand strand, int32_t start, int32_t end, U
 ErrorCode TextStory::ApplyOverrides(TextStrand strand, int32_t start, int32_t end,
                                     const AttributeBossList& overrides) {
   int32_t length = TotalLength();
-  if (!CanChange() || start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
+  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
   auto applying = [](const AttributeBossList& list) {
     return Shared([list](AttributeBossList& target) { target.ApplyAttributes(list); });
   };
@@ -327,7 +400,8 @@ ErrorCode TextStory::ApplyOverrides(TextStrand strand, int32_t start, int32_t en
 ErrorCode TextStory::ClearOverrides(TextStrand strand, int32_t start, int32_t end,
                                     std::span<const ClassID> classes) {
   int32_t length = TotalLength();
-  if (!CanChange() || start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
+  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
   auto clearing = [](std::vector<ClassID> which) {
     return Shared([which = std::move(which)](AttributeBossList& target) {
       if (which.empty()) {

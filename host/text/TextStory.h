@@ -1,8 +1,8 @@
 // TextStory: the host's ITextModel, on the story object (kTextStoryBoss). Its own persistent fields are
 // only the lists of its storage blocks; the text, paragraph records and character runs live in the blocks,
-// so that a change snapshots for undo (and saving writes) the few blocks it touches, never the whole story.
-// The indexes over the blocks are rebuilt whenever a block or the lists are read back (undo, redo, a failed
-// command's rollback, opening a document).
+// so that saving writes them in pieces. An edit is accepted only inside an undo step, and records for undo
+// what it did (TextUndoRecords) rather than snapshots of the blocks it touched; the blocks themselves change
+// untracked. The indexes over the blocks are rebuilt when the story is read from a file.
 #pragma once
 
 #include "host/core/CPMUnknown.h"
@@ -44,23 +44,38 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
 
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
+  // Rebuilds the indexes over the blocks and makes a story read from a damaged file sound again (a final
+  // return, a character strand as long as the text).
+  void DidRestore() override;
+
   // Deletes the story at `story` of `db` with its storage blocks (for DeleteStoryCmd);
   // kInvalidParameterError when there is no story there.
   static ErrorCode DeleteStory(IDataBase* db, UID story);
-  // A storage block of `story` was read back: the story's indexes are stale.
-  static void NoteBlockRestored(const IPMUnknown* block, UID story);
-  void InvalidateIndex() { indexValid_ = false; }
+  // The story at `story` of `db`, or nullptr.
+  static TextStory* Find(IDataBase& db, UID story);
+
+  // The raw edits that undo records play back: no checks, nothing recorded. Ranges lie inside the story.
+  StyledText TakeContent(int32_t start, int32_t end);
+  void PutContent(int32_t position, const StyledText& content);
+  // Exchanges the records of the paragraphs from `first` on with `records`.
+  void SwapParagraphs(int32_t first, std::vector<RunAttributes>& records);
+  // Exchanges the character runs from `start` on with `runs`.
+  void SwapRuns(int32_t start, std::vector<CharRun>& runs);
+  void PutInitialReturn(UID paragraphStyle, UID characterStyle);
+  // Removes all text and blocks: the story is as never set up.
+  void Clear();
 
  private:
   IDataBase* GetStorageDataBase() const override;
   UID GetStoryUID() const override { return GetBoss()->GetUID(); }
   void NoteBlockListChange() override { PreDirty(); }
 
-  // Rebuilds the indexes when stale, and makes a damaged story sound again (a final return, a character
-  // strand as long as the text).
+  // Rebuilds the indexes when stale (a story just created).
   void EnsureIndex() const;
   void Repair();
-  bool CanChange() const;
+  // kSuccess when the story may be edited now: it is in a database and a command's undo step is open.
+  ErrorCode CheckEdit() const;
+  void Keep(std::unique_ptr<UndoRecord> record);
   // Applies `change` to the records of the paragraphs that [start, end) touches.
   void ChangeParagraphs(int32_t start, int32_t end, const std::function<void(RunAttributes&)>& change);
   void ChangeCharacters(int32_t start, int32_t end, const std::function<void(RunAttributes&)>& change);
@@ -68,5 +83,4 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
   mutable StoryText text_;
   mutable CharacterStrand chars_;
   mutable bool indexValid_ = false;
-  mutable bool repairing_ = false;
 };

@@ -9,12 +9,18 @@
 namespace text_test {
 namespace {
 
+// The model's edits are open only inside an undo step: each test runs in one.
 class TextStoryTest : public TextFixture {
  protected:
   void SetUp() override {
     TextFixture::SetUp();
     story = Story();
     reference.Initialize(ParagraphDefault(), CharacterRoot());
+    db_->BeginStep("Edits");
+  }
+  void TearDown() override {
+    db_->EndStep();
+    TextFixture::TearDown();
   }
   void Insert(int32_t position, std::u16string_view text) {
     ASSERT_EQ(story->Insert(position, text), kSuccess);
