@@ -5,6 +5,7 @@
 
 namespace kestoui {
 
+inline constexpr uint32_t kKestoUIPrefix = 0x157800;
 inline constexpr PluginID kKestoUIPluginID = kKestoUIPrefix + 1;
 inline constexpr const char* kKestoUIPluginName = "Kesto UI";
 

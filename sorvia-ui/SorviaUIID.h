@@ -5,6 +5,7 @@
 
 namespace sorviaui {
 
+inline constexpr uint32_t kSorviaUIPrefix = 0x157A00;
 inline constexpr PluginID kSorviaUIPluginID = kSorviaUIPrefix + 1;
 inline constexpr const char* kSorviaUIPluginName = "Sorvia UI";
 

@@ -1,5 +1,5 @@
 // Typed 32-bit identifiers of the object model: classes, interfaces, implementations, services, plug-ins and
-// objects in a database. Each plug-in owns a block of 256 values starting at its prefix.
+// objects in a database. Each plug-in owns a block of 256 values; its own ID header says where it starts.
 #pragma once
 
 #include <compare>
@@ -51,10 +51,3 @@ inline constexpr ErrorCode kDamagedDocumentError = 7;
 inline constexpr ErrorCode kWriteFailedError = 8;
 // A change to a document asked for outside a command: it is refused, since undo could not take it back.
 inline constexpr ErrorCode kNotInCommandError = 9;
-
-// Plug-in blocks of 256 identifiers.
-inline constexpr uint32_t kHostPrefix = 0x100;
-inline constexpr uint32_t kKestoPrefix = 0xA8D00;
-inline constexpr uint32_t kSorviaPrefix = 0xA6700;
-inline constexpr uint32_t kKestoUIPrefix = 0x157800;
-inline constexpr uint32_t kSorviaUIPrefix = 0x157A00;

@@ -5,6 +5,7 @@
 
 namespace kesto {
 
+inline constexpr uint32_t kKestoPrefix = 0xA8D00;
 inline constexpr PluginID kKestoPluginID = kKestoPrefix + 2;
 inline constexpr const char* kKestoPluginName = "Kesto";
 // The Kesto UI plug-in refuses to load unless this string equals its own.

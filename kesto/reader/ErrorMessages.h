@@ -6,6 +6,7 @@
 
 #include "host/core/IDs.h"
 #include "host/core/WideString.h"
+#include "kesto/include/KestoID.h"
 
 namespace kesto {
 

@@ -5,6 +5,7 @@
 
 namespace sorvia {
 
+inline constexpr uint32_t kSorviaPrefix = 0xA6700;
 inline constexpr PluginID kSorviaPluginID = kSorviaPrefix + 2;
 inline constexpr const char* kSorviaPluginName = "Sorvia";
 // The Sorvia UI plug-in refuses to load unless this string equals its own.
