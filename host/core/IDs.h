@@ -51,3 +51,6 @@ inline constexpr ErrorCode kDamagedDocumentError = 7;
 inline constexpr ErrorCode kWriteFailedError = 8;
 // A change to a document asked for outside a command: it is refused, since undo could not take it back.
 inline constexpr ErrorCode kNotInCommandError = 9;
+// A registration named an ID (class, implementation, interface of a class, provider of a service) that is
+// already registered.
+inline constexpr ErrorCode kIDClashError = 10;

@@ -14,7 +14,8 @@ class IPlugIn {
   // The plug-in that must be registered first, or 0.
   virtual PluginID GetRequiredPlugIn() const { return 0; }
   // Registers the plug-in's classes, implementations, services and strings. A non-zero answer refuses the
-  // load; the plug-in must then have registered nothing.
+  // load, as does an ID that clashes: the loader then takes the plug-in's classes, implementations and
+  // services out again; anything else it registered (strings, attribute classes) it must not leave behind.
   virtual ErrorCode Register(Registry& registry) = 0;
 };
 

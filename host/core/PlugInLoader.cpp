@@ -8,6 +8,7 @@
 
 #include "host/core/IPlugIn.h"
 #include "host/core/Registry.h"
+#include "host/core/ServiceRegistry.h"
 
 namespace {
 
@@ -29,6 +30,28 @@ IPlugIn* OpenModule(const std::filesystem::path& path, std::string& why) {
   IPlugIn* plugIn = entry();
   if (!plugIn) why = "GetPlugIn answered no plug-in";
   return plugIn;
+}
+
+// Registers one plug-in. When it refuses, or answers success although one of its IDs clashed, what it
+// registered in the registries is taken out again and `why` says what went wrong.
+bool RegisterOne(IPlugIn& plugIn, Registry& registry, std::string& why) {
+  ServiceRegistry& services = ServiceRegistry::Get();
+  Registry::Checkpoint classes = registry.Save();
+  ServiceRegistry::Checkpoint providers = services.Save();
+  size_t classClashes = registry.GetClashes().size(), serviceClashes = services.GetClashes().size();
+  ErrorCode err = plugIn.Register(registry);
+  if (registry.GetClashes().size() > classClashes) {
+    why = "its IDs clash: " + registry.GetClashes()[classClashes];
+  } else if (services.GetClashes().size() > serviceClashes) {
+    why = "its IDs clash: " + services.GetClashes()[serviceClashes];
+  } else if (err != kSuccess) {
+    why = "refused to load (error " + std::to_string(err) + ")";
+  } else {
+    return true;
+  }
+  registry.Restore(std::move(classes));
+  services.Restore(std::move(providers));
+  return false;
 }
 
 }  // namespace
@@ -78,10 +101,11 @@ PlugInLoadReport PlugInLoader::RegisterAll(const std::vector<IPlugIn*>& plugIns)
         ++it;
         continue;
       }
+      std::string why;
       if (done.contains(p->GetPluginID().Get())) {
         report.failures.push_back({p->GetName(), "a plug-in with the same ID is already loaded"});
-      } else if (ErrorCode err = p->Register(registry); err != kSuccess) {
-        report.failures.push_back({p->GetName(), "refused to load (error " + std::to_string(err) + ")"});
+      } else if (!RegisterOne(*p, registry, why)) {
+        report.failures.push_back({p->GetName(), why});
       } else {
         registry.RegisterPlugIn({p->GetPluginID(), p->GetName(), p->GetVersion()});
         done.insert(p->GetPluginID().Get());

@@ -22,9 +22,11 @@ struct PlugInLoadReport {
 class PlugInLoader {
  public:
   // Loads every "*.so" of `folder` (in name order) and registers the plug-ins whose requirement is met.
-  // A module that cannot be opened, has no GetPlugIn or refuses to register is reported and skipped.
+  // A module that cannot be opened, has no GetPlugIn, refuses to register or registers an ID that is
+  // taken is reported and skipped; what such a plug-in registered in Registry and ServiceRegistry before
+  // it failed is taken out again.
   static PlugInLoadReport LoadFolder(const std::filesystem::path& folder);
   // Registers plug-ins already in memory (the tests link the plug-ins' static libraries), in dependency
-  // order.
+  // order, reporting and skipping them as LoadFolder does.
   static PlugInLoadReport RegisterAll(const std::vector<IPlugIn*>& plugIns);
 };

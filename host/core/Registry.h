@@ -1,5 +1,6 @@
 // Registry: what the loaded plug-ins have declared: classes with their interfaces, implementations with
-// their factories, interfaces added to classes of others, and each plug-in's version string.
+// their factories, interfaces added to classes of others, and each plug-in's version string. An ID is
+// registered once: a second registration is refused and noted as a clash.
 #pragma once
 
 #include <functional>
@@ -50,19 +51,30 @@ class Registry {
  public:
   static Registry& Get();
 
-  // Each answers kSuccess, or kInvalidParameterError when the ID is taken or invalid.
+  // Each answers kSuccess; kInvalidParameterError for an invalid ID, a missing factory or a parent that
+  // would make a cycle; kIDClashError, registering nothing and noting the clash, when the ID is taken.
   ErrorCode RegisterClass(ClassID cls, ClassID parent, std::string name, std::vector<InterfaceEntry> entries);
-  // Adds interfaces to a class another plug-in (or the host) owns; the class need not exist yet.
-  ErrorCode AddIn(ClassID cls, std::vector<InterfaceEntry> entries);
   ErrorCode RegisterImplementation(ImplementationID id, ImplementationFactory factory, bool persistent);
   template <class Impl>
   ErrorCode RegisterImplementation(ImplementationID id, bool persistent = false) {
     return RegisterImplementation(id, &Make<Impl>, persistent);
   }
+  // Adds interfaces to a class another plug-in (or the host) owns; the class need not exist yet. Adding an
+  // entry again is harmless; kIDClashError (nothing added) when the class or an earlier add-in already
+  // gives one of the interfaces another implementation.
+  ErrorCode AddIn(ClassID cls, std::vector<InterfaceEntry> entries);
+
+  // Every refused registration of a taken ID so far, oldest first, as a sentence for the user.
+  const std::vector<std::string>& GetClashes() const { return clashes_; }
+  // Classes, add-ins and implementations as they are now, so that a plug-in whose registration fails half
+  // way can be taken out again; plug-ins and noted clashes are not part of it.
+  class Checkpoint;
+  Checkpoint Save() const;
+  void Restore(Checkpoint checkpoint);
 
   // Null when the class is unknown. The result stays valid while held, whatever is registered later.
   std::shared_ptr<const ResolvedClass> Resolve(ClassID cls) const;
-  bool IsClassRegistered(ClassID cls) const { return classes_.contains(cls); }
+  bool IsClassRegistered(ClassID cls) const { return tables_.classes.contains(cls); }
   bool IsA(ClassID cls, ClassID base) const;
   std::string GetClassName(ClassID cls) const;
   bool IsPersistent(ImplementationID id) const;
@@ -90,9 +102,24 @@ class Registry {
   std::shared_ptr<const ResolvedClass> Build(ClassID cls) const;
   void Invalidate() { cache_.clear(); }
 
-  std::unordered_map<ClassID, ClassInfo> classes_;
-  std::unordered_map<ClassID, std::vector<InterfaceEntry>> addIns_;
-  std::unordered_map<ImplementationID, ImplementationInfo> implementations_;
+  struct Tables {
+    std::unordered_map<ClassID, ClassInfo> classes;
+    std::unordered_map<ClassID, std::vector<InterfaceEntry>> addIns;
+    std::unordered_map<ImplementationID, ImplementationInfo> implementations;
+  };
+  ErrorCode Clash(std::string description);
+  // The implementation that the class itself or an earlier add-in gives `entry.iid` of `cls`, when it is
+  // not `entry.implementation`; 0 otherwise.
+  ImplementationID ConflictingAddIn(ClassID cls, const InterfaceEntry& entry) const;
+
+  Tables tables_;
   mutable std::unordered_map<ClassID, std::shared_ptr<const ResolvedClass>> cache_;
   std::vector<PlugInInfo> plugIns_;
+  std::vector<std::string> clashes_;
+};
+
+class Registry::Checkpoint {
+  friend class Registry;
+  explicit Checkpoint(Tables tables) : tables_(std::move(tables)) {}
+  Tables tables_;
 };

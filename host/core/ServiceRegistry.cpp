@@ -2,19 +2,37 @@
 #include "host/core/ServiceRegistry.h"
 
 #include <algorithm>
+#include <cstdio>
 
 ServiceRegistry& ServiceRegistry::Get() {
   static ServiceRegistry registry;
   return registry;
 }
 
-void ServiceRegistry::Register(ServiceID service, ClassID provider) {
+ErrorCode ServiceRegistry::Register(ServiceID service, ClassID provider) {
+  if (!service.IsValid() || !provider.IsValid()) return kInvalidParameterError;
   auto& list = providers_[service];
-  if (std::find(list.begin(), list.end(), provider) == list.end()) list.push_back(provider);
+  if (std::find(list.begin(), list.end(), provider) != list.end()) {
+    char text[96];
+    std::snprintf(text, sizeof(text), "class 0x%06X already provides service 0x%06X", provider.Get(),
+                  service.Get());
+    clashes_.push_back(text);
+    return kIDClashError;
+  }
+  list.push_back(provider);
+  return kSuccess;
 }
 
 const std::vector<ClassID>& ServiceRegistry::GetProviders(ServiceID service) const {
   static const std::vector<ClassID> kNone;
   auto it = providers_.find(service);
   return it == providers_.end() ? kNone : it->second;
+}
+
+ServiceRegistry::Checkpoint ServiceRegistry::Save() const {
+  return Checkpoint(providers_);
+}
+
+void ServiceRegistry::Restore(Checkpoint checkpoint) {
+  providers_ = std::move(checkpoint.providers_);
 }

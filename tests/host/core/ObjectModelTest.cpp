@@ -78,17 +78,20 @@ TEST_F(ObjectModelTest, DerivedClassesInheritAndAddInsReachChildren) {
 
 TEST_F(ObjectModelTest, RegistrationRefusesDuplicatesAndCycles) {
   Registry& r = Registry::Get();
-  EXPECT_EQ(r.RegisterClass(kTestRecordBoss, kInvalidClass, "again", {}), kInvalidParameterError);
+  EXPECT_EQ(r.RegisterClass(kTestRecordBoss, kInvalidClass, "again", {}), kIDClashError);
   EXPECT_EQ(r.RegisterClass(0, kInvalidClass, "zero", {}), kInvalidParameterError);
-  EXPECT_EQ(r.RegisterImplementation(kTestRecordImpl, Registry::Get().Resolve(kTestRecordBoss)->entries[0].factory, true), kInvalidParameterError);
+  EXPECT_EQ(r.RegisterImplementation(kTestRecordImpl,
+                                     Registry::Get().Resolve(kTestRecordBoss)->entries[0].factory, true),
+            kIDClashError);
   ASSERT_EQ(r.RegisterClass(kTestPrefix + 0x30, kTestPrefix + 0x31, "a", {}), kSuccess);
   EXPECT_EQ(r.RegisterClass(kTestPrefix + 0x31, kTestPrefix + 0x30, "b", {}), kInvalidParameterError);
 }
 
 TEST_F(ObjectModelTest, AnInterfaceWithoutALoadedImplementationIsAbsent) {
-  ASSERT_EQ(Registry::Get().RegisterClass(kTestPrefix + 0x40, kInvalidClass, "partial",
-                                          {{IID_ITESTRECORD, kTestPrefix + 0xFF}, {IID_ISUBJECT, kSubjectImpl}}),
-            kSuccess);
+  ASSERT_EQ(
+      Registry::Get().RegisterClass(kTestPrefix + 0x40, kInvalidClass, "partial",
+                                    {{IID_ITESTRECORD, kTestPrefix + 0xFF}, {IID_ISUBJECT, kSubjectImpl}}),
+      kSuccess);
   InterfacePtr<ISubject> subject = CreateObject<ISubject>(kTestPrefix + 0x40);
   ASSERT_TRUE(subject);
   EXPECT_FALSE(InterfacePtr<ITestRecord>(subject, UseDefaultIID()));

@@ -1,19 +1,23 @@
-// Registering plug-ins: dependency order, refusals, and modules that cannot be loaded.
+// Registering plug-ins: dependency order, refusals, clashing IDs, and modules that cannot be loaded.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "host/core/PlugIn.h"
 #include "host/core/PlugInLoader.h"
 #include "host/core/Registry.h"
+#include "host/core/ServiceRegistry.h"
 #include "host/core/UIPlugIn.h"
 #include "tests/support/TestHost.h"
+#include "tests/support/TestObjects.h"
 
 namespace {
 
 class FakePlugIn : public PlugIn {
  public:
-  FakePlugIn(PluginID id, const char* name, const char* version, PluginID required = 0, ErrorCode answer = kSuccess)
+  FakePlugIn(PluginID id, const char* name, const char* version, PluginID required = 0,
+             ErrorCode answer = kSuccess)
       : PlugIn(id, name, version), required_(required), answer_(answer) {}
   PluginID GetRequiredPlugIn() const override { return required_; }
   ErrorCode Register(Registry&) override {
@@ -31,6 +35,17 @@ class FakeUIPlugIn : public UIPlugIn {
  public:
   FakeUIPlugIn(PluginID id, const char* version, PluginID model) : UIPlugIn(id, "Fake UI", version, model) {}
   ErrorCode RegisterUI(Registry&) override { return kSuccess; }
+};
+
+// A plug-in whose registration is given by the test.
+class ScriptedPlugIn : public PlugIn {
+ public:
+  ScriptedPlugIn(PluginID id, std::function<ErrorCode(Registry&)> registration)
+      : PlugIn(id, "Scripted", "1"), registration_(std::move(registration)) {}
+  ErrorCode Register(Registry& registry) override { return registration_(registry); }
+
+ private:
+  std::function<ErrorCode(Registry&)> registration_;
 };
 
 class PlugInLoaderTest : public ::testing::Test {
@@ -69,6 +84,37 @@ TEST_F(PlugInLoaderTest, AUIPlugInLoadsOnlyBesideItsOwnVersionOfTheModel) {
   ASSERT_EQ(report.failures.size(), 1u);
   EXPECT_EQ(report.failures[0].module, "Fake UI");
   EXPECT_TRUE(Registry::Get().GetPlugInVersion(0x7E0023).empty());
+}
+
+TEST_F(PlugInLoaderTest, APlugInWhoseIDsClashIsSkippedWithNothingOfItLeft) {
+  using testing_support::kTestRecordBoss;
+  constexpr ClassID kOwnBoss = 0x7E0030;
+  constexpr ServiceID kOwnService = 0x7E0031;
+  // Registers a class, an add-in and a service of its own, then a class the test objects already own.
+  auto clashing = [&](bool answersTheClash) {
+    return [=](Registry& r) {
+      ErrorCode err = r.RegisterClass(kOwnBoss, kInvalidClass, "kOwnBoss", {});
+      if (err == kSuccess) err = r.AddIn(kTestRecordBoss, {{0x7E0032, testing_support::kTestObserverImpl}});
+      if (err == kSuccess) err = ServiceRegistry::Get().Register(kOwnService, kOwnBoss);
+      if (err == kSuccess) err = r.RegisterClass(kTestRecordBoss, kInvalidClass, "kMineToo", {});
+      return answersTheClash ? err : kSuccess;
+    };
+  };
+  for (bool answersTheClash : {true, false}) {
+    SCOPED_TRACE(answersTheClash ? "answers the clash" : "answers success all the same");
+    size_t entries = Registry::Get().Resolve(kTestRecordBoss)->entries.size();
+    ScriptedPlugIn plugIn(0x7E0034 + answersTheClash, clashing(answersTheClash));
+    PlugInLoadReport report = PlugInLoader::RegisterAll({&plugIn});
+    EXPECT_TRUE(report.loaded.empty());
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].reason,
+              "its IDs clash: class 0x7F0001 (kMineToo) is already registered as "
+              "kTestRecordBoss");
+    EXPECT_TRUE(Registry::Get().GetPlugInVersion(plugIn.GetPluginID()).empty());
+    EXPECT_FALSE(Registry::Get().IsClassRegistered(kOwnBoss));
+    EXPECT_TRUE(ServiceRegistry::Get().GetProviders(kOwnService).empty());
+    EXPECT_EQ(Registry::Get().Resolve(kTestRecordBoss)->entries.size(), entries);
+  }
 }
 
 TEST_F(PlugInLoaderTest, AFolderWithABrokenModuleReportsItAndAMissingFolderIsReported) {
