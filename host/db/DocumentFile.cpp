@@ -1,9 +1,6 @@
 // Saving and reading documents.
 #include "host/db/DocumentFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -12,6 +9,7 @@
 #include "host/db/Crc32.h"
 #include "host/db/FileStream.h"
 #include "host/db/MemoryStream.h"
+#include "host/db/SafeFileWriter.h"
 
 namespace DocumentFile {
 namespace {
@@ -156,26 +154,11 @@ DocumentFileResult Deserialize(std::span<const uint8_t> bytes, std::unique_ptr<D
 }
 
 DocumentFileResult Save(DataBase& db, const std::filesystem::path& path) {
+  std::unique_ptr<SafeFileWriter> writer;
+  if (FileResult r = SafeFileWriter::Begin(path, writer); !r.ok()) return r;
   std::vector<uint8_t> bytes = Serialize(db);
-  std::filesystem::path temp = path;
-  temp += ".saving-" + std::to_string(::getpid());
-  int error = 0;
-  {
-    auto out = FileStream::Open(temp, FileStream::Mode::kWrite, error);
-    if (!out) return Fail(kWriteFailedError, "cannot create " + temp.string() + ": " + std::strerror(error));
-    out->XferBytes(bytes.data(), bytes.size());
-    if (!out->Sync()) {
-      error = out->GetLastError();
-      out.reset();
-      std::filesystem::remove(temp);
-      return Fail(kWriteFailedError, "cannot write " + path.string() + ": " + std::strerror(error));
-    }
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    error = errno;
-    std::filesystem::remove(temp);
-    return Fail(kWriteFailedError, "cannot replace " + path.string() + ": " + std::strerror(error));
-  }
+  writer->Stream().XferBytes(bytes.data(), bytes.size());
+  if (FileResult r = writer->Commit(); !r.ok()) return r;
   db.SetModified(false);
   return {};
 }

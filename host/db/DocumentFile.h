@@ -15,18 +15,16 @@
 #include <string>
 
 #include "host/db/DataBase.h"
+#include "host/db/FileResult.h"
 
-struct DocumentFileResult {
-  ErrorCode error = kSuccess;
-  std::string message;  // what went wrong, for the user; empty on success
-};
+using DocumentFileResult = FileResult;
 
 namespace DocumentFile {
 
 inline constexpr uint32_t kFormatVersion = 1;
 
-// Writes the database to a new file beside `path` and moves it over `path` only once it is complete and on
-// disk, so a failed save never damages an earlier file. Clears the database's modified flag on success.
+// Writes the database through a SafeFileWriter (see there: what `path` may be, and what a failed save
+// leaves). Fails with kWriteFailedError. Clears the database's modified flag on success.
 DocumentFileResult Save(DataBase& db, const std::filesystem::path& path);
 
 // Reads a saved database. Fails with kFileNotFoundError, kNotADocumentError (no signature, or a newer

@@ -22,7 +22,11 @@ std::unique_ptr<FileStream> FileStream::Open(const std::filesystem::path& path, 
     return nullptr;
   }
   error = 0;
-  return std::unique_ptr<FileStream>(new FileStream(fd, mode, path));
+  return Adopt(fd, mode, path);
+}
+
+std::unique_ptr<FileStream> FileStream::Adopt(int fd, Mode mode, std::filesystem::path path) {
+  return std::unique_ptr<FileStream>(new FileStream(fd, mode, std::move(path)));
 }
 
 FileStream::FileStream(int fd, Mode mode, std::filesystem::path path)

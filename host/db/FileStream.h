@@ -13,6 +13,8 @@ class FileStream final : public IPMStream {
   // Answers nullptr and sets `error` (an errno value) when the file cannot be opened. kWrite creates the
   // file or cuts it to length 0.
   static std::unique_ptr<FileStream> Open(const std::filesystem::path& path, Mode mode, int& error);
+  // A stream over the open descriptor `fd`, which it closes; `path` is what GetFile answers.
+  static std::unique_ptr<FileStream> Adopt(int fd, Mode mode, std::filesystem::path path);
   ~FileStream() override;
 
   bool IsReading() const override { return mode_ == Mode::kRead; }
@@ -27,6 +29,7 @@ class FileStream final : public IPMStream {
   bool Sync();
   // errno of the last failure, 0 when none.
   int GetLastError() const { return lastError_; }
+  int GetDescriptor() const { return fd_; }
 
  private:
   FileStream(int fd, Mode mode, std::filesystem::path path);

@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
-
 #include "host/db/DocumentFile.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestObjects.h"
 
@@ -13,24 +13,15 @@ using namespace testing_support;
 
 namespace {
 
-std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-
 class DocumentFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureHost();
-    dir_ = std::filesystem::temp_directory_path() / ("docfile-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
     first_ = NewRecord(&db_, 42, u"caf\u00E9 \U0001F600");
     second_ = NewRecord(&db_, -7, u"");
     db_.SetRootUID(first_);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::filesystem::path dir_;
+  TempFolder dir_{"docfile"};
   DataBase db_;
   UID first_, second_;
 };
@@ -47,7 +38,7 @@ TEST_F(DocumentFileTest, SaveThenOpenGivesTheSameContent) {
   EXPECT_EQ(record->GetNumber(), 42);
   EXPECT_EQ(record->GetText(), u"caf\u00E9 \U0001F600");
   EXPECT_EQ(NumberOf(read.get(), second_), -7);
-  EXPECT_EQ(DocumentFile::Serialize(*read), ReadFile(path));
+  EXPECT_EQ(DocumentFile::Serialize(*read), ReadBytes(path));
   // New objects never reuse a UID of the file.
   EXPECT_GT(read->NewObject(kTestRecordBoss).Get(), second_.Get());
 }
@@ -70,7 +61,8 @@ TEST_F(DocumentFileTest, DataOfAbsentPlugInsSurvivesOpenAndSaveByteForByte) {
 TEST_F(DocumentFileTest, BadFilesGiveClearErrorsAndNeverCrash) {
   std::vector<uint8_t> good = DocumentFile::Serialize(db_);
   std::unique_ptr<DataBase> read;
-  EXPECT_EQ(DocumentFile::Deserialize(std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'}, read).error, kNotADocumentError);
+  EXPECT_EQ(DocumentFile::Deserialize(std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'}, read).error,
+            kNotADocumentError);
   EXPECT_EQ(DocumentFile::Deserialize({}, read).error, kNotADocumentError);
   for (size_t cut : {size_t{8}, size_t{20}, good.size() / 2, good.size() - 1}) {
     SCOPED_TRACE(cut);
@@ -95,22 +87,21 @@ TEST_F(DocumentFileTest, OpenReportsMissingFilesAndFolders) {
   DocumentFileResult r = DocumentFile::Open(dir_ / "missing.pgd", read);
   EXPECT_EQ(r.error, kFileNotFoundError);
   EXPECT_NE(r.message.find("missing.pgd"), std::string::npos);
-  EXPECT_NE(DocumentFile::Open(dir_, read).error, kSuccess);
+  EXPECT_NE(DocumentFile::Open(dir_.Path(), read).error, kSuccess);
 }
 
 TEST_F(DocumentFileTest, AFailedSaveLeavesTheEarlierFileUntouched) {
   auto path = dir_ / "doc.pgd";
   ASSERT_EQ(DocumentFile::Save(db_, path).error, kSuccess);
-  std::vector<uint8_t> earlier = ReadFile(path);
-  // The new file is written beside the old one; a folder standing in its way makes the save fail.
-  auto temp = path;
-  temp += ".saving-" + std::to_string(::getpid());
-  std::filesystem::create_directories(temp / "blocker");
-  Instantiate<ITestRecord>(&db_, first_)->SetNumber(43);
-  EXPECT_EQ(DocumentFile::Save(db_, path).error, kWriteFailedError);
-  EXPECT_EQ(ReadFile(path), earlier);
+  std::vector<uint8_t> earlier = ReadBytes(path);
+  // A file size limit makes the writing of the new content fail.
+  Instantiate<ITestRecord>(&db_, first_)->SetText(WideString(100000, u'x'));
+  {
+    FileSizeLimit limit(earlier.size() + 100);
+    EXPECT_EQ(DocumentFile::Save(db_, path).error, kWriteFailedError);
+  }
+  EXPECT_EQ(ReadBytes(path), earlier);
   EXPECT_TRUE(db_.IsModified());
-  std::filesystem::remove_all(temp);
   // So does a folder that does not exist.
   DocumentFileResult nowhere = DocumentFile::Save(db_, dir_ / "missing-folder" / "doc.pgd");
   EXPECT_EQ(nowhere.error, kWriteFailedError);

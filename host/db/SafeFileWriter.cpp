@@ -1,0 +1,224 @@
+// Replacing files safely on POSIX systems (Linux's unnamed temporary files where available).
+#include "host/db/SafeFileWriter.h"
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <random>
+
+#include "host/db/TemporaryFileCleanup.h"
+
+namespace {
+
+// As many as the system follows in a path.
+constexpr int kMaxLinks = 40;
+constexpr int kNameAttempts = 100;
+
+// The file a path names once the links at its end are followed; relative links count from their folder.
+// `exists` is false when the final target is not there yet (it will be created).
+int ResolveLinks(std::filesystem::path path, std::filesystem::path& target, struct stat& status,
+                 bool& exists) {
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    if (::lstat(path.c_str(), &status) != 0) {
+      if (errno != ENOENT) return errno;
+      exists = false;
+      target = std::move(path);
+      return 0;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      exists = true;
+      target = std::move(path);
+      return 0;
+    }
+    std::string link(static_cast<size_t>(status.st_size > 0 ? status.st_size : PATH_MAX) + 1, '\0');
+    ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+    if (length < 0) return errno;
+    link.resize(static_cast<size_t>(length));
+    std::filesystem::path next(link);
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return ELOOP;
+}
+
+const char* WhyNotAFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
+  if (S_ISFIFO(mode)) return "it is a FIFO (named pipe), not a file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a file";
+  return "it is not a regular file";
+}
+
+// A file without any write permission counts as locked even for a user (root) whom the system would let
+// write it; otherwise the system decides for the effective user.
+int LockError(const std::filesystem::path& target, const struct stat& status) {
+  if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM))
+    return errno;
+  return 0;
+}
+
+std::string RandomName() {
+  constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  uint8_t bytes[12];
+  if (::getrandom(bytes, sizeof(bytes), GRND_NONBLOCK) != static_cast<ssize_t>(sizeof(bytes))) {
+    std::random_device device;
+    for (uint8_t& b : bytes)
+      b = static_cast<uint8_t>(device());
+  }
+  std::string name = ".pagehost-";
+  for (uint8_t b : bytes)
+    name += kLetters[b % (sizeof(kLetters) - 1)];
+  return name + ".tmp";
+}
+
+// Tries fresh random names until `create` makes one (it answers -1 with errno set on failure). The name is
+// registered for removal on a signal before the signals can arrive.
+bool CreateRandomlyNamed(int folder, const std::function<int(const char*)>& create, std::string& name,
+                         std::unique_ptr<TemporaryFileCleanup>& cleanup, int& result, int& error) {
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    std::string candidate = RandomName();
+    TemporaryFileCleanup::SignalsHeld held;
+    result = create(candidate.c_str());
+    if (result >= 0) {
+      name = std::move(candidate);
+      cleanup = std::make_unique<TemporaryFileCleanup>(folder, name);
+      return true;
+    }
+    if (errno != EEXIST) {
+      error = errno;
+      return false;
+    }
+  }
+  error = EEXIST;
+  return false;
+}
+
+}  // namespace
+
+SafeFileWriter::SafeFileWriter(std::filesystem::path shown, std::filesystem::path target)
+    : shown_(std::move(shown)), target_(std::move(target)) {}
+
+SafeFileWriter::~SafeFileWriter() {
+  Discard();
+  if (folder_ >= 0) ::close(folder_);
+}
+
+FileResult SafeFileWriter::Fail(int error) const {
+  return {kWriteFailedError, "cannot save " + shown_.string() + ": " + std::strerror(error)};
+}
+
+FileResult SafeFileWriter::Begin(const std::filesystem::path& path, std::unique_ptr<SafeFileWriter>& writer,
+                                 Temporary temporary) {
+  writer.reset();
+  std::filesystem::path target;
+  struct stat status = {};
+  bool exists = false;
+  int error = ResolveLinks(path, target, status, exists);
+  std::unique_ptr<SafeFileWriter> made(new SafeFileWriter(path, target));
+  if (error != 0) return made->Fail(error);
+  if (exists && !S_ISREG(status.st_mode))
+    return {kWriteFailedError, "cannot save " + path.string() + ": " + WhyNotAFile(status.st_mode)};
+  if (target.filename().empty()) return made->Fail(EISDIR);
+  if (exists && (error = LockError(target, status)) != 0) {
+    return {kWriteFailedError,
+            "cannot save " + path.string() + ": the file is locked (" + std::strerror(error) + ")"};
+  }
+  if (FileResult r = made->OpenTemporary(temporary); !r.ok()) return r;
+  if (exists) made->KeepOwnerAndMode(status);
+  writer = std::move(made);
+  return {};
+}
+
+FileResult SafeFileWriter::OpenTemporary(Temporary temporary) {
+  std::filesystem::path folder = target_.parent_path();
+  folder_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0) return Fail(errno);
+  int error = 0;
+  if (temporary == Temporary::kUnnamedIfPossible && OpenUnnamed(error)) return {};
+  // Folders on file systems without unnamed files answer one of these; anything else is a real failure.
+  if (error != 0 && error != EOPNOTSUPP && error != EISDIR && error != EINVAL && error != ENOENT)
+    return Fail(error);
+  if (!OpenNamed(error)) return Fail(error);
+  return {};
+}
+
+// The unnamed file is linked in through /proc at the end, so both must be there.
+bool SafeFileWriter::OpenUnnamed(int& error) {
+#ifdef O_TMPFILE
+  if (::access("/proc/self/fd", X_OK) != 0) return false;
+  int fd = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  stream_ = FileStream::Adopt(fd, FileStream::Mode::kWrite, shown_);
+  unnamed_ = true;
+  return true;
+#else
+  return false;
+#endif
+}
+
+bool SafeFileWriter::OpenNamed(int& error) {
+  int fd = -1;
+  auto create = [&](const char* name) {
+    return ::openat(folder_, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  };
+  if (!CreateRandomlyNamed(folder_, create, tempName_, cleanup_, fd, error)) return false;
+  stream_ = FileStream::Adopt(fd, FileStream::Mode::kWrite, shown_);
+  return true;
+}
+
+bool SafeFileWriter::LinkUnnamed(int& error) {
+  std::string self = "/proc/self/fd/" + std::to_string(stream_->GetDescriptor());
+  int result = 0;
+  auto link = [&](const char* name) {
+    return ::linkat(AT_FDCWD, self.c_str(), folder_, name, AT_SYMLINK_FOLLOW);
+  };
+  return CreateRandomlyNamed(folder_, link, tempName_, cleanup_, result, error);
+}
+
+// Before any content is written, so that a private file's content is never readable by others on the way.
+// Failures are not errors: a user may not give a file away, and then it becomes theirs.
+void SafeFileWriter::KeepOwnerAndMode(const struct stat& old) {
+  int fd = stream_->GetDescriptor();
+  struct stat now = {};
+  if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  }
+  (void)::fchmod(fd, old.st_mode & 07777);
+}
+
+int SafeFileWriter::PutInPlace() {
+  if (!stream_) return EBADF;
+  if (!stream_->Sync()) return stream_->GetLastError() != 0 ? stream_->GetLastError() : EIO;
+  int error = 0;
+  if (unnamed_ && !LinkUnnamed(error)) return error;
+  if (::renameat(folder_, tempName_.c_str(), folder_, target_.filename().c_str()) != 0) return errno;
+  return 0;
+}
+
+FileResult SafeFileWriter::Commit() {
+  if (int error = PutInPlace(); error != 0) {
+    Discard();
+    return Fail(error);
+  }
+  cleanup_.reset();
+  tempName_.clear();
+  stream_.reset();
+  // Some file systems cannot sync a folder; the rename is then as durable as they make it.
+  if (::fsync(folder_) != 0 && errno != EINVAL && errno != EROFS) return Fail(errno);
+  return {};
+}
+
+void SafeFileWriter::Discard() {
+  if (!tempName_.empty()) ::unlinkat(folder_, tempName_.c_str(), 0);
+  tempName_.clear();
+  cleanup_.reset();
+  stream_.reset();
+}
