@@ -1,11 +1,13 @@
-// Speed and memory of a whole import: about 10 MB of text-heavy tagged text (paragraphs of prose, a rare
-// unknown tag whose report is left in the text) read from memory into the main story of a new document,
-// as one undo step.
+// Speed and memory of a whole import, read from memory into the main story of a new document as one undo
+// step: about 10 MB of prose (a style line per paragraph, a bold or italic span every few hundred
+// characters) and about 5 MB of tag-dense text; and the time to undo and redo that step. The inputs are those
+// of scripts/bench.sh, so that a profile of these programs explains its table.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -23,16 +25,30 @@ namespace {
 
 using namespace kesto;
 
-// Prose as it is usually tagged: a rare unknown tag, whose report is left in the text.
-const std::string& TaggedProse() {
-  static const std::string text = bench_support::MakeTaggedProse(50);
+const std::string& StyledProse() {
+  static const std::string text = bench_support::MakeStyledProse();
   return text;
 }
 
-// The same prose with a character tag every 20 characters.
 const std::string& TagDenseProse() {
-  static const std::string text = bench_support::MakeTagDense(TaggedProse());
+  static const std::string text = bench_support::MakeTagDense();
   return text;
+}
+
+void InitializeHost() {
+  Host::Initialize();
+  (void)RegisterKestoMessageLists();
+  (void)RegisterKestoAttributes();
+}
+
+KestoImportResult ImportInto(IDataBase* db, const std::string& text) {
+  VyMemoryStreamAgent bytes(text.data(), text.size(), StreamEncoding::kUtf8);
+  return RunKestoImport(&bytes, StreamEncoding::kUtf8, db, DefaultDocument::GetMainStory(*db), 0,
+                        kImportIncludeStyleSheets | kImportReportErrors);
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 double HeapInUseMegabytes() {
@@ -47,20 +63,15 @@ double PeakResidentMegabytes() {
 }
 
 void BM_ImportTaggedProse(benchmark::State& state) {
-  Host::Initialize();
-  (void)RegisterKestoMessageLists();
-  (void)RegisterKestoAttributes();
-  const std::string& text = state.range(0) != 0 ? TagDenseProse() : TaggedProse();
+  InitializeHost();
+  const std::string& text = state.range(0) != 0 ? TagDenseProse() : StyledProse();
   double baseline = PeakResidentMegabytes();
   double heapBefore = HeapInUseMegabytes(), heapAfter = 0, heapAfterUndoCleared = 0;
   for (auto _ : state) {
     state.PauseTiming();
     IDataBase* db = DocumentList::Get().NewDocument();
-    UID story = DefaultDocument::GetMainStory(*db);
     state.ResumeTiming();
-    VyMemoryStreamAgent bytes(text.data(), text.size(), StreamEncoding::kUtf8);
-    KestoImportResult result = RunKestoImport(&bytes, StreamEncoding::kUtf8, db, story, 0,
-                                              kImportIncludeStyleSheets | kImportReportErrors);
+    KestoImportResult result = ImportInto(db, text);
     benchmark::DoNotOptimize(result.result);
     state.PauseTiming();
     heapAfter = HeapInUseMegabytes() - heapBefore;
@@ -76,7 +87,33 @@ void BM_ImportTaggedProse(benchmark::State& state) {
   state.counters["heap_after_MB"] = heapAfter;
   state.counters["heap_without_undo_MB"] = heapAfterUndoCleared;
 }
-// Argument 0: text-heavy prose; 1: a character tag every 20 characters.
+// Argument 0: the prose; 1: the tag-dense text.
 BENCHMARK(BM_ImportTaggedProse)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Undo and redo of the import of the prose into a new document, one after the other in each iteration; the
+// counters split the iteration's time between the two.
+void BM_UndoRedoImport(benchmark::State& state) {
+  InitializeHost();
+  IDataBase* db = DocumentList::Get().NewDocument();
+  double undoMs = 0, redoMs = 0;
+  if (ImportInto(db, StyledProse()).result != 0 || !db->CanUndo())
+    state.SkipWithError("the import failed or left no undo step");
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    ErrorCode undone = db->Undo();
+    undoMs += MillisecondsSince(start);
+    start = std::chrono::steady_clock::now();
+    ErrorCode redone = db->Redo();
+    redoMs += MillisecondsSince(start);
+    if (undone != kSuccess || redone != kSuccess) {
+      state.SkipWithError("undo or redo of the import failed");
+      break;
+    }
+  }
+  DocumentList::Get().CloseDocument(db);
+  state.counters["undo_ms"] = benchmark::Counter(undoMs, benchmark::Counter::kAvgIterations);
+  state.counters["redo_ms"] = benchmark::Counter(redoMs, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_UndoRedoImport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
