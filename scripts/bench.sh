@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# The speed table of pagehost: builds Release if needed, makes the inputs with bench_input (once, in
+# build/bench-inputs), times whole `pagehost import` runs and the save, open and undo benchmarks, and prints
+# one Markdown table with the targets beside the figures.
+#
+# Environment: BENCH_BUILD (build folder, default build/release), BENCH_TIMEOUT (seconds per run, default
+# 120), BENCH_RUNS (runs per import, the fastest counts; default 3, a run over 10 s is not repeated),
+# BENCH_JOBS (build jobs, default ninja's).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BENCH_BUILD:-build/release}
+inputs=build/bench-inputs
+
+targets=(pagehost bench_input bench_ImportBench)
+[[ -f bench/DocumentFileBench.cpp ]] && targets+=(bench_DocumentFileBench)
+
+# Reuse the folder as configured (setup.sh's or a developer's, so the compile cache hits); configure it like
+# setup.sh only when it is not there, and switch the benchmarks on when they are off.
+if [[ ! -f $build/CMakeCache.txt ]]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPAGEHOST_TESTS=OFF -DPAGEHOST_BENCH=ON >/dev/null
+elif ! grep -q '^PAGEHOST_BENCH:BOOL=ON' "$build/CMakeCache.txt"; then
+  cmake -S . -B "$build" -DPAGEHOST_BENCH=ON >/dev/null
+fi
+grep -q '^CMAKE_BUILD_TYPE:STRING=Release' "$build/CMakeCache.txt" ||
+  echo "bench.sh: warning: $build is not a Release build; its figures are not comparable" >&2
+if ! cmake --build "$build" ${BENCH_JOBS:+-j "$BENCH_JOBS"} --target "${targets[@]}" >"$build/bench-build.log" 2>&1; then
+  for target in "${targets[@]}"; do
+    [[ -x $build/bin/$target ]] || { cat "$build/bench-build.log" >&2; exit 1; }
+  done
+  echo "bench.sh: warning: the build failed (see $build/bench-build.log); measuring the programs built before" >&2
+fi
+
+mkdir -p "$inputs"
+exec python3 - "$build" "$inputs" "${BENCH_TIMEOUT:-120}" "${BENCH_RUNS:-3}" <<'PYTHON'
+import json, os, re, signal, subprocess, sys, tempfile, threading, time
+
+build, inputs, timeout, runs = sys.argv[1], sys.argv[2], float(sys.argv[3]), int(sys.argv[4])
+bin_dir = os.path.join(build, "bin")
+MB = 1 << 20
+
+# Imports: row, bench_input kind and size, what the input is, and the targets (MB/s at least, peak resident
+# memory / input below, document / input at most; None where the row has no such target).
+IMPORTS = [
+    ("prose import", "prose", "10M", "prose, a style line per paragraph of ~400 characters, "
+     "a bold or italic span every ~300", 60, 4, 2.5),
+    ("tag-dense import", "tag-dense", "5M", "a character tag every ~25 characters, each switched back", 15, 5, 3),
+    ("many runs in one paragraph", "runs", "80000", "`<B>a<B>b` x 80,000, one return", 15, None, None),
+    ("vertical tabs", "vertical-tabs", "80000", "80,000 x 0x0B", 15, None, None),
+    ("form feeds", "form-feeds", "20000", "20,000 x 0x0C", 15, None, None),
+    ("paragraph attributes", "paragraph-attributes", "200000", "`<*C>a` + return x 200,000", 15, None, None),
+    ("encoding switches", "encoding-switches", "32000", "`<e1><e9>` x 32,000", 15, None, None),
+]
+SAVE_OPEN_TARGET = 300
+# Only runs shorter than this are repeated: a longer one is far enough from its target to need no second.
+REPEAT_BELOW_SECONDS = 10
+
+
+class Run:
+    """One finished (or killed) child: wall seconds, peak resident bytes, exit status, stdout and stderr."""
+
+    def __init__(self, cmd):
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            start = time.perf_counter()
+            pid = subprocess.Popen(cmd, stdin=subprocess.DEVNULL, stdout=out, stderr=err).pid
+            # Wait without reaping, so that the timer can never signal a recycled process id.
+            timer = threading.Timer(timeout, os.kill, (pid, signal.SIGKILL))
+            timer.start()
+            os.waitid(os.P_PID, pid, os.WEXITED | os.WNOWAIT)
+            self.wall = time.perf_counter() - start
+            timer.cancel()
+            timer.join()
+            _, status, usage = os.wait4(pid, 0)
+            self.timed_out = os.WIFSIGNALED(status) and self.wall >= timeout
+            self.status = os.waitstatus_to_exitcode(status)
+            self.peak = usage.ru_maxrss * 1024
+            out.seek(0)
+            err.seek(0)
+            self.stdout, self.stderr = out.read().decode(errors="replace"), err.read().decode(errors="replace")
+
+
+def make_input(kind, size):
+    path = os.path.join(inputs, f"{kind}-{size}.txt")
+    generator = os.path.join(bin_dir, "bench_input")
+    if not os.path.exists(path) or os.path.getmtime(path) < os.path.getmtime(generator):
+        with open(path + ".part", "wb") as out:
+            subprocess.run([generator, kind, size], stdout=out, check=True)
+        os.replace(path + ".part", path)
+    return path
+
+
+def fmt(value):
+    return "" if value is None else f"{value:.1f}" if value >= 1 else f"{value:.2g}"
+
+
+def size_text(size):
+    return f"{size / MB:.1f} MB" if size >= MB else f"{size / 1024:.0f} KB"
+
+
+def seconds(run):
+    return f"> {timeout:g} s" if run.timed_out else f"{run.wall:.2f} s"
+
+
+def measure_import(name, kind, size, description, speed_target, memory_target, document_target, scratch):
+    source = make_input(kind, size)
+    input_bytes = os.path.getsize(source)
+    output = os.path.join(scratch, "out.pgd")
+    best = None
+    for _ in range(runs):
+        run = Run([os.path.join(bin_dir, "pagehost"), "import", source, "-o", output])
+        run.document = os.path.getsize(output) if os.path.exists(output) else None
+        if os.path.exists(output):
+            os.remove(output)
+        best = run if best is None or run.wall < best.wall else best
+        if run.wall > REPEAT_BELOW_SECONDS:
+            break
+    speed = input_bytes / MB / best.wall
+    memory = best.peak / input_bytes
+    document = best.document / input_bytes if best.document else None
+    reports = re.search(r"encountered (\d+) error", best.stderr)
+    notes = reports.group(1) if reports else "0"
+    if best.status != 0 and not best.timed_out:
+        last_line = (best.stderr.strip().splitlines() or [""])[-1]
+        notes += f", exit {best.status} {last_line[:60]}"
+    met = not best.timed_out and speed >= speed_target
+    met &= memory_target is None or memory < memory_target
+    met &= document_target is None or (document is not None and document <= document_target)
+    with_memory = memory_target is not None
+    return [name, f"{size_text(input_bytes)}: {description}", seconds(best),
+            ("< " if best.timed_out else "") + fmt(speed), f">= {speed_target}",
+            fmt(memory) + "x" if with_memory else "", f"< {memory_target}x" if with_memory else "",
+            (fmt(document) + "x" if document else "none") if with_memory else "",
+            f"<= {document_target}x" if with_memory else "", notes, "yes" if met else "no"]
+
+
+def run_benchmark(program, pattern):
+    """The iteration entries of a Google Benchmark program's JSON output, by name without arguments."""
+    path = os.path.join(bin_dir, program)
+    if not os.path.exists(path):
+        return None, "not built"
+    run = Run([path, f"--benchmark_filter={pattern}", "--benchmark_format=json"])
+    if run.timed_out:
+        return None, f"> {timeout:g} s"
+    try:
+        entries = json.loads(run.stdout)["benchmarks"]
+    except (ValueError, KeyError):
+        return None, f"exit {run.status}, no JSON output"
+    found = {}
+    for entry in entries:
+        if entry.get("run_type", "iteration") == "iteration" and not entry.get("error_occurred"):
+            found.setdefault(entry["name"].split("/")[0], entry)
+    return found, ""
+
+
+def benchmark_rows():
+    rows = []
+    found, problem = run_benchmark("bench_DocumentFileBench", "^BM_(Save|Open)Document")
+    for name, case in (("save", "BM_SaveDocument"), ("open", "BM_OpenDocument")):
+        entry = (found or {}).get(case)
+        speed = fmt(entry["bytes_per_second"] / MB) if entry and "bytes_per_second" in entry else "n/a"
+        met = "" if speed == "n/a" else "yes" if float(speed) >= SAVE_OPEN_TARGET else "no"
+        rows.append([name, "~20 MB document (bench_DocumentFileBench)", "", speed, f">= {SAVE_OPEN_TARGET}",
+                     "", "", "", "", problem or ("" if entry else "no " + case), met])
+    found, problem = run_benchmark("bench_ImportBench", "^BM_UndoRedoImport")
+    entry = (found or {}).get("BM_UndoRedoImport")
+    for name, counter in (("undo of the import", "undo_ms"), ("redo of the import", "redo_ms")):
+        figure = f"{entry[counter]:.0f} ms" if entry and counter in entry else "n/a"
+        rows.append([name, "the 10 MB prose import, one undo step (bench_ImportBench)", figure, "", "", "", "",
+                     "", "", problem or ("" if entry else "skipped or missing"), ""])
+    return rows
+
+
+def describe_tree():
+    head = subprocess.run(["git", "rev-parse", "--short", "HEAD"], capture_output=True, text=True).stdout.strip()
+    dirty = subprocess.run(["git", "status", "--porcelain", "--untracked-files=no"], capture_output=True,
+                           text=True).stdout.strip()
+    return (head or "unknown") + (" with local changes" if dirty else "")
+
+
+header = ["row", "input", "time", "MB/s", "target", "peak memory / input", "target", "document / input",
+          "target", "reports", "met"]
+rows = []
+with tempfile.TemporaryDirectory(dir=inputs) as scratch:
+    for spec in IMPORTS:
+        rows.append(measure_import(*spec, scratch))
+        print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
+rows += benchmark_rows()
+
+print(f"pagehost bench: {time.strftime('%Y-%m-%d %H:%M')}, commit {describe_tree()}, build {build}, "
+      f"{os.cpu_count()} cores; MB = 2^20 bytes; memory is the peak resident size of the whole run; "
+      f"reports: Kesto error reports left in the text")
+print()
+print("| " + " | ".join(header) + " |")
+print("|" + "|".join("---" for _ in header) + "|")
+for row in rows:
+    print("| " + " | ".join(row) + " |")
+PYTHON
