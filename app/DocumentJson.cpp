@@ -51,7 +51,8 @@ std::string AttributesJson(IDataBase& db, const AttributeBossList& list) {
 
 std::string RunJson(IDataBase& db, const TextRun& run) {
   return "{\"start\":" + std::to_string(run.start) + ",\"end\":" + std::to_string(run.end) +
-         ",\"style\":" + NamedOrNull(db, run.style) + ",\"attributes\":" + AttributesJson(db, *run.overrides) + "}";
+         ",\"style\":" + NamedOrNull(db, run.style) +
+         ",\"attributes\":" + AttributesJson(db, *run.overrides) + "}";
 }
 
 std::string StrandJson(IDataBase& db, const ITextModel& story, TextStrand strand) {
@@ -59,7 +60,8 @@ std::string StrandJson(IDataBase& db, const ITextModel& story, TextStrand strand
   int32_t count = strand == TextStrand::kParagraph ? story.CountParagraphs() : story.CountCharacterRuns();
   for (int32_t i = 0; i < count; ++i) {
     if (i > 0) json += ",";
-    json += RunJson(db, strand == TextStrand::kParagraph ? story.GetParagraphRun(i) : story.GetCharacterRun(i));
+    json +=
+        RunJson(db, strand == TextStrand::kParagraph ? story.GetParagraphRun(i) : story.GetCharacterRun(i));
   }
   return json + "]";
 }
@@ -89,7 +91,8 @@ void WriteStyles(IDataBase& db, StyleKind kind, std::ostream& out) {
     auto style = Instantiate<IStyleInfo>(&db, table->GetNthStyle(i));
     if (!style) continue;
     out << std::exchange(separator, ",");
-    out << "{\"name\":" << JsonQuote(style->GetName()) << ",\"basedOn\":" << NamedOrNull(db, style->GetBasedOn());
+    out << "{\"name\":" << JsonQuote(style->GetName())
+        << ",\"basedOn\":" << NamedOrNull(db, style->GetBasedOn());
     if (paragraph) {
       out << ",\"nextStyle\":" << NamedOrNull(db, style->GetNextStyle())
           << ",\"characterStyle\":" << NamedOrNull(db, style->GetCharacterStyle());

@@ -14,7 +14,8 @@ int RunPlugIns(CommandLine& args) {
     std::printf("No plug-ins loaded.\n");
     return kExitOk;
   }
-  for (const auto& p : plugIns) std::printf("%-10s 0x%06X  %s\n", p.name.c_str(), p.id.Get(), p.version.c_str());
+  for (const auto& p : plugIns)
+    std::printf("%-10s 0x%06X  %s\n", p.name.c_str(), p.id.Get(), p.version.c_str());
   return kExitOk;
 }
 

@@ -1,4 +1,6 @@
 // pagehost: entry point.
 #include "app/PageHostApp.h"
 
-int main(int argc, char** argv) { return pagehost::Run(argc, argv); }
+int main(int argc, char** argv) {
+  return pagehost::Run(argc, argv);
+}

@@ -44,9 +44,9 @@ TEST(WideStringTest, ConvertsBothWaysAndReplacesMalformedUtf8) {
       {"abc", u"abc"},
       {"\xC3\xA9", u"\u00E9"},
       {"\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"\xE2\x82", u"\uFFFD"},          // cut short
-      {"\xC0\xAF", u"\uFFFD"},          // overlong
-      {"\xED\xA0\x80", u"\uFFFD"},      // surrogate
+      {"\xE2\x82", u"\uFFFD"},      // cut short
+      {"\xC0\xAF", u"\uFFFD"},      // overlong
+      {"\xED\xA0\x80", u"\uFFFD"},  // surrogate
       {"\xFFx", u"\uFFFDx"},
   };
   for (const auto& row : rows) {
