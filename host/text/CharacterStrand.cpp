@@ -214,8 +214,13 @@ std::vector<CharRun> CharacterStrand::Transform(int32_t start, int32_t end,
   size_t last = SplitAt(region, end);
   std::vector<CharRun> before(region.runs.begin() + static_cast<ptrdiff_t>(first),
                               region.runs.begin() + static_cast<ptrdiff_t>(last));
-  for (size_t i = first; i < last; ++i)
+  bool changed = false;
+  for (size_t i = first; i < last; ++i) {
     change(region.runs[i].attributes);
+    changed = changed || !SameRunAttributes(region.runs[i].attributes, before[i - first].attributes);
+  }
+  // A change that changes nothing leaves the blocks alone (and the command no undo step).
+  if (!changed) return {};
   WriteBack(region);
   return before;
 }

@@ -38,7 +38,7 @@ class CharacterStrand {
   // Inserts runs before `position` (0 <= position <= Length()).
   void Insert(int32_t position, std::vector<CharRun> runs);
   // Calls `change` on the attributes of every run piece inside [start, end); answers the pieces as they
-  // were (covering [start, end)).
+  // were (covering [start, end)), or nothing when no attribute changed.
   std::vector<CharRun> Transform(int32_t start, int32_t end,
                                  const std::function<void(RunAttributes&)>& change);
   // Replaces the runs of [start, start + length of `runs`) with `runs` (inside the strand); answers the

@@ -11,6 +11,8 @@ void CopyTextCmd::Do() {
   InterfacePtr<ITextRangeData> range = QueryParameter<ITextRangeData>();
   InterfacePtr<ITextCopyData> copy = QueryParameter<ITextCopyData>();
   if (!target || !range || !copy) return Fail(kInvalidParameterError);
+  if (copy->HasStyledText())
+    return InsertGiven(*target, range->GetStart(), range->GetEnd(), copy->GetStyledText());
   const UIDRef& sourceRef = copy->GetSourceStory();
   if (sourceRef.GetDataBase() != GetItemList().GetDataBase()) return Fail(kInvalidParameterError);
   InterfacePtr<ITextModel> source = sourceRef.Query<ITextModel>();
@@ -27,6 +29,14 @@ void CopyTextCmd::Do() {
   NoteChange(TextChange::What::kText, targetStart, targetEnd - targetStart, end - start);
 }
 
+void CopyTextCmd::InsertGiven(ITextModel& target, int32_t start, int32_t end, const StyledText& styled) {
+  if (start < 0 || start > end || end >= target.TotalLength()) return Fail(kInvalidParameterError);
+  if (ErrorCode err = target.Delete(start, end); err != kSuccess) return Fail(err);
+  if (ErrorCode err = target.InsertStyled(start, styled); err != kSuccess) return Fail(err);
+  NoteChange(TextChange::What::kText, start, end - start, static_cast<int32_t>(styled.text.size()));
+}
+
 std::string CopyTextCmd::CreateName() const {
-  return "Copy Text";
+  InterfacePtr<ITextCopyData> copy = QueryParameter<ITextCopyData>();
+  return copy && copy->HasStyledText() ? "Insert Text" : "Copy Text";
 }

@@ -1,6 +1,7 @@
 // CopyTextCmd: replaces the range of its ITextRangeData in the story of its item list with a copy of a range
 // of another story (or the same one) of the same document, given by its ITextCopyData: the text with its
-// character runs and the paragraph attributes of the paragraph returns it holds.
+// character runs and the paragraph attributes of the paragraph returns it holds; or with styled text given
+// with the command.
 #pragma once
 
 #include "host/text/TextCommand.h"
@@ -12,4 +13,7 @@ class CopyTextCmd final : public TextCommand {
  protected:
   void Do() override;
   std::string CreateName() const override;
+
+ private:
+  void InsertGiven(ITextModel& target, int32_t start, int32_t end, const StyledText& styled);
 };

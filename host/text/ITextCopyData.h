@@ -1,8 +1,10 @@
-// ITextCopyData: where CopyTextCmd copies from: a story of the same document and a range of it.
+// ITextCopyData: what CopyTextCmd puts in place of its range: a range of a story of the same document, or
+// styled text given with the command (text with its paragraph records and character runs).
 #pragma once
 
 #include "host/core/IPMUnknown.h"
 #include "host/db/UIDRef.h"
+#include "host/text/ITextModel.h"
 #include "host/text/TextIDs.h"
 
 class ITextCopyData : public IPMUnknown {
@@ -12,4 +14,8 @@ class ITextCopyData : public IPMUnknown {
   virtual const UIDRef& GetSourceStory() const = 0;
   virtual int32_t GetSourceStart() const = 0;
   virtual int32_t GetSourceEnd() const = 0;
+  // Styled text to insert instead of a story's range; the command takes it over.
+  virtual void SetStyledText(StyledText text) = 0;
+  virtual bool HasStyledText() const = 0;
+  virtual const StyledText& GetStyledText() const = 0;
 };

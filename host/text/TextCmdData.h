@@ -93,9 +93,17 @@ class TextCopyData final : public CPMUnknown<ITextCopyData> {
   const UIDRef& GetSourceStory() const override { return story_; }
   int32_t GetSourceStart() const override { return start_; }
   int32_t GetSourceEnd() const override { return end_; }
+  void SetStyledText(StyledText text) override {
+    styled_ = std::move(text);
+    hasStyled_ = true;
+  }
+  bool HasStyledText() const override { return hasStyled_; }
+  const StyledText& GetStyledText() const override { return styled_; }
 
  private:
   UIDRef story_;
   int32_t start_ = 0;
   int32_t end_ = 0;
+  StyledText styled_;
+  bool hasStyled_ = false;
 };

@@ -76,6 +76,12 @@ ErrorCode CopyText(const UIDRef& source, int32_t start, int32_t end, const UIDRe
   return Process(cmd);
 }
 
+ErrorCode InsertStyledText(const UIDRef& story, int32_t position, StyledText text) {
+  InterfacePtr<ICommand> cmd = RangeCommand(kCopyTextCmdBoss, story, position, position);
+  if (InterfacePtr<ITextCopyData> data(cmd, UseDefaultIID()); data) data->SetStyledText(std::move(text));
+  return Process(cmd);
+}
+
 ErrorCode ApplyParagraphStyle(const UIDRef& story, int32_t start, int32_t end, UID style,
                               bool clearOverrides) {
   return ApplyStyle(kApplyParaStyleCmdBoss, story, start, end, style, clearOverrides);

@@ -19,6 +19,8 @@ ErrorCode DeleteText(const UIDRef& story, int32_t start, int32_t end);
 // Replaces [targetStart, targetEnd) of `target` with [start, end) of `source` (same document).
 ErrorCode CopyText(const UIDRef& source, int32_t start, int32_t end, const UIDRef& target,
                    int32_t targetStart, int32_t targetEnd);
+// Inserts `text` with its own paragraph records and character runs (which must cover it).
+ErrorCode InsertStyledText(const UIDRef& story, int32_t position, StyledText text);
 ErrorCode ApplyParagraphStyle(const UIDRef& story, int32_t start, int32_t end, UID style,
                               bool clearOverrides = false);
 ErrorCode ApplyCharacterStyle(const UIDRef& story, int32_t start, int32_t end, UID style,

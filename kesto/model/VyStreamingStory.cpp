@@ -1,12 +1,25 @@
 // Buffered insertion, a paragraph at a time.
 #include "kesto/model/VyStreamingStory.h"
 
+#include <algorithm>
+
 #include "host/cmd/ErrorUtils.h"
+#include "host/text/AttributeClasses.h"
 #include "host/text/IStyleTable.h"
 #include "host/text/StyleUtils.h"
 #include "host/text/TextCmdUtils.h"
 
 namespace kesto {
+namespace {
+
+// A refused host command must not leave the global error set: the import goes on without that step.
+bool Succeeded(ErrorCode result) {
+  if (result == kSuccess) return true;
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  return false;
+}
+
+}  // namespace
 
 VyStreamingStory::VyStreamingStory(IDataBase* document, UID uid, int32_t start, int32_t end)
     : VyStory(document, uid, start, end) {
@@ -75,6 +88,7 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
 
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {
   if (pending_.IsEmpty() && pendingText_.empty()) return true;
+  if (!textOnly && !committed_ && inserted_ == 0 && CanInsertStyled()) return InsertStyled(reset);
   bool ok = true;
   if (!pendingText_.empty()) {
     int32_t at = pending_.GetStart() + inserted_;
@@ -127,6 +141,88 @@ void VyStreamingStory::CommitPending() {
   }
   (void)WriteParagraphScope(snapshot, start, end);
   Paragraph().RestoreParagraphScope(snapshot);
+}
+
+// The pending span can go in with its attributes in one host command when none of its override lists holds
+// a paragraph attribute (the host would send those on to whole paragraphs).
+bool VyStreamingStory::CanInsertStyled() const {
+  if (pendingText_.empty() || pending_.GetLength() != static_cast<int32_t>(pendingText_.size())) return false;
+  const AttributeBossList* checked = nullptr;
+  for (const auto& run : pending_.OverrideRuns()) {
+    if (run.overrides.get() == checked) continue;
+    checked = run.overrides.get();
+    for (int32_t i = 0; i < checked->CountBosses(); ++i) {
+      if (AttributeClasses::IsParagraphAttribute(checked->GetClassN(i))) return false;
+    }
+  }
+  return true;
+}
+
+// The pending text with the runs it would end up with after an insert and a commit: the style of each
+// style run (the one the host would extend where the run has none) and exactly the overrides of each
+// override run; each paragraph return the paragraph agent's style (or the record the host would copy) and
+// overrides.
+StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition) {
+  ITextModel* model = GetModel().get();
+  bool paragraphStart = hostPosition == 0 || model->GetChar(hostPosition - 1) == kParagraphReturn;
+  UID extended =
+      model->GetRunAt(TextStrand::kCharacter, paragraphStart ? hostPosition : hostPosition - 1).style;
+  StyledText styled;
+  styled.text = std::move(pendingText_);
+  pendingText_.clear();
+  const auto& styles = pending_.StyleRuns();
+  const auto& overrides = pending_.OverrideRuns();
+  size_t s = 0, o = 0;
+  int32_t styleLeft = styles.empty() ? 0 : styles[0].length;
+  int32_t overrideLeft = overrides.empty() ? 0 : overrides[0].length;
+  while (s < styles.size() && o < overrides.size()) {
+    int32_t length = std::min(styleLeft, overrideLeft);
+    UID style = styles[s].style.IsValid() ? styles[s].style : extended;
+    if (!styled.runs.empty() && styled.runs.back().attributes.style == style &&
+        styled.runs.back().attributes.overrides == overrides[o].overrides) {
+      styled.runs.back().length += length;
+    } else {
+      styled.runs.push_back({length, {style, overrides[o].overrides}});
+    }
+    if ((styleLeft -= length) == 0 && ++s < styles.size()) styleLeft = styles[s].length;
+    if ((overrideLeft -= length) == 0 && ++o < overrides.size()) overrideLeft = overrides[o].length;
+  }
+  TextRun paragraph = model->GetRunAt(TextStrand::kParagraph, hostPosition);
+  UID paragraphStyle = paragraphs_.GetStyle().IsValid() ? paragraphs_.GetStyle() : paragraph.style;
+  const AttributeBossList* paragraphOverrides = paragraphs_.GetOverrides();
+  AttrListRef list = paragraphOverrides ? MakeAttrListRef(*paragraphOverrides) : EmptyAttributeList();
+  auto returns = std::count(styled.text.begin(), styled.text.end(), kParagraphReturn);
+  styled.paragraphs.assign(static_cast<size_t>(returns), {paragraphStyle, list});
+  return styled;
+}
+
+// One host command for the text and its attributes. Only the paragraphs that began before the span or go on
+// after it still need the paragraph agent applied, and leading and language go over whole paragraphs.
+bool VyStreamingStory::InsertStyled(bool reset) {
+  int32_t start = pending_.GetStart();
+  int32_t length = static_cast<int32_t>(pendingText_.size());
+  bool endsParagraph = pendingText_.back() == kParagraphReturn;
+  ParagraphScopeSnapshot snapshot = Paragraph().TakeParagraphScope();
+  int32_t host = HostIndex(start);
+  bool startsParagraph = host == 0 || GetModel()->GetChar(host - 1) == kParagraphReturn;
+  bool ok = Succeeded(TextCmdUtils::InsertStyledText(GetStoryRef(), host, PendingStyledText(host)));
+  if (ok) {
+    VyStory::NoteTextChange(start, length);
+    inserted_ = length;
+    committed_ = true;
+    if (!startsParagraph || !endsParagraph)
+      (void)ApplyAgent(paragraphs_, TextStrand::kParagraph, start, start + length);
+    (void)WriteParagraphScope(snapshot, start, start + length);
+  } else {
+    pending_.Cut(0, length);
+  }
+  Paragraph().RestoreParagraphScope(snapshot);
+  if (reset) {
+    pending_.Reset();
+    inserted_ = 0;
+    committed_ = false;
+  }
+  return ok;
 }
 
 void VyStreamingStory::RemovePlaceholder() {

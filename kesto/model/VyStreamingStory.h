@@ -45,6 +45,9 @@ class VyStreamingStory : public VyStory {
  private:
   void Append(std::u16string_view text);
   void CommitPending();
+  bool CanInsertStyled() const;
+  StyledText PendingStyledText(int32_t hostPosition);
+  bool InsertStyled(bool reset);
   void InsertPlaceholder();
   void RemovePlaceholder();
 

@@ -31,7 +31,8 @@ class CommandCount {
       before_[cls] = CmdUtils::CountProcessed(cls);
   }
   uint64_t Of(ClassID cls) const { return CmdUtils::CountProcessed(cls) - before_.at(cls); }
-  uint64_t Inserts() const { return Of(kInsertTextCmdBoss); }
+  // Plain and styled inserts (a styled insert is a copy of the given text).
+  uint64_t Inserts() const { return Of(kInsertTextCmdBoss) + Of(kCopyTextCmdBoss); }
   // Style, override and clear commands together.
   uint64_t AttributeCommands() const {
     return Of(kApplyParaStyleCmdBoss) + Of(kApplyCharStyleCmdBoss) + Of(kApplyOverridesCmdBoss) +
@@ -39,9 +40,9 @@ class CommandCount {
   }
 
  private:
-  static constexpr ClassID kClasses[] = {kInsertTextCmdBoss,     kDeleteTextCmdBoss,
-                                         kApplyParaStyleCmdBoss, kApplyCharStyleCmdBoss,
-                                         kApplyOverridesCmdBoss, kClearOverridesCmdBoss};
+  static constexpr ClassID kClasses[] = {
+      kInsertTextCmdBoss,     kCopyTextCmdBoss,       kDeleteTextCmdBoss,    kApplyParaStyleCmdBoss,
+      kApplyCharStyleCmdBoss, kApplyOverridesCmdBoss, kClearOverridesCmdBoss};
   std::map<ClassID, uint64_t> before_;
 };
 
