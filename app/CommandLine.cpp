@@ -10,14 +10,18 @@ std::optional<std::string> CommandLine::TakeValue(const std::string& name, const
   for (const std::string& n : {name, alias}) {
     if (n.empty()) continue;
     if (word == n) {
-      ++next_;
-      if (Done()) {
+      if (next_ + 1 >= words_.size() || IsOption(words_[next_ + 1]) || words_[next_ + 1].empty()) {
         missing = n;
         return std::nullopt;
       }
+      ++next_;
       return Take();
     }
-    if (word.size() > n.size() + 1 && word.compare(0, n.size(), n) == 0 && word[n.size()] == '=') {
+    if (word.size() > n.size() && word.compare(0, n.size(), n) == 0 && word[n.size()] == '=') {
+      if (word.size() == n.size() + 1) {
+        missing = n;
+        return std::nullopt;
+      }
       ++next_;
       return word.substr(n.size() + 1);
     }

@@ -16,9 +16,11 @@ class CommandLine {
   bool Done() const { return next_ >= words_.size(); }
   const std::string& Peek() const { return words_[next_]; }
   std::string Take() { return words_[next_++]; }
-  // When the next word is `name` (or `name=value`), consumes it and its value. A missing value sets
-  // `missing` to the option's name.
-  std::optional<std::string> TakeValue(const std::string& name, const std::string& alias, std::string& missing);
+  // When the next word is `name` (or `name=value`), consumes it and its value. A missing or empty value,
+  // or another option where the value should be ("--into -o x"), sets `missing` to the option's name and
+  // consumes nothing.
+  std::optional<std::string> TakeValue(const std::string& name, const std::string& alias,
+                                       std::string& missing);
   bool TakeFlag(const std::string& name, const std::string& alias = {});
   static bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
 

@@ -1,12 +1,14 @@
 // pagehost import: tagged text into the main story of a document, saved as a new file.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/InputCheck.h"
 #include "app/Output.h"
 #include "app/TerminalProgress.h"
 #include "host/app/DefaultDocument.h"
@@ -17,6 +19,9 @@ namespace pagehost {
 namespace {
 
 constexpr const char* kEncodings[] = {"auto", "windows-latin", "mac-roman", "utf-8", "utf-16be", "utf-16le"};
+// Standard input is held in memory whole before the import starts; a longer one is refused rather than
+// read until memory runs out (a file of any size can still be imported by name).
+constexpr size_t kMaxStandardInput = size_t{256} << 20;
 
 struct ImportArgs {
   std::string input, output, into;
@@ -27,9 +32,9 @@ void PrintImportHelp() {
   std::printf(
       "Usage: pagehost import INPUT -o OUT [--into DOC] [OPTIONS]\n"
       "\n"
-      "Imports the Kesto tagged text of INPUT (a file, or - for standard input) at the start of the main "
-      "story\n"
-      "of DOC (or of a new document) and saves the result as OUT. DOC itself is not changed.\n"
+      "Imports the Kesto tagged text of INPUT (a file, or - for up to 256 MB of standard input) at the\n"
+      "start of the main story of DOC (or of a new document) and saves the result as OUT. DOC itself is not\n"
+      "changed.\n"
       "\n"
       "Options:\n"
       "  --encoding ENC        auto (default), windows-latin, mac-roman, utf-8, utf-16be or utf-16le\n"
@@ -83,14 +88,31 @@ int ParseImportArgs(CommandLine& args, ImportArgs& parsed) {
   return 0;
 }
 
-bool ReadStandardInput(std::vector<uint8_t>& bytes) {
+// Empty when the whole of standard input is in `bytes`; otherwise what went wrong.
+std::string ReadStandardInput(std::vector<uint8_t>& bytes) {
   uint8_t block[65536];
   for (;;) {
     ssize_t got = ::read(STDIN_FILENO, block, sizeof(block));
-    if (got == 0) return true;
-    if (got < 0) return false;
+    if (got == 0) return {};
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return "cannot read standard input: " + SystemReason(errno);
+    if (bytes.size() + static_cast<size_t>(got) > kMaxStandardInput) {
+      return "standard input is longer than " + std::to_string(kMaxStandardInput >> 20) +
+             " MB; import it from a file instead";
+    }
     bytes.insert(bytes.end(), block, block + got);
   }
+}
+
+// Points `request` at the input, reading standard input into `bytes`. Empty, or the message to fail with.
+std::string TakeInput(const std::string& input, std::vector<uint8_t>& bytes, ImportRequest& request) {
+  if (input != "-") {
+    request.file = input;
+    return WhyUnreadable(input);
+  }
+  std::string problem = ReadStandardInput(bytes);
+  request.bytes = bytes;
+  return problem;
 }
 
 }  // namespace
@@ -105,14 +127,9 @@ int RunImport(CommandLine& args) {
   }
   ImportRequest request;
   std::vector<uint8_t> bytes;
-  if (parsed.input == "-") {
-    if (!ReadStandardInput(bytes)) {
-      Error("import: standard input could not be read");
-      return kExitFailure;
-    }
-    request.bytes = bytes;
-  } else {
-    request.file = parsed.input;
+  if (std::string problem = TakeInput(parsed.input, bytes, request); !problem.empty()) {
+    Error("import: " + problem);
+    return kExitFailure;
   }
   IDataBase* db = nullptr;
   if (parsed.into.empty()) {
@@ -121,6 +138,9 @@ int RunImport(CommandLine& args) {
       Error("import: the default document could not be created");
       return kExitFailure;
     }
+  } else if (std::string problem = WhyUnreadable(parsed.into); !problem.empty()) {
+    Error("import: " + problem);
+    return kExitFailure;
   } else if (DocumentResult opened = DocumentList::Get().OpenDocument(parsed.into, db); !opened.ok()) {
     Error("import: " + opened.message);
     return kExitFailure;

@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "app/DocumentJson.h"
 #include "app/DocumentSummary.h"
+#include "app/InputCheck.h"
 #include "app/Output.h"
 #include "host/app/DocumentList.h"
 
@@ -17,11 +18,16 @@ int RunInspect(CommandLine& args) {
       json = true;
       continue;
     }
-    if (CommandLine::IsOption(args.Peek())) return UsageError("inspect: unknown option '" + args.Peek() + "'");
+    if (CommandLine::IsOption(args.Peek()))
+      return UsageError("inspect: unknown option '" + args.Peek() + "'");
     if (!file.empty()) return UsageError("inspect: more than one file given");
     file = args.Take();
   }
   if (file.empty()) return UsageError("inspect: no file given");
+  if (std::string problem = WhyUnreadable(file); !problem.empty()) {
+    Error("inspect: " + problem);
+    return kExitFailure;
+  }
   IDataBase* db = nullptr;
   DocumentResult opened = DocumentList::Get().OpenDocument(file, db);
   if (!opened.ok()) {

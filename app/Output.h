@@ -1,4 +1,4 @@
-// How pagehost talks to its user: messages on standard error, exit statuses.
+// How pagehost talks to its user: messages on standard error, exit statuses, and the end of standard output.
 #pragma once
 
 #include <string>
@@ -14,5 +14,11 @@ void Error(const std::string& message);
 void Warning(const std::string& message);
 // An error about the command line, followed by a hint to --help; answers kExitUsage.
 int UsageError(const std::string& message);
+// The system's text for an errno value, in lower case as it reads inside a message ("permission denied").
+std::string SystemReason(int error);
+
+// Flushes and closes standard output. When anything written to it was lost (a full disk, a closed pipe
+// reader), says so and answers kExitFailure in place of a successful `status`; otherwise answers `status`.
+int CloseStandardOutput(int status);
 
 }  // namespace pagehost

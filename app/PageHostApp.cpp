@@ -6,10 +6,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 #include "app/Commands.h"
 #include "app/Output.h"
 #include "host/app/Host.h"
+#include "host/core/Registry.h"
+#include "host/core/ServiceRegistry.h"
 
 namespace pagehost {
 
@@ -59,7 +63,13 @@ std::filesystem::path DefaultPlugInFolder() {
   return ec ? std::filesystem::path("plugins") : exe.parent_path() / "plugins";
 }
 
+// A clash in the host's own registration is a defect of the host; it is shown so that it cannot pass
+// unnoticed. A plug-in's clash is one of its load failures.
 void LoadPlugIns(const std::filesystem::path& folder) {
+  for (const auto& clash : Registry::Get().GetClashes())
+    Warning("host registration: " + clash);
+  for (const auto& clash : ServiceRegistry::Get().GetClashes())
+    Warning("host registration: " + clash);
   PlugInLoadReport report = Host::LoadPlugIns(folder);
   for (const auto& f : report.failures)
     Warning("plug-in " + f.module + " not loaded: " + f.reason);
@@ -72,9 +82,24 @@ const CommandInfo* FindCommand(const std::string& name) {
   return nullptr;
 }
 
-}  // namespace
+// Runs `command` in a started host. Running out of memory ends the command with a message instead of an
+// abort; the command saves nothing after that point, so no document is left half written.
+int RunInHost(const CommandInfo& command, CommandLine& args, const std::filesystem::path& plugIns) {
+  int status = kExitFailure;
+  try {
+    Host::Initialize();
+    LoadPlugIns(plugIns);
+    status = command.run(args);
+  } catch (const std::bad_alloc&) {
+    Error(std::string(command.name) + ": out of memory");
+  } catch (const std::exception& e) {
+    Error(std::string(command.name) + ": internal error: " + e.what());
+  }
+  Host::Shutdown();
+  return status;
+}
 
-int Run(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv) {
   CommandLine args(argc, argv);
   std::filesystem::path plugIns = DefaultPlugInFolder();
   std::string missing;
@@ -98,11 +123,13 @@ int Run(int argc, char** argv) {
   std::string name = args.Take();
   const CommandInfo* command = FindCommand(name);
   if (!command) return UsageError("unknown command '" + name + "'");
-  Host::Initialize();
-  LoadPlugIns(plugIns);
-  int status = command->run(args);
-  Host::Shutdown();
-  return status;
+  return RunInHost(*command, args, plugIns);
+}
+
+}  // namespace
+
+int Run(int argc, char** argv) {
+  return CloseStandardOutput(RunCommandLine(argc, argv));
 }
 
 }  // namespace pagehost

@@ -1,22 +1,12 @@
 // Character tags through pagehost import: the runs inspect --json shows for sizes, colours and special
 // characters.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "tests/support/RunProgram.h"
-
-using testing_support::ProgramResult;
-using testing_support::RunProgram;
+#include "tests/cli/CliTest.h"
 
 namespace {
 
-TEST(CharacterTagsCliTest, ImportedRunsCarryTheTagsAttributes) {
-  std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("chartags-cli-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+using CharacterTagsCliTest = cli_testing::CliTest;
+
+TEST_F(CharacterTagsCliTest, ImportedRunsCarryTheTagsAttributes) {
   struct Row {
     const char* name;
     std::string input;
@@ -32,14 +22,11 @@ TEST(CharacterTagsCliTest, ImportedRunsCarryTheTagsAttributes) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    std::string input = (dir / "in.txt").string(), output = (dir / "out.doc").string();
-    std::ofstream(input, std::ios::binary) << row.input;
-    ProgramResult imported = RunProgram({PAGEHOST_BIN, "import", input, "-o", output});
+    cli_testing::ProgramResult imported = Run({"import", Write("in.txt", row.input), "-o", Path("out.doc")});
     EXPECT_EQ(0, imported.status) << imported.err;
-    ProgramResult inspected = RunProgram({PAGEHOST_BIN, "inspect", output, "--json"});
-    EXPECT_NE(std::string::npos, inspected.out.find(row.json)) << inspected.out;
+    std::string json = Inspect(Path("out.doc"));
+    EXPECT_NE(std::string::npos, json.find(row.json)) << json;
   }
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,42 +1,11 @@
 // pagehost import as a user runs it: what arrives in the document, the message and the exit status, and
 // when the output is written.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "tests/support/RunProgram.h"
-
-using testing_support::ProgramResult;
-using testing_support::RunProgram;
+#include "tests/cli/CliTest.h"
 
 namespace {
 
-class ImportCliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("import-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  ProgramResult Run(std::vector<std::string> args, const std::string& input = {}) {
-    args.insert(args.begin(), PAGEHOST_BIN);
-    return RunProgram(args, input);
-  }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
-    return Path(name);
-  }
-  // The main story's text as inspect --json shows it.
-  std::string Inspect(const std::string& file) {
-    ProgramResult r = Run({"inspect", file, "--json"});
-    EXPECT_EQ(0, r.status) << r.err;
-    return r.out;
-  }
-  std::filesystem::path dir_;
-};
+using cli_testing::ProgramResult;
+using ImportCliTest = cli_testing::CliTest;
 
 TEST_F(ImportCliTest, ImportsIntoANewDocument) {
   struct Row {
@@ -112,7 +81,9 @@ TEST_F(ImportCliTest, FailuresAndUsage) {
       {{"import", "x.txt", "-o", Path("o.pgd"), "--encoding", "ebcdic"}, 2, "unknown encoding 'ebcdic'"},
       {{"import", "x.txt", "-o", Path("o.pgd"), "--bogus"}, 2, "unknown option '--bogus'"},
       {{"import", "a", "b", "-o", Path("o.pgd")}, 2, "more than one input"},
-      {{"import", Path("missing.txt"), "-o", Path("o.pgd")}, 1, "File not found."},
+      {{"import", Path("missing.txt"), "-o", Path("o.pgd")},
+       1,
+       "cannot read " + Path("missing.txt") + ": no such file or directory"},
       {{"import", Write("ok.txt", "ok"), "--into", Path("missing.pgd"), "-o", Path("o.pgd")},
        1,
        "missing.pgd"},

@@ -1,40 +1,17 @@
 // Paragraph tags through pagehost: an alignment tag inside a paragraph aligns all of it, and a bad tab
 // list is reported where it stood and leaves the tab stops alone.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "tests/support/RunProgram.h"
-
-using testing_support::ProgramResult;
-using testing_support::RunProgram;
+#include "tests/cli/CliTest.h"
 
 namespace {
 
-class ParagraphTagsCliTest : public ::testing::Test {
+class ParagraphTagsCliTest : public cli_testing::CliTest {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("paratags-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  ProgramResult Run(std::vector<std::string> args) {
-    args.insert(args.begin(), PAGEHOST_BIN);
-    return RunProgram(args, {});
-  }
   // Imports `text` into a new document and answers inspect --json of the result.
   std::string ImportAndInspect(const std::string& text) {
-    std::string input = (dir_ / "in.txt").string(), output = (dir_ / "out.pgd").string();
-    std::ofstream(input, std::ios::binary) << text;
-    ProgramResult imported = Run({"import", input, "-o", output});
+    cli_testing::ProgramResult imported = Run({"import", Write("in.txt", text), "-o", Path("out.pgd")});
     EXPECT_EQ(0, imported.status) << imported.err;
-    ProgramResult inspected = Run({"inspect", output, "--json"});
-    EXPECT_EQ(0, inspected.status) << inspected.err;
-    return inspected.out;
+    return Inspect(Path("out.pgd"));
   }
-  std::filesystem::path dir_;
 };
 
 TEST_F(ParagraphTagsCliTest, AlignmentInTheMiddleCentresTheWholeParagraph) {

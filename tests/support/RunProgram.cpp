@@ -2,8 +2,10 @@
 #include "tests/support/RunProgram.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,12 +14,32 @@
 namespace testing_support {
 namespace {
 
-[[noreturn]] void ExecChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
-                            int in, int out, int err) {
+// Replaces the pipe at `fd` by the file `path` when one is named.
+bool Redirect(int fd, const std::string& path, int flags) {
+  if (path.empty()) return true;
+  int file = open(path.c_str(), flags | O_CLOEXEC, 0644);
+  return file >= 0 && dup2(file, fd) == fd;
+}
+
+bool Limit(const RunOptions& options) {
+  if (options.addressSpace != 0) {
+    rlimit limit{options.addressSpace, options.addressSpace};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) return false;
+  }
+  if (options.user == 0) return true;
+  return setgroups(0, nullptr) == 0 && setgid(options.user) == 0 && setuid(options.user) == 0;
+}
+
+[[noreturn]] void ExecChild(const std::vector<std::string>& argv, const RunOptions& options, int in, int out,
+                            int err) {
   dup2(in, 0);
   dup2(out, 1);
   dup2(err, 2);
-  for (const auto& [name, value] : env) {
+  if (!Redirect(0, options.stdinFile, O_RDONLY) ||
+      !Redirect(1, options.stdoutFile, O_WRONLY | O_CREAT | O_TRUNC) || !Limit(options)) {
+    _exit(126);
+  }
+  for (const auto& [name, value] : options.env) {
     if (value.empty()) {
       unsetenv(name.c_str());
     } else {
@@ -25,7 +47,8 @@ namespace {
     }
   }
   std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  for (const auto& a : argv)
+    args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
   execv(args[0], args.data());
   _exit(127);
@@ -60,21 +83,21 @@ void Pump(int in, int out, int err, const std::string& input, ProgramResult& res
 
 }  // namespace
 
-ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& input,
-                         const std::map<std::string, std::string>& env) {
+ProgramResult RunProgram(const std::vector<std::string>& argv, const RunOptions& options) {
   ProgramResult result;
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return result;
   signal(SIGPIPE, SIG_IGN);
   pid_t pid = fork();
-  if (pid == 0) ExecChild(argv, env, in[0], out[1], err[1]);
+  if (pid == 0) ExecChild(argv, options, in[0], out[1], err[1]);
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  Pump(in[1], out[0], err[0], input, result);
+  Pump(in[1], out[0], err[0], options.stdinFile.empty() ? options.input : std::string(), result);
   int status = 0;
   waitpid(pid, &status, 0);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
   return result;
 }
 

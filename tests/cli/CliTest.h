@@ -1,0 +1,53 @@
+// CliTest: the fixture of the command-line tests: a scratch folder, and pagehost run as a user runs it.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/RunProgram.h"
+
+namespace cli_testing {
+
+using testing_support::ProgramResult;
+using testing_support::RunOptions;
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("pagehost-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // pagehost with `args`, fed `input` on standard input.
+  ProgramResult Run(std::vector<std::string> args, const std::string& input = {}) {
+    RunOptions options;
+    options.input = input;
+    return Run(std::move(args), options);
+  }
+  ProgramResult Run(std::vector<std::string> args, const RunOptions& options) {
+    args.insert(args.begin(), PAGEHOST_BIN);
+    return testing_support::RunProgram(args, options);
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Writes `bytes` to the scratch file `name`; answers its path.
+  std::string Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+  }
+  // inspect --json of `file`.
+  std::string Inspect(const std::string& file) {
+    ProgramResult r = Run({"inspect", file, "--json"});
+    EXPECT_EQ(0, r.status) << r.err;
+    return r.out;
+  }
+
+  std::filesystem::path dir_;
+};
+
+}  // namespace cli_testing
