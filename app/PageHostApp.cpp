@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -24,9 +25,7 @@ const std::vector<CommandInfo>& AllCommands() {
       {"inspect", "inspect FILE [--json]", "print a summary of a saved document (--json: as one JSON object)",
        RunInspect},
       {"import", "import INPUT -o OUT [--into DOC]",
-       "import tagged text into the main story of DOC (or of a new document), save OUT; import --help: "
-       "options",
-       RunImport},
+       "import tagged text into DOC or a new document, save as OUT; see import --help", RunImport},
   };
   return commands;
 }
@@ -39,12 +38,18 @@ void PrintHelp() {
   std::printf(
       "Usage: pagehost [--plugins DIR] COMMAND [ARGS]\n"
       "\n"
-      "A headless page-layout host: creates, imports into, exports from and inspects documents, with the\n"
-      "plug-ins found in its plug-ins folder.\n"
+      "A headless page-layout host: creates documents, imports tagged text into them and inspects them, "
+      "with\n"
+      "the plug-ins found in its plug-ins folder.\n"
       "\n"
       "Commands:\n");
-  for (const auto& c : AllCommands())
-    std::printf("  %-28s %s\n", c.synopsis, c.summary);
+  constexpr int kSynopsisWidth = 28;
+  for (const auto& c : AllCommands()) {
+    if (std::strlen(c.synopsis) > kSynopsisWidth)
+      std::printf("  %s\n  %-*s %s\n", c.synopsis, kSynopsisWidth, "", c.summary);
+    else
+      std::printf("  %-*s %s\n", kSynopsisWidth, c.synopsis, c.summary);
+  }
   std::printf(
       "\n"
       "Options:\n"
