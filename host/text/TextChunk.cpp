@@ -45,12 +45,20 @@ void TextChunk::IndexReturns() {
   }
 }
 
+// The return index is updated for the edit rather than rebuilt, so that an edit costs what it changes.
 void TextChunk::Insert(int32_t offset, const ChunkContent& content) {
   PreDirty();
   int32_t before = ReturnsBefore(offset);
+  auto added = static_cast<int32_t>(content.text.size());
   text_.insert(static_cast<size_t>(offset), content.text);
   paragraphs_.insert(paragraphs_.begin() + before, content.paragraphs.begin(), content.paragraphs.end());
-  IndexReturns();
+  for (size_t i = static_cast<size_t>(before); i < returns_.size(); ++i)
+    returns_[i] += added;
+  std::vector<int32_t> inserted;
+  for (int32_t i = 0; i < added; ++i) {
+    if (content.text[static_cast<size_t>(i)] == kParagraphReturn) inserted.push_back(offset + i);
+  }
+  returns_.insert(returns_.begin() + before, inserted.begin(), inserted.end());
 }
 
 void TextChunk::Erase(int32_t offset, int32_t count) {
@@ -59,7 +67,9 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
   int32_t last = ReturnsBefore(offset + count);
   text_.erase(static_cast<size_t>(offset), static_cast<size_t>(count));
   paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last);
-  IndexReturns();
+  returns_.erase(returns_.begin() + first, returns_.begin() + last);
+  for (size_t i = static_cast<size_t>(first); i < returns_.size(); ++i)
+    returns_[i] -= count;
 }
 
 ChunkContent TextChunk::Slice(int32_t offset, int32_t count) const {

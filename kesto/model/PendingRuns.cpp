@@ -7,22 +7,43 @@
 namespace kesto {
 
 // Splits the run that holds `at` so that a run starts there; answers the index of that run (runs.size()
-// when `at` is the end).
+// when `at` is the end). The search starts from the end, where the reader works: a paragraph of many runs
+// costs no more per run than a short one.
 template <class Run>
-size_t PendingRuns::SplitAt(std::vector<Run>& runs, int32_t at) {
-  int32_t position = 0;
-  for (size_t i = 0; i < runs.size(); ++i) {
-    if (position == at) return i;
-    if (at < position + runs[i].length) {
+size_t PendingRuns::SplitAt(std::vector<Run>& runs, int32_t at, int32_t total) {
+  int32_t end = total;
+  for (size_t i = runs.size(); i-- > 0;) {
+    int32_t start = end - runs[i].length;
+    if (at == end) return i + 1;
+    if (at > start) {
       Run tail = runs[i];
-      tail.length = position + runs[i].length - at;
-      runs[i].length = at - position;
+      tail.length = end - at;
+      runs[i].length = at - start;
       runs.insert(runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
       return i + 1;
     }
-    position += runs[i].length;
+    end = start;
   }
-  return runs.size();
+  return 0;
+}
+
+// Merges equal neighbours among runs [first, last) and the run on each side of them.
+template <class Run, class Same>
+void PendingRuns::MergeAround(std::vector<Run>& runs, size_t first, size_t last, Same same) {
+  size_t from = first > 0 ? first - 1 : 0;
+  size_t to = std::min(last + 1, runs.size());
+  size_t out = from;
+  for (size_t i = from; i < to; ++i) {
+    if (runs[i].length <= 0) continue;
+    if (out > from && same(runs[out - 1], runs[i])) {
+      runs[out - 1].length += runs[i].length;
+    } else if (out != i) {
+      runs[out++] = std::move(runs[i]);
+    } else {
+      ++out;
+    }
+  }
+  runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(out), runs.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
 template <class Run, class Same>
@@ -41,7 +62,9 @@ void PendingRuns::Merge(std::vector<Run>& runs, Same same) {
 }
 
 namespace {
-bool SameStyle(const PendingRuns::StyleRun& a, const PendingRuns::StyleRun& b) { return a.style == b.style; }
+bool SameStyle(const PendingRuns::StyleRun& a, const PendingRuns::StyleRun& b) {
+  return a.style == b.style;
+}
 bool SameOverrides(const PendingRuns::OverrideRun& a, const PendingRuns::OverrideRun& b) {
   return SameAttributes(a.overrides, b.overrides);
 }
@@ -54,14 +77,15 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
   if (at == length_ && !styles_.empty() && styles_.back().style == style) {
     styles_.back().length += length;
   } else {
-    size_t i = SplitAt(styles_, at);
+    size_t i = SplitAt(styles_, at, length_);
     styles_.insert(styles_.begin() + static_cast<std::ptrdiff_t>(i), StyleRun{length, style});
   }
   if (at == length_ && !overrides_.empty() && *overrides_.back().overrides == overrides) {
     overrides_.back().length += length;
   } else {
-    size_t i = SplitAt(overrides_, at);
-    overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i), OverrideRun{length, MakeAttrListRef(overrides)});
+    size_t i = SplitAt(overrides_, at, length_);
+    overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i),
+                      OverrideRun{length, MakeAttrListRef(overrides)});
   }
   length_ += length;
   if (at != length_ - length) {
@@ -75,9 +99,10 @@ void PendingRuns::Cut(int32_t at, int32_t length) {
   length = std::clamp(length, 0, length_ - at);
   if (length == 0) return;
   auto cut = [&](auto& runs) {
-    size_t first = SplitAt(runs, at);
-    size_t last = SplitAt(runs, at + length);
-    runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(first), runs.begin() + static_cast<std::ptrdiff_t>(last));
+    size_t first = SplitAt(runs, at, length_);
+    size_t last = SplitAt(runs, at + length, length_);
+    runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(first),
+               runs.begin() + static_cast<std::ptrdiff_t>(last));
   };
   cut(styles_);
   cut(overrides_);
@@ -90,14 +115,14 @@ void PendingRuns::ApplyAttribute(int32_t at, int32_t length, const ITextAttribut
   at = std::clamp(at, 0, length_);
   length = std::clamp(length, 0, length_ - at);
   if (length == 0 || !attribute) return;
-  size_t first = SplitAt(overrides_, at);
-  size_t last = SplitAt(overrides_, at + length);
+  size_t first = SplitAt(overrides_, at, length_);
+  size_t last = SplitAt(overrides_, at + length, length_);
   for (size_t i = first; i < last; ++i) {
     AttributeBossList list = *overrides_[i].overrides;
     (void)list.ApplyAttribute(attribute);
     overrides_[i].overrides = MakeAttrListRef(std::move(list));
   }
-  Merge(overrides_, SameOverrides);
+  MergeAround(overrides_, first, last, SameOverrides);
 }
 
 void PendingRuns::Reset() {
@@ -116,7 +141,8 @@ std::string PendingRuns::Check() const {
   }
   for (size_t i = 0; i < overrides_.size(); ++i) {
     if (overrides_[i].length <= 0) return "empty override run " + std::to_string(i);
-    if (i > 0 && SameOverrides(overrides_[i - 1], overrides_[i])) return "equal override runs at " + std::to_string(i);
+    if (i > 0 && SameOverrides(overrides_[i - 1], overrides_[i]))
+      return "equal override runs at " + std::to_string(i);
     overrideSum += overrides_[i].length;
   }
   if (styleSum != length_ || overrideSum != length_) return "run lengths do not add up to the pending length";

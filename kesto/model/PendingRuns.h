@@ -42,7 +42,9 @@ class PendingRuns {
 
  private:
   template <class Run>
-  static size_t SplitAt(std::vector<Run>& runs, int32_t at);
+  static size_t SplitAt(std::vector<Run>& runs, int32_t at, int32_t total);
+  template <class Run, class Same>
+  static void MergeAround(std::vector<Run>& runs, size_t first, size_t last, Same same);
   template <class Run, class Same>
   static void Merge(std::vector<Run>& runs, Same same);
 
