@@ -102,6 +102,42 @@ TEST_F(KestoImportDriverTest, TextGoesToTheStartOfTheStoryAsOneUndoStep) {
   EXPECT_EQ("\r", StoryText());
 }
 
+// Undo of a tag-dense import gives back exactly the story before it, and redo exactly the imported one.
+TEST_F(KestoImportDriverTest, UndoAndRedoOfATagDenseImportAreExact) {
+  ASSERT_EQ(0, Import("kept <B>bold<B> text\r").result);
+  auto model = Instantiate<ITextModel>(db_, story_);
+  auto whole = [&] { return model->GetStyledText(0, model->TotalLength()); };
+  auto same = [](const StyledText& a, const StyledText& b) {
+    if (a.text != b.text || a.runs.size() != b.runs.size() || a.paragraphs.size() != b.paragraphs.size())
+      return false;
+    for (size_t i = 0; i < a.runs.size(); ++i) {
+      if (a.runs[i].length != b.runs[i].length || a.runs[i].attributes.style != b.runs[i].attributes.style ||
+          !SameAttributes(a.runs[i].attributes.overrides, b.runs[i].attributes.overrides))
+        return false;
+    }
+    for (size_t i = 0; i < a.paragraphs.size(); ++i) {
+      if (a.paragraphs[i].style != b.paragraphs[i].style ||
+          !SameAttributes(a.paragraphs[i].overrides, b.paragraphs[i].overrides))
+        return false;
+    }
+    return true;
+  };
+  StyledText before = whole();
+  std::string dense;
+  const char* tags[] = {"<B>", "<z14>", "<I>", "<h80>", "<t10>", "<k-5>", "<s50>", "<*C>", "<P>", "<$>"};
+  for (int i = 0; i < 400; ++i)
+    dense += std::string("text ") + tags[i % 10] + (i % 7 == 6 ? "para\r" : "");
+  ASSERT_EQ(0, Import(dense).result);
+  StyledText imported = whole();
+  ASSERT_GT(imported.runs.size(), 100u);
+  ASSERT_EQ(model->Check(), "");
+  ASSERT_EQ(kSuccess, db_->Undo());
+  EXPECT_TRUE(same(whole(), before));
+  ASSERT_EQ(kSuccess, db_->Redo());
+  EXPECT_TRUE(same(whole(), imported));
+  EXPECT_EQ(model->Check(), "");
+}
+
 TEST_F(KestoImportDriverTest, FilesAndTheirFailures) {
   auto dir = std::filesystem::temp_directory_path() / ("driver-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
