@@ -51,6 +51,8 @@ IMPORTS = [
     ("encoding switches", "encoding-switches", "32000", "`<e1><e9>` x 32,000", 15, None, None),
 ]
 SAVE_OPEN_TARGET = 300
+# What bench_DocumentFileBench's argument puts in the document it saves and opens.
+DOCUMENT_ARGUMENTS = {"0": "imported prose", "1": "imported tag-dense text"}
 # Only runs shorter than this are repeated: a longer one is far enough from its target to need no second.
 REPEAT_BELOW_SECONDS = 10
 
@@ -133,7 +135,7 @@ def measure_import(name, kind, size, description, speed_target, memory_target, d
 
 
 def run_benchmark(program, pattern):
-    """The iteration entries of a Google Benchmark program's JSON output, by name without arguments."""
+    """The iteration entries of a Google Benchmark program's JSON output, listed by name without arguments."""
     path = os.path.join(bin_dir, program)
     if not os.path.exists(path):
         return None, "not built"
@@ -147,7 +149,7 @@ def run_benchmark(program, pattern):
     found = {}
     for entry in entries:
         if entry.get("run_type", "iteration") == "iteration" and not entry.get("error_occurred"):
-            found.setdefault(entry["name"].split("/")[0], entry)
+            found.setdefault(entry["name"].split("/")[0], []).append(entry)
     return found, ""
 
 
@@ -155,13 +157,16 @@ def benchmark_rows():
     rows = []
     found, problem = run_benchmark("bench_DocumentFileBench", "^BM_(Save|Open)Document")
     for name, case in (("save", "BM_SaveDocument"), ("open", "BM_OpenDocument")):
-        entry = (found or {}).get(case)
-        speed = fmt(entry["bytes_per_second"] / MB) if entry and "bytes_per_second" in entry else "n/a"
-        met = "" if speed == "n/a" else "yes" if float(speed) >= SAVE_OPEN_TARGET else "no"
-        rows.append([name, "~20 MB document (bench_DocumentFileBench)", "", speed, f">= {SAVE_OPEN_TARGET}",
-                     "", "", "", "", problem or ("" if entry else "no " + case), met])
+        for entry in (found or {}).get(case) or [None]:
+            speed = fmt(entry["bytes_per_second"] / MB) if entry and "bytes_per_second" in entry else "n/a"
+            met = "" if speed == "n/a" else "yes" if float(speed) >= SAVE_OPEN_TARGET else "no"
+            argument = entry["name"].split("/")[1] if entry and "/" in entry["name"] else ""
+            content = DOCUMENT_ARGUMENTS.get(argument, f"argument {argument}" if argument else "a document")
+            size = f"{entry['file_MB']:.1f} MB" if entry and "file_MB" in entry else "~20 MB"
+            rows.append([name, f"{size} file of {content} (bench_DocumentFileBench)", "", speed,
+                         f">= {SAVE_OPEN_TARGET}", "", "", "", "", problem or ("" if entry else "no " + case), met])
     found, problem = run_benchmark("bench_ImportBench", "^BM_UndoRedoImport")
-    entry = (found or {}).get("BM_UndoRedoImport")
+    entry = ((found or {}).get("BM_UndoRedoImport") or [None])[0]
     for name, counter in (("undo of the import", "undo_ms"), ("redo of the import", "redo_ms")):
         figure = f"{entry[counter]:.0f} ms" if entry and counter in entry else "n/a"
         rows.append([name, "the 10 MB prose import, one undo step (bench_ImportBench)", figure, "", "", "", "",
