@@ -1,24 +1,26 @@
 // Resolving attributes through overrides, styles and defaults.
 #include "host/text/AttributeResolver.h"
 
-#include <unordered_set>
-
 #include "host/text/AttributeClasses.h"
 #include "host/text/StyleUtils.h"
 
 namespace AttributeResolver {
 
+// Readers ask this for every attribute they look up, so it allocates nothing: a chain that loops ends at
+// the depth limit, where a loop-free chain of that depth would end too.
 InterfacePtr<ITextAttribute> FromStyle(const IDataBase* db, UID style, ClassID cls) {
-  std::unordered_set<uint32_t> visited;
-  UID root;
-  for (UID uid = style;
-       uid.IsValid() && visited.size() < kMaxStyleDepth && visited.insert(uid.Get()).second;) {
+  UID uid = style;
+  for (int depth = 0; uid.IsValid() && depth < kMaxStyleDepth; ++depth) {
     InterfacePtr<IStyleInfo> info = Instantiate<IStyleInfo>(db, uid);
     if (!info) break;
     if (const ITextAttribute* attribute = info->GetAttributes().GetByClass(cls))
       return InterfacePtr<ITextAttribute>::Share(const_cast<ITextAttribute*>(attribute));
-    if (!root.IsValid()) root = StyleUtils::GetRootStyle(db, info->GetKind());
-    uid = info->GetBasedOn().IsValid() ? info->GetBasedOn() : root;
+    if (info->GetBasedOn().IsValid()) {
+      uid = info->GetBasedOn();
+      continue;
+    }
+    UID root = StyleUtils::GetRootStyle(db, info->GetKind());
+    uid = root == uid ? kInvalidUID : root;
   }
   return {};
 }

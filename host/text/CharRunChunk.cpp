@@ -46,6 +46,40 @@ void CharRunChunk::Assign(std::vector<CharRun> runs) {
   stale_ = true;
 }
 
+bool CharRunChunk::Splice(int32_t offset, const std::vector<CharRun>& runs) {
+  if (runs.empty()) return true;
+  int32_t runStart = 0;
+  auto at = static_cast<size_t>(FindRun(offset, runStart));
+  bool split = offset != runStart;
+  const CharRun* left = split ? &runs_[at] : at > 0 ? &runs_[at - 1] : nullptr;
+  const CharRun* right = &runs_[at];
+  bool mergeLeft = left && SameRunAttributes(left->attributes, runs.front().attributes);
+  bool mergeRight = SameRunAttributes(runs.back().attributes, right->attributes);
+  size_t count = runs_.size() + runs.size() + (split ? 1 : 0) - (mergeLeft ? 1 : 0) - (mergeRight ? 1 : 0);
+  if (count > static_cast<size_t>(kMaxRuns)) return false;
+  PreDirty();
+  if (split) {
+    CharRun tail = runs_[at];
+    tail.length = runStart + runs_[at].length - offset;
+    runs_[at].length = offset - runStart;
+    runs_.insert(runs_.begin() + static_cast<ptrdiff_t>(++at), std::move(tail));
+  }
+  runs_.insert(runs_.begin() + static_cast<ptrdiff_t>(at), runs.begin(), runs.end());
+  size_t last = at + runs.size() - 1;
+  if (mergeRight) {
+    runs_[last].length += runs_[last + 1].length;
+    runs_.erase(runs_.begin() + static_cast<ptrdiff_t>(last + 1));
+  }
+  if (mergeLeft) {
+    runs_[at - 1].length += runs_[at].length;
+    runs_.erase(runs_.begin() + static_cast<ptrdiff_t>(at));
+  }
+  for (const CharRun& run : runs)
+    total_ += run.length;
+  stale_ = true;
+  return true;
+}
+
 void CharRunChunk::Grow(int32_t index, int32_t delta) {
   PreDirty();
   runs_[index].length += delta;

@@ -33,6 +33,10 @@ class CharRunChunk final : public CPMUnknown<ICharRunChunk> {
   int32_t RunStart(int32_t index) const;
 
   void Assign(std::vector<CharRun> runs);
+  // Inserts `runs` (no empty runs, no equal neighbours among them) before `offset` (0 <= offset < Total()),
+  // splitting the run there and merging equal neighbours at both seams; false, changing nothing, when the
+  // block would then hold more than kMaxRuns runs.
+  bool Splice(int32_t offset, const std::vector<CharRun>& runs);
   void Grow(int32_t index, int32_t delta);
 
   // Reading drops runs of no length.

@@ -197,7 +197,28 @@ void CharacterStrand::Erase(int32_t start, int32_t end) {
   WriteBack(region);
 }
 
+// Runs inserted inside one block go into it in place when it has room: an insert then costs what it adds,
+// not the size of the block. The first run of a block can merge with the last of the block before it, so an
+// insert at a block's start that would merge there takes the general way.
+bool CharacterStrand::InsertInPlace(int32_t position, std::vector<CharRun>& runs) {
+  if (position >= Length() || runs.empty()) return false;
+  Canonicalize(runs);
+  size_t k = lengths_.Find(position);
+  auto offset = static_cast<int32_t>(position - lengths_.Prefix(k));
+  if (offset == 0 && k > 0 &&
+      SameRunAttributes(Chunk(k - 1)->Runs().back().attributes, runs.front().attributes))
+    return false;
+  if (!Chunk(k)->Splice(offset, runs)) return false;
+  int64_t added = 0;
+  for (const CharRun& run : runs)
+    added += run.length;
+  lengths_.Add(k, added);
+  counts_.Set(k, Chunk(k)->CountRuns());
+  return true;
+}
+
 void CharacterStrand::Insert(int32_t position, std::vector<CharRun> runs) {
+  if (InsertInPlace(position, runs)) return;
   Region region = Length() == 0 ? Region{0, 0, 0, {}}
                                 : Gather(position > 0 ? position - 1 : 0, std::min(position, Length() - 1));
   size_t at = SplitAt(region, position);

@@ -65,6 +65,7 @@ class CharacterStrand {
   static size_t SplitAt(Region& region, int64_t position);
   void Recount();
   InterfacePtr<ICharRunChunk> NewBlock();
+  bool InsertInPlace(int32_t position, std::vector<CharRun>& runs);
 
   StoryStorage& storage_;
   std::vector<UID> uids_;
