@@ -55,6 +55,8 @@ void ScannerInput::Clear() {
   translation_.active = macro_.active = false;
   translation_.cursor = translation_.count = macro_.cursor = macro_.count = 0;
   upperActive_ = false;
+  refillSize_ = kCapacity;
+  checkpointCount_ = 0;
   snapshot_.reset();
 }
 
@@ -90,13 +92,49 @@ int32_t ScannerInput::Refill() {
   std::memmove(Start() - behind, cursor_ - behind, static_cast<size_t>(behind + held_) * sizeof(int32_t));
   floor_ = Start() - behind;
   cursor_ = Start();
-  auto got = static_cast<int32_t>(source_->Read(Start() + held_, static_cast<size_t>(kCapacity - held_)));
+  RecordCheckpoint();
+  int32_t room = std::min(kCapacity - held_, refillSize_);
+  refillSize_ = std::min(kCapacity, refillSize_ * 2);
+  auto got = static_cast<int32_t>(source_->Read(Start() + held_, static_cast<size_t>(room)));
   decoded_ += got;
   available_ = held_ + got;
   held_ = 0;
   if (available_ == 0) return kEnd;
   --available_;
   return *cursor_++;
+}
+
+void ScannerInput::RecordCheckpoint() {
+  // Refills at the end of the input all start at the same character.
+  if (checkpointCount_ > 0 && checkpoints_[static_cast<size_t>(checkpointCount_ - 1)].decoded == decoded_)
+    return;
+  int64_t position = source_->Tell();
+  if (position < 0) return;
+  if (checkpointCount_ == kCheckpoints) {
+    std::move(checkpoints_.begin() + 1, checkpoints_.end(), checkpoints_.begin());
+    --checkpointCount_;
+  }
+  checkpoints_[static_cast<size_t>(checkpointCount_++)] = {decoded_, position};
+  KeepReachable();
+}
+
+const ScannerInput::Checkpoint* ScannerInput::CheckpointBefore(int64_t decoded) const {
+  const Checkpoint* best = nullptr;
+  for (int32_t i = 0; i < checkpointCount_; ++i) {
+    const Checkpoint& c = checkpoints_[static_cast<size_t>(i)];
+    if (c.decoded <= decoded && (!best || c.decoded > best->decoded)) best = &c;
+  }
+  return best;
+}
+
+void ScannerInput::KeepReachable() {
+  if (!source_) return;
+  int64_t keep = checkpointCount_ > 0 ? checkpoints_[0].position : -1;
+  for (int32_t i = 1; i < checkpointCount_; ++i)
+    keep = std::min(keep, checkpoints_[static_cast<size_t>(i)].position);
+  if (snapshot_ && snapshot_->sourcePosition >= 0)
+    keep = keep < 0 ? snapshot_->sourcePosition : std::min(keep, snapshot_->sourcePosition);
+  source_->KeepFrom(keep);
 }
 
 bool ScannerInput::StartLayer(Layer which, const int32_t* chars, int32_t count) {
@@ -135,20 +173,18 @@ bool ScannerInput::Redecode(StreamEncoding encoding) {
   if (!source_) return false;
   StreamEncoding old = source_->GetEncoding();
   if (old == encoding || source_->IsEncodingFixed() || IsWide(old) || IsWide(encoding)) return false;
-  // A source that cannot go back to its start keeps its encoding rather than lose its place.
-  if (source_->Tell() < 0) return false;
   int64_t consumed = GetConsumed();
-  if (!source_->Seek(0)) return false;
-  int64_t left = consumed;
-  while (left > 0) {
-    size_t got = source_->Read(Start(), static_cast<size_t>(std::min<int64_t>(left, kCapacity)));
-    if (got == 0) break;
-    left -= static_cast<int64_t>(got);
-  }
-  source_->SetEncoding(encoding, false);
+  // A source that cannot go back keeps its encoding rather than lose its place.
+  const Checkpoint* from = CheckpointBefore(consumed);
+  if (!from || !source_->SwitchEncodingAfter(from->position, consumed - from->decoded, encoding))
+    return false;
   cursor_ = floor_ = Start();
   available_ = held_ = 0;
-  decoded_ = consumed - left;
+  decoded_ = consumed;
+  // What was decoded before the switch can no longer be decoded again the same way.
+  checkpointCount_ = 0;
+  RecordCheckpoint();
+  refillSize_ = kFirstRefillAfterSwitch;
   return true;
 }
 
@@ -171,6 +207,7 @@ bool ScannerInput::TakeSnapshot() {
     saved->active = true;
   }
   snapshot_ = std::move(s);
+  KeepReachable();
   return true;
 }
 
@@ -195,11 +232,13 @@ bool ScannerInput::RestoreSnapshot() {
   bool ok = true;
   if (decoded_ != s->decoded && source_) ok = s->sourcePosition >= 0 && source_->Seek(s->sourcePosition);
   decoded_ = s->decoded;
+  KeepReachable();
   return ok;
 }
 
 void ScannerInput::DropSnapshot() {
   snapshot_.reset();
+  KeepReachable();
 }
 
 }  // namespace kesto

@@ -3,6 +3,7 @@
 // only an empty input buffer calls into the source.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -20,6 +21,9 @@ class ScannerInput {
   // Characters kept before the cursor across a refill, so that a reader can push back a few characters
   // even right after the buffer was refilled.
   static constexpr int32_t kLookBehind = 8;
+  // Code points decoded by the first refill after a switch of encoding; each refill after it doubles, up
+  // to kCapacity. Another switch soon after the first then throws little decoded text away.
+  static constexpr int32_t kFirstRefillAfterSwitch = 64;
   static constexpr int32_t kTranslationCapacity = 16384;
   static constexpr int32_t kMacroCapacity = 8192;
 
@@ -31,7 +35,10 @@ class ScannerInput {
   ~ScannerInput();
 
   // The source is borrowed; null detaches it (reading then ends).
-  void Attach(VyTextStream* source) { source_ = source; }
+  void Attach(VyTextStream* source) {
+    source_ = source;
+    checkpointCount_ = 0;
+  }
   VyTextStream* GetSource() const { return source_; }
   // Empties every layer, forgets the snapshot and the count of decoded characters.
   void Clear();
@@ -76,9 +83,10 @@ class ScannerInput {
   int64_t GetConsumedBytePosition() const;
 
   // Switches the source to `encoding` from the character after the last one read: the source is read again
-  // from its start in its old encoding up to that character, and the input buffer is emptied. Does nothing,
-  // answering false, without a source, when the encoding is already in force, when a byte-order mark fixed
-  // the encoding, when either encoding is wider than UTF-8, or when the source cannot be repositioned.
+  // in its old encoding from where the refill of that character began up to it, and the input buffer is
+  // emptied. Does nothing, answering false, without a source, when the encoding is already in force, when a
+  // byte-order mark fixed the encoding, when either encoding is wider than UTF-8, or when the source cannot
+  // go back to that refill (it cannot tell its position, or the character was read back from further).
   bool Redecode(StreamEncoding encoding);
 
   // A copy of the whole reading state (every layer and the source position), so that a reader can read
@@ -100,9 +108,21 @@ class ScannerInput {
     bool active = false;
   };
   struct Snapshot;
+  // Where a refill began: the characters decoded before it and the source's byte position there.
+  struct Checkpoint {
+    int64_t decoded = 0;
+    int64_t position = 0;
+  };
+  // Refills kept track of: enough to reach back over the look-behind and held characters.
+  static constexpr int32_t kCheckpoints = 4;
 
   int32_t NextFromLayers();
   int32_t Refill();
+  void RecordCheckpoint();
+  // The latest checkpoint at or before the character numbered `decoded`, or null.
+  const Checkpoint* CheckpointBefore(int64_t decoded) const;
+  // Tells the source how far back a re-decoding or a snapshot may still take it.
+  void KeepReachable();
   void UpdateUpperActive() { upperActive_ = macro_.active || translation_.active; }
   LayerBuffer& LayerOf(Layer layer) { return layer == Layer::kMacro ? macro_ : translation_; }
   const LayerBuffer& LayerOf(Layer layer) const { return layer == Layer::kMacro ? macro_ : translation_; }
@@ -118,6 +138,9 @@ class ScannerInput {
   LayerBuffer translation_;
   LayerBuffer macro_;
   bool upperActive_ = false;
+  int32_t refillSize_ = kCapacity;
+  std::array<Checkpoint, kCheckpoints> checkpoints_{};  // oldest first
+  int32_t checkpointCount_ = 0;
   std::unique_ptr<Snapshot> snapshot_;
 };
 

@@ -38,6 +38,8 @@ class VyFileAgentBase {
   int16_t CloseFile();
   bool IsFileOpen() const { return refNum_ != 0; }
   int GetOpenMode() const { return mode_; }
+  // Whether the file can be read at any offset; a pipe, a terminal or a socket is read only in order.
+  bool IsSeekable() const { return seekable_; }
 
   // Reads at most `count` bytes at `offset`. Answers how many, 0 at the end of the file, or -1 on a
   // failure (kept as the last error).

@@ -28,6 +28,7 @@ void VyFileStreamAgent::EmptyBuffer(int64_t offset) {
   SetReadArea(nullptr, nullptr, nullptr);
   SetWriteArea(nullptr, nullptr, nullptr);
   bufferOffset_ = offset;
+  kept_.clear();
 }
 
 bool VyFileStreamAgent::WriteBuffer() {
@@ -55,12 +56,34 @@ int VyFileStreamAgent::Underflow() {
   if (!IsOpen()) return -1;
   if (readNext_ < readEnd_) return *readNext_;
   if (!WriteBuffer()) return -1;
+  if (!IsSeekable()) return UnderflowInOrder();
   int64_t offset = Position();
   EmptyBuffer(offset);
   int64_t n = ReadAt(offset, buffer_, kBufferSize);
   if (n <= 0) return -1;
   SetReadArea(buffer_, buffer_, buffer_ + n);
   return buffer_[0];
+}
+
+int VyFileStreamAgent::UnderflowInOrder() {
+  if (IsWriting()) EmptyBuffer(Position());
+  // The read area is all of kept_ and is used up.
+  int64_t position = bufferOffset_ + static_cast<int64_t>(kept_.size());
+  int64_t keep = position - kStepBackBytes;
+  if (keepFrom_ >= 0) keep = std::min(keep, keepFrom_);
+  auto drop = static_cast<size_t>(std::clamp<int64_t>(keep - bufferOffset_, 0, position - bufferOffset_));
+  // Dropping only once half of what is kept may go moves each byte a bounded number of times.
+  if (drop > 0 && drop >= kept_.size() / 2) {
+    kept_.erase(kept_.begin(), kept_.begin() + static_cast<ptrdiff_t>(drop));
+    bufferOffset_ += static_cast<int64_t>(drop);
+  }
+  size_t before = kept_.size();
+  kept_.resize(before + kBufferSize);
+  int64_t n = ReadAt(position, kept_.data() + before, kBufferSize);
+  kept_.resize(before + static_cast<size_t>(std::max<int64_t>(n, 0)));
+  const uint8_t* start = kept_.data();
+  SetReadArea(start, start + before, start + kept_.size());
+  return n > 0 ? *readNext_ : -1;
 }
 
 int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
@@ -76,7 +99,7 @@ int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
     readNext_ = readStart_ + (target - bufferOffset_);
     return target;
   }
-  if (!WriteBuffer()) return -1;
+  if (!IsSeekable() || !WriteBuffer()) return -1;
   EmptyBuffer(target);
   return target;
 }

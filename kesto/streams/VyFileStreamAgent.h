@@ -1,6 +1,9 @@
 // VyFileStreamAgent: a stream agent over a file, through one 512-byte buffer that serves reading or
-// writing, whichever came last. Failures are kept as file-system codes for the facade to report.
+// writing, whichever came last. A file that can only be read in order (a pipe) is read into a buffer that
+// keeps what a reader may still go back to. Failures are kept as file-system codes for the facade to report.
 #pragma once
+
+#include <vector>
 
 #include "kesto/streams/VyFileAgentBase.h"
 #include "kesto/streams/VyStreamAgent.h"
@@ -10,6 +13,9 @@ namespace kesto {
 class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
  public:
   static constexpr size_t kBufferSize = 512;
+  // Bytes before the read position that a file read in order keeps whatever KeepFrom said, so that a text
+  // stream can step back over a character or a look-ahead across a refill.
+  static constexpr int64_t kStepBackBytes = 16;
 
   // Not open yet; a text stream on it reads and writes UTF-8 unless told otherwise.
   explicit VyFileStreamAgent(VyFile file);
@@ -28,8 +34,10 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   int Overflow(int byte) override;
   int Underflow() override;
   // Reading and writing share one position; a target inside the buffer moves within it, anything else
-  // hands written bytes to the file and empties the buffer.
+  // hands written bytes to the file and empties the buffer. A file read in order moves only within the
+  // bytes it kept.
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override;
+  void KeepFrom(int64_t position) override { keepFrom_ = position; }
   // Writes what is buffered and closes the file; answers -1 when this or any earlier transfer failed.
   int Close() override;
   int64_t Size() override;
@@ -41,10 +49,15 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   // Writes the buffered bytes; on a failure they are dropped and false is answered.
   bool WriteBuffer();
   void EmptyBuffer(int64_t offset);
+  // Refills from a file read in order: appends to kept_, first letting go of the bytes no one may go back
+  // to any more.
+  int UnderflowInOrder();
 
   VyFile file_;
-  int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+  int64_t bufferOffset_ = 0;  // file offset of buffer_[0], or of kept_[0] while reading a file in order
+  int64_t keepFrom_ = -1;
   uint8_t buffer_[kBufferSize];
+  std::vector<uint8_t> kept_;
 };
 
 }  // namespace kesto

@@ -57,6 +57,10 @@ class VyStreamAgent {
   // position unchanged) when the storage cannot go there.
   virtual int64_t Seek(int64_t offset, SeekOrigin origin, Area area) { return -1; }
   int64_t Tell(Area area) { return Seek(0, SeekOrigin::kCurrent, area); }
+  // Keeps the bytes read from `position` on within reach of Seek, for storage that cannot go back by itself
+  // (a pipe); a later call lets the bytes before its position go, and -1 lets all but the last few go.
+  // Storage that can go back anywhere ignores it.
+  virtual void KeepFrom(int64_t position) {}
   // Hands the bytes written to the storage and lets it go; answers 0, or -1 when that failed (GetError
   // names why).
   virtual int Close() { return 0; }

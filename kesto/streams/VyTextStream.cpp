@@ -1,7 +1,9 @@
 // Text streams: decoding with mark and UTF-16 detection, and encoding.
 #include "kesto/streams/VyTextStream.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "kesto/streams/CodePages.h"
 #include "kesto/streams/Utf8StateMachine.h"
@@ -363,6 +365,21 @@ bool VyTextStream::SetEncoding(StreamEncoding encoding, bool detect) {
   if (detect) fixed_ = false;
   replaced_ = 0;
   return true;
+}
+
+bool VyTextStream::SwitchEncodingAfter(int64_t position, int64_t count, StreamEncoding encoding) {
+  if (!agent_ || (fixed_ && (IsWide(encoding_) || IsWide(encoding))) || !agent_->AcceptsEncoding(encoding))
+    return false;
+  if (agent_->Seek(position, VyStreamAgent::SeekOrigin::kStart, VyStreamAgent::Area::kRead) < 0) return false;
+  state_ &= static_cast<uint8_t>(~(kEndOfInput | kFailed));
+  int32_t skipped[256];
+  while (count > 0) {
+    size_t got = Read(skipped, static_cast<size_t>(std::min<int64_t>(count, std::size(skipped))));
+    if (got == 0) break;
+    count -= static_cast<int64_t>(got);
+  }
+  lastBytes_ = 0;
+  return SetEncoding(encoding, false);
 }
 
 // --- Writing

@@ -57,6 +57,15 @@ class VyTextStream {
   // and either encoding is UTF-16 or UTF-32, or when the agent refuses the encoding. Restarts the count of
   // replaced characters.
   bool SetEncoding(StreamEncoding encoding, bool detect);
+  // Goes back to the byte `position`, where a character starts, reads the `count` characters from there
+  // again in the current encoding and switches to `encoding` (without detection) for what follows them.
+  // Answers false, having changed nothing, when SetEncoding would refuse or the agent cannot go back to
+  // `position`. Costs what it reads again, so a caller that keeps recent positions switches in linear time.
+  bool SwitchEncodingAfter(int64_t position, int64_t count, StreamEncoding encoding);
+  // Keeps the bytes from `position` on within reach of Seek (see VyStreamAgent::KeepFrom).
+  void KeepFrom(int64_t position) {
+    if (agent_) agent_->KeepFrom(position);
+  }
 
   // --- Writing
 

@@ -13,6 +13,7 @@ namespace kesto {
 namespace {
 
 using testing_reader::MemorySource;
+using testing_reader::PipeSource;
 using testing_reader::Readable;
 using testing_reader::RecordingAgent;
 using testing_reader::ScanEvents;
@@ -20,6 +21,20 @@ using testing_reader::ScanEvents;
 constexpr uint32_t kTags = CTaggedTextScanner::kInterpretTags;
 constexpr uint32_t kQuotes = CTaggedTextScanner::kInterpretTags | CTaggedTextScanner::kConvertQuotes;
 constexpr uint32_t kKeep = CTaggedTextScanner::kInterpretTags | CTaggedTextScanner::kKeepControlCharacters;
+
+template <typename Text>
+Text Repeated(const Text& piece, int times) {
+  Text out;
+  for (int i = 0; i < times; ++i)
+    out += piece;
+  return out;
+}
+std::string Repeated(const char* piece, int times) {
+  return Repeated(std::string(piece), times);
+}
+std::u16string Repeated(const char16_t* piece, int times) {
+  return Repeated(std::u16string(piece), times);
+}
 
 class KestoScannerTest : public ::testing::Test {
  protected:
@@ -239,15 +254,28 @@ TEST_F(KestoScannerTest, EncodingTagRedecodesTheRestOfTheInput) {
                    12),
        StreamEncoding::kUnspecified, u"\u00C4", 0},
       {"other digits", "<e5>\r\x8E", StreamEncoding::kWindowsLatin, u"\u008E", 5},
+      {"far into the input", std::string(200000, 'a') + "\r<e0>\r\x8E", StreamEncoding::kWindowsLatin,
+       std::u16string(200000, u'a') + u"\r\u00E9", 0},
+      {"many switches", Repeated("<e0>\r\x8E<e1>\r\x8E", 3000), StreamEncoding::kWindowsLatin,
+       Repeated(u"\u00E9\u017D", 3000), 1},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    MemorySource source(row.bytes, row.encoding);
-    KestoScanner scanner;
-    RecordingAgent agent;
-    ASSERT_EQ(0, scanner.Scan(source.Stream(), &agent));
-    EXPECT_EQ(Readable(row.text), Readable(agent.Text()));
-    EXPECT_EQ(row.platform, scanner.GetNumericCodePlatform());
+  // Input that cannot be rewound switches the same way, whatever pieces it arrives in.
+  for (size_t piece : {size_t{0}, size_t{1}, size_t{700}}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.name) +
+                   (piece ? " through a pipe in pieces of " + std::to_string(piece) : ""));
+      std::unique_ptr<MemorySource> memory;
+      std::unique_ptr<PipeSource> pipe;
+      if (piece == 0)
+        memory = std::make_unique<MemorySource>(row.bytes, row.encoding);
+      else
+        pipe = std::make_unique<PipeSource>(row.bytes, row.encoding, piece);
+      KestoScanner scanner;
+      RecordingAgent agent;
+      ASSERT_EQ(0, scanner.Scan(memory ? memory->Stream() : pipe->Stream(), &agent));
+      EXPECT_EQ(Readable(row.text), Readable(agent.Text()));
+      EXPECT_EQ(row.platform, scanner.GetNumericCodePlatform());
+    }
   }
 }
 

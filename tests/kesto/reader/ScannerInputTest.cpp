@@ -1,4 +1,4 @@
-// The scanner's input layers: refills, push back, held characters, snapshots.
+// The scanner's input layers: refills, push back, held characters, snapshots, switches of encoding.
 #include "kesto/reader/ScannerInput.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 
 #include "kesto/streams/VyMemoryStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
+#include "tests/kesto/reader/ScannerTestSupport.h"
 
 namespace kesto {
 namespace {
@@ -132,6 +133,60 @@ TEST(ScannerInputUnseekableTest, SnapshotNeedsTheSourceOnlyAfterARefill) {
   EXPECT_FALSE(input.RestoreSnapshot());
   // The encoding cannot be switched on a source that cannot go back to its start.
   EXPECT_FALSE(input.Redecode(StreamEncoding::kMacRoman));
+}
+
+// Byte 0x8E at every tenth position reads as U+017D in Windows Latin and U+00E9 in Mac Roman.
+TEST(ScannerInputRedecodeTest, SwitchesFromTheNextCharacterOn) {
+  struct Case {
+    const char* name;
+    int64_t read;     // characters read before the first switch
+    int pushBacks;    // characters pushed back before it
+    int64_t between;  // characters read before switching back, or -1
+  };
+  const Case cases[] = {
+      {"near the start", 5, 0, -1},
+      {"right after a refill", ScannerInput::kCapacity + 3, 0, -1},
+      {"back across a refill", ScannerInput::kCapacity + 2, ScannerInput::kLookBehind, -1},
+      {"twice in a row", 100, 0, 30},
+      {"twice across refills", 100, 0, ScannerInput::kCapacity + 500},
+      {"at the end", 10000, 0, -1},
+  };
+  std::string bytes = Digits(10000);
+  for (size_t i = 9; i < bytes.size(); i += 10)
+    bytes[i] = '\x8E';
+  for (bool pipe : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (pipe ? " through a pipe" : ""));
+      testing_reader::MemorySource memory(bytes, StreamEncoding::kWindowsLatin);
+      std::unique_ptr<testing_reader::PipeSource> pipeSource;
+      if (pipe)
+        pipeSource = std::make_unique<testing_reader::PipeSource>(bytes, StreamEncoding::kWindowsLatin);
+      ScannerInput input;
+      input.Attach(pipe ? pipeSource->Stream() : memory.Stream());
+      int64_t macRomanFrom = INT64_MAX;
+      int64_t latinFrom = INT64_MAX;
+      auto readChecked = [&](int64_t count) {
+        for (int64_t i = 0; i < count; ++i) {
+          int64_t at = input.GetConsumed();
+          int32_t expected = DigitAt(at);
+          if (at % 10 == 9) expected = at >= macRomanFrom && at < latinFrom ? 0xE9 : 0x17D;
+          ASSERT_EQ(expected, input.Next()) << "at " << at;
+        }
+      };
+      readChecked(c.read);
+      for (int i = 0; i < c.pushBacks; ++i)
+        input.PushBack();
+      macRomanFrom = input.GetConsumed();
+      ASSERT_TRUE(input.Redecode(StreamEncoding::kMacRoman));
+      if (c.between >= 0) {
+        readChecked(c.between);
+        latinFrom = input.GetConsumed();
+        ASSERT_TRUE(input.Redecode(StreamEncoding::kWindowsLatin));
+      }
+      readChecked(10000 - input.GetConsumed());
+      EXPECT_EQ(ScannerInput::kEnd, input.Next());
+    }
+  }
 }
 
 }  // namespace

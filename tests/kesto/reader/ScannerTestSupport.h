@@ -1,5 +1,5 @@
-// Helpers shared by the reader tests: an in-memory source, an agent that records what it is handed, and
-// readable renderings of UTF-16 text.
+// Helpers shared by the reader tests: an in-memory source, a source over a pipe, an agent that records what
+// it is handed, and readable renderings of UTF-16 text.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,8 +14,11 @@
 #include "host/core/WideString.h"
 #include "kesto/reader/CTagScannerAgent.h"
 #include "kesto/reader/KestoScanner.h"
+#include "kesto/streams/VyFileStreamAgent.h"
 #include "kesto/streams/VyMemoryStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
+#include "tests/support/FifoWriter.h"
+#include "tests/support/TempFolder.h"
 
 namespace kesto::testing_reader {
 
@@ -59,6 +62,27 @@ class MemorySource {
  private:
   std::string bytes_;
   VyMemoryStreamAgent agent_;
+  VyTextStream stream_;
+};
+
+// A source over `bytes` that arrive through a named pipe `piece` bytes at a time: input that cannot be
+// rewound, read like MemorySource.
+class PipeSource {
+ public:
+  PipeSource(std::string bytes, StreamEncoding encoding, size_t piece = 100)
+      : writer_(folder_ / "pipe", std::move(bytes), piece),
+        agent_(VyFile(writer_.Path())),
+        opened_(agent_.Open(VyFileAgentBase::kReadMode)),
+        stream_(&agent_, encoding, VyTextStream::kWindowsLineEnds) {
+    EXPECT_EQ(0, opened_);
+  }
+  VyTextStream* Stream() { return &stream_; }
+
+ private:
+  testing_support::TempFolder folder_;
+  testing_support::FifoWriter writer_;
+  VyFileStreamAgent agent_;
+  int16_t opened_;
   VyTextStream stream_;
 };
 

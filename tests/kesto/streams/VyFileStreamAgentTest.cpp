@@ -1,5 +1,5 @@
 // File stream agents on real files: the open modes and their refusals, the limit of open files, full
-// disks, replacing and appending, and reading and seeking through the buffer.
+// disks, replacing and appending, reading and seeking through the buffer, and pipes.
 #include "kesto/streams/VyFileStreamAgent.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyTextStream.h"
 #include "tests/kesto/streams/StreamTestSupport.h"
+#include "tests/support/FifoWriter.h"
 
 namespace kesto {
 namespace {
@@ -212,6 +213,86 @@ TEST_F(FileAgentTest, NameFileAndEncoding) {
   EXPECT_EQ(-1, agent.GetByte());
   EXPECT_EQ(-1, agent.PutByte('a'));
   EXPECT_EQ(0, agent.Close());
+}
+
+// Each character is read, stepped back over and read again, so that every step back is tried wherever the
+// pieces of a pipe end.
+Chars ReadSteppingBack(VyTextStream& stream) {
+  Chars out;
+  for (int32_t c; (c = stream.Read()) >= 0;) {
+    EXPECT_TRUE(stream.PushBack());
+    out.push_back(stream.Read());
+  }
+  return out;
+}
+
+TEST_F(FileAgentTest, PipeReadsLikeMemoryWhateverItsPieces) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    StreamEncoding encoding;
+  };
+  std::string utf8, utf16, latin, utf32;
+  for (int i = 0; i < 300; ++i) {
+    utf8 +=
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xF0\x9F\x98\x80\r\n";
+    utf16 += std::string("<\0\x3D\xD8\x00\xDE\r\0\n\0", 8);
+    latin += "\xC3\x41\xE9\xC3\xA9\x81\n";
+    utf32 += std::string("\0\x01\xF6\x00\0\0\0\r", 8);
+  }
+  const Case cases[] = {
+      {"UTF-8 after a mark", "\xEF\xBB\xBF" + utf8, E::kUtf8},
+      {"UTF-16 found without a mark", utf16, E::kUtf8},
+      {"Windows Latin with UTF-8 inside", latin, E::kWindowsLatin},
+      {"UTF-32 after a mark", std::string("\0\0\xFE\xFF", 4) + utf32, E::kUtf8},
+  };
+  for (const Case& c : cases) {
+    VyMemoryStreamAgent memory(c.bytes.data(), c.bytes.size(), c.encoding);
+    VyTextStream reference(&memory, c.encoding, VyTextStream::kWindowsLineEnds);
+    Chars expected = ReadSteppingBack(reference);
+    for (size_t piece : {1, 3, 700}) {
+      SCOPED_TRACE(std::string(c.name) + " in pieces of " + std::to_string(piece));
+      testing_support::FifoWriter writer(folder_ / "pipe", c.bytes, piece);
+      VyFileStreamAgent agent{VyFile(writer.Path())};
+      ASSERT_EQ(kNoFileError, agent.Open(VyFileAgentBase::kReadMode));
+      VyTextStream stream(&agent, c.encoding, VyTextStream::kWindowsLineEnds);
+      EXPECT_TRUE(SameChars(expected, ReadSteppingBack(stream)));
+      EXPECT_EQ(reference.GetEncoding(), stream.GetEncoding());
+      EXPECT_EQ(0, agent.GetError());
+    }
+  }
+}
+
+TEST_F(FileAgentTest, PipeSeeksOnlyWithinWhatItKept) {
+  std::string text;
+  for (int i = 0; i < 5000; ++i)
+    text += static_cast<char>('a' + i % 26);
+  testing_support::FifoWriter writer(folder_ / "pipe", text, 100);
+  VyFileStreamAgent agent{VyFile(writer.Path())};
+  ASSERT_EQ(kNoFileError, agent.Open(VyFileAgentBase::kReadMode));
+  struct Step {
+    int64_t keepFrom;  // given to KeepFrom first, unless -2
+    int64_t readTo;    // bytes taken up to this position, then
+    int64_t seekTo;    // a seek from the start here, answering
+    int64_t expected;
+  };
+  const int64_t kLastKept = 5000 - VyFileStreamAgent::kStepBackBytes;
+  const Step steps[] = {
+      {1000, 3000, 1000, 1000}, {-2, 1001, 999, -1},  {-2, 1001, 4000, -1},
+      {-2, 1001, 2999, 2999},   {-1, 5000, 1000, -1}, {-2, 5000, kLastKept, kLastKept},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.seekTo);
+    if (step.keepFrom != -2) agent.KeepFrom(step.keepFrom);
+    while (agent.Tell(VyStreamAgent::Area::kRead) < step.readTo)
+      ASSERT_GE(agent.GetByte(), 0);
+    int64_t before = agent.Tell(VyStreamAgent::Area::kRead);
+    EXPECT_EQ(step.expected,
+              agent.Seek(step.seekTo, VyStreamAgent::SeekOrigin::kStart, VyStreamAgent::Area::kRead));
+    int64_t at = step.expected >= 0 ? step.expected : before;
+    EXPECT_EQ(at < 5000 ? text[static_cast<size_t>(at)] : -1, agent.PeekByte());
+  }
 }
 
 }  // namespace
