@@ -1,10 +1,12 @@
 // Decoding and encoding speed of text streams over memory, for the kinds of text imports and exports
-// carry: tagged text that is mostly ASCII, text in a non-Latin script, 8-bit Windows Latin text and UTF-16.
+// carry: tagged text that is mostly ASCII, text in a non-Latin script, 8-bit Windows Latin text and UTF-16;
+// and the cost of switching encodings in the middle of the text as an <e…> tag does.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "kesto/reader/ScannerInput.h"
 #include "kesto/streams/VyMemoryStreamAgent.h"
 #include "kesto/streams/VyStringStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
@@ -96,6 +98,34 @@ void EncodeChars(benchmark::State& state, const std::u16string& text, StreamEnco
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * written));
 }
+
+// The scanner's input over Windows Latin text, switching between Windows Latin and Mac Roman every
+// `state.range(0)` characters: the time should follow the length of the text, not the number of switches.
+void SwitchEncoding(benchmark::State& state) {
+  const std::string bytes = Encode(LatinText(), StreamEncoding::kWindowsLatin);
+  const int64_t every = state.range(0);
+  int64_t switches = 0;
+  for (auto _ : state) {
+    VyMemoryStreamAgent agent(bytes.data(), bytes.size(), StreamEncoding::kWindowsLatin);
+    VyTextStream stream(&agent, VyTextStream::kWindowsLineEnds);
+    kesto::ScannerInput input;
+    input.Attach(&stream);
+    int64_t read = 0;
+    int64_t sum = 0;
+    switches = 0;
+    for (int32_t c; (c = input.Next()) != kesto::ScannerInput::kEnd;) {
+      sum += c;
+      if (++read % every != 0) continue;
+      ++switches;
+      input.Redecode(switches % 2 ? StreamEncoding::kMacRoman : StreamEncoding::kWindowsLatin);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.counters["switches"] = static_cast<double>(switches);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+BENCHMARK(SwitchEncoding)->Arg(8)->Arg(4096)->Arg(int64_t{1} << 40);
 
 BENCHMARK_CAPTURE(Decode, AsciiHeavyUtf8, AsciiHeavyText(), StreamEncoding::kUtf8);
 BENCHMARK_CAPTURE(Decode, MixedUtf8, MixedText(), StreamEncoding::kUtf8);
