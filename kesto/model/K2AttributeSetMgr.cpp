@@ -751,6 +751,18 @@ ParagraphScopeSnapshot K2AttributeSetMgr::TakeParagraphScope() {
   return snapshot;
 }
 
+ParagraphScopeSnapshot K2AttributeSetMgr::PeekParagraphScope() const {
+  ParagraphScopeSnapshot snapshot;
+  const AttributeBossList* list = Overrides();
+  if (!list) return snapshot;
+  auto peek = [list](ClassID cls) {
+    return InterfacePtr<ITextAttribute>::Share(const_cast<ITextAttribute*>(list->GetByClass(cls)));
+  };
+  snapshot.leading = peek(kTextAttrLeading);
+  snapshot.language = peek(kTextAttrLanguage);
+  return snapshot;
+}
+
 void K2AttributeSetMgr::RestoreParagraphScope(const ParagraphScopeSnapshot& snapshot) {
   AttributeBossList* list = agent_->GetOverridesForWrite();
   if (!list) return;

@@ -196,6 +196,8 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   // ---- Leading and language over whole paragraphs.
   // Takes the leading and the language out of the overrides.
   ParagraphScopeSnapshot TakeParagraphScope();
+  // The leading and the language the overrides hold, left in place.
+  ParagraphScopeSnapshot PeekParagraphScope() const;
   // Puts them back.
   void RestoreParagraphScope(const ParagraphScopeSnapshot& snapshot);
   // The leading to write over a run of `pointSize` for the snapshot's leading: point size + r when

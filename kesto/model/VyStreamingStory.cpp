@@ -2,6 +2,7 @@
 #include "kesto/model/VyStreamingStory.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/text/AttributeClasses.h"
@@ -78,17 +79,47 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
   std::u16string_view all(text, static_cast<size_t>(count));
   size_t cut = all.find_last_of(kParagraphReturn);
   if (cut != std::u16string_view::npos) {
-    Append(all.substr(0, cut + 1));
-    if (!Flush(false, true)) return false;
+    std::u16string_view paragraphs = all.substr(0, cut + 1);
+    Append(paragraphs);
+    if (inserted_ > 0) {
+      // Part of the span is in the host already (a text-only flush): it is committed as one paragraph.
+      if (!Flush(false, true)) return false;
+    } else {
+      TakeReturns(paragraphs);
+      if (pendingText_.size() >= kBatchUnits && !Flush(false, true)) return false;
+    }
     all.remove_prefix(cut + 1);
   }
   Append(all);
   return true;
 }
 
+// Each return gets the paragraph attributes in force as it comes, as if its paragraph had gone in now.
+void VyStreamingStory::TakeReturns(std::u16string_view text) {
+  auto returns = std::count(text.begin(), text.end(), kParagraphReturn);
+  if (returns == 0) return;
+  ParagraphScopeSnapshot scope = Paragraph().PeekParagraphScope();
+  const AttributeBossList* held = paragraphs_.GetOverrides();
+  AttrListRef overrides = EmptyAttributeList();
+  if (held && !scope.IsEmpty()) {
+    AttributeBossList list = *held;
+    (void)list.ClearOverride(kTextAttrLeading);
+    (void)list.ClearOverride(kTextAttrLanguage);
+    overrides = MakeAttrListRef(std::move(list));
+  } else if (held) {
+    overrides = MakeAttrListRef(*held);
+  }
+  pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns),
+                            {paragraphs_.GetStyle(), overrides, scope});
+}
+
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {
   if (pending_.IsEmpty() && pendingText_.empty()) return true;
-  if (!textOnly && !committed_ && inserted_ == 0 && CanInsertStyled()) return InsertStyled(reset);
+  // Paragraphs taken with their own attributes must go in with them, also for a text-only flush.
+  bool batched = !pendingParagraphs_.empty();
+  if (inserted_ == 0 && (batched || (!textOnly && !committed_)) && CanInsertStyled())
+    return InsertStyled(textOnly, reset);
+  assert(!batched && "pending paragraphs go in with their attributes");
   bool ok = true;
   if (!pendingText_.empty()) {
     int32_t at = pending_.GetStart() + inserted_;
@@ -143,26 +174,14 @@ void VyStreamingStory::CommitPending() {
   Paragraph().RestoreParagraphScope(snapshot);
 }
 
-// The pending span can go in with its attributes in one host command when none of its override lists holds
-// a paragraph attribute (the host would send those on to whole paragraphs).
 bool VyStreamingStory::CanInsertStyled() const {
-  if (pendingText_.empty() || pending_.GetLength() != static_cast<int32_t>(pendingText_.size())) return false;
-  const AttributeBossList* checked = nullptr;
-  for (const auto& run : pending_.OverrideRuns()) {
-    if (run.overrides.get() == checked) continue;
-    checked = run.overrides.get();
-    for (int32_t i = 0; i < checked->CountBosses(); ++i) {
-      if (AttributeClasses::IsParagraphAttribute(checked->GetClassN(i))) return false;
-    }
-  }
-  return true;
+  return !pendingText_.empty() && pending_.GetLength() == static_cast<int32_t>(pendingText_.size());
 }
 
 // The pending text with the runs it would end up with after an insert and a commit: the style of each
-// style run (the one the host would extend where the run has none) and exactly the overrides of each
-// override run; each paragraph return the paragraph agent's style (or the record the host would copy) and
-// overrides.
-StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition) {
+// style run (the one the host would extend where the run has none) and the character part of each override
+// run's list; the paragraph part of a list goes to the paragraphs the run touches (`parts`).
+StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition, std::vector<ParagraphPart>& parts) {
   ITextModel* model = GetModel().get();
   bool paragraphStart = hostPosition == 0 || model->GetChar(hostPosition - 1) == kParagraphReturn;
   UID extended =
@@ -175,54 +194,126 @@ StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition) {
   size_t s = 0, o = 0;
   int32_t styleLeft = styles.empty() ? 0 : styles[0].length;
   int32_t overrideLeft = overrides.empty() ? 0 : overrides[0].length;
+  int32_t position = 0;
+  const AttributeBossList* split = nullptr;  // the last list split into its two parts
+  AttrListRef characterPart;
+  AttributeBossList paragraphPart;
   while (s < styles.size() && o < overrides.size()) {
     int32_t length = std::min(styleLeft, overrideLeft);
     UID style = styles[s].style.IsValid() ? styles[s].style : extended;
+    const AttrListRef& list = overrides[o].overrides;
+    if (list.get() != split) {
+      split = list.get();
+      paragraphPart = list->FilterByScope(true);
+      characterPart = paragraphPart.IsEmpty() ? list : MakeAttrListRef(list->FilterByScope(false));
+    }
+    if (!paragraphPart.IsEmpty()) parts.push_back({position, position + length, paragraphPart});
     if (!styled.runs.empty() && styled.runs.back().attributes.style == style &&
-        styled.runs.back().attributes.overrides == overrides[o].overrides) {
+        SameAttributes(styled.runs.back().attributes.overrides, characterPart)) {
       styled.runs.back().length += length;
     } else {
-      styled.runs.push_back({length, {style, overrides[o].overrides}});
+      styled.runs.push_back({length, {style, characterPart}});
     }
+    position += length;
     if ((styleLeft -= length) == 0 && ++s < styles.size()) styleLeft = styles[s].length;
     if ((overrideLeft -= length) == 0 && ++o < overrides.size()) overrideLeft = overrides[o].length;
   }
-  TextRun paragraph = model->GetRunAt(TextStrand::kParagraph, hostPosition);
-  UID paragraphStyle = paragraphs_.GetStyle().IsValid() ? paragraphs_.GetStyle() : paragraph.style;
-  const AttributeBossList* paragraphOverrides = paragraphs_.GetOverrides();
-  AttrListRef list = paragraphOverrides ? MakeAttrListRef(*paragraphOverrides) : EmptyAttributeList();
-  auto returns = std::count(styled.text.begin(), styled.text.end(), kParagraphReturn);
-  styled.paragraphs.assign(static_cast<size_t>(returns), {paragraphStyle, list});
+  AddParagraphRecords(styled, model->GetRunAt(TextStrand::kParagraph, hostPosition).style, parts);
   return styled;
 }
 
-// One host command for the text and its attributes. Only the paragraphs that began before the span or go on
-// after it still need the paragraph agent applied, and leading and language go over whole paragraphs.
-bool VyStreamingStory::InsertStyled(bool reset) {
+// One record per return, as taken when it came (a return not taken gets the attributes in force now), with
+// the paragraph parts of the character runs in its paragraph applied on top.
+void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
+                                           const std::vector<ParagraphPart>& parts) {
+  size_t part = 0;
+  int32_t paragraphStart = 0;
+  for (size_t i = 0; i < styled.text.size(); ++i) {
+    if (styled.text[i] != kParagraphReturn) continue;
+    size_t index = styled.paragraphs.size();
+    if (index >= pendingParagraphs_.size()) TakeReturns(u"\r");
+    const PendingParagraph& taken = pendingParagraphs_[index];
+    StyledText::Attributes record{taken.style.IsValid() ? taken.style : copied, taken.overrides};
+    auto end = static_cast<int32_t>(i + 1);
+    while (part < parts.size() && parts[part].end <= paragraphStart)
+      ++part;
+    if (part < parts.size() && parts[part].start < end) {
+      AttributeBossList list = *record.overrides;
+      for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
+        list.ApplyAttributes(parts[k].attributes);
+      record.overrides = MakeAttrListRef(std::move(list));
+    }
+    styled.paragraphs.push_back(std::move(record));
+    paragraphStart = end;
+  }
+}
+
+// Leading and language go over the characters of whole paragraphs: each stretch of pending paragraphs that
+// took the same ones, then the paragraph the span ends in (when no return of the span ends it) with the
+// ones in force now.
+void VyStreamingStory::WriteScopes(int32_t start, const std::u16string_view text,
+                                   const ParagraphScopeSnapshot& current) {
+  auto same = [](const ParagraphScopeSnapshot& a, const ParagraphScopeSnapshot& b) {
+    return a.leading == b.leading && a.language == b.language;
+  };
+  int32_t stretchStart = 0;
+  size_t paragraph = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != kParagraphReturn) continue;
+    const ParagraphScopeSnapshot& scope = pendingParagraphs_[paragraph++].scope;
+    bool last = paragraph == pendingParagraphs_.size();
+    if (!last && same(scope, pendingParagraphs_[paragraph].scope)) continue;
+    (void)WriteParagraphScope(scope, start + stretchStart, start + static_cast<int32_t>(i + 1));
+    stretchStart = static_cast<int32_t>(i + 1);
+  }
+  if (stretchStart < static_cast<int32_t>(text.size()))
+    (void)WriteParagraphScope(current, start + stretchStart, start + static_cast<int32_t>(text.size()));
+}
+
+// The paragraph the span ends in, when no return of the span ends it, is the host's own: the paragraph
+// agent and the paragraph parts of the runs over it are applied to it as a commit would.
+void VyStreamingStory::ApplyTailParts(int32_t start, int32_t tailOffset, int32_t length,
+                                      const std::vector<ParagraphPart>& parts) {
+  (void)ApplyAgent(paragraphs_, TextStrand::kParagraph, start + tailOffset, start + length);
+  for (const ParagraphPart& part : parts) {
+    if (part.end <= tailOffset) continue;
+    (void)Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kParagraph,
+                                                 HostIndex(start + std::max(part.start, tailOffset)),
+                                                 HostIndex(start + part.end), part.attributes));
+  }
+}
+
+// One host command for the text and its attributes.
+bool VyStreamingStory::InsertStyled(bool textOnly, bool reset) {
   int32_t start = pending_.GetStart();
-  int32_t length = static_cast<int32_t>(pendingText_.size());
-  bool endsParagraph = pendingText_.back() == kParagraphReturn;
-  ParagraphScopeSnapshot snapshot = Paragraph().TakeParagraphScope();
+  std::u16string text = pendingText_;
+  auto length = static_cast<int32_t>(text.size());
+  auto lastReturn = static_cast<int32_t>(text.rfind(kParagraphReturn));  // -1 when none
+  ParagraphScopeSnapshot current = Paragraph().TakeParagraphScope();
   int32_t host = HostIndex(start);
-  bool startsParagraph = host == 0 || GetModel()->GetChar(host - 1) == kParagraphReturn;
-  bool ok = Succeeded(TextCmdUtils::InsertStyledText(GetStoryRef(), host, PendingStyledText(host)));
+  std::vector<ParagraphPart> parts;
+  StyledText styled = PendingStyledText(host, parts);
+  bool ok = Succeeded(TextCmdUtils::InsertStyledText(GetStoryRef(), host, std::move(styled)));
   if (ok) {
     VyStory::NoteTextChange(start, length);
-    inserted_ = length;
-    committed_ = true;
-    if (!startsParagraph || !endsParagraph)
-      (void)ApplyAgent(paragraphs_, TextStrand::kParagraph, start, start + length);
-    (void)WriteParagraphScope(snapshot, start, start + length);
-  } else {
+    if (lastReturn + 1 < length) ApplyTailParts(start, lastReturn + 1, length, parts);
+    WriteScopes(start, text, current);
+  }
+  Paragraph().RestoreParagraphScope(current);
+  pendingParagraphs_.clear();
+  if (!ok) {
     pending_.Cut(0, length);
+    return false;
   }
-  Paragraph().RestoreParagraphScope(snapshot);
-  if (reset) {
-    pending_.Reset();
-    inserted_ = 0;
-    committed_ = false;
-  }
-  return ok;
+  // The whole paragraphs are done with; a paragraph still open stays pending, already in the host. After a
+  // text-only flush it is committed again when it ends, so that it takes the paragraph attributes in force
+  // then.
+  int32_t done = reset ? length : lastReturn + 1;
+  pending_.Cut(0, done);
+  pending_.SetStart(start + done);
+  inserted_ = length - done;
+  committed_ = !textOnly;
+  return true;
 }
 
 void VyStreamingStory::RemovePlaceholder() {

@@ -1,6 +1,7 @@
-// VyStreamingStory: a story that buffers text and its character runs until a paragraph ends, then inserts
-// the whole paragraph with one host insert and commits its attributes with as few host commands as the
-// attribute changes need. Imports use it.
+// VyStreamingStory: a story that buffers text with its character runs and, for each paragraph return, the
+// paragraph attributes in force when the return came, and inserts what it holds with one host command when
+// it is flushed (or holds kBatchUnits). Imports use it: their cost then grows with the text, not with the
+// number of paragraphs or attribute changes.
 #pragma once
 
 #include <string>
@@ -20,8 +21,8 @@ class VyStreamingStory : public VyStory {
   void GetRange(int32_t& start, int32_t& end) override;
   // Inserts and commits what is pending first, so that it stays where it was meant to go.
   void SetRange(int32_t start, int32_t end, bool select) override;
-  // Buffers `text`; everything up to its last paragraph return is inserted and committed at once, the
-  // rest stays pending. False when the host refused the insertion or replacing the range.
+  // Buffers `text`; its paragraph returns take the paragraph attributes in force now. False when the host
+  // refused the insertion or replacing the range.
   bool InsertText(const char16_t* text, int32_t count) override;
   void Finish(int32_t level) override;
   void NoteTextChange(int32_t position, int32_t delta) override;
@@ -33,6 +34,9 @@ class VyStreamingStory : public VyStory {
   // is pending. False when the host refused the text (it is dropped, with its runs).
   bool Flush(bool textOnly, bool reset);
 
+  // Pending text past which a flush happens by itself, to bound the buffer.
+  static constexpr size_t kBatchUnits = size_t{1} << 16;
+
   const PendingRuns& GetPendingRuns() const { return pending_; }
   const std::u16string& GetPendingText() const { return pendingText_; }
 
@@ -43,15 +47,34 @@ class VyStreamingStory : public VyStory {
   bool placeholderInserted_ = false;
 
  private:
+  // The paragraph attributes of one pending return, taken when it was appended.
+  struct PendingParagraph {
+    UID style;  // invalid: the host's (the record an insert copies)
+    AttrListRef overrides;
+    ParagraphScopeSnapshot scope;  // leading and language, written over the paragraph's characters
+  };
+  // Paragraph attributes that character override runs carry (the host sends them on to the paragraphs
+  // the run touches): [start, end) in the pending text, with the attributes.
+  struct ParagraphPart {
+    int32_t start, end;
+    AttributeBossList attributes;
+  };
+
   void Append(std::u16string_view text);
+  void TakeReturns(std::u16string_view text);
   void CommitPending();
   bool CanInsertStyled() const;
-  StyledText PendingStyledText(int32_t hostPosition);
-  bool InsertStyled(bool reset);
+  StyledText PendingStyledText(int32_t hostPosition, std::vector<ParagraphPart>& parts);
+  void AddParagraphRecords(StyledText& styled, UID copied, const std::vector<ParagraphPart>& parts);
+  bool InsertStyled(bool textOnly, bool reset);
+  void WriteScopes(int32_t start, const std::u16string_view text, const ParagraphScopeSnapshot& current);
+  void ApplyTailParts(int32_t start, int32_t tailOffset, int32_t length,
+                      const std::vector<ParagraphPart>& parts);
   void InsertPlaceholder();
   void RemovePlaceholder();
 
   std::u16string pendingText_;
+  std::vector<PendingParagraph> pendingParagraphs_;
   // Characters of the pending span already in the host (a flush without reset inserts them).
   int32_t inserted_ = 0;
   PendingRuns pending_;

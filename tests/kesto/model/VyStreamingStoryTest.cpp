@@ -42,23 +42,29 @@ class VyStreamingStoryTest : public kesto_test::StoryTest {
   }
 };
 
-TEST_F(VyStreamingStoryTest, ParagraphGoesInAtOnceAndTheRestStaysPending) {
+// Paragraphs wait in the buffer, each return with the paragraph attributes in force when it came, and go in
+// together with one host command.
+TEST_F(VyStreamingStoryTest, ParagraphsWaitForAFlushAndKeepTheirOwnAttributes) {
   UID body = Named(StyleKind::kParagraph, "Body");
+  UID quote = Named(StyleKind::kParagraph, "Quote");
   VyRef<VyStreamingStory> story = Open(0, 0);
   ASSERT_TRUE(story->Paragraph().SetStyle(body));
   CommandCount count;
   ASSERT_TRUE(Insert(*story, u"A\rB"));
-  EXPECT_EQ(count.Inserts(), 1u);
-  EXPECT_EQ(Text(), "A//");
-  EXPECT_EQ(ParagraphRuns(), "2:Body{} 1:normal{}");
-  EXPECT_EQ(story->GetPendingText(), u"B");
-  // The range counts the pending text, which goes into the host for it.
-  EXPECT_EQ(Range(*story), std::make_pair(3, 3));
-  EXPECT_EQ(Text(), "A/B/");
-  EXPECT_EQ(ParagraphRuns(), "2:Body{} 2:normal{}");  // attributes follow with the paragraph's end or Finish
+  ASSERT_TRUE(story->Paragraph().SetStyle(quote));
+  ASSERT_TRUE(Insert(*story, u"C\rD"));
+  EXPECT_EQ(count.Inserts(), 0u);
+  EXPECT_EQ(Text(), "/");
+  EXPECT_EQ(story->GetPendingText(), u"A\rBC\rD");
+  // The range counts the pending text, which goes into the host for it, with the attributes taken so far.
+  EXPECT_EQ(Range(*story), std::make_pair(6, 6));
+  EXPECT_EQ(Text(), "A/BC/D/");
+  EXPECT_EQ(ParagraphRuns(), "2:Body{} 3:Quote{} 2:Quote{}");
+  EXPECT_EQ(story->GetPendingText(), u"");
+  ASSERT_TRUE(story->Paragraph().SetStyle(body));
   story->Finish(0);
-  EXPECT_EQ(ParagraphRuns(), "2:Body{} 2:Body{}");
-  EXPECT_EQ(count.Inserts(), 2u);
+  EXPECT_EQ(ParagraphRuns(), "2:Body{} 3:Quote{} 2:Body{}");  // the open paragraph follows the agent
+  EXPECT_EQ(count.Inserts(), 1u);
   EXPECT_TRUE(Sound());
 }
 
@@ -78,13 +84,14 @@ TEST_F(VyStreamingStoryTest, RecordedRunsBecomeTheHostsCharacterRuns) {
   EXPECT_EQ(Text(), "/");  // nothing inserted before the paragraph ends
   EXPECT_TRUE(PendingSound(*story));
   ASSERT_TRUE(Insert(*story, u"e\r"));
+  ASSERT_TRUE(story->Flush(false, true));
   EXPECT_EQ(Text(), "aabbccdde//");
   EXPECT_EQ(CharacterRuns(), "2:root{} 2:root{\"6915\":14} 2:Em{\"6915\":14} 2:Em{} 3:root{}");
   EXPECT_TRUE(story->GetPendingRuns().IsEmpty());
   EXPECT_TRUE(Sound());
 }
 
-// One host command per paragraph, carrying the paragraph's runs, whatever the amount of text and the number
+// One host command for all the paragraphs, carrying their runs, whatever the amount of text and the number
 // of attribute changes in it.
 TEST_F(VyStreamingStoryTest, CommandsGrowWithParagraphsAndAttributeChangesNotText) {
   const struct {
@@ -112,7 +119,7 @@ TEST_F(VyStreamingStoryTest, CommandsGrowWithParagraphsAndAttributeChangesNotTex
       }
     }
     story->Finish(0);
-    EXPECT_EQ(count.Inserts(), static_cast<uint64_t>(row.paragraphs));
+    EXPECT_EQ(count.Inserts(), 1u);
     EXPECT_EQ(count.AttributeCommands(), 0u);
     EXPECT_EQ(model_->CountCharacterRuns(), row.alternate ? row.paragraphs * row.runsPerParagraph + 1 : 1);
     EXPECT_TRUE(Sound());
@@ -162,7 +169,9 @@ TEST_F(VyStreamingStoryTest, PlaceholderGoesAfterAReplacedSelectionAndLeavesWith
 
 TEST_F(VyStreamingStoryTest, AttributeOverPendingAndInsertedTextReachesBoth) {
   VyRef<VyStreamingStory> story = Open(0, 0);
-  ASSERT_TRUE(Insert(*story, u"ab\rcd"));
+  ASSERT_TRUE(Insert(*story, u"ab\r"));
+  ASSERT_TRUE(story->Flush(false, true));
+  ASSERT_TRUE(Insert(*story, u"cd"));
   InterfacePtr<ITextAttribute> size = CreateTextAttribute(kTextAttrPointSize, 18.0);
   EXPECT_TRUE(story->ApplyAttributeToRange(1, 3, size.get()));  // "b", its return, and the pending "c"
   EXPECT_EQ(CharacterRuns(), "1:root{} 2:root{\"6915\":18} 1:root{}");
@@ -230,6 +239,7 @@ TEST_F(VyStreamingStoryTest, RefusedFlushDropsTheTextWithItsRuns) {
   EXPECT_EQ(story->GetPendingRuns().GetLength(), 0);
   ASSERT_TRUE(story->Character().SetReal(kTextAttrPointSize, 14.0));
   ASSERT_TRUE(Insert(*story, u"cd\r"));
+  ASSERT_TRUE(story->Flush(false, true));
   EXPECT_EQ(Text(), "cd//");
   EXPECT_EQ(CharacterRuns(), "3:root{\"6915\":14} 1:root{}");
 }
