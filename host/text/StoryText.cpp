@@ -161,6 +161,7 @@ void StoryText::SplitOverfull(size_t index) {
   int32_t keep = TextChunk::kMaxUnits;
   ChunkContent tail = chunk->Slice(keep, chunk->Length() - keep);
   chunk->Erase(keep, chunk->Length() - keep);
+  chunk->Compact();
   Update(index);
   size_t next = index + 1;
   if (next < chunks_.size() && Chunk(next)->Length() + tail.text.size() <= TextChunk::kMaxUnits) {

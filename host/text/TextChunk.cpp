@@ -72,6 +72,12 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
     returns_[i] -= count;
 }
 
+void TextChunk::Compact() {
+  text_.shrink_to_fit();
+  paragraphs_.shrink_to_fit();
+  returns_.shrink_to_fit();
+}
+
 ChunkContent TextChunk::Slice(int32_t offset, int32_t count) const {
   ChunkContent out;
   out.text = text_.substr(static_cast<size_t>(offset), static_cast<size_t>(count));

@@ -50,6 +50,8 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
   // Inserts `content` at `offset`; its paragraph records go with its returns.
   void Insert(int32_t offset, const ChunkContent& content);
   void Erase(int32_t offset, int32_t count);
+  // Gives back the room a large insert left behind (the story splits an overfull block right after).
+  void Compact();
   // [offset, offset + count) as content.
   ChunkContent Slice(int32_t offset, int32_t count) const;
 
