@@ -35,10 +35,11 @@ void ErrorUtils::PMSetGlobalErrorCode(ErrorCode code) {
   globalError = code;
 }
 
+// A clash here is recorded by the registry, which pagehost reports at start-up.
 void RegisterCommandImplementations() {
-  Registry::Get().RegisterImplementation<CommandSequence>(kCommandSequenceImpl);
-  Registry::Get().RegisterClass(kCommandSequenceBoss, kInvalidClass, "kCommandSequenceBoss",
-                                {{IID_ICOMMANDSEQUENCE, kCommandSequenceImpl}});
+  (void)Registry::Get().RegisterImplementation<CommandSequence>(kCommandSequenceImpl);
+  (void)Registry::Get().RegisterClass(kCommandSequenceBoss, kInvalidClass, "kCommandSequenceBoss",
+                                      {{IID_ICOMMANDSEQUENCE, kCommandSequenceImpl}});
 }
 
 CommandProcessor& CommandProcessor::Get() {

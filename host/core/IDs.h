@@ -38,8 +38,16 @@ struct std::hash<IDType<Tag>> {
   size_t operator()(IDType<Tag> id) const noexcept { return std::hash<uint32_t>{}(id.Get()); }
 };
 
-// Host error codes: 0 is success; plug-ins answer codes from their own blocks.
-using ErrorCode = int32_t;
+// Host error codes: 0 is success; plug-ins answer codes from their own blocks. A class rather than a plain
+// integer only so that a result dropped on the floor is a compiler warning; it converts both ways.
+class [[nodiscard]] ErrorCode {
+ public:
+  constexpr ErrorCode(int32_t value = 0) : value_(value) {}
+  constexpr operator int32_t() const { return value_; }
+
+ private:
+  int32_t value_;
+};
 inline constexpr ErrorCode kSuccess = 0;
 inline constexpr ErrorCode kFailure = 1;
 inline constexpr ErrorCode kCancel = 2;

@@ -183,8 +183,8 @@ void RegisterResClasses() {
   Registry& r = Registry::Get();
   RegisterImplementations(r);
   RegisterClasses(r);
-  ServiceRegistry::Get().Register(kKerningMethodService, kMetricsKerningMethodBoss);
-  ServiceRegistry::Get().Register(kKerningMethodService, kOpticalKerningMethodBoss);
+  (void)ServiceRegistry::Get().Register(kKerningMethodService, kMetricsKerningMethodBoss);
+  (void)ServiceRegistry::Get().Register(kKerningMethodService, kOpticalKerningMethodBoss);
   RegisterTexts();
 }
 

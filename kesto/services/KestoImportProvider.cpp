@@ -90,7 +90,8 @@ ErrorCode RegisterKestoImportProvider(Registry& registry) {
     error = registry.RegisterClass(kKestoImportProviderBoss, kInvalidClass, "kKestoImportProviderBoss",
                                    {{IID_IIMPORTPROVIDER, kKestoImportProviderImpl}});
   }
-  if (error == kSuccess) ServiceRegistry::Get().Register(kImportProviderService, kKestoImportProviderBoss);
+  if (error == kSuccess)
+    error = ServiceRegistry::Get().Register(kImportProviderService, kKestoImportProviderBoss);
   return error;
 }
 

@@ -88,7 +88,7 @@ TEST(ResponderTest, RespondersAnswerNewOpenAndSaveAs) {
   ASSERT_EQ(Registry::Get().RegisterClass(kResponderBoss, kInvalidClass, "responder",
                                           {{IID_IRESPONDER, kTestPrefix + 0x60}}),
             kSuccess);
-  ServiceRegistry::Get().Register(kDocumentSignalService, kResponderBoss);
+  ASSERT_EQ(ServiceRegistry::Get().Register(kDocumentSignalService, kResponderBoss), kSuccess);
   IDataBase* db = DocumentList::Get().NewDocument();
   EXPECT_EQ(newSignals, 1);
   auto path = std::filesystem::temp_directory_path() / ("signals-" + std::to_string(::getpid()) + ".pgd");

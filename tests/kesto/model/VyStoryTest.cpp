@@ -272,10 +272,10 @@ void RegisterSymbolTranslation() {
   static const bool registered = [] {
     constexpr ClassID kProvider = 0x7F1000;
     constexpr ImplementationID kImpl = 0x7F1000;
-    Registry::Get().RegisterImplementation<SymbolTranslation>(kImpl);
-    Registry::Get().RegisterClass(kProvider, kInvalidClass, "SymbolTranslationTest",
-                                  {{IID_ICHARACTERTRANSLATIONSERVICE, kImpl}});
-    ServiceRegistry::Get().Register(kCharacterTranslationService, kProvider);
+    (void)Registry::Get().RegisterImplementation<SymbolTranslation>(kImpl);
+    (void)Registry::Get().RegisterClass(kProvider, kInvalidClass, "SymbolTranslationTest",
+                                        {{IID_ICHARACTERTRANSLATIONSERVICE, kImpl}});
+    (void)ServiceRegistry::Get().Register(kCharacterTranslationService, kProvider);
     return true;
   }();
   (void)registered;

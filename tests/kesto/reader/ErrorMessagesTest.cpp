@@ -94,7 +94,8 @@ TEST_F(ErrorMessagesTest, InlineReports) {
 }
 
 TEST_F(ErrorMessagesTest, RegisteredListsReplaceTheBuiltInTexts) {
-  StringResources::Get().RegisterStringList(kKestoPluginID, kScannerErrorListID, {"Tag kaputt", "Unbekannt"});
+  (void)StringResources::Get().RegisterStringList(kKestoPluginID, kScannerErrorListID,
+                                                  {"Tag kaputt", "Unbekannt"});
   EXPECT_EQ(u"Unbekannt", ScannerErrorMessage(2));
   EXPECT_EQ(u"", ScannerErrorMessage(3));
   ASSERT_EQ(kSuccess, RegisterKestoMessageLists());
@@ -111,7 +112,8 @@ TEST_F(ErrorMessagesTest, EngineMessageRendering) {
   EXPECT_EQ(u" [12345]", RenderEngineMessage(12345));
 
   // Numbered marks take their parameter, bare ones the next in turn; a fifth bare mark is removed.
-  StringResources::Get().RegisterStringList(kKestoPluginID, kEngineMessageListID, {"^1-^-^-^3-^-^-^-^9"});
+  (void)StringResources::Get().RegisterStringList(kKestoPluginID, kEngineMessageListID,
+                                                  {"^1-^-^-^3-^-^-^-^9"});
   SetEngineMessageParameters({u"P0", u"P1", u"P2", u"P3", u"ignored"});
   EXPECT_EQ(u"P1-P0-P1-P3-P2-P3--9 [10000]", RenderEngineMessage(10000));
   SetEngineMessageParameters({u"only"});
