@@ -2,6 +2,8 @@
 #include "host/text/AttributeBossList.h"
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "host/db/IPMStream.h"
 #include "host/db/MemoryStream.h"
@@ -156,6 +158,93 @@ std::string AttributeBossList::ToJson() const {
   return out + "}";
 }
 
+namespace {
+
+size_t HashValue(const AttributeValue& value) {
+  struct Hasher {
+    size_t operator()(bool v) const { return v; }
+    size_t operator()(int16_t v) const { return static_cast<size_t>(v); }
+    size_t operator()(int32_t v) const { return static_cast<size_t>(v); }
+    size_t operator()(double v) const { return v == 0 ? 0 : std::hash<double>{}(v); }  // -0 equals 0
+    size_t operator()(UID v) const { return v.Get(); }
+    size_t operator()(ClassID v) const { return v.Get(); }
+    size_t operator()(const WideString& v) const { return std::hash<std::u16string_view>{}(v); }
+    size_t operator()(const ObjectRef&) const { return 0; }  // objects are told apart by Equals
+  };
+  return std::visit(Hasher{}, value) * 31 + value.index();
+}
+
+// The interned lists: weak references by hash, each dropped when the last owner of its list lets go. Never
+// destroyed, since lists held by static objects may outlive every other static.
+class ListPool {
+ public:
+  static ListPool& Get() {
+    static ListPool* pool = new ListPool;
+    return *pool;
+  }
+
+  // The new list is made outside the lock, since a failure to make it lets go of it, which enters Forget;
+  // an equal list interned meanwhile by another thread wins.
+  AttrListRef Intern(AttributeBossList list) {
+    size_t hash = list.Hash();
+    std::vector<AttrListRef> looked;
+    if (AttrListRef found = Find(hash, list, looked)) return found;
+    AttrListRef made(new AttributeBossList(std::move(list)), [hash](const AttributeBossList* gone) {
+      ListPool::Get().Forget(hash, gone);
+      delete gone;
+    });
+    std::lock_guard lock(mutex_);
+    if (AttrListRef found = FindLocked(hash, *made, looked)) return found;
+    lists_.emplace(hash, Entry{made.get(), made});
+    return made;
+  }
+
+ private:
+  struct Entry {
+    const AttributeBossList* list;
+    std::weak_ptr<const AttributeBossList> weak;
+  };
+
+  // Lists locked while looking go to `looked`, to be let go only after the lock is: letting go of the last
+  // owner enters Forget.
+  AttrListRef Find(size_t hash, const AttributeBossList& list, std::vector<AttrListRef>& looked) {
+    std::lock_guard lock(mutex_);
+    return FindLocked(hash, list, looked);
+  }
+  AttrListRef FindLocked(size_t hash, const AttributeBossList& list, std::vector<AttrListRef>& looked) {
+    auto [first, last] = lists_.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+      AttrListRef held = it->second.weak.lock();
+      if (held && *held == list) return held;
+      if (held) looked.push_back(std::move(held));
+    }
+    return nullptr;
+  }
+
+  void Forget(size_t hash, const AttributeBossList* list) {
+    std::lock_guard lock(mutex_);
+    auto [first, last] = lists_.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+      if (it->second.list == list) {
+        lists_.erase(it);
+        return;
+      }
+    }
+  }
+
+  std::mutex mutex_;
+  std::unordered_multimap<size_t, Entry> lists_;
+};
+
+}  // namespace
+
+size_t AttributeBossList::Hash() const {
+  size_t hash = attributes_.size();
+  for (const Entry& e : attributes_)
+    hash = (hash * 1000003u) ^ (e->GetAttributeClass().Get() * 131u + HashValue(e->GetValue()));
+  return hash;
+}
+
 const AttrListRef& EmptyAttributeList() {
   static const AttrListRef empty = std::make_shared<const AttributeBossList>();
   return empty;
@@ -163,5 +252,5 @@ const AttrListRef& EmptyAttributeList() {
 
 AttrListRef MakeAttrListRef(AttributeBossList list) {
   if (list.IsEmpty()) return EmptyAttributeList();
-  return std::make_shared<const AttributeBossList>(std::move(list));
+  return ListPool::Get().Intern(std::move(list));
 }

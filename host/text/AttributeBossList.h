@@ -44,6 +44,8 @@ class AttributeBossList {
   AttributeBossList FilterByScope(bool paragraph) const;
 
   bool operator==(const AttributeBossList& other) const;
+  // Equal lists hash alike.
+  size_t Hash() const;
 
   // Count, then per attribute its class, the byte count of its value and the value, so that attributes
   // of classes nobody loaded are kept as bytes and written back unchanged. Reading replaces the list;
@@ -60,13 +62,16 @@ class AttributeBossList {
   std::vector<Entry> attributes_;  // ascending by attribute class, each frozen
 };
 
-// Override lists as text runs and styles share them: never null, immutable.
+// Override lists as text runs and styles share them: never null, immutable, and interned: equal lists made
+// by MakeAttrListRef are one object, so that runs compare their lists by identity and a document file
+// stores each once.
 using AttrListRef = std::shared_ptr<const AttributeBossList>;
-// The shared empty list.
+// The interned empty list.
 const AttrListRef& EmptyAttributeList();
-// `list` as a shared list (the shared empty list when it is empty).
+// The interned list equal to `list`: the one that exists while any owner holds it, else a new one. Safe to
+// call from several threads.
 AttrListRef MakeAttrListRef(AttributeBossList list);
-// Equal lists (the same object, or equal by value).
+// Equal lists (interned lists are equal only when they are the same object).
 inline bool SameAttributes(const AttrListRef& a, const AttrListRef& b) {
-  return a == b || *a == *b;
+  return a == b;
 }

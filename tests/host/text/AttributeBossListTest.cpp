@@ -2,6 +2,8 @@
 // (including damaged bytes and classes nobody registered) and the JSON rendering.
 #include <cmath>
 #include <limits>
+#include <map>
+#include <thread>
 
 #include "host/db/MemoryStream.h"
 #include "host/text/TabStopList.h"
@@ -109,7 +111,43 @@ TEST_F(AttributeBossListTest, ListsCompareByValue) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(row.a == row.b, row.equal);
+    if (row.equal) EXPECT_EQ(row.a.Hash(), row.b.Hash());
+    // Interned, equal lists are one object.
+    AttrListRef a = MakeAttrListRef(row.a);
+    EXPECT_EQ(SameAttributes(a, MakeAttrListRef(row.b)), row.equal);
+    EXPECT_EQ(*a, row.a);
   }
+}
+
+TEST_F(AttributeBossListTest, InternedListsLastAsLongAsAnOwnerAndAreOneAcrossThreads) {
+  std::weak_ptr<const AttributeBossList> gone = MakeAttrListRef(List({{kTextAttrPointSize, 77.0}}));
+  EXPECT_TRUE(gone.expired());
+  AttrListRef again = MakeAttrListRef(List({{kTextAttrPointSize, 77.0}}));
+  EXPECT_EQ(*again, List({{kTextAttrPointSize, 77.0}}));
+  EXPECT_EQ(MakeAttrListRef(AttributeBossList()), EmptyAttributeList());
+
+  constexpr int kThreads = 4, kLists = 400, kDistinct = 25;
+  std::vector<std::vector<AttrListRef>> made(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&made, t] {
+      for (int i = 0; i < kLists; ++i) {
+        made[t].push_back(MakeAttrListRef(List({{kTextAttrPointSize, 6.0 + (i + t) % kDistinct}})));
+        if (i % 3 == 0) made[t].pop_back();  // lists let go while others make them
+      }
+    });
+  }
+  for (std::thread& thread : threads)
+    thread.join();
+  std::map<double, const AttributeBossList*> byValue;
+  for (const auto& lists : made) {
+    for (const AttrListRef& list : lists) {
+      double size = *GetValueAs<double>(list->GetByClass(kTextAttrPointSize));
+      auto [at, added] = byValue.emplace(size, list.get());
+      EXPECT_EQ(at->second, list.get()) << size;
+    }
+  }
+  EXPECT_EQ(byValue.size(), size_t{kDistinct});
 }
 
 // Every host class's default, plus a tab-stop table and an attribute nobody describes, reads back equal.
