@@ -2,6 +2,7 @@
 #include "host/db/FileStream.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,6 +34,11 @@ FileStream::FileStream(int fd, Mode mode, std::filesystem::path path)
     : fd_(fd), mode_(mode), path_(std::move(path)) {
   buffer_.reserve(kBufferSize);
   if (mode_ == Mode::kAppend) bufferOffset_ = ::lseek(fd_, 0, SEEK_END);
+  struct stat status = {};
+  if (mode_ == Mode::kRead && ::fstat(fd_, &status) == 0 && S_ISREG(status.st_mode)) {
+    size_ = status.st_size;
+    bufferOffset_ = ::lseek(fd_, 0, SEEK_CUR);
+  }
 }
 
 FileStream::~FileStream() {

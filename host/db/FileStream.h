@@ -24,6 +24,8 @@ class FileStream final : public IPMStream {
   int64_t Seek(int64_t offset, SeekFrom from) override;
   int64_t Tell() const override;
   std::filesystem::path GetFile() const override { return path_; }
+  // Reading a regular file: the bytes after the position; -1 for other files (pipes, devices).
+  int64_t Remaining() const override { return size_ >= 0 ? size_ - Tell() : -1; }
   bool Flush() override;
   // Flushes and forces the bytes to the disk; false when either failed.
   bool Sync();
@@ -44,4 +46,5 @@ class FileStream final : public IPMStream {
   std::vector<uint8_t> buffer_;
   size_t bufferPos_ = 0;      // next byte to read in buffer_
   int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+  int64_t size_ = -1;         // reading a regular file: its size when opened
 };

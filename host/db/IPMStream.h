@@ -5,10 +5,37 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "host/core/IDs.h"
 #include "host/core/WideString.h"
+
+class IPMStream;
+
+// Values that many objects of a document hold alike (the override lists of text runs): a document file keeps
+// each once, in one table, and the objects name it by its index there. Only streams of document files have
+// a table; elsewhere (undo snapshots, copies in memory) writers keep their values in their own bytes. Only
+// implementations the host itself provides use the table, since data kept for an absent plug-in is written
+// back as it was read and its indexes would name other values in the next file.
+class ISharedValues {
+ public:
+  using Value = std::shared_ptr<const void>;
+  using Writer = std::function<void(IPMStream& stream)>;
+  // Makes the value from its bytes; null when they are damaged.
+  using Reader = std::function<Value(IPMStream& stream)>;
+
+  // Writing: the index of `value` in the table, adding it with the bytes `write` gives when it is new.
+  // Values are told apart by identity, so equal values must be one object. `kind` names what the value is.
+  virtual uint32_t Add(uint32_t kind, const Value& value, const Writer& write) = 0;
+  // Reading: the value at `index`, made by `read` the first time it is asked for and kept for later calls;
+  // null when the table holds no value of `kind` there or its bytes are damaged.
+  virtual Value Get(uint32_t kind, uint32_t index, const Reader& read) = 0;
+
+ protected:
+  ~ISharedValues() = default;
+};
 
 class IPMStream {
  public:
@@ -35,6 +62,8 @@ class IPMStream {
   virtual std::filesystem::path GetFile() const { return {}; }
   // Ends writing: flushes what is buffered. Answers false when that failed.
   virtual bool Flush() { return GetState() != State::kFailure; }
+  // The table of shared values of the document file this stream moves an object of; null outside files.
+  virtual ISharedValues* GetSharedValues() const { return nullptr; }
 
   // Typed transfers, little-endian, fixed widths.
   void XferBool(bool& value);

@@ -33,8 +33,12 @@ int64_t MemoryReadStream::Seek(int64_t offset, SeekFrom from) {
 
 size_t MemoryWriteStream::XferBytes(uint8_t* bytes, size_t count) {
   if (state_ != State::kGood) return 0;
-  if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
-  if (count > 0) std::memcpy(bytes_.data() + position_, bytes, count);
+  if (position_ == bytes_.size()) {
+    bytes_.insert(bytes_.end(), bytes, bytes + count);  // the usual case: no zero-filling first
+  } else {
+    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+    if (count > 0) std::memcpy(bytes_.data() + position_, bytes, count);
+  }
   position_ += count;
   return count;
 }
@@ -44,4 +48,10 @@ int64_t MemoryWriteStream::Seek(int64_t offset, SeekFrom from) {
   if (target < 0) return -1;
   position_ = static_cast<size_t>(target);
   return target;
+}
+
+void MemoryWriteStream::Clear() {
+  bytes_.clear();
+  position_ = 0;
+  state_ = State::kGood;
 }

@@ -18,11 +18,15 @@ class MemoryReadStream final : public IPMStream {
   int64_t Seek(int64_t offset, SeekFrom from) override;
   int64_t Tell() const override { return static_cast<int64_t>(position_); }
   int64_t Remaining() const override { return static_cast<int64_t>(bytes_.size() - position_); }
+  ISharedValues* GetSharedValues() const override { return shared_; }
+  // The table the bytes name shared values in (not owned; null for none).
+  void SetSharedValues(ISharedValues* shared) { shared_ = shared; }
 
  private:
   std::span<const uint8_t> bytes_;
   size_t position_ = 0;
   State state_ = State::kGood;
+  ISharedValues* shared_ = nullptr;
 };
 
 class MemoryWriteStream final : public IPMStream {
@@ -35,11 +39,17 @@ class MemoryWriteStream final : public IPMStream {
   int64_t Tell() const override { return static_cast<int64_t>(position_); }
   const std::vector<uint8_t>& Bytes() const { return bytes_; }
   std::vector<uint8_t> TakeBytes() { return std::move(bytes_); }
+  // Starts over, empty and good, keeping the memory for the next bytes.
+  void Clear();
+  ISharedValues* GetSharedValues() const override { return shared_; }
+  // The table to add shared values to (not owned; null for none).
+  void SetSharedValues(ISharedValues* shared) { shared_ = shared; }
 
  private:
   std::vector<uint8_t> bytes_;
   size_t position_ = 0;
   State state_ = State::kGood;
+  ISharedValues* shared_ = nullptr;
 };
 
 // Answers the new position for a seek inside a block of `size` bytes, or -1 when it lands outside.

@@ -1,7 +1,6 @@
 // Compact persistence of run attributes.
 #include "host/text/RunAttributesCodec.h"
 
-#include <algorithm>
 #include <optional>
 #include <type_traits>
 #include <unordered_map>
@@ -27,28 +26,19 @@ StyledText::Attributes& AttributesOf(StyledText::CharacterRun& r) {
   return r.attributes;
 }
 
+// A block's own table of lists, for streams without a table of shared values: each distinct list once.
+// Equal lists are one object (MakeAttrListRef interns them), so identity finds them. Most blocks meet few
+// lists: those are looked up by a linear scan, and a hash index is built only for blocks that meet many.
 class ListTable {
  public:
-  // Runs often hold equal lists that are separate objects (each attribute command makes its own); equal
-  // lists among the last few distinct ones are written once, so that a block's stream form, which every
-  // undo snapshot writes, stays small. The window bounds the value comparisons for blocks of many
-  // distinct lists. Most blocks meet few list objects: those are looked up by a linear scan, and a hash
-  // index is built only for blocks that meet many.
   uint32_t IndexOf(const AttrListRef& list) {
     if (std::optional<uint32_t> known = Known(list.get())) return *known;
-    constexpr size_t kWindow = 8;
-    uint32_t index = static_cast<uint32_t>(lists_.size());
-    for (size_t back = 1; back <= std::min(kWindow, lists_.size()); ++back) {
-      if (*lists_[lists_.size() - back] == *list) {
-        index = static_cast<uint32_t>(lists_.size() - back);
-        break;
-      }
-    }
-    if (index == lists_.size()) lists_.push_back(list);
+    auto index = static_cast<uint32_t>(lists_.size());
+    lists_.push_back(list);
     Remember(list.get(), index);
     return index;
   }
-  const AttrListRef* At(uint32_t index) const { return index < lists_.size() ? &lists_[index] : nullptr; }
+  AttrListRef At(uint32_t index) const { return index < lists_.size() ? lists_[index] : nullptr; }
   void Xfer(IPMStream* stream) {
     constexpr size_t kSmallestList = 4;
     uint32_t count = stream->XferCount(static_cast<uint32_t>(lists_.size()), kSmallestList);
@@ -92,42 +82,106 @@ class ListTable {
   std::unordered_map<const AttributeBossList*, uint32_t> index_;     // the same, once there are many
 };
 
+// Override lists as entries of a document file's table of shared values.
+class SharedLists {
+ public:
+  explicit SharedLists(ISharedValues& shared) : shared_(shared) {}
+  uint32_t IndexOf(const AttrListRef& list) {
+    return shared_.Add(kSharedOverrideList, list, [&list](IPMStream& stream) {
+      const_cast<AttributeBossList&>(*list).ReadWrite(&stream);
+    });
+  }
+  // Null when the table holds no list at `index`.
+  AttrListRef At(uint32_t index) {
+    if (last_ && index == lastIndex_) return last_;
+    auto value = shared_.Get(kSharedOverrideList, index, [](IPMStream& stream) -> ISharedValues::Value {
+      AttributeBossList list;
+      list.ReadWrite(&stream);
+      return stream.IsGood() ? MakeAttrListRef(std::move(list)) : nullptr;
+    });
+    last_ = std::static_pointer_cast<const AttributeBossList>(value);
+    lastIndex_ = index;
+    return last_;
+  }
+
+ private:
+  // What the table's entries of override lists are marked with.
+  static constexpr uint32_t kSharedOverrideList = 1;
+
+  ISharedValues& shared_;
+  AttrListRef last_;  // runs next to each other often hold the same list
+  uint32_t lastIndex_ = 0;
+};
+
 template <class Entry>
-void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
-  constexpr bool kWithLength = std::is_same_v<Entry, StyledText::CharacterRun>;
-  constexpr size_t kRecordSize = kWithLength ? 12 : 8;
-  ListTable table;
+constexpr size_t kRecordSize = std::is_same_v<Entry, StyledText::CharacterRun> ? 12 : 8;
+
+template <class Entry, class IndexOf>
+std::vector<uint32_t> IndexLists(std::vector<Entry>& entries, IndexOf&& indexOf) {
   std::vector<uint32_t> indexes;
-  if (stream->IsWriting()) {
-    indexes.reserve(entries.size());
-    for (Entry& e : entries)
-      indexes.push_back(table.IndexOf(AttributesOf(e).overrides));
+  indexes.reserve(entries.size());
+  for (Entry& e : entries)
+    indexes.push_back(indexOf(AttributesOf(e).overrides));
+  return indexes;
+}
+
+// The count, then the records (style, list index and, for runs, length) as one block.
+template <class Entry>
+void WriteRecords(IPMStream* stream, std::vector<Entry>& entries, const std::vector<uint32_t>& indexes) {
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize<Entry>);
+  std::vector<uint8_t> block(size_t{count} * kRecordSize<Entry>);
+  for (uint32_t i = 0; i < count; ++i) {
+    uint8_t* record = block.data() + i * kRecordSize<Entry>;
+    Put32(record, AttributesOf(entries[i]).style.Get());
+    Put32(record + 4, indexes[i]);
+    if constexpr (kRecordSize<Entry> == 12) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
   }
-  table.Xfer(stream);
-  uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize);
-  std::vector<uint8_t> block(size_t{count} * kRecordSize);
-  if (stream->IsWriting()) {
-    for (uint32_t i = 0; i < count; ++i) {
-      uint8_t* record = block.data() + i * kRecordSize;
-      Put32(record, AttributesOf(entries[i]).style.Get());
-      Put32(record + 4, indexes[i]);
-      if constexpr (kWithLength) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
-    }
-    stream->XferBytes(block.data(), block.size());
-    return;
-  }
+  stream->XferBytes(block.data(), block.size());
+}
+
+// `listAt` answers the list of an index, null for none; a record naming none fails the stream.
+template <class Entry, class ListAt>
+void ReadRecords(IPMStream* stream, std::vector<Entry>& entries, ListAt&& listAt) {
+  uint32_t count = stream->XferCount(0, kRecordSize<Entry>);
+  std::vector<uint8_t> block(size_t{count} * kRecordSize<Entry>);
   stream->XferBytes(block.data(), block.size());
   entries.assign(stream->IsGood() ? count : 0, Entry());
   for (uint32_t i = 0; i < entries.size(); ++i) {
-    const uint8_t* record = block.data() + i * kRecordSize;
-    const AttrListRef* list = table.At(Get32(record + 4));
+    const uint8_t* record = block.data() + i * kRecordSize<Entry>;
+    AttrListRef list = listAt(Get32(record + 4));
     if (!list) {
       stream->SetState(IPMStream::State::kFailure);
       entries.clear();
       return;
     }
-    AttributesOf(entries[i]) = {UID(Get32(record)), *list};
-    if constexpr (kWithLength) entries[i].length = static_cast<int32_t>(Get32(record + 8));
+    AttributesOf(entries[i]) = {UID(Get32(record)), std::move(list)};
+    if constexpr (kRecordSize<Entry> == 12) entries[i].length = static_cast<int32_t>(Get32(record + 8));
+  }
+}
+
+// In a document file's objects the records name lists of the file's table; elsewhere the block's own table
+// of lists comes first.
+template <class Entry>
+void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
+  if (ISharedValues* shared = stream->GetSharedValues()) {
+    SharedLists lists(*shared);
+    if (stream->IsWriting()) {
+      WriteRecords(stream, entries,
+                   IndexLists(entries, [&](const AttrListRef& l) { return lists.IndexOf(l); }));
+    } else {
+      ReadRecords(stream, entries, [&](uint32_t index) { return lists.At(index); });
+    }
+    return;
+  }
+  ListTable table;
+  if (stream->IsWriting()) {
+    std::vector<uint32_t> indexes =
+        IndexLists(entries, [&](const AttrListRef& l) { return table.IndexOf(l); });
+    table.Xfer(stream);
+    WriteRecords(stream, entries, indexes);
+  } else {
+    table.Xfer(stream);
+    ReadRecords(stream, entries, [&](uint32_t index) { return table.At(index); });
   }
 }
 

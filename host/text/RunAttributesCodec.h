@@ -1,6 +1,8 @@
-// Compact persistence of run attributes: each distinct override list once, in a table, then the entries as
+// Compact persistence of run attributes: each distinct override list once, in a table, and the entries as
 // one block of fixed-size little-endian records (the style, the index of its list and, for runs, the
-// length), so that a block of runs moves in one transfer rather than several per run.
+// length), so that a block of runs moves in one transfer rather than several per run. In a document file the
+// table is the file's table of shared values (ISharedValues), so that a list is stored once per document;
+// elsewhere (undo snapshots, files of format version 1) each block's stream form starts with its own table.
 #pragma once
 
 #include <vector>
