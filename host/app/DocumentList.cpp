@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "host/app/DocumentCheck.h"
 #include "host/core/HostIDs.h"
 #include "host/db/DocumentFile.h"
 #include "host/db/IDocument.h"
@@ -42,11 +43,11 @@ DocumentResult DocumentList::OpenDocument(const std::filesystem::path& path, IDa
   std::unique_ptr<DataBase> db;
   DocumentFileResult r = DocumentFile::Open(path, db);
   if (r.error != kSuccess) return {r.error, r.message};
-  if (auto doc = Instantiate<IDocument>(db.get(), db->GetRootUID())) {
-    doc->SetFile(std::filesystem::absolute(path));
-  } else {
-    return {kNotADocumentError, path.string() + ": not a document (its root object is no document)"};
-  }
+  auto doc = Instantiate<IDocument>(db.get(), db->GetRootUID());
+  if (!doc) return {kNotADocumentError, path.string() + ": not a document (its root object is no document)"};
+  if (std::string fault = DocumentCheck::FindFault(*db); !fault.empty())
+    return {kDamagedDocumentError, path.string() + ": the document is inconsistent: " + fault};
+  doc->SetFile(std::filesystem::absolute(path));
   out = Add(std::move(db));
   SignalMgr::Signal(kDocumentSignalService, kAfterOpenDocSignal, UIDRef(out, out->GetRootUID()));
   return {};

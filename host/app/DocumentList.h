@@ -27,7 +27,8 @@ class DocumentList {
 
   // A new document from the built-in defaults, with a clean undo history; signals "after new".
   IDataBase* NewDocument(const WideString& name = u"Untitled");
-  // Opens a saved document; signals "after open". `db` is null on failure.
+  // Opens a saved document and checks that it is consistent (DocumentCheck); signals "after open". Fails as
+  // DocumentFile::Open does, or with kDamagedDocumentError for an inconsistent document; `db` is null then.
   DocumentResult OpenDocument(const std::filesystem::path& path, IDataBase*& db);
   // Saves to the document's file (kInvalidParameterError when it has none yet).
   DocumentResult SaveDocument(IDataBase* db);

@@ -1,0 +1,88 @@
+// The consistency check of opened documents.
+#include "host/app/DocumentCheck.h"
+
+#include <unordered_set>
+
+#include "host/text/IStoryList.h"
+#include "host/text/ITextModel.h"
+#include "host/text/StyleUtils.h"
+
+namespace DocumentCheck {
+namespace {
+
+std::string Number(UID uid) {
+  return std::to_string(uid.Get());
+}
+
+// Checks the runs of stories, each distinct style and override list once.
+class RunCheck {
+ public:
+  explicit RunCheck(const IDataBase& db) : db_(db) {}
+
+  std::string FindFault(const ITextModel& model, TextStrand strand) {
+    std::string fault;
+    model.VisitRuns(strand, 0, model.TotalLength(), [&](const TextRun& run) {
+      fault = RunFault(run, strand);
+      if (!fault.empty()) fault = "the run at " + std::to_string(run.start) + " " + fault;
+      return fault.empty();
+    });
+    return fault;
+  }
+
+ private:
+  std::string RunFault(const TextRun& run, TextStrand strand) {
+    StyleKind kind = strand == TextStrand::kParagraph ? StyleKind::kParagraph : StyleKind::kCharacter;
+    auto& styles = goodStyles_[static_cast<size_t>(kind)];
+    if (!styles.contains(run.style.Get())) {
+      if (!StyleUtils::QueryStyle(&db_, run.style, kind)) {
+        return "names the " + std::string(kind == StyleKind::kParagraph ? "paragraph" : "character") +
+               " style " + Number(run.style) + ", which the document does not have";
+      }
+      styles.insert(run.style.Get());
+    }
+    if (!run.overrides) return "has no override list";
+    if (goodLists_.contains(run.overrides.get())) return {};
+    for (int32_t i = 0; i < run.overrides->CountBosses(); ++i) {
+      const UID* object = GetValueAs<UID>(run.overrides->GetNth(i));
+      if (object && object->IsValid() && !db_.IsValidUID(*object))
+        return "refers to object " + Number(*object) + ", which does not exist";
+    }
+    goodLists_.insert(run.overrides.get());
+    kept_.push_back(run.overrides);  // so that a checked list's address stays its own
+    return {};
+  }
+
+  const IDataBase& db_;
+  std::unordered_set<uint32_t> goodStyles_[2];
+  std::unordered_set<const AttributeBossList*> goodLists_;
+  std::vector<AttrListRef> kept_;
+};
+
+std::string StoryFault(const IDataBase& db, UID story, RunCheck& runs) {
+  auto model = Instantiate<ITextModel>(&db, story);
+  if (!model) return "the story list names object " + Number(story) + ", which is no story";
+  std::string fault = model->Check();
+  if (fault.empty()) fault = runs.FindFault(*model, TextStrand::kParagraph);
+  if (fault.empty()) fault = runs.FindFault(*model, TextStrand::kCharacter);
+  return fault.empty() ? fault : "story " + Number(story) + ": " + fault;
+}
+
+}  // namespace
+
+std::string FindFault(const IDataBase& db) {
+  auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
+  if (!stories) return "the document has no story list";
+  if (stories->CountStories() == 0) return "the document has no main story";
+  if (!StyleUtils::QueryStyleTable(&db, StyleKind::kParagraph)) return "the document has no paragraph styles";
+  if (!StyleUtils::QueryStyleTable(&db, StyleKind::kCharacter)) return "the document has no character styles";
+  RunCheck runs(db);
+  std::unordered_set<uint32_t> seen;
+  for (int32_t i = 0; i < stories->CountStories(); ++i) {
+    UID story = stories->GetNthStory(i);
+    if (!seen.insert(story.Get()).second) return "the story list names story " + Number(story) + " twice";
+    if (std::string fault = StoryFault(db, story, runs); !fault.empty()) return fault;
+  }
+  return {};
+}
+
+}  // namespace DocumentCheck

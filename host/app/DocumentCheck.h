@@ -1,0 +1,17 @@
+// DocumentCheck: whether a document read from a file is consistent, so that a document which opens can be
+// worked on: its story list names stories, the first of them (the main story) among them; each story's text
+// and runs agree (ITextModel::Check); every style a run names is a style of its strand's kind; every object
+// a run's overrides refer to exists.
+#pragma once
+
+#include <string>
+
+#include "host/db/IDataBase.h"
+
+namespace DocumentCheck {
+
+// Empty when the document is consistent; otherwise the first fault found, for a message ("story 12: the
+// character strand does not cover the text").
+std::string FindFault(const IDataBase& db);
+
+}  // namespace DocumentCheck
