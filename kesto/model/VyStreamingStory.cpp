@@ -100,17 +100,15 @@ void VyStreamingStory::TakeReturns(std::u16string_view text) {
   if (returns == 0) return;
   ParagraphScopeSnapshot scope = Paragraph().PeekParagraphScope();
   const AttributeBossList* held = paragraphs_.GetOverrides();
-  AttrListRef overrides = EmptyAttributeList();
-  if (held && !scope.IsEmpty()) {
-    AttributeBossList list = *held;
+  AttributeBossList list = held ? *held : AttributeBossList();
+  if (!scope.IsEmpty()) {
     (void)list.ClearOverride(kTextAttrLeading);
     (void)list.ClearOverride(kTextAttrLanguage);
-    overrides = MakeAttrListRef(std::move(list));
-  } else if (held) {
-    overrides = MakeAttrListRef(*held);
   }
+  // Paragraph after paragraph usually takes the same list: it is kept once.
+  if (!lastTaken_ || !(*lastTaken_ == list)) lastTaken_ = MakeAttrListRef(std::move(list));
   pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns),
-                            {paragraphs_.GetStyle(), overrides, scope});
+                            {paragraphs_.GetStyle(), lastTaken_, scope});
 }
 
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {
@@ -241,7 +239,9 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       AttributeBossList list = *record.overrides;
       for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
         list.ApplyAttributes(parts[k].attributes);
-      record.overrides = MakeAttrListRef(std::move(list));
+      // Paragraphs that end up alike (one break after another) share one list.
+      if (!lastMerged_ || !(*lastMerged_ == list)) lastMerged_ = MakeAttrListRef(std::move(list));
+      record.overrides = lastMerged_;
     }
     styled.paragraphs.push_back(std::move(record));
     paragraphStart = end;
