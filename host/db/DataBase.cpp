@@ -154,6 +154,7 @@ std::vector<UID> DataBase::GetAllUIDs() const {
   uids.reserve(objects_.size());
   for (const auto& [uid, boss] : objects_)
     uids.push_back(uid);
+  std::sort(uids.begin(), uids.end());
   return uids;
 }
 

@@ -4,8 +4,8 @@
 // as stories record for themselves.
 #pragma once
 
-#include <map>
 #include <set>
+#include <unordered_map>
 
 #include "host/core/BossRef.h"
 #include "host/db/IDataBase.h"
@@ -98,7 +98,8 @@ class DataBase final : public IDataBase {
   void Record(Change change, size_t levelStart);
   static std::vector<UID> ObjectsOf(const Step& step);
 
-  std::map<UID, BossRef> objects_;
+  // Hashed: every interface a reader reaches by UID is looked up here.
+  std::unordered_map<UID, BossRef> objects_;
   UID root_;
   uint32_t nextUID_ = 1;
   bool modified_ = false;

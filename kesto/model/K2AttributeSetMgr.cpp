@@ -87,6 +87,7 @@ void K2AttributeSetMgr::Bind(IK2AttributeAgent* agent) {
 void K2AttributeSetMgr::ClearCaches() {
   cachedFont_.reset();
   cachedTypeStyle_ = 0;
+  cachedStyleTypeStyle_.reset();
 }
 
 // ---- Typed access.
@@ -433,6 +434,8 @@ VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMg
   VyFontDesc inherited = base && (!family || !face) ? base->RawFont(true, nullptr) : VyFontDesc{};
   font.family = family ? *family : inherited.family;
   font.face = face ? *face : inherited.face;
+  // Kept only when nothing came from the base, whose changes this manager does not hear of.
+  if (withOverrides && (!base || (family && face))) cachedFont_ = font;
   return font;
 }
 
@@ -490,7 +493,17 @@ TypeStyle K2AttributeSetMgr::GetTypeStyle(const K2AttributeSetMgr* base) const {
 }
 
 TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) const {
-  return ComputeTypeStyle(base, false);
+  UID style = agent_->GetStyle();
+  TypeStyle baseFlags = base ? base->GetTypeStyle(nullptr) : kPlain;
+  VyFontDesc baseFont = base ? base->RawFont(true, nullptr) : VyFontDesc{};
+  const auto& cached = cachedStyleTypeStyle_;
+  if (cached && cached->style == style && cached->base == base && cached->baseFlags == baseFlags &&
+      cached->baseFont == baseFont) {
+    return cached->flags;
+  }
+  TypeStyle flags = ComputeTypeStyle(base, false);
+  cachedStyleTypeStyle_ = StyleTypeStyle{style, base, baseFlags, baseFont, flags};
+  return flags;
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {

@@ -204,7 +204,8 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   // relative, the absolute value otherwise; nullopt when the snapshot has no leading.
   static std::optional<double> ParagraphLeadingFor(const ParagraphScopeSnapshot& snapshot, double pointSize);
 
- protected:
+  // Forgets what the manager derived from its agent's values; for a caller that changed them behind it
+  // (an agent loaded from the story).
   void ClearCaches();
 
  private:
@@ -229,8 +230,19 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   StyleKind kind_;
   std::unique_ptr<IK2AttributeAgent> owned_;
   IK2AttributeAgent* agent_;
-  std::optional<VyFontDesc> cachedFont_;
+  // Both are kept while the overrides and the style stay as they are (ClearCaches, NoteChange).
+  mutable std::optional<VyFontDesc> cachedFont_;
   mutable TypeStyle cachedTypeStyle_ = 0;  // kTypeStyleValid marks it valid
+  // The type style the style alone gives, for the base it was computed with: toggling bold or italic asks
+  // for it every time.
+  struct StyleTypeStyle {
+    UID style;
+    const K2AttributeSetMgr* base;
+    TypeStyle baseFlags;
+    VyFontDesc baseFont;
+    TypeStyle flags;
+  };
+  mutable std::optional<StyleTypeStyle> cachedStyleTypeStyle_;
 };
 
 }  // namespace kesto

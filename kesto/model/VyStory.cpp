@@ -150,6 +150,8 @@ void VyStory::LoadCaret() {
   int32_t caret = HostIndex(CaretIndex());
   paragraphs_.Load(caret);
   characters_.Load(caret);
+  Paragraph().ClearCaches();
+  Character().ClearCaches();
 }
 
 void VyStory::NoteTextChange(int32_t position, int32_t delta) {
@@ -174,6 +176,7 @@ void VyStory::ReloadAttributes(bool reload) {
   if (!reload || !IsValid()) return;
   // The paragraph side first: the character side's default follows the paragraph style at the caret.
   paragraphs_.Load(HostIndex(CaretIndex()));
+  Paragraph().ClearCaches();
   ResetForCaret();
   LoadCaret();
 }
