@@ -193,19 +193,28 @@ StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition, std::vector
   int32_t styleLeft = styles.empty() ? 0 : styles[0].length;
   int32_t overrideLeft = overrides.empty() ? 0 : overrides[0].length;
   int32_t position = 0;
-  const AttributeBossList* split = nullptr;  // the last list split into its two parts
-  AttrListRef characterPart;
-  AttributeBossList paragraphPart;
+  // Lists split into their two parts; runs alternate between a few lists (a break's and the plain one).
+  struct Split {
+    const AttributeBossList* list;
+    AttrListRef characterPart, paragraphPart;
+  };
+  std::vector<Split> splits;
   while (s < styles.size() && o < overrides.size()) {
     int32_t length = std::min(styleLeft, overrideLeft);
     UID style = styles[s].style.IsValid() ? styles[s].style : extended;
     const AttrListRef& list = overrides[o].overrides;
-    if (list.get() != split) {
-      split = list.get();
-      paragraphPart = list->FilterByScope(true);
-      characterPart = paragraphPart.IsEmpty() ? list : MakeAttrListRef(list->FilterByScope(false));
+    auto split =
+        std::find_if(splits.begin(), splits.end(), [&](const Split& s) { return s.list == list.get(); });
+    if (split == splits.end()) {
+      AttributeBossList paragraph = list->FilterByScope(true);
+      AttrListRef character = paragraph.IsEmpty() ? list : MakeAttrListRef(list->FilterByScope(false));
+      if (splits.size() == 8) splits.erase(splits.begin());
+      splits.push_back(
+          {list.get(), character, paragraph.IsEmpty() ? nullptr : MakeAttrListRef(std::move(paragraph))});
+      split = splits.end() - 1;
     }
-    if (!paragraphPart.IsEmpty()) parts.push_back({position, position + length, paragraphPart});
+    const AttrListRef& characterPart = split->characterPart;
+    if (split->paragraphPart) parts.push_back({position, position + length, split->paragraphPart});
     if (!styled.runs.empty() && styled.runs.back().attributes.style == style &&
         SameAttributes(styled.runs.back().attributes.overrides, characterPart)) {
       styled.runs.back().length += length;
@@ -238,7 +247,7 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
     if (part < parts.size() && parts[part].start < end) {
       AttributeBossList list = *record.overrides;
       for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
-        list.ApplyAttributes(parts[k].attributes);
+        list.ApplyAttributes(*parts[k].attributes);
       // Paragraphs that end up alike (one break after another) share one list.
       if (!lastMerged_ || !(*lastMerged_ == list)) lastMerged_ = MakeAttrListRef(std::move(list));
       record.overrides = lastMerged_;
@@ -279,7 +288,7 @@ void VyStreamingStory::ApplyTailParts(int32_t start, int32_t tailOffset, int32_t
     if (part.end <= tailOffset) continue;
     (void)Succeeded(TextCmdUtils::ApplyOverrides(GetStoryRef(), TextStrand::kParagraph,
                                                  HostIndex(start + std::max(part.start, tailOffset)),
-                                                 HostIndex(start + part.end), part.attributes));
+                                                 HostIndex(start + part.end), *part.attributes));
   }
 }
 

@@ -57,7 +57,7 @@ class VyStreamingStory : public VyStory {
   // the run touches): [start, end) in the pending text, with the attributes.
   struct ParagraphPart {
     int32_t start, end;
-    AttributeBossList attributes;
+    AttrListRef attributes;
   };
 
   void Append(std::u16string_view text);
