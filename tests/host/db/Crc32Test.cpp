@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,7 @@ std::span<const uint8_t> Bytes(std::string_view text) {
 }
 
 TEST(Crc32Test, KnownValues) {
+  const std::string kLong(1000, 'a');  // long enough to be folded
   const struct {
     std::string_view text;
     uint32_t crc;
@@ -21,6 +23,7 @@ TEST(Crc32Test, KnownValues) {
       {"a", 0xE8B7BE43u},
       {"123456789", 0xCBF43926u},
       {"The quick brown fox jumps over the lazy dog", 0x414FA339u},
+      {kLong, 0x9A38DA03u},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
@@ -28,12 +31,14 @@ TEST(Crc32Test, KnownValues) {
   }
 }
 
-// Lengths around the eight-byte steps, split at every point: continuing and combining agree with the whole.
+// Lengths around the eight-, sixteen- and 64-byte steps, split at every point: continuing and combining
+// agree with the whole.
 TEST(Crc32Test, PartsContinueAndCombineToTheWhole) {
-  std::vector<uint8_t> bytes(70);
+  std::vector<uint8_t> bytes(300);
   for (size_t i = 0; i < bytes.size(); ++i)
     bytes[i] = static_cast<uint8_t>(i * 37 + 11);
-  for (size_t length = 0; length <= bytes.size(); ++length) {
+  EXPECT_EQ(Crc32(bytes), 0x32EC5E76u);
+  for (size_t length : {0, 1, 7, 8, 9, 15, 16, 17, 63, 64, 65, 79, 80, 127, 128, 143, 191, 192, 255, 300}) {
     std::span<const uint8_t> all(bytes.data(), length);
     uint32_t whole = Crc32(all);
     for (size_t split = 0; split <= length; ++split) {
