@@ -106,7 +106,19 @@ bool FileStream::Flush() {
   }
   bufferOffset_ += static_cast<int64_t>(written);
   buffer_.clear();
+  if (writeBehind_) StartDiskWrites();
   return state_ != State::kFailure;
+}
+
+// A hint only: where the system cannot start writes early, Sync does them all.
+void FileStream::StartDiskWrites() {
+  constexpr int64_t kWriteBehindStep = 1 << 20;
+  if (bufferOffset_ < writeBehindFrom_) writeBehindFrom_ = 0;  // after a seek back
+  if (bufferOffset_ - writeBehindFrom_ < kWriteBehindStep) return;
+#ifdef __linux__
+  (void)::sync_file_range(fd_, writeBehindFrom_, bufferOffset_ - writeBehindFrom_, SYNC_FILE_RANGE_WRITE);
+#endif
+  writeBehindFrom_ = bufferOffset_;
 }
 
 bool FileStream::Sync() {

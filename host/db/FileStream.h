@@ -29,6 +29,9 @@ class FileStream final : public IPMStream {
   bool Flush() override;
   // Flushes and forces the bytes to the disk; false when either failed.
   bool Sync();
+  // Writing: starts the disk writes of what is flushed every few megabytes rather than leaving them all to
+  // Sync, so that the disk works while the rest is made and Sync finds little left to wait for.
+  void SetWriteBehind(bool writeBehind) { writeBehind_ = writeBehind; }
   // errno of the last failure, 0 when none.
   int GetLastError() const { return lastError_; }
   int GetDescriptor() const { return fd_; }
@@ -36,6 +39,7 @@ class FileStream final : public IPMStream {
  private:
   FileStream(int fd, Mode mode, std::filesystem::path path);
   bool Refill();
+  void StartDiskWrites();
   size_t ReadBytes(uint8_t* bytes, size_t count);
 
   int fd_;
@@ -47,4 +51,6 @@ class FileStream final : public IPMStream {
   size_t bufferPos_ = 0;      // next byte to read in buffer_
   int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
   int64_t size_ = -1;         // reading a regular file: its size when opened
+  bool writeBehind_ = false;
+  int64_t writeBehindFrom_ = 0;  // the first byte whose disk write has not been started
 };

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <system_error>
+#include <thread>
 
 #include "host/db/TemporaryFileCleanup.h"
 
@@ -74,6 +76,15 @@ std::string RandomName() {
   for (uint8_t b : bytes)
     name += kLetters[b % (sizeof(kLetters) - 1)];
   return name + ".tmp";
+}
+
+// What closing a file costs (freeing a replaced file's blocks) is not the save's to wait for.
+void CloseInBackground(int fd) {
+  try {
+    std::thread([fd] { ::close(fd); }).detach();
+  } catch (const std::system_error&) {
+    ::close(fd);
+  }
 }
 
 // Tries fresh random names until `create` makes one (it answers -1 with errno set on failure). The name is
@@ -157,6 +168,7 @@ bool SafeFileWriter::OpenUnnamed(int& error) {
     return false;
   }
   stream_ = FileStream::Adopt(fd, FileStream::Mode::kWrite, shown_);
+  stream_->SetWriteBehind(true);
   unnamed_ = true;
   return true;
 #else
@@ -171,6 +183,7 @@ bool SafeFileWriter::OpenNamed(int& error) {
   };
   if (!CreateRandomlyNamed(folder_, create, tempName_, cleanup_, fd, error)) return false;
   stream_ = FileStream::Adopt(fd, FileStream::Mode::kWrite, shown_);
+  stream_->SetWriteBehind(true);
   return true;
 }
 
@@ -194,12 +207,22 @@ void SafeFileWriter::KeepOwnerAndMode(const struct stat& old) {
   (void)::fchmod(fd, old.st_mode & 07777);
 }
 
+// The replaced file is held open across the rename, so that the rename only takes its name away: freeing
+// its blocks (slow where the file system tells the disk of every freed block) happens when it is let go,
+// in the background.
 int SafeFileWriter::PutInPlace() {
   if (!stream_) return EBADF;
   if (!stream_->Sync()) return stream_->GetLastError() != 0 ? stream_->GetLastError() : EIO;
   int error = 0;
   if (unnamed_ && !LinkUnnamed(error)) return error;
-  if (::renameat(folder_, tempName_.c_str(), folder_, target_.filename().c_str()) != 0) return errno;
+  int replaced =
+      ::openat(folder_, target_.filename().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (::renameat(folder_, tempName_.c_str(), folder_, target_.filename().c_str()) != 0) {
+    error = errno;
+    if (replaced >= 0) ::close(replaced);
+    return error;
+  }
+  if (replaced >= 0) CloseInBackground(replaced);
   return 0;
 }
 
