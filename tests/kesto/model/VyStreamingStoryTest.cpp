@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "host/cmd/ErrorUtils.h"
 #include "host/text/AttributeClasses.h"
 #include "tests/kesto/model/StoryTestSupport.h"
@@ -124,6 +126,70 @@ TEST_F(VyStreamingStoryTest, CommandsGrowWithParagraphsAndAttributeChangesNotTex
     EXPECT_EQ(model_->CountCharacterRuns(), row.alternate ? row.paragraphs * row.runsPerParagraph + 1 : 1);
     EXPECT_TRUE(Sound());
     ASSERT_EQ(TextCmdUtils::DeleteText(UIDRef(db_, story_), 0, model_->TotalLength() - 1), kSuccess);
+  }
+}
+
+// Buffering changes when text goes into the host, never what it ends up as: the same text, returns, breaks
+// and attribute changes give a story that inserts at once and a buffered one the same text and runs.
+TEST_F(VyStreamingStoryTest, EndsAsAStoryThatInsertsAtOnce) {
+  UID quote = Named(StyleKind::kParagraph, "Quote");
+  UID em = Named(StyleKind::kCharacter, "Em");
+  UID other;
+  ASSERT_EQ(TextCmdUtils::NewStory(db_, other), kSuccess);
+  InterfacePtr<ITextModel> otherModel = Instantiate<ITextModel>(db_, other);
+  auto play = [&](VyStory& story, uint32_t seed) {
+    std::mt19937 random(seed);
+    K2AttributeSetMgr& c = story.Character();
+    K2AttributeSetMgr& p = story.Paragraph();
+    for (int i = 0; i < 80; ++i) {
+      switch (random() % 10) {
+        case 0:
+          (void)c.SetReal(kTextAttrPointSize, 9.0 + random() % 3);
+          break;
+        case 1:
+          (void)c.ClearOverride(kTextAttrPointSize);
+          break;
+        case 2:
+          (void)c.SetStyle(random() % 2 ? em : c.GetAgent()->GetStyle());
+          break;
+        case 3:
+          (void)p.SetStyle(random() % 2 ? quote : Root(StyleKind::kParagraph));
+          break;
+        case 4:
+          (void)p.SetEnum(kTextAttrAlignment, static_cast<int32_t>(random() % 3));
+          break;
+        case 5:
+          (void)p.SetLeading(2.0 + random() % 2, random() % 2 == 0);
+          break;
+        case 6: {  // a break: its kind rides on the return it inserts, as the scanner does it
+          (void)c.SetEnum(kTextAttrBreakKind, 1 + static_cast<int32_t>(random() % 3));
+          ASSERT_TRUE(story.InsertText(u"\r", 1));
+          (void)c.ClearOverride(kTextAttrBreakKind);
+          break;
+        }
+        default: {
+          std::u16string text = random() % 3 ? u"words " : u"end\r";
+          ASSERT_TRUE(story.InsertText(text.data(), static_cast<int32_t>(text.size())));
+        }
+      }
+    }
+    ASSERT_TRUE(story.InsertText(u"\r", 1));
+    story.Finish(0);
+  };
+  auto state = [&](InterfacePtr<ITextModel> model) {
+    std::swap(model_, model);
+    std::string out = Text() + " | " + ParagraphRuns() + " | " + CharacterRuns();
+    std::swap(model_, model);
+    return out;
+  };
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    play(*MakeVyRef<VyStory>(db_, other, 0, 0), seed);
+    play(*Open(0, 0), seed);
+    EXPECT_EQ(state(model_), state(otherModel));
+    EXPECT_TRUE(Sound());
+    ASSERT_EQ(TextCmdUtils::DeleteText(UIDRef(db_, story_), 0, model_->TotalLength() - 1), kSuccess);
+    ASSERT_EQ(TextCmdUtils::DeleteText(UIDRef(db_, other), 0, otherModel->TotalLength() - 1), kSuccess);
   }
 }
 
