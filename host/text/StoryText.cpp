@@ -106,12 +106,12 @@ void StoryText::SetParagraph(int32_t index, RunAttributes attributes) {
   Chunk(chunk)->SetParagraph(static_cast<int32_t>(index - returns_.Prefix(chunk)), std::move(attributes));
 }
 
-InterfacePtr<ITextChunk> StoryText::NewBlock(const ChunkContent& content) {
+InterfacePtr<ITextChunk> StoryText::NewBlock(ChunkContent content) {
   IDataBase* db = storage_.GetStorageDataBase();
   InterfacePtr<ITextChunk> face = Instantiate<ITextChunk>(db, db->NewObject(kTextChunkBoss));
   TextChunk* chunk = TextChunk::From(face.get());
   chunk->SetStory(storage_.GetStoryUID());
-  chunk->Insert(0, content);
+  chunk->Assign(std::move(content));
   return face;
 }
 
@@ -147,9 +147,47 @@ void StoryText::Insert(int32_t position, const ChunkContent& content) {
     InsertBlocks(0, {NewBlock({})});
   }
   Place at = Locate(position);
+  if (content.text.size() > static_cast<size_t>(TextChunk::kMaxUnits)) return InsertLarge(at, content);
   Chunk(at.chunk)->Insert(at.offset, content);
   Update(at.chunk);
   SplitOverfull(at.chunk);
+}
+
+// Text larger than a block is not put into the block only to be cut out again: the block keeps what is
+// before the position and is filled up from the text; the rest of the text, then what followed the
+// position, goes into new full blocks. Each unit is copied once on its way into a block.
+void StoryText::InsertLarge(Place at, const ChunkContent& content) {
+  TextChunk* chunk = Chunk(at.chunk);
+  ChunkContent tail = chunk->Slice(at.offset, chunk->Length() - at.offset);
+  chunk->Erase(at.offset, chunk->Length() - at.offset);
+  const ChunkContent* sources[] = {&content, &tail};
+  size_t source = 0, from = 0, record = 0;
+  auto next = [&](size_t count) {
+    ChunkContent piece;
+    piece.text.reserve(count);
+    while (count > 0 && source < std::size(sources)) {
+      const ChunkContent& s = *sources[source];
+      size_t n = std::min(count, s.text.size() - from);
+      std::u16string_view part(s.text.data() + from, n);
+      auto returns = static_cast<size_t>(std::count(part.begin(), part.end(), kParagraphReturn));
+      piece.text.append(part);
+      auto first = s.paragraphs.begin() + static_cast<ptrdiff_t>(record);
+      piece.paragraphs.insert(piece.paragraphs.end(), first, first + static_cast<ptrdiff_t>(returns));
+      count -= n;
+      from += n;
+      record += returns;
+      if (from == s.text.size()) source++, from = 0, record = 0;
+    }
+    return piece;
+  };
+  chunk->Insert(chunk->Length(), next(static_cast<size_t>(TextChunk::kMaxUnits - chunk->Length())));
+  Update(at.chunk);
+  std::vector<InterfacePtr<ITextChunk>> blocks;
+  while (source < std::size(sources)) {
+    ChunkContent piece = next(static_cast<size_t>(TextChunk::kMaxUnits));
+    if (!piece.text.empty()) blocks.push_back(NewBlock(std::move(piece)));
+  }
+  InsertBlocks(at.chunk + 1, std::move(blocks));
 }
 
 // A block that grew past kMaxUnits keeps its first kMaxUnits units; the rest goes to the front of the next

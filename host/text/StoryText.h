@@ -54,7 +54,8 @@ class StoryText {
   Place Locate(int32_t position) const;
   void Recount();
   void Update(size_t index);
-  InterfacePtr<ITextChunk> NewBlock(const ChunkContent& content);
+  InterfacePtr<ITextChunk> NewBlock(ChunkContent content);
+  void InsertLarge(Place at, const ChunkContent& content);
   void InsertBlocks(size_t at, std::vector<InterfacePtr<ITextChunk>> blocks);
   void RemoveBlocks(const std::vector<size_t>& indexes);
   void SplitOverfull(size_t index);

@@ -72,6 +72,13 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
     returns_[i] -= count;
 }
 
+void TextChunk::Assign(ChunkContent content) {
+  PreDirty();
+  text_ = std::move(content.text);
+  paragraphs_ = std::move(content.paragraphs);
+  IndexReturns();
+}
+
 void TextChunk::Compact() {
   text_.shrink_to_fit();
   paragraphs_.shrink_to_fit();

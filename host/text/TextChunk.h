@@ -52,6 +52,8 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
   void Erase(int32_t offset, int32_t count);
   // Gives back the room a large insert left behind (the story splits an overfull block right after).
   void Compact();
+  // Replaces the whole content (a new block being filled).
+  void Assign(ChunkContent content);
   // [offset, offset + count) as content.
   ChunkContent Slice(int32_t offset, int32_t count) const;
 
