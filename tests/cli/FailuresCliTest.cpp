@@ -63,7 +63,12 @@ TEST_F(FailuresCliTest, RunningOutOfMemoryIsAMessageAndWritesNoDocument) {
        "/dev/zero",
        1024 * kMB,
        "pagehost: import: standard input is longer than 256 MB; import it from a file instead\n"},
-      {"endless document", {"inspect", "/dev/zero"}, "", 512 * kMB, "pagehost: inspect: out of memory\n"},
+      // Refused before anything is read: a document is a regular file.
+      {"endless document",
+       {"inspect", "/dev/zero"},
+       "",
+       512 * kMB,
+       "pagehost: inspect: /dev/zero: not a document (not a regular file)\n"},
       {"import larger than memory",
        {"import", input, "-o", output},
        "",
