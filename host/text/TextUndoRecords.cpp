@@ -63,35 +63,26 @@ class Removed final : public StoryRecord {
   StyledText content_;  // what was removed, while done
 };
 
-class ParagraphsReplaced final : public StoryRecord {
+// Paragraph records or character runs from `at` on were replaced: undo and redo both exchange what the
+// story holds there with what the record holds.
+template <class Item, void (TextStory::*Exchange)(int32_t, std::vector<Item>&)>
+class Replaced final : public StoryRecord {
  public:
-  ParagraphsReplaced(UID story, int32_t first, std::vector<Attributes> other)
-      : StoryRecord(story), first_(first), other_(std::move(other)) {}
+  Replaced(UID story, int32_t at, std::vector<Item> other)
+      : StoryRecord(story), at_(at), other_(std::move(other)) {}
   void Revert(IDataBase& db) override { Swap(db); }
   void Reapply(IDataBase& db) override { Swap(db); }
 
  private:
   void Swap(IDataBase& db) {
-    if (TextStory* story = Story(db)) story->SwapParagraphs(first_, other_);
+    if (TextStory* story = Story(db)) (story->*Exchange)(at_, other_);
   }
-  int32_t first_;
-  std::vector<Attributes> other_;  // the records not in the story now
+  int32_t at_;
+  std::vector<Item> other_;  // the items not in the story now
 };
 
-class RunsReplaced final : public StoryRecord {
- public:
-  RunsReplaced(UID story, int32_t start, std::vector<CharacterRun> other)
-      : StoryRecord(story), start_(start), other_(std::move(other)) {}
-  void Revert(IDataBase& db) override { Swap(db); }
-  void Reapply(IDataBase& db) override { Swap(db); }
-
- private:
-  void Swap(IDataBase& db) {
-    if (TextStory* story = Story(db)) story->SwapRuns(start_, other_);
-  }
-  int32_t start_;
-  std::vector<CharacterRun> other_;  // the runs not in the story now
-};
+using ParagraphsReplaced = Replaced<Attributes, &TextStory::SwapParagraphs>;
+using RunsReplaced = Replaced<CharacterRun, &TextStory::SwapRuns>;
 
 class Initialized final : public StoryRecord {
  public:

@@ -1,5 +1,5 @@
-// Run attributes in their stream form: equal override lists held by separate objects are written once, and
-// every layout of lists reads back to equal runs.
+// Run attributes in their stream form: equal override lists (one object since lists are interned, however
+// they were made) are written once, and every layout of lists reads back to equal runs.
 #include "host/text/RunAttributesCodec.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ TEST(RunAttributesCodecTest, EqualListsAreWrittenOnceAndEveryLayoutReadsBack) {
     std::function<AttrListRef(int)> listOf;  // the list of run i
   } rows[] = {
       {"one shared object", [&](int) { return shared; }},
-      {"equal lists in separate objects", [](int) { return SizeList(14); }},
+      {"equal lists made one by one", [](int) { return SizeList(14); }},
       {"alternating with the empty list", [](int i) { return i % 2 ? SizeList(14) : EmptyAttributeList(); }},
       {"all different", [](int i) { return SizeList(6 + i); }},
       {"more objects than a block meets linearly", [](int i) { return SizeList(6 + i % 3); }},
