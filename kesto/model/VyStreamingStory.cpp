@@ -235,6 +235,9 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
                                            const std::vector<ParagraphPart>& parts) {
   size_t part = 0;
   int32_t paragraphStart = 0;
+  // The last merge: a paragraph with the same record and the same one part merges to the same list.
+  const AttributeBossList* mergedBase = nullptr;
+  const AttributeBossList* mergedPart = nullptr;
   for (size_t i = 0; i < styled.text.size(); ++i) {
     if (styled.text[i] != kParagraphReturn) continue;
     size_t index = styled.paragraphs.size();
@@ -244,7 +247,13 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
     auto end = static_cast<int32_t>(i + 1);
     while (part < parts.size() && parts[part].end <= paragraphStart)
       ++part;
-    if (part < parts.size() && parts[part].start < end) {
+    bool onePart = part < parts.size() && parts[part].start < end &&
+                   (part + 1 == parts.size() || parts[part + 1].start >= end);
+    if (onePart && record.overrides.get() == mergedBase && parts[part].attributes.get() == mergedPart) {
+      record.overrides = lastMerged_;
+    } else if (part < parts.size() && parts[part].start < end) {
+      mergedBase = onePart ? record.overrides.get() : nullptr;
+      mergedPart = onePart ? parts[part].attributes.get() : nullptr;
       AttributeBossList list = *record.overrides;
       for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
         list.ApplyAttributes(*parts[k].attributes);
