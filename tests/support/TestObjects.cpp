@@ -26,10 +26,13 @@ class TestRecord final : public CPMUnknown<ITestRecord> {
     s->XferInt32(number_);
     s->XferString(text_);
   }
+  void DidRestore() override { ++restores_; }
+  int32_t CountRestores() const override { return restores_; }
 
  private:
   int32_t number_ = 0;
   WideString text_;
+  int32_t restores_ = 0;
 };
 
 class SetRecordData final : public CPMUnknown<ISetRecordData> {

@@ -7,8 +7,8 @@
 
 #include "host/cmd/Command.h"
 #include "host/core/CPMUnknown.h"
-#include "host/db/IPMStream.h"
 #include "host/db/IDataBase.h"
+#include "host/db/IPMStream.h"
 #include "host/notify/IObserver.h"
 #include "host/notify/ISubject.h"
 
@@ -34,6 +34,8 @@ class ITestRecord : public IPMUnknown {
   virtual void SetNumber(int32_t n) = 0;
   virtual const WideString& GetText() const = 0;
   virtual void SetText(const WideString& text) = 0;
+  // How often the database told it that its state was read back.
+  virtual int32_t CountRestores() const = 0;
 };
 
 // Parameters of the set-record command: the values to set, and whether to fail after setting them.
@@ -57,7 +59,8 @@ void RegisterTestClasses();
 // Creates a record in `db` (outside any command) and answers its UID.
 UID NewRecord(IDataBase* db, int32_t number, const WideString& text);
 // Runs the set-record command on the record at `uid`; answers the command's result.
-ErrorCode SetRecord(IDataBase* db, UID uid, int32_t number, const WideString& text, ErrorCode failWith = kSuccess);
+ErrorCode SetRecord(IDataBase* db, UID uid, int32_t number, const WideString& text,
+                    ErrorCode failWith = kSuccess);
 int32_t NumberOf(IDataBase* db, UID uid);
 
 }  // namespace testing_support

@@ -51,6 +51,63 @@ TEST_F(DataBaseUndoTest, UndoRestoresTheEarlierStreamFormAndRedoReappliesIt) {
   EXPECT_FALSE(db_.CanRedo());
 }
 
+// An object restored from a snapshot hears of it once per undo, redo or rollback, however often it changed.
+TEST_F(DataBaseUndoTest, RestoredObjectsAreToldOnce) {
+  auto record = Instantiate<ITestRecord>(&db_, uid_);
+  Change(2, u"two");
+  ASSERT_EQ(db_.Undo(), kSuccess);
+  EXPECT_EQ(record->CountRestores(), 1);
+  ASSERT_EQ(db_.Redo(), kSuccess);
+  EXPECT_EQ(record->CountRestores(), 2);
+  db_.BeginStep("Failing");
+  size_t mark = db_.Mark();
+  record->SetNumber(7);
+  db_.RollbackTo(mark);
+  db_.EndStep();
+  EXPECT_EQ(record->CountRestores(), 3);
+  EXPECT_EQ(db_.GetUndoObjects(), std::vector<UID>{uid_});
+}
+
+// Logical records play back in order (undo from the last), merge where the record allows it within one
+// level, and a rollback plays back only what came after its mark.
+TEST_F(DataBaseUndoTest, UndoRecordsPlayBackInOrderAndMergeWithinALevel) {
+  struct Appended final : UndoRecord {
+    Appended(std::string& log, std::string what) : log_(log), what_(std::move(what)) {}
+    void Revert(IDataBase&) override { log_ += "-" + what_; }
+    void Reapply(IDataBase&) override { log_ += "+" + what_; }
+    bool Absorb(UndoRecord& next) override {
+      auto* other = dynamic_cast<Appended*>(&next);
+      if (!other || other->what_.front() != what_.front()) return false;
+      what_ += other->what_;
+      return true;
+    }
+    UID GetObject() const override { return UID(99); }
+    std::string& log_;
+    std::string what_;
+  };
+  std::string log;
+  auto add = [&](const char* what) {
+    ASSERT_EQ(db_.AddUndoRecord(std::make_unique<Appended>(log, what)), kSuccess);
+  };
+  EXPECT_EQ(db_.AddUndoRecord(std::make_unique<Appended>(log, "x")), kFailure) << "no step is open";
+  db_.BeginStep("Records");
+  add("a1");
+  size_t mark = db_.Mark();
+  add("a2");  // another level: kept apart until the mark is released
+  add("b1");
+  db_.ReleaseMark(mark);
+  mark = db_.Mark();
+  add("c1");
+  db_.RollbackTo(mark);
+  EXPECT_EQ(log, "-c1");
+  db_.EndStep();
+  log.clear();
+  ASSERT_EQ(db_.Undo(), kSuccess);
+  ASSERT_EQ(db_.Redo(), kSuccess);
+  EXPECT_EQ(log, "-b1-a1a2+a1a2+b1");
+  EXPECT_EQ(db_.GetUndoObjects(), std::vector<UID>{UID(99)});
+}
+
 TEST_F(DataBaseUndoTest, StepsUndoOneAtATimeAndANewStepDropsTheRedoable) {
   Change(2, u"b", "First");
   Change(3, u"c", "Second");
