@@ -52,6 +52,8 @@ TEST_F(ErrorMessagesTest, LookupByCode) {
       {"last builder code", BuilderErrorMessage(54), u"Can't thread text with previous box"},
       {"first engine code", EngineMessageText(10000), u"(Unknown error message: Kesto is confused.)"},
       {"unused engine code", EngineMessageText(10020), u""},
+      {"system errors name no application", EngineMessageText(10007), u"System or host error."},
+      {"the second of them", EngineMessageText(10008), u"System or host error."},
       {"last engine code", EngineMessageText(10023),
        u"Kesto found ^ improperly-encoded Unicode characters in the imported text and replaced each one with "
        u"a "
