@@ -10,33 +10,12 @@
 #include "host/notify/IObserver.h"
 #include "host/notify/ISubject.h"
 #include "host/text/TextChange.h"
-#include "host/text/TextChunk.h"
 #include "host/text/TextIDs.h"
 #include "tests/host/text/TextFixture.h"
+#include "tests/support/SameStyledText.h"
 
 namespace text_test {
 namespace {
-
-::testing::AssertionResult SameStyledText(const StyledText& a, const StyledText& b) {
-  if (a.text != b.text)
-    return ::testing::AssertionFailure()
-           << "the texts differ: \"" << std::string(a.text.begin(), a.text.end()) << "\" and \""
-           << std::string(b.text.begin(), b.text.end()) << "\"";
-  if (a.paragraphs.size() != b.paragraphs.size())
-    return ::testing::AssertionFailure() << "paragraph counts differ";
-  for (size_t i = 0; i < a.paragraphs.size(); ++i) {
-    if (!SameRunAttributes(a.paragraphs[i], b.paragraphs[i]))
-      return ::testing::AssertionFailure() << "paragraph " << i << " differs";
-  }
-  if (a.runs.size() != b.runs.size())
-    return ::testing::AssertionFailure() << a.runs.size() << " runs, expected " << b.runs.size();
-  for (size_t i = 0; i < a.runs.size(); ++i) {
-    if (a.runs[i].length != b.runs[i].length ||
-        !SameRunAttributes(a.runs[i].attributes, b.runs[i].attributes))
-      return ::testing::AssertionFailure() << "run " << i << " differs";
-  }
-  return ::testing::AssertionSuccess();
-}
 
 // Logs each message it hears with the data it carried.
 class Listener final : public CPMUnknown<IObserver> {
@@ -110,8 +89,7 @@ class TextUndoTest : public TextFixture {
     auto pick = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
     int32_t a = pick(length), b = std::min(length - 1, a + pick(12));
     ErrorCode result = kSuccess;
-    lastKind = pick(7);
-    switch (lastKind) {
+    switch (pick(7)) {
       case 0:
       case 1:
         result = TextCmdUtils::InsertText(story_, a, pick(3) == 0 ? u"new\rpara" : u"words ");
@@ -137,7 +115,6 @@ class TextUndoTest : public TextFixture {
     return result == kSuccess;
   }
 
-  int lastKind = 0;
   InterfacePtr<IObserver> listenerFace_;
   Listener* listener_ = nullptr;
   InterfacePtr<ISubject> subject_;
@@ -153,22 +130,21 @@ TEST_F(TextUndoTest, UndoAndRedoRestoreTextAndRunsExactly) {
     SCOPED_TRACE(seed);
     std::mt19937 random(seed);
     std::vector<StyledText> states{Whole()};
-    std::vector<int> kinds{-1};
     while (states.size() < 40) {
       // An edit that changes nothing makes no undo step.
-      if (RandomEdit(random, paragraphStyles, charStyles) && !SameStyledText(Whole(), states.back()))
-        states.push_back(Whole()), kinds.push_back(lastKind);
+      if (RandomEdit(random, paragraphStyles, charStyles) &&
+          !testing_support::SameStyledText(Whole(), states.back()))
+        states.push_back(Whole());
       ASSERT_EQ(Story()->Check(), "");
     }
     for (size_t i = states.size() - 1; i > 0; --i) {
       ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
-      ASSERT_TRUE(SameStyledText(Whole(), states[i - 1]))
-          << "after undoing edit " << i << " kind " << kinds[i];
+      ASSERT_TRUE(testing_support::SameStyledText(Whole(), states[i - 1])) << "after undoing edit " << i;
       ASSERT_EQ(Story()->Check(), "");
     }
     for (size_t i = 1; i < states.size(); ++i) {
       ASSERT_EQ(CmdUtils::Redo(db_), kSuccess);
-      ASSERT_TRUE(SameStyledText(Whole(), states[i])) << "after redoing edit " << i;
+      ASSERT_TRUE(testing_support::SameStyledText(Whole(), states[i])) << "after redoing edit " << i;
     }
   }
 }
@@ -180,7 +156,7 @@ TEST_F(TextUndoTest, AFailingCommandLeavesTheStoryAsItWas) {
   cmd->SetItemList(UIDList(db_, {story_.GetUID()}));
   EXPECT_EQ(CmdUtils::ProcessCommand(cmd.get()), kFailure);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  EXPECT_TRUE(SameStyledText(Whole(), before));
+  EXPECT_TRUE(testing_support::SameStyledText(Whole(), before));
   EXPECT_EQ(Story()->Check(), "");
   EXPECT_EQ(db_->GetUndoName(), "Insert Text");
   // Exactly one after message, which tells that the command failed.
@@ -193,7 +169,7 @@ TEST_F(TextUndoTest, EditsOutsideACommandAreRefused) {
   EXPECT_EQ(Story()->Delete(0, 0), kNotInCommandError);
   EXPECT_EQ(Story()->ApplyOverrides(TextStrand::kCharacter, 0, 1, List({{kTextAttrPointSize, 9.0}})),
             kNotInCommandError);
-  EXPECT_TRUE(SameStyledText(Whole(), before));
+  EXPECT_TRUE(testing_support::SameStyledText(Whole(), before));
 }
 
 TEST_F(TextUndoTest, ObserversHearTheChangeAndWhatUndoRestored) {

@@ -18,6 +18,7 @@
 #include "kesto/services/KestoImportProvider.h"
 #include "kesto/streams/VyFileStreamAgent.h"
 #include "kesto/streams/VyMemoryStreamAgent.h"
+#include "tests/support/SameStyledText.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
@@ -107,21 +108,6 @@ TEST_F(KestoImportDriverTest, UndoAndRedoOfATagDenseImportAreExact) {
   ASSERT_EQ(0, Import("kept <B>bold<B> text\r").result);
   auto model = Instantiate<ITextModel>(db_, story_);
   auto whole = [&] { return model->GetStyledText(0, model->TotalLength()); };
-  auto same = [](const StyledText& a, const StyledText& b) {
-    if (a.text != b.text || a.runs.size() != b.runs.size() || a.paragraphs.size() != b.paragraphs.size())
-      return false;
-    for (size_t i = 0; i < a.runs.size(); ++i) {
-      if (a.runs[i].length != b.runs[i].length || a.runs[i].attributes.style != b.runs[i].attributes.style ||
-          !SameAttributes(a.runs[i].attributes.overrides, b.runs[i].attributes.overrides))
-        return false;
-    }
-    for (size_t i = 0; i < a.paragraphs.size(); ++i) {
-      if (a.paragraphs[i].style != b.paragraphs[i].style ||
-          !SameAttributes(a.paragraphs[i].overrides, b.paragraphs[i].overrides))
-        return false;
-    }
-    return true;
-  };
   StyledText before = whole();
   std::string dense;
   const char* tags[] = {"<B>", "<z14>", "<I>", "<h80>", "<t10>", "<k-5>", "<s50>", "<*C>", "<P>", "<$>"};
@@ -132,9 +118,9 @@ TEST_F(KestoImportDriverTest, UndoAndRedoOfATagDenseImportAreExact) {
   ASSERT_GT(imported.runs.size(), 100u);
   ASSERT_EQ(model->Check(), "");
   ASSERT_EQ(kSuccess, db_->Undo());
-  EXPECT_TRUE(same(whole(), before));
+  EXPECT_TRUE(testing_support::SameStyledText(whole(), before));
   ASSERT_EQ(kSuccess, db_->Redo());
-  EXPECT_TRUE(same(whole(), imported));
+  EXPECT_TRUE(testing_support::SameStyledText(whole(), imported));
   EXPECT_EQ(model->Check(), "");
 }
 
