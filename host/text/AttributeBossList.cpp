@@ -2,6 +2,8 @@
 #include "host/text/AttributeBossList.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <mutex>
 #include <unordered_map>
 
@@ -9,6 +11,57 @@
 #include "host/db/MemoryStream.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/TextAttribute.h"
+
+namespace {
+
+// A value's hash for the cache below; nullopt for values the cache does not keep (objects).
+std::optional<size_t> HashOf(const AttributeValue& value) {
+  return std::visit(
+      [](const auto& v) -> std::optional<size_t> {
+        using T = std::decay_t<decltype(v)>;
+        if constexpr (std::is_same_v<T, ObjectRef>) {
+          return std::nullopt;
+        } else if constexpr (std::is_same_v<T, double>) {
+          return std::hash<uint64_t>{}(std::bit_cast<uint64_t>(v));
+        } else if constexpr (std::is_same_v<T, UID> || std::is_same_v<T, ClassID>) {
+          return std::hash<uint32_t>{}(v.Get());
+        } else {
+          return std::hash<T>{}(v);
+        }
+      },
+      value);
+}
+
+// Exactly the same value: doubles by their bits, so that 0 and -0 stay apart.
+bool Identical(const AttributeValue& a, const AttributeValue& b) {
+  const double* x = std::get_if<double>(&a);
+  const double* y = std::get_if<double>(&b);
+  if (x || y) return x && y && std::bit_cast<uint64_t>(*x) == std::bit_cast<uint64_t>(*y);
+  return a == b;
+}
+
+// A frozen attribute is never changed again, so one object can stand in every list that holds its value.
+// Readers set the same few values over and over (a face, a size, a break kind), and each new object is a
+// boss with its implementation: the last ones made are kept, per thread, and given out again.
+InterfacePtr<ITextAttribute> FrozenAttribute(ClassID cls, const AttributeValue& value) {
+  struct Slot {
+    InterfacePtr<ITextAttribute> attribute;
+  };
+  thread_local std::array<Slot, 64> cache;
+  std::optional<size_t> hash = HashOf(value);
+  Slot* slot = hash ? &cache[(*hash ^ cls.Get() * 0x9E3779B97F4A7C15ull) % cache.size()] : nullptr;
+  if (slot && slot->attribute && slot->attribute->GetAttributeClass() == cls &&
+      Identical(slot->attribute->GetValue(), value)) {
+    return slot->attribute;
+  }
+  InterfacePtr<ITextAttribute> attribute = CreateTextAttribute(cls, value);
+  if (!attribute) return {};
+  attribute->Freeze();
+  if (slot) slot->attribute = attribute;
+  return attribute;
+}
+
+}  // namespace
 
 std::vector<AttributeBossList::Entry>::const_iterator AttributeBossList::LowerBound(ClassID cls) const {
   return std::lower_bound(attributes_.begin(), attributes_.end(), cls,
@@ -50,9 +103,8 @@ ErrorCode AttributeBossList::ApplyAttribute(const ITextAttribute* attribute) {
 }
 
 ErrorCode AttributeBossList::ApplyValue(ClassID cls, const AttributeValue& value) {
-  InterfacePtr<ITextAttribute> attribute = CreateTextAttribute(cls, value);
+  InterfacePtr<ITextAttribute> attribute = FrozenAttribute(cls, value);
   if (!attribute) return kInvalidParameterError;
-  attribute->Freeze();
   Put(std::move(attribute));
   return kSuccess;
 }
