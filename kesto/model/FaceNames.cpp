@@ -66,6 +66,23 @@ WideString Trimmed(const WideString& s) {
 }  // namespace
 
 FaceAnalysis AnalyseFaceName(std::u16string_view name) {
+  // Type-style toggles ask about the same two or three faces over and over.
+  struct Known {
+    bool filled = false;
+    WideString name;
+    FaceAnalysis analysis;
+  };
+  thread_local std::array<Known, 16> known;
+  thread_local size_t next = 0;
+  for (const Known& k : known) {
+    if (k.filled && k.name == name) return k.analysis;
+  }
+  FaceAnalysis result = AnalyseFaceNameOnce(name);
+  known[next++ % known.size()] = {true, WideString(name), result};
+  return result;
+}
+
+FaceAnalysis AnalyseFaceNameOnce(std::u16string_view name) {
   Scope scope(name);
   FaceAnalysis result{0, WideString(name)};
   WideString& s = result.remaining;

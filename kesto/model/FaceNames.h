@@ -25,6 +25,8 @@ struct FaceAnalysis {
 // space, or, in a name without spaces, followed by an upper-case letter; in a name with hyphens only after
 // the last hyphen. "Semibold" is therefore not bold.
 FaceAnalysis AnalyseFaceName(std::u16string_view name);
+// AnalyseFaceName without its memory of the last few names it answered.
+FaceAnalysis AnalyseFaceNameOnce(std::u16string_view name);
 // Whether the name has a weight or width word ("Semibold", "Heavy", "Black", "Narrow", "Condensed", "Light",
 // "Thin") by the same matching rules.
 bool HasWeightOrWidthWord(std::u16string_view name);

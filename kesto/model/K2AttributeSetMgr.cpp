@@ -410,7 +410,7 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
   VyFontDesc font{family, NormaliseFaceName(document_, family, style)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   if (!PutQuietly(kTextAttrFontFamily, family) || !PutQuietly(kTextAttrFontStyle, face.name)) return false;
-  cachedFont_ = VyFontDesc{family, face.name};
+  cachedFont_ = OwnFont{family, face.name};
   // The face now written decides the bold and italic bits; derive them afresh.
   cachedTypeStyle_ = 0;
   return face.exists ? Succeed() : Fail(kAttrMissingFace);
@@ -423,20 +423,21 @@ bool K2AttributeSetMgr::SetFontByName(const WideString& fullName, const K2Attrib
   return SetFont(font.family, font.face, base);
 }
 
+// Family and face are resolved one by one, as the text shows them: a run that names only a face shows it in
+// the paragraph's family. What the manager itself holds is kept; what comes from the base is asked of the
+// base each time, since this manager does not hear of the base's changes.
 VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
-  if (withOverrides && cachedFont_) return *cachedFont_;
-  // Family and face are resolved one by one, as the text shows them: a run that names only a face shows it
-  // in the paragraph's family.
-  VyFontDesc font;
-  std::optional<UID> family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
-  std::optional<WideString> face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
-  if (family && !family->IsValid()) family.reset();
-  VyFontDesc inherited = base && (!family || !face) ? base->RawFont(true, nullptr) : VyFontDesc{};
-  font.family = family ? *family : inherited.family;
-  font.face = face ? *face : inherited.face;
-  // Kept only when nothing came from the base, whose changes this manager does not hear of.
-  if (withOverrides && (!base || (family && face))) cachedFont_ = font;
-  return font;
+  OwnFont own;
+  if (withOverrides && cachedFont_) {
+    own = *cachedFont_;
+  } else {
+    own.family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
+    own.face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
+    if (own.family && !own.family->IsValid()) own.family.reset();
+    if (withOverrides) cachedFont_ = own;
+  }
+  VyFontDesc inherited = base && (!own.family || !own.face) ? base->RawFont(true, nullptr) : VyFontDesc{};
+  return {own.family ? *own.family : inherited.family, own.face ? *own.face : inherited.face};
 }
 
 bool K2AttributeSetMgr::GetFont(VyFontDesc& font, const K2AttributeSetMgr* base) const {
@@ -516,8 +517,11 @@ bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) 
     if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
   }
   WideString current = LookupValue<WideString>(kTextAttrFontStyle, true).value_or(WideString());
-  if (face.name != current && !face.name.empty()) (void)PutQuietly(kTextAttrFontStyle, face.name);
-  cachedFont_.reset();
+  if (face.name != current && !face.name.empty()) {
+    (void)PutQuietly(kTextAttrFontStyle, face.name);
+    // The family is as it was; the face is now the manager's own.
+    if (cachedFont_) cachedFont_->face = face.name;
+  }
   return face.exists || Fail(kAttrMissingFace);
 }
 

@@ -231,7 +231,12 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   std::unique_ptr<IK2AttributeAgent> owned_;
   IK2AttributeAgent* agent_;
   // Both are kept while the overrides and the style stay as they are (ClearCaches, NoteChange).
-  mutable std::optional<VyFontDesc> cachedFont_;
+  // The family and face the manager holds itself (overrides or style); nullopt where they come from the base.
+  struct OwnFont {
+    std::optional<UID> family;
+    std::optional<WideString> face;
+  };
+  mutable std::optional<OwnFont> cachedFont_;
   mutable TypeStyle cachedTypeStyle_ = 0;  // kTypeStyleValid marks it valid
   // The type style the style alone gives, for the base it was computed with: toggling bold or italic asks
   // for it every time.
