@@ -12,24 +12,17 @@ void CopyTextCmd::Do() {
   InterfacePtr<ITextCopyData> copy = QueryParameter<ITextCopyData>();
   if (!target || !range || !copy) return Fail(kInvalidParameterError);
   if (copy->HasStyledText())
-    return InsertGiven(*target, range->GetStart(), range->GetEnd(), copy->GetStyledText());
+    return Replace(*target, range->GetStart(), range->GetEnd(), copy->GetStyledText());
   const UIDRef& sourceRef = copy->GetSourceStory();
   if (sourceRef.GetDataBase() != GetItemList().GetDataBase()) return Fail(kInvalidParameterError);
   InterfacePtr<ITextModel> source = sourceRef.Query<ITextModel>();
   int32_t start = copy->GetSourceStart();
   int32_t end = copy->GetSourceEnd();
   if (!source || start < 0 || start > end || end > source->TotalLength()) return Fail(kInvalidParameterError);
-  int32_t targetStart = range->GetStart();
-  int32_t targetEnd = range->GetEnd();
-  if (targetStart < 0 || targetStart > targetEnd || targetEnd >= target->TotalLength())
-    return Fail(kInvalidParameterError);
-  StyledText styled = source->GetStyledText(start, end);
-  if (ErrorCode err = target->Delete(targetStart, targetEnd); err != kSuccess) return Fail(err);
-  if (ErrorCode err = target->InsertStyled(targetStart, styled); err != kSuccess) return Fail(err);
-  NoteChange(TextChange::What::kText, targetStart, targetEnd - targetStart, end - start);
+  Replace(*target, range->GetStart(), range->GetEnd(), source->GetStyledText(start, end));
 }
 
-void CopyTextCmd::InsertGiven(ITextModel& target, int32_t start, int32_t end, const StyledText& styled) {
+void CopyTextCmd::Replace(ITextModel& target, int32_t start, int32_t end, const StyledText& styled) {
   if (start < 0 || start > end || end >= target.TotalLength()) return Fail(kInvalidParameterError);
   if (ErrorCode err = target.Delete(start, end); err != kSuccess) return Fail(err);
   if (ErrorCode err = target.InsertStyled(start, styled); err != kSuccess) return Fail(err);

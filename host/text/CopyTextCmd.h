@@ -15,5 +15,6 @@ class CopyTextCmd final : public TextCommand {
   std::string CreateName() const override;
 
  private:
-  void InsertGiven(ITextModel& target, int32_t start, int32_t end, const StyledText& styled);
+  // Replaces [start, end) of `target` with `styled`.
+  void Replace(ITextModel& target, int32_t start, int32_t end, const StyledText& styled);
 };
