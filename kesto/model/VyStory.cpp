@@ -14,14 +14,6 @@
 namespace kesto {
 namespace {
 
-// A refused host command must not leave the global error set: the host would show an alert for it, and
-// the import goes on without that step.
-bool Succeeded(ErrorCode result) {
-  if (result == kSuccess) return true;
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  return false;
-}
-
 // The classes of `held` that `wanted` lacks: overrides a run keeps that the wanted list would not give it.
 std::vector<ClassID> StaleClasses(const AttributeBossList& held, const AttributeBossList& wanted) {
   std::vector<ClassID> stale;
@@ -48,6 +40,14 @@ bool IsHighSurrogate(char16_t ch) {
 }
 
 }  // namespace
+
+// A refused host command must not leave the global error set: the host would show an alert for it, and
+// the import goes on without that step.
+bool VyStory::Succeeded(ErrorCode result) {
+  if (result == kSuccess) return true;
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  return false;
+}
 
 VyStory::VyStory(IDataBase* document, UID uid, int32_t start, int32_t end)
     : VyBaseStory(document, uid), K2StoryAttributeMgr(document), start_(start), end_(end) {

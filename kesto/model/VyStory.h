@@ -68,6 +68,8 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   K2StrandAgent& CharacterAgent() { return characters_; }
 
  protected:
+  // True for kSuccess; otherwise resets the global error code (a refused step is skipped) and answers false.
+  static bool Succeeded(ErrorCode result);
   // The host index of a position relative to the base.
   int32_t HostIndex(int32_t position) const { return base_ + position; }
   // One host insert of `text` at `position`; false (with the global error reset) when refused.

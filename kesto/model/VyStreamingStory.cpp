@@ -11,16 +11,6 @@
 #include "host/text/TextCmdUtils.h"
 
 namespace kesto {
-namespace {
-
-// A refused host command must not leave the global error set: the import goes on without that step.
-bool Succeeded(ErrorCode result) {
-  if (result == kSuccess) return true;
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  return false;
-}
-
-}  // namespace
 
 VyStreamingStory::VyStreamingStory(IDataBase* document, UID uid, int32_t start, int32_t end)
     : VyStory(document, uid, start, end) {
@@ -304,10 +294,14 @@ void VyStreamingStory::ApplyTailParts(int32_t start, int32_t tailOffset, int32_t
 // One host command for the text and its attributes.
 bool VyStreamingStory::InsertStyled(bool textOnly, bool reset) {
   int32_t start = pending_.GetStart();
-  std::u16string text = pendingText_;
-  auto length = static_cast<int32_t>(text.size());
-  auto lastReturn = static_cast<int32_t>(text.rfind(kParagraphReturn));  // -1 when none
+  auto length = static_cast<int32_t>(pendingText_.size());
+  auto lastReturn = static_cast<int32_t>(pendingText_.rfind(kParagraphReturn));  // -1 when none
   ParagraphScopeSnapshot current = Paragraph().TakeParagraphScope();
+  // Leading and language are written after the insert, over the paragraphs' text: kept only when there are.
+  bool scoped =
+      !current.IsEmpty() || std::any_of(pendingParagraphs_.begin(), pendingParagraphs_.end(),
+                                        [](const PendingParagraph& p) { return !p.scope.IsEmpty(); });
+  std::u16string text = scoped ? pendingText_ : std::u16string();
   int32_t host = HostIndex(start);
   std::vector<ParagraphPart> parts;
   StyledText styled = PendingStyledText(host, parts);
@@ -315,7 +309,7 @@ bool VyStreamingStory::InsertStyled(bool textOnly, bool reset) {
   if (ok) {
     VyStory::NoteTextChange(start, length);
     if (lastReturn + 1 < length) ApplyTailParts(start, lastReturn + 1, length, parts);
-    WriteScopes(start, text, current);
+    if (scoped) WriteScopes(start, text, current);
   }
   Paragraph().RestoreParagraphScope(current);
   pendingParagraphs_.clear();
