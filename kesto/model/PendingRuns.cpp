@@ -85,24 +85,13 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
   } else {
     size_t i = SplitAt(overrides_, at, length_);
     overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i),
-                      OverrideRun{length, Shared(overrides)});
+                      OverrideRun{length, recent_.Get(overrides)});
   }
   length_ += length;
   if (at != length_ - length) {
     Merge(styles_, SameStyle);
     Merge(overrides_, SameOverrides);
   }
-}
-
-// Text alternates between a few lists (a bold span and the plain text around it): the lists made last are
-// compared before a new one is made.
-AttrListRef PendingRuns::Shared(const AttributeBossList& overrides) {
-  for (const AttrListRef& ref : recent_) {
-    if (ref && *ref == overrides) return ref;
-  }
-  AttrListRef made = MakeAttrListRef(overrides);
-  recent_[nextRecent_++ % recent_.size()] = made;
-  return made;
 }
 
 void PendingRuns::Cut(int32_t at, int32_t length) {

@@ -3,11 +3,11 @@
 // pending length. Equal neighbours are merged as runs are recorded.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "host/text/AttributeBossList.h"
+#include "kesto/model/RecentLists.h"
 
 namespace kesto {
 
@@ -49,12 +49,9 @@ class PendingRuns {
   template <class Run, class Same>
   static void Merge(std::vector<Run>& runs, Same same);
 
-  AttrListRef Shared(const AttributeBossList& overrides);
-
   int32_t start_ = 0;
   int32_t length_ = 0;
-  std::array<AttrListRef, 4> recent_;
-  size_t nextRecent_ = 0;
+  RecentLists recent_;
   std::vector<StyleRun> styles_;
   std::vector<OverrideRun> overrides_;
 };

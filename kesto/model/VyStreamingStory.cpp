@@ -95,10 +95,9 @@ void VyStreamingStory::TakeReturns(std::u16string_view text) {
     (void)list.ClearOverride(kTextAttrLeading);
     (void)list.ClearOverride(kTextAttrLanguage);
   }
-  // Paragraph after paragraph usually takes the same list: it is kept once.
-  if (!lastTaken_ || !(*lastTaken_ == list)) lastTaken_ = MakeAttrListRef(std::move(list));
+  // Paragraph after paragraph usually takes the same list.
   pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns),
-                            {paragraphs_.GetStyle(), lastTaken_, scope});
+                            {paragraphs_.GetStyle(), takenLists_.Get(list), scope});
 }
 
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {
@@ -240,7 +239,7 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
     bool onePart = part < parts.size() && parts[part].start < end &&
                    (part + 1 == parts.size() || parts[part + 1].start >= end);
     if (onePart && record.overrides.get() == mergedBase && parts[part].attributes.get() == mergedPart) {
-      record.overrides = lastMerged_;
+      record.overrides = mergedLists_.Last();
     } else if (part < parts.size() && parts[part].start < end) {
       mergedBase = onePart ? record.overrides.get() : nullptr;
       mergedPart = onePart ? parts[part].attributes.get() : nullptr;
@@ -248,8 +247,7 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
         list.ApplyAttributes(*parts[k].attributes);
       // Paragraphs that end up alike (one break after another) share one list.
-      if (!lastMerged_ || !(*lastMerged_ == list)) lastMerged_ = MakeAttrListRef(std::move(list));
-      record.overrides = lastMerged_;
+      record.overrides = mergedLists_.Get(list);
     }
     styled.paragraphs.push_back(std::move(record));
     paragraphStart = end;

@@ -75,8 +75,8 @@ class VyStreamingStory : public VyStory {
 
   std::u16string pendingText_;
   std::vector<PendingParagraph> pendingParagraphs_;
-  AttrListRef lastTaken_;   // the list the last return took
-  AttrListRef lastMerged_;  // the last record that runs added paragraph attributes to
+  RecentLists takenLists_;   // lists returns took lately
+  RecentLists mergedLists_;  // records that runs added paragraph attributes to lately
   // Characters of the pending span already in the host (a flush without reset inserts them).
   int32_t inserted_ = 0;
   PendingRuns pending_;
