@@ -113,6 +113,12 @@ ErrorCode TextStory::CheckEdit() const {
   return db->IsInStep() ? kSuccess : kNotInCommandError;
 }
 
+ErrorCode TextStory::CheckAttributeRange(int32_t start, int32_t end) const {
+  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
+  int32_t length = TotalLength();
+  return start < 0 || start > end || end > length || length == 0 ? kInvalidParameterError : kSuccess;
+}
+
 void TextStory::Keep(std::unique_ptr<UndoRecord> record) {
   (void)GetStorageDataBase()->AddUndoRecord(std::move(record));
 }
@@ -361,9 +367,7 @@ void TextStory::ChangeCharacters(int32_t start, int32_t end,
 
 ErrorCode TextStory::ApplyStyle(TextStrand strand, int32_t start, int32_t end, UID style,
                                 bool clearOverrides) {
-  int32_t length = TotalLength();
-  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
-  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckAttributeRange(start, end); err != kSuccess) return err;
   auto change = [&](RunAttributes& attributes) {
     attributes.style = style;
     if (clearOverrides) attributes.overrides = EmptyAttributeList();
@@ -380,9 +384,7 @@ ErrorCode TextStory::ApplyStyle(TextStrand strand, int32_t start, int32_t end, U
 // paragraph attribute always covers whole paragraphs.
 ErrorCode TextStory::ApplyOverrides(TextStrand strand, int32_t start, int32_t end,
                                     const AttributeBossList& overrides) {
-  int32_t length = TotalLength();
-  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
-  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckAttributeRange(start, end); err != kSuccess) return err;
   auto applying = [](const AttributeBossList& list) {
     return Shared([list](AttributeBossList& target) { target.ApplyAttributes(list); });
   };
@@ -399,9 +401,7 @@ ErrorCode TextStory::ApplyOverrides(TextStrand strand, int32_t start, int32_t en
 
 ErrorCode TextStory::ClearOverrides(TextStrand strand, int32_t start, int32_t end,
                                     std::span<const ClassID> classes) {
-  int32_t length = TotalLength();
-  if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
-  if (start < 0 || start > end || end > length || length == 0) return kInvalidParameterError;
+  if (ErrorCode err = CheckAttributeRange(start, end); err != kSuccess) return err;
   auto clearing = [](std::vector<ClassID> which) {
     return Shared([which = std::move(which)](AttributeBossList& target) {
       if (which.empty()) {

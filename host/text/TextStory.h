@@ -75,6 +75,8 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
   void Repair();
   // kSuccess when the story may be edited now: it is in a database and a command's undo step is open.
   ErrorCode CheckEdit() const;
+  // CheckEdit, and [start, end) lies in a story that has been set up.
+  ErrorCode CheckAttributeRange(int32_t start, int32_t end) const;
   void Keep(std::unique_ptr<UndoRecord> record);
   // Applies `change` to the records of the paragraphs that [start, end) touches.
   void ChangeParagraphs(int32_t start, int32_t end, const std::function<void(RunAttributes&)>& change);
