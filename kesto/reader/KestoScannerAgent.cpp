@@ -82,6 +82,7 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
   progress_ = RangeProgressBar::Create("Kesto(tm)", task, 0, 100);
   nextProgress_ = Now();
   lastLiveUpdate_ = nextProgress_;
+  lastClock_ = nextProgress_;
 }
 
 KestoScannerAgent::~KestoScannerAgent() = default;
@@ -108,8 +109,24 @@ int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   return 0;
 }
 
-int32_t KestoScannerAgent::EndOfParagraph(VyTextAttributeMgr* attributes) {
+int64_t KestoScannerAgent::ClockAtParagraphEnd() {
+  constexpr int32_t kLongestStride = 256;
+  constexpr int64_t kSlowStep = 8;  // ms between reads past which the stride shrinks
+  if (++paragraphsSinceClock_ < clockStride_) return lastClock_;
+  paragraphsSinceClock_ = 0;
   int64_t now = Now();
+  int64_t step = now - lastClock_;
+  if (step == 0 && clockStride_ < kLongestStride) {
+    clockStride_ *= 2;
+  } else if (step > kSlowStep && clockStride_ > 1) {
+    clockStride_ /= 2;
+  }
+  lastClock_ = now;
+  return now;
+}
+
+int32_t KestoScannerAgent::EndOfParagraph(VyTextAttributeMgr* attributes) {
+  int64_t now = ClockAtParagraphEnd();
   if (progress_) {
     if (now >= nextProgress_) {
       // The scanner's position moves only where text meets a tag; for long runs of prose the bytes the

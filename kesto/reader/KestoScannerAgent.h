@@ -64,6 +64,10 @@ class KestoScannerAgent : public VyStoryTSAgent {
 
  private:
   int64_t Now() const { return ticks_(); }
+  // The clock as of this paragraph end: read again only every `clockStride_` paragraphs. Reading it costs
+  // as much as a short paragraph, so the stride grows while paragraphs come faster than the clock moves
+  // and shrinks when they come slowly, keeping progress and live updates as timely as a read per paragraph.
+  int64_t ClockAtParagraphEnd();
   // Inserts `report` with the error attributes, keeping the attributes in force around it.
   void InsertReport(std::u16string_view report);
   // A paragraph holding a tab under tab stops keeps its tabs where they are only when it is left or
@@ -96,6 +100,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int64_t nextProgress_ = 0;
   int64_t lastLiveUpdate_ = 0;
   int32_t progressUpdates_ = 0;
+  int64_t lastClock_ = 0;
+  int32_t clockStride_ = 1;
+  int32_t paragraphsSinceClock_ = 0;
 };
 
 }  // namespace kesto
