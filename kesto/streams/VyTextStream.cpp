@@ -282,6 +282,14 @@ size_t VyTextStream::ReadRun(int32_t* chars, size_t n, size_t count) {
 }
 
 void VyTextStream::ConsumeLineFeed() {
+  if (!IsWide(encoding_) && agent_->readNext_ < agent_->readEnd_) {
+    // The common case: a one-byte encoding with the next byte in the buffer.
+    if (*agent_->readNext_ == kLF) {
+      ++agent_->readNext_;
+      ++lastBytes_;
+    }
+    return;
+  }
   uint8_t lineFeed[4] = {};
   size_t size = 1;
   switch (encoding_) {
