@@ -13,6 +13,7 @@ class RecentLists {
  public:
   // A shared list equal to `list`.
   AttrListRef Get(const AttributeBossList& list) {
+    if (last_ && (last_.get() == &list || *last_ == list)) return last_;
     for (const AttrListRef& ref : recent_) {
       if (ref && *ref == list) return last_ = ref;
     }

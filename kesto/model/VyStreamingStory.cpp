@@ -38,9 +38,10 @@ void VyStreamingStory::Append(std::u16string_view text) {
   // The pending span always ends at the caret: text not yet in the host goes where the caret is.
   if (pending_.IsEmpty()) pending_.SetStart(start_);
   pendingText_.append(text);
+  static const AttributeBossList kNone;
   const AttributeBossList* overrides = characters_.GetOverrides();
   pending_.Record(pending_.GetLength(), static_cast<int32_t>(text.size()), characters_.GetStyle(),
-                  overrides ? *overrides : AttributeBossList());
+                  overrides ? *overrides : kNone);
   committed_ = false;
 }
 
@@ -88,16 +89,25 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
 void VyStreamingStory::TakeReturns(std::u16string_view text) {
   auto returns = std::count(text.begin(), text.end(), kParagraphReturn);
   if (returns == 0) return;
-  ParagraphScopeSnapshot scope = Paragraph().PeekParagraphScope();
+  static const AttributeBossList kNone;
   const AttributeBossList* held = paragraphs_.GetOverrides();
-  AttributeBossList list = held ? *held : AttributeBossList();
-  if (!scope.IsEmpty()) {
+  ParagraphScopeSnapshot scope = Paragraph().PeekParagraphScope();
+  AttrListRef taken;
+  if (scope.IsEmpty()) {
+    // Paragraph after paragraph usually takes the same list.
+    taken = takenLists_.Get(held ? *held : kNone);
+  } else {
+    AttributeBossList list = *held;
     (void)list.ClearOverride(kTextAttrLeading);
     (void)list.ClearOverride(kTextAttrLanguage);
+    taken = takenLists_.Get(list);
   }
-  // Paragraph after paragraph usually takes the same list.
-  pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns),
-                            {paragraphs_.GetStyle(), takenLists_.Get(list), scope});
+  PendingParagraph paragraph{paragraphs_.GetStyle(), std::move(taken), std::move(scope)};
+  if (returns == 1) {
+    pendingParagraphs_.push_back(std::move(paragraph));
+  } else {
+    pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns), paragraph);
+  }
 }
 
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {
