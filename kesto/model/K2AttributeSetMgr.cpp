@@ -69,6 +69,7 @@ K2AttributeSetMgr::~K2AttributeSetMgr() = default;
 
 void K2AttributeSetMgr::SetDocument(IDataBase* document) {
   document_ = document;
+  derivedFaces_ = {};
   ClearCaches();
 }
 
@@ -507,20 +508,33 @@ TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) co
   return flags;
 }
 
-bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
+const FaceName& K2AttributeSetMgr::DerivedFace(const VyFontDesc& raw, int32_t bits) {
+  for (const RememberedFace& remembered : derivedFaces_) {
+    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == raw.face)
+      return remembered.face;
+  }
   VyFontDesc font;
-  (void)GetFont(font, base);
+  if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, raw.face)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   // Asking for no bits keeps the face the font names; taking bold or italic off a face that carries them
   // needs the family's plain face instead.
   if (bits == 0 && AnalyseFaceName(font.face).bits != 0) {
     if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
   }
-  WideString current = LookupValue<WideString>(kTextAttrFontStyle, true).value_or(WideString());
-  if (face.name != current && !face.name.empty()) {
+  RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
+  slot = {raw, bits, std::move(face)};
+  return slot.face;
+}
+
+bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
+  VyFontDesc raw = RawFont(true, base);
+  const FaceName& face = DerivedFace(raw, bits);
+  // RawFont has just cached the manager's own font: its face is the one in force without the base.
+  const std::optional<WideString>& current = cachedFont_->face;
+  if (!face.name.empty() && (!current || face.name != *current)) {
     (void)PutQuietly(kTextAttrFontStyle, face.name);
     // The family is as it was; the face is now the manager's own.
-    if (cachedFont_) cachedFont_->face = face.name;
+    cachedFont_->face = face.name;
   }
   return face.exists || Fail(kAttrMissingFace);
 }

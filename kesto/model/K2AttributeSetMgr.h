@@ -3,6 +3,7 @@
 // type-style caches and the style operations.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -224,6 +225,9 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   TypeStyle ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const;
   // Writes the face for `bits` of the font in force; false (kAttrMissingFace) when the family lacks it.
   bool DeriveFace(int32_t bits, const K2AttributeSetMgr* base);
+  // The face DeriveFace writes for `bits` of the font `raw` (as RawFont gives it): remembered for the few
+  // fonts used last, since a document's fonts do not change while a manager reads it.
+  const FaceName& DerivedFace(const VyFontDesc& raw, int32_t bits);
   void WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ);
 
   IDataBase* document_;
@@ -248,6 +252,13 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
     TypeStyle flags;
   };
   mutable std::optional<StyleTypeStyle> cachedStyleTypeStyle_;
+  struct RememberedFace {
+    VyFontDesc raw;
+    int32_t bits = -1;
+    FaceName face;
+  };
+  std::array<RememberedFace, 4> derivedFaces_;  // emptied with a new document
+  size_t nextDerivedFace_ = 0;
 };
 
 }  // namespace kesto
