@@ -65,11 +65,11 @@ InterfacePtr<ITextAttribute> FrozenAttribute(ClassID cls, const AttributeValue& 
 
 std::vector<AttributeBossList::Entry>::const_iterator AttributeBossList::LowerBound(ClassID cls) const {
   return std::lower_bound(attributes_.begin(), attributes_.end(), cls,
-                          [](const Entry& e, ClassID c) { return e->GetAttributeClass() < c; });
+                          [](const Entry& e, ClassID c) { return e.cls < c; });
 }
 
 const ITextAttribute* AttributeBossList::GetNth(int32_t n) const {
-  return n >= 0 && n < CountBosses() ? attributes_[n].get() : nullptr;
+  return n >= 0 && n < CountBosses() ? attributes_[n].attribute.get() : nullptr;
 }
 
 ClassID AttributeBossList::GetClassN(int32_t n) const {
@@ -79,23 +79,24 @@ ClassID AttributeBossList::GetClassN(int32_t n) const {
 
 const ITextAttribute* AttributeBossList::GetByClass(ClassID cls) const {
   auto it = LowerBound(cls);
-  return it != attributes_.end() && (*it)->GetAttributeClass() == cls ? it->get() : nullptr;
+  return it != attributes_.end() && it->cls == cls ? it->attribute.get() : nullptr;
 }
 
-void AttributeBossList::Put(Entry frozen) {
+void AttributeBossList::Put(InterfacePtr<ITextAttribute> frozen) {
   ClassID cls = frozen->GetAttributeClass();
   auto at = attributes_.begin() + (LowerBound(cls) - attributes_.cbegin());
-  if (at != attributes_.end() && (*at)->GetAttributeClass() == cls) {
-    *at = std::move(frozen);
+  if (at != attributes_.end() && at->cls == cls) {
+    at->attribute = std::move(frozen);
   } else {
-    attributes_.insert(at, std::move(frozen));
+    attributes_.insert(at, Entry{cls, std::move(frozen)});
   }
 }
 
 ErrorCode AttributeBossList::ApplyAttribute(const ITextAttribute* attribute) {
   if (!attribute) return kInvalidParameterError;
-  Entry entry =
-      attribute->IsFrozen() ? Entry::Share(const_cast<ITextAttribute*>(attribute)) : attribute->Clone();
+  InterfacePtr<ITextAttribute> entry =
+      attribute->IsFrozen() ? InterfacePtr<ITextAttribute>::Share(const_cast<ITextAttribute*>(attribute))
+                            : attribute->Clone();
   if (!entry) return kOutOfMemoryError;
   entry->Freeze();
   Put(std::move(entry));
@@ -111,12 +112,12 @@ ErrorCode AttributeBossList::ApplyValue(ClassID cls, const AttributeValue& value
 
 void AttributeBossList::ApplyAttributes(const AttributeBossList& other) {
   for (const Entry& e : other.attributes_)
-    Put(e);
+    Put(e.attribute);
 }
 
 bool AttributeBossList::ClearOverride(ClassID cls) {
   auto it = LowerBound(cls);
-  if (it == attributes_.end() || (*it)->GetAttributeClass() != cls) return false;
+  if (it == attributes_.end() || it->cls != cls) return false;
   attributes_.erase(it);
   return true;
 }
@@ -131,8 +132,7 @@ int32_t AttributeBossList::ClearOverrides(std::span<const ClassID> classes) {
 AttributeBossList AttributeBossList::FilterByScope(bool paragraph) const {
   AttributeBossList out;
   for (const Entry& e : attributes_) {
-    if (AttributeClasses::IsParagraphAttribute(e->GetAttributeClass()) == paragraph)
-      out.attributes_.push_back(e);
+    if (AttributeClasses::IsParagraphAttribute(e.cls) == paragraph) out.attributes_.push_back(e);
   }
   return out;
 }
@@ -140,8 +140,9 @@ AttributeBossList AttributeBossList::FilterByScope(bool paragraph) const {
 bool AttributeBossList::operator==(const AttributeBossList& other) const {
   if (attributes_.size() != other.attributes_.size()) return false;
   for (size_t i = 0; i < attributes_.size(); ++i) {
-    if (attributes_[i] != other.attributes_[i] && !attributes_[i]->Equals(*other.attributes_[i]))
-      return false;
+    const Entry& a = attributes_[i];
+    const Entry& b = other.attributes_[i];
+    if (a.attribute != b.attribute && (a.cls != b.cls || !a.attribute->Equals(*b.attribute))) return false;
   }
   return true;
 }
@@ -177,7 +178,7 @@ void AttributeBossList::ReadWrite(IPMStream* stream) {
   uint32_t count = stream->XferCount(static_cast<uint32_t>(attributes_.size()), kSmallestEntry);
   if (stream->IsWriting()) {
     for (Entry& e : attributes_)
-      WriteAttribute(stream, *e);
+      WriteAttribute(stream, *e.attribute);
     return;
   }
   attributes_.clear();
@@ -204,8 +205,7 @@ std::string AttributeBossList::ToJson() const {
   std::string out = "{";
   for (size_t i = 0; i < attributes_.size(); ++i) {
     if (i > 0) out += ",";
-    out += "\"" + std::to_string(attributes_[i]->GetAttributeClass().Get()) +
-           "\":" + attributes_[i]->ValueToJson();
+    out += "\"" + std::to_string(attributes_[i].cls.Get()) + "\":" + attributes_[i].attribute->ValueToJson();
   }
   return out + "}";
 }
@@ -293,7 +293,7 @@ class ListPool {
 size_t AttributeBossList::Hash() const {
   size_t hash = attributes_.size();
   for (const Entry& e : attributes_)
-    hash = (hash * 1000003u) ^ (e->GetAttributeClass().Get() * 131u + HashValue(e->GetValue()));
+    hash = (hash * 1000003u) ^ (e.cls.Get() * 131u + HashValue(e.attribute->GetValue()));
   return hash;
 }
 

@@ -55,9 +55,13 @@ class AttributeBossList {
   std::string ToJson() const;
 
  private:
-  using Entry = InterfacePtr<ITextAttribute>;
+  // The class is kept beside its attribute: finding a class then reads no attribute object.
+  struct Entry {
+    ClassID cls;
+    InterfacePtr<ITextAttribute> attribute;
+  };
   std::vector<Entry>::const_iterator LowerBound(ClassID cls) const;
-  void Put(Entry frozen);
+  void Put(InterfacePtr<ITextAttribute> frozen);
 
   std::vector<Entry> attributes_;  // ascending by attribute class, each frozen
 };
