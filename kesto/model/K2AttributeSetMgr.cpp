@@ -428,17 +428,17 @@ bool K2AttributeSetMgr::SetFontByName(const WideString& fullName, const K2Attrib
 // the paragraph's family. What the manager itself holds is kept; what comes from the base is asked of the
 // base each time, since this manager does not hear of the base's changes.
 VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
-  OwnFont own;
-  if (withOverrides && cachedFont_) {
-    own = *cachedFont_;
-  } else {
-    own.family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
-    own.face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
-    if (own.family && !own.family->IsValid()) own.family.reset();
-    if (withOverrides) cachedFont_ = own;
+  OwnFont looked;
+  const OwnFont* own = withOverrides && cachedFont_ ? &*cachedFont_ : &looked;
+  if (own == &looked) {
+    looked.family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
+    looked.face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
+    if (looked.family && !looked.family->IsValid()) looked.family.reset();
+    if (withOverrides) own = &cachedFont_.emplace(std::move(looked));
   }
-  VyFontDesc inherited = base && (!own.family || !own.face) ? base->RawFont(true, nullptr) : VyFontDesc{};
-  return {own.family ? *own.family : inherited.family, own.face ? *own.face : inherited.face};
+  if (own->family && own->face) return {*own->family, *own->face};
+  VyFontDesc inherited = base ? base->RawFont(true, nullptr) : VyFontDesc{};
+  return {own->family ? *own->family : inherited.family, own->face ? *own->face : std::move(inherited.face)};
 }
 
 bool K2AttributeSetMgr::GetFont(VyFontDesc& font, const K2AttributeSetMgr* base) const {
