@@ -35,6 +35,10 @@ IDataBase* DocumentList::NewDocument(const WideString& name) {
   db->SetModified(false);
   IDataBase* added = Add(std::move(db));
   SignalMgr::Signal(kDocumentSignalService, kAfterNewDocSignal, UIDRef(added, root));
+  for (const auto& step : afterNew_)
+    step(*added, root);
+  added->ClearUndo();
+  added->SetModified(false);
   return added;
 }
 
@@ -47,6 +51,10 @@ DocumentResult DocumentList::OpenDocument(const std::filesystem::path& path, IDa
   if (!doc) return {kNotADocumentError, path.string() + ": not a document (its root object is no document)"};
   if (std::string fault = DocumentCheck::FindFault(*db); !fault.empty())
     return {kDamagedDocumentError, path.string() + ": the document is inconsistent: " + fault};
+  for (const auto& step : openSteps_) {
+    if (std::string fault = step(*db); !fault.empty())
+      return {kDamagedDocumentError, path.string() + ": the document is inconsistent: " + fault};
+  }
   doc->SetFile(std::filesystem::absolute(path));
   out = Add(std::move(db));
   SignalMgr::Signal(kDocumentSignalService, kAfterOpenDocSignal, UIDRef(out, out->GetRootUID()));

@@ -24,6 +24,13 @@ class DocumentList {
   // Host areas fill a new document with its defaults (style tables, swatches, a first spread ...).
   using Initializer = std::function<void(IDataBase& db, UID document)>;
   void AddInitializer(Initializer initializer) { initializers_.push_back(std::move(initializer)); }
+  // Steps that follow the "after new" signal (so that observers attached by its responders hear them);
+  // their changes are not undoable either.
+  void AddAfterNewStep(Initializer step) { afterNew_.push_back(std::move(step)); }
+  // Completes an opened document before it is checked (a layout for a document saved without one) and
+  // answers a fault of its own (empty when sound).
+  using OpenStep = std::function<std::string(IDataBase& db)>;
+  void AddOpenStep(OpenStep step) { openSteps_.push_back(std::move(step)); }
 
   // A new document from the built-in defaults, with a clean undo history; signals "after new".
   IDataBase* NewDocument(const WideString& name = u"Untitled");
@@ -42,4 +49,6 @@ class DocumentList {
   IDataBase* Add(std::unique_ptr<DataBase> db);
   std::vector<std::unique_ptr<DataBase>> documents_;
   std::vector<Initializer> initializers_;
+  std::vector<Initializer> afterNew_;
+  std::vector<OpenStep> openSteps_;
 };

@@ -9,6 +9,7 @@
 #include "host/core/Registry.h"
 #include "host/db/Document.h"
 #include "host/db/ValueData.h"
+#include "host/layout/LayoutClasses.h"
 #include "host/notify/Subject.h"
 #include "host/res/ResRegistration.h"
 #include "host/text/TextClasses.h"
@@ -24,6 +25,7 @@ void RegisterHostClasses() {
   RegisterCommandImplementations();
   RegisterResClasses();
   RegisterTextClasses();
+  RegisterLayoutClasses();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);
@@ -53,6 +55,8 @@ void Initialize() {
     DocumentList::Get().AddInitializer(InitializeTextDocument);
     DocumentList::Get().AddInitializer(InitializeDocumentResources);
     DocumentList::Get().AddInitializer(DefaultDocument::AddDefaultContent);
+    DocumentList::Get().AddAfterNewStep(DefaultDocument::AnnounceNewDocument);
+    DocumentList::Get().AddOpenStep(DefaultDocument::CompleteOpenedDocument);
     registered = true;
   }
   if (!sessionBoss) sessionBoss = BossRef(Boss::Create(kSessionBoss));

@@ -12,6 +12,7 @@
 #include "host/text/ITextModel.h"
 #include "host/text/StyleUtils.h"
 #include "host/text/TextCmdUtils.h"
+#include "tests/support/Refused.h"
 #include "tests/support/TestHost.h"
 
 namespace text_test {
@@ -56,14 +57,9 @@ class TextFixture : public ::testing::Test {
     EXPECT_EQ(TextCmdUtils::CreateStyle(db_, fields, style), kSuccess);
     return style;
   }
-  // Runs a command expected to fail, checks its code and resets the global error code.
+  // Checks a refused command's code and resets the global error code.
   static ::testing::AssertionResult Refused(ErrorCode result, ErrorCode expected = kInvalidParameterError) {
-    ErrorCode global = ErrorUtils::PMGetGlobalErrorCode();
-    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-    if (result != expected || global != expected)
-      return ::testing::AssertionFailure()
-             << "answered " << result << " (global " << global << "), expected " << expected;
-    return ::testing::AssertionSuccess();
+    return testing_support::Refused(result, expected);
   }
 
   IDataBase* db_ = nullptr;

@@ -1,0 +1,124 @@
+// Making and unmaking page items.
+#include "host/layout/ItemCmds.h"
+
+#include <algorithm>
+
+#include "host/core/ObjectModel.h"
+#include "host/core/Registry.h"
+#include "host/layout/LayoutEdits.h"
+
+namespace {
+
+ClassID ItemClassOf(ClassID command) {
+  if (command == kCreateTextFrameCmdBoss) return kTextFrameBoss;
+  if (command == kCreateGraphicFrameCmdBoss) return kGraphicFrameBoss;
+  if (command == kCreateRectangleCmdBoss) return kRectangleBoss;
+  if (command == kCreateOvalCmdBoss) return kOvalBoss;
+  if (command == kCreateLineCmdBoss) return kLineBoss;
+  return kInvalidClass;
+}
+
+bool IsShapeClass(ClassID cls) {
+  return cls == kTextFrameBoss || cls == kGraphicFrameBoss || cls == kRectangleBoss || cls == kOvalBoss ||
+         cls == kLineBoss;
+}
+
+}  // namespace
+
+void CreatePageItemCmd::Do() {
+  IDataBase* db = DataBase();
+  if (!db) return Fail();
+  const LayoutParams& p = Params();
+  UID parent = LayoutEdits::ParentFor(db, p.target, p.second);
+  ClassID cls = ItemClassOf(GetClass(this));
+  if (!parent.IsValid() || !p.bounds.IsValid() || !cls.IsValid()) return Fail();
+  UID item = LayoutEdits::NewItem(db, cls, parent, -1, p.bounds);
+  if (!item.IsValid()) return Fail(kFailure);
+  SetItemList(UIDList(db, {item}));
+  Note(IID_IPAGEITEMCHANGES, {.what = kItemsCreatedChange, .items = {item}});
+  if (cls == kGraphicFrameBoss) Instantiate<IPageItem>(db, item)->SetGraphicContent(p.flag);
+  if (cls != kTextFrameBoss) return;
+  auto setup = LayoutUtils::QueryPageSetup(db);
+  FrameOptions options = p.flag ? p.options : setup->Get().frameDefaults;
+  if (options.columns < 1 || options.columns > kMaxColumns) return Fail();
+  Instantiate<ITextFrame>(db, item)->SetOptions(options);
+  UID story;
+  if (ErrorCode err = LayoutEdits::NewStoryForFrame(db, item, story); err != kSuccess) return Fail(err);
+  UID frameList = LayoutUtils::FrameListOfStory(db, story);
+  Note(IID_IFRAMELIST, {.what = kFrameListChange, .items = {item}, .target = frameList, .position = 0});
+}
+
+void ConvertPathCmd::Do() {
+  IDataBase* db = DataBase();
+  ClassID kind = Params().kind;
+  if (!ItemsArePageItems() || !IsShapeClass(kind)) return Fail();
+  std::vector<UID> made;
+  LayoutEdits::Deleted deleted;
+  for (UID old : Items()) {
+    if (LayoutUtils::IsGroup(db, old)) return Fail();
+    auto item = Instantiate<IPageItem>(db, old);
+    auto node = Instantiate<IHierarchy>(db, old);
+    auto parent = Instantiate<IHierarchy>(db, node->GetParent());
+    if (!parent) return Fail();
+    UID now = LayoutEdits::NewItem(db, kind, node->GetParent(), parent->IndexOfChild(old), item->GetBounds());
+    auto converted = Instantiate<IPageItem>(db, now);
+    converted->SetTransform(item->GetTransform());
+    converted->SetLabels(item->GetLabels());
+    converted->SetOverrideOf(item->GetOverrideOf());
+    if (kind == kTextFrameBoss) {
+      UID story;
+      if (ErrorCode err = LayoutEdits::NewStoryForFrame(db, now, story); err != kSuccess) return Fail(err);
+    }
+    if (ErrorCode err = LayoutEdits::DeleteItem(db, old, deleted); err != kSuccess) return Fail(err);
+    made.push_back(now);
+  }
+  Note(IID_IPAGEITEMCHANGES, {.what = kItemsCreatedChange, .items = made, .others = Items()});
+  MainChange().others = Items();
+  SetItemList(UIDList(db, made));
+}
+
+void DeleteItemsCmd::Do() {
+  IDataBase* db = DataBase();
+  if (!ItemsArePageItems()) return Fail();
+  LayoutEdits::Deleted deleted;
+  for (UID item : Items()) {
+    // An item inside another item of the list went with it.
+    if (!db->IsValidUID(item)) continue;
+    if (ErrorCode err = LayoutEdits::DeleteItem(db, item, deleted); err != kSuccess) return Fail(err);
+  }
+  for (UID frameList : deleted.frameLists) {
+    Note(IID_IFRAMELIST, {.what = kFrameListChange,
+                          .target = frameList,
+                          .position = Instantiate<IFrameList>(db, frameList)->GetFirstDamagedFrame()});
+  }
+  if (!deleted.stories.empty())
+    Note(IID_ISTORYCHANGES, {.what = kStoryGivenUpChange, .items = deleted.stories});
+  MainChange().items = deleted.items;
+}
+
+void GroupItemsCmd::Do() {
+  IDataBase* db = DataBase();
+  if (!ItemsArePageItems()) return Fail();
+  UID parentUID = Instantiate<IHierarchy>(db, Items()[0])->GetParent();
+  auto parent = Instantiate<IHierarchy>(db, parentUID);
+  if (!parent) return Fail();
+  std::vector<UID> members = Items();
+  PMRect bounds = Instantiate<IPageItem>(db, members[0])->GetBounds();
+  int32_t front = -1;
+  for (UID item : members) {
+    if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID) return Fail();
+    const PMRect& b = Instantiate<IPageItem>(db, item)->GetBounds();
+    bounds = {std::min(bounds.left, b.left), std::min(bounds.top, b.top), std::max(bounds.right, b.right),
+              std::max(bounds.bottom, b.bottom)};
+    front = std::max(front, parent->IndexOfChild(item));
+  }
+  std::sort(members.begin(), members.end(),
+            [&](UID a, UID b) { return parent->IndexOfChild(a) < parent->IndexOfChild(b); });
+  UID group = LayoutEdits::NewItem(db, kGroupBoss, parentUID, front + 1, bounds);
+  if (!group.IsValid()) return Fail(kFailure);
+  for (UID item : members)
+    LayoutEdits::Reparent(db, item, group, -1);
+  SetItemList(UIDList(db, {group}));
+  MainChange().others = members;
+  Note(IID_IPAGEITEMCHANGES, {.what = kItemsCreatedChange, .items = {group}});
+}

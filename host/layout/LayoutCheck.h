@@ -1,0 +1,17 @@
+// LayoutCheck: whether the layout of a document read from a file is consistent, so that the queries and
+// commands can trust it: the lists name objects of the right classes, each spread's layers match the
+// document's layers, pages name their spread, the hierarchy's parents and children agree, masters name
+// master spreads, override entries and frame lists name live objects, and each frame and story agree on
+// their frame list.
+#pragma once
+
+#include <string>
+
+#include "host/db/IDataBase.h"
+
+namespace LayoutCheck {
+
+// Empty when the layout is consistent (or absent); otherwise the first fault found, for a message.
+std::string FindFault(const IDataBase& db);
+
+}  // namespace LayoutCheck

@@ -1,0 +1,61 @@
+// Following a document's notifications.
+#include "host/layout/NotificationRecorder.h"
+
+#include "host/cmd/ICommand.h"
+#include "host/cmd/UndoRedoChange.h"
+#include "host/core/HostIDs.h"
+#include "host/layout/LayoutChange.h"
+#include "host/notify/ISubject.h"
+#include "host/text/TextChange.h"
+#include "host/text/TextIDs.h"
+
+std::vector<PMIID> DocumentNotificationProtocols() {
+  return {IID_ICOMMANDMGR,    IID_ITEXTMODEL,     IID_IPAGEITEMCHANGES,
+          IID_ISPREADCHANGES, IID_IMASTERCHANGES, IID_ILAYERCHANGES,
+          IID_ISTORYCHANGES,  IID_IFRAMELIST,     IID_ITEXTFRAMECHANGES};
+}
+
+NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void* changedBy) {
+  NotificationRecord r{"change", theChange, protocol, {}, false};
+  if (theChange == kBeforeDoMessageBoss || theChange == kAfterDoMessageBoss) {
+    auto* cmd = static_cast<ICommand*>(changedBy);
+    r.role = theChange == kBeforeDoMessageBoss ? "before" : "after";
+    r.cls = cmd ? cmd->GetBoss()->GetClass() : kInvalidClass;
+    if (cmd) r.items = cmd->GetItemList().UIDs();
+    r.failed = cmd && cmd->GetCommandState() == ICommand::State::kFailed;
+  } else if (theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss) {
+    auto* change = static_cast<UndoRedoChange*>(changedBy);
+    bool redo = change && change->redo;
+    r.role = std::string(theChange == kBeforeUndoRedoMessageBoss ? "before-" : "after-") +
+             (redo ? "redo" : "undo");
+    if (change) r.items = change->objects;
+  } else if (protocol == IID_ITEXTMODEL) {
+    if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
+  } else if (auto* change = static_cast<LayoutChange*>(changedBy)) {
+    r.items = change->items;
+  }
+  return r;
+}
+
+void NotificationRecorder::Attach(IDataBase* db) {
+  auto subject = db ? Instantiate<ISubject>(db, db->GetRootUID()) : InterfacePtr<ISubject>();
+  if (!subject) return;
+  for (PMIID protocol : DocumentNotificationProtocols())
+    subject->AttachObserver(this, protocol);
+  attached_.push_back(subject);
+}
+
+void NotificationRecorder::Detach() {
+  for (const InterfacePtr<ISubject>& subject : attached_) {
+    for (PMIID protocol : DocumentNotificationProtocols())
+      subject->DetachObserver(this, protocol);
+  }
+  attached_.clear();
+}
+
+void NotificationRecorder::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
+  bool message = theChange == kBeforeDoMessageBoss || theChange == kAfterDoMessageBoss ||
+                 theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss;
+  if (message && protocol != IID_ICOMMANDMGR) return;
+  sink_(DescribeNotification(theChange, protocol, changedBy));
+}

@@ -1,0 +1,201 @@
+// Pages and spreads.
+#include "host/layout/PageCmds.h"
+
+#include <algorithm>
+
+#include "host/cmd/CmdUtils.h"
+#include "host/layout/LayoutEdits.h"
+
+namespace {
+
+constexpr int32_t kMaxInsertedPages = 9999;
+
+bool IsDocumentPage(IDataBase* db, UID page) {
+  auto p = Instantiate<IPage>(db, page);
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  return p && spreads && spreads->IndexOfSpread(p->GetSpread()) >= 0;
+}
+
+bool IsMasterOrNone(IDataBase* db, UID master) {
+  return !master.IsValid() || LayoutUtils::IsMasterSpread(db, master);
+}
+
+bool IsPageSize(double v) {
+  return v == 0 || (IsValidCoordinate(v) && v >= 1);
+}
+
+// The size of the page next to `position` in `spread` (before it, else at it), else the setup's.
+std::pair<double, double> NeighbourSize(IDataBase* db, const ISpread& spread, int32_t position) {
+  int32_t count = spread.CountPages();
+  int32_t at = position < 0 || position > count ? count : position;
+  UID neighbour = spread.GetNthPage(at > 0 ? at - 1 : 0);
+  if (auto page = Instantiate<IPage>(db, neighbour)) return {page->GetWidth(), page->GetHeight()};
+  const PageSetupValues& setup = LayoutUtils::QueryPageSetup(db)->Get();
+  return {setup.pageWidth, setup.pageHeight};
+}
+
+// Spreads of `spreads` left with neither pages nor items are deleted.
+ErrorCode DeleteEmptySpreads(IDataBase* db, const std::vector<UID>& spreads) {
+  for (UID spreadUID : spreads) {
+    auto spread = Instantiate<ISpread>(db, spreadUID);
+    if (spread && spread->CountPages() == 0 && LayoutUtils::ItemsOfSpread(db, spreadUID).empty()) {
+      if (ErrorCode err = LayoutEdits::DeleteSpread(db, spreadUID); err != kSuccess) return err;
+    }
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+void InsertPagesCmd::Do() {
+  IDataBase* db = DataBase();
+  const LayoutParams& p = Params();
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  auto spread = Instantiate<ISpread>(db, p.target);
+  if (!spreads || !spread || spreads->IndexOfSpread(p.target) < 0) return Fail();
+  if (p.count < 1 || p.count > kMaxInsertedPages || p.position < -1 || p.position > spread->CountPages())
+    return Fail();
+  if (!IsMasterOrNone(db, p.second) || !IsPageSize(p.width) || !IsPageSize(p.height)) return Fail();
+  auto [width, height] = NeighbourSize(db, *spread, p.position);
+  if (p.width > 0) width = p.width;
+  if (p.height > 0) height = p.height;
+  int32_t at = p.position < 0 ? spread->CountPages() : p.position;
+  LayoutEdits::ItemsFollowPages follow(db, {p.target});
+  std::vector<UID> made;
+  for (int32_t i = 0; i < p.count; ++i)
+    made.push_back(LayoutEdits::NewPage(db, p.target, at + i, width, height, p.second));
+  follow.Apply();
+  SetItemList(UIDList(db, made));
+  Note(IID_ISPREADCHANGES, {.what = kPagesInsertedChange, .items = made, .target = p.target, .position = at});
+  if (!p.flag) return;
+  InterfacePtr<ICommand> shuffle = CmdUtils::CreateCommand(kShufflePagesCmdBoss);
+  if (!shuffle) return Fail(kFailure);
+  shuffle->SetTargetDataBase(db);
+  InterfacePtr<ILayoutCmdData>(shuffle, UseDefaultIID())->Params().position =
+      spreads->IndexOfSpread(p.target);
+  (void)CmdUtils::ProcessCommand(shuffle.get());
+}
+
+void NewSpreadCmd::Do() {
+  IDataBase* db = DataBase();
+  const LayoutParams& p = Params();
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  if (!spreads || p.position < -1 || p.position > spreads->CountSpreads()) return Fail();
+  if (p.count > kMaxPagesPerSpread || !IsMasterOrNone(db, p.second) || !IsPageSize(p.width) ||
+      !IsPageSize(p.height))
+    return Fail();
+  UID spread = LayoutEdits::NewSpread(db, false, p.position);
+  for (int32_t i = 0; i < p.count; ++i)
+    LayoutEdits::NewPage(db, spread, -1, p.width, p.height, p.second);
+  SetItemList(UIDList(db, {spread}));
+}
+
+void DeletePagesCmd::Do() {
+  IDataBase* db = DataBase();
+  std::vector<UID> pages = Items();
+  if (pages.empty()) return Fail();
+  for (UID page : pages) {
+    if (!IsDocumentPage(db, page) || std::count(pages.begin(), pages.end(), page) > 1) return Fail();
+  }
+  if (static_cast<int32_t>(pages.size()) >= LayoutUtils::CountPages(db)) return Fail();
+  std::vector<UID> spreads;
+  LayoutEdits::Deleted deleted;
+  for (UID page : pages) {
+    UID spread = Instantiate<IPage>(db, page)->GetSpread();
+    if (std::find(spreads.begin(), spreads.end(), spread) == spreads.end()) spreads.push_back(spread);
+    for (UID item : LayoutUtils::ItemsOnPage(db, page)) {
+      if (ErrorCode err = LayoutEdits::DeleteItem(db, item, deleted); err != kSuccess) return Fail(err);
+    }
+  }
+  LayoutEdits::ItemsFollowPages follow(db, spreads);
+  auto sections = LayoutUtils::QuerySectionList(db);
+  std::vector<Section> kept;
+  for (const Section& s : sections->GetSections()) {
+    if (std::find(pages.begin(), pages.end(), s.firstPage) == pages.end()) kept.push_back(s);
+  }
+  sections->SetSections(std::move(kept));
+  for (UID page : pages) {
+    Instantiate<ISpread>(db, Instantiate<IPage>(db, page)->GetSpread())->RemovePage(page);
+    if (ErrorCode err = db->DeleteObject(page); err != kSuccess) return Fail(err);
+  }
+  follow.Apply();
+  if (ErrorCode err = DeleteEmptySpreads(db, spreads); err != kSuccess) return Fail(err);
+  for (UID frameList : deleted.frameLists)
+    Note(IID_IFRAMELIST, {.what = kFrameListChange, .target = frameList});
+  if (!deleted.stories.empty())
+    Note(IID_ISTORYCHANGES, {.what = kStoryGivenUpChange, .items = deleted.stories});
+  Note(IID_ISPREADCHANGES, {.what = kPagesDeletedChange, .items = pages, .others = spreads});
+}
+
+void MovePagesCmd::Do() {
+  IDataBase* db = DataBase();
+  const LayoutParams& p = Params();
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  auto target = Instantiate<ISpread>(db, p.target);
+  std::vector<UID> pages = Items();
+  if (!target || spreads->IndexOfSpread(p.target) < 0 || pages.empty()) return Fail();
+  std::vector<UID> affected{p.target};
+  for (UID page : pages) {
+    if (!IsDocumentPage(db, page) || std::count(pages.begin(), pages.end(), page) > 1) return Fail();
+    UID spread = Instantiate<IPage>(db, page)->GetSpread();
+    if (std::find(affected.begin(), affected.end(), spread) == affected.end()) affected.push_back(spread);
+  }
+  int32_t remaining = target->CountPages();
+  for (UID page : pages)
+    remaining -= target->IndexOfPage(page) >= 0 ? 1 : 0;
+  if (p.position < -1 || p.position > remaining) return Fail();
+  LayoutEdits::ItemsFollowPages follow(db, affected);
+  for (UID page : pages)
+    Instantiate<ISpread>(db, Instantiate<IPage>(db, page)->GetSpread())->RemovePage(page);
+  int32_t at = p.position < 0 ? target->CountPages() : p.position;
+  for (UID page : pages) {
+    target->InsertPage(page, at++);
+    Instantiate<IPage>(db, page)->SetSpread(p.target);
+  }
+  follow.Apply();
+  affected.erase(affected.begin());
+  if (ErrorCode err = DeleteEmptySpreads(db, affected); err != kSuccess) return Fail(err);
+  Note(IID_ISPREADCHANGES,
+       {.what = kPagesMovedChange, .items = pages, .target = p.target, .position = p.position});
+}
+
+void ShufflePagesCmd::Do() {
+  IDataBase* db = DataBase();
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  int32_t from = Params().position;
+  if (!spreads || from < 0 || from >= spreads->CountSpreads()) return Fail();
+  std::vector<UID> shuffled;
+  if (ErrorCode err = LayoutEdits::Redistribute(db, from, shuffled); err != kSuccess) return Fail(err);
+  SetItemList(UIDList(db, shuffled));
+  Note(IID_ISPREADCHANGES, {.what = kPagesShuffledChange, .items = shuffled, .position = from});
+}
+
+void SetPagePositionCmd::Do() {
+  IDataBase* db = DataBase();
+  int32_t position = Params().position;
+  if (GetItemList().empty()) return Fail();
+  for (UID uid : Items()) {
+    auto spread = Instantiate<ISpread>(db, uid);
+    if (!spread || position < -1 || position > spread->CountPages()) return Fail();
+  }
+  for (UID uid : Items()) {
+    auto spread = Instantiate<ISpread>(db, uid);
+    MainChange().position = spread->GetPagePosition();  // the old value, for observers
+    spread->SetPagePosition(position);
+  }
+}
+
+void NewSectionCmd::Do() {
+  IDataBase* db = DataBase();
+  const LayoutParams& p = Params();
+  auto sections = LayoutUtils::QuerySectionList(db);
+  if (!sections || !IsDocumentPage(db, p.target)) return Fail();
+  std::vector<Section> list = sections->GetSections();
+  std::erase_if(list, [&](const Section& s) { return s.firstPage == p.target; });
+  list.push_back({p.target, p.name});
+  std::sort(list.begin(), list.end(), [&](const Section& a, const Section& b) {
+    return LayoutUtils::PageIndexOf(db, a.firstPage) < LayoutUtils::PageIndexOf(db, b.firstPage);
+  });
+  sections->SetSections(std::move(list));
+  MainChange().target = p.target;
+}

@@ -1,0 +1,83 @@
+// The commands that make, remove and arrange pages and spreads: insert pages, new spread, delete pages,
+// move pages, shuffle pages, the per-spread page position, and new sections. Items on a page move with it.
+#pragma once
+
+#include "host/layout/LayoutCommand.h"
+
+// Inserts `count` pages into the document spread `target` at page position `position` (-1: the end), of
+// `width` by `height` (0: the size of the neighbouring page), based on the master spread `second` (none:
+// no master). With `flag` set, the pages from that spread on are redistributed afterwards so that each
+// spread holds its count again (a nested ShufflePagesCmd). Afterwards the item list names the new pages.
+class InsertPagesCmd final : public LayoutCommand {
+ public:
+  explicit InsertPagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Insert Pages"; }
+};
+
+// Creates a document spread at spread position `position` (-1: the end) with `count` pages (none when
+// `count` <= 0) of the setup's size (or `width` by `height`), based on the master spread `second`.
+// Afterwards the item list names the spread.
+class NewSpreadCmd final : public LayoutCommand {
+ public:
+  explicit NewSpreadCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "New Spread"; }
+};
+
+// Deletes the document pages of the item list with the items on them; spreads left without pages or items
+// go too, and so do sections that started on a deleted page. Refused when no document page would remain.
+class DeletePagesCmd final : public LayoutCommand {
+ public:
+  explicit DeletePagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Delete Pages"; }
+};
+
+// Moves the document pages of the item list, in order, to the document spread `target` at page position
+// `position` (-1: the end); spreads left without pages or items are deleted.
+class MovePagesCmd final : public LayoutCommand {
+ public:
+  explicit MovePagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Move Pages"; }
+};
+
+// Redistributes the document pages from spread index `position` on (LayoutEdits::Redistribute).
+// Afterwards the item list names the pages that changed spread or position.
+class ShufflePagesCmd final : public LayoutCommand {
+ public:
+  explicit ShufflePagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Shuffle Pages"; }
+};
+
+// Sets the page position of the spreads of the item list to `position` (-1 .. the spread's page count).
+class SetPagePositionCmd final : public LayoutCommand {
+ public:
+  explicit SetPagePositionCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Page Position"; }
+};
+
+// Starts a section named `name` at the document page `target` (renaming the one that starts there).
+class NewSectionCmd final : public LayoutCommand {
+ public:
+  explicit NewSectionCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "New Section"; }
+};

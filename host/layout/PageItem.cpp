@@ -1,0 +1,60 @@
+// Page items.
+#include "host/layout/PageItem.h"
+
+#include "host/layout/LayoutStreams.h"
+
+void PageItem::SetBounds(const PMRect& bounds) {
+  if (bounds == bounds_) return;
+  PreDirty();
+  bounds_ = bounds;
+}
+
+void PageItem::SetTransform(const ItemTransform& transform) {
+  if (transform == transform_) return;
+  PreDirty();
+  transform_ = transform;
+}
+
+void PageItem::SetLabels(const ItemLabels& labels) {
+  if (labels == labels_) return;
+  PreDirty();
+  labels_ = labels;
+}
+
+void PageItem::SetLocked(bool locked) {
+  if (locked == locked_) return;
+  PreDirty();
+  locked_ = locked;
+}
+
+void PageItem::SetOverrideOf(UID masterItem) {
+  if (masterItem == overrideOf_) return;
+  PreDirty();
+  overrideOf_ = masterItem;
+}
+
+void PageItem::SetGraphicContent(bool graphic) {
+  if (graphic == graphic_) return;
+  PreDirty();
+  graphic_ = graphic;
+}
+
+void PageItem::ReadWrite(IPMStream* stream, ImplementationID) {
+  LayoutStreams::XferRect(stream, bounds_);
+  stream->XferReal(transform_.scaleX);
+  stream->XferReal(transform_.scaleY);
+  stream->XferReal(transform_.skew);
+  stream->XferReal(transform_.rotation);
+  stream->XferBool(transform_.flipHorizontal);
+  stream->XferBool(transform_.flipVertical);
+  stream->XferString(labels_.label);
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(labels_.keyed.size()), 8);
+  if (stream->IsReading()) labels_.keyed.assign(count, {});
+  for (auto& [key, value] : labels_.keyed) {
+    stream->XferString(key);
+    stream->XferString(value);
+  }
+  stream->XferBool(locked_);
+  stream->XferReference(overrideOf_);
+  stream->XferBool(graphic_);
+}

@@ -1,0 +1,48 @@
+// Spreads and master spreads.
+#include "host/layout/Spread.h"
+
+#include "host/layout/LayoutStreams.h"
+
+using namespace LayoutStreams;
+
+UID Spread::GetNthPage(int32_t index) const {
+  return At(pages_, index);
+}
+int32_t Spread::IndexOfPage(UID page) const {
+  return IndexIn(pages_, page);
+}
+
+void Spread::InsertPage(UID page, int32_t at) {
+  if (!page.IsValid() || IndexIn(pages_, page) >= 0) return;
+  PreDirty();
+  InsertAt(pages_, page, at);
+}
+
+void Spread::RemovePage(UID page) {
+  if (IndexIn(pages_, page) < 0) return;
+  PreDirty();
+  std::erase(pages_, page);
+}
+
+void Spread::SetPagePosition(int32_t position) {
+  if (position == pagePosition_) return;
+  PreDirty();
+  pagePosition_ = position;
+}
+
+void Spread::ReadWrite(IPMStream* stream, ImplementationID) {
+  XferUIDs(stream, pages_);
+  stream->XferInt32(pagePosition_);
+}
+
+void MasterSpread::SetPrefixAndName(const WideString& prefix, const WideString& name) {
+  if (prefix == prefix_ && name == name_) return;
+  PreDirty();
+  prefix_ = prefix;
+  name_ = name;
+}
+
+void MasterSpread::ReadWrite(IPMStream* stream, ImplementationID) {
+  stream->XferString(prefix_);
+  stream->XferString(name_);
+}

@@ -1,0 +1,86 @@
+// Text frames, frame lists and a story's link to its frame list.
+#include "host/layout/TextFrame.h"
+
+#include "host/layout/LayoutStreams.h"
+
+using namespace LayoutStreams;
+
+void TextFrame::SetFrameList(UID frameList) {
+  if (frameList == frameList_) return;
+  PreDirty();
+  frameList_ = frameList;
+}
+
+void TextFrame::SetOptions(const FrameOptions& options) {
+  if (options == options_) return;
+  PreDirty();
+  options_ = options;
+}
+
+void TextFrame::SetTextRange(int32_t start, int32_t span) {
+  if (start == textStart_ && span == textSpan_) return;
+  PreDirty();
+  textStart_ = start;
+  textSpan_ = span;
+}
+
+void TextFrame::ReadWrite(IPMStream* stream, ImplementationID) {
+  stream->XferReference(frameList_);
+  XferFrameOptions(stream, options_);
+  stream->XferInt32(textStart_);
+  stream->XferInt32(textSpan_);
+}
+
+void FrameList::SetStory(UID story) {
+  if (story == story_) return;
+  PreDirty();
+  story_ = story;
+}
+
+UID FrameList::GetNthFrame(int32_t index) const {
+  return At(frames_, index);
+}
+int32_t FrameList::IndexOfFrame(UID frame) const {
+  return IndexIn(frames_, frame);
+}
+
+void FrameList::InsertFrame(UID frame, int32_t at) {
+  if (!frame.IsValid() || IndexIn(frames_, frame) >= 0) return;
+  PreDirty();
+  InsertAt(frames_, frame, at);
+}
+
+void FrameList::RemoveFrame(UID frame) {
+  if (IndexIn(frames_, frame) < 0) return;
+  PreDirty();
+  std::erase(frames_, frame);
+}
+
+void FrameList::SetFirstDamagedFrame(int32_t index) {
+  if (index == firstDamaged_) return;
+  PreDirty();
+  firstDamaged_ = index;
+}
+
+void FrameList::ReadWrite(IPMStream* stream, ImplementationID) {
+  stream->XferReference(story_);
+  XferUIDs(stream, frames_);
+  stream->XferInt32(firstDamaged_);
+}
+
+void StoryFrames::SetFrameList(UID frameList) {
+  if (frameList == frameList_) return;
+  PreDirty();
+  frameList_ = frameList;
+}
+
+void StoryFrames::SetPrimaryTextFlow(bool primary) {
+  if (primary == primary_) return;
+  PreDirty();
+  primary_ = primary;
+}
+
+void StoryFrames::ReadWrite(IPMStream* stream, ImplementationID) {
+  stream->XferReference(frameList_);
+  stream->XferBool(primary_);
+}

@@ -1,0 +1,76 @@
+// Linking text frames, and the primary-text-flow flag.
+#include "host/layout/TextLinkCmd.h"
+
+#include "host/layout/LayoutEdits.h"
+#include "host/text/IStoryList.h"
+#include "host/text/ITextModel.h"
+#include "host/text/TextCmdUtils.h"
+
+ErrorCode TextLinkCmd::AppendText(UID source, UID target) {
+  IDataBase* db = DataBase();
+  auto from = Instantiate<ITextModel>(db, source);
+  auto to = Instantiate<ITextModel>(db, target);
+  int32_t length = from->TotalLength();
+  if (length <= 1) return kSuccess;
+  // The target's last paragraph ends before the appended text, which takes the target's final return.
+  int32_t end = to->TotalLength() - 1;
+  UIDRef targetRef(db, target);
+  if (ErrorCode err = TextCmdUtils::InsertText(targetRef, end, u"\r"); err != kSuccess) return err;
+  if (ErrorCode err = TextCmdUtils::CopyText(UIDRef(db, source), 0, length - 1, targetRef, end + 1, end + 1);
+      err != kSuccess)
+    return err;
+  TextRun last = from->GetParagraphRun(from->CountParagraphs() - 1);
+  int32_t finalReturn = to->TotalLength() - 1;
+  if (ErrorCode err =
+          TextCmdUtils::ApplyParagraphStyle(targetRef, finalReturn, finalReturn, last.style, true);
+      err != kSuccess)
+    return err;
+  if (last.overrides->CountBosses() == 0) return kSuccess;
+  return TextCmdUtils::ApplyOverrides(targetRef, TextStrand::kParagraph, finalReturn, finalReturn,
+                                      *last.overrides);
+}
+
+void TextLinkCmd::Do() {
+  IDataBase* db = DataBase();
+  if (GetItemList().size() != 2) return Fail();
+  UID a = Items()[0];
+  UID b = Items()[1];
+  auto listA = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, a));
+  auto listB = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, b));
+  if (!listA || !listB || listA == listB || listB->GetNthFrame(0) != b) return Fail();
+  UID d = listA->GetStory();
+  UID s = listB->GetStory();
+  if (!Instantiate<ITextModel>(db, d) || !Instantiate<ITextModel>(db, s)) return Fail();
+  UID listAUID = LayoutUtils::FrameListOfFrame(db, a);
+  UID listBUID = LayoutUtils::FrameListOfFrame(db, b);
+  SendNow(IID_ITEXTFRAMECHANGES, {.what = kFramesLinkedChange, .items = {a, b}, .others = {d, s}});
+  if (Failed()) return;
+  int32_t at = listA->IndexOfFrame(a) + 1;
+  std::vector<UID> moving;
+  for (int32_t i = 0; i < listB->CountFrames(); ++i)
+    moving.push_back(listB->GetNthFrame(i));
+  for (UID frame : moving) {
+    listB->RemoveFrame(frame);
+    LayoutEdits::AddFrame(db, listAUID, frame, at++);
+  }
+  if (ErrorCode err = AppendText(s, d); err != kSuccess) return Fail(err);
+  if (ErrorCode err = TextCmdUtils::DeleteStory(UIDRef(db, s)); err != kSuccess) return Fail(err);
+  if (ErrorCode err = db->DeleteObject(listBUID); err != kSuccess) return Fail(err);
+  listA->Damage(listA->IndexOfFrame(a));
+  Note(IID_IFRAMELIST, {.what = kFrameListChange,
+                        .items = moving,
+                        .target = listAUID,
+                        .position = listA->GetFirstDamagedFrame()});
+  Note(IID_ISTORYCHANGES, {.what = kStoryGivenUpChange, .items = {s}});
+  MainChange().others = {d, s};
+}
+
+void SetPrimaryTextFlowCmd::Do() {
+  IDataBase* db = DataBase();
+  if (GetItemList().empty()) return Fail();
+  for (UID story : Items()) {
+    if (!Instantiate<IStoryFrames>(db, story)) return Fail();
+  }
+  for (UID story : Items())
+    Instantiate<IStoryFrames>(db, story)->SetPrimaryTextFlow(Params().flag);
+}
