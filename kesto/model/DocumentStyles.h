@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "host/db/IDataBase.h"
+#include "host/text/IStyleTable.h"
 #include "kesto/model/VyStyleInfo.h"
 
 namespace kesto {
@@ -13,6 +14,10 @@ namespace kesto {
 // for an empty name, an unknown one, or a database without style tables.
 UID FindParagraphStyle(IDataBase* db, std::u16string_view name);
 UID FindCharacterStyle(IDataBase* db, std::u16string_view name);
+// The style of that name and how many styles it matches (a name without group path matches the styles of
+// that own name in every group); no match for an empty name or a database without style tables.
+StyleLookup LookupParagraphStyle(IDataBase* db, std::u16string_view name);
+StyleLookup LookupCharacterStyle(IDataBase* db, std::u16string_view name);
 // kInvalidUID for a database without style tables.
 UID RootParagraphStyle(IDataBase* db);
 UID RootCharacterStyle(IDataBase* db);
@@ -23,5 +28,8 @@ UID RootCharacterStyle(IDataBase* db);
 // wrong kind ...); the refusal resets the global error code.
 bool AddCharacterStyle(VyCharacterStyleInfo& info);
 bool AddParagraphStyle(VyParagraphStyleInfo& info);
+// Gives the paragraph style `style` the based-on style, next style, character style and attributes `info`
+// defines (the style keeps its name). False when the host refuses, as AddParagraphStyle.
+bool RedefineParagraphStyle(VyParagraphStyleInfo& info, UID style);
 
 }  // namespace kesto
