@@ -14,6 +14,11 @@ void DefaultSnapshots::TakeCharacter(const K2AttributeSetMgr& character) {
   hasD2_ = true;
 }
 
+void DefaultSnapshots::TakeCharacterStyleOnly(UID characterStyle) {
+  snapshots_.Character().LoadFrom(characterStyle, AttributeBossList());
+  hasD2_ = true;
+}
+
 void DefaultSnapshots::TakeParagraphStyleOnly(UID paragraphStyle) {
   snapshots_.Paragraph().LoadFrom(paragraphStyle, AttributeBossList());
   snapshots_.Character().LoadFrom(kInvalidUID, AttributeBossList());

@@ -15,6 +15,8 @@ class DefaultSnapshots {
   void TakeParagraph(const K2AttributeSetMgr& paragraph);
   // D2 := `character`.
   void TakeCharacter(const K2AttributeSetMgr& character);
+  // D2 := `characterStyle` without overrides.
+  void TakeCharacterStyleOnly(UID characterStyle);
   // D1 keeps only the style of `paragraph` (no overrides); D2 is cleared.
   void TakeParagraphStyleOnly(UID paragraphStyle);
 

@@ -167,6 +167,12 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       if (result != 0) return result;
       return agent_->EndOfParagraph(TextAttributes());
     }
+    case ScanToken::kParagraphStyleDefined:
+    case ScanToken::kParagraphStyleMissing:
+      return agent_->DefineParagraphStyle(&paragraphStyleInfo_, token_ == ScanToken::kParagraphStyleMissing);
+    case ScanToken::kCharacterStyleDefined:
+    case ScanToken::kCharacterStyleMissing:
+      return agent_->DefineCharacterStyle(&characterStyleInfo_, token_ == ScanToken::kCharacterStyleMissing);
     case ScanToken::kGroup:
       return agent_->Group(groupList_.data(), static_cast<int32_t>(groupList_.size()));
     case ScanToken::kMasterPage:
@@ -192,6 +198,8 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
 }
 
 void KestoScanner::ReadNextToken() {
+  if (token_ == ScanToken::kParagraphStyleMissing || token_ == ScanToken::kCharacterStyleMissing)
+    FinishMissingStyle();
   // The character that carried a temporary no-break has reached the agent by now.
   if (temporaryNoBreak_) {
     (void)C().ClearOverride(kTextAttrNoBreak);
@@ -214,7 +222,7 @@ void KestoScanner::ReadNextToken() {
         if (!ReadStyleLine()) {
           lexMode_ = LexMode::kText;
           PushText('@');
-        } else if (token_ == ScanToken::kParagraphStyleMissing) {
+        } else if (token_ != ScanToken::kNone) {
           return;
         }
         break;
@@ -265,11 +273,6 @@ bool KestoScanner::Flush() {
   }
   defMode_ = DefMode::kNormal;
   return token_ != ScanToken::kNone;
-}
-
-bool KestoScanner::ReadStyleLine() {
-  // No style sheets are kept, so no line is taken for a style line: the "@" stays ordinary text.
-  return false;
 }
 
 }  // namespace kesto

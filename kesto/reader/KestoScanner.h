@@ -112,6 +112,10 @@ class KestoScanner : public CTaggedTextScanner {
   [[nodiscard]] bool PopAttributes(bool restoreMode);
   const AttributeStack& GetAttributeStack() const { return attributeStack_; }
 
+  // <@name>, <@$>, <@>, <@$P> and <@name:text>, read after the "@": applies a character style to C (also
+  // inside a style definition), or asks the agent to create a missing one. The tag ends its tag group.
+  void ReadCharacterStyleTag();
+
   // A special character inserted with "\!" carries no-break for that character only: sets no-break on C
   // and removes it again when the next token is read, after the character has reached the agent.
   void SetTemporaryNoBreak();
@@ -133,6 +137,28 @@ class KestoScanner : public CTaggedTextScanner {
   bool Flush();
   // The style-line reader; answers false when the "@" turns out to be ordinary text.
   bool ReadStyleLine();
+  // "@name:" and its "$" and empty forms; false when the line is to be read as text after all.
+  bool ApplyStyleLine(std::u16string name, bool atParagraphStart);
+  // P gets `style`, C the character style that goes with it; both lose their overrides.
+  void ApplyParagraphStyle(UID style);
+  // False when no paragraph style has the name; an ambiguous name applies the first (error 51).
+  bool ApplyParagraphStyleNamed(std::u16string_view name);
+  bool ApplyCharacterStyleNamed(std::u16string_view name);
+  void ApplyPairedCharacterStyle();
+  // After the agent was asked to create a missing style: the style of the saved name is applied (the
+  // root style when the agent created none).
+  void FinishMissingStyle();
+  // "@name=" and what follows up to the tags of the line.
+  void ReadDefinition(std::u16string name);
+  void ReadParagraphDefinitionPrefix(const std::u16string& name);
+  // The next character other than a blank, left to be read.
+  int32_t PeekDefinitionChar();
+  // One quoted element of "[S…]" into `text`; false, with error 20, when it is no quoted string.
+  bool ReadDefinitionElement(std::u16string& text);
+  void StartParagraphDefinition(const std::u16string& name);
+  void StartCharacterDefinition(const std::u16string& name, UID basedOn);
+  // "]" must come next; otherwise error 20 and the character is read again.
+  void ExpectDefinitionEnd();
   // Quote and dash conversion: answers the character to push for `c` ("--" becomes one em dash).
   int32_t ConvertTypography(int32_t c);
 

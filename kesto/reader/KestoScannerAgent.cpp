@@ -156,6 +156,10 @@ int32_t KestoScannerAgent::ReportError(int32_t code, std::u16string_view tagName
   return 0;
 }
 
+void KestoScannerAgent::ReportBuilderError(int32_t code, std::u16string_view tagName) {
+  if (reportErrors_) InsertReport(BuilderErrorReport(code, tagName));
+}
+
 void KestoScannerAgent::InsertReport(std::u16string_view report) {
   if (!story_ || report.empty()) return;
   ++errorCount_;

@@ -47,6 +47,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Code 16 (translation file not found) ends the import with engine code 10005; every other code leaves
   // a report when reporting is on and answers 0.
   int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
+  // Leaves a report when reporting is on.
+  void ReportBuilderError(int32_t code, std::u16string_view tagName) override;
   int32_t EndImport(VyTextAttributeMgr* attributes) override;
   // Answers 28 when the story refuses the text.
   int32_t InsertText(const char16_t* units, int32_t count) override;

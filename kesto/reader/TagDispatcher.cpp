@@ -43,6 +43,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterSpecialCharacters(*this);
   RegisterAttributeStackTags(*this);
   RegisterParagraphTags(*this);
+  RegisterStyleTags(*this);
 }
 
 const TagDispatchTable& TagDispatchTable::Get() {

@@ -45,5 +45,6 @@ void RegisterCharacterTags(TagDispatchTable& table);  // type styles, "~", "$", 
 void RegisterSpecialCharacters(TagDispatchTable& table);   // "\"
 void RegisterAttributeStackTags(TagDispatchTable& table);  // "&+", "&-"
 void RegisterParagraphTags(TagDispatchTable& table);       // "*"
+void RegisterStyleTags(TagDispatchTable& table);           // "@"
 
 }  // namespace kesto

@@ -1,9 +1,24 @@
-// Binding the scanner's attributes to the story.
+// Binding the scanner's attributes to the story, and adding the styles the scanner defines.
 #include "kesto/reader/VyStoryTSAgent.h"
 
+#include "kesto/model/DocumentStyles.h"
 #include "kesto/model/VyStory.h"
+#include "kesto/model/VyStyleInfo.h"
 
 namespace kesto {
+
+namespace {
+
+// A missing style starts as a copy of the default style of its kind (of the root when there is none),
+// under its own name.
+template <class Info>
+void LoadDefaultStyle(Info& info, UID defaultStyle) {
+  WideString name = info.GetName();
+  if (!info.LoadFromStyle(defaultStyle)) (void)info.LoadFromStyle(info.RootStyle());
+  info.SetName(name);
+}
+
+}  // namespace
 
 int32_t VyStoryTSAgent::BeginImport(VyTextAttributeMgr* attributes) {
   VyStory* story = GetStory();
@@ -21,6 +36,39 @@ void VyStoryTSAgent::UnbindAttributes() {
   attributes_->Paragraph().Bind(nullptr);
   attributes_->Character().Bind(nullptr);
   attributes_ = nullptr;
+}
+
+int32_t VyStoryTSAgent::DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) {
+  if (!info) return 0;
+  std::u16string_view tagName = missing ? u"@...:" : u"@...=[]";
+  if (!info->GetNextStyleName().empty()) info->SetNextStyle(NextStyleFor(*info));
+  UID existing = FindParagraphStyle(info->GetDocument(), info->GetName());
+  if (existing.IsValid()) {
+    bool placeholder = !missing && placeholders_.erase(existing.Get()) > 0;
+    if (placeholder && !RedefineParagraphStyle(*info, existing)) ReportBuilderError(kCannotAddStyle, tagName);
+    return 0;
+  }
+  if (missing) LoadDefaultStyle(*info, info->DefaultParagraphStyle());
+  if (!AddParagraphStyle(*info)) ReportBuilderError(kCannotAddStyle, tagName);
+  return 0;
+}
+
+UID VyStoryTSAgent::NextStyleFor(const VyParagraphStyleInfo& info) {
+  IDataBase* db = info.GetDocument();
+  if (UID found = FindParagraphStyle(db, info.GetNextStyleName()); found.IsValid()) return found;
+  VyParagraphStyleInfo next(db);
+  next.SetName(info.GetNextStyleName());
+  LoadDefaultStyle(next, next.DefaultParagraphStyle());
+  if (!AddParagraphStyle(next)) return kInvalidUID;
+  placeholders_.insert(next.GetStyleUID().Get());
+  return next.GetStyleUID();
+}
+
+int32_t VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {
+  if (!info || FindCharacterStyle(info->GetDocument(), info->GetName()).IsValid()) return 0;
+  if (missing) LoadDefaultStyle(*info, info->DefaultCharacterStyle());
+  if (!AddCharacterStyle(*info)) ReportBuilderError(kCannotAddStyle, missing ? u"@...:" : u"@...=");
+  return 0;
 }
 
 }  // namespace kesto

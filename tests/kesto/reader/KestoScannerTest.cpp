@@ -82,7 +82,7 @@ TEST_F(KestoScannerTest, InputGivesTheseAgentCalls) {
       {"non-characters", u"a\uFDD0\uFDEFb\uFFFE\uFFFF\U0001FFFEc", kTags, R"(BEGIN "abc" END)"},
       {"@ inside a paragraph", u"Mail me @ home", kTags, R"(BEGIN "Mail me @ home" END)"},
       {"@ inside a paragraph before version 7", u"<v6>\ra@b", kTags, R"(BEGIN "a" "@b" END)"},
-      {"@ at a paragraph start stays text", u"x\r@Body:Text", kTags, R"(BEGIN "x\r" EOP "@Body:Text" END)"},
+      {"@ at a paragraph start is a style line", u"x\r@Body:Text", kTags, R"(BEGIN "x\r" EOP "Text" END)"},
       {"header line", u"<v7.00><e9>\rText", kTags, R"(BEGIN "Text" END)"},
       {"header line inside a paragraph", u"Hi <v7> there\rNext", kTags, R"(BEGIN "Hi " "Next" END)"},
       {"break on a header line", u"<v7>a\vb\rc", kTags, R"(BEGIN "c" END)"},
