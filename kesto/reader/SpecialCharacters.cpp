@@ -106,7 +106,14 @@ Special Lookup(int32_t x, bool noBreak, bool modern) {
   }
 }
 
+// Nothing of a definition or header line reaches the story: the breaks and page numbers it holds are
+// dropped with its text.
+bool OnTextLine(const KestoScanner& scanner) {
+  return scanner.GetDefMode() == DefMode::kNormal;
+}
+
 void Break(KestoScanner& scanner, int32_t kind) {
+  if (!OnTextLine(scanner)) return;
   scanner.SetBreakKind(kind);
   scanner.SetToken(ScanToken::kBreakCharacter);
 }
@@ -158,7 +165,7 @@ void SpecialCharacter(KestoScanner& scanner, int32_t) {
       Insert(scanner, special, special.value, noBreak);
       return;
     case Special::Kind::kToken:
-      scanner.SetToken(static_cast<ScanToken>(special.value));
+      if (OnTextLine(scanner)) scanner.SetToken(static_cast<ScanToken>(special.value));
       return;
     case Special::Kind::kBreak:
       Break(scanner, special.value);
