@@ -1,0 +1,399 @@
+// The Kesto writer's header, tag routines, story walk and text escapes.
+#include "kesto/writer/KestoPutter.h"
+
+#include <algorithm>
+
+#include "host/text/AttributeClasses.h"
+#include "host/text/StyleUtils.h"
+#include "kesto/writer/EncodingRepertoire.h"
+
+namespace kesto {
+
+namespace {
+
+// Units of story text read at once.
+constexpr int32_t kTextChunk = 128;
+
+// The header's encoding number for a stream encoding.
+int32_t HeaderEncodingNumber(StreamEncoding encoding) {
+  switch (encoding) {
+    case StreamEncoding::kAscii:
+      return 2;
+    case StreamEncoding::kWindowsLatin:
+      return 1;
+    case StreamEncoding::kMacRoman:
+      return 0;
+    case StreamEncoding::kUtf8:
+      return 9;
+    default:
+      return 8;
+  }
+}
+
+// Characters written as a tag of their own: the tag's name (after "<\"), or nullptr.
+const char* SpecialCharacterTag(char32_t c) {
+  switch (c) {
+    case 0x0003:
+      return "\\r";
+    case 0x0007:
+      return "\\i";
+    case 0x0008:
+      return "\\t";
+    case 0x000A:
+      return "\\n";
+    case u'<':
+      return "\\<";
+    case u'>':
+      return "\\>";
+    case u'@':
+      return "\\@";
+    case u'\\':
+      return "\\\\";
+    case 0x00A0:
+      return "\\!s";
+    case 0x00AD:
+      return "\\h";
+    case 0x2002:
+      return "\\e";
+    case 0x2003:
+      return "\\m";
+    case 0x2004:
+      return "\\5";
+    case 0x2005:
+      return "\\$";
+    case 0x2006:
+      return "\\^";
+    case 0x2007:
+      return "\\8";
+    case 0x2008:
+      return "\\p";
+    case 0x2009:
+      return "\\[";
+    case 0x200A:
+      return "\\{";
+    case 0x200B:
+      return "\\z";
+    case 0x2011:
+      return "\\!-";
+    case 0x2014:
+      return "\\_";
+    case 0x2060:
+      return "\\j";
+    case 0x0019:
+      return "\\1";
+    default:
+      return nullptr;
+  }
+}
+
+// Characters the host uses for objects and markers, which have no text of their own to write.
+bool IsIgnorable(char32_t c) {
+  return c == 0xFEFF || c == 0xFFFC || c == 0xFFFE || c == 0xFFFF || (c >= 0xD800 && c <= 0xDFFF) ||
+         c == 0x16 || c == 0x17;
+}
+
+// Plain characters need no look-up: printable ASCII other than the four the language reserves.
+bool IsPlainAscii(char16_t c) {
+  return c >= 0x20 && c < 0x7F && c != u'<' && c != u'>' && c != u'@' && c != u'\\';
+}
+
+}  // namespace
+
+// ---- The walk over one story range, with the managers it keeps.
+class KestoPutter::StoryWalk {
+ public:
+  StoryWalk(KestoPutter& putter, const VyBaseStory& story)
+      : putter_(putter),
+        db_(story.GetDocument()),
+        model_(*story.GetModel()),
+        para_(db_, StyleKind::kParagraph),
+        prevPara_(db_, StyleKind::kParagraph),
+        paraStyle_(db_, StyleKind::kParagraph),
+        run_(db_, StyleKind::kCharacter),
+        state_(db_, StyleKind::kCharacter) {
+    para_.Bind(&paraAgent_);
+    prevPara_.Bind(&prevParaAgent_);
+    paraStyle_.Bind(&paraStyleAgent_);
+    run_.Bind(&runAgent_);
+    state_.Bind(&stateAgent_);
+  }
+
+  void Run(int32_t start, int32_t end) {
+    VyPAttrRunIterator paragraphs(model_, start, end);
+    VyCAttrRunIterator runs(model_);
+    for (const VyPAttrRun* p = paragraphs.First(); p && putter_.GetError() == 0; p = paragraphs.Next()) {
+      Paragraph(*p);
+      for (const VyCAttrRun* r = runs.First(*p); r && putter_.GetError() == 0; r = runs.Next())
+        Run(*r);
+      havePrevious_ = true;
+    }
+  }
+
+ private:
+  void Load(K2TextRunAttrAgent& agent, K2AttributeSetMgr& manager, UID style, AttrListRef list) {
+    agent.Load(style, std::move(list));
+    manager.ClearCaches();
+  }
+  void Copy(K2TextRunAttrAgent& agent, K2AttributeSetMgr& manager, const K2TextRunAttrAgent& from) {
+    agent = from;
+    manager.ClearCaches();
+  }
+
+  void Paragraph(const VyPAttrRun& p) {
+    Copy(prevParaAgent_, prevPara_, paraAgent_);
+    Copy(paraAgent_, para_, p.attributes);
+    if (putter_.IsCollecting()) {
+      putter_.RecordParagraphStyle(db_, para_.GetStyle());
+      return;
+    }
+    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginParagraph(para_));
+    if (putter_.GetError() != 0) return;
+    if (!havePrevious_ && putter_.HasOption(kPutFirstParagraphInForce)) {
+      Copy(prevParaAgent_, prevPara_, paraAgent_);
+      havePrevious_ = true;
+      Load(stateAgent_, state_, CharacterStyleAfterParagraphStyle(para_), EmptyAttributeList());
+      stateKnown_ = true;
+    }
+    const K2AttributeSetMgr* base = nullptr;
+    if (havePrevious_ && para_.GetStyle() == prevPara_.GetStyle() &&
+        !putter_.HasOption(kPutOneAttributePerTag)) {
+      if (paraAgent_.SameAs(prevParaAgent_)) return;
+      base = &prevPara_;
+    } else if (putter_.PutParagraphStyleTag(para_)) {
+      Load(paraStyleAgent_, paraStyle_, para_.GetStyle(), EmptyAttributeList());
+      Load(stateAgent_, state_, CharacterStyleAfterParagraphStyle(para_), EmptyAttributeList());
+      stateKnown_ = true;
+      base = &paraStyle_;
+    } else {
+      // "@:" leaves the reader's attributes as overrides of what was in force: compare with the previous
+      // paragraph, and spell the next run out in full.
+      stateKnown_ = false;
+      base = havePrevious_ ? &prevPara_ : nullptr;
+    }
+    putter_.BeginGroup();
+    putter_.PutParagraphAttributes(para_, base);
+    putter_.EndGroup();
+  }
+
+  void Run(const VyCAttrRun& r) {
+    Copy(runAgent_, run_, r.attributes);
+    if (putter_.IsCollecting()) {
+      putter_.RecordCharacterStyle(db_, run_.GetStyle());
+      return;
+    }
+    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginRun(run_));
+    if (putter_.GetError() != 0) return;
+    if (firstRun_ && putter_.HasOption(kPutFirstRunInForce)) {
+      Copy(stateAgent_, state_, runAgent_);
+      stateKnown_ = true;
+    }
+    firstRun_ = false;
+    if (!stateKnown_ || !runAgent_.SameAs(stateAgent_)) Tags();
+    if (ITagPutterAgent* agent = putter_.GetAgent(); agent && agent->SkipRun(r)) return;
+    if (!putter_.HasOption(kPutNoText)) putter_.PutRunText(model_, r.start, r.end, para_, run_);
+  }
+
+  void Tags() {
+    if (!stateKnown_ || run_.GetStyle() != state_.GetStyle()) {
+      if (putter_.PutCharacterStyleTag(para_, run_)) {
+        Load(stateAgent_, state_, run_.GetStyle(), EmptyAttributeList());
+        stateKnown_ = true;
+      } else if (stateKnown_) {
+        Dissolve();
+      }
+    }
+    putter_.BeginGroup();
+    putter_.PutCharacterAttributes(run_, stateKnown_ ? &state_ : nullptr, &para_);
+    putter_.EndGroup();
+    Copy(stateAgent_, state_, runAgent_);
+    stateKnown_ = true;
+  }
+
+  // "<@>": the reader keeps the look of its character style as overrides on the root style.
+  void Dissolve() {
+    K2AttributeSetMgr dissolved(db_, StyleKind::kCharacter);
+    dissolved.LoadFrom(state_.GetStyle(), *stateAgent_.GetOverrides());
+    dissolved.DissolveStyle(nullptr, nullptr);
+    Load(stateAgent_, state_, dissolved.GetStyle(), MakeAttrListRef(*dissolved.GetAgent()->GetOverrides()));
+  }
+
+  KestoPutter& putter_;
+  IDataBase* db_;
+  const ITextModel& model_;
+  K2TextRunAttrAgent paraAgent_, prevParaAgent_, paraStyleAgent_, runAgent_, stateAgent_;
+  K2AttributeSetMgr para_, prevPara_, paraStyle_, run_;
+  // What the reader's character attributes will be when the current run starts.
+  K2AttributeSetMgr state_;
+  bool stateKnown_ = false;
+  bool havePrevious_ = false;
+  bool firstRun_ = true;
+};
+
+int32_t KestoPutter::PutStory(const VyBaseStory& story, int32_t start, int32_t end, ITagPutterAgent* agent) {
+  // The header waits in the buffer until the base has set the agent.
+  PutHeader();
+  finalReturn_ = story.GetHostLength() - 1;
+  int32_t result = CTaggedTextPutter::PutStory(story, start, end, agent);
+  finalReturn_ = -1;
+  return result;
+}
+
+int32_t KestoPutter::PutStoryRange(const VyBaseStory& story, int32_t start, int32_t end) {
+  if (!story.GetModel()) return Note(kNoStrands);
+  if (!IsCollecting()) {
+    if (ITagPutterAgent* agent = GetAgent()) Note(agent->BeginStory());
+  }
+  // The story's own final return is not written: a reader's story has one already.
+  if (finalReturn_ >= 0) end = std::min(end, finalReturn_);
+  StoryWalk walk(*this, story);
+  walk.Run(start, end);
+  if (!IsCollecting()) {
+    if (ITagPutterAgent* agent = GetAgent()) agent->EndStory();
+  }
+  return GetError();
+}
+
+void KestoPutter::PutHeader() {
+  grouping_ = false;
+  groupOpen_ = false;
+  listPosition_ = 0;
+  if (HasOption(kPutFragment) && !HasOption(kPutHeaderAlways) && !HasOption(kPutHeaderAlways2)) return;
+  PutAscii("<v7.00><e");
+  PutInteger(HeaderEncodingNumber(GetEncoding()));
+  PutAscii(">\r");
+}
+
+void KestoPutter::OpenTag(std::string_view name) {
+  if (!grouping_ || !groupOpen_) PutChar(u'<');
+  groupOpen_ = true;
+  PutAscii(name);
+}
+
+void KestoPutter::CloseTag() {
+  if (!grouping_) PutChar(u'>');
+}
+
+void KestoPutter::PutTag(std::string_view name) {
+  OpenTag(name);
+  CloseTag();
+}
+
+void KestoPutter::PutBreakTag(std::string_view name) {
+  OpenTag(name);
+  PutAscii(":\r");
+  CloseTag();
+}
+
+void KestoPutter::BeginGroup() {
+  groupOpen_ = false;
+  grouping_ = !HasOption(kPutOneAttributePerTag);
+}
+
+void KestoPutter::EndGroup() {
+  if (grouping_ && groupOpen_) PutChar(u'>');
+  grouping_ = false;
+  groupOpen_ = false;
+}
+
+UID KestoPutter::CharacterStyleAfterParagraphStyle(const K2AttributeSetMgr& paragraph) {
+  return paragraph.PairedCharacterStyle();
+}
+
+void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end,
+                             const K2AttributeSetMgr& paragraph, const K2AttributeSetMgr& run) {
+  char16_t chunk[kTextChunk + 1];
+  const StreamEncoding encoding = GetEncoding();
+  const bool unicode = encoding >= StreamEncoding::kUtf8;
+  bool skipSpace = false;
+  for (int32_t position = start; position < end;) {
+    int32_t count = story.CopyText(position, chunk, std::min(kTextChunk, end - position));
+    if (count <= 0) return;
+    // A high surrogate at the end of a chunk waits for its partner.
+    if (count > 1 && chunk[count - 1] >= 0xD800 && chunk[count - 1] < 0xDC00 && position + count < end)
+      --count;
+    for (int32_t i = 0; i < count; ++i) {
+      char16_t unit = chunk[i];
+      if (skipSpace) {
+        skipSpace = false;
+        continue;
+      }
+      if (IsPlainAscii(unit)) {
+        PutChar(unit);
+        continue;
+      }
+      char32_t c = unit;
+      if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count && chunk[i + 1] >= 0xDC00 &&
+          chunk[i + 1] < 0xE000) {
+        c = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (chunk[i + 1] - 0xDC00);
+        ++i;
+      }
+      if (c == u'\r' && position + i == finalReturn_) continue;
+      if (c == 0x2002 || c == 0x2005 || c == 0x2008) {
+        // The reader follows these tags with a zero-width space: only a pair is written as the tag.
+        bool inChunk = i + 1 < count;
+        if (inChunk ? chunk[i + 1] == 0x200B
+                    : position + count < end && story.GetChar(position + count) == 0x200B) {
+          PutSpecialCharacter(c, paragraph, run);
+          if (inChunk)
+            ++i;
+          else
+            skipSpace = true;
+          continue;
+        }
+        if (unicode) {
+          PutChar(c);
+          continue;
+        }
+      }
+      if (c >= 0xA0 && unicode && c != 0xA0 && c != 0xAD && (c < 0x2002 || c > 0x2060) && !IsIgnorable(c)) {
+        PutChar(c);
+        continue;
+      }
+      PutSpecialCharacter(c, paragraph, run);
+    }
+    position += count;
+  }
+}
+
+void KestoPutter::PutSpecialCharacter(char32_t c, const K2AttributeSetMgr& paragraph,
+                                      const K2AttributeSetMgr& run) {
+  if (c == u'\r') {
+    int32_t kind = 0;
+    if (!paragraph.GetEnum(kTextAttrBreakKind, kind)) kind = 0;
+    static const char* const kBreakTags[] = {nullptr, "\\c", "\\0", "\\b", "\\7", "\\6"};
+    if (kind >= 1 && kind <= 5)
+      PutBreakTag(kBreakTags[kind]);
+    else
+      PutChar(u'\r');
+    return;
+  }
+  if (c == u'\t') {
+    PutChar(c);
+    return;
+  }
+  if (c == 0x18) {
+    int32_t kind = 0;
+    if (!run.GetEnum(kTextAttrPageNumberKind, kind)) kind = 0;
+    PutTag(kind == 1 ? "\\2" : kind == 2 ? "\\4" : "\\3");
+    return;
+  }
+  if (const char* tag = SpecialCharacterTag(c)) {
+    PutTag(tag);
+    return;
+  }
+  if (c < 0x20 || c == 0x7F || IsIgnorable(c)) return;
+  if (IsRepresentable(GetEncoding(), c)) {
+    PutChar(c);
+    return;
+  }
+  static const char kHex[] = "0123456789ABCDEF";
+  char digits[8];
+  int n = 0;
+  for (int shift = c > 0xFFFFF ? 20 : c > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
+    digits[n++] = kHex[(c >> shift) & 0xF];
+  OpenTag("\\#U");
+  PutAscii(std::string_view(digits, static_cast<size_t>(n)));
+  CloseTag();
+}
+
+}  // namespace kesto
