@@ -6,3 +6,7 @@
 inline constexpr PMIID IID_IIMPORTPROVIDER = 0x20800;
 // Classes answering this service import a file format into a story; each has IID_IIMPORTPROVIDER.
 inline constexpr ServiceID kImportProviderService = 0x20800;
+
+inline constexpr PMIID IID_IEXPORTPROVIDER = 0x20801;
+// Classes answering this service write a story out in a file format; each has IID_IEXPORTPROVIDER.
+inline constexpr ServiceID kExportProviderService = 0x20801;

@@ -4,6 +4,7 @@
 #include "kesto/include/KestoID.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/reader/ErrorMessages.h"
+#include "kesto/services/KestoExportProvider.h"
 #include "kesto/services/KestoImportProvider.h"
 
 namespace kesto {
@@ -14,6 +15,7 @@ ErrorCode KestoPlugIn::Register(Registry& registry) {
   ErrorCode error = RegisterKestoMessageLists();
   if (error == kSuccess) error = RegisterKestoAttributes();
   if (error == kSuccess) error = RegisterKestoImportProvider(registry);
+  if (error == kSuccess) error = RegisterKestoExportProvider(registry);
   return error;
 }
 
