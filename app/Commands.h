@@ -22,5 +22,6 @@ int RunPlugIns(CommandLine& args);
 int RunNew(CommandLine& args);
 int RunInspect(CommandLine& args);
 int RunImport(CommandLine& args);
+int RunExport(CommandLine& args);
 
 }  // namespace pagehost

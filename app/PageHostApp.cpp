@@ -26,6 +26,8 @@ const std::vector<CommandInfo>& AllCommands() {
        RunInspect},
       {"import", "import INPUT -o OUT [--into DOC]",
        "import tagged text into DOC or a new document, save as OUT; see import --help", RunImport},
+      {"export", "export DOC [-o OUT | -o -]",
+       "write the main story of DOC as Kesto tagged text; see export --help", RunExport},
   };
   return commands;
 }

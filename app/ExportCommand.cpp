@@ -1,0 +1,230 @@
+// pagehost export: a story of a saved document written out as Kesto tagged text.
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "app/Commands.h"
+#include "app/InputCheck.h"
+#include "app/Output.h"
+#include "app/TerminalProgress.h"
+#include "host/app/DefaultDocument.h"
+#include "host/app/DocumentList.h"
+#include "host/app/IExportProvider.h"
+#include "host/text/ITextModel.h"
+
+namespace pagehost {
+namespace {
+
+constexpr const char* kEncodings[] = {"utf-8", "utf-16le", "utf-16be", "windows-latin", "mac-roman"};
+
+struct ExportArgs {
+  std::string document;
+  std::string output = "-";
+  std::optional<uint32_t> story;
+  std::optional<std::pair<int32_t, int32_t>> range;
+  std::map<std::string, std::string> options;
+};
+
+void PrintExportHelp() {
+  std::printf(
+      "Usage: pagehost export DOC [-o OUT | -o -] [--story UID] [--range START:END] [OPTIONS]\n"
+      "\n"
+      "Writes the main story of DOC (or the story UID, or the range START:END of it, in UTF-16 units) as\n"
+      "Kesto tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the\n"
+      "whole export succeeded.\n"
+      "\n"
+      "Options:\n"
+      "  --encoding ENC   utf-8 (default, with a byte-order mark), utf-16le, utf-16be, windows-latin or\n"
+      "                   mac-roman\n"
+      "  --fragment       no header, no style-sheet definitions and no byte-order mark (for appending)\n"
+      "  --separate-tags  every attribute in its own tag\n"
+      "  --compact        leave out parameters that have their default value\n"
+      "  --styles-only    only the header and the style-sheet definitions\n"
+      "  --all-styles     define every style sheet of the document, not only those the text uses\n"
+      "\n"
+      "Exit status: 0 on success, 1 on failure (with the reason on standard error), 2 for a command-line\n"
+      "error.\n");
+}
+
+template <class T>
+bool ParseNumber(std::string_view text, T& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool ParseRange(const std::string& text, std::pair<int32_t, int32_t>& range) {
+  size_t colon = text.find(':');
+  if (colon == std::string::npos) return false;
+  std::string_view all(text);
+  return ParseNumber(all.substr(0, colon), range.first) && ParseNumber(all.substr(colon + 1), range.second) &&
+         range.first >= 0 && range.first <= range.second;
+}
+
+// Answers 0 when the arguments are complete, -1 after --help, or the exit status to end with.
+int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
+  static const std::pair<const char*, const char*> kSwitches[] = {
+      {"--fragment", "fragment"},       {"--separate-tags", "separate-tags"}, {"--compact", "compact"},
+      {"--styles-only", "styles-only"}, {"--all-styles", "all-styles"},
+  };
+  std::string missing;
+  while (!args.Done()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintExportHelp();
+      return -1;
+    }
+    // "-o -" names standard output, which TakeValue would take for a missing value.
+    if ((args.Peek() == "-o" || args.Peek() == "--output")) {
+      (void)args.Take();
+      if (args.Done() || args.Peek().empty()) return UsageError("option -o needs a value");
+      parsed.output = args.Take();
+      continue;
+    }
+    bool matched = false;
+    for (const auto& [flag, name] : kSwitches) {
+      if (args.TakeFlag(flag)) {
+        parsed.options[name] = "on";
+        matched = true;
+      }
+    }
+    if (matched) continue;
+    if (auto o = args.TakeValue("--output", "", missing)) {
+      parsed.output = *o;
+    } else if (auto s = args.TakeValue("--story", "", missing)) {
+      uint32_t uid = 0;
+      if (!ParseNumber(std::string_view(*s), uid) || uid == 0)
+        return UsageError("export: --story needs a story UID, not '" + *s + "'");
+      parsed.story = uid;
+    } else if (auto r = args.TakeValue("--range", "", missing)) {
+      std::pair<int32_t, int32_t> range;
+      if (!ParseRange(*r, range)) return UsageError("export: --range needs START:END with START <= END");
+      parsed.range = range;
+    } else if (auto e = args.TakeValue("--encoding", "", missing)) {
+      bool known = false;
+      for (const char* name : kEncodings)
+        known |= *e == name;
+      if (!known) return UsageError("export: unknown encoding '" + *e + "'");
+      parsed.options["encoding"] = *e;
+    } else if (!missing.empty()) {
+      return UsageError("option " + missing + " needs a value");
+    } else if (CommandLine::IsOption(args.Peek())) {
+      return UsageError("export: unknown option '" + args.Peek() + "'");
+    } else if (!parsed.document.empty()) {
+      return UsageError("export: more than one document given");
+    } else {
+      parsed.document = args.Take();
+    }
+  }
+  if (parsed.document.empty()) return UsageError("export: no document given");
+  return 0;
+}
+
+// The story to write and its range; empty message when they are sound.
+std::string ChooseStory(IDataBase& db, const ExportArgs& parsed, ExportRequest& request) {
+  UID story = parsed.story ? UID(*parsed.story) : DefaultDocument::GetMainStory(db);
+  if (!story.IsValid()) return "the document has no main story";
+  InterfacePtr<ITextModel> model =
+      db.IsValidUID(story) ? Instantiate<ITextModel>(&db, story) : InterfacePtr<ITextModel>();
+  if (!model) return "the document has no story " + std::to_string(story.Get());
+  request.story = UIDRef(&db, story);
+  if (parsed.range) {
+    // The final paragraph return belongs to the story, not to its text.
+    int32_t length = model->TotalLength() - 1;
+    if (parsed.range->second > length)
+      return "the range " + std::to_string(parsed.range->first) + ":" + std::to_string(parsed.range->second) +
+             " goes past the end of the story (" + std::to_string(length) + " units)";
+    if (parsed.range->first == parsed.range->second) return "the range is empty";
+    request.start = parsed.range->first;
+    request.end = parsed.range->second;
+  }
+  return {};
+}
+
+// Writes `bytes` to standard output; false when they could not all be written.
+bool WriteStandardOutput(const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t wrote = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<size_t>(wrote);
+  }
+  return true;
+}
+
+// A file next to `output` that the export writes first, so that OUT is only replaced by a whole export.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& output) {
+  std::filesystem::path temporary = output;
+  temporary += ".export-" + std::to_string(::getpid()) + ".tmp";
+  return temporary;
+}
+
+int WriteToFile(IExportProvider& provider, ExportRequest& request, const std::string& output) {
+  std::filesystem::path temporary = TemporaryBeside(output);
+  request.file = temporary;
+  ExportOutcome outcome = provider.Export(request);
+  std::error_code ignored;
+  if (!outcome.succeeded) {
+    std::filesystem::remove(temporary, ignored);
+    Error("export: " + (outcome.message.empty() ? std::string("the export failed") : outcome.message));
+    return kExitFailure;
+  }
+  std::error_code renamed;
+  std::filesystem::rename(temporary, output, renamed);
+  if (renamed) {
+    std::filesystem::remove(temporary, ignored);
+    Error("export: cannot write " + output + ": " + renamed.message());
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunExport(CommandLine& args) {
+  ExportArgs parsed;
+  if (int status = ParseExportArgs(args, parsed)) return status < 0 ? kExitOk : status;
+  InterfacePtr<IExportProvider> provider = FindExportProvider("kesto");
+  if (!provider) {
+    Error("export: the Kesto plug-in is not loaded");
+    return kExitFailure;
+  }
+  if (std::string problem = WhyUnreadable(parsed.document); !problem.empty()) {
+    Error("export: " + problem);
+    return kExitFailure;
+  }
+  IDataBase* db = nullptr;
+  if (DocumentResult opened = DocumentList::Get().OpenDocument(parsed.document, db); !opened.ok()) {
+    Error("export: " + opened.message);
+    return kExitFailure;
+  }
+  ExportRequest request;
+  if (std::string problem = ChooseStory(*db, parsed, request); !problem.empty()) {
+    Error("export: " + problem);
+    return kExitFailure;
+  }
+  request.options = parsed.options;
+  TerminalProgress::InstallWhenInteractive();
+  if (parsed.output != "-") return WriteToFile(*provider, request, parsed.output);
+  std::string bytes;
+  request.bytes = &bytes;
+  ExportOutcome outcome = provider->Export(request);
+  if (!outcome.succeeded) {
+    Error("export: " + (outcome.message.empty() ? std::string("the export failed") : outcome.message));
+    return kExitFailure;
+  }
+  if (!WriteStandardOutput(bytes)) {
+    Error("export: cannot write standard output: " + SystemReason(errno));
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace pagehost
