@@ -1,6 +1,8 @@
 // LayoutChange: what a layout command changed, sent as the changed-by data of its own message and of the
 // change messages it sends (kItemsCreatedChange, kFrameListChange ...), so that observers (a composer, a
-// thread watcher) know what to bring up to date without reading the command's parameters.
+// thread watcher) know what to bring up to date without reading the command's parameters. The before and
+// after messages the processor sends on the same protocols carry the command itself (ICommand*), as on
+// IID_ICOMMANDMGR.
 #pragma once
 
 #include <vector>

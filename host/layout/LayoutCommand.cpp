@@ -54,10 +54,14 @@ void LayoutCommand::Send(PMIID protocol, LayoutChange& change) {
   }
 }
 
-void LayoutCommand::DoNotify() {
+void LayoutCommand::SendNoted() {
   for (auto& [protocol, change] : noted_)
     Send(protocol, change);
   noted_.clear();
+}
+
+void LayoutCommand::DoNotify() {
+  SendNoted();
   main_.command = this;
   main_.what = GetClass(this);
   if (main_.items.empty()) main_.items = GetItemList().UIDs();

@@ -32,6 +32,8 @@ class LayoutCommand : public Command {
   // The main change, sent with the command's own class; its items default to the item list.
   LayoutChange& MainChange() { return main_; }
   void DoNotify() override;
+  // Sends the changes kept by Note.
+  void SendNoted();
 
  private:
   void Send(PMIID protocol, LayoutChange& change);

@@ -16,13 +16,14 @@ std::vector<PMIID> DocumentNotificationProtocols() {
 }
 
 NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void* changedBy) {
-  NotificationRecord r{"change", theChange, protocol, {}, false};
+  NotificationRecord r{"change", theChange, protocol, {}, false, nullptr};
   if (theChange == kBeforeDoMessageBoss || theChange == kAfterDoMessageBoss) {
     auto* cmd = static_cast<ICommand*>(changedBy);
     r.role = theChange == kBeforeDoMessageBoss ? "before" : "after";
     r.cls = cmd ? cmd->GetBoss()->GetClass() : kInvalidClass;
     if (cmd) r.items = cmd->GetItemList().UIDs();
     r.failed = cmd && cmd->GetCommandState() == ICommand::State::kFailed;
+    r.command = cmd;
   } else if (theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss) {
     auto* change = static_cast<UndoRedoChange*>(changedBy);
     bool redo = change && change->redo;
@@ -33,6 +34,7 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
   } else if (auto* change = static_cast<LayoutChange*>(changedBy)) {
     r.items = change->items;
+    r.command = change->command;
   }
   return r;
 }

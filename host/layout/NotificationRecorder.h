@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/cmd/ICommand.h"
 #include "host/db/IDataBase.h"
 #include "host/notify/IObserver.h"
 #include "host/notify/ISubject.h"
@@ -18,6 +19,8 @@ struct NotificationRecord {
   PMIID protocol;
   std::vector<UID> items;  // the command's item list, or the objects the change names
   bool failed = false;     // after: the command failed
+  // The command (before, after, and the changes of layout commands), valid during the notification only.
+  ICommand* command = nullptr;
 };
 
 // The protocols on which the host's commands and changes reach a document's observers.

@@ -13,6 +13,8 @@ class TextLinkCmd final : public LayoutCommand {
 
  protected:
   void Do() override;
+  // The command's own class (kFramesLinkedChange) was sent before the merge; only the later changes follow.
+  void DoNotify() override { SendNoted(); }
   std::string CreateName() const override { return "Link Text Frames"; }
 
  private:

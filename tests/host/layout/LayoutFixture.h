@@ -35,6 +35,8 @@ class LayoutFixture : public ::testing::Test {
     if (db_) DocumentList::Get().CloseDocument(db_);
     (void)DefaultDocument::SetNewLayoutOptions(NewLayoutOptions());
   }
+
+ public:  // for the tables of operations
   // Replaces the document with a new one made with `options`.
   void Open(const NewLayoutOptions& options) {
     testing_support::EnsureHost();
@@ -77,6 +79,48 @@ class LayoutFixture : public ::testing::Test {
   }
 
   IDataBase* db_ = nullptr;
+};
+
+// A document with facing pages: spreads [1] [2 3] [4], masters A and B (B based on A), two frames of one
+// story on pages 2 and 3, a rectangle on page 4 and a master frame on A's right page.
+class SampleFixture : public LayoutFixture {
+ public:
+  void SetUp() override {
+    NewLayoutOptions o;
+    o.pages = 4;
+    o.setup.pagesPerSpread = 2;
+    o.setup.facing = true;
+    o.masters = {{u"A", u"Master", {}}, {u"B", u"Body", u"A"}};
+    Open(o);
+    masterA_ = Spread(3);
+    masterB_ = Spread(4);
+    first_ = Frame(Spread(1), {50, 50, 300, 300});
+    second_ = Frame(Spread(1), {700, 50, 900, 300});
+    ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, LayoutUtils::StoryOfFrame(db_, first_)), 0, u"One\rTwo"),
+              kSuccess);
+    ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, LayoutUtils::StoryOfFrame(db_, second_)), 0, u"Three"),
+              kSuccess);
+    ASSERT_EQ(Run(kTextLinkCmdBoss, {first_, second_}), kSuccess);
+    std::vector<UID> made;
+    ASSERT_EQ(Run(kCreateRectangleCmdBoss, {}, {.bounds = {100, 100, 200, 200}, .target = Spread(2)}, &made),
+              kSuccess);
+    rect_ = made[0];
+    masterFrame_ = Frame(masterA_, {648, 36, 1188, 756});
+    ASSERT_EQ(
+        TextCmdUtils::InsertText(UIDRef(db_, LayoutUtils::StoryOfFrame(db_, masterFrame_)), 0, u"Running"),
+        kSuccess);
+    db_->ClearUndo();
+  }
+  UID FirstStory() const { return LayoutUtils::StoryOfFrame(db_, first_); }
+  std::vector<UID> FramesOf(UID story) const {
+    std::vector<UID> frames;
+    auto list = Instantiate<IFrameList>(db_, LayoutUtils::FrameListOfStory(db_, story));
+    for (int32_t i = 0; list && i < list->CountFrames(); ++i)
+      frames.push_back(list->GetNthFrame(i));
+    return frames;
+  }
+
+  UID masterA_, masterB_, first_, second_, rect_, masterFrame_;
 };
 
 }  // namespace layout_test

@@ -1,0 +1,108 @@
+// Saving and reopening layouts, documents saved before they had one, and layouts that are inconsistent.
+#include <functional>
+
+#include "host/db/DocumentFile.h"
+#include "tests/host/layout/LayoutFixture.h"
+#include "tests/support/TempFolder.h"
+
+namespace layout_test {
+namespace {
+
+class LayoutPersistenceTest : public SampleFixture {
+ protected:
+  // Saves the document and opens the file again; null when that failed (the message is in `message_`).
+  IDataBase* Reopen() {
+    auto path = dir_ / ("doc" + std::to_string(++saved_) + ".pgd");
+    DocumentResult result = DocumentList::Get().SaveDocumentAs(db_, path);
+    EXPECT_TRUE(result.ok()) << result.message;
+    IDataBase* opened = nullptr;
+    result = DocumentList::Get().OpenDocument(path, opened);
+    message_ = result.message;
+    if (opened) reopened_.push_back(opened);
+    return opened;
+  }
+  void TearDown() override {
+    for (IDataBase* db : reopened_)
+      DocumentList::Get().CloseDocument(db);
+    SampleFixture::TearDown();
+  }
+
+  testing_support::TempFolder dir_{"layout-files"};
+  int saved_ = 0;
+  std::vector<IDataBase*> reopened_;
+  std::string message_;
+};
+
+TEST_F(LayoutPersistenceTest, ASavedLayoutReadsBackAsItWas) {
+  std::vector<UID> local;
+  ASSERT_EQ(Run(kOverrideMasterItemsCmdBoss, {masterFrame_}, {.pages = {Page(2)}}, &local), kSuccess);
+  ASSERT_EQ(Run(kNewLayerCmdBoss, {}, {.position = 0, .name = u"Art"}), kSuccess);
+  ASSERT_EQ(Run(kGroupItemsCmdBoss, {first_, second_}), kSuccess);
+  ASSERT_EQ(Run(kSetLabelCmdBoss, {rect_}, {.name = u"v", .key = u"k"}), kSuccess);
+  ASSERT_EQ(Run(kTransformItemsCmdBoss, {rect_}, {.transform = {2, 1, 10, 45, true, false}}), kSuccess);
+  ASSERT_EQ(Run(kNewSectionCmdBoss, {}, {.target = Page(2), .name = u"Two"}), kSuccess);
+  ASSERT_EQ(
+      Run(kSetFirstBaselineCmdBoss, {masterFrame_}, {.options = {.firstBaseline = FirstBaseline::kXHeight}}),
+      kSuccess);
+  ASSERT_EQ(Run(kSetPagePositionCmdBoss, {Spread(1)}, {.position = 1}), kSuccess);
+  ASSERT_EQ(Run(kSetPrimaryTextFlowCmdBoss, {MainStory()}, {.flag = true}), kSuccess);
+  IDataBase* again = Reopen();
+  ASSERT_NE(again, nullptr) << message_;
+  EXPECT_EQ(DumpLayout(again), DumpLayout(db_));
+}
+
+TEST_F(LayoutPersistenceTest, DocumentsSavedWithoutALayoutOpenWithTheBuiltInOne) {
+  for (const char* file : {"format1-sample.pgd", "format1-empty.pgd"}) {
+    SCOPED_TRACE(file);
+    IDataBase* old = nullptr;
+    DocumentResult opened =
+        DocumentList::Get().OpenDocument(std::filesystem::path(PAGEHOST_TEST_DATA) / file, old);
+    ASSERT_TRUE(opened.ok()) << opened.message;
+    reopened_.push_back(old);
+    ASSERT_EQ(LayoutUtils::CountPages(old), 1);
+    UID main = DefaultDocument::GetMainStory(*old);
+    auto list = Instantiate<IFrameList>(old, LayoutUtils::FrameListOfStory(old, main));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(Instantiate<IPageItem>(old, list->GetNthFrame(0))->GetBounds(), (PMRect{36, 36, 576, 756}));
+    EXPECT_FALSE(old->IsModified());
+  }
+}
+
+TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreRefusedWhenOpened) {
+  // Each row damages the layout behind the commands' back; the document must not open.
+  const struct {
+    const char* what;
+    std::function<void(SampleFixture&)> damage;
+  } rows[] = {
+      {"a page names another spread",
+       [](SampleFixture& t) { Instantiate<IPage>(t.db_, t.Page(1))->SetSpread(t.Spread(0)); }},
+      {"a spread lacks its layer",
+       [](SampleFixture& t) {
+         auto node = Instantiate<IHierarchy>(t.db_, t.Spread(2));
+         node->RemoveChild(node->GetChildren()[0]);
+       }},
+      {"a frame left its frame list",
+       [](SampleFixture& t) {
+         Instantiate<IFrameList>(t.db_, LayoutUtils::FrameListOfFrame(t.db_, t.second_))
+             ->RemoveFrame(t.second_);
+       }},
+      {"an item names the wrong parent",
+       [](SampleFixture& t) { Instantiate<IHierarchy>(t.db_, t.rect_)->SetParent(t.Spread(0)); }},
+      {"an override of nothing",
+       [](SampleFixture& t) {
+         Instantiate<IPage>(t.db_, t.Page(0))->SetOverrides({{t.rect_, UID(99999)}});
+       }},
+      {"a master that is no master",
+       [](SampleFixture& t) { Instantiate<IPage>(t.db_, t.Page(0))->SetMasterSpread(t.Spread(1)); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    row.damage(*this);
+    EXPECT_EQ(Reopen(), nullptr);
+    EXPECT_NE(message_.find("inconsistent"), std::string::npos) << message_;
+  }
+}
+
+}  // namespace
+}  // namespace layout_test
