@@ -4,6 +4,7 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/Session.h"
+#include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
 #include "host/core/BossRef.h"
 #include "host/core/Registry.h"
@@ -63,7 +64,10 @@ void Initialize() {
 }
 
 PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {
-  return PlugInLoader::LoadFolder(folder);
+  PlugInLoadReport report = PlugInLoader::LoadFolder(folder);
+  // The workspace made at start-up lacks the parts the plug-ins add to it.
+  Workspace::Renew();
+  return report;
 }
 
 void Shutdown() {

@@ -1,10 +1,18 @@
 // The session object.
 #include "host/app/Session.h"
 
-Session::Session(Boss* boss) : CPMUnknown(boss), db_(std::make_unique<DataBase>()) {
-  workspace_ = db_->NewObject(kWorkspaceBoss);
-  db_->SetRootUID(workspace_);
-  db_->SetModified(false);
+Session::Session(Boss* boss) : CPMUnknown(boss) {
+  AdoptDataBase(nullptr);
+}
+
+void Session::AdoptDataBase(std::unique_ptr<DataBase> db) {
+  if (!db) {
+    db = std::make_unique<DataBase>();
+    db->SetRootUID(db->NewObject(kWorkspaceBoss));
+    db->SetModified(false);
+  }
+  db_ = std::move(db);
+  workspace_ = db_->GetRootUID();
 }
 
 Session::~Session() = default;

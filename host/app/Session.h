@@ -17,6 +17,10 @@ class Session final : public CPMUnknown<ISession> {
   IPMUnknown* QueryWorkspace(PMIID iid) const override { return db_->Instantiate(workspace_, iid); }
   IPMUnknown* QueryUtils(PMIID iid) const override;
 
+  DataBase* GetDataBase() const { return db_.get(); }
+  // Takes `db` (its root the workspace) as the session's database; null gives a new default workspace.
+  void AdoptDataBase(std::unique_ptr<DataBase> db);
+
  private:
   std::unique_ptr<DataBase> db_;
   UID workspace_;

@@ -78,6 +78,7 @@ class Registry {
   bool IsA(ClassID cls, ClassID base) const;
   std::string GetClassName(ClassID cls) const;
   bool IsPersistent(ImplementationID id) const;
+  bool IsImplementationRegistered(ImplementationID id) const { return tables_.implementations.contains(id); }
 
   void RegisterPlugIn(PlugInInfo info);
   // Empty when no such plug-in is loaded.
