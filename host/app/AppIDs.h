@@ -1,4 +1,5 @@
-// Identifiers of the host's app area (block 0x20800 of host/core/HostIDs.h): import providers.
+// Identifiers of the host's app area (block 0x20800 of host/core/HostIDs.h): import, export and preferences
+// providers.
 #pragma once
 
 #include "host/core/HostIDs.h"
@@ -10,3 +11,8 @@ inline constexpr ServiceID kImportProviderService = 0x20800;
 inline constexpr PMIID IID_IEXPORTPROVIDER = 0x20801;
 // Classes answering this service write a story out in a file format; each has IID_IEXPORTPROVIDER.
 inline constexpr ServiceID kExportProviderService = 0x20801;
+
+inline constexpr PMIID IID_IPREFERENCESPROVIDER = 0x20802;
+// Classes answering this service show a plug-in's preferences to front ends; each has
+// IID_IPREFERENCESPROVIDER.
+inline constexpr ServiceID kPreferencesProviderService = 0x20802;

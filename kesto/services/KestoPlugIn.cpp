@@ -6,6 +6,9 @@
 #include "kesto/reader/ErrorMessages.h"
 #include "kesto/services/KestoExportProvider.h"
 #include "kesto/services/KestoImportProvider.h"
+#include "kesto/services/KestoPrefs.h"
+#include "kesto/services/KestoPrefsProvider.h"
+#include "kesto/services/SetPrefsCmd.h"
 
 namespace kesto {
 
@@ -16,6 +19,9 @@ ErrorCode KestoPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterKestoAttributes();
   if (error == kSuccess) error = RegisterKestoImportProvider(registry);
   if (error == kSuccess) error = RegisterKestoExportProvider(registry);
+  if (error == kSuccess) error = RegisterKestoPrefs(registry);
+  if (error == kSuccess) error = RegisterSetPrefsCmd(registry);
+  if (error == kSuccess) error = RegisterKestoPrefsProvider(registry);
   return error;
 }
 
