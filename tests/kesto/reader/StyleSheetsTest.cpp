@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 
 #include "host/app/DocumentList.h"
@@ -77,6 +78,9 @@ class Imported {
 
   IDataBase* Document() const { return db_; }
   int32_t Errors() const { return result_.errorCount; }
+  bool RanToEnd() const { return result_.ranToEnd; }
+  // The story's invariant check: empty when sound.
+  std::string Check() const { return Instantiate<ITextModel>(db_, story_)->Check(); }
 
   // Each paragraph as "[style overrides]" and its text, with runs of another character style or with
   // overrides as "{style overrides:text}" ("" for the root style). The story's last return is left out.
@@ -190,6 +194,8 @@ TEST_F(StyleSheetsTest, StyleLinesAndTagsStyleTheText) {
        "[NormalParagraphStyle]\\u{00AB}Kesto error: No such style: tag @...=[S] param #3\\u{00BB}x"},
       {u"@Head=[S\"\",\"|\"]\rx",
        "[NormalParagraphStyle]\\u{00AB}Kesto error: No such next style: tag @...=[S] param #2\\u{00BB}x"},
+      {u"@A=[S\"Nosuch\"]\rx",
+       "[NormalParagraphStyle]\\u{00AB}Kesto error: No such based-on style: tag @...=[S] param #1\\u{00BB}x"},
       {u"@Head=[S$]\rx",
        "[NormalParagraphStyle]\\u{00AB}Kesto error: Malformed definition prefix: tag @...=[S] param "
        "#1\\u{00BB}x"},
@@ -278,6 +284,25 @@ TEST_F(StyleSheetsTest, WithoutStyleSheetsStyleLinesAreText) {
   EXPECT_EQ("[NormalParagraphStyle]@Body:Text <@Emph>w\\r[NormalParagraphStyle]@H=[S]\\r", imported.Story());
   EXPECT_EQ("none", imported.Style(u"Body"));
   EXPECT_EQ("none", imported.Style(u"Emph"));
+}
+
+// Style lines and tags cut and mixed at random: every import reads to its end and leaves a sound story.
+TEST_F(StyleSheetsTest, RandomStyleLinesKeepTheStorySound) {
+  const char16_t* pieces[] = {
+      u"@",     u"Body", u"G|S",         u":",   u"=",     u"[S",     u"[C",     u"[h",  u"]",    u"\"",
+      u",",     u"$",    u"$P",          u"<@",  u">",     u"<*C>",   u"<z9>",   u"\r",  u"<v1>", u"<v6>",
+      u"word ", u"\\",   u"<*p(,,,+2)>", u"<B>", u"<\\c>", u"<&L+3>", u"\u000B", u"<@>", u"Emph"};
+  std::mt19937 random(11);
+  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+  for (int round = 0; round < 150; ++round) {
+    std::u16string input;
+    for (int n = 0; n < 24; ++n)
+      input += pieces[pick(random)];
+    SCOPED_TRACE(Readable(input));
+    Imported imported(input);
+    EXPECT_TRUE(imported.RanToEnd());
+    EXPECT_EQ("", imported.Check());
+  }
 }
 
 }  // namespace
