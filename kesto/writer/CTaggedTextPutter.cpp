@@ -64,7 +64,11 @@ void CTaggedTextPutter::PutStyleName(std::u16string_view name, bool quote) {
   if (quote) PutChar(u'"');
   for (char16_t c : name) {
     if (c < 0x20) continue;
-    if (c == kStyleGroupSeparator) c = u'|';
+    // A bare bar separates groups; a bar of the name itself is escaped.
+    if (c == kStyleGroupSeparator) {
+      PutChar(u'|');
+      continue;
+    }
     bool special = c == u'"' || c == u'\\' || c == u'|' || (!quote && (c == u':' || c == u'=' || c == u'>'));
     if (special) PutChar(u'\\');
     PutChar(c);

@@ -69,8 +69,8 @@ class CTaggedTextPutter {
   // With `quote` the text goes between double quotes; characters below U+0020 are dropped; with `escape`
   // the double quote and the backslash get a backslash, and (unquoted) so do ':', '=' and '>'.
   void PutText(std::u16string_view text, bool quote, bool escape);
-  // A style name: the group separator becomes '|'; '"', '\' and '|' always get a backslash, and unquoted
-  // ':', '=' and '>' too.
+  // A style name: the group separator becomes '|'; '"', '\' and a '|' of the name always get a backslash,
+  // and unquoted ':', '=' and '>' too.
   void PutStyleName(std::u16string_view name, bool quote);
   void PutInteger(long long value);
   // Points with at most three decimals (NumberFormat.h).

@@ -6,6 +6,7 @@
 #include "host/res/IFontFamily.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/StyleUtils.h"
+#include "kesto/model/FaceNames.h"
 #include "kesto/model/Languages.h"
 #include "kesto/model/VyColorDesc.h"
 #include "kesto/writer/AttributeComparison.h"
@@ -100,6 +101,11 @@ WideString FullFontName(IDataBase* db, const VyFontDesc& font) {
   if (!font.family.IsValid()) return {};
   InterfacePtr<IFontFamily> family = Instantiate<IFontFamily>(db, font.family);
   return family ? family->GetFullName(font.face, 0) : WideString();
+}
+
+// Faces of one family that differ only in boldness and slant: the type-style letters change them.
+bool DifferOnlyInFace(const VyFontDesc& a, const VyFontDesc& b) {
+  return a.family == b.family && AnalyseFaceName(a.face).remaining == AnalyseFaceName(b.face).remaining;
 }
 
 }  // namespace
@@ -212,6 +218,18 @@ void KestoPutter::PutTypeStyle(const K2AttributeSetMgr& current, const K2Attribu
   for (const TypeStyleLetter& l : kLetters) {
     if ((written & Flag(l.bit)) == 0) continue;
     if (l.excludedBy >= 0 && (flags & Flag(l.excludedBy)) != 0) continue;
+    // On a character style's definition line a letter makes the reader write every type-style attribute
+    // into the style (a plain face, no underline ...), hiding the paragraph's: the face comes with the font
+    // tags, and a style bit that is added is given by the tag that sets only its attribute.
+    if (definingCharacterStyle_ && (Flag(l.bit) & kFaceBits) != 0) continue;
+    if (definingCharacterStyle_ && (flags & Flag(l.bit)) != 0) {
+      if (open) CloseTag();
+      open = false;
+      OpenTag("~");
+      PutAscii(l.letter);
+      CloseTag();
+      continue;
+    }
     if (separate) {
       PutTag(l.letter);
       continue;
@@ -230,11 +248,17 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
     VyFontDesc f;
     return m.GetFont(f) ? std::optional<VyFontDesc>(f) : std::nullopt;
   });
-  if (font.current) {
+  // On a character style's definition line a full name would keep the boldness and slant in force:
+  // family and face go separately.
+  if (font.current && !definingCharacterStyle_) {
     WideString name = FullFontName(db, *font.current);
     if (!name.empty()) {
-      if (font.base && name == FullFontName(db, *font.base)) return;
+      // The font the reader has: the base's own, else the paragraph's.
+      std::optional<VyFontDesc> inForce = font.base;
       VyFontDesc paragraphFont;
+      if (!inForce && base && context && context->GetFont(paragraphFont)) inForce = paragraphFont;
+      if (inForce && (name == FullFontName(db, *inForce) || DifferOnlyInFace(*font.current, *inForce)))
+        return;
       if (base && context && context->GetFont(paragraphFont) && paragraphFont == *font.current) {
         PutTag("f$");
         return;
@@ -245,12 +269,17 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
       return;
     }
   } else if (font.action == TagAction::kRevert) {
+    // Back to the paragraph's font; when only boldness and slant differ, the letters did that already.
+    VyFontDesc paragraphFont;
+    if (context && context->GetFont(paragraphFont) && DifferOnlyInFace(paragraphFont, *font.base)) return;
     PutTag("f$");
   }
-  // No full name (no family, or a face the family lacks): family and face, each when it changed.
+  // No full name (no family, or a face the family lacks): family and face, each when it changed. After a
+  // revert the reader has the paragraph's font again: only the run's own names are left to write.
   bool reverted = !font.current && font.action == TagAction::kRevert;
-  auto family =
-      CompareAttribute<UID>(current, reverted ? nullptr : base, context, UIDOf(kTextAttrFontFamily));
+  K2AttributeSetMgr nothing(db, StyleKind::kCharacter);
+  const K2AttributeSetMgr* nameBase = reverted ? &nothing : base;
+  auto family = CompareAttribute<UID>(current, nameBase, context, UIDOf(kTextAttrFontFamily));
   if (family.action == TagAction::kWrite && family.current->IsValid()) {
     if (InterfacePtr<IFontFamily> f = Instantiate<IFontFamily>(db, *family.current)) {
       OpenTag("ff");
@@ -260,10 +289,15 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
   } else if (family.action == TagAction::kRevert) {
     PutTag("ff$");
   }
-  auto face =
-      CompareAttribute<WideString>(current, reverted ? nullptr : base, context,
-                                   ValueOf<WideString, &K2AttributeSetMgr::GetString>(kTextAttrFontStyle));
+  auto faceOf = ValueOf<WideString, &K2AttributeSetMgr::GetString>(kTextAttrFontStyle);
+  auto face = CompareAttribute<WideString>(current, nameBase, context, faceOf);
   if (face.action == TagAction::kWrite && !face.current->empty()) {
+    // A face that differs from the one in force only in boldness and slant is the type-style letters' work.
+    std::optional<WideString> inForce = face.base;
+    if (!inForce && nameBase && context) inForce = faceOf(*context);
+    if (inForce && !definingCharacterStyle_ &&
+        AnalyseFaceName(*inForce).remaining == AnalyseFaceName(*face.current).remaining)
+      return;
     OpenTag("fs");
     PutText(*face.current, true, true);
     CloseTag();

@@ -333,7 +333,7 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
         bool inChunk = i + 1 < count;
         if (inChunk ? chunk[i + 1] == 0x200B
                     : position + count < end && story.GetChar(position + count) == 0x200B) {
-          PutSpecialCharacter(c, paragraph, run);
+          PutSpecialCharacter(c, 0, paragraph, run);
           if (inChunk)
             ++i;
           else
@@ -349,13 +349,16 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
         PutChar(c);
         continue;
       }
-      PutSpecialCharacter(c, paragraph, run);
+      char16_t next = i + 1 < count            ? chunk[i + 1]
+                      : position + count < end ? story.GetChar(position + count)
+                                               : 0;
+      PutSpecialCharacter(c, next, paragraph, run);
     }
     position += count;
   }
 }
 
-void KestoPutter::PutSpecialCharacter(char32_t c, const K2AttributeSetMgr& paragraph,
+void KestoPutter::PutSpecialCharacter(char32_t c, char16_t next, const K2AttributeSetMgr& paragraph,
                                       const K2AttributeSetMgr& run) {
   if (c == u'\r') {
     int32_t kind = 0;
@@ -382,10 +385,14 @@ void KestoPutter::PutSpecialCharacter(char32_t c, const K2AttributeSetMgr& parag
     return;
   }
   if (c < 0x20 || c == 0x7F || IsIgnorable(c)) return;
-  if (IsRepresentable(GetEncoding(), c)) {
+  if (IsRepresentable(GetEncoding(), c) && !WouldReadAsUtf8(GetEncoding(), c, next)) {
     PutChar(c);
     return;
   }
+  PutNumericCharacter(c);
+}
+
+void KestoPutter::PutNumericCharacter(char32_t c) {
   static const char kHex[] = "0123456789ABCDEF";
   char digits[8];
   int n = 0;

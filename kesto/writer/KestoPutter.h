@@ -73,9 +73,14 @@ class KestoPutter : public CTaggedTextPutter {
   // page-number kind; the story's final return is not written.
   void PutRunText(const ITextModel& story, int32_t start, int32_t end, const K2AttributeSetMgr& paragraph,
                   const K2AttributeSetMgr& run);
-  void PutSpecialCharacter(char32_t c, const K2AttributeSetMgr& paragraph, const K2AttributeSetMgr& run);
+  // `next` is the unit that follows in the text (0 for none or unknown).
+  void PutSpecialCharacter(char32_t c, char16_t next, const K2AttributeSetMgr& paragraph,
+                           const K2AttributeSetMgr& run);
+  // "<\#U" and at least four hexadecimal digits.
+  void PutNumericCharacter(char32_t c);
 
-  bool defining_ = false;  // a style-sheet definition line is being written
+  bool defining_ = false;                // a style-sheet definition line is being written
+  bool definingCharacterStyle_ = false;  // that of a character style
   bool grouping_ = false;
   bool groupOpen_ = false;
   int32_t listPosition_ = 0;
