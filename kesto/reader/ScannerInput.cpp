@@ -39,7 +39,7 @@ bool CopyChars(std::unique_ptr<int32_t[]>& to, const int32_t* from, int32_t coun
 
 }  // namespace
 
-ScannerInput::ScannerInput() : buffer_(new int32_t[kLookBehind + kCapacity]) {
+ScannerInput::ScannerInput() : buffer_(new int32_t[kLookBehind + kRoom]) {
   translation_.capacity = kTranslationCapacity;
   macro_.capacity = kMacroCapacity;
   Clear();
@@ -86,22 +86,60 @@ int32_t ScannerInput::NextFromLayers() {
 }
 
 int32_t ScannerInput::Refill() {
-  if (!source_) return kEnd;
+  for (;;) {
+    if (!source_) return kEnd;
+    if (HeldEnoughToMatch()) {
+      available_ = held_;
+      held_ = 0;
+    } else {
+      ReadMore();
+    }
+    if (available_ == 0) return kEnd;
+    if (translations_.Empty() || !Translate()) break;
+    // An empty target replaces its source with nothing: the characters after it are the next refill.
+    if (translation_.count > 0) return translation_.chars[translation_.cursor++];
+    translation_.active = false;
+    UpdateUpperActive();
+  }
+  --available_;
+  return *cursor_++;
+}
+
+void ScannerInput::ReadMore() {
   // The last few characters read stay in front of the new ones, and the held ones become available again.
   int32_t behind = static_cast<int32_t>(std::min<ptrdiff_t>(kLookBehind, cursor_ - floor_));
   std::memmove(Start() - behind, cursor_ - behind, static_cast<size_t>(behind + held_) * sizeof(int32_t));
   floor_ = Start() - behind;
   cursor_ = Start();
   RecordCheckpoint();
-  int32_t room = std::min(kCapacity - held_, refillSize_);
+  int32_t room = std::min(kRoom - held_, refillSize_);
   refillSize_ = std::min(kCapacity, refillSize_ * 2);
   auto got = static_cast<int32_t>(source_->Read(Start() + held_, static_cast<size_t>(room)));
   decoded_ += got;
   available_ = held_ + got;
   held_ = 0;
-  if (available_ == 0) return kEnd;
-  --available_;
-  return *cursor_++;
+}
+
+bool ScannerInput::Translate() {
+  if (translations_.CanBegin(*cursor_)) {
+    const int32_t* target = nullptr;
+    int32_t targetCount = 0;
+    int32_t matched = translations_.Match(cursor_, available_, target, targetCount);
+    if (matched > 0 && StartLayer(Layer::kTranslation, target, targetCount)) {
+      cursor_ += matched;
+      held_ = available_ - matched;
+      available_ = 0;
+      return true;
+    }
+  }
+  for (int32_t i = 1; i < available_; ++i) {
+    if (translations_.CanBegin(cursor_[i])) {
+      held_ = available_ - i;
+      available_ = i;
+      break;
+    }
+  }
+  return false;
 }
 
 void ScannerInput::RecordCheckpoint() {

@@ -1,12 +1,16 @@
 // ScannerInput: the characters a scanner reads, in layers: a macro expansion above the translation output
 // above the input buffer decoded from the source. Reading goes through a cursor and a count per layer;
-// only an empty input buffer calls into the source.
+// only an empty input buffer calls into the source. It also keeps the scan's macro definitions and its
+// translation table, which the refill of the input buffer applies: a source is compared only at the start
+// of a refill, so the characters from the next one that could begin a source are held back for the next.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
+#include "kesto/reader/MacroTable.h"
+#include "kesto/reader/TranslationTable.h"
 #include "kesto/streams/StreamEncoding.h"
 
 namespace kesto {
@@ -40,8 +44,18 @@ class ScannerInput {
     checkpointCount_ = 0;
   }
   VyTextStream* GetSource() const { return source_; }
-  // Empties every layer, forgets the snapshot and the count of decoded characters.
+  // Empties every layer, forgets the snapshot and the count of decoded characters; the tables stay.
   void Clear();
+  // Empties the macro and translation tables.
+  void ClearTables() {
+    macros_.Clear();
+    translations_.Clear();
+  }
+  MacroTable& GetMacros() { return macros_; }
+  TranslationTable& GetTranslations() { return translations_; }
+  // The characters decoded but not read yet are compared with the translation table again: after it
+  // changed, it applies from the next character read.
+  void OfferAgainForTranslation() { HoldBack(available_); }
 
   // The next code point, or kEnd at the end of the input.
   int32_t Next() {
@@ -118,6 +132,19 @@ class ScannerInput {
 
   int32_t NextFromLayers();
   int32_t Refill();
+  // Moves the held characters to the start of the buffer, after the look-behind, and decodes more after them.
+  void ReadMore();
+  // At the start of a refill: a source of the table found at the cursor is consumed and its target becomes
+  // the translation layer (answers true); otherwise the characters from the next that could begin a source
+  // are held back.
+  bool Translate();
+  // Held characters are used as they lie while there are enough of them for the longest source to match.
+  // Otherwise they move to the front and a whole refill joins them: a source always fits, and a move
+  // happens at most once per kCapacity characters less the longest source, so it costs about one move per
+  // character read.
+  bool HeldEnoughToMatch() const {
+    return held_ > 0 && !translations_.Empty() && held_ >= translations_.GetLongestSource();
+  }
   void RecordCheckpoint();
   // The latest checkpoint at or before the character numbered `decoded`, or null.
   const Checkpoint* CheckpointBefore(int64_t decoded) const;
@@ -127,9 +154,11 @@ class ScannerInput {
   LayerBuffer& LayerOf(Layer layer) { return layer == Layer::kMacro ? macro_ : translation_; }
   const LayerBuffer& LayerOf(Layer layer) const { return layer == Layer::kMacro ? macro_ : translation_; }
   int32_t* Start() const { return buffer_.get() + kLookBehind; }
+  // Room after the look-behind: a refill, and the held characters it joins.
+  static constexpr int32_t kRoom = 2 * kCapacity;
 
   VyTextStream* source_ = nullptr;
-  std::unique_ptr<int32_t[]> buffer_;  // kLookBehind + kCapacity code points
+  std::unique_ptr<int32_t[]> buffer_;  // kLookBehind + kRoom code points
   int32_t* floor_;                     // the earliest character a push back may reach
   int32_t* cursor_;
   int32_t available_ = 0;
@@ -142,6 +171,8 @@ class ScannerInput {
   std::array<Checkpoint, kCheckpoints> checkpoints_{};  // oldest first
   int32_t checkpointCount_ = 0;
   std::unique_ptr<Snapshot> snapshot_;
+  MacroTable macros_;
+  TranslationTable translations_;
 };
 
 }  // namespace kesto
