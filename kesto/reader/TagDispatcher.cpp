@@ -44,6 +44,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterAttributeStackTags(*this);
   RegisterParagraphTags(*this);
   RegisterStyleTags(*this);
+  RegisterMacroTags(*this);
 }
 
 const TagDispatchTable& TagDispatchTable::Get() {
@@ -85,6 +86,8 @@ void DispatchTag(KestoScanner& scanner) {
     scanner.SetLexMode(LexMode::kText);
     return;
   }
+  // A report names the list element of the tag it is about, never one of an earlier tag.
+  scanner.SetParamIndex(0);
   int32_t first = scanner.NextChar();
   if (first == ScannerInput::kEnd) {
     scanner.SetError(kScanUnexpectedEndOfInput);

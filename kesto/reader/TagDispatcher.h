@@ -46,5 +46,6 @@ void RegisterSpecialCharacters(TagDispatchTable& table);   // "\"
 void RegisterAttributeStackTags(TagDispatchTable& table);  // "&+", "&-"
 void RegisterParagraphTags(TagDispatchTable& table);       // "*"
 void RegisterStyleTags(TagDispatchTable& table);           // "@"
+void RegisterMacroTags(TagDispatchTable& table);           // "&!", "!"
 
 }  // namespace kesto
