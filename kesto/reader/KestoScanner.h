@@ -79,6 +79,8 @@ class KestoScanner : public CTaggedTextScanner {
   VyLinkDestination& GetLinkDestination() { return linkDestination_; }
   bool IsHiddenTextOpen() const { return hiddenTextOpen_; }
   void SetHiddenTextOpen(bool open) { hiddenTextOpen_ = open; }
+  // The agent of the running scan (null outside Scan), for tags that ask it to find files.
+  ITagScannerAgent* GetAgent() const { return agent_; }
   bool IsHyperlinkOpen() const { return hyperlinkOpen_; }
   void SetHyperlinkOpen(bool open) { hyperlinkOpen_ = open; }
 

@@ -149,6 +149,8 @@ int32_t KestoScannerAgent::EndOfParagraph(VyTextAttributeMgr* attributes) {
 
 int32_t KestoScannerAgent::ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) {
   if (code == kScanTranslationFileNotFound) {
+    if (int32_t fileError = scanner_ ? scanner_->GetInput().GetTranslations().GetFileError() : 0)
+      systemError_ = fileError;
     SetEngineMessageParameters({Decimal(systemError_)});
     return kEngineTranslationFileMissing;
   }

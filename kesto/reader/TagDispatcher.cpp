@@ -3,6 +3,7 @@
 
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/ScannerErrors.h"
+#include "kesto/reader/UnknownTagLetter.h"
 
 namespace kesto {
 
@@ -11,24 +12,12 @@ namespace {
 // "&" and the character after it name the tag; an unknown pair is "No such tag" named by both.
 void DispatchExtension(KestoScanner& scanner, int32_t) {
   int32_t second = scanner.NextChar();
-  scanner.GetTagName().Set(u"&");
-  if (second == ScannerInput::kEnd) {
-    scanner.SetError(kScanUnexpectedEndOfInput);
-    scanner.SetToken(ScanToken::kEnd);
-    return;
-  }
   if (TagHandler handler = TagDispatchTable::Get().FindExtension(second)) {
+    scanner.GetTagName().Set(u"&");
     handler(scanner, second);
     return;
   }
-  if (second == 0x0D) {
-    scanner.SetError(kScanUnexpectedEndOfLine);
-    scanner.PushBack();
-    scanner.SetLexMode(LexMode::kText);
-    return;
-  }
-  scanner.SetError(kScanNoSuchTag);
-  scanner.GetTagName().AppendChar(second < 0x20 ? '?' : second);
+  ReportUnknownTagLetter(scanner, u"&", second);
 }
 
 }  // namespace
@@ -45,6 +34,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterParagraphTags(*this);
   RegisterStyleTags(*this);
   RegisterMacroTags(*this);
+  RegisterTranslationTags(*this);
 }
 
 const TagDispatchTable& TagDispatchTable::Get() {

@@ -47,5 +47,6 @@ void RegisterAttributeStackTags(TagDispatchTable& table);  // "&+", "&-"
 void RegisterParagraphTags(TagDispatchTable& table);       // "*"
 void RegisterStyleTags(TagDispatchTable& table);           // "@"
 void RegisterMacroTags(TagDispatchTable& table);           // "&!", "!"
+void RegisterTranslationTags(TagDispatchTable& table);     // "&tt…"
 
 }  // namespace kesto
