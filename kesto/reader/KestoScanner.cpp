@@ -181,6 +181,8 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return agent_->Marker(markerCode_, markerText_.data(), static_cast<int32_t>(markerText_.size()));
     case ScanToken::kTextAnchorStart:
       return agent_->TextAnchor(nullptr, -1);
+    case ScanToken::kAnchorSpec:
+      return agent_->TextAnchor(&hiddenTextSettings_, anchorId_);
     case ScanToken::kLinkDestination:
       return agent_->LinkDestination(linkDestination_);
     case ScanToken::kHyperlinkStart:

@@ -16,6 +16,7 @@
 #include "kesto/reader/ScannerInput.h"
 #include "kesto/reader/TagName.h"
 #include "kesto/reader/TagParameterReader.h"
+#include "kesto/reader/VyHiddenTextSettings.h"
 
 namespace kesto {
 
@@ -79,6 +80,10 @@ class KestoScanner : public CTaggedTextScanner {
   VyLinkDestination& GetLinkDestination() { return linkDestination_; }
   bool IsHiddenTextOpen() const { return hiddenTextOpen_; }
   void SetHiddenTextOpen(bool open) { hiddenTextOpen_ = open; }
+  // The settings of the anchor-spec token, and its id: -1 for the end of a hidden-text range, else the
+  // relative number of a box.
+  VyHiddenTextSettings& GetHiddenTextSettings() { return hiddenTextSettings_; }
+  void SetAnchorId(int32_t id) { anchorId_ = id; }
   // The agent of the running scan (null outside Scan), for tags that ask it to find files.
   ITagScannerAgent* GetAgent() const { return agent_; }
   bool IsHyperlinkOpen() const { return hyperlinkOpen_; }
@@ -184,6 +189,8 @@ class KestoScanner : public CTaggedTextScanner {
   bool masterF_ = false;
   VyLinkDestination linkDestination_;
   bool hiddenTextOpen_ = false;
+  VyHiddenTextSettings hiddenTextSettings_;
+  int32_t anchorId_ = -1;
   bool hyperlinkOpen_ = false;
 
   VyParagraphStyleInfo paragraphStyleInfo_;

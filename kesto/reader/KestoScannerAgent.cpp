@@ -14,6 +14,7 @@
 #include "kesto/reader/ErrorReport.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/ScannerErrors.h"
+#include "kesto/reader/VyHiddenTextSettings.h"
 #include "kesto/streams/VyTextStream.h"
 
 namespace kesto {
@@ -248,6 +249,17 @@ int32_t KestoScannerAgent::Marker(int32_t code, const char16_t* text, int32_t le
     default:
       return 0;
   }
+}
+
+int32_t KestoScannerAgent::TextAnchor(const VyHiddenTextSettings* settings, int32_t id) {
+  if (!story_) return 0;
+  if (!settings) {
+    hiddenTextStart_ = position_;
+  } else if (id < 0 && hiddenTextStart_ >= 0) {
+    (void)story_->ApplyHiddenText(hiddenTextStart_, position_, settings->record);
+    hiddenTextStart_ = -1;
+  }
+  return 0;
 }
 
 void KestoScannerAgent::ApplyMarkerAttribute(int32_t code, std::u16string_view text) {

@@ -53,6 +53,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Answers 28 when the story refuses the text.
   int32_t InsertText(const char16_t* units, int32_t count) override;
   int32_t Marker(int32_t code, const char16_t* text, int32_t length) override;
+  // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
+  // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.
+  int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
   int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
@@ -92,6 +95,7 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int32_t position_ = 0;       // the insertion point, relative to the story's base
   int32_t paragraphPos_ = -1;  // the insertion point after the last paragraph end
   int32_t markerStart_ = -1;
+  int32_t hiddenTextStart_ = -1;
   bool paragraphHasTab_ = false;
   bool alignmentSaved_ = false;
   bool savedAlignmentOwn_ = false;  // the saved alignment was an override, not the style's

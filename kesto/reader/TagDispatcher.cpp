@@ -35,6 +35,8 @@ TagDispatchTable::TagDispatchTable() {
   RegisterStyleTags(*this);
   RegisterMacroTags(*this);
   RegisterTranslationTags(*this);
+  RegisterHiddenTextTags(*this);
+  RegisterExtensionTags(*this);
 }
 
 const TagDispatchTable& TagDispatchTable::Get() {

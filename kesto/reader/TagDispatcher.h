@@ -48,5 +48,7 @@ void RegisterParagraphTags(TagDispatchTable& table);       // "*"
 void RegisterStyleTags(TagDispatchTable& table);           // "@"
 void RegisterMacroTags(TagDispatchTable& table);           // "&!", "!"
 void RegisterTranslationTags(TagDispatchTable& table);     // "&tt…"
+void RegisterHiddenTextTags(TagDispatchTable& table);      // "&C…"
+void RegisterExtensionTags(TagDispatchTable& table);       // "&d", "&it", "#", "A"
 
 }  // namespace kesto

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "kesto/reader/VyHiddenTextSettings.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
 
 namespace kesto::testing_reader {
@@ -18,8 +19,8 @@ inline std::string Hex(int32_t code) {
   return text;
 }
 
-// Logs M<code>:<text> for markers, H:<text> for host-dialect text and E<code>:<tag>[#<param>] for errors;
-// collects the text.
+// Logs M<code>:<text> for markers, A+ for the start of a hidden-text range, A<id>:<fields> for settings,
+// H:<text> for host-dialect text and E<code>:<tag>[#<param>] for errors; collects the text.
 class ExtensionAgent : public CTagScannerAgent {
  public:
   int32_t InsertText(const char16_t* units, int32_t count) override {
@@ -34,6 +35,16 @@ class ExtensionAgent : public CTagScannerAgent {
   int32_t Marker(int32_t code, const char16_t* units, int32_t length) override {
     return Log("M" + Hex(code) + ":" + Readable(std::u16string_view(units, static_cast<size_t>(length))));
   }
+  int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override {
+    if (!settings) return Log("A+");
+    using S = VyHiddenTextSettings;
+    std::string fields =
+        Field(*settings, S::kFirstName) + "|" + std::to_string(settings->GetNumber(S::kFlags, 4)) + "|" +
+        Field(*settings, S::kSecondName) + "|" + std::to_string(settings->GetNumber(S::kKind, 2)) + "|" +
+        Field(*settings, S::kFirstText) + "|" + std::to_string(settings->GetNumber(S::kNumber, 2)) + "|" +
+        std::to_string(settings->GetNumber(S::kMode, 2)) + "|" + Field(*settings, S::kSecondText);
+    return Log("A" + std::to_string(id) + ":" + fields);
+  }
   int32_t InsertHostTaggedText(const char16_t* units, int32_t length, bool) override {
     return Log("H:" + Readable(std::u16string_view(units, static_cast<size_t>(length))));
   }
@@ -42,6 +53,12 @@ class ExtensionAgent : public CTagScannerAgent {
   std::string events;
 
  private:
+  static std::string Field(const VyHiddenTextSettings& settings, size_t offset) {
+    std::u16string units;
+    for (size_t at = offset; settings.GetNumber(at, 2) != 0; at += 2)
+      units.push_back(static_cast<char16_t>(settings.GetNumber(at, 2)));
+    return Readable(units);
+  }
   int32_t Log(const std::string& entry) {
     events += (events.empty() ? "" : " ") + entry;
     return 0;
