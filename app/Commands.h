@@ -22,6 +22,7 @@ int RunPlugIns(CommandLine& args);
 int RunNew(CommandLine& args);
 int RunInspect(CommandLine& args);
 int RunImport(CommandLine& args);
+int RunLayout(CommandLine& args);
 int RunExport(CommandLine& args);
 
 }  // namespace pagehost

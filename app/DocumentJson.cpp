@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "app/LayoutJson.h"
 #include "host/db/IDocument.h"
 #include "host/res/IFontFamily.h"
 #include "host/res/ILanguage.h"
@@ -77,7 +78,8 @@ void WriteStories(IDataBase& db, std::ostream& out) {
     out << std::exchange(separator, ",");
     out << "{\"uid\":" << uid.Get() << ",\"text\":" << JsonQuote(story->GetText(0, story->TotalLength()))
         << ",\"paragraphs\":" << StrandJson(db, *story, TextStrand::kParagraph)
-        << ",\"characterRuns\":" << StrandJson(db, *story, TextStrand::kCharacter) << "}";
+        << ",\"characterRuns\":" << StrandJson(db, *story, TextStrand::kCharacter)
+        << StoryLayoutMembers(db, uid) << "}";
   }
   out << "]";
 }
@@ -126,6 +128,7 @@ void WriteDocumentJson(IDataBase& db, std::ostream& out) {
   WriteStyles(db, StyleKind::kCharacter, out);
   out << ",";
   WriteSwatches(db, out);
+  WriteLayoutMembers(db, out);
   out << "}\n";
 }
 

@@ -1,21 +1,167 @@
-// pagehost new: a document from the built-in defaults, saved.
+// pagehost new: a document from the built-in defaults, shaped by the layout options, saved.
+#include <functional>
+#include <map>
+
 #include "app/Commands.h"
+#include "app/Lengths.h"
 #include "app/Output.h"
+#include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/core/WideString.h"
 
 namespace pagehost {
+namespace {
+
+// An option's value applied to the options; false when the value is not acceptable.
+using Setter = std::function<bool(NewLayoutOptions&, const std::string&)>;
+
+bool SetPageSize(NewLayoutOptions& o, const std::string& value) {
+  static const std::map<std::string, std::pair<double, double>> kSizes = {{"letter", {612, 792}},
+                                                                          {"legal", {612, 1008}},
+                                                                          {"tabloid", {792, 1224}},
+                                                                          {"a4", {595.276, 841.89}},
+                                                                          {"a5", {419.528, 595.276}}};
+  if (auto named = kSizes.find(value); named != kSizes.end()) {
+    std::tie(o.setup.pageWidth, o.setup.pageHeight) = named->second;
+    return true;
+  }
+  auto size = ParseLengths(value, 2);
+  if (!size) return false;
+  o.setup.pageWidth = (*size)[0];
+  o.setup.pageHeight = (*size)[1];
+  return true;
+}
+
+bool SetCount(int32_t& field, const std::string& value) {
+  auto n = ParseInteger(value);
+  if (!n) return false;
+  field = *n;
+  return true;
+}
+
+bool SetMargins(NewLayoutOptions& o, const std::string& value) {
+  auto m = ParseLengths(value);
+  if (!m || (m->size() != 1 && m->size() != 4)) return false;
+  const std::vector<double>& v = *m;
+  o.setup.margins = v.size() == 1 ? Margins{v[0], v[0], v[0], v[0]} : Margins{v[0], v[1], v[2], v[3]};
+  return true;
+}
+
+// "A-Master;B-Master:A": a prefix, a hyphen and a name, then optionally the master it is based on.
+bool SetMasters(NewLayoutOptions& o, const std::string& value) {
+  o.masters.clear();
+  if (value.empty()) return true;
+  for (const std::string& entry : Split(value, ';')) {
+    std::vector<std::string> parts = Split(entry, ':');
+    if (parts.size() > 2) return false;
+    size_t hyphen = parts[0].find('-');
+    NewLayoutOptions::Master master;
+    master.prefix = WideFromUtf8(parts[0].substr(0, hyphen));
+    master.name = hyphen == std::string::npos ? u"Master" : WideFromUtf8(parts[0].substr(hyphen + 1));
+    if (parts.size() == 2) master.basedOn = WideFromUtf8(parts[1]);
+    o.masters.push_back(master);
+  }
+  return true;
+}
+
+// "1;4:Name": the first page of each section, optionally with its name.
+bool SetSections(NewLayoutOptions& o, const std::string& value) {
+  o.sections.clear();
+  for (const std::string& entry : Split(value, ';')) {
+    std::vector<std::string> parts = Split(entry, ':');
+    auto page = ParseInteger(parts[0]);
+    if (!page || parts.size() > 2) return false;
+    o.sections.push_back({*page, parts.size() == 2 ? WideFromUtf8(parts[1]) : WideString()});
+  }
+  return true;
+}
+
+bool SetLayers(NewLayoutOptions& o, const std::string& value) {
+  o.layers.clear();
+  for (const std::string& name : Split(value, ';')) {
+    if (name.empty()) return false;
+    o.layers.push_back(WideFromUtf8(name));
+  }
+  return true;
+}
+
+const std::vector<std::pair<const char*, Setter>>& ValueOptions() {
+  static const std::vector<std::pair<const char*, Setter>> options = {
+      {"--page-size", SetPageSize},
+      {"--pages", [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.pages, v); }},
+      {"--pages-per-spread",
+       [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.pagesPerSpread, v); }},
+      {"--margins", SetMargins},
+      {"--columns", [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.columns, v); }},
+      {"--gutter",
+       [](NewLayoutOptions& o, const std::string& v) {
+         auto g = ParseLength(v);
+         if (g) o.setup.gutter = *g;
+         return g.has_value();
+       }},
+      {"--masters", SetMasters},
+      {"--master-pages",
+       [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.masterPages, v); }},
+      {"--sections", SetSections},
+      {"--layers", SetLayers},
+  };
+  return options;
+}
+
+// Takes one option from `args`: 1 taken, 0 not an option of `new`, -1 a usage error (already reported).
+int TakeOption(CommandLine& args, NewLayoutOptions& o, bool& perSpreadGiven, int& status) {
+  std::string missing;
+  if (args.TakeFlag("--facing")) {
+    o.setup.facing = true;
+    if (!perSpreadGiven) o.setup.pagesPerSpread = 2;
+    return 1;
+  }
+  if (args.TakeFlag("--master-frames")) {
+    o.masterFrames = true;
+    return 1;
+  }
+  if (args.TakeFlag("--no-main-frame")) {
+    o.mainFrame = false;
+    return 1;
+  }
+  for (const auto& [name, set] : ValueOptions()) {
+    auto value = args.TakeValue(name, "", missing);
+    if (!missing.empty()) {
+      status = UsageError("option " + missing + " needs a value");
+      return -1;
+    }
+    if (!value) continue;
+    if (!set(o, *value)) {
+      status = UsageError(std::string("new: ") + name + ": cannot use '" + *value + "'");
+      return -1;
+    }
+    perSpreadGiven = perSpreadGiven || std::string(name) == "--pages-per-spread";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 int RunNew(CommandLine& args) {
   std::string output, missing;
+  NewLayoutOptions options;
+  bool perSpreadGiven = false;
   while (!args.Done()) {
     if (auto o = args.TakeValue("-o", "--output", missing)) {
       output = *o;
       continue;
     }
     if (!missing.empty()) return UsageError("option " + missing + " needs a file name");
+    int status = 0;
+    int taken = TakeOption(args, options, perSpreadGiven, status);
+    if (taken < 0) return status;
+    if (taken > 0) continue;
     return UsageError("new: unexpected argument '" + args.Peek() + "'");
   }
   if (output.empty()) return UsageError("new: no output file given (use -o FILE)");
+  if (std::string fault = options.Fault(); !fault.empty()) return UsageError("new: " + fault);
+  (void)DefaultDocument::SetNewLayoutOptions(options);
   IDataBase* db = DocumentList::Get().NewDocument();
   if (!db) {
     Error("new: the default document could not be created");

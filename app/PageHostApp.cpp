@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/Commands.h"
+#include "app/NotificationTrace.h"
 #include "app/Output.h"
 #include "host/app/Host.h"
 #include "host/core/Registry.h"
@@ -26,6 +27,8 @@ const std::vector<CommandInfo>& AllCommands() {
        RunInspect},
       {"import", "import INPUT -o OUT [--into DOC]",
        "import tagged text into DOC or a new document, save as OUT; see import --help", RunImport},
+      {"layout", "layout DOC -o OUT OP [ARGS] [-- OP [ARGS]]...",
+       "run layout operations on DOC (each its own undo step), save as OUT", RunLayout},
       {"export", "export DOC [-o OUT | -o -]",
        "write the main story of DOC as Kesto tagged text; see export --help", RunExport},
   };
@@ -107,7 +110,11 @@ int RunInHost(const CommandInfo& command, CommandLine& args, const std::filesyst
 }
 
 int RunCommandLine(int argc, char** argv) {
-  CommandLine args(argc, argv);
+  std::vector<std::string> words(argv + 1, argv + argc);
+  bool traceMissing = false;
+  std::optional<std::string> trace = TakeTraceOption(words, traceMissing);
+  if (traceMissing) return UsageError(std::string("option ") + kTraceOption + " needs a file name");
+  CommandLine args(std::move(words));
   std::filesystem::path plugIns = DefaultPlugInFolder();
   std::string missing;
   while (!args.Done() && CommandLine::IsOption(args.Peek())) {
@@ -130,7 +137,16 @@ int RunCommandLine(int argc, char** argv) {
   std::string name = args.Take();
   const CommandInfo* command = FindCommand(name);
   if (!command) return UsageError("unknown command '" + name + "'");
-  return RunInHost(*command, args, plugIns);
+  if (std::string problem = trace ? StartNotificationTrace(*trace) : ""; !problem.empty()) {
+    Error(problem);
+    return kExitFailure;
+  }
+  int status = RunInHost(*command, args, plugIns);
+  if (!StopNotificationTrace()) {
+    Error("cannot write " + *trace);
+    status = kExitFailure;
+  }
+  return status;
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(ImportCliTest, ALongParagraphStandardInputAndAnExistingDocument) {
             Run({"import", Write("second.txt", "second\r"), "--into", Path("one.pgd"), "-o", Path("two.pgd")})
                 .status);
   EXPECT_NE(std::string::npos, Inspect(Path("two.pgd")).find("second\\u000dfirst\\u000d"));
-  EXPECT_EQ(std::string::npos, Inspect(Path("base.pgd")).find("first"));
+  EXPECT_EQ(std::string::npos, Inspect(Path("base.pgd")).find("first\\u000d"));
 }
 
 TEST_F(ImportCliTest, FailuresAndUsage) {

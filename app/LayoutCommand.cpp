@@ -1,0 +1,555 @@
+// pagehost layout: host layout commands run on a saved document, one undo step each, saved as a new file.
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "app/Commands.h"
+#include "app/InputCheck.h"
+#include "app/Lengths.h"
+#include "app/Output.h"
+#include "host/app/DocumentList.h"
+#include "host/cmd/CmdUtils.h"
+#include "host/cmd/ErrorUtils.h"
+#include "host/layout/LayoutCmdUtils.h"
+#include "host/layout/LayoutUtils.h"
+#include "host/text/ITextModel.h"
+#include "host/text/TextCmdUtils.h"
+
+namespace pagehost {
+namespace {
+
+// A usage problem of one operation: the message, for a command-line error.
+struct Usage {
+  std::string message;
+};
+
+// The words of one operation after its name; options are taken out as they are asked for.
+class OpArgs {
+ public:
+  explicit OpArgs(std::vector<std::string> words) : words_(std::move(words)) {}
+  std::optional<std::string> Value(const std::string& name) {
+    for (size_t i = 0; i + 1 < words_.size(); ++i) {
+      if (words_[i] != name) continue;
+      std::string value = words_[i + 1];
+      words_.erase(words_.begin() + static_cast<std::ptrdiff_t>(i),
+                   words_.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+      return value;
+    }
+    return std::nullopt;
+  }
+  bool Flag(const std::string& name) { return std::erase(words_, name) > 0; }
+  // The words left, which must be no options.
+  std::vector<std::string> Positional() const {
+    for (const std::string& w : words_) {
+      if (w.size() > 2 && w.compare(0, 2, "--") == 0) throw Usage{"unknown option '" + w + "'"};
+    }
+    return words_;
+  }
+
+ private:
+  std::vector<std::string> words_;
+};
+
+class Operations {
+ public:
+  explicit Operations(IDataBase* db) : db_(db) {}
+
+  // Runs one operation; the host's error code (the global error code is reset). Throws Usage.
+  ErrorCode Run(const std::string& name, OpArgs args);
+  static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Table();
+
+ private:
+  ErrorCode Layout(ClassID cls, const std::vector<UID>& items, const LayoutParams& params,
+                   std::vector<UID>* made = nullptr) {
+    return LayoutCmdUtils::Process(cls, db_, items, params, made);
+  }
+  int32_t Int(const std::string& text, const char* what) const {
+    auto n = ParseInteger(text);
+    if (!n) throw Usage{std::string(what) + " '" + text + "' is no whole number"};
+    return *n;
+  }
+  std::vector<double> Lengths(const std::string& text, size_t count) const {
+    auto v = ParseLengths(text, count);
+    if (!v) throw Usage{"'" + text + "' is not " + std::to_string(count) + " lengths"};
+    return *v;
+  }
+  UID Page(const std::string& ref) const;
+  UID Spread(const std::string& ref) const;
+  UID Master(const std::string& ref) const;
+  UID Item(const std::string& ref) const;
+  std::vector<UID> Items(const std::vector<std::string>& refs, size_t from = 0, size_t skipLast = 0) const;
+  UID Story(const std::string& ref) const;
+  UID FindLabel(UID node, const WideString& label) const;
+
+  ErrorCode InsertPages(OpArgs& a);
+  ErrorCode DeletePages(OpArgs& a);
+  ErrorCode MovePages(OpArgs& a);
+  ErrorCode NewSpread(OpArgs& a);
+  ErrorCode DuplicateSpread(OpArgs& a);
+  ErrorCode ApplyMaster(OpArgs& a);
+  ErrorCode NewMaster(OpArgs& a);
+  ErrorCode NewSection(OpArgs& a);
+  ErrorCode NewLayer(OpArgs& a);
+  ErrorCode Create(ClassID cls, OpArgs& a);
+  ErrorCode Frame(OpArgs& a) {
+    return Create(a.Flag("--graphic") ? kCreateGraphicFrameCmdBoss : kCreateTextFrameCmdBoss, a);
+  }
+  ErrorCode Rect(OpArgs& a) { return Create(kCreateRectangleCmdBoss, a); }
+  ErrorCode Oval(OpArgs& a) { return Create(kCreateOvalCmdBoss, a); }
+  ErrorCode Line(OpArgs& a) { return Create(kCreateLineCmdBoss, a); }
+  ErrorCode Delete(OpArgs& a) { return Layout(kDeleteItemsCmdBoss, Items(a.Positional()), {}); }
+  ErrorCode Group(OpArgs& a) { return Layout(kGroupItemsCmdBoss, Items(a.Positional()), {}); }
+  ErrorCode Move(OpArgs& a);
+  ErrorCode Resize(OpArgs& a);
+  ErrorCode Rotate(OpArgs& a);
+  ErrorCode Lock(OpArgs& a);
+  ErrorCode Label(OpArgs& a);
+  ErrorCode SendBehind(OpArgs& a);
+  ErrorCode Link(OpArgs& a);
+  ErrorCode Override(OpArgs& a);
+  ErrorCode Revert(OpArgs& a);
+  ErrorCode InsertText(OpArgs& a);
+  ErrorCode DeleteText(OpArgs& a);
+  ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
+  ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
+  ErrorCode Idle(OpArgs&) { return CmdUtils::ProcessScheduledCmds(); }
+
+  IDataBase* db_;
+};
+
+// Document pages by number (1 = the first), master pages as MASTER:N.
+UID Operations::Page(const std::string& ref) const {
+  if (size_t colon = ref.rfind(':'); colon != std::string::npos) {
+    auto spread = Instantiate<ISpread>(db_, Master(ref.substr(0, colon)));
+    UID page = spread->GetNthPage(Int(ref.substr(colon + 1), "page") - 1);
+    if (!page.IsValid()) throw Usage{"master page '" + ref + "' does not exist"};
+    return page;
+  }
+  int32_t number = Int(ref, "page");
+  if (number < 1 || number > LayoutUtils::CountPages(db_)) throw Usage{"page " + ref + " does not exist"};
+  return LayoutUtils::PageAt(db_, number - 1);
+}
+
+// Document spreads by number (1 = the first).
+UID Operations::Spread(const std::string& ref) const {
+  UID spread = LayoutUtils::QuerySpreadList(db_)->GetNthSpread(Int(ref, "spread") - 1);
+  if (!spread.IsValid()) throw Usage{"spread " + ref + " does not exist"};
+  return spread;
+}
+
+UID Operations::Master(const std::string& ref) const {
+  if (ref == "none") return kInvalidUID;
+  UID master = LayoutUtils::FindMasterSpread(db_, WideFromUtf8(ref));
+  if (!master.IsValid()) throw Usage{"no master named '" + ref + "'"};
+  return master;
+}
+
+UID Operations::FindLabel(UID node, const WideString& label) const {
+  if (auto item = Instantiate<IPageItem>(db_, node); item && item->GetLabels().label == label) return node;
+  for (UID child : Instantiate<IHierarchy>(db_, node)->GetChildren()) {
+    if (UID found = FindLabel(child, label); found.IsValid()) return found;
+  }
+  return kInvalidUID;
+}
+
+// Items by UID, or by their label as label:NAME (the first in document order, masters last).
+UID Operations::Item(const std::string& ref) const {
+  if (ref.rfind("label:", 0) == 0) {
+    WideString label = WideFromUtf8(ref.substr(6));
+    for (int32_t i = 0; LayoutUtils::SpreadAt(db_, i).IsValid(); ++i) {
+      if (UID found = FindLabel(LayoutUtils::SpreadAt(db_, i), label); found.IsValid()) return found;
+    }
+    throw Usage{"no item labelled '" + ref.substr(6) + "'"};
+  }
+  UID uid = static_cast<uint32_t>(Int(ref, "item"));
+  if (!LayoutUtils::IsPageItem(db_, uid)) throw Usage{"item " + ref + " does not exist"};
+  return uid;
+}
+
+std::vector<UID> Operations::Items(const std::vector<std::string>& refs, size_t from, size_t skipLast) const {
+  std::vector<UID> items;
+  for (size_t i = from; i + skipLast < refs.size(); ++i)
+    items.push_back(Item(refs[i]));
+  if (items.empty()) throw Usage{"no items given"};
+  return items;
+}
+
+// A text frame's story, or a story as story:UID.
+UID Operations::Story(const std::string& ref) const {
+  if (ref.rfind("story:", 0) == 0) {
+    UID story = static_cast<uint32_t>(Int(ref.substr(6), "story"));
+    if (!Instantiate<ITextModel>(db_, story)) throw Usage{"story " + ref.substr(6) + " does not exist"};
+    return story;
+  }
+  UID story = LayoutUtils::StoryOfFrame(db_, Item(ref));
+  if (!story.IsValid()) throw Usage{"item " + ref + " is no text frame"};
+  return story;
+}
+
+ErrorCode Operations::InsertPages(OpArgs& a) {
+  LayoutParams p;
+  auto spread = a.Value("--spread");
+  if (!spread) throw Usage{"insert-pages needs --spread S"};
+  p.target = Spread(*spread);
+  if (auto at = a.Value("--at")) p.position = Int(*at, "position");
+  if (auto count = a.Value("--count")) p.count = Int(*count, "count");
+  if (auto master = a.Value("--master")) p.second = Master(*master);
+  if (auto size = a.Value("--size")) {
+    std::vector<double> v = Lengths(*size, 2);
+    p.width = v[0];
+    p.height = v[1];
+  }
+  p.flag = a.Flag("--redistribute");
+  if (!a.Positional().empty()) throw Usage{"insert-pages takes no other arguments"};
+  return Layout(kInsertPagesCmdBoss, {}, p);
+}
+
+ErrorCode Operations::DeletePages(OpArgs& a) {
+  std::vector<UID> pages;
+  for (const std::string& ref : a.Positional())
+    pages.push_back(Page(ref));
+  if (pages.empty()) throw Usage{"delete-pages needs pages"};
+  return Layout(kDeletePagesCmdBoss, pages, {});
+}
+
+ErrorCode Operations::MovePages(OpArgs& a) {
+  LayoutParams p;
+  auto to = a.Value("--to-spread");
+  if (!to) throw Usage{"move-pages needs --to-spread S"};
+  p.target = Spread(*to);
+  if (auto at = a.Value("--at")) p.position = Int(*at, "position");
+  std::vector<UID> pages;
+  for (const std::string& ref : a.Positional())
+    pages.push_back(Page(ref));
+  if (pages.empty()) throw Usage{"move-pages needs pages"};
+  return Layout(kMovePagesCmdBoss, pages, p);
+}
+
+ErrorCode Operations::NewSpread(OpArgs& a) {
+  LayoutParams p;
+  if (auto at = a.Value("--at")) p.position = Int(*at, "position") - 1;
+  auto pages = a.Value("--pages");
+  p.count = pages ? Int(*pages, "page count") : 1;
+  if (auto master = a.Value("--master")) p.second = Master(*master);
+  if (!a.Positional().empty()) throw Usage{"new-spread takes no other arguments"};
+  return Layout(kNewSpreadCmdBoss, {}, p);
+}
+
+ErrorCode Operations::DuplicateSpread(OpArgs& a) {
+  LayoutParams p;
+  if (auto at = a.Value("--at")) p.position = Int(*at, "position") - 1;
+  if (auto master = a.Value("--master")) return Layout(kDuplicateMasterSpreadCmdBoss, {Master(*master)}, p);
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 1) throw Usage{"duplicate-spread needs one spread (or --master M)"};
+  return Layout(kDuplicateSpreadCmdBoss, {Spread(words[0])}, p);
+}
+
+ErrorCode Operations::ApplyMaster(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() < 2) throw Usage{"apply-master needs a master and pages"};
+  LayoutParams p;
+  p.target = Master(words[0]);
+  std::vector<UID> pages;
+  for (size_t i = 1; i < words.size(); ++i)
+    pages.push_back(Page(words[i]));
+  return Layout(kApplyMasterCmdBoss, pages, p);
+}
+
+ErrorCode Operations::NewMaster(OpArgs& a) {
+  LayoutParams p;
+  if (auto pages = a.Value("--pages"))
+    p.count = Int(*pages, "page count");
+  else
+    p.count = 0;
+  if (auto basedOn = a.Value("--based-on")) p.second = Master(*basedOn);
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 1) throw Usage{"new-master needs PREFIX-NAME"};
+  size_t hyphen = words[0].find('-');
+  p.prefix = WideFromUtf8(words[0].substr(0, hyphen));
+  p.name = hyphen == std::string::npos ? u"Master" : WideFromUtf8(words[0].substr(hyphen + 1));
+  return Layout(kNewMasterCmdBoss, {}, p);
+}
+
+ErrorCode Operations::NewSection(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.empty() || words.size() > 2) throw Usage{"new-section needs a page and an optional name"};
+  LayoutParams p;
+  p.target = Page(words[0]);
+  if (words.size() == 2) p.name = WideFromUtf8(words[1]);
+  return Layout(kNewSectionCmdBoss, {}, p);
+}
+
+ErrorCode Operations::NewLayer(OpArgs& a) {
+  LayoutParams p;
+  if (auto at = a.Value("--at")) p.position = Int(*at, "position");
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 1) throw Usage{"new-layer needs one name"};
+  p.name = WideFromUtf8(words[0]);
+  return Layout(kNewLayerCmdBoss, {}, p);
+}
+
+// --page P and --master M:N take bounds in the page's coordinates, --spread S in the spread's.
+ErrorCode Operations::Create(ClassID cls, OpArgs& a) {
+  LayoutParams p;
+  UID page;
+  if (auto ref = a.Value("--page")) page = Page(*ref);
+  if (auto ref = a.Value("--master")) page = Page(*ref);
+  if (auto ref = a.Value("--spread")) p.target = Spread(*ref);
+  if (page.IsValid()) p.target = page;
+  if (!p.target.IsValid()) throw Usage{"give the item's place with --page, --master or --spread"};
+  if (auto layer = a.Value("--layer")) {
+    auto layers = LayoutUtils::QueryLayerList(db_);
+    for (int32_t i = 0; i < layers->CountLayers(); ++i) {
+      if (Instantiate<IDocumentLayer>(db_, layers->GetNthLayer(i))->GetName() == WideFromUtf8(*layer))
+        p.second = layers->GetNthLayer(i);
+    }
+    if (!p.second.IsValid()) throw Usage{"no layer named '" + *layer + "'"};
+  }
+  std::optional<std::string> label = a.Value("--label");
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 1) throw Usage{"give the bounds as L,T,R,B"};
+  std::vector<double> b = Lengths(words[0], 4);
+  p.bounds = {b[0], b[1], b[2], b[3]};
+  if (page.IsValid()) p.bounds = LayoutUtils::PageToSpread(db_, p.bounds, page);
+  p.flag = cls == kCreateGraphicFrameCmdBoss;
+  CommandSequenceScope sequence("Create Page Item");
+  std::vector<UID> made;
+  ErrorCode err = Layout(cls, {}, p, &made);
+  if (err == kSuccess && label) {
+    LayoutParams named;
+    named.name = WideFromUtf8(*label);
+    err = Layout(kSetLabelCmdBoss, made, named);
+  }
+  if (err == kSuccess) std::printf("%u\n", made[0].Get());
+  return err;
+}
+
+ErrorCode Operations::Move(OpArgs& a) {
+  auto by = a.Value("--by");
+  if (!by) throw Usage{"move needs --by DX,DY"};
+  std::vector<double> d = Lengths(*by, 2);
+  return Layout(kMoveItemsCmdBoss, Items(a.Positional()), {.dx = d[0], .dy = d[1]});
+}
+
+ErrorCode Operations::Resize(OpArgs& a) {
+  auto to = a.Value("--to");
+  if (!to) throw Usage{"resize needs --to W,H"};
+  std::vector<double> s = Lengths(*to, 2);
+  return Layout(kResizeItemsCmdBoss, Items(a.Positional()), {.width = s[0], .height = s[1]});
+}
+
+ErrorCode Operations::Rotate(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() < 2) throw Usage{"rotate needs items and an angle"};
+  auto angle = ParseLength(words.back());
+  if (!angle) throw Usage{"'" + words.back() + "' is no angle"};
+  std::vector<UID> items = Items(words, 0, 1);
+  ErrorCode err = kSuccess;
+  CommandSequenceScope sequence("Rotate");
+  for (UID item : items) {
+    ItemTransform t = Instantiate<IPageItem>(db_, item)->GetTransform();
+    t.rotation = *angle;
+    if (err == kSuccess) err = Layout(kTransformItemsCmdBoss, {item}, {.transform = t});
+  }
+  return err;
+}
+
+ErrorCode Operations::Lock(OpArgs& a) {
+  bool off = a.Flag("--off");
+  return Layout(kLockItemsCmdBoss, Items(a.Positional()), {.flag = !off});
+}
+
+ErrorCode Operations::Label(OpArgs& a) {
+  LayoutParams p;
+  if (auto key = a.Value("--key")) p.key = WideFromUtf8(*key);
+  std::vector<std::string> words = a.Positional();
+  if (words.size() < 2) throw Usage{"label needs items and a text"};
+  p.name = WideFromUtf8(words.back());
+  return Layout(kSetLabelCmdBoss, Items(words, 0, 1), p);
+}
+
+ErrorCode Operations::SendBehind(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() < 2) throw Usage{"send-behind needs items and the item to go behind"};
+  return Layout(kSendBehindCmdBoss, Items(words, 0, 1), {.target = Item(words.back())});
+}
+
+ErrorCode Operations::Link(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 2) throw Usage{"link needs two frames"};
+  return Layout(kTextLinkCmdBoss, {Item(words[0]), Item(words[1])}, {});
+}
+
+ErrorCode Operations::Override(OpArgs& a) {
+  auto ref = a.Value("--page");
+  if (!ref) throw Usage{"override needs --page P"};
+  UID page = Page(*ref);
+  std::vector<UID> items =
+      a.Flag("--all") ? LayoutUtils::MasterItemsShownOnPage(db_, page) : Items(a.Positional());
+  if (items.empty()) throw Usage{"the page shows no master items"};
+  LayoutParams p;
+  p.pages = {page};
+  std::vector<UID> made;
+  ErrorCode err = Layout(kOverrideMasterItemsCmdBoss, items, p, &made);
+  for (UID uid : made)
+    std::printf("%u\n", uid.Get());
+  return err;
+}
+
+ErrorCode Operations::Revert(OpArgs& a) {
+  if (auto ref = a.Value("--page")) return Layout(kRevertOverridesCmdBoss, {Page(*ref)}, {});
+  return Layout(kRevertOverridesCmdBoss, Items(a.Positional()), {});
+}
+
+ErrorCode Operations::InsertText(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 3)
+    throw Usage{"insert-text needs a frame (or story:UID), a position (or end) and a text"};
+  UID story = Story(words[0]);
+  int32_t at =
+      words[1] == "end" ? Instantiate<ITextModel>(db_, story)->TotalLength() - 1 : Int(words[1], "position");
+  return TextCmdUtils::InsertText(UIDRef(db_, story), at, WideFromUtf8(words[2]));
+}
+
+ErrorCode Operations::DeleteText(OpArgs& a) {
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 3) throw Usage{"delete-text needs a frame (or story:UID), a start and an end"};
+  return TextCmdUtils::DeleteText(UIDRef(db_, Story(words[0])), Int(words[1], "start"), Int(words[2], "end"));
+}
+
+const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Table() {
+  static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)> table = {
+      {"insert-pages", &Operations::InsertPages},
+      {"delete-pages", &Operations::DeletePages},
+      {"move-pages", &Operations::MovePages},
+      {"new-spread", &Operations::NewSpread},
+      {"duplicate-spread", &Operations::DuplicateSpread},
+      {"apply-master", &Operations::ApplyMaster},
+      {"new-master", &Operations::NewMaster},
+      {"new-section", &Operations::NewSection},
+      {"new-layer", &Operations::NewLayer},
+      {"frame", &Operations::Frame},
+      {"rect", &Operations::Rect},
+      {"oval", &Operations::Oval},
+      {"line", &Operations::Line},
+      {"delete", &Operations::Delete},
+      {"group", &Operations::Group},
+      {"move", &Operations::Move},
+      {"resize", &Operations::Resize},
+      {"rotate", &Operations::Rotate},
+      {"lock", &Operations::Lock},
+      {"label", &Operations::Label},
+      {"send-behind", &Operations::SendBehind},
+      {"link", &Operations::Link},
+      {"override", &Operations::Override},
+      {"revert", &Operations::Revert},
+      {"insert-text", &Operations::InsertText},
+      {"delete-text", &Operations::DeleteText},
+      {"undo", &Operations::Undo},
+      {"redo", &Operations::Redo},
+      {"idle", &Operations::Idle},
+  };
+  return table;
+}
+
+ErrorCode Operations::Run(const std::string& name, OpArgs args) {
+  auto op = Table().find(name);
+  if (op == Table().end()) throw Usage{"unknown operation '" + name + "'"};
+  ErrorCode err = (this->*op->second)(args);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  return err;
+}
+
+std::string Reason(ErrorCode code) {
+  switch (static_cast<int32_t>(code)) {
+    case kInvalidParameterError:
+      return "the host refused it (invalid parameter)";
+    case kFailure:
+      return "the host refused it (nothing to do, or it failed)";
+    case kOutOfMemoryError:
+      return "out of memory";
+    default:
+      return "the host refused it (error " + std::to_string(static_cast<int32_t>(code)) + ")";
+  }
+}
+
+struct LayoutArgs {
+  std::string input, output;
+  bool idle = true;
+  std::vector<std::vector<std::string>> operations;
+};
+
+int ParseLayoutArgs(CommandLine& args, LayoutArgs& parsed) {
+  std::string missing;
+  while (!args.Done() && parsed.operations.empty()) {
+    if (auto o = args.TakeValue("-o", "--output", missing)) {
+      parsed.output = *o;
+    } else if (!missing.empty()) {
+      return UsageError("option " + missing + " needs a file name");
+    } else if (args.TakeFlag("--no-idle")) {
+      parsed.idle = false;
+    } else if (CommandLine::IsOption(args.Peek())) {
+      return UsageError("layout: unknown option '" + args.Peek() + "'");
+    } else if (parsed.input.empty()) {
+      parsed.input = args.Take();
+    } else {
+      parsed.operations.push_back({args.Take()});
+    }
+  }
+  while (!args.Done()) {
+    std::string word = args.Take();
+    if (word == "--") {
+      parsed.operations.push_back({});
+    } else {
+      parsed.operations.back().push_back(word);
+    }
+  }
+  if (parsed.input.empty()) return UsageError("layout: no document given");
+  if (parsed.output.empty()) return UsageError("layout: no output file given (use -o FILE)");
+  for (const auto& op : parsed.operations) {
+    if (op.empty()) return UsageError("layout: an empty operation after --");
+  }
+  if (parsed.operations.empty()) return UsageError("layout: no operation given");
+  return 0;
+}
+
+}  // namespace
+
+int RunLayout(CommandLine& args) {
+  LayoutArgs parsed;
+  if (int status = ParseLayoutArgs(args, parsed); status != 0) return status;
+  if (std::string problem = WhyUnreadable(parsed.input); !problem.empty()) {
+    Error("layout: " + problem);
+    return kExitFailure;
+  }
+  IDataBase* db = nullptr;
+  DocumentResult opened = DocumentList::Get().OpenDocument(parsed.input, db);
+  if (!opened.ok()) {
+    Error("layout: " + opened.message);
+    return kExitFailure;
+  }
+  Operations operations(db);
+  for (const auto& op : parsed.operations) {
+    ErrorCode err = kSuccess;
+    try {
+      err = operations.Run(op[0], OpArgs({op.begin() + 1, op.end()}));
+      if (err == kSuccess && parsed.idle) err = CmdUtils::ProcessScheduledCmds();
+    } catch (const Usage& usage) {
+      return UsageError("layout: " + op[0] + ": " + usage.message);
+    }
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    if (err != kSuccess) {
+      Error("layout: " + op[0] + ": " + Reason(err));
+      return kExitFailure;
+    }
+  }
+  DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, parsed.output);
+  if (!saved.ok()) {
+    Error("layout: " + saved.message);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace pagehost

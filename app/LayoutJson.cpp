@@ -1,0 +1,221 @@
+// The layout as JSON.
+#include "app/LayoutJson.h"
+
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+#include "host/core/Registry.h"
+#include "host/layout/LayoutUtils.h"
+#include "host/text/AttributeValue.h"
+#include "host/text/ITextModel.h"
+
+namespace pagehost {
+namespace {
+
+// At most three decimals, without trailing zeros.
+std::string Num(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof(buffer), "%.3f", std::round(v * 1000) / 1000 + 0.0);
+  std::string text = buffer;
+  while (text.back() == '0')
+    text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text == "-0" ? "0" : text;
+}
+
+std::string Uid(UID uid) {
+  return uid.IsValid() ? std::to_string(uid.Get()) : "null";
+}
+
+std::string Bool(bool b) {
+  return b ? "true" : "false";
+}
+
+std::string Rect(const PMRect& r) {
+  return "[" + Num(r.left) + "," + Num(r.top) + "," + Num(r.right) + "," + Num(r.bottom) + "]";
+}
+
+std::string MarginsJson(const Margins& m) {
+  return "[" + Num(m.top) + "," + Num(m.left) + "," + Num(m.bottom) + "," + Num(m.right) + "]";
+}
+
+std::string MasterName(IDataBase& db, UID master) {
+  auto spread = Instantiate<IMasterSpread>(&db, master);
+  return spread ? JsonQuote(spread->GetFullName()) : "null";
+}
+
+const char* Kind(ClassID cls) {
+  if (cls == kTextFrameBoss) return "textFrame";
+  if (cls == kGraphicFrameBoss) return "graphicFrame";
+  if (cls == kRectangleBoss) return "rectangle";
+  if (cls == kOvalBoss) return "oval";
+  if (cls == kLineBoss) return "line";
+  if (cls == kGroupBoss) return "group";
+  return "unknown";
+}
+
+std::string TransformJson(const ItemTransform& t) {
+  return "{\"scaleX\":" + Num(t.scaleX) + ",\"scaleY\":" + Num(t.scaleY) + ",\"skew\":" + Num(t.skew) +
+         ",\"rotation\":" + Num(t.rotation) + ",\"flipHorizontal\":" + Bool(t.flipHorizontal) +
+         ",\"flipVertical\":" + Bool(t.flipVertical) + "}";
+}
+
+std::string LabelsJson(const ItemLabels& labels) {
+  std::string json = "{";
+  for (const auto& [key, value] : labels.keyed)
+    json += (json.size() > 1 ? "," : "") + JsonQuote(key) + ":" + JsonQuote(value);
+  return json + "}";
+}
+
+std::string FrameJson(IDataBase& db, UID uid) {
+  auto frame = Instantiate<ITextFrame>(&db, uid);
+  if (!frame) return {};
+  const FrameOptions& o = frame->GetOptions();
+  return ",\"story\":" + Uid(LayoutUtils::StoryOfFrame(&db, uid)) +
+         ",\"frameIndex\":" + std::to_string(LayoutUtils::FrameIndex(&db, uid)) +
+         ",\"columns\":" + std::to_string(o.columns) + ",\"gutter\":" + Num(o.gutter) + ",\"insets\":[" +
+         Num(o.insets.top) + "," + Num(o.insets.left) + "," + Num(o.insets.bottom) + "," +
+         Num(o.insets.right) +
+         "],\"verticalJustification\":" + std::to_string(static_cast<int>(o.verticalJustification)) +
+         ",\"firstBaseline\":" + std::to_string(static_cast<int>(o.firstBaseline)) +
+         ",\"firstBaselineMinimum\":" + Num(o.firstBaselineMinimum) +
+         ",\"paragraphSpacingLimit\":" + Num(o.paragraphSpacingLimit) +
+         ",\"textStart\":" + std::to_string(frame->GetTextStart()) +
+         ",\"textSpan\":" + std::to_string(frame->GetTextSpan());
+}
+
+std::string ItemJson(IDataBase& db, UID uid, const WideString& layer) {
+  auto item = Instantiate<IPageItem>(&db, uid);
+  if (!item) return "null";
+  std::string json =
+      "{\"uid\":" + Uid(uid) + ",\"kind\":\"" + Kind(db.GetClass(uid)) + "\",\"layer\":" + JsonQuote(layer) +
+      ",\"page\":" + Uid(LayoutUtils::PageOfItem(&db, uid)) + ",\"bounds\":" + Rect(item->GetBounds()) +
+      ",\"transform\":" + TransformJson(item->GetTransform()) +
+      ",\"label\":" + JsonQuote(item->GetLabels().label) + ",\"labels\":" + LabelsJson(item->GetLabels()) +
+      ",\"locked\":" + Bool(item->IsLocked()) + ",\"overrideOf\":" + Uid(item->GetOverrideOf());
+  if (db.GetClass(uid) == kGraphicFrameBoss) json += ",\"graphic\":" + Bool(item->HasGraphicContent());
+  json += FrameJson(db, uid) + ",\"children\":[";
+  const char* separator = "";
+  for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
+    json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer);
+  return json + "]}";
+}
+
+std::string PageJson(IDataBase& db, UID uid) {
+  auto page = Instantiate<IPage>(&db, uid);
+  std::string json =
+      "{\"uid\":" + Uid(uid) + ",\"index\":" + std::to_string(LayoutUtils::PageIndexOf(&db, uid)) +
+      ",\"number\":" + std::to_string(LayoutUtils::PageNumber(&db, uid)) +
+      ",\"bounds\":" + Rect(LayoutUtils::PageBoundsInSpread(&db, uid)) +
+      ",\"margins\":" + MarginsJson(page->GetMargins()) +
+      ",\"columns\":" + std::to_string(page->GetColumns()) + ",\"gutter\":" + Num(page->GetGutter()) +
+      ",\"master\":" + MasterName(db, page->GetMasterSpread()) +
+      ",\"masterPage\":" + Uid(LayoutUtils::MasterPageOf(&db, uid)) + ",\"overrides\":[";
+  const char* separator = "";
+  for (const OverrideEntry& e : page->GetOverrides())
+    json += std::string(std::exchange(separator, ",")) + "[" + Uid(e.masterItem) + "," + Uid(e.localItem) + "]";
+  return json + "]}";
+}
+
+// The members every spread has: uid, page position, bounds, pages, items.
+std::string SpreadMembers(IDataBase& db, UID uid) {
+  auto spread = Instantiate<ISpread>(&db, uid);
+  std::string json = "\"uid\":" + Uid(uid) +
+                     ",\"pagePosition\":" + std::to_string(spread->GetPagePosition()) +
+                     ",\"bounds\":" + Rect(LayoutUtils::SpreadBounds(&db, uid)) + ",\"pages\":[";
+  for (int32_t i = 0; i < spread->CountPages(); ++i)
+    json += std::string(i > 0 ? "," : "") + PageJson(db, spread->GetNthPage(i));
+  json += "],\"items\":[";
+  const char* separator = "";
+  for (UID layerUID : Instantiate<IHierarchy>(&db, uid)->GetChildren()) {
+    auto layer =
+        Instantiate<IDocumentLayer>(&db, Instantiate<ISpreadLayer>(&db, layerUID)->GetDocumentLayer());
+    WideString name = layer ? layer->GetName() : WideString();
+    for (UID item : Instantiate<IHierarchy>(&db, layerUID)->GetChildren())
+      json += std::string(std::exchange(separator, ",")) + ItemJson(db, item, name);
+  }
+  return json + "]";
+}
+
+std::string DocumentMember(IDataBase& db) {
+  auto setup = LayoutUtils::QueryPageSetup(&db);
+  const PageSetupValues& v = setup->Get();
+  return "\"document\":{\"pageWidth\":" + Num(v.pageWidth) + ",\"pageHeight\":" + Num(v.pageHeight) +
+         ",\"pagesPerSpread\":" + std::to_string(v.pagesPerSpread) + ",\"facing\":" + Bool(v.facing) +
+         ",\"margins\":" + MarginsJson(v.margins) + ",\"columns\":" + std::to_string(v.columns) +
+         ",\"gutter\":" + Num(v.gutter) + ",\"pageCount\":" + std::to_string(LayoutUtils::CountPages(&db)) +
+         ",\"maxCoordinate\":" + Num(kMaxCoordinate) +
+         ",\"layoutSuspended\":" + Bool(setup->IsLayoutSuspended()) + "}";
+}
+
+std::string LayersMember(IDataBase& db) {
+  auto layers = LayoutUtils::QueryLayerList(&db);
+  std::string json = "\"layers\":[";
+  for (int32_t i = 0; i < layers->CountLayers(); ++i) {
+    UID uid = layers->GetNthLayer(i);
+    auto layer = Instantiate<IDocumentLayer>(&db, uid);
+    json += std::string(i > 0 ? "," : "") + std::string("{\"uid\":") + Uid(uid) +
+            ",\"name\":" + JsonQuote(layer->GetName()) + ",\"visible\":" + Bool(layer->IsVisible()) +
+            ",\"locked\":" + Bool(layer->IsLocked()) +
+            ",\"active\":" + Bool(uid == layers->GetActiveLayer()) + "}";
+  }
+  return json + "]";
+}
+
+std::string SectionsMember(IDataBase& db) {
+  std::vector<int32_t> starts = LayoutUtils::SectionStarts(&db);
+  std::string json = "\"sections\":[";
+  int32_t pages = LayoutUtils::CountPages(&db);
+  for (size_t i = 0; i < starts.size(); ++i) {
+    UID first = LayoutUtils::PageAt(&db, starts[i]);
+    WideString name;
+    for (const Section& s : LayoutUtils::QuerySectionList(&db)->GetSections()) {
+      if (s.firstPage == first) name = s.name;
+    }
+    int32_t end = i + 1 < starts.size() ? starts[i + 1] : pages;
+    json += std::string(i > 0 ? "," : "") + std::string("{\"firstPage\":") + std::to_string(starts[i] + 1) +
+            ",\"name\":" + JsonQuote(name) + ",\"pageCount\":" + std::to_string(end - starts[i]) + "}";
+  }
+  return json + "]";
+}
+
+}  // namespace
+
+void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
+  auto spreads = LayoutUtils::QuerySpreadList(&db);
+  if (!spreads || !LayoutUtils::QueryPageSetup(&db) || !LayoutUtils::QueryLayerList(&db)) return;
+  out << "," << DocumentMember(db) << "," << LayersMember(db) << "," << SectionsMember(db)
+      << ",\"masters\":[";
+  for (int32_t i = 0; i < spreads->CountMasterSpreads(); ++i) {
+    UID uid = spreads->GetNthMasterSpread(i);
+    auto master = Instantiate<IMasterSpread>(&db, uid);
+    out << (i > 0 ? "," : "") << "{\"prefix\":" << JsonQuote(master->GetPrefix())
+        << ",\"name\":" << JsonQuote(master->GetName())
+        << ",\"fullName\":" << JsonQuote(master->GetFullName())
+        << ",\"basedOn\":" << MasterName(db, LayoutUtils::BasedOnOf(&db, uid)) << ","
+        << SpreadMembers(db, uid) << "}";
+  }
+  out << "],\"spreads\":[";
+  for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
+    out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i)) << "}";
+  out << "]";
+}
+
+std::string StoryLayoutMembers(IDataBase& db, UID story) {
+  auto list = Instantiate<IFrameList>(&db, LayoutUtils::FrameListOfStory(&db, story));
+  auto model = Instantiate<ITextModel>(&db, story);
+  std::string json = ",\"frames\":[";
+  bool overset = false;
+  int32_t damaged = -1;
+  if (list && model) {
+    for (int32_t i = 0; i < list->CountFrames(); ++i)
+      json += std::string(i > 0 ? "," : "") + Uid(list->GetNthFrame(i));
+    damaged = list->GetFirstDamagedFrame();
+    auto last = Instantiate<ITextFrame>(&db, list->GetNthFrame(list->CountFrames() - 1));
+    overset = damaged < 0 && last && last->GetTextStart() + last->GetTextSpan() < model->TotalLength();
+  }
+  return json + "],\"firstDamagedFrame\":" + std::to_string(damaged) + ",\"overset\":" + Bool(overset);
+}
+
+}  // namespace pagehost
