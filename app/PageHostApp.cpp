@@ -60,6 +60,8 @@ void PrintHelp() {
       "Options:\n"
       "  --plugins DIR                load plug-ins from DIR (default: $PAGEHOST_PLUGINS, else the folder\n"
       "                               'plugins' next to the pagehost executable)\n"
+      "  --trace-notifications FILE   write every notification of the documents the command makes or\n"
+      "                               opens to FILE, one JSON object per line (with any command)\n"
       "  -h, --help                   show this help and exit\n"
       "  --version                    show the version and exit\n"
       "\n"

@@ -301,7 +301,8 @@ void KestoScanner::ReadCharacterStyleTag() {
     return;
   }
   LimitStyleName(*this, name);
-  if (name == u"$P") {
+  // Written "$p" as often as "$P".
+  if (name == u"$P" || name == u"$p") {
     ApplyPairedCharacterStyle();
   } else if (name.empty()) {
     C().DissolveStyle(nullptr, nullptr);

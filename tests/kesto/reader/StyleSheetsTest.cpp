@@ -206,6 +206,8 @@ TEST_F(StyleSheetsTest, StyleLinesAndTagsStyleTheText) {
       {u"<@Emph:skipped text>a", "[NormalParagraphStyle]{Emph:a}"},
       {u"<z9><@Emph>a", "[NormalParagraphStyle]{Emph:a}"},
       {u"@Emph=<B>\r@P=[S\"\",\"P\",\"Emph\"]\r@P:a<@$>b<@$P>c", "[P]{Emph:a}b{Emph:c}"},
+      {u"@Emph=<B>\r@P=[S\"\",\"P\",\"Emph\"]\r@P:<@>a<@$p>b",
+       "[P]{6914=Bold 6929=0 6954=off 6972=0 6973=off:a}{Emph:b}"},
       {u"<@G|E>a", "[NormalParagraphStyle]{G|E:a}"},
       {u"<@Emph\rx",
        "[NormalParagraphStyle]\\u{00AB}Kesto error: Unexpected end of line: tag "
