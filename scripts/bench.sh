@@ -13,6 +13,7 @@ inputs=build/bench-inputs
 
 targets=(pagehost bench_input bench_ImportBench)
 [[ -f bench/DocumentFileBench.cpp ]] && targets+=(bench_DocumentFileBench)
+[[ -f bench/MacroBench.cpp ]] && targets+=(bench_MacroBench)
 
 # Reuse the folder as configured (setup.sh's or a developer's, so the compile cache hits); configure it like
 # setup.sh only when it is not there, and switch the benchmarks on when they are off.
@@ -171,6 +172,13 @@ def benchmark_rows():
         figure = f"{entry[counter]:.0f} ms" if entry and counter in entry else "n/a"
         rows.append([name, "the 10 MB prose import, one undo step (bench_ImportBench)", figure, "", "", "", "",
                      "", "", problem or ("" if entry else "skipped or missing"), ""])
+    found, problem = run_benchmark("bench_MacroBench", "^BM_ImportBoldWords")
+    times = {e["name"].split("/")[1]: e["real_time"] for e in (found or {}).get("BM_ImportBoldWords", [])}
+    ratio = times["1"] / times["0"] if "0" in times and "1" in times else None
+    rows.append(["macro on every line", "10 MB of lines, a bold first word through a macro vs written out "
+                 "(bench_MacroBench)", f"{times['1']:.0f} ms" if ratio else "", "", "", "", "", "", "",
+                 f"{ratio:.2f}x the written-out time, target <= 2x" if ratio else problem or "missing",
+                 ("yes" if ratio <= 2 else "no") if ratio else ""])
     return rows
 
 
