@@ -16,3 +16,8 @@ inline constexpr PMIID IID_IPREFERENCESPROVIDER = 0x20802;
 // Classes answering this service show a plug-in's preferences to front ends; each has
 // IID_IPREFERENCESPROVIDER.
 inline constexpr ServiceID kPreferencesProviderService = 0x20802;
+
+inline constexpr PMIID IID_IERRORSTRINGSERVICE = 0x20803;
+// Classes answering this service give the text of the error codes they own; each has
+// IID_IERRORSTRINGSERVICE.
+inline constexpr ServiceID kErrorStringService = 0x20803;

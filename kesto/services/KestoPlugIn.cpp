@@ -4,7 +4,9 @@
 #include "kesto/include/KestoID.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/reader/ErrorMessages.h"
+#include "kesto/services/KestoErrorStringService.h"
 #include "kesto/services/KestoExportProvider.h"
+#include "kesto/services/KestoFacade.h"
 #include "kesto/services/KestoImportProvider.h"
 #include "kesto/services/KestoPrefs.h"
 #include "kesto/services/KestoPrefsProvider.h"
@@ -22,6 +24,8 @@ ErrorCode KestoPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterKestoPrefs(registry);
   if (error == kSuccess) error = RegisterSetPrefsCmd(registry);
   if (error == kSuccess) error = RegisterKestoPrefsProvider(registry);
+  if (error == kSuccess) error = RegisterKestoFacade(registry);
+  if (error == kSuccess) error = RegisterKestoErrorStringService(registry);
   return error;
 }
 

@@ -9,8 +9,8 @@
 
 namespace kesto {
 
-inline constexpr ClassID kKestoPrefsProviderBoss = kKestoPrefix + 0x14;
-inline constexpr ImplementationID kKestoPrefsProviderImpl = kKestoPrefix + 0x14;
+inline constexpr ClassID kKestoPrefsProviderBoss = kKestoPrefix + 0x15;
+inline constexpr ImplementationID kKestoPrefsProviderImpl = kKestoPrefix + 0x15;
 
 class KestoPrefsProvider : public CPMUnknown<IPreferencesProvider> {
  public:

@@ -2,6 +2,7 @@
 #include "kesto/streams/FileSystemErrors.h"
 
 #include <cerrno>
+#include <iterator>
 
 namespace kesto {
 
@@ -47,6 +48,7 @@ struct MessageRow {
   std::string_view text;
 };
 
+// In the order of their rows.
 constexpr MessageRow kMessages[] = {
     {kDirectoryFullErr, "Directory is full."},
     {kDiskFullErr, "Disk is full."},
@@ -80,6 +82,16 @@ std::string_view FileErrorMessage(int16_t code) {
   for (const MessageRow& row : kMessages)
     if (row.code == code) return row.text;
   return "Unknown Error";
+}
+
+int FileErrorRow(int32_t code) {
+  for (size_t i = 0; i < std::size(kMessages); ++i)
+    if (kMessages[i].code == code) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+int16_t FileErrorAtRow(int row) {
+  return row >= 1 && row <= static_cast<int>(std::size(kMessages)) ? kMessages[row - 1].code : 0;
 }
 
 }  // namespace kesto

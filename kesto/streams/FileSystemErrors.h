@@ -41,4 +41,9 @@ int16_t FileErrorFromErrno(int error, FileAccess access);
 // The text shown for a file-system code ("Disk is full."); "Unknown Error" for a code that has none.
 std::string_view FileErrorMessage(int16_t code);
 
+// The codes with a text form a numbered table (from 1, in the order of the facade's host error codes):
+// the row of a code, 0 when it has none; the code of a row, 0 past the table.
+int FileErrorRow(int32_t code);
+int16_t FileErrorAtRow(int row);
+
 }  // namespace kesto
