@@ -166,6 +166,9 @@ class KestoScanner : public CTaggedTextScanner {
   void StartCharacterDefinition(const std::u16string& name, UID basedOn);
   // "]" must come next; otherwise error 20 and the character is read again.
   void ExpectDefinitionEnd();
+  // A style definition on the last line of the input, which has no return to end it, is complete all the
+  // same: answers whether that gave a token.
+  bool CompleteDefinitionAtEnd();
   // Quote and dash conversion: answers the character to push for `c` ("--" becomes one em dash).
   int32_t ConvertTypography(int32_t c);
 

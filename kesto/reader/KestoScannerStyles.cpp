@@ -1,6 +1,7 @@
 // The scanner's style sheets: style lines that apply a paragraph style ("@name:") or define a style
 // ("@name=…"), and the character style tag <@…>. Styles the document lacks are left to the agent to create.
 #include <string>
+#include <utility>
 
 #include "host/text/StyleNames.h"
 #include "kesto/model/DocumentStyles.h"
@@ -278,6 +279,19 @@ void KestoScanner::ExpectDefinitionEnd() {
   if (c == ']') return;
   if (c != kEnd) PushBack();
   SetErrorIfNone(kScanMalformedDefinitionPrefix);
+}
+
+bool KestoScanner::CompleteDefinitionAtEnd() {
+  switch (std::exchange(defMode_, DefMode::kNormal)) {
+    case DefMode::kParagraphStyle:
+      token_ = ScanToken::kParagraphStyleDefined;
+      return true;
+    case DefMode::kCharacterStyle:
+      token_ = ScanToken::kCharacterStyleDefined;
+      return true;
+    default:
+      return false;
+  }
 }
 
 // ---- The character style tag

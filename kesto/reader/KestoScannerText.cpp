@@ -76,7 +76,7 @@ void KestoScanner::ReadText() {
 
     int32_t c = input_.Next();
     if (c == ScannerInput::kEnd) {
-      if (!Flush()) token_ = ScanToken::kEnd;
+      if (!Flush() && !CompleteDefinitionAtEnd()) token_ = ScanToken::kEnd;
       return;
     }
     if (c == '<' && interpretTags) {

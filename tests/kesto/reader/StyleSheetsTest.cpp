@@ -238,6 +238,9 @@ TEST_F(StyleSheetsTest, DefinitionsMakeTheseStyles) {
        "[No paragraph style] next self char - {6915=9}"},
       {u"@Head=[S\"\",\"\"]\r", u"Head", "[No paragraph style] next [No paragraph style] char - {}"},
       {u"@Head=[S]<*C>\r@Head=[S]<*R>\r", u"Head", "[No paragraph style] next self char - {7038=1}"},
+      // The last line of the input needs no return.
+      {u"@Head=[S]<*C>text", u"Head", "[No paragraph style] next self char - {7038=1}"},
+      {u"@Note=<I", u"Note", "none"},
       {u"@Base=[S]<z9>\r@Head=[S\"Base\",\"Head\"]<*C>\r", u"Head", "Base next self char - {7038=1}"},
       {u"@A=[S\"Nosuch\"]\r", u"A", "[No paragraph style] next self char - {}"},
       {u"@A=[Sp \"\" , \"\" ]\r", u"A", "[No paragraph style] next [No paragraph style] char - {}"},
