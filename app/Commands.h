@@ -24,5 +24,7 @@ int RunInspect(CommandLine& args);
 int RunImport(CommandLine& args);
 int RunLayout(CommandLine& args);
 int RunExport(CommandLine& args);
+int RunPrefs(CommandLine& args);
+int RunPlace(CommandLine& args);
 
 }  // namespace pagehost

@@ -14,6 +14,7 @@
 #include "app/NotificationTrace.h"
 #include "app/Output.h"
 #include "host/app/Host.h"
+#include "host/app/Workspace.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
 
@@ -31,6 +32,10 @@ const std::vector<CommandInfo>& AllCommands() {
        "run layout operations on DOC (each its own undo step), save as OUT", RunLayout},
       {"export", "export DOC [-o OUT | -o -]",
        "write the main story of DOC as Kesto tagged text; see export --help", RunExport},
+      {"place", "place FILE -o OUT [--into DOC]",
+       "place FILE in a new story with the import filter that claims it; see place --help", RunPlace},
+      {"prefs", "prefs [--json | set NAME VALUE | reset]",
+       "show or change the preferences import and export start from; see prefs --help", RunPrefs},
   };
   return commands;
 }
@@ -87,6 +92,21 @@ void LoadPlugIns(const std::filesystem::path& folder) {
     Warning("plug-in " + f.module + " not loaded: " + f.reason);
 }
 
+// The user's preferences: a workspace file that cannot be read is reported here, once, and replaced.
+void OpenWorkspace() {
+  std::filesystem::path file = Workspace::DefaultFile();
+  if (file.empty()) return;
+  FileResult opened = Workspace::Open(file);
+  if (!opened.ok()) Warning("workspace " + opened.message);
+}
+
+int SaveWorkspace(int status) {
+  FileResult saved = Workspace::Save();
+  if (saved.ok()) return status;
+  Error("the preferences could not be saved: " + saved.message);
+  return kExitFailure;
+}
+
 const CommandInfo* FindCommand(const std::string& name) {
   for (const auto& c : AllCommands()) {
     if (name == c.name) return &c;
@@ -101,7 +121,9 @@ int RunInHost(const CommandInfo& command, CommandLine& args, const std::filesyst
   try {
     Host::Initialize();
     LoadPlugIns(plugIns);
+    OpenWorkspace();
     status = command.run(args);
+    status = SaveWorkspace(status);
   } catch (const std::bad_alloc&) {
     Error(std::string(command.name) + ": out of memory");
   } catch (const std::exception& e) {

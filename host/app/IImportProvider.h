@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/app/AppIDs.h"
 #include "host/core/InterfacePtr.h"
@@ -45,7 +46,26 @@ class IImportProvider : public IPMUnknown {
   // Imports the source of `request` into its story as one undoable step. Progress shows through the host's
   // progress bars, and a cancel there stops the import. Never throws.
   virtual ImportOutcome Import(const ImportRequest& request) = 0;
+
+  // ---- The host's Place command.
+  // The file-name extensions of the format, in lower case.
+  virtual std::vector<std::string> GetFileExtensions() const = 0;
+  // How surely the provider reads a file, by its name alone: 2 surely, 1 perhaps, 0 not.
+  virtual int32_t CanImportFile(const std::filesystem::path& file) const = 0;
+  // How surely the provider reads a source that begins with `head` (its first bytes) and comes from
+  // `file` (may be empty): 2 surely (the format's own header), 1 perhaps, 0 not.
+  virtual int32_t CanImportStream(std::span<const uint8_t> head, const std::filesystem::path& file) const = 0;
+  // Reads `file` into a new story of `db` with the options the user keeps; `story` is the new story
+  // (invalid when none could be made).
+  virtual ImportOutcome Place(const std::filesystem::path& file, IDataBase* db, UID& story) = 0;
 };
 
 // The provider whose format name is `format`; empty when no loaded plug-in provides it.
 InterfacePtr<IImportProvider> FindImportProvider(std::string_view format);
+
+// Bytes of a source a provider looks at to claim it.
+inline constexpr size_t kPlaceHeadBytes = 64;
+// The provider that claims a source beginning with `head` from `file` most surely (the first of equals);
+// empty when none claims it at all. `strength` is its answer.
+InterfacePtr<IImportProvider> FindPlaceProvider(std::span<const uint8_t> head,
+                                                const std::filesystem::path& file, int32_t& strength);

@@ -21,7 +21,21 @@ class KestoImportProvider : public CPMUnknown<IImportProvider> {
   std::string GetFormatName() const override { return "kesto"; }
   // An unknown option value fails with code -50 before anything is read.
   ImportOutcome Import(const ImportRequest& request) override;
+
+  // "txt", "kst", then the extensions of the preferences after their first.
+  std::vector<std::string> GetFileExtensions() const override;
+  // 2 for a file with one of the extensions, 1 for any other (every file is text to this host), 0 for none.
+  int32_t CanImportFile(const std::filesystem::path& file) const override;
+  // 2 when `head` begins with a Kesto header; else 1 when the file's extension is one of the format's but
+  // not "txt" (plain text needs the header); else 0.
+  int32_t CanImportStream(std::span<const uint8_t> head, const std::filesystem::path& file) const override;
+  // Reads the file with the options of the preferences, style sheets always included.
+  ImportOutcome Place(const std::filesystem::path& file, IDataBase* db, UID& story) override;
 };
+
+// Whether `head` begins with a Kesto header line: "<v7.00>" or "<e9>" (either or both, in either order)
+// followed by a return. A byte-order mark in front is skipped.
+bool StartsWithKestoHeader(std::span<const uint8_t> head);
 
 // Registers the provider's class and implementation and offers it as an import provider service.
 ErrorCode RegisterKestoImportProvider(Registry& registry);

@@ -30,8 +30,11 @@ class CliTest : public ::testing::Test {
     options.input = input;
     return Run(std::move(args), options);
   }
-  ProgramResult Run(std::vector<std::string> args, const RunOptions& options) {
+  // The user's preferences live in the scratch folder unless the options say otherwise, so that no test
+  // reads or changes those of the user running the tests.
+  ProgramResult Run(std::vector<std::string> args, RunOptions options) {
     args.insert(args.begin(), PAGEHOST_BIN);
+    options.env.try_emplace("XDG_CONFIG_HOME", (dir_ / "config").string());
     return testing_support::RunProgram(args, options);
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }

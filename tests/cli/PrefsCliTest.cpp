@@ -1,0 +1,89 @@
+// pagehost prefs: defaults, changes that last, refused names and values, and the workspace file.
+#include <gtest/gtest.h>
+
+#include "tests/cli/CliTest.h"
+
+namespace cli_testing {
+namespace {
+
+class PrefsCliTest : public CliTest {
+ protected:
+  std::string Json() {
+    ProgramResult r = Run({"prefs", "--json"});
+    EXPECT_EQ(0, r.status) << r.err;
+    return r.out;
+  }
+  std::filesystem::path WorkspaceFile() const { return dir_ / "config" / "pagehost" / "workspace.pgw"; }
+};
+
+TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
+  const std::string defaults =
+      "{\"convert-quotes\":true,\"style-sheets\":true,\"report-errors\":false,\"no-screen-update\":false,"
+      "\"delete-source\":false,\"export-fragment\":false,\"export-separate-tags\":false,"
+      "\"export-compact\":false,\"link-downloads\":true,\"download-depth\":0,"
+      "\"downloads-folder\":\"Downloads\",\"extensions\":[\"txt\"]}\n";
+  EXPECT_EQ(defaults, Json());
+  EXPECT_FALSE(std::filesystem::exists(WorkspaceFile())) << "showing saves nothing";
+
+  for (auto [name, value] : {std::pair{"report-errors", "on"},
+                             {"convert-quotes", "off"},
+                             {"download-depth", "2"},
+                             {"extensions", "md,.markdown"}}) {
+    ProgramResult r = Run({"prefs", "set", name, value});
+    EXPECT_EQ(0, r.status) << name << ": " << r.err;
+  }
+  std::string changed = Json();
+  EXPECT_NE(std::string::npos, changed.find("\"report-errors\":true"));
+  EXPECT_NE(std::string::npos, changed.find("\"convert-quotes\":false"));
+  EXPECT_NE(std::string::npos, changed.find("\"download-depth\":2"));
+  EXPECT_NE(std::string::npos, changed.find("\"extensions\":[\"txt\",\"md\",\"markdown\"]"));
+
+  EXPECT_EQ(0, Run({"prefs", "reset"}).status);
+  EXPECT_EQ(defaults, Json());
+}
+
+TEST_F(PrefsCliTest, RefusedNamesAndValuesChangeNothing) {
+  struct Row {
+    std::vector<std::string> args;
+    const char* message;
+  } rows[] = {
+      {{"prefs", "set", "colour", "on"}, "the preferences are convert-quotes, style-sheets"},
+      {{"prefs", "set", "report-errors", "maybe"}, "report-errors takes on or off"},
+      {{"prefs", "set", "download-depth", "40000"}, "from 0 to 32767"},
+      {{"prefs", "set", "extensions", "a,b,c,d"}, "at most four"},
+      {{"prefs", "set", "report-errors"}, "needs a VALUE"},
+      {{"prefs", "frobnicate"}, "unknown action"},
+  };
+  for (const Row& row : rows) {
+    ProgramResult r = Run(row.args);
+    EXPECT_EQ(2, r.status) << row.message;
+    EXPECT_NE(std::string::npos, r.err.find(row.message)) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(WorkspaceFile()));
+}
+
+TEST_F(PrefsCliTest, ADamagedWorkspaceIsReportedOnceAndReplaced) {
+  std::filesystem::create_directories(WorkspaceFile().parent_path());
+  std::ofstream(WorkspaceFile()) << "not a workspace";
+  ProgramResult first = Run({"prefs", "--json"});
+  EXPECT_EQ(0, first.status);
+  EXPECT_NE(std::string::npos, first.err.find("the default workspace is used")) << first.err;
+  EXPECT_NE(std::string::npos, first.out.find("\"report-errors\":false"));
+  EXPECT_TRUE(std::filesystem::exists(WorkspaceFile().string() + ".damaged"));
+  ProgramResult second = Run({"prefs"});
+  EXPECT_EQ(0, second.status);
+  EXPECT_EQ("", second.err);
+}
+
+TEST_F(PrefsCliTest, AChangeThatCannotBeSavedFails) {
+  // The configuration folder is a file: nothing can be saved under it.
+  std::string blocked = Write("blocked", "");
+  RunOptions options;
+  options.env["XDG_CONFIG_HOME"] = blocked;
+  ProgramResult r = Run({"prefs", "set", "report-errors", "on"}, options);
+  EXPECT_EQ(1, r.status);
+  EXPECT_NE(std::string::npos, r.err.find("could not be saved")) << r.err;
+}
+
+}  // namespace
+}  // namespace cli_testing
