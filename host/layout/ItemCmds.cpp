@@ -6,6 +6,7 @@
 #include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
 #include "host/layout/LayoutEdits.h"
+#include "host/text/ITextModel.h"
 
 namespace {
 
@@ -21,6 +22,13 @@ ClassID ItemClassOf(ClassID command) {
 bool IsShapeClass(ClassID cls) {
   return cls == kTextFrameBoss || cls == kGraphicFrameBoss || cls == kRectangleBoss || cls == kOvalBoss ||
          cls == kLineBoss;
+}
+
+// Whether converting `item` away from a text frame would take a story with text along (its last frame).
+bool WouldLoseText(IDataBase* db, UID item) {
+  auto list = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, item));
+  auto story = list ? Instantiate<ITextModel>(db, list->GetStory()) : InterfacePtr<ITextModel>();
+  return story && list->CountFrames() == 1 && story->TotalLength() > 1;
 }
 
 }  // namespace
@@ -56,6 +64,11 @@ void ConvertPathCmd::Do() {
   LayoutEdits::Deleted deleted;
   for (UID old : Items()) {
     if (LayoutUtils::IsGroup(db, old)) return Fail();
+    if (db->GetClass(old) == kind) {
+      made.push_back(old);
+      continue;
+    }
+    if (WouldLoseText(db, old)) return Fail();
     auto item = Instantiate<IPageItem>(db, old);
     auto node = Instantiate<IHierarchy>(db, old);
     auto parent = Instantiate<IHierarchy>(db, node->GetParent());

@@ -20,7 +20,8 @@ class CreatePageItemCmd final : public LayoutCommand {
 
 // Replaces each item of the item list (no groups) by an item of the class `kind` in the same place, with
 // the same bounds, transform, labels and lock; a text frame made so gets a new story, one converted away
-// leaves its frame list. Afterwards the item list names the new items.
+// leaves its frame list. Items of that class already stay as they are. Refused for a text frame that is
+// the last frame of a story holding text, which would be lost. Afterwards the item list names the items.
 class ConvertPathCmd final : public LayoutCommand {
  public:
   explicit ConvertPathCmd(Boss* boss) : LayoutCommand(boss, IID_IPAGEITEMCHANGES) {}

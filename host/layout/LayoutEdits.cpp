@@ -52,9 +52,13 @@ void DropOverrideEntries(IDataBase* db, const std::vector<UID>& gone) {
     if (!page) return;
     std::vector<OverrideEntry> kept;
     for (const OverrideEntry& e : page->GetOverrides()) {
-      bool named = std::find(gone.begin(), gone.end(), e.masterItem) != gone.end() ||
-                   std::find(gone.begin(), gone.end(), e.localItem) != gone.end();
-      if (!named) kept.push_back(e);
+      bool masterGone = std::find(gone.begin(), gone.end(), e.masterItem) != gone.end();
+      bool localGone = std::find(gone.begin(), gone.end(), e.localItem) != gone.end();
+      // A local copy whose master item goes stays, as an item of its own.
+      if (masterGone && !localGone) {
+        if (auto local = Query<IPageItem>(db, e.localItem)) local->SetOverrideOf(kInvalidUID);
+      }
+      if (!masterGone && !localGone) kept.push_back(e);
     }
     page->SetOverrides(std::move(kept));
   };

@@ -170,6 +170,10 @@ TEST_F(LayoutCommandsTest, RefusedCommandsChangeNothing) {
          return t.Run(kCreateOvalCmdBoss, {},
                       {.bounds = {0, 0, kMaxCoordinate * 2, 4}, .target = t.Spread(0)});
        }},
+      {"convert away the last frame of a story with text",
+       [](SampleFixture& t) {
+         return t.Run(kConvertPathCmdBoss, {t.second_, t.first_}, {.kind = kOvalBoss});
+       }},
       {"delete a page", [](SampleFixture& t) { return t.Run(kDeleteItemsCmdBoss, {t.Page(0)}); }},
       {"move a locked item",
        [](SampleFixture& t) {
@@ -310,6 +314,12 @@ TEST_F(LayoutCommandsTest, OverridesCopyMasterItemsOntoThePageAndRevertTakesThem
   EXPECT_FALSE(db_->IsValidUID(local[0]));
   EXPECT_FALSE(db_->IsValidUID(copyStory));
   EXPECT_EQ(LayoutUtils::MasterItemsShownOnPage(db_, Page(2)), (std::vector<UID>{masterFrame_}));
+  // A local copy whose master item goes stays as an item of its own.
+  ASSERT_EQ(Run(kOverrideMasterItemsCmdBoss, {masterFrame_}, {.pages = {Page(2)}}, &local), kSuccess);
+  ASSERT_EQ(Run(kDeleteItemsCmdBoss, {masterFrame_}), kSuccess);
+  EXPECT_TRUE(page->GetOverrides().empty());
+  EXPECT_FALSE(Instantiate<IPageItem>(db_, local[0])->GetOverrideOf().IsValid());
+  EXPECT_EQ(Text(LayoutUtils::StoryOfFrame(db_, local[0])), u"Running\r");
 }
 
 TEST_F(LayoutCommandsTest, InsertedPagesPushTheirSpreadOrAreRedistributed) {
