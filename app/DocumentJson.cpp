@@ -129,6 +129,7 @@ void WriteDocumentJson(IDataBase& db, std::ostream& out) {
   out << ",";
   WriteSwatches(db, out);
   WriteLayoutMembers(db, out);
+  WritePlugInMembers(db, out);
   out << "}\n";
 }
 

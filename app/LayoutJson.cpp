@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <utility>
 
+#include "host/app/IInspectMemberProvider.h"
+#include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
+#include "host/core/ServiceRegistry.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/AttributeValue.h"
 #include "host/text/ITextModel.h"
@@ -114,7 +117,8 @@ std::string PageJson(IDataBase& db, UID uid) {
       ",\"masterPage\":" + Uid(LayoutUtils::MasterPageOf(&db, uid)) + ",\"overrides\":[";
   const char* separator = "";
   for (const OverrideEntry& e : page->GetOverrides())
-    json += std::string(std::exchange(separator, ",")) + "[" + Uid(e.masterItem) + "," + Uid(e.localItem) + "]";
+    json +=
+        std::string(std::exchange(separator, ",")) + "[" + Uid(e.masterItem) + "," + Uid(e.localItem) + "]";
   return json + "]}";
 }
 
@@ -200,6 +204,15 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
     out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i)) << "}";
   out << "]";
+}
+
+void WritePlugInMembers(IDataBase& db, std::ostream& out) {
+  for (ClassID provider : ServiceRegistry::Get().GetProviders(kInspectMemberService)) {
+    InterfacePtr<IInspectMemberProvider> member = CreateObject<IInspectMemberProvider>(provider);
+    if (!member) continue;
+    std::string json = member->GetMemberJson(db);
+    if (!json.empty()) out << "," << JsonQuote(WideFromUtf8(member->GetMemberName())) << ":" << json;
+  }
 }
 
 std::string StoryLayoutMembers(IDataBase& db, UID story) {

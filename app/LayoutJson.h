@@ -1,6 +1,7 @@
 // LayoutJson: the layout members of `pagehost inspect --json`: "document" (the page setup), "layers",
 // "sections", "masters" and "spreads" (each with its pages and its item tree), and the members each story
-// gains ("frames", "firstDamagedFrame", "overset"). Coordinates are points in the spread's coordinates.
+// gains ("frames", "firstDamagedFrame", "overset"), and the members plug-ins add through
+// kInspectMemberService. Coordinates are points in the spread's coordinates.
 #pragma once
 
 #include <ostream>
@@ -13,6 +14,8 @@ namespace pagehost {
 // Writes `,"document":{...},"layers":[...],"sections":[...],"masters":[...],"spreads":[...]`; nothing for a
 // document without a layout.
 void WriteLayoutMembers(IDataBase& db, std::ostream& out);
+// `,"name":value` for the member of each provider of kInspectMemberService (plug-ins' own members).
+void WritePlugInMembers(IDataBase& db, std::ostream& out);
 // `,"frames":[...],"firstDamagedFrame":N,"overset":B` for the story `story`. A story is overset when its
 // composition is up to date and its last frame's text ends before the story does.
 std::string StoryLayoutMembers(IDataBase& db, UID story);

@@ -1,0 +1,21 @@
+// IInspectMemberProvider: a plug-in's own member of a document's JSON description (pagehost inspect --json),
+// so that the host shows what plug-ins keep in a document without knowing it. Classes registered for
+// kInspectMemberService answer one member each.
+#pragma once
+
+#include <string>
+
+#include "host/core/IPMUnknown.h"
+#include "host/db/IDataBase.h"
+
+inline constexpr PMIID IID_IINSPECTMEMBERPROVIDER = 0x208F0;
+inline constexpr ServiceID kInspectMemberService = 0x208F0;
+
+class IInspectMemberProvider : public IPMUnknown {
+ public:
+  enum { kDefaultIID = IID_IINSPECTMEMBERPROVIDER.Get() };
+  // The member's name; it must differ from the host's members and other plug-ins'.
+  virtual std::string GetMemberName() const = 0;
+  // The member's value for `db` as JSON text; empty to leave the member out of this document.
+  virtual std::string GetMemberJson(IDataBase& db) const = 0;
+};
