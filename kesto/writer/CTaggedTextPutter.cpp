@@ -91,7 +91,11 @@ void CTaggedTextPutter::PutNumber(double value) {
 }
 
 void CTaggedTextPutter::Record(IDataBase* db, UID style, StyleKind kind, std::vector<UID>& list) {
-  if (!style.IsValid() || style == StyleUtils::GetRootStyle(db, kind)) return;
+  // Most runs and paragraphs repeat the style recorded last, or have none.
+  if (!style.IsValid() || (!list.empty() && list.back() == style)) return;
+  UID& root = kind == StyleKind::kCharacter ? characterRoot_ : paragraphRoot_;
+  if (!root.IsValid()) root = StyleUtils::GetRootStyle(db, kind);
+  if (style == root) return;
   if (std::find(list.rbegin(), list.rend(), style) != list.rend()) return;
   if (std::find(recording_.begin(), recording_.end(), style) != recording_.end()) return;
   InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(db, style, kind);

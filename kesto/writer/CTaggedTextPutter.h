@@ -111,6 +111,7 @@ class CTaggedTextPutter {
   std::vector<UID> characterStyles_;
   std::vector<UID> paragraphStyles_;
   std::vector<UID> recording_;  // styles whose recording is under way, against cycles of next styles
+  UID characterRoot_, paragraphRoot_;
 };
 
 template <class Walk>

@@ -133,56 +133,80 @@ bool KestoPutter::PutCharacterStyleTag(const K2AttributeSetMgr& paragraph, const
 
 void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                                          const K2AttributeSetMgr* context) {
+  // Runs of one style differ only where their overrides do.
+  changed_.Reset();
+  if (base && base->GetStyle() == current.GetStyle()) {
+    changed_.Compare(current.GetAgent()->GetOverrides(), base->GetAgent()->GetOverrides());
+    if (changed_.IsEmpty()) return;
+  }
   auto number = [this](double scale) { return [this, scale](double v) { PutNumber(v * scale); }; };
-  PutTypeStyle(current, base, context);
-  PutCompared(*this, CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetShade)),
-              "s", number(100));
+  if (changed_.AnyOf({kTextAttrFontStyle, kTextAttrFontFamily, kTextAttrUnderline, kTextAttrStrikeThrough,
+                      kTextAttrCapitalization, kTextAttrPosition}))
+    PutTypeStyle(current, base, context);
+  if (changed_.AnyOf({kTextAttrShade}))
+    PutCompared(*this, CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetShade)),
+                "s", number(100));
   if (!base) PutTag("p100");
-  PutCompared(*this,
-              CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetTracking)), "t",
-              number(1));
-
-  auto scale = CompareAttribute<Scale>(current, base, context, [](const K2AttributeSetMgr& m) {
-    Scale s;
-    return m.GetScale(s.vertical, s.value) ? std::optional<Scale>(s) : std::nullopt;
-  });
-  bool vertical = scale.current ? scale.current->vertical : scale.base && scale.base->vertical;
-  PutCompared(*this, scale, vertical ? "y" : "h", [&](const Scale& s) { PutNumber(s.value * 100); });
-
-  PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrPointSize)), "z",
-              number(1));
-  PutCompared(*this, CompareAttribute<Kerning>(current, base, context, KerningOf), "k",
-              [&](const Kerning& k) {
-                if (k.value == kKerningByMethodTag)
-                  PutText(k.method, true, true);
-                else
-                  PutNumber(k.value);
-              });
-  auto leading = CompareAttribute<Leading>(current, base, context, [](const K2AttributeSetMgr& m) {
-    Leading l;
-    return m.GetLeading(l) ? std::optional<Leading>(l) : std::nullopt;
-  });
-  PutCompared(*this, leading, "&L", [&](const Leading& l) {
-    if (l.value == 0 && !l.relative)
-      PutChar(u'a');
-    else
-      PutNumber(l.value);
-  });
-  PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrBaselineShift)), "b",
-              number(1));
+  if (changed_.AnyOf({kTextAttrTracking}))
+    PutCompared(*this,
+                CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetTracking)),
+                "t", number(1));
+  if (changed_.AnyOf({kTextAttrHorizontalScale, kTextAttrVerticalScale})) {
+    auto scale = CompareAttribute<Scale>(current, base, context, [](const K2AttributeSetMgr& m) {
+      Scale s;
+      return m.GetScale(s.vertical, s.value) ? std::optional<Scale>(s) : std::nullopt;
+    });
+    bool vertical = scale.current ? scale.current->vertical : scale.base && scale.base->vertical;
+    PutCompared(*this, scale, vertical ? "y" : "h", [&](const Scale& s) { PutNumber(s.value * 100); });
+  }
+  if (changed_.AnyOf({kTextAttrPointSize}))
+    PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrPointSize)), "z",
+                number(1));
+  if (changed_.AnyOf({kTextAttrKerningValue, kTextAttrKerningMethod}))
+    PutCompared(*this, CompareAttribute<Kerning>(current, base, context, KerningOf), "k",
+                [&](const Kerning& k) {
+                  if (k.value == kKerningByMethodTag)
+                    PutText(k.method, true, true);
+                  else
+                    PutNumber(k.value);
+                });
+  if (changed_.AnyOf({kTextAttrLeading})) {
+    auto leading = CompareAttribute<Leading>(current, base, context, [](const K2AttributeSetMgr& m) {
+      Leading l;
+      return m.GetLeading(l) ? std::optional<Leading>(l) : std::nullopt;
+    });
+    PutCompared(*this, leading, "&L", [&](const Leading& l) {
+      if (l.value == 0 && !l.relative)
+        PutChar(u'a');
+      else
+        PutNumber(l.value);
+    });
+  }
+  if (changed_.AnyOf({kTextAttrBaselineShift}))
+    PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrBaselineShift)), "b",
+                number(1));
   IDataBase* db = current.GetDocument();
-  PutCompared(*this, CompareAttribute<UID>(current, base, context, UIDOf(kTextAttrFillColor)), "c",
-              [&](UID swatch) { PutColorValue(db, swatch, false); });
-  PutSwitch(current, base, context, kTextAttrNoBreak, "N");
-  PutFont(current, base, context);
-  // A language without a number of the tag language gets no tag.
-  auto language = CompareAttribute<UID>(current, base, context, UIDOf(kTextAttrLanguage));
-  std::optional<int32_t> languageNumber;
-  if (language.current) languageNumber = LanguageNumberOf(db, *language.current);
-  if (language.action == TagAction::kRevert || languageNumber)
-    PutCompared(*this, language, "n", [&](UID) { PutInteger(*languageNumber); });
-  PutFeatures(current, base, context);
-  PutSwitch(current, base, context, kTextAttrLigatures, "G");
+  if (changed_.AnyOf({kTextAttrFillColor}))
+    PutCompared(*this, CompareAttribute<UID>(current, base, context, UIDOf(kTextAttrFillColor)), "c",
+                [&](UID swatch) { PutColorValue(db, swatch, false); });
+  if (changed_.AnyOf({kTextAttrNoBreak})) PutSwitch(current, base, context, kTextAttrNoBreak, "N");
+  if (changed_.AnyOf({kTextAttrFontFamily, kTextAttrFontStyle})) PutFont(current, base, context);
+  if (changed_.AnyOf({kTextAttrLanguage})) {
+    // A language without a number of the tag language gets no tag.
+    auto language = CompareAttribute<UID>(current, base, context, UIDOf(kTextAttrLanguage));
+    std::optional<int32_t> languageNumber;
+    if (language.current) languageNumber = LanguageNumberOf(db, *language.current);
+    if (language.action == TagAction::kRevert || languageNumber)
+      PutCompared(*this, language, "n", [&](UID) { PutInteger(*languageNumber); });
+  }
+  if (changed_.AnyOf({kTextAttrStylisticAlternates, kTextAttrSlashedZero, kTextAttrContextualAlternates,
+                      kTextAttrSwash, kTextAttrItalicForms, kTextAttrTitlingAlternates,
+                      kTextAttrDiscretionaryLigatures, kTextAttrFractions, kTextAttrOrdinals,
+                      kTextAttrHistoricalForms, kTextAttrMarkPositioning, kTextAttrLocalizedForms,
+                      kTextAttrStylisticSets, kTextAttrPosition, kTextAttrCapitalization,
+                      kTextAttrFigureStyle, kTextAttrPositionalForm}))
+    PutFeatures(current, base, context);
+  if (changed_.AnyOf({kTextAttrLigatures})) PutSwitch(current, base, context, kTextAttrLigatures, "G");
 }
 
 void KestoPutter::PutSwitch(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
@@ -218,11 +242,11 @@ void KestoPutter::PutTypeStyle(const K2AttributeSetMgr& current, const K2Attribu
   for (const TypeStyleLetter& l : kLetters) {
     if ((written & Flag(l.bit)) == 0) continue;
     if (l.excludedBy >= 0 && (flags & Flag(l.excludedBy)) != 0) continue;
-    // On a character style's definition line a letter makes the reader write every type-style attribute
-    // into the style (a plain face, no underline ...), hiding the paragraph's: the face comes with the font
-    // tags, and a style bit that is added is given by the tag that sets only its attribute.
-    if (definingCharacterStyle_ && (Flag(l.bit) & kFaceBits) != 0) continue;
-    if (definingCharacterStyle_ && (flags & Flag(l.bit)) != 0) {
+    // On a definition line a letter makes the reader write every type-style attribute into the style (a
+    // plain face, no underline ...), hiding what the style is based on or used with: the face comes with
+    // the font tags, and a style bit that is added is given by the tag that sets only its attribute.
+    if (defining_ && (Flag(l.bit) & kFaceBits) != 0) continue;
+    if (defining_ && (flags & Flag(l.bit)) != 0) {
       if (open) CloseTag();
       open = false;
       OpenTag("~");
@@ -248,9 +272,9 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
     VyFontDesc f;
     return m.GetFont(f) ? std::optional<VyFontDesc>(f) : std::nullopt;
   });
-  // On a character style's definition line a full name would keep the boldness and slant in force:
-  // family and face go separately.
-  if (font.current && !definingCharacterStyle_) {
+  // On a definition line a full name would keep the boldness and slant in force: family and face go
+  // separately.
+  if (font.current && !defining_) {
     WideString name = FullFontName(db, *font.current);
     if (!name.empty()) {
       // The font the reader has: the base's own, else the paragraph's.
@@ -274,34 +298,48 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
     if (context && context->GetFont(paragraphFont) && DifferOnlyInFace(paragraphFont, *font.base)) return;
     PutTag("f$");
   }
-  // No full name (no family, or a face the family lacks): family and face, each when it changed. After a
-  // revert the reader has the paragraph's font again: only the run's own names are left to write.
+  // No full name (no family, or a face the family lacks): family and face, each when the one in force
+  // changes. They are compared as the text shows them (the paragraph's standing in), since what the reader
+  // holds as its own may differ from the run's without changing the look. After a revert the reader has the
+  // paragraph's font again.
   bool reverted = !font.current && font.action == TagAction::kRevert;
-  K2AttributeSetMgr nothing(db, StyleKind::kCharacter);
-  const K2AttributeSetMgr* nameBase = reverted ? &nothing : base;
-  auto family = CompareAttribute<UID>(current, nameBase, context, UIDOf(kTextAttrFontFamily));
-  if (family.action == TagAction::kWrite && family.current->IsValid()) {
-    if (InterfacePtr<IFontFamily> f = Instantiate<IFontFamily>(db, *family.current)) {
+  auto inForce = [&](const K2AttributeSetMgr* m, auto get) {
+    decltype(get(current)) value;
+    if (m) value = get(*m);
+    if (!value && context) value = get(*context);
+    return value;
+  };
+  const K2AttributeSetMgr* nameBase = reverted ? nullptr : base;
+  auto familyOf = UIDOf(kTextAttrFontFamily);
+  std::optional<UID> family = inForce(&current, familyOf);
+  std::optional<UID> baseFamily = inForce(nameBase, familyOf);
+  if (family != baseFamily || !base) {
+    InterfacePtr<IFontFamily> f =
+        family && family->IsValid() ? Instantiate<IFontFamily>(db, *family) : InterfacePtr<IFontFamily>();
+    if (f) {
       OpenTag("ff");
       PutText(f->GetFamilyName(), true, true);
       CloseTag();
+    } else if (base && !family) {
+      PutTag("ff$");
     }
-  } else if (family.action == TagAction::kRevert) {
-    PutTag("ff$");
   }
   auto faceOf = ValueOf<WideString, &K2AttributeSetMgr::GetString>(kTextAttrFontStyle);
-  auto face = CompareAttribute<WideString>(current, nameBase, context, faceOf);
-  if (face.action == TagAction::kWrite && !face.current->empty()) {
-    // A face that differs from the one in force only in boldness and slant is the type-style letters' work.
-    std::optional<WideString> inForce = face.base;
-    if (!inForce && nameBase && context) inForce = faceOf(*context);
-    if (inForce && !definingCharacterStyle_ &&
-        AnalyseFaceName(*inForce).remaining == AnalyseFaceName(*face.current).remaining)
-      return;
+  std::optional<WideString> face = inForce(&current, faceOf);
+  std::optional<WideString> baseFace = inForce(nameBase, faceOf);
+  if (base && face == baseFace) return;
+  // A face that differs from the one in force only in boldness and slant is the type-style letters' work;
+  // without a family the letters know nothing of the face.
+  VyFontDesc inFamily;
+  bool lettersSeeFace = current.GetFont(inFamily, context) && inFamily.family.IsValid();
+  if (face && baseFace && lettersSeeFace && !defining_ &&
+      AnalyseFaceName(*baseFace).remaining == AnalyseFaceName(*face).remaining)
+    return;
+  if (face && !face->empty()) {
     OpenTag("fs");
-    PutText(*face.current, true, true);
+    PutText(*face, true, true);
     CloseTag();
-  } else if (face.action == TagAction::kRevert) {
+  } else if (base) {
     PutTag("fs$");
   }
 }

@@ -140,25 +140,36 @@ bool KestoPutter::PutParagraphStyleTag(const K2AttributeSetMgr& paragraph) {
 }
 
 void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base) {
-  auto alignment = CompareAttribute<int32_t>(current, base, nullptr, [](const K2AttributeSetMgr& m) {
-    int32_t v = 0;
-    return m.GetEnum(kTextAttrAlignment, v) ? std::optional<int32_t>(v) : std::nullopt;
-  });
-  if (alignment.action == TagAction::kWrite && *alignment.current >= 0 &&
-      *alignment.current < static_cast<int32_t>(kAlignmentTags.size()))
-    PutTag(kAlignmentTags[*alignment.current]);
+  // Paragraphs of one style differ only where their overrides do.
+  changed_.Reset();
+  if (base && base->GetStyle() == current.GetStyle()) {
+    changed_.Compare(current.GetAgent()->GetOverrides(), base->GetAgent()->GetOverrides());
+    if (changed_.IsEmpty()) return;
+  }
+  if (changed_.AnyOf({kTextAttrAlignment})) {
+    auto alignment = CompareAttribute<int32_t>(current, base, nullptr, [](const K2AttributeSetMgr& m) {
+      int32_t v = 0;
+      return m.GetEnum(kTextAttrAlignment, v) ? std::optional<int32_t>(v) : std::nullopt;
+    });
+    if (alignment.action == TagAction::kWrite && *alignment.current >= 0 &&
+        *alignment.current < static_cast<int32_t>(kAlignmentTags.size()))
+      PutTag(kAlignmentTags[*alignment.current]);
+  }
 
-  if (auto keepNext =
-          Changed<int32_t>(current, base, [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
+  if (!changed_.AnyOf({kTextAttrKeepWithNext})) {
+  } else if (auto keepNext = Changed<int32_t>(current, base,
+                                              [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
     OpenTag("*kn");
     PutInteger(*keepNext);
     CloseTag();
   }
 
-  if (auto keep = Changed<Keep>(current, base, [](const K2AttributeSetMgr& m) {
-        return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
-                    IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
-      })) {
+  if (!changed_.AnyOf({kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
+                       kTextAttrKeepLastLines})) {
+  } else if (auto keep = Changed<Keep>(current, base, [](const K2AttributeSetMgr& m) {
+               return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
+                           IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
+             })) {
     OpenTag("*kt");
     if (!keep->together) {
       PutChar(u'0');
@@ -177,9 +188,10 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     int32_t characters = 0, lines = 0;
     bool operator==(const DropCap&) const = default;
   };
-  if (auto drop = Changed<DropCap>(current, base, [](const K2AttributeSetMgr& m) {
-        return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
-      })) {
+  if (!changed_.AnyOf({kTextAttrDropCapCharacters, kTextAttrDropCapLines})) {
+  } else if (auto drop = Changed<DropCap>(current, base, [](const K2AttributeSetMgr& m) {
+               return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
+             })) {
     OpenTag("*d");
     if (drop->lines <= 0) {
       PutChar(u'0');
@@ -189,7 +201,9 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     CloseTag();
   }
 
-  if (auto formats = Changed<Formats>(current, base, FormatsOf)) {
+  if (!changed_.AnyOf({kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
+                       kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage})) {
+  } else if (auto formats = Changed<Formats>(current, base, FormatsOf)) {
     OpenTag("*p(");
     PutNumber(formats->left);
     PutChar(u',');
@@ -224,7 +238,7 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     CloseTag();
   }
 
-  PutTabStops(current, base);
+  if (changed_.AnyOf({kTextAttrTabStops})) PutTabStops(current, base);
 }
 
 void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
@@ -237,6 +251,9 @@ void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
 
 void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above) {
   const RuleClasses& classes = above ? kAbove : kBelow;
+  if (!changed_.AnyOf({classes.on, classes.weight, classes.stroke, classes.color, classes.tint, classes.left,
+                       classes.right, classes.offset, classes.widthMode}))
+    return;
   auto rule = Changed<Rule>(current, base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, classes); });
   if (!rule) return;
   OpenTag(above ? "*ra" : "*rb");

@@ -8,6 +8,7 @@
 
 #include "kesto/model/K2AttributeSetMgr.h"
 #include "kesto/writer/CTaggedTextPutter.h"
+#include "kesto/writer/ChangedClasses.h"
 #include "kesto/writer/TextRuns.h"
 
 namespace kesto {
@@ -79,8 +80,8 @@ class KestoPutter : public CTaggedTextPutter {
   // "<\#U" and at least four hexadecimal digits.
   void PutNumericCharacter(char32_t c);
 
-  bool defining_ = false;                // a style-sheet definition line is being written
-  bool definingCharacterStyle_ = false;  // that of a character style
+  ChangedClasses changed_;  // of the attributes being written against their base
+  bool defining_ = false;   // a style-sheet definition line is being written
   bool grouping_ = false;
   bool groupOpen_ = false;
   int32_t listPosition_ = 0;

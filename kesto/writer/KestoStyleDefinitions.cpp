@@ -29,11 +29,11 @@ int32_t KestoPutter::PutCharacterStyle(const K2AttributeSetMgr& style) {
   // The reader starts from the based-on style, or from the root (which holds nothing).
   K2AttributeSetMgr base(db, StyleKind::kCharacter);
   base.LoadFrom(realBase ? basedOn : style.RootStyle(), AttributeBossList());
-  defining_ = definingCharacterStyle_ = true;
+  defining_ = true;
   BeginGroup();
   PutCharacterAttributes(style, &base, nullptr);
   EndGroup();
-  defining_ = definingCharacterStyle_ = false;
+  defining_ = false;
   PutChar(u'\r');
   return GetError();
 }

@@ -144,8 +144,9 @@ AttributeBossList RandomCharacterAttributes(std::mt19937& rng, const Resources& 
   // A definition line cannot give a style features: the reader applies them to the text.
   if (features && Chance(rng, percent)) Put(list, kTextAttrSlashedZero, true);
   if (features && Chance(rng, percent)) Put(list, kTextAttrStylisticSets, Pick<int32_t>(rng, {2, 10}));
-  if (Chance(rng, percent) && !r.families.empty()) {
-    Put(list, kTextAttrFontFamily, Pick(rng, r.families));
+  if (Chance(rng, percent)) {
+    // A face alone is what bold and italic give text of a document without fonts.
+    if (!r.families.empty() && Chance(rng, 60)) Put(list, kTextAttrFontFamily, Pick(rng, r.families));
     Put(list, kTextAttrFontStyle,
         WideString(Pick<std::u16string>(rng, {u"Regular", u"Bold", u"Italic", u"Bold Italic"})));
   }
