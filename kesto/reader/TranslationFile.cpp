@@ -19,6 +19,9 @@ namespace {
 constexpr int32_t kReturn = 0x0D;
 constexpr int32_t kTab = 0x09;
 constexpr char kFolderName[] = "Kesto";
+// Characters read from one table file at most: more than any table the size limit allows, and a bound on
+// the time spent on a file that never ends (files of the system's process folders claim no size).
+constexpr int64_t kMaxFileCharacters = int64_t{1} << 28;
 
 // An absolute folder from `variable`, else `fallback` under the home folder; empty when neither is known.
 std::filesystem::path XdgFolder(const char* variable, const char* fallback) {
@@ -230,15 +233,18 @@ int32_t ReadTranslationFile(const std::filesystem::path& path, StreamEncoding fa
 int32_t ReadTranslationLines(VyTextStream& stream, bool escapes, TranslationTable& table) {
   int32_t header[3] = {-1, -1, -1};
   int32_t c = stream.Read();
-  for (int32_t n = 0; c != VyTextStream::kEndOfText && c != kReturn; c = stream.Read(), ++n) {
+  for (int64_t n = 0; c != VyTextStream::kEndOfText && c != kReturn; c = stream.Read(), ++n) {
     if (n < 3) header[n] = c;
+    if (n == kMaxFileCharacters) return kScanNoMemoryForTranslations;
   }
   StreamEncoding encoding = header[1] == 'e' ? HeaderEncoding(header[2]) : StreamEncoding::kUnspecified;
   // A byte-order mark has the last word on the encoding.
   if (encoding != StreamEncoding::kUnspecified && !stream.IsEncodingFixed())
     (void)stream.SetEncoding(encoding, false);
   LineReader lines(escapes, header[0], table);
-  while (c != VyTextStream::kEndOfText && lines.GetError() != kScanNoMemoryForTranslations) {
+  for (int64_t n = 0; c != VyTextStream::kEndOfText && lines.GetError() != kScanNoMemoryForTranslations;
+       ++n) {
+    if (n == kMaxFileCharacters) return kScanNoMemoryForTranslations;
     c = stream.Read();
     if (c == VyTextStream::kEndOfText)
       lines.EndLine();

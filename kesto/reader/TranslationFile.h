@@ -31,7 +31,8 @@ int32_t FindTranslationFile(ITagScannerAgent* agent, std::u16string_view name, s
 // Reads the file at `path` into `table` (added to what it holds), in UTF-8 that falls back to `fallback`
 // for files that turn out to be 8-bit. Answers 0, a negative file-system code when the file cannot be
 // opened, or the first scanner error met: 17 (a source too long), 18 (a target too long), 15 (the table is
-// full); lines in error add nothing, and reading stops at error 15.
+// full, or the file holds more than 2^28 characters); lines in error add nothing, and reading stops at
+// error 15.
 int32_t ReadTranslationFile(const std::filesystem::path& path, StreamEncoding fallback, bool escapes,
                             TranslationTable& table);
 
