@@ -8,6 +8,7 @@
 #include "host/db/DocumentFile.h"
 #include "host/db/IDocument.h"
 #include "host/notify/IResponder.h"
+#include "host/ui/Selection.h"
 
 DocumentList& DocumentList::Get() {
   static DocumentList list;
@@ -79,10 +80,12 @@ DocumentResult DocumentList::SaveDocumentAs(IDataBase* db, const std::filesystem
 }
 
 void DocumentList::CloseDocument(IDataBase* db) {
+  Selection::Get().ForgetDataBase(db);
   std::erase_if(documents_, [&](const std::unique_ptr<DataBase>& d) { return d.get() == db; });
 }
 
 void DocumentList::CloseAll() {
+  Selection::Get().Clear();
   documents_.clear();
 }
 

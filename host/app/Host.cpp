@@ -14,6 +14,7 @@
 #include "host/notify/Subject.h"
 #include "host/res/ResRegistration.h"
 #include "host/text/TextClasses.h"
+#include "host/ui/Selection.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void RegisterHostClasses() {
   RegisterResClasses();
   RegisterTextClasses();
   RegisterLayoutClasses();
+  RegisterSelectionClasses();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);
@@ -65,12 +67,14 @@ void Initialize() {
 
 PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {
   PlugInLoadReport report = PlugInLoader::LoadFolder(folder);
-  // The workspace made at start-up lacks the parts the plug-ins add to it.
+  // The workspace and the selection's suites made so far lack the parts the plug-ins add to them.
   Workspace::Renew();
+  Selection::Get().Reset();
   return report;
 }
 
 void Shutdown() {
+  Selection::Get().Reset();
   DocumentList::Get().CloseAll();
   sessionBoss.reset();
 }

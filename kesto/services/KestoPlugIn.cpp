@@ -10,6 +10,7 @@
 #include "kesto/services/KestoImportProvider.h"
 #include "kesto/services/KestoPrefs.h"
 #include "kesto/services/KestoPrefsProvider.h"
+#include "kesto/services/KestoSuites.h"
 #include "kesto/services/SetPrefsCmd.h"
 
 namespace kesto {
@@ -26,6 +27,7 @@ ErrorCode KestoPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterKestoPrefsProvider(registry);
   if (error == kSuccess) error = RegisterKestoFacade(registry);
   if (error == kSuccess) error = RegisterKestoErrorStringService(registry);
+  if (error == kSuccess) error = RegisterKestoSuites(registry);
   return error;
 }
 
