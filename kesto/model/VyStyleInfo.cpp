@@ -30,6 +30,11 @@ bool VyCharacterStyleInfo::LoadFromStyle(UID style) {
   return true;
 }
 
+void VyCharacterStyleInfo::LoadFromDefaultStyle() {
+  UID style = GetStyleKind() == StyleKind::kParagraph ? DefaultParagraphStyle() : DefaultCharacterStyle();
+  if (!LoadFromStyle(style)) (void)LoadFromStyle(RootStyle());
+}
+
 void VyCharacterStyleInfo::RebaseOnRoot() {
   UID root = RootStyle();
   AttributeBossList look = StyleAttributesAboveRoot(GetStyle());

@@ -253,7 +253,7 @@ bool KestoScanner::ReadDefinitionElement(std::u16string& text) {
 
 void KestoScanner::StartParagraphDefinition(const std::u16string& name) {
   VyParagraphStyleInfo& info = paragraphStyleInfo_;
-  if (!info.LoadFromStyle(info.DefaultParagraphStyle())) (void)info.LoadFromStyle(info.RootStyle());
+  info.LoadFromDefaultStyle();
   info.SetName(name);
   info.SetCharacterStyle(kInvalidUID);
   defMode_ = DefMode::kParagraphStyle;
@@ -266,7 +266,7 @@ void KestoScanner::StartCharacterDefinition(const std::u16string& name, UID base
     info.LoadFrom(basedOn, AttributeBossList());
     info.SetBasedOn(basedOn);
   } else {
-    if (!info.LoadFromStyle(info.DefaultCharacterStyle())) (void)info.LoadFromStyle(info.RootStyle());
+    info.LoadFromDefaultStyle();
     info.RebaseOnRoot();
   }
   info.SetName(name);

@@ -7,19 +7,6 @@
 
 namespace kesto {
 
-namespace {
-
-// A missing style starts as a copy of the default style of its kind (of the root when there is none),
-// under its own name.
-template <class Info>
-void LoadDefaultStyle(Info& info, UID defaultStyle) {
-  WideString name = info.GetName();
-  if (!info.LoadFromStyle(defaultStyle)) (void)info.LoadFromStyle(info.RootStyle());
-  info.SetName(name);
-}
-
-}  // namespace
-
 int32_t VyStoryTSAgent::BeginImport(VyTextAttributeMgr* attributes) {
   VyStory* story = GetStory();
   if (!story || !attributes) return 0;
@@ -48,7 +35,7 @@ int32_t VyStoryTSAgent::DefineParagraphStyle(VyParagraphStyleInfo* info, bool mi
     if (placeholder && !RedefineParagraphStyle(*info, existing)) ReportBuilderError(kCannotAddStyle, tagName);
     return 0;
   }
-  if (missing) LoadDefaultStyle(*info, info->DefaultParagraphStyle());
+  if (missing) info->LoadFromDefaultStyle();
   if (!AddParagraphStyle(*info)) ReportBuilderError(kCannotAddStyle, tagName);
   return 0;
 }
@@ -58,7 +45,7 @@ UID VyStoryTSAgent::NextStyleFor(const VyParagraphStyleInfo& info) {
   if (UID found = FindParagraphStyle(db, info.GetNextStyleName()); found.IsValid()) return found;
   VyParagraphStyleInfo next(db);
   next.SetName(info.GetNextStyleName());
-  LoadDefaultStyle(next, next.DefaultParagraphStyle());
+  next.LoadFromDefaultStyle();
   if (!AddParagraphStyle(next)) return kInvalidUID;
   placeholders_.insert(next.GetStyleUID().Get());
   return next.GetStyleUID();
@@ -66,7 +53,7 @@ UID VyStoryTSAgent::NextStyleFor(const VyParagraphStyleInfo& info) {
 
 int32_t VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {
   if (!info || FindCharacterStyle(info->GetDocument(), info->GetName()).IsValid()) return 0;
-  if (missing) LoadDefaultStyle(*info, info->DefaultCharacterStyle());
+  if (missing) info->LoadFromDefaultStyle();
   if (!AddCharacterStyle(*info)) ReportBuilderError(kCannotAddStyle, missing ? u"@...:" : u"@...=");
   return 0;
 }
