@@ -1,14 +1,16 @@
 // Kesto's export provider.
 #include "kesto/services/KestoExportProvider.h"
 
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #include "host/core/ServiceRegistry.h"
 #include "kesto/services/KestoExportDriver.h"
 #include "kesto/streams/FileSystemErrors.h"
-#include "kesto/streams/VyFileStreamAgent.h"
 #include "kesto/streams/VyStringStreamAgent.h"
 #include "kesto/writer/PutterOptions.h"
 
@@ -50,6 +52,24 @@ bool ReadSwitches(const std::map<std::string, std::string>& options, uint32_t& b
   return true;
 }
 
+// Creates or replaces `path` with `bytes`; 0 or a file-system code.
+int16_t WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return FileErrorFromErrno(errno, FileAccess::kWrite);
+  size_t done = 0;
+  int16_t error = 0;
+  while (done < bytes.size() && error == 0) {
+    ssize_t wrote = ::write(fd, bytes.data() + done, std::min<size_t>(bytes.size() - done, size_t{1} << 22));
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0)
+      error = FileErrorFromErrno(wrote < 0 ? errno : ENOSPC, FileAccess::kWrite);
+    else
+      done += static_cast<size_t>(wrote);
+  }
+  if (::close(fd) != 0 && error == 0) error = FileErrorFromErrno(errno, FileAccess::kWrite);
+  return error;
+}
+
 }  // namespace
 
 ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
@@ -67,20 +87,17 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
   // Text meant to be appended to other tagged text carries no byte-order mark.
   params.byteOrderMark = (params.options & kPutFragment) == 0;
 
-  std::unique_ptr<VyStreamAgent> agent;
-  if (!request.file.empty()) {
-    // The file must exist before the agent opens it for writing.
-    if (std::FILE* created = std::fopen(request.file.c_str(), "ab")) std::fclose(created);
-    auto file = std::make_unique<VyFileStreamAgent>(VyFile(request.file));
-    if (int16_t opened = file->Open(VyFileAgentBase::kWriteMode); opened != 0)
-      return Failed(opened, request.file.string() + ": " + std::string(FileErrorMessage(opened)));
-    agent = std::move(file);
-  } else if (request.bytes) {
-    agent = std::make_unique<VyCharStringStreamAgent>(request.bytes);
-  } else {
-    return Failed(kParamErr, "no destination given");
+  // A file is written from memory in large blocks once the text is complete: a failed export then leaves
+  // it untouched, and the disk sees a few large writes instead of one per buffer.
+  std::string text;
+  std::string* destination = request.file.empty() ? request.bytes : &text;
+  if (!destination) return Failed(kParamErr, "no destination given");
+  int32_t result = 0;
+  {
+    VyCharStringStreamAgent agent(destination);
+    result = RunKestoExport(&agent, request.story.GetDataBase(), params);
   }
-  int32_t result = RunKestoExport(agent.get(), request.story.GetDataBase(), params);
+  if (result == 0 && !request.file.empty()) result = WriteWholeFile(request.file, text);
   ExportOutcome outcome;
   outcome.code = result;
   outcome.succeeded = result == 0;

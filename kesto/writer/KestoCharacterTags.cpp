@@ -111,7 +111,8 @@ bool DifferOnlyInFace(const VyFontDesc& a, const VyFontDesc& b) {
 }  // namespace
 
 bool KestoPutter::PutCharacterStyleTag(const K2AttributeSetMgr& paragraph, const K2AttributeSetMgr& run) {
-  UID style = run.GetStyle();
+  // A run without a style is one of the root style.
+  UID style = run.GetStyle().IsValid() ? run.GetStyle() : run.RootStyle();
   IDataBase* db = run.GetDocument();
   PutAscii("<@");
   bool real = true;

@@ -106,16 +106,16 @@ class KestoPutter::StoryWalk {
       : putter_(putter),
         db_(story.GetDocument()),
         model_(*story.GetModel()),
-        para_(db_, StyleKind::kParagraph),
-        prevPara_(db_, StyleKind::kParagraph),
+        paragraphs_{{db_, StyleKind::kParagraph}, {db_, StyleKind::kParagraph}},
         paraStyle_(db_, StyleKind::kParagraph),
-        run_(db_, StyleKind::kCharacter),
-        state_(db_, StyleKind::kCharacter) {
-    para_.Bind(&paraAgent_);
-    prevPara_.Bind(&prevParaAgent_);
-    paraStyle_.Bind(&paraStyleAgent_);
-    run_.Bind(&runAgent_);
-    state_.Bind(&stateAgent_);
+        runs_{{db_, StyleKind::kCharacter}, {db_, StyleKind::kCharacter}} {
+    // The root character style holds nothing as a rule: runs of it are given no style at all, which spares
+    // every look-up that misses the overrides a walk through the style tables. The tags map it back.
+    UID root = StyleUtils::GetRootStyle(db_, StyleKind::kCharacter);
+    InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(db_, root, StyleKind::kCharacter);
+    if (info && info->GetAttributes().IsEmpty()) emptyRoot_ = root;
+    for (Slot& slot : runs_)
+      slot.emptyRoot = emptyRoot_;
   }
 
   void Run(int32_t start, int32_t end) {
@@ -130,100 +130,125 @@ class KestoPutter::StoryWalk {
   }
 
  private:
-  void Load(K2TextRunAttrAgent& agent, K2AttributeSetMgr& manager, UID style, AttrListRef list) {
-    agent.Load(style, std::move(list));
-    manager.ClearCaches();
-  }
-  void Copy(K2TextRunAttrAgent& agent, K2AttributeSetMgr& manager, const K2TextRunAttrAgent& from) {
-    agent = from;
-    manager.ClearCaches();
-  }
+  // A manager bound to an agent of its own. Taking over another slot's role keeps the manager's caches,
+  // which hold for the same attributes.
+  struct Slot {
+    Slot(IDataBase* db, StyleKind kind) : manager(db, kind) { manager.Bind(&agent); }
+    Slot(const Slot&) = delete;
+    Slot& operator=(const Slot&) = delete;
+    void Load(UID style, AttrListRef list) {
+      agent.Load(style == emptyRoot ? UID() : style, std::move(list));
+      manager.ClearCaches();
+    }
+    void Load(const K2TextRunAttrAgent& from) {
+      agent = from;
+      if (agent.GetStyle() == emptyRoot) agent.SetStyle(UID());
+      manager.ClearCaches();
+    }
+    K2TextRunAttrAgent agent;
+    K2AttributeSetMgr manager;
+    UID emptyRoot;
+  };
+
+  K2AttributeSetMgr& Para() { return para_->manager; }
+  K2AttributeSetMgr& PrevPara() { return prevPara_->manager; }
+  K2AttributeSetMgr& RunMgr() { return run_->manager; }
+  K2AttributeSetMgr& State() { return state_->manager; }
 
   void Paragraph(const VyPAttrRun& p) {
-    Copy(prevParaAgent_, prevPara_, paraAgent_);
-    Copy(paraAgent_, para_, p.attributes);
+    std::swap(para_, prevPara_);
+    para_->Load(p.attributes);
+    // The reader's run attributes look different over another paragraph.
+    state_->manager.ClearCaches();
     if (putter_.IsCollecting()) {
-      putter_.RecordParagraphStyle(db_, para_.GetStyle());
+      putter_.RecordParagraphStyle(db_, Para().GetStyle());
       return;
     }
-    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginParagraph(para_));
+    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginParagraph(Para()));
     if (putter_.GetError() != 0) return;
     if (!havePrevious_ && putter_.HasOption(kPutFirstParagraphInForce)) {
-      Copy(prevParaAgent_, prevPara_, paraAgent_);
+      prevPara_->Load(para_->agent);
       havePrevious_ = true;
-      Load(stateAgent_, state_, CharacterStyleAfterParagraphStyle(para_), EmptyAttributeList());
+      state_->Load(CharacterStyleAfterParagraphStyle(Para()), EmptyAttributeList());
       stateKnown_ = true;
     }
     const K2AttributeSetMgr* base = nullptr;
-    if (havePrevious_ && para_.GetStyle() == prevPara_.GetStyle() &&
+    if (havePrevious_ && Para().GetStyle() == PrevPara().GetStyle() &&
         !putter_.HasOption(kPutOneAttributePerTag)) {
-      if (paraAgent_.SameAs(prevParaAgent_)) return;
-      base = &prevPara_;
-    } else if (putter_.PutParagraphStyleTag(para_)) {
-      Load(paraStyleAgent_, paraStyle_, para_.GetStyle(), EmptyAttributeList());
-      Load(stateAgent_, state_, CharacterStyleAfterParagraphStyle(para_), EmptyAttributeList());
+      if (para_->agent.SameAs(prevPara_->agent)) return;
+      base = &PrevPara();
+    } else if (putter_.PutParagraphStyleTag(Para())) {
+      paraStyle_.Load(Para().GetStyle(), EmptyAttributeList());
+      state_->Load(CharacterStyleAfterParagraphStyle(Para()), EmptyAttributeList());
       stateKnown_ = true;
-      base = &paraStyle_;
+      base = &paraStyle_.manager;
     } else {
       // "@:" leaves the reader's attributes as overrides of what was in force: compare with the previous
       // paragraph, and spell the next run out in full.
       stateKnown_ = false;
-      base = havePrevious_ ? &prevPara_ : nullptr;
+      base = havePrevious_ ? &PrevPara() : nullptr;
     }
     putter_.BeginGroup();
-    putter_.PutParagraphAttributes(para_, base);
+    putter_.PutParagraphAttributes(Para(), base);
     putter_.EndGroup();
   }
 
   void Run(const VyCAttrRun& r) {
-    Copy(runAgent_, run_, r.attributes);
+    run_->Load(r.attributes);
     if (putter_.IsCollecting()) {
-      putter_.RecordCharacterStyle(db_, run_.GetStyle());
+      putter_.RecordCharacterStyle(db_, RunMgr().GetStyle());
       return;
     }
-    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginRun(run_));
+    if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginRun(RunMgr()));
     if (putter_.GetError() != 0) return;
     if (firstRun_ && putter_.HasOption(kPutFirstRunInForce)) {
-      Copy(stateAgent_, state_, runAgent_);
+      state_->Load(run_->agent);
       stateKnown_ = true;
     }
     firstRun_ = false;
-    if (!stateKnown_ || !runAgent_.SameAs(stateAgent_)) Tags();
+    if (!stateKnown_ || !run_->agent.SameAs(state_->agent)) Tags();
     if (ITagPutterAgent* agent = putter_.GetAgent(); agent && agent->SkipRun(r)) return;
-    if (!putter_.HasOption(kPutNoText)) putter_.PutRunText(model_, r.start, r.end, para_, run_);
+    // The state holds the run's attributes now (they were equal, or the tags made them so).
+    if (!putter_.HasOption(kPutNoText)) putter_.PutRunText(model_, r.start, r.end, Para(), State());
   }
 
   void Tags() {
-    if (!stateKnown_ || run_.GetStyle() != state_.GetStyle()) {
-      if (putter_.PutCharacterStyleTag(para_, run_)) {
-        Load(stateAgent_, state_, run_.GetStyle(), EmptyAttributeList());
+    if (!stateKnown_ || RunMgr().GetStyle() != State().GetStyle()) {
+      if (putter_.PutCharacterStyleTag(Para(), RunMgr())) {
+        state_->Load(RunMgr().GetStyle(), EmptyAttributeList());
         stateKnown_ = true;
       } else if (stateKnown_) {
         Dissolve();
       }
     }
     putter_.BeginGroup();
-    putter_.PutCharacterAttributes(run_, stateKnown_ ? &state_ : nullptr, &para_);
+    putter_.PutCharacterAttributes(RunMgr(), stateKnown_ ? &State() : nullptr, &Para());
     putter_.EndGroup();
-    Copy(stateAgent_, state_, runAgent_);
+    // The reader now has the run's attributes: the run's slot becomes the state, caches and all.
+    std::swap(run_, state_);
     stateKnown_ = true;
   }
 
   // "<@>": the reader keeps the look of its character style as overrides on the root style.
   void Dissolve() {
     K2AttributeSetMgr dissolved(db_, StyleKind::kCharacter);
-    dissolved.LoadFrom(state_.GetStyle(), *stateAgent_.GetOverrides());
+    dissolved.LoadFrom(State().GetStyle(), *state_->agent.GetOverrides());
     dissolved.DissolveStyle(nullptr, nullptr);
-    Load(stateAgent_, state_, dissolved.GetStyle(), MakeAttrListRef(*dissolved.GetAgent()->GetOverrides()));
+    state_->Load(dissolved.GetStyle(), MakeAttrListRef(*dissolved.GetAgent()->GetOverrides()));
   }
 
   KestoPutter& putter_;
   IDataBase* db_;
   const ITextModel& model_;
-  K2TextRunAttrAgent paraAgent_, prevParaAgent_, paraStyleAgent_, runAgent_, stateAgent_;
-  K2AttributeSetMgr para_, prevPara_, paraStyle_, run_;
+  Slot paragraphs_[2];
+  Slot* para_ = &paragraphs_[0];
+  Slot* prevPara_ = &paragraphs_[1];
+  Slot paraStyle_;
+  Slot runs_[2];
+  Slot* run_ = &runs_[0];
   // What the reader's character attributes will be when the current run starts.
-  K2AttributeSetMgr state_;
+  Slot* state_ = &runs_[1];
+  UID emptyRoot_;
   bool stateKnown_ = false;
   bool havePrevious_ = false;
   bool firstRun_ = true;
