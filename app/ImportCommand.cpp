@@ -36,15 +36,38 @@ void PrintImportHelp() {
       "start of the main story of DOC (or of a new document) and saves the result as OUT. DOC itself is not\n"
       "changed.\n"
       "\n"
-      "Options:\n"
+      "Options (each switch defaults to the preferences, see pagehost prefs; a fresh user converts quotes\n"
+      "and reads style sheets, and drops bad tags without a report):\n"
       "  --encoding ENC        auto (default), windows-latin, mac-roman, utf-8, utf-16be or utf-16le\n"
-      "  --report-errors       leave a report in the text at each bad tag (the default)\n"
+      "  --report-errors       leave a report in the text at each bad tag\n"
       "  --no-report-errors    drop bad tags silently\n"
       "  --convert-quotes      typographer's quotes and dashes\n"
-      "  --no-style-sheets     take tags as plain text\n"
+      "  --no-convert-quotes   quotes and dashes as they are\n"
+      "  --style-sheets        read style-sheet lines and tags\n"
+      "  --no-style-sheets     style-sheet lines and tags are text\n"
+      "  --delete-source       delete INPUT after a successful import (not for standard input)\n"
+      "  --no-delete-source    keep INPUT\n"
       "\n"
       "Exit status: 0 when the import completed (also with reports left in the text), 1 otherwise, 2 for a\n"
       "command-line error. OUT is written whenever the whole input was read.\n");
+}
+
+// The switches a user may turn on or off for one run; what is not given comes from the preferences.
+constexpr const char* kSwitches[] = {"report-errors", "convert-quotes", "style-sheets", "delete-source"};
+
+// Takes "--NAME" or "--no-NAME" of a switch into `options`; false when the next argument is no switch.
+bool TakeSwitch(CommandLine& args, std::map<std::string, std::string>& options) {
+  for (const char* name : kSwitches) {
+    if (args.TakeFlag(std::string("--") + name)) {
+      options[name] = "on";
+      return true;
+    }
+    if (args.TakeFlag(std::string("--no-") + name)) {
+      options[name] = "off";
+      return true;
+    }
+  }
+  return false;
 }
 
 // Answers 0 when the arguments are complete, or the exit status to end with.
@@ -65,14 +88,8 @@ int ParseImportArgs(CommandLine& args, ImportArgs& parsed) {
         known |= *e == name;
       if (!known) return UsageError("import: unknown encoding '" + *e + "'");
       parsed.options["encoding"] = *e;
-    } else if (args.TakeFlag("--report-errors")) {
-      parsed.options["report-errors"] = "on";
-    } else if (args.TakeFlag("--no-report-errors")) {
-      parsed.options["report-errors"] = "off";
-    } else if (args.TakeFlag("--convert-quotes")) {
-      parsed.options["convert-quotes"] = "on";
-    } else if (args.TakeFlag("--no-style-sheets")) {
-      parsed.options["style-sheets"] = "off";
+    } else if (TakeSwitch(args, parsed.options)) {
+      continue;
     } else if (!missing.empty()) {
       return UsageError("option " + missing + " needs a value");
     } else if (CommandLine::IsOption(args.Peek())) {
@@ -85,6 +102,9 @@ int ParseImportArgs(CommandLine& args, ImportArgs& parsed) {
   }
   if (parsed.input.empty()) return UsageError("import: no input given (a file, or - for standard input)");
   if (parsed.output.empty()) return UsageError("import: no output file given (use -o FILE)");
+  if (auto del = parsed.options.find("delete-source");
+      parsed.input == "-" && del != parsed.options.end() && del->second == "on")
+    return UsageError("import: --delete-source needs an input file, not standard input");
   return 0;
 }
 

@@ -30,6 +30,11 @@ int32_t HostErrorCode(int32_t result) {
   return kKestoHostCodeLast;
 }
 
+bool IsFileSystemCode(int32_t code) {
+  int32_t lowByte = code & 0xFF;
+  return code >= kKestoHostCodeFirst && code < kKestoHostCodeLast && lowByte >= kFirstFileSystemByte;
+}
+
 WideString HostErrorText(int32_t code) {
   if (code < kKestoHostCodeFirst || code > kKestoHostCodeLast) return {};
   int32_t lowByte = code & 0xFF;

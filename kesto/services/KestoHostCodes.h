@@ -15,6 +15,9 @@ inline constexpr int32_t kKestoHostCodeLast = 0xA8DFF;
 // file-system code at row d of the table gives 0xA8D00 | (255 - d); anything else 0xA8DFF.
 int32_t HostErrorCode(int32_t result);
 
+// Whether `code` stands for a file-system code (a row of the file-system table).
+bool IsFileSystemCode(int32_t code);
+
 // The text of a code from HostErrorCode: the engine message (with this thread's parameters) or the
 // file-system message; "Unknown Error" for 0xA8DFF; empty for a code outside 0xA8D00..0xA8DFF.
 WideString HostErrorText(int32_t code);

@@ -19,17 +19,15 @@
 #include "kesto/services/KestoImportDriver.h"
 #include "kesto/services/SetPrefsCmd.h"
 #include "kesto/streams/FileSystemErrors.h"
-#include "kesto/streams/VyFileStreamAgent.h"
-#include "kesto/streams/VyMemoryStreamAgent.h"
 
 namespace kesto {
 namespace {
 
-std::optional<StreamEncoding> EncodingNamed(const std::string& name) {
-  static const std::pair<const char*, StreamEncoding> kNames[] = {
-      {"auto", StreamEncoding::kUnspecified},   {"windows-latin", StreamEncoding::kWindowsLatin},
-      {"mac-roman", StreamEncoding::kMacRoman}, {"utf-8", StreamEncoding::kUtf8},
-      {"utf-16be", StreamEncoding::kUtf16BE},   {"utf-16le", StreamEncoding::kUtf16LE},
+std::optional<TextEncoding> EncodingNamed(const std::string& name) {
+  static const std::pair<const char*, TextEncoding> kNames[] = {
+      {"auto", TextEncoding::kUnspecified},   {"windows-latin", TextEncoding::kWindowsLatin},
+      {"mac-roman", TextEncoding::kMacRoman}, {"utf-8", TextEncoding::kUtf8},
+      {"utf-16be", TextEncoding::kUtf16BE},   {"utf-16le", TextEncoding::kUtf16LE},
   };
   for (const auto& [text, encoding] : kNames) {
     if (name == text) return encoding;
@@ -74,38 +72,33 @@ ImportOutcome OutcomeOf(int32_t code) {
 }  // namespace
 
 ImportOutcome KestoImportProvider::Import(const ImportRequest& request) {
+  InterfacePtr<IKestoFacade3> facade = QueryUtils<IKestoFacade3>();
+  if (!facade) return Failed(kFacadeUnknownError, "the Kesto facade is not available");
   const auto& options = request.options;
-  StreamEncoding encoding = StreamEncoding::kUnspecified;
+  TextEncoding encoding = TextEncoding::kUnspecified;
   if (auto found = options.find("encoding"); found != options.end()) {
-    std::optional<StreamEncoding> named = EncodingNamed(found->second);
-    if (!named) return Failed(kParamErr, "unknown encoding '" + found->second + "'");
+    std::optional<TextEncoding> named = EncodingNamed(found->second);
+    if (!named) return Failed(kFacadeUnknownError, "unknown encoding '" + found->second + "'");
     encoding = *named;
   }
-  uint32_t word = kImportIncludeStyleSheets | kImportReportErrors;
-  if (!ReadSwitch(options, "report-errors", kImportReportErrors, false, word) ||
-      !ReadSwitch(options, "convert-quotes", kImportConvertQuotes, false, word) ||
-      !ReadSwitch(options, "style-sheets", kImportIncludeStyleSheets, false, word) ||
-      !ReadSwitch(options, "screen-update", kImportNoScreenUpdate, true, word)) {
-    return Failed(kParamErr, "an import option is neither on nor off");
+  // What the request does not say comes from the preferences.
+  uint32_t flags = facade->GetImportOptions() & ~kFacadeClearsBit10;
+  if (!ReadSwitch(options, "report-errors", kFacadeReportErrors, false, flags) ||
+      !ReadSwitch(options, "convert-quotes", kFacadeConvertQuotes, false, flags) ||
+      !ReadSwitch(options, "style-sheets", kFacadeIncludeStyleSheets, false, flags) ||
+      !ReadSwitch(options, "screen-update", kFacadeNoScreenUpdate, true, flags) ||
+      !ReadSwitch(options, "delete-source", kFacadeDeleteSource, false, flags)) {
+    return Failed(kFacadeUnknownError, "an import option is neither on nor off");
   }
-
-  std::unique_ptr<VyStreamAgent> agent;
-  if (!request.file.empty()) {
-    auto file = std::make_unique<VyFileStreamAgent>(VyFile(request.file));
-    if (int16_t opened = file->Open(VyFileAgentBase::kReadMode); opened != 0)
-      return Failed(opened, request.file.string() + ": " + std::string(FileErrorMessage(opened)));
-    agent = std::move(file);
-  } else {
-    agent = std::make_unique<VyMemoryStreamAgent>(request.bytes.data(), request.bytes.size(), encoding);
-  }
-  KestoImportResult result = RunKestoImport(agent.get(), encoding, request.story.GetDataBase(),
-                                            request.story.GetUID(), request.position, word);
-  ImportOutcome outcome;
-  outcome.code = result.result;
-  outcome.message = Utf8FromWide(ImportResultMessage(result.result));
-  outcome.succeeded =
-      result.result == 0 || result.result == kEngineOneError || result.result == kEngineErrors;
-  outcome.ranToEnd = result.ranToEnd;
+  int32_t code = request.file.empty()
+                     ? facade->ImportCharsAt(request.story, request.position, flags,
+                                             reinterpret_cast<const char*>(request.bytes.data()),
+                                             static_cast<int64_t>(request.bytes.size()), encoding)
+                     : facade->ImportFileAt(request.story, request.position, flags, request.file, encoding);
+  ImportOutcome outcome = OutcomeOf(code);
+  // A file that could not be read is named.
+  if (!request.file.empty() && IsFileSystemCode(code))
+    outcome.message = request.file.string() + ": " + outcome.message;
   return outcome;
 }
 

@@ -12,9 +12,10 @@ namespace kesto {
 inline constexpr ClassID kKestoImportProviderBoss = kKestoPrefix + 0x12;
 inline constexpr ImplementationID kKestoImportProviderImpl = kKestoPrefix + 0x12;
 
-// The options it reads: "encoding" (auto, windows-latin, mac-roman, utf-8, utf-16be, utf-16le),
-// "report-errors", "convert-quotes", "style-sheets", "screen-update" ("on" or "off"). Reports and style
-// sheets are on, quotes are left as they are, and the screen is updated unless the options say otherwise.
+// Imports go through the facade. The options it reads: "encoding" (auto, windows-latin, mac-roman, utf-8,
+// utf-16be, utf-16le), "report-errors", "convert-quotes", "style-sheets", "screen-update", "delete-source"
+// ("on" or "off"); a switch the request leaves out is as the preferences say. The outcome's code is the
+// facade's host error code, its message that code's text.
 class KestoImportProvider : public CPMUnknown<IImportProvider> {
  public:
   explicit KestoImportProvider(Boss* boss) : CPMUnknown<IImportProvider>(boss) {}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,9 +19,17 @@ using testing_support::RunOptions;
 
 class CliTest : public ::testing::Test {
  protected:
+  // Most tests were written for reports left in the text and quotes kept as they are: they start from
+  // preferences that say so. A test of the fresh user's defaults sets `freshPreferences_`.
+  explicit CliTest(bool freshPreferences = false) : freshPreferences_(freshPreferences) {}
+
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() / ("pagehost-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
+    if (freshPreferences_) return;
+    std::filesystem::path workspace = dir_ / "config" / "pagehost" / "workspace.pgw";
+    std::filesystem::create_directories(workspace.parent_path());
+    std::filesystem::copy_file(ReportingWorkspace(), workspace);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
@@ -51,6 +60,30 @@ class CliTest : public ::testing::Test {
   }
 
   std::filesystem::path dir_;
+
+ private:
+  // Made once per test program: a workspace whose preferences report errors and keep quotes.
+  static const std::filesystem::path& ReportingWorkspace() {
+    struct Template {
+      std::filesystem::path folder =
+          std::filesystem::temp_directory_path() / ("pagehost-cli-prefs-" + std::to_string(::getpid()));
+      Template() {
+        RunOptions options;
+        options.env["XDG_CONFIG_HOME"] = folder.string();
+        for (const char* setting : {"report-errors=on", "convert-quotes=off"}) {
+          std::string name(setting, std::strchr(setting, '=')), value(std::strchr(setting, '=') + 1);
+          EXPECT_EQ(0,
+                    testing_support::RunProgram({PAGEHOST_BIN, "prefs", "set", name, value}, options).status);
+        }
+      }
+      ~Template() { std::filesystem::remove_all(folder); }
+    };
+    static const Template made;
+    static const std::filesystem::path file = made.folder / "pagehost" / "workspace.pgw";
+    return file;
+  }
+
+  bool freshPreferences_;
 };
 
 }  // namespace cli_testing

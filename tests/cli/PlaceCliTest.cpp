@@ -6,7 +6,11 @@
 namespace cli_testing {
 namespace {
 
-class PlaceCliTest : public CliTest {};
+// The preferences of a fresh user: quotes converted, no reports.
+class PlaceCliTest : public CliTest {
+ protected:
+  PlaceCliTest() : CliTest(true) {}
+};
 
 TEST_F(PlaceCliTest, AHeaderOrAnExtensionClaimsTheFile) {
   struct Row {

@@ -8,6 +8,7 @@ namespace {
 
 class PrefsCliTest : public CliTest {
  protected:
+  PrefsCliTest() : CliTest(true) {}
   std::string Json() {
     ProgramResult r = Run({"prefs", "--json"});
     EXPECT_EQ(0, r.status) << r.err;
@@ -83,6 +84,39 @@ TEST_F(PrefsCliTest, AChangeThatCannotBeSavedFails) {
   ProgramResult r = Run({"prefs", "set", "report-errors", "on"}, options);
   EXPECT_EQ(1, r.status);
   EXPECT_NE(std::string::npos, r.err.find("could not be saved")) << r.err;
+}
+
+TEST_F(PrefsCliTest, ImportStartsFromThePreferencesAndFlagsOverrideThemOnce) {
+  std::string input = Write("in.txt", "\"a\"<Q><Q><Q>");
+  struct Row {
+    std::vector<std::string> flags;
+    const char* text;  // in inspect --json
+  } rows[] = {
+      {{}, "\u201Ca\u201D"},
+      {{"--no-convert-quotes", "--report-errors"}, "\\\"a\\\"\u00ABKesto error"},
+      {{"--no-style-sheets"}, "<Q><Q><Q>"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> args = {"import", input, "-o", Path("out.pgd")};
+    args.insert(args.end(), row.flags.begin(), row.flags.end());
+    ProgramResult r = Run(args);
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, Inspect(Path("out.pgd")).find(row.text)) << row.text;
+  }
+  // Reports kept in the preferences: three bad tags are message 4 with the count.
+  ASSERT_EQ(0, Run({"prefs", "set", "report-errors", "on"}).status);
+  ProgramResult reported = Run({"import", input, "-o", Path("out.pgd")});
+  EXPECT_EQ(0, reported.status);
+  EXPECT_NE(std::string::npos, reported.err.find("Kesto encountered 3 errors")) << reported.err;
+}
+
+TEST_F(PrefsCliTest, DeleteSourceRemovesOnlyACleanlyImportedFile) {
+  std::string reported = Write("reported.txt", "<Q>"), clean = Write("clean.txt", "fine");
+  EXPECT_EQ(0, Run({"import", reported, "-o", Path("a.pgd"), "--report-errors", "--delete-source"}).status);
+  EXPECT_TRUE(std::filesystem::exists(reported)) << "reports left in the text are not a clean import";
+  EXPECT_EQ(0, Run({"import", clean, "-o", Path("b.pgd"), "--delete-source"}).status);
+  EXPECT_FALSE(std::filesystem::exists(clean));
+  EXPECT_EQ(2, Run({"import", "-", "-o", Path("c.pgd"), "--delete-source"}, "x").status);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Whole imports: the summary an import answers, what stays in the story, one undo step, and the import
-// provider the host finds.
+// provider the host finds, which answers the facade's codes.
 #include "kesto/services/KestoImportDriver.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +11,17 @@
 
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/app/Workspace.h"
 #include "host/core/Registry.h"
 #include "host/text/ITextModel.h"
+#include "kesto/include/IKestoFacade.h"
 #include "kesto/model/KestoAttributes.h"
+#include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/KestoScannerAgent.h"
+#include "kesto/services/KestoHostCodes.h"
 #include "kesto/services/KestoImportProvider.h"
+#include "kesto/services/KestoPlugIn.h"
+#include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyFileStreamAgent.h"
 #include "kesto/streams/VyMemoryStreamAgent.h"
 #include "tests/support/SameStyledText.h"
@@ -146,7 +152,9 @@ TEST_F(KestoImportDriverTest, FilesAndTheirFailures) {
 }
 
 TEST_F(KestoImportDriverTest, TheHostFindsTheProviderAndItsOptions) {
-  ASSERT_EQ(kSuccess, RegisterKestoImportProvider(Registry::Get()));
+  KestoPlugIn plugIn;
+  ASSERT_EQ(kSuccess, plugIn.Register(Registry::Get()));
+  Workspace::Renew();
   InterfacePtr<IImportProvider> provider = FindImportProvider("kesto");
   ASSERT_TRUE(provider);
   EXPECT_FALSE(FindImportProvider("other"));
@@ -162,10 +170,10 @@ TEST_F(KestoImportDriverTest, TheHostFindsTheProviderAndItsOptions) {
     bool succeeded;
     bool ranToEnd;
   } rows[] = {
-      {"defaults report errors", {}, 10003, true, true},
-      {"reports off", {{"report-errors", "off"}}, 0, true, true},
-      {"unknown encoding", {{"encoding", "ebcdic"}}, -50, false, false},
-      {"a switch neither on nor off", {{"convert-quotes", "yes"}}, -50, false, false},
+      {"reports asked for", {{"report-errors", "on"}}, HostErrorCode(kEngineOneError), true, true},
+      {"the preferences: no reports", {}, 0, true, true},
+      {"unknown encoding", {{"encoding", "ebcdic"}}, kFacadeUnknownError, false, false},
+      {"a switch neither on nor off", {{"convert-quotes", "yes"}}, kFacadeUnknownError, false, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -178,7 +186,7 @@ TEST_F(KestoImportDriverTest, TheHostFindsTheProviderAndItsOptions) {
   request.options.clear();
   request.file = "/no/such/file.txt";
   ImportOutcome missing = provider->Import(request);
-  EXPECT_EQ(-43, missing.code);
+  EXPECT_EQ(HostErrorCode(kFileNotFoundErr), missing.code);
   EXPECT_FALSE(missing.ranToEnd);
   EXPECT_NE(std::string::npos, missing.message.find("File not found.")) << missing.message;
 }
