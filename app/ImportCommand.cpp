@@ -10,6 +10,7 @@
 #include "app/Commands.h"
 #include "app/InputCheck.h"
 #include "app/Output.h"
+#include "app/TargetDocument.h"
 #include "app/TerminalProgress.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
@@ -151,20 +152,8 @@ int RunImport(CommandLine& args) {
     Error("import: " + problem);
     return kExitFailure;
   }
-  IDataBase* db = nullptr;
-  if (parsed.into.empty()) {
-    db = DocumentList::Get().NewDocument();
-    if (!db) {
-      Error("import: the default document could not be created");
-      return kExitFailure;
-    }
-  } else if (std::string problem = WhyUnreadable(parsed.into); !problem.empty()) {
-    Error("import: " + problem);
-    return kExitFailure;
-  } else if (DocumentResult opened = DocumentList::Get().OpenDocument(parsed.into, db); !opened.ok()) {
-    Error("import: " + opened.message);
-    return kExitFailure;
-  }
+  IDataBase* db = OpenTargetDocument(parsed.into, "import");
+  if (!db) return kExitFailure;
   UID story = DefaultDocument::GetMainStory(*db);
   if (!story.IsValid()) {
     Error("import: the document has no main story");
