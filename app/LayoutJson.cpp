@@ -1,8 +1,10 @@
 // The layout as JSON.
 #include "app/LayoutJson.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <utility>
 
 #include "host/app/IInspectMemberProvider.h"
@@ -105,16 +107,36 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer) {
   return json + "]}";
 }
 
-std::string PageJson(IDataBase& db, UID uid) {
+// Each page's index (in the index space of document and master pages) and number, worked out once for the
+// whole document, since each query alone walks the pages.
+struct PageNumbering {
+  explicit PageNumbering(IDataBase& db) {
+    std::vector<int32_t> starts = LayoutUtils::SectionStarts(&db);
+    int32_t count = LayoutUtils::CountPages(&db);
+    for (int32_t index = 0; LayoutUtils::SpreadAt(&db, index).IsValid(); ++index) {
+      auto spread = Instantiate<ISpread>(&db, LayoutUtils::SpreadAt(&db, index));
+      for (int32_t i = 0; i < spread->CountPages(); ++i) {
+        int32_t at = static_cast<int32_t>(pages.size());
+        auto section = std::upper_bound(starts.begin(), starts.end(), at);
+        int32_t number = at < count && section != starts.begin() ? at - *(section - 1) + 1 : 0;
+        pages.emplace(spread->GetNthPage(i), std::make_pair(at, number));
+      }
+    }
+  }
+  std::map<UID, std::pair<int32_t, int32_t>> pages;
+};
+
+std::string PageJson(IDataBase& db, UID uid, const PageNumbering& numbering) {
   auto page = Instantiate<IPage>(&db, uid);
-  std::string json =
-      "{\"uid\":" + Uid(uid) + ",\"index\":" + std::to_string(LayoutUtils::PageIndexOf(&db, uid)) +
-      ",\"number\":" + std::to_string(LayoutUtils::PageNumber(&db, uid)) +
-      ",\"bounds\":" + Rect(LayoutUtils::PageBoundsInSpread(&db, uid)) +
-      ",\"margins\":" + MarginsJson(page->GetMargins()) +
-      ",\"columns\":" + std::to_string(page->GetColumns()) + ",\"gutter\":" + Num(page->GetGutter()) +
-      ",\"master\":" + MasterName(db, page->GetMasterSpread()) +
-      ",\"masterPage\":" + Uid(LayoutUtils::MasterPageOf(&db, uid)) + ",\"overrides\":[";
+  auto [index, number] = numbering.pages.at(uid);
+  std::string json = "{\"uid\":" + Uid(uid) + ",\"index\":" + std::to_string(index) +
+                     ",\"number\":" + std::to_string(number) +
+                     ",\"bounds\":" + Rect(LayoutUtils::PageBoundsInSpread(&db, uid)) +
+                     ",\"margins\":" + MarginsJson(page->GetMargins()) +
+                     ",\"columns\":" + std::to_string(page->GetColumns()) +
+                     ",\"gutter\":" + Num(page->GetGutter()) +
+                     ",\"master\":" + MasterName(db, page->GetMasterSpread()) +
+                     ",\"masterPage\":" + Uid(LayoutUtils::MasterPageOf(&db, uid)) + ",\"overrides\":[";
   const char* separator = "";
   for (const OverrideEntry& e : page->GetOverrides())
     json +=
@@ -123,13 +145,13 @@ std::string PageJson(IDataBase& db, UID uid) {
 }
 
 // The members every spread has: uid, page position, bounds, pages, items.
-std::string SpreadMembers(IDataBase& db, UID uid) {
+std::string SpreadMembers(IDataBase& db, UID uid, const PageNumbering& numbering) {
   auto spread = Instantiate<ISpread>(&db, uid);
   std::string json = "\"uid\":" + Uid(uid) +
                      ",\"pagePosition\":" + std::to_string(spread->GetPagePosition()) +
                      ",\"bounds\":" + Rect(LayoutUtils::SpreadBounds(&db, uid)) + ",\"pages\":[";
   for (int32_t i = 0; i < spread->CountPages(); ++i)
-    json += std::string(i > 0 ? "," : "") + PageJson(db, spread->GetNthPage(i));
+    json += std::string(i > 0 ? "," : "") + PageJson(db, spread->GetNthPage(i), numbering);
   json += "],\"items\":[";
   const char* separator = "";
   for (UID layerUID : Instantiate<IHierarchy>(&db, uid)->GetChildren()) {
@@ -189,6 +211,7 @@ std::string SectionsMember(IDataBase& db) {
 void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
   auto spreads = LayoutUtils::QuerySpreadList(&db);
   if (!spreads || !LayoutUtils::QueryPageSetup(&db) || !LayoutUtils::QueryLayerList(&db)) return;
+  PageNumbering numbering(db);
   out << "," << DocumentMember(db) << "," << LayersMember(db) << "," << SectionsMember(db)
       << ",\"masters\":[";
   for (int32_t i = 0; i < spreads->CountMasterSpreads(); ++i) {
@@ -198,11 +221,11 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
         << ",\"name\":" << JsonQuote(master->GetName())
         << ",\"fullName\":" << JsonQuote(master->GetFullName())
         << ",\"basedOn\":" << MasterName(db, LayoutUtils::BasedOnOf(&db, uid)) << ","
-        << SpreadMembers(db, uid) << "}";
+        << SpreadMembers(db, uid, numbering) << "}";
   }
   out << "],\"spreads\":[";
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
-    out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i)) << "}";
+    out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering) << "}";
   out << "]";
 }
 
