@@ -3,6 +3,7 @@
 // of an export: first the styles the output uses are collected and defined, then the text is written.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -61,6 +62,17 @@ class CTaggedTextPutter {
       return;
     }
     PutCharSlow(c);
+  }
+  // `count` units below U+D800 (no surrogates), as PutChar would write them one by one.
+  void PutUnits(const char16_t* units, int32_t count) {
+    while (count > 0) {
+      if (used_ == capacity_) Flush(-1);
+      int32_t n = std::min(count, capacity_ - used_);
+      std::copy(units, units + n, buffer_.get() + used_);
+      used_ += n;
+      units += n;
+      count -= n;
+    }
   }
   // Delivers the buffer, then appends `pending` unless it is -1.
   void Flush(int32_t pending);

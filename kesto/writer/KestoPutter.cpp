@@ -2,6 +2,7 @@
 #include "kesto/writer/KestoPutter.h"
 
 #include <algorithm>
+#include <map>
 
 #include "host/text/AttributeClasses.h"
 #include "host/text/StyleUtils.h"
@@ -108,6 +109,7 @@ class KestoPutter::StoryWalk {
         model_(*story.GetModel()),
         paragraphs_{{db_, StyleKind::kParagraph}, {db_, StyleKind::kParagraph}},
         paraStyle_(db_, StyleKind::kParagraph),
+        flatPara_(db_, StyleKind::kParagraph),
         runs_{{db_, StyleKind::kCharacter}, {db_, StyleKind::kCharacter}} {
     // The root character style holds nothing as a rule: runs of it are given no style at all, which spares
     // every look-up that misses the overrides a walk through the style tables. The tags map it back.
@@ -158,6 +160,7 @@ class KestoPutter::StoryWalk {
   void Paragraph(const VyPAttrRun& p) {
     std::swap(para_, prevPara_);
     para_->Load(p.attributes);
+    flatPara_.Load(UID(), Flattened(p.attributes));
     // The reader's run attributes look different over another paragraph.
     state_->manager.ClearCaches();
     if (putter_.IsCollecting()) {
@@ -209,7 +212,8 @@ class KestoPutter::StoryWalk {
     if (!stateKnown_ || !run_->agent.SameAs(state_->agent)) Tags();
     if (ITagPutterAgent* agent = putter_.GetAgent(); agent && agent->SkipRun(r)) return;
     // The state holds the run's attributes now (they were equal, or the tags made them so).
-    if (!putter_.HasOption(kPutNoText)) putter_.PutRunText(model_, r.start, r.end, Para(), State());
+    if (!putter_.HasOption(kPutNoText))
+      putter_.PutRunText(model_, r.start, r.end, flatPara_.manager, State());
   }
 
   void Tags() {
@@ -222,11 +226,31 @@ class KestoPutter::StoryWalk {
       }
     }
     putter_.BeginGroup();
-    putter_.PutCharacterAttributes(RunMgr(), stateKnown_ ? &State() : nullptr, &Para());
+    putter_.PutCharacterAttributes(RunMgr(), stateKnown_ ? &State() : nullptr, &flatPara_.manager);
     putter_.EndGroup();
     // The reader now has the run's attributes: the run's slot becomes the state, caches and all.
     std::swap(run_, state_);
     stateKnown_ = true;
+  }
+
+  // The paragraph's attributes with those of its styles, down to the root style's defaults, as overrides of
+  // no style: the runs' look-ups that fall through to the paragraph then find everything in one list. A
+  // story has few different paragraph records, so each is made once.
+  AttrListRef Flattened(const K2TextRunAttrAgent& paragraph) {
+    auto key = std::make_pair(paragraph.GetStyle(), paragraph.GetOverrides());
+    if (auto found = flattened_.find(key); found != flattened_.end()) return found->second.list;
+    K2AttributeSetMgr style(db_, StyleKind::kParagraph);
+    AttributeBossList list;
+    UID root = StyleUtils::GetRootStyle(db_, StyleKind::kParagraph);
+    if (InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(db_, root, StyleKind::kParagraph))
+      list = info->GetAttributes();
+    list.ApplyAttributes(style.StyleAttributesAboveRoot(paragraph.GetStyle()));
+    if (const AttributeBossList* own = paragraph.GetOverrides()) list.ApplyAttributes(*own);
+    if (flattened_.size() >= kMaxFlattened) flattened_.clear();
+    Flat& flat = flattened_[key];
+    flat.keep = paragraph;
+    flat.list = MakeAttrListRef(std::move(list));
+    return flat.list;
   }
 
   // "<@>": the reader keeps the look of its character style as overrides on the root style.
@@ -244,6 +268,13 @@ class KestoPutter::StoryWalk {
   Slot* para_ = &paragraphs_[0];
   Slot* prevPara_ = &paragraphs_[1];
   Slot paraStyle_;
+  Slot flatPara_;  // the current paragraph, flattened
+  struct Flat {
+    K2TextRunAttrAgent keep;  // holds the key's override list alive
+    AttrListRef list;
+  };
+  static constexpr size_t kMaxFlattened = 256;
+  std::map<std::pair<UID, const AttributeBossList*>, Flat> flattened_;
   Slot runs_[2];
   Slot* run_ = &runs_[0];
   // What the reader's character attributes will be when the current run starts.
@@ -343,7 +374,11 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
         continue;
       }
       if (IsPlainAscii(unit)) {
-        PutChar(unit);
+        int32_t span = i + 1;
+        while (span < count && IsPlainAscii(chunk[span]))
+          ++span;
+        PutUnits(chunk + i, span - i);
+        i = span - 1;
         continue;
       }
       char32_t c = unit;
