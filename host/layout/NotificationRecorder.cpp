@@ -1,10 +1,13 @@
 // Following a document's notifications.
 #include "host/layout/NotificationRecorder.h"
 
+#include <unordered_set>
+
 #include "host/cmd/ICommand.h"
 #include "host/cmd/UndoRedoChange.h"
 #include "host/core/HostIDs.h"
 #include "host/layout/LayoutChange.h"
+#include "host/layout/LayoutCommands.h"
 #include "host/notify/ISubject.h"
 #include "host/text/TextChange.h"
 #include "host/text/TextIDs.h"
@@ -14,6 +17,25 @@ std::vector<PMIID> DocumentNotificationProtocols() {
           IID_ISPREADCHANGES, IID_IMASTERCHANGES, IID_ILAYERCHANGES,
           IID_ISTORYCHANGES,  IID_IFRAMELIST,     IID_ITEXTFRAMECHANGES};
 }
+
+namespace {
+
+// Whether the host's layout commands send `theChange` with a LayoutChange (others, such as plug-ins'
+// changes on the same protocols, carry data the recorder does not know).
+bool IsLayoutChange(ClassID theChange) {
+  static const std::unordered_set<ClassID> known = [] {
+    std::unordered_set<ClassID> classes = {
+        kFramesLinkedChange, kFrameListChange,     kMasterSpreadsListedChange, kMasterItemsOverriddenChange,
+        kStoryGivenUpChange, kItemsCopiedChange,   kPagesInsertedChange,       kPagesDeletedChange,
+        kPagesMovedChange,   kPagesShuffledChange, kItemsCreatedChange,        kStoriesCopiedChange};
+    for (const LayoutCommandInfo& info : LayoutCommandTable())
+      classes.insert(info.cls);
+    return classes;
+  }();
+  return known.contains(theChange);
+}
+
+}  // namespace
 
 NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void* changedBy) {
   NotificationRecord r{"change", theChange, protocol, {}, false, nullptr};
@@ -35,7 +57,7 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     if (auto* cmd = static_cast<ICommand*>(changedBy)) r.items = cmd->GetItemList().UIDs();
   } else if (protocol == IID_ITEXTMODEL) {
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
-  } else if (auto* change = static_cast<LayoutChange*>(changedBy)) {
+  } else if (auto* change = IsLayoutChange(theChange) ? static_cast<LayoutChange*>(changedBy) : nullptr) {
     r.items = change->items;
     r.command = change->command;
   }
