@@ -8,6 +8,7 @@
 #include "host/core/WideString.h"
 #include "host/layout/FrameOptions.h"
 #include "host/layout/Geometry.h"
+#include "host/layout/IPageSetup.h"
 #include "host/layout/LayoutIDs.h"
 
 struct LayoutParams {
@@ -18,6 +19,7 @@ struct LayoutParams {
   double height = 0;
   ItemTransform transform;
   FrameOptions options;
+  PageSetupValues setup;
   UID target;  // the spread, layer, master, page, frame or item a command works on or toward
   UID second;  // a second object: a document layer, a master spread ...
   std::vector<UID> pages;

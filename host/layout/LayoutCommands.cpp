@@ -61,6 +61,7 @@ const std::vector<LayoutCommandInfo>& LayoutCommandTable() {
       {kShufflePagesCmdBoss, "kShufflePagesCmdBoss", Make<ShufflePagesCmd>},
       {kSetPagePositionCmdBoss, "kSetPagePositionCmdBoss", Make<SetPagePositionCmd>},
       {kNewSectionCmdBoss, "kNewSectionCmdBoss", Make<NewSectionCmd>},
+      {kSetPageSetupCmdBoss, "kSetPageSetupCmdBoss", Make<SetPageSetupCmd>},
   };
   return table;
 }

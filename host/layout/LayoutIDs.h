@@ -101,6 +101,7 @@ inline constexpr ClassID kGroupItemsCmdBoss = 0x20636;
 inline constexpr ClassID kInsertPagesCmdBoss = 0x20637;
 inline constexpr ClassID kNewSpreadCmdBoss = 0x20638;
 inline constexpr ClassID kNewSectionCmdBoss = 0x20639;
+inline constexpr ClassID kSetPageSetupCmdBoss = 0x2063A;
 
 // Implementations.
 inline constexpr ImplementationID kPageSetupImpl = 0x20600;

@@ -199,3 +199,11 @@ void NewSectionCmd::Do() {
   sections->SetSections(std::move(list));
   MainChange().target = p.target;
 }
+
+void SetPageSetupCmd::Do() {
+  auto setup = LayoutUtils::QueryPageSetup(DataBase());
+  const LayoutParams& p = Params();
+  if (!setup || *p.setup.Fault() != '\0') return Fail();
+  setup->Set(p.setup);
+  setup->SetLayoutSuspended(p.flag);
+}

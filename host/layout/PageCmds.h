@@ -81,3 +81,14 @@ class NewSectionCmd final : public LayoutCommand {
   void Do() override;
   std::string CreateName() const override { return "New Section"; }
 };
+
+// Sets the document's page setup to `setup` (what new pages, spreads and text frames take; pages that exist
+// keep theirs) and suspends layout updating while `flag` is set. Refused for values with a fault.
+class SetPageSetupCmd final : public LayoutCommand {
+ public:
+  explicit SetPageSetupCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
+
+ protected:
+  void Do() override;
+  std::string CreateName() const override { return "Document Setup"; }
+};

@@ -137,6 +137,14 @@ TEST_F(LayoutCommandsTest, EveryCommandUndoesAndRedoesExactly) {
        [](SampleFixture& t) {
          return t.Run(kOverrideMasterItemsCmdBoss, {t.masterFrame_}, {.pages = {t.Page(2)}});
        }},
+      {"page setup",
+       [](SampleFixture& t) {
+         LayoutParams p;
+         p.setup.pageWidth = 500;
+         p.setup.frameDefaults.columns = 2;
+         p.flag = true;
+         return t.Run(kSetPageSetupCmdBoss, {}, p);
+       }},
       {"new section",
        [](SampleFixture& t) { return t.Run(kNewSectionCmdBoss, {}, {.target = t.Page(2), .name = u"Two"}); }},
   };
@@ -173,6 +181,12 @@ TEST_F(LayoutCommandsTest, RefusedCommandsChangeNothing) {
       {"convert away the last frame of a story with text",
        [](SampleFixture& t) {
          return t.Run(kConvertPathCmdBoss, {t.second_, t.first_}, {.kind = kOvalBoss});
+       }},
+      {"a page setup with a fault",
+       [](SampleFixture& t) {
+         LayoutParams p;
+         p.setup.pagesPerSpread = 0;
+         return t.Run(kSetPageSetupCmdBoss, {}, p);
        }},
       {"delete a page", [](SampleFixture& t) { return t.Run(kDeleteItemsCmdBoss, {t.Page(0)}); }},
       {"move a locked item",

@@ -62,7 +62,9 @@ void SpreadLines(IDataBase* db, UID spreadUID, std::ostream& out) {
 std::string DumpLayout(IDataBase* db) {
   std::ostringstream out;
   const PageSetupValues& s = LayoutUtils::QueryPageSetup(db)->Get();
-  out << "setup " << s.pageWidth << "x" << s.pageHeight << " " << s.pagesPerSpread << " " << s.facing << "\n";
+  out << "setup " << s.pageWidth << "x" << s.pageHeight << " " << s.pagesPerSpread << " " << s.facing
+      << " cols " << s.columns << " frame cols " << s.frameDefaults.columns << " suspended "
+      << LayoutUtils::QueryPageSetup(db)->IsLayoutSuspended() << "\n";
   auto layers = LayoutUtils::QueryLayerList(db);
   for (int32_t i = 0; i < layers->CountLayers(); ++i) {
     auto layer = Instantiate<IDocumentLayer>(db, layers->GetNthLayer(i));
