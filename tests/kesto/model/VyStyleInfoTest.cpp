@@ -69,53 +69,21 @@ TEST_F(VyStyleInfoTest, LoadingCopiesAStyleAndRebasingKeepsItsLook) {
   EXPECT_FALSE(info.GetNextStyle().IsValid());
 }
 
+// Leading at a style's own size is read through whole imports; what is left is the edges.
 TEST_F(VyStyleInfoTest, NewStylesHoldLookAttributesOnly) {
-  struct Case {
-    const char* what;
-    double size;  // 0: none of its own
-    Leading leading;
-    double wantLeading;
-  };
-  const Case cases[] = {
-      {"relative leading at its own size", 10, {2, true}, 12},
-      {"relative leading at the root's size", 0, {2, true}, 14},
-      {"negative relative leading closes up", 10, {-20, true}, 0},
-      {"absolute leading stays", 10, {15, false}, 15},
-      {"automatic leading stays", 10, {0, false}, kAutoLeading},
-  };
-  int number = 0;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    VyParagraphStyleInfo info(db_);
-    info.SetName(u"S" + WideFromUtf8(std::to_string(++number)));
-    if (c.size > 0) ASSERT_TRUE(info.SetReal(kTextAttrPointSize, c.size));
-    ASSERT_TRUE(info.SetLeading(c.leading.value, c.leading.relative));
-    ASSERT_TRUE(info.SetEnum(kTextAttrPageNumberKind, 1));
-    ASSERT_TRUE(AddParagraphStyle(info));
-    InterfacePtr<IStyleInfo> style = Style(info.GetStyleUID());
-    ASSERT_TRUE(style);
-    const ITextAttribute* leading = style->GetAttributes().GetByClass(kTextAttrLeading);
-    ASSERT_NE(nullptr, leading);
-    EXPECT_EQ(AttributeValue(c.wantLeading), leading->GetValue());
-    EXPECT_FALSE(style->GetAttributes().ContainsClass(kTextAttrPageNumberKind));
-  }
-}
-
-TEST_F(VyStyleInfoTest, ParagraphStylesTakeTheirCharacterStyle) {
-  VyCharacterStyleInfo emphasis(db_);
-  emphasis.SetName(u"Emphasis");
-  ASSERT_TRUE(AddCharacterStyle(emphasis));
   VyParagraphStyleInfo info(db_);
-  info.SetName(u"Quote");
-  info.SetCharacterStyle(emphasis.GetStyleUID());
+  info.SetName(u"Tight");
+  ASSERT_TRUE(info.SetReal(kTextAttrPointSize, 10));
+  ASSERT_TRUE(info.SetLeading(-20, true));
+  ASSERT_TRUE(info.SetEnum(kTextAttrPageNumberKind, 1));
   ASSERT_TRUE(AddParagraphStyle(info));
-  EXPECT_EQ(emphasis.GetStyleUID(), Style(info.GetStyleUID())->GetCharacterStyle());
-
-  // A character style where a paragraph style belongs is refused.
-  VyParagraphStyleInfo wrong(db_);
-  wrong.SetName(u"Wrong");
-  wrong.SetCharacterStyle(info.GetStyleUID());
-  EXPECT_FALSE(AddParagraphStyle(wrong));
+  InterfacePtr<IStyleInfo> style = Style(info.GetStyleUID());
+  ASSERT_TRUE(style);
+  // A negative relative amount beyond the point size closes the lines up rather than overlapping them.
+  const ITextAttribute* leading = style->GetAttributes().GetByClass(kTextAttrLeading);
+  ASSERT_NE(nullptr, leading);
+  EXPECT_EQ(AttributeValue(0.0), leading->GetValue());
+  EXPECT_FALSE(style->GetAttributes().ContainsClass(kTextAttrPageNumberKind));
 }
 
 TEST_F(VyStyleInfoTest, RedefiningGivesAStyleAnotherDefinitionUnderItsName) {
