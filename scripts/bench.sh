@@ -12,6 +12,7 @@ build=${BENCH_BUILD:-build/release}
 inputs=build/bench-inputs
 
 targets=(pagehost bench_input bench_ImportBench)
+[[ -f bench/ExportBench.cpp ]] && targets+=(bench_ExportBench)
 [[ -f bench/DocumentFileBench.cpp ]] && targets+=(bench_DocumentFileBench)
 [[ -f bench/MacroBench.cpp ]] && targets+=(bench_MacroBench)
 
@@ -50,6 +51,13 @@ IMPORTS = [
     ("form feeds", "form-feeds", "20000", "20,000 x 0x0C", 15, None, None),
     ("paragraph attributes", "paragraph-attributes", "200000", "`<*C>a` + return x 200,000", 15, None, None),
     ("encoding switches", "encoding-switches", "32000", "`<e1><e9>` x 32,000", 15, None, None),
+]
+# Exports: row, bench_input kind and size of the document's source, what it is, and the target (MB/s of text
+# written, by bench_ExportBench's in-process export; the whole `pagehost export` run, which also opens the
+# document, is shown beside it).
+EXPORTS = [
+    ("prose export", "prose", "10M", "the prose import's document", 100, "0"),
+    ("tag-dense export", "tag-dense", "5M", "the tag-dense import's document", 30, "1"),
 ]
 SAVE_OPEN_TARGET = 300
 # What bench_DocumentFileBench's argument puts in the document it saves and opens.
@@ -135,6 +143,34 @@ def measure_import(name, kind, size, description, speed_target, memory_target, d
             f"<= {document_target}x" if with_memory else "", notes, "yes" if met else "no"]
 
 
+def measure_export(name, kind, size, description, speed_target, argument, scratch):
+    """The export of a document made by importing the input: the in-process figure from bench_ExportBench
+    (compared with the target) and the whole `pagehost export` run (time and MB/s, for the record)."""
+    document = os.path.join(scratch, f"export-{kind}.pgd")
+    imported = Run([os.path.join(bin_dir, "pagehost"), "import", make_input(kind, size), "-o", document])
+    if imported.status != 0 or not os.path.exists(document):
+        return [name, description, "", "", f">= {speed_target}", "", "", "", "", "the import failed", "no"]
+    output = os.path.join(scratch, "export.txt")
+    best = None
+    for _ in range(runs):
+        run = Run([os.path.join(bin_dir, "pagehost"), "export", document, "-o", output])
+        run.written = os.path.getsize(output) if os.path.exists(output) else 0
+        best = run if best is None or run.wall < best.wall else best
+        if run.wall > REPEAT_BELOW_SECONDS:
+            break
+    whole = best.written / MB / best.wall if best.written else 0
+    notes = f"whole run {fmt(whole)} MB/s (document open included)"
+    if best.status != 0:
+        notes += f", exit {best.status}"
+    found, problem = run_benchmark("bench_ExportBench", f"^BM_ExportStory/{argument}/")
+    entry = ((found or {}).get("BM_ExportStory") or [None])[0]
+    speed = entry["bytes_per_second"] / MB if entry and "bytes_per_second" in entry else None
+    met = speed is not None and speed >= speed_target and best.status == 0
+    return [name, f"{size_text(best.written)} written from {description} (bench_ExportBench, CPU time)", seconds(best),
+            fmt(speed) if speed is not None else problem or "n/a", f">= {speed_target}", "", "", "", "", notes,
+            "yes" if met else "no"]
+
+
 def run_benchmark(program, pattern):
     """The iteration entries of a Google Benchmark program's JSON output, listed by name without arguments."""
     path = os.path.join(bin_dir, program)
@@ -196,6 +232,9 @@ with tempfile.TemporaryDirectory(dir=inputs) as scratch:
     for spec in IMPORTS:
         rows.append(measure_import(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
+    for spec in EXPORTS:
+        rows.append(measure_export(*spec, scratch))
+        print(f"bench.sh: {rows[-1][0]}: {rows[-1][3]} MB/s", file=sys.stderr)
 rows += benchmark_rows()
 
 print(f"pagehost bench: {time.strftime('%Y-%m-%d %H:%M')}, commit {describe_tree()}, build {build}, "

@@ -114,9 +114,12 @@ struct Tabs {
   const TabStopList* Stops() const { return dynamic_cast<const TabStopList*>(list.get()); }
 };
 
-// Whether the list tag needs writing: any component differs from the base, or there is no base.
+// The value to write when the list tag needs writing: one of `classes` may differ and any component does
+// differ from the base, or there is no base.
 template <class T, class Get>
-std::optional<T> Changed(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, Get get) {
+std::optional<T> Changed(const ChangedClasses& changed, std::initializer_list<ClassID> classes,
+                         const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, Get get) {
+  if (!changed.AnyOf(classes)) return std::nullopt;
   T value = get(current);
   if (base && get(*base) == value) return std::nullopt;
   return value;
@@ -156,20 +159,21 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
       PutTag(kAlignmentTags[*alignment.current]);
   }
 
-  if (!changed_.AnyOf({kTextAttrKeepWithNext})) {
-  } else if (auto keepNext = Changed<int32_t>(current, base,
-                                              [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
+  if (auto keepNext = Changed<int32_t>(changed_, {kTextAttrKeepWithNext}, current, base,
+                                       [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
     OpenTag("*kn");
     PutInteger(*keepNext);
     CloseTag();
   }
 
-  if (!changed_.AnyOf({kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
-                       kTextAttrKeepLastLines})) {
-  } else if (auto keep = Changed<Keep>(current, base, [](const K2AttributeSetMgr& m) {
-               return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
-                           IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
-             })) {
+  if (auto keep = Changed<Keep>(
+          changed_,
+          {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
+           kTextAttrKeepLastLines},
+          current, base, [](const K2AttributeSetMgr& m) {
+            return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
+                        IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
+          })) {
     OpenTag("*kt");
     if (!keep->together) {
       PutChar(u'0');
@@ -188,10 +192,11 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     int32_t characters = 0, lines = 0;
     bool operator==(const DropCap&) const = default;
   };
-  if (!changed_.AnyOf({kTextAttrDropCapCharacters, kTextAttrDropCapLines})) {
-  } else if (auto drop = Changed<DropCap>(current, base, [](const K2AttributeSetMgr& m) {
-               return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
-             })) {
+  if (auto drop = Changed<DropCap>(
+          changed_, {kTextAttrDropCapCharacters, kTextAttrDropCapLines}, current, base,
+          [](const K2AttributeSetMgr& m) {
+            return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
+          })) {
     OpenTag("*d");
     if (drop->lines <= 0) {
       PutChar(u'0');
@@ -201,9 +206,11 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     CloseTag();
   }
 
-  if (!changed_.AnyOf({kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
-                       kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage})) {
-  } else if (auto formats = Changed<Formats>(current, base, FormatsOf)) {
+  if (auto formats = Changed<Formats>(
+          changed_,
+          {kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
+           kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage},
+          current, base, FormatsOf)) {
     OpenTag("*p(");
     PutNumber(formats->left);
     PutChar(u',');
@@ -250,11 +257,10 @@ void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
 }
 
 void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above) {
-  const RuleClasses& classes = above ? kAbove : kBelow;
-  if (!changed_.AnyOf({classes.on, classes.weight, classes.stroke, classes.color, classes.tint, classes.left,
-                       classes.right, classes.offset, classes.widthMode}))
-    return;
-  auto rule = Changed<Rule>(current, base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, classes); });
+  const RuleClasses& c = above ? kAbove : kBelow;
+  auto rule = Changed<Rule>(
+      changed_, {c.on, c.weight, c.stroke, c.color, c.tint, c.left, c.right, c.offset, c.widthMode}, current,
+      base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
   if (!rule) return;
   OpenTag(above ? "*ra" : "*rb");
   if (!rule->on) {
