@@ -36,10 +36,12 @@ class CheckingSink : public VyTextSink {
   size_t units_ = 0;
 };
 
-// Counts every call; a scan that loops makes calls without reading input and trips the bound.
+// Counts every call; a scan that loops makes calls without reading input and trips the bound. Macro
+// expansions and translation outputs are read like input, so what they gave counts as input.
 class BoundedAgent : public VyTextOnlyTSAgent {
  public:
-  BoundedAgent(VyTextSink* sink, size_t inputSize) : VyTextOnlyTSAgent(sink), limit_(4 * inputSize + 16) {}
+  BoundedAgent(VyTextSink* sink, size_t inputSize, KestoScanner* scanner)
+      : VyTextOnlyTSAgent(sink), inputSize_(inputSize), scanner_(scanner) {}
   int32_t InsertText(const char16_t* units, int32_t count) override {
     Count();
     return VyTextOnlyTSAgent::InsertText(units, count);
@@ -60,9 +62,13 @@ class BoundedAgent : public VyTextOnlyTSAgent {
   int ends_ = 0;
 
  private:
-  void Count() { Check(++calls_ <= limit_); }
+  void Count() {
+    auto read = inputSize_ + static_cast<size_t>(scanner_->GetInput().GetExpanded());
+    Check(++calls_ <= 4 * read + 16);
+  }
   size_t calls_ = 0;
-  size_t limit_;
+  size_t inputSize_;
+  KestoScanner* scanner_;
 };
 
 }  // namespace
@@ -76,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto scanner = std::make_unique<KestoScanner>();
   scanner->SetOptions(options);
   CheckingSink sink;
-  BoundedAgent agent(&sink, size);
+  BoundedAgent agent(&sink, size, scanner.get());
   Check(scanner->Scan(&stream, &agent) == 0);
   Check(agent.ends_ == 1);
   return 0;

@@ -52,6 +52,7 @@ void ScannerInput::Clear() {
   available_ = 0;
   held_ = 0;
   decoded_ = 0;
+  expanded_ = 0;
   translation_.active = macro_.active = false;
   translation_.cursor = translation_.count = macro_.cursor = macro_.count = 0;
   upperActive_ = false;
@@ -178,6 +179,7 @@ void ScannerInput::KeepReachable() {
 bool ScannerInput::StartLayer(Layer which, const int32_t* chars, int32_t count) {
   LayerBuffer& layer = LayerOf(which);
   if (count < 0 || count > layer.capacity) return false;
+  if (expanded_ + count > kExpansionAllowance + kExpansionPerCharacter * decoded_) return false;
   if (!layer.chars) {
     layer.chars.reset(new (std::nothrow) int32_t[static_cast<size_t>(layer.capacity)]);
     if (!layer.chars) return false;
@@ -186,6 +188,7 @@ bool ScannerInput::StartLayer(Layer which, const int32_t* chars, int32_t count) 
   layer.cursor = 0;
   layer.count = count;
   layer.active = true;
+  expanded_ += count;
   UpdateUpperActive();
   return true;
 }

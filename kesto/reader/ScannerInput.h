@@ -30,6 +30,11 @@ class ScannerInput {
   static constexpr int32_t kFirstRefillAfterSwitch = 64;
   static constexpr int32_t kTranslationCapacity = 16384;
   static constexpr int32_t kMacroCapacity = 8192;
+  // Characters macro expansions and translation outputs may give in one scan: an allowance, and so many
+  // more per character decoded. Each expansion is bounded, but they compose (a translation whose target
+  // invokes a macro again and again), so a few bytes could otherwise bring forth billions of characters.
+  static constexpr int64_t kExpansionAllowance = int64_t{1} << 26;
+  static constexpr int64_t kExpansionPerCharacter = 16;
 
   enum class Layer { kMacro, kTranslation };
 
@@ -82,9 +87,12 @@ class ScannerInput {
   }
 
   // Makes `chars` the text read next, above the input (and, for a macro, above the translation output).
-  // Answers false, changing nothing, when the text does not fit the layer.
+  // Answers false, changing nothing, when the text does not fit the layer or the scan's expansions would
+  // outgrow their allowance.
   bool StartLayer(Layer layer, const int32_t* chars, int32_t count);
   bool IsLayerActive(Layer layer) const;
+  // Characters given by expansions and translation outputs since the last Clear.
+  int64_t GetExpanded() const { return expanded_; }
 
   // The last `count` available characters of the input buffer wait for the next refill.
   void HoldBack(int32_t count);
@@ -164,6 +172,7 @@ class ScannerInput {
   int32_t available_ = 0;
   int32_t held_ = 0;     // characters after the available ones, kept for the next refill
   int64_t decoded_ = 0;  // characters read from the source
+  int64_t expanded_ = 0;
   LayerBuffer translation_;
   LayerBuffer macro_;
   bool upperActive_ = false;

@@ -158,5 +158,31 @@ TEST_F(TranslatedInputTest, LongInputsTranslateAsTheTableSays) {
   }
 }
 
+// Expansions compose (a translation whose target invokes a macro again and again), so what they give in one
+// scan has an allowance that grows only with the input decoded.
+TEST_F(TranslatedInputTest, ExpansionsStopAtTheirAllowance) {
+  std::string bytes(1024, 'x');
+  VyMemoryStreamAgent agent(bytes.data(), bytes.size(), StreamEncoding::kWindowsLatin);
+  VyTextStream stream(&agent, StreamEncoding::kWindowsLatin, VyTextStream::kLineEndsAsIs);
+  ScannerInput input;
+  input.Attach(&stream);
+  std::vector<int32_t> target(ScannerInput::kTranslationCapacity, 'y');
+  auto startAll = [&] {
+    int64_t started = 0;
+    while (input.StartLayer(ScannerInput::Layer::kTranslation, target.data(),
+                            static_cast<int32_t>(target.size())))
+      started += static_cast<int64_t>(target.size());
+    return started;
+  };
+  EXPECT_EQ(ScannerInput::kExpansionAllowance, startAll());
+  EXPECT_EQ('y', input.Next());
+  input.Clear();
+  input.Attach(&stream);
+  ASSERT_TRUE(stream.Seek(0));
+  EXPECT_EQ('x', input.Next());
+  // The refill decoded the whole input: its allowance comes on top.
+  EXPECT_EQ(ScannerInput::kExpansionAllowance + ScannerInput::kExpansionPerCharacter * 1024, startAll());
+}
+
 }  // namespace
 }  // namespace kesto
