@@ -173,7 +173,11 @@ int WriteToFile(IExportProvider& provider, ExportRequest& request, const std::st
   std::error_code ignored;
   if (!outcome.succeeded) {
     std::filesystem::remove(temporary, ignored);
-    Error("export: " + (outcome.message.empty() ? std::string("the export failed") : outcome.message));
+    // The user knows the file by the name given.
+    std::string message = outcome.message.empty() ? std::string("the export failed") : outcome.message;
+    if (size_t at = message.find(temporary.string()); at != std::string::npos)
+      message.replace(at, temporary.string().size(), output);
+    Error("export: " + message);
     return kExitFailure;
   }
   std::error_code renamed;
