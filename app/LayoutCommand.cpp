@@ -474,15 +474,52 @@ std::string Reason(ErrorCode code) {
   }
 }
 
+void PrintLayoutHelp() {
+  std::printf(
+      "Usage: pagehost layout DOC -o OUT [--no-idle] OP [ARGS] [-- OP [ARGS]]...\n"
+      "\n"
+      "Runs the operations on DOC in order, each as its own undo step followed by an idle step that runs\n"
+      "scheduled commands (unless --no-idle), and saves the result as OUT. DOC itself is not changed.\n"
+      "\n"
+      "Pages are numbered from 1 (master pages as MASTER:N), spreads from 1; items are given by UID or as\n"
+      "label:NAME; masters by prefix or full name, or none. Lengths take pt (default), mm or in.\n"
+      "\n"
+      "Operations:\n"
+      "  insert-pages --spread S [--at P] [--count N] [--master M] [--size W,H] [--redistribute]\n"
+      "  delete-pages PAGE...            move-pages PAGE... --to-spread S [--at P]\n"
+      "  new-spread [--at S] [--pages N] [--master M]\n"
+      "  duplicate-spread S [--at S] | duplicate-spread --master M\n"
+      "  apply-master M PAGE...          new-master PREFIX-NAME [--pages N] [--based-on M]\n"
+      "  new-section PAGE [NAME]         new-layer NAME [--at I]\n"
+      "  frame|rect|oval|line (--page P | --master M:N | --spread S) L,T,R,B [--label TEXT] [--layer NAME]\n"
+      "                                  (frame --graphic: a graphic frame; prints the new item's UID)\n"
+      "  delete ITEM...   group ITEM...   move ITEM... --by DX,DY   resize ITEM... --to W,H\n"
+      "  rotate ITEM... DEGREES          lock ITEM... [--off]      label ITEM... TEXT [--key KEY]\n"
+      "  send-behind ITEM... ITEM        link FRAME FRAME\n"
+      "  override (ITEM... | --all) --page P   (prints the local copies' UIDs)\n"
+      "  revert ITEM... | revert --page P\n"
+      "  insert-text FRAME|story:UID POSITION|end TEXT   delete-text FRAME|story:UID START END\n"
+      "  undo   redo   idle\n"
+      "\n"
+      "Exit status: 0 when every operation was done, 1 when the host refused one (OUT is not written), 2 for "
+      "a\n"
+      "command-line error.\n");
+}
+
 struct LayoutArgs {
   std::string input, output;
   bool idle = true;
   std::vector<std::vector<std::string>> operations;
 };
 
+// Answers 0 when the arguments are complete, -1 after the help, or the exit status to end with.
 int ParseLayoutArgs(CommandLine& args, LayoutArgs& parsed) {
   std::string missing;
   while (!args.Done() && parsed.operations.empty()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintLayoutHelp();
+      return -1;
+    }
     if (auto o = args.TakeValue("-o", "--output", missing)) {
       parsed.output = *o;
     } else if (!missing.empty()) {
@@ -518,7 +555,7 @@ int ParseLayoutArgs(CommandLine& args, LayoutArgs& parsed) {
 
 int RunLayout(CommandLine& args) {
   LayoutArgs parsed;
-  if (int status = ParseLayoutArgs(args, parsed); status != 0) return status;
+  if (int status = ParseLayoutArgs(args, parsed); status != 0) return status < 0 ? kExitOk : status;
   if (std::string problem = WhyUnreadable(parsed.input); !problem.empty()) {
     Error("layout: " + problem);
     return kExitFailure;
