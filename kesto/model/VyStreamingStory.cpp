@@ -89,12 +89,23 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
 void VyStreamingStory::TakeReturns(std::u16string_view text) {
   auto returns = std::count(text.begin(), text.end(), kParagraphReturn);
   if (returns == 0) return;
+  // Paragraph after paragraph usually takes the same attributes: they are copied when the paragraph
+  // agent has not been changed since the last return.
+  if (pendingParagraphs_.empty() || paragraphs_.GetChangeCount() != takenAtChange_) {
+    pendingParagraphs_.push_back(TakenParagraph());
+    takenAtChange_ = paragraphs_.GetChangeCount();
+    --returns;
+  }
+  for (; returns > 0; --returns)
+    pendingParagraphs_.push_back(pendingParagraphs_.back());
+}
+
+VyStreamingStory::PendingParagraph VyStreamingStory::TakenParagraph() {
   static const AttributeBossList kNone;
   const AttributeBossList* held = paragraphs_.GetOverrides();
   ParagraphScopeSnapshot scope = Paragraph().PeekParagraphScope();
   AttrListRef taken;
   if (scope.IsEmpty()) {
-    // Paragraph after paragraph usually takes the same list.
     taken = takenLists_.Get(held ? *held : kNone);
   } else {
     AttributeBossList list = *held;
@@ -102,12 +113,7 @@ void VyStreamingStory::TakeReturns(std::u16string_view text) {
     (void)list.ClearOverride(kTextAttrLanguage);
     taken = takenLists_.Get(list);
   }
-  PendingParagraph paragraph{paragraphs_.GetStyle(), std::move(taken), std::move(scope)};
-  if (returns == 1) {
-    pendingParagraphs_.push_back(std::move(paragraph));
-  } else {
-    pendingParagraphs_.insert(pendingParagraphs_.end(), static_cast<size_t>(returns), paragraph);
-  }
+  return {paragraphs_.GetStyle(), std::move(taken), std::move(scope)};
 }
 
 bool VyStreamingStory::Flush(bool textOnly, bool reset) {

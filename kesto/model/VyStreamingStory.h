@@ -62,6 +62,8 @@ class VyStreamingStory : public VyStory {
 
   void Append(std::u16string_view text);
   void TakeReturns(std::u16string_view text);
+  // The paragraph attributes in force, as a return takes them.
+  PendingParagraph TakenParagraph();
   void CommitPending();
   bool CanInsertStyled() const;
   StyledText PendingStyledText(int32_t hostPosition, std::vector<ParagraphPart>& parts);
@@ -75,6 +77,9 @@ class VyStreamingStory : public VyStory {
 
   std::u16string pendingText_;
   std::vector<PendingParagraph> pendingParagraphs_;
+  // The paragraph agent's change count when the last pending paragraph was taken: returns that come while
+  // it stays take the same attributes.
+  uint64_t takenAtChange_ = 0;
   RecentLists takenLists_;   // lists returns took lately
   RecentLists mergedLists_;  // records that runs added paragraph attributes to lately
   // Characters of the pending span already in the host (a flush without reset inserts them).
