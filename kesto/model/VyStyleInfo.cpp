@@ -30,6 +30,12 @@ bool VyCharacterStyleInfo::LoadFromStyle(UID style) {
   return true;
 }
 
+void VyCharacterStyleInfo::BaseOn(UID style) {
+  Clear();
+  LoadFrom(style, AttributeBossList());
+  basedOn_ = style;
+}
+
 void VyCharacterStyleInfo::LoadFromDefaultStyle() {
   UID style = GetStyleKind() == StyleKind::kParagraph ? DefaultParagraphStyle() : DefaultCharacterStyle();
   if (!LoadFromStyle(style)) (void)LoadFromStyle(RootStyle());

@@ -30,6 +30,8 @@ class VyCharacterStyleInfo : public K2AttributeSetMgr {
   // take the next style and character style. False, leaving the info empty on the root style, when `style`
   // is no style of that kind.
   virtual bool LoadFromStyle(UID style);
+  // Empties the info and bases it on `style`: it looks like that style and adds nothing of its own.
+  void BaseOn(UID style);
   // LoadFromStyle of the default style of the info's kind, else of the root style.
   void LoadFromDefaultStyle();
   // Keeps the look the info has but bases it on the root style: what the styles it was based on gave

@@ -182,9 +182,7 @@ void KestoScanner::ReadParagraphDefinitionPrefix(const std::u16string& name) {
   bool named = readable && c != ',' && c != ']';
   StyleLookup basedOn = named ? LookupParagraphStyle(db, element) : StyleLookup();
   if (basedOn.Found()) {
-    paragraphStyleInfo_.Clear();
-    paragraphStyleInfo_.LoadFrom(basedOn.style, AttributeBossList());
-    paragraphStyleInfo_.SetBasedOn(basedOn.style);
+    paragraphStyleInfo_.BaseOn(basedOn.style);
   } else {
     if (named && !element.empty()) SetErrorIfNone(kScanNoSuchBasedOnStyle);
     StartParagraphDefinition(name);
@@ -262,9 +260,7 @@ void KestoScanner::StartParagraphDefinition(const std::u16string& name) {
 void KestoScanner::StartCharacterDefinition(const std::u16string& name, UID basedOn) {
   VyCharacterStyleInfo& info = characterStyleInfo_;
   if (basedOn.IsValid()) {
-    info.Clear();
-    info.LoadFrom(basedOn, AttributeBossList());
-    info.SetBasedOn(basedOn);
+    info.BaseOn(basedOn);
   } else {
     info.LoadFromDefaultStyle();
     info.RebaseOnRoot();
@@ -315,7 +311,7 @@ void KestoScanner::ReadCharacterStyleTag() {
     return;
   }
   LimitStyleName(*this, name);
-  // Written "$p" as often as "$P".
+  // Exported text spells it "$p".
   if (name == u"$P" || name == u"$p") {
     ApplyPairedCharacterStyle();
   } else if (name.empty()) {
