@@ -76,9 +76,13 @@ void CommandProcessor::LeaveDataBase(IDataBase* db) {
 
 ErrorCode CommandProcessor::Process(ICommand* cmd) {
   if (!cmd) return kInvalidParameterError;
-  // A pending error means the caller's earlier step failed: nothing more is done until it is reset.
+  // A pending error means the caller's earlier step failed: nothing more is done until it is reset. The
+  // command's observers still hear its pair of messages, the after message saying that it failed.
   if (globalError != kSuccess) {
+    IDataBase* db = cmd->GetTargetDataBase();
+    Notify(db, kBeforeDoMessageBoss, cmd);
     cmd->SetCommandState(ICommand::State::kFailed);
+    Notify(db, kAfterDoMessageBoss, cmd);
     return globalError;
   }
   InterfacePtr<ICommand> hold = InterfacePtr<ICommand>::Share(cmd);

@@ -4,6 +4,7 @@
 #include "host/app/DocumentList.h"
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
+#include "host/core/ObjectModel.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestObjects.h"
 
@@ -51,11 +52,20 @@ TEST_F(CommandTest, AFailingCommandSetsTheErrorAndChangesNothing) {
   EXPECT_EQ(NumberOf(db_, uid_), 1);
   EXPECT_FALSE(db_->CanUndo());
   EXPECT_EQ(CmdUtils::GetCounters().failed, before.failed + 1);
-  // Until the caller resets the error, further commands are not done.
+  // Until the caller resets the error, further commands are not done; their observers still hear the
+  // pair of messages.
+  auto observer = CreateObject<IObserver>(kTestObserverBoss);
+  auto subject = Instantiate<ISubject>(db_, db_->GetRootUID());
+  subject->AttachObserver(observer.get(), IID_ICOMMANDMGR);
   InterfacePtr<ICommand> next = CmdUtils::CreateCommand(kSetRecordCmdBoss);
   next->SetItemList(UIDList(db_, {uid_}));
   EXPECT_EQ(CmdUtils::ProcessCommand(next.get()), kFailure);
   EXPECT_EQ(next->GetCommandState(), ICommand::State::kFailed);
+  subject->DetachObserver(observer.get(), IID_ICOMMANDMGR);
+  std::string protocol = "/" + std::to_string(IID_ICOMMANDMGR.Get());
+  InterfacePtr<ITestLog> log(observer, UseDefaultIID());
+  EXPECT_EQ(log->entries, (std::vector<std::string>{std::to_string(kBeforeDoMessageBoss.Get()) + protocol,
+                                                    std::to_string(kAfterDoMessageBoss.Get()) + protocol}));
   EXPECT_EQ(CmdUtils::CreateCommand(kTestPrefix + 0xEE), InterfacePtr<ICommand>());
 }
 
@@ -97,7 +107,9 @@ TEST_F(CommandTest, ScheduledCommandsRunInPriorityOrder) {
   struct Item {
     int32_t number;
     int32_t priority;
-  } items[] = {{1, ICommand::kLowPriority}, {2, ICommand::kHighPriority}, {3, ICommand::kLowPriority},
+  } items[] = {{1, ICommand::kLowPriority},
+               {2, ICommand::kHighPriority},
+               {3, ICommand::kLowPriority},
                {4, ICommand::kMediumPriority}};
   std::vector<UID> records;
   for (const auto& item : items) {
@@ -119,7 +131,8 @@ TEST_F(CommandTest, ScheduledCommandsRunInPriorityOrder) {
       if (NumberOf(db_, records[i]) != 0) {
         ASSERT_EQ(db_->Undo(), kSuccess);
         for (size_t j = 0; j < records.size(); ++j) {
-          if (NumberOf(db_, records[j]) == 0 && std::find(undone.begin(), undone.end(), items[j].number) == undone.end())
+          if (NumberOf(db_, records[j]) == 0 &&
+              std::find(undone.begin(), undone.end(), items[j].number) == undone.end())
             undone.push_back(items[j].number);
         }
         break;
