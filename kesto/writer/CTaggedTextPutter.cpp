@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "host/text/AttributeResolver.h"
 #include "host/text/StyleNames.h"
 #include "host/text/StyleUtils.h"
 #include "kesto/model/K2AttributeSetMgr.h"
@@ -102,13 +103,26 @@ void CTaggedTextPutter::Record(IDataBase* db, UID style, StyleKind kind, std::ve
   if (!info) return;
   recording_.push_back(style);
   Record(db, info->GetBasedOn(), kind, list);
-  if (kind == StyleKind::kParagraph) {
-    // A definition names its next style and its character style, which must exist when it is read.
-    Record(db, info->GetNextStyle(), kind, list);
+  UID next = kind == StyleKind::kParagraph ? info->GetNextStyle() : UID();
+  // A definition names its next style and its character style, which must exist when it is read; but a
+  // style always comes after the one it is based on, so a next style based on this one comes after it.
+  bool nextFirst = next.IsValid() && !DependsOnRecording(db, next, kind);
+  if (nextFirst) Record(db, next, kind, list);
+  if (kind == StyleKind::kParagraph)
     Record(db, info->GetCharacterStyle(), StyleKind::kCharacter, characterStyles_);
-  }
   recording_.pop_back();
   if (std::find(list.rbegin(), list.rend(), style) == list.rend()) list.push_back(style);
+  if (next.IsValid() && !nextFirst) Record(db, next, kind, list);
+}
+
+bool CTaggedTextPutter::DependsOnRecording(IDataBase* db, UID style, StyleKind kind) const {
+  for (int depth = 0; style.IsValid() && depth < AttributeResolver::kMaxStyleDepth; ++depth) {
+    if (std::find(recording_.begin(), recording_.end(), style) != recording_.end()) return true;
+    InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(db, style, kind);
+    if (!info) return false;
+    style = info->GetBasedOn();
+  }
+  return false;
 }
 
 void CTaggedTextPutter::RecordCharacterStyle(IDataBase* db, UID style) {

@@ -109,6 +109,8 @@ class CTaggedTextPutter {
  private:
   void PutCharSlow(char32_t c);
   void Record(IDataBase* db, UID style, StyleKind kind, std::vector<UID>& list);
+  // Whether `style` or a style it is based on is being recorded.
+  bool DependsOnRecording(IDataBase* db, UID style, StyleKind kind) const;
   void CollectAllStyles(IDataBase* db);
   void WriteDefinitions(IDataBase* db);
 

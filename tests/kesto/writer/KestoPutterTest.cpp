@@ -75,6 +75,31 @@ INSTANTIATE_TEST_SUITE_P(
              "@$:\xC3\xA9\xCE\xB1\xF0\x9F\x98\x80"}),
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
+// The definitions: a style after the one it is based on, next and character styles before the styles that
+// name them unless they are based on them, only the styles used unless all are asked for.
+constexpr const char* kStyleSheet =
+    "@Base=<I>\r@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r@Head=[S\"\",\"Body\"]<*C><z18>\r"
+    "@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r@Next=[S\"Body\"]\r@Unused=[S\"\"]<*R>\r";
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, KestoPutterTest,
+    ::testing::Values(
+        Case{"used styles and what they name",
+             std::string(kStyleSheet) + "@Head:Title\r@Body:Text <@Emph>em<@$> x", kFragment | kPutStylesOnly,
+             "@Base=<fs\"Italic\">\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
+             "@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n@Head=[S\"\",\"Body\"]<*Cz18>\r\n"},
+        Case{"every style", std::string(kStyleSheet) + "@Unused:x",
+             kFragment | kPutStylesOnly | kPutAllStyles,
+             "@Base=<fs\"Italic\">\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
+             "@NormalParagraphStyle=[S\"\"]\r\n@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n"
+             "@Head=[S\"\",\"Body\"]<*Cz18>\r\n@Unused=[S\"\"]<*R>\r\n"},
+        Case{"style tags", std::string(kStyleSheet) + "@Head:Title\r@Body:Text <@Base>b<@Emph>em<@$> x\r@$:n",
+             kFragment, "@Head:Title\r\n@Body:Text <@Base>b<@$P>em<@$> x\r\n@$:n"},
+        Case{"names with group and colon", "@G|A\\:b=<z9>\r@G|P\\:q=[S\"\"]<*C>\r@G|P\\:q:<@G|A\\:b>x",
+             kFragment, "@G|P\\:q:<@G|A\\:b>x"},
+        Case{"tags without text", "<z9>a<\\@>\rb", kFragment | kPutNoText, "@$:<z9>"}),
+    [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
+
 // What an 8-bit or ASCII destination cannot hold is written as a numeric character tag.
 TEST(KestoPutterEncodingTest, CharactersOutsideTheEncodingAreNumbered) {
   const struct {
