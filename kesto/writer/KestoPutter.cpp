@@ -12,8 +12,8 @@ namespace kesto {
 
 namespace {
 
-// Units of story text read at once.
-constexpr int32_t kTextChunk = 128;
+// Units of story text read at once: large enough that finding the place in the story is rare.
+constexpr int32_t kTextChunk = 1024;
 
 // The header's encoding number for a stream encoding.
 int32_t HeaderEncodingNumber(StreamEncoding encoding) {
