@@ -97,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
              kFragment, "@Head:Title\r\n@Body:Text <@Base>b<@$P>em<@$> x\r\n@$:n"},
         Case{"names with group and colon", "@G|A\\:b=<z9>\r@G|P\\:q=[S\"\"]<*C>\r@G|P\\:q:<@G|A\\:b>x",
              kFragment, "@G|P\\:q:<@G|A\\:b>x"},
+        Case{"no paragraph style", "a\r@:<z9>b\rc", kFragment, "@$:a\r\n@:<@$><z9>b\r\nc"},
         Case{"tags without text", "<z9>a<\\@>\rb", kFragment | kPutNoText, "@$:<z9>"}),
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 

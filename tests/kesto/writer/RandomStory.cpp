@@ -247,6 +247,8 @@ void MakeRandomStory(IDataBase* db, UID story, std::mt19937& rng, const RandomSt
   UID normal = StyleUtils::GetDefaultStyle(db, StyleKind::kParagraph);
   UID rootCharacter = StyleUtils::GetRootStyle(db, StyleKind::kCharacter);
   r.paragraphStyles.push_back(normal);
+  // Paragraphs of no style at all ("@:") keep the look of what came before as overrides.
+  r.paragraphStyles.push_back(StyleUtils::GetRootStyle(db, StyleKind::kParagraph));
   if (options.styles) MakeStyles(db, rng, r);
 
   StyledText styled;
