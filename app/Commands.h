@@ -26,5 +26,6 @@ int RunLayout(CommandLine& args);
 int RunExport(CommandLine& args);
 int RunPrefs(CommandLine& args);
 int RunPlace(CommandLine& args);
+int RunFonts(CommandLine& args);
 
 }  // namespace pagehost

@@ -36,6 +36,8 @@ const std::vector<CommandInfo>& AllCommands() {
        "place FILE in a new story with the import filter that claims it; see place --help", RunPlace},
       {"prefs", "prefs [--json | set NAME VALUE | reset]",
        "show or change the preferences import and export start from; see prefs --help", RunPrefs},
+      {"fonts", "fonts [--metrics FACE [SIZE]]",
+       "list the installed faces, or print a face's metrics at SIZE points (12)", RunFonts},
   };
   return commands;
 }
