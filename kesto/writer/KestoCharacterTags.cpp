@@ -188,8 +188,16 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
                 number(1));
   IDataBase* db = current.GetDocument();
   if (changed_.AnyOf({kTextAttrFillColor}))
-    PutCompared(*this, CompareAttribute<UID>(current, base, context, UIDOf(kTextAttrFillColor)), "c",
-                [&](UID swatch) { PutColorValue(db, swatch, false); });
+    // No colour at all has no name the reader knows: it is what "$" gives back where no style colours.
+    PutCompared(*this,
+                CompareAttribute<UID>(current, base, context,
+                                      [](const K2AttributeSetMgr& m) -> std::optional<UID> {
+                                        UID swatch;
+                                        if (!m.GetUID(kTextAttrFillColor, swatch) || !swatch.IsValid())
+                                          return std::nullopt;
+                                        return swatch;
+                                      }),
+                "c", [&](UID swatch) { PutColorValue(db, swatch, false); });
   if (changed_.AnyOf({kTextAttrNoBreak})) PutSwitch(current, base, context, kTextAttrNoBreak, "N");
   if (changed_.AnyOf({kTextAttrFontFamily, kTextAttrFontStyle})) PutFont(current, base, context);
   if (changed_.AnyOf({kTextAttrLanguage})) {
