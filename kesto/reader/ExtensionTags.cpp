@@ -150,14 +150,14 @@ void HostTextTag(KestoScanner& scanner, int32_t) {
     if (c == '>' && quotes.size() == 3) break;
     append(quotes);
     quotes.clear();
-    std::u16string unit;
     if (c > 0xFFFF) {
-      unit.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      unit.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+      const char16_t pair[2] = {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+                                static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+      append(std::u16string_view(pair, 2));
     } else {
-      unit.push_back(static_cast<char16_t>(c));
+      const auto unit = static_cast<char16_t>(c);
+      append(std::u16string_view(&unit, 1));
     }
-    append(unit);
   }
   scanner.PushBack();
   if (tooLong) {

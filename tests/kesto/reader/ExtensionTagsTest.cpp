@@ -45,6 +45,7 @@ TEST(ExtensionTagsTest, HiddenTextAndHostText) {
       {"quotes inside host text", u"<&it\"\"\"a\"b\u201C\u201D>c\"\"\"\">", u"",
        "H:a\"b\\u{201C}\\u{201D}>c\""},
       {"too few opening quotes", u"<&it\"\"x>", u"", "E1:&it"},
+      {"a character above U+FFFF", u"<&it\"\"\"\U0001F600\"\"\">", u"", "H:\\u{D83D}\\u{DE00}"},
       {"unterminated host text", u"<&it\"\"\"abc", u"", "E12:&it"},
       {"an unknown letter after &i", u"<&ix>", u"", "E2:&ix"},
   });
