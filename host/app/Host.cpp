@@ -6,6 +6,7 @@
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
+#include "host/compose/ComposeClasses.h"
 #include "host/core/BossRef.h"
 #include "host/core/Registry.h"
 #include "host/db/Document.h"
@@ -28,6 +29,7 @@ void RegisterHostClasses() {
   RegisterResClasses();
   RegisterTextClasses();
   RegisterLayoutClasses();
+  RegisterComposeClasses();
   RegisterSelectionClasses();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
@@ -58,8 +60,13 @@ void Initialize() {
     DocumentList::Get().AddInitializer(InitializeTextDocument);
     DocumentList::Get().AddInitializer(InitializeDocumentResources);
     DocumentList::Get().AddInitializer(DefaultDocument::AddDefaultContent);
+    DocumentList::Get().AddInitializer([](IDataBase& db, UID) { AttachComposer(db); });
     DocumentList::Get().AddAfterNewStep(DefaultDocument::AnnounceNewDocument);
     DocumentList::Get().AddOpenStep(DefaultDocument::CompleteOpenedDocument);
+    DocumentList::Get().AddOpenStep([](IDataBase& db) {
+      AttachComposer(db);
+      return std::string();
+    });
     registered = true;
   }
   if (!sessionBoss) sessionBoss = BossRef(Boss::Create(kSessionBoss));

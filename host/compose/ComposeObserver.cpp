@@ -1,0 +1,37 @@
+// Damage from text changes and undo.
+#include "host/compose/ComposeObserver.h"
+
+#include "host/compose/ComposeIDs.h"
+#include "host/compose/IStoryComposition.h"
+#include "host/compose/StoryComposer.h"
+#include "host/db/IDataBase.h"
+#include "host/notify/ISubject.h"
+#include "host/text/IStoryList.h"
+#include "host/text/TextChange.h"
+#include "host/text/TextIDs.h"
+
+void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
+  IDataBase* db = GetDataBase(this);
+  if (!db || !changedBy) return;
+  if (protocol == IID_ITEXTMODEL && theChange != kDeleteStoryCmdBoss) {
+    auto* change = static_cast<TextChange*>(changedBy);
+    if (change->what != TextChange::What::kStory)
+      StoryComposer::DamageAt(db, change->story, change->position);
+    return;
+  }
+  if (protocol == IID_ICOMMANDMGR && theChange == kAfterUndoRedoMessageBoss) {
+    // Undo restores text and frames but not what composition wrote outside the step: start again.
+    auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+    for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+      if (auto results = Instantiate<IStoryComposition>(db, stories->GetNthStory(i))) results->Invalidate();
+    }
+  }
+}
+
+void ComposeObserver::AttachTo(IDataBase& db) {
+  auto subject = Instantiate<ISubject>(&db, db.GetRootUID());
+  auto observer = Instantiate<IObserver>(&db, db.GetRootUID(), IID_ICOMPOSEOBSERVER);
+  if (!subject || !observer) return;
+  subject->AttachObserver(observer.get(), IID_ITEXTMODEL);
+  subject->AttachObserver(observer.get(), IID_ICOMMANDMGR);
+}

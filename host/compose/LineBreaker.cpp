@@ -1,0 +1,114 @@
+// Measuring and breaking lines.
+#include "host/compose/LineBreaker.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr char16_t kPageNumberChar = 0x0018;
+
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == 0x00A0 || c == u'\t' || (c >= 0x2000 && c <= 0x200A);
+}
+bool IsHyphen(char16_t c) {
+  return c == u'-' || c == 0x2010 || c == 0x2013 || c == 0x2014;
+}
+
+}  // namespace
+
+LineBreaker::LineBreaker(const ITextModel* story)
+    : story_(story), text_(story->GetText(0, story->TotalLength())) {
+  int32_t count = story->CountCharacterRuns();
+  runs_.reserve(count);
+  for (int32_t i = 0; i < count; ++i)
+    runs_.push_back(story->GetCharacterRun(i));
+  fonts_.resize(runs_.size());
+  resolved_.assign(runs_.size(), false);
+}
+
+const RunFont& LineBreaker::FontAt(int32_t position) {
+  if (lastRun_ >= runs_.size() || position < runs_[lastRun_].start || position >= runs_[lastRun_].end) {
+    auto it = std::upper_bound(runs_.begin(), runs_.end(), position,
+                               [](int32_t p, const TextRun& run) { return p < run.end; });
+    lastRun_ = it == runs_.end() ? runs_.size() - 1 : static_cast<size_t>(it - runs_.begin());
+  }
+  if (!resolved_[lastRun_]) {
+    fonts_[lastRun_] = ResolveRunFont(story_, runs_[lastRun_].start);
+    resolved_[lastRun_] = true;
+  }
+  return fonts_[lastRun_];
+}
+
+const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
+  if (!haveParagraph_ || position < paragraph_.start || position >= paragraph_.end) {
+    paragraph_ = ResolveParagraphFormat(story_, story_->ParagraphIndexAt(position));
+    haveParagraph_ = true;
+  }
+  return paragraph_;
+}
+
+double LineBreaker::Advance(int32_t position, int32_t pageNumber) {
+  const RunFont& font = FontAt(position);
+  char16_t c = text_[position];
+  if (c != kPageNumberChar) return font.Advance(c);
+  double width = 0;
+  for (char digit : std::to_string(pageNumber))
+    width += font.Advance(static_cast<char32_t>(digit));
+  return width;
+}
+
+void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
+  for (int32_t at = start; at < end;) {
+    const RunFont& font = FontAt(at);
+    line.ascent = std::max(line.ascent, font.Ascent());
+    line.descent = std::max(line.descent, font.Descent());
+    line.capHeight = std::max(line.capHeight, font.CapHeight());
+    line.xHeight = std::max(line.xHeight, font.XHeight());
+    line.leading = std::max(line.leading, font.Leading());
+    at = std::min(end, runs_[lastRun_].end);
+  }
+}
+
+LineMetrics LineBreaker::Measure(int32_t start, double available, int32_t pageNumber) {
+  LineMetrics line;
+  double width = 0;      // up to the last character that is no space
+  double spaces = 0;     // spaces after it, which hang when the line breaks there
+  int32_t breakAt = -1;  // the last place the line may break, and its width
+  double widthAtBreak = 0;
+  int32_t end = Length();
+  for (int32_t i = start; i < Length(); ++i) {
+    char16_t c = text_[i];
+    if (c == kParagraphReturn) {
+      end = i + 1;
+      line.endsParagraph = true;
+      break;
+    }
+    double advance = Advance(i, pageNumber);
+    if (IsSpace(c)) {
+      spaces += advance;
+      breakAt = i + 1;
+      widthAtBreak = width;
+      continue;
+    }
+    if (i > start && width + spaces + advance > available) {
+      if (breakAt > start) {
+        end = breakAt;
+        width = widthAtBreak;
+      } else {
+        end = i;
+      }
+      break;
+    }
+    width += spaces + advance;
+    spaces = 0;
+    if (IsHyphen(c)) {
+      breakAt = i + 1;
+      widthAtBreak = width;
+    }
+  }
+  line.end = end;
+  line.width = width;
+  AddRuns(line, start, end);
+  return line;
+}

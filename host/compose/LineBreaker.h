@@ -1,0 +1,46 @@
+// LineBreaker: measures lines of a story: where a line that starts at a position must end to fit a width,
+// and how tall it is. Lines break after spaces and after hyphens; a word longer than the width breaks
+// between characters (a line holds at least one character); a paragraph return ends its line. Spaces at
+// the end of a line hang outside the width.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/compose/ParagraphFormat.h"
+#include "host/compose/RunFont.h"
+
+struct LineMetrics {
+  int32_t end = 0;    // after the line's last character
+  double width = 0;   // without trailing spaces and the return
+  double ascent = 0;  // the largest of the line's runs
+  double descent = 0;
+  double capHeight = 0;
+  double xHeight = 0;
+  double leading = 0;  // the largest leading the line's runs ask for
+  bool endsParagraph = false;
+};
+
+class LineBreaker {
+ public:
+  explicit LineBreaker(const ITextModel* story);
+
+  int32_t Length() const { return static_cast<int32_t>(text_.size()); }
+  // The line from `start` (< Length()) that fits `available` points; U+0018 measures as `pageNumber`.
+  LineMetrics Measure(int32_t start, double available, int32_t pageNumber);
+  const ParagraphFormat& ParagraphAt(int32_t position);
+
+ private:
+  const RunFont& FontAt(int32_t position);
+  double Advance(int32_t position, int32_t pageNumber);
+  void AddRuns(LineMetrics& line, int32_t start, int32_t end);
+
+  const ITextModel* story_;
+  std::u16string text_;
+  std::vector<TextRun> runs_;  // the character runs, for finding a position's run font
+  std::vector<RunFont> fonts_;
+  std::vector<bool> resolved_;
+  size_t lastRun_ = 0;
+  ParagraphFormat paragraph_;
+  bool haveParagraph_ = false;
+};
