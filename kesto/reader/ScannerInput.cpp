@@ -26,6 +26,8 @@ struct ScannerInput::Snapshot {
   int64_t sourcePosition = -1;
   SavedLayer translation;
   SavedLayer macro;
+  // The characters are copied only once the buffers are about to change: most read-aheads end first.
+  bool copied = false;
 };
 
 namespace {
@@ -107,6 +109,7 @@ int32_t ScannerInput::Refill() {
 }
 
 void ScannerInput::ReadMore() {
+  CopySnapshotCharacters();
   // The last few characters read stay in front of the new ones, and the held ones become available again.
   int32_t behind = static_cast<int32_t>(std::min<ptrdiff_t>(kLookBehind, cursor_ - floor_));
   std::memmove(Start() - behind, cursor_ - behind, static_cast<size_t>(behind + held_) * sizeof(int32_t));
@@ -184,6 +187,7 @@ bool ScannerInput::StartLayer(Layer which, const int32_t* chars, int32_t count) 
     layer.chars.reset(new (std::nothrow) int32_t[static_cast<size_t>(layer.capacity)]);
     if (!layer.chars) return false;
   }
+  CopySnapshotCharacters();
   if (count > 0) std::memmove(layer.chars.get(), chars, static_cast<size_t>(count) * sizeof(int32_t));
   layer.cursor = 0;
   layer.count = count;
@@ -219,6 +223,7 @@ bool ScannerInput::Redecode(StreamEncoding encoding) {
   const Checkpoint* from = CheckpointBefore(consumed);
   if (!from || !source_->SwitchEncodingAfter(from->position, consumed - from->decoded, encoding))
     return false;
+  CopySnapshotCharacters();
   cursor_ = floor_ = Start();
   available_ = held_ = 0;
   decoded_ = consumed;
@@ -232,8 +237,6 @@ bool ScannerInput::Redecode(StreamEncoding encoding) {
 bool ScannerInput::TakeSnapshot() {
   std::unique_ptr<Snapshot> s(new (std::nothrow) Snapshot);
   if (!s) return false;
-  int32_t inputCount = static_cast<int32_t>(cursor_ - floor_) + available_ + held_;
-  if (!CopyChars(s->input, floor_, inputCount)) return false;
   s->floorOffset = static_cast<int32_t>(floor_ - buffer_.get());
   s->cursorOffset = static_cast<int32_t>(cursor_ - floor_);
   s->available = available_;
@@ -241,30 +244,44 @@ bool ScannerInput::TakeSnapshot() {
   s->decoded = decoded_;
   s->sourcePosition = source_ ? source_->Tell() : -1;
   for (auto [saved, layer] : {std::pair{&s->translation, &translation_}, std::pair{&s->macro, &macro_}}) {
-    if (!layer->active) continue;
-    if (!CopyChars(saved->chars, layer->chars.get(), layer->count)) return false;
     saved->cursor = layer->cursor;
     saved->count = layer->count;
-    saved->active = true;
+    saved->active = layer->active;
   }
   snapshot_ = std::move(s);
   KeepReachable();
   return true;
 }
 
+void ScannerInput::CopySnapshotCharacters() {
+  Snapshot* s = snapshot_.get();
+  if (!s || s->copied) return;
+  bool copied = CopyChars(s->input, buffer_.get() + s->floorOffset, s->cursorOffset + s->available + s->held);
+  for (auto [saved, layer] : {std::pair{&s->translation, &translation_}, std::pair{&s->macro, &macro_}}) {
+    if (copied && saved->active) copied = CopyChars(saved->chars, layer->chars.get(), saved->count);
+  }
+  s->copied = copied;
+  // Without memory for the copy there is nothing to go back to.
+  if (!copied) DropSnapshot();
+}
+
 bool ScannerInput::RestoreSnapshot() {
   if (!snapshot_) return false;
   std::unique_ptr<Snapshot> s = std::move(snapshot_);
   floor_ = buffer_.get() + s->floorOffset;
-  std::memcpy(floor_, s->input.get(),
-              static_cast<size_t>(s->cursorOffset + s->available + s->held) * sizeof(int32_t));
+  if (s->copied) {
+    std::memcpy(floor_, s->input.get(),
+                static_cast<size_t>(s->cursorOffset + s->available + s->held) * sizeof(int32_t));
+  }
   cursor_ = floor_ + s->cursorOffset;
   available_ = s->available;
   held_ = s->held;
   for (auto [saved, layer] : {std::pair{&s->translation, &translation_}, std::pair{&s->macro, &macro_}}) {
     layer->active = saved->active;
     if (!saved->active) continue;
-    std::memcpy(layer->chars.get(), saved->chars.get(), static_cast<size_t>(saved->count) * sizeof(int32_t));
+    if (s->copied)
+      std::memcpy(layer->chars.get(), saved->chars.get(),
+                  static_cast<size_t>(saved->count) * sizeof(int32_t));
     layer->cursor = saved->cursor;
     layer->count = saved->count;
   }

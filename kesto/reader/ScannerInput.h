@@ -158,6 +158,8 @@ class ScannerInput {
   const Checkpoint* CheckpointBefore(int64_t decoded) const;
   // Tells the source how far back a re-decoding or a snapshot may still take it.
   void KeepReachable();
+  // The buffers are about to change: the snapshot takes its own copy of the characters it stands for.
+  void CopySnapshotCharacters();
   void UpdateUpperActive() { upperActive_ = macro_.active || translation_.active; }
   LayerBuffer& LayerOf(Layer layer) { return layer == Layer::kMacro ? macro_ : translation_; }
   const LayerBuffer& LayerOf(Layer layer) const { return layer == Layer::kMacro ? macro_ : translation_; }
