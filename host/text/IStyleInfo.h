@@ -31,3 +31,7 @@ class IStyleInfo : public IPMUnknown {
   virtual void SetCharacterStyle(UID style) = 0;
   virtual void SetAttributes(const AttributeBossList& attributes) = 0;
 };
+
+// Changes made to any style of any document in this process (a setter that changed something, a style read
+// back by undo, redo or a file): while it stays the same, what was worked out from styles still holds.
+uint64_t StyleChangeCount();

@@ -1,45 +1,68 @@
 // Styles.
 #include "host/text/StyleInfo.h"
 
+#include <atomic>
+
 #include "host/db/IPMStream.h"
+
+namespace {
+
+std::atomic<uint64_t> styleChanges{0};
+
+void NoteStyleChange() {
+  styleChanges.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
+
+uint64_t StyleChangeCount() {
+  return styleChanges.load(std::memory_order_relaxed);
+}
 
 void StyleInfo::SetKind(StyleKind kind) {
   if (kind == kind_) return;
   PreDirty();
+  NoteStyleChange();
   kind_ = kind;
 }
 
 void StyleInfo::SetName(const WideString& name) {
   if (name == name_) return;
   PreDirty();
+  NoteStyleChange();
   name_ = name;
 }
 
 void StyleInfo::SetBasedOn(UID style) {
   if (style == basedOn_) return;
   PreDirty();
+  NoteStyleChange();
   basedOn_ = style;
 }
 
 void StyleInfo::SetNextStyle(UID style) {
   if (style == next_) return;
   PreDirty();
+  NoteStyleChange();
   next_ = style;
 }
 
 void StyleInfo::SetCharacterStyle(UID style) {
   if (style == characterStyle_) return;
   PreDirty();
+  NoteStyleChange();
   characterStyle_ = style;
 }
 
 void StyleInfo::SetAttributes(const AttributeBossList& attributes) {
   if (attributes == attributes_) return;
   PreDirty();
+  NoteStyleChange();
   attributes_ = attributes;
 }
 
 void StyleInfo::ReadWrite(IPMStream* stream, ImplementationID) {
+  if (stream->IsReading()) NoteStyleChange();
   auto kind = static_cast<uint8_t>(kind_);
   stream->XferByte(kind);
   kind_ = kind == 1 ? StyleKind::kCharacter : StyleKind::kParagraph;

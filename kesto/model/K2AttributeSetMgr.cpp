@@ -70,6 +70,9 @@ K2AttributeSetMgr::~K2AttributeSetMgr() = default;
 void K2AttributeSetMgr::SetDocument(IDataBase* document) {
   document_ = document;
   derivedFaces_ = {};
+  cachedStyleTypeStyle_.reset();
+  cachedPairedStyle_ = {};
+  cachedStyleFont_.reset();
   ClearCaches();
 }
 
@@ -88,7 +91,6 @@ void K2AttributeSetMgr::Bind(IK2AttributeAgent* agent) {
 void K2AttributeSetMgr::ClearCaches() {
   cachedFont_.reset();
   cachedTypeStyle_ = 0;
-  cachedStyleTypeStyle_.reset();
 }
 
 // ---- Typed access.
@@ -431,14 +433,33 @@ VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMg
   OwnFont looked;
   const OwnFont* own = withOverrides && cachedFont_ ? &*cachedFont_ : &looked;
   if (own == &looked) {
-    looked.family = LookupValue<UID>(kTextAttrFontFamily, withOverrides);
-    looked.face = LookupValue<WideString>(kTextAttrFontStyle, withOverrides);
-    if (looked.family && !looked.family->IsValid()) looked.family.reset();
+    const AttributeBossList* overrides = Overrides();
+    if (!withOverrides || !overrides || overrides->IsEmpty()) {
+      looked = StyleFont();
+    } else {
+      looked.family = LookupValue<UID>(kTextAttrFontFamily, true);
+      looked.face = LookupValue<WideString>(kTextAttrFontStyle, true);
+      if (looked.family && !looked.family->IsValid()) looked.family.reset();
+    }
     if (withOverrides) own = &cachedFont_.emplace(std::move(looked));
   }
   if (own->family && own->face) return {*own->family, *own->face};
   VyFontDesc inherited = base ? base->RawFont(true, nullptr) : VyFontDesc{};
   return {own->family ? *own->family : inherited.family, own->face ? *own->face : std::move(inherited.face)};
+}
+
+const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::StyleFont() const {
+  UID style = agent_->GetStyle();
+  uint64_t styleChanges = StyleChangeCount();
+  if (!cachedStyleFont_ || cachedStyleFont_->style != style ||
+      cachedStyleFont_->styleChanges != styleChanges) {
+    OwnFont font;
+    font.family = LookupValue<UID>(kTextAttrFontFamily, false);
+    font.face = LookupValue<WideString>(kTextAttrFontStyle, false);
+    if (font.family && !font.family->IsValid()) font.family.reset();
+    cachedStyleFont_ = StyleFontOf{style, styleChanges, std::move(font)};
+  }
+  return cachedStyleFont_->font;
 }
 
 bool K2AttributeSetMgr::GetFont(VyFontDesc& font, const K2AttributeSetMgr* base) const {
@@ -489,7 +510,10 @@ TypeStyle K2AttributeSetMgr::ComputeTypeStyle(const K2AttributeSetMgr* base, boo
 
 TypeStyle K2AttributeSetMgr::GetTypeStyle(const K2AttributeSetMgr* base) const {
   if (cachedTypeStyle_ & kTypeStyleValid) return cachedTypeStyle_ & ~kTypeStyleValid;
-  TypeStyle flags = ComputeTypeStyle(base, true);
+  // Without overrides the style alone gives it (remembered from paragraph to paragraph).
+  const AttributeBossList* overrides = Overrides();
+  TypeStyle flags =
+      !overrides || overrides->IsEmpty() ? GetStyleTypeStyle(base) : ComputeTypeStyle(base, true);
   cachedTypeStyle_ = flags | kTypeStyleValid;
   return flags;
 }
@@ -498,13 +522,15 @@ TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) co
   UID style = agent_->GetStyle();
   TypeStyle baseFlags = base ? base->GetTypeStyle(nullptr) : kPlain;
   VyFontDesc baseFont = base ? base->RawFont(true, nullptr) : VyFontDesc{};
+  uint64_t styleChanges = StyleChangeCount();
   const auto& cached = cachedStyleTypeStyle_;
-  if (cached && cached->style == style && cached->base == base && cached->baseFlags == baseFlags &&
-      cached->baseFont == baseFont) {
+  if (cached && cached->style == style && cached->hasBase == (base != nullptr) &&
+      cached->baseFlags == baseFlags && cached->baseFont == baseFont &&
+      cached->styleChanges == styleChanges) {
     return cached->flags;
   }
   TypeStyle flags = ComputeTypeStyle(base, false);
-  cachedStyleTypeStyle_ = StyleTypeStyle{style, base, baseFlags, baseFont, flags};
+  cachedStyleTypeStyle_ = StyleTypeStyle{style, base != nullptr, baseFlags, baseFont, styleChanges, flags};
   return flags;
 }
 
@@ -675,6 +701,15 @@ UID K2AttributeSetMgr::DefaultCharacterStyle() const {
 
 UID K2AttributeSetMgr::PairedCharacterStyle() const {
   UID paragraph = agent_->GetStyle();
+  uint64_t styleChanges = StyleChangeCount();
+  if (cachedPairedStyle_.paragraph == paragraph && cachedPairedStyle_.styleChanges == styleChanges)
+    return cachedPairedStyle_.character;
+  UID character = PairedCharacterStyleOf(paragraph);
+  cachedPairedStyle_ = {paragraph, styleChanges, character};
+  return character;
+}
+
+UID K2AttributeSetMgr::PairedCharacterStyleOf(UID paragraph) const {
   if (InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(document_, paragraph, StyleKind::kParagraph)) {
     UID own = info->GetCharacterStyle();
     if (own.IsValid() && StyleUtils::QueryStyle(document_, own, StyleKind::kCharacter)) return own;

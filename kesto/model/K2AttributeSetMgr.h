@@ -222,6 +222,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   template <class T>
   bool GetValue(ClassID cls, T& value) const;
   VyFontDesc RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
+  UID PairedCharacterStyleOf(UID paragraph) const;
   TypeStyle ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const;
   // Writes the face for `bits` of the font in force; false (kAttrMissingFace) when the family lacks it.
   bool DeriveFace(int32_t bits, const K2AttributeSetMgr* base);
@@ -241,14 +242,30 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
     std::optional<WideString> face;
   };
   mutable std::optional<OwnFont> cachedFont_;
+  // The family and face the style alone gives, while the styles stay as they were.
+  const OwnFont& StyleFont() const;
+  struct StyleFontOf {
+    UID style;
+    uint64_t styleChanges;
+    OwnFont font;
+  };
+  mutable std::optional<StyleFontOf> cachedStyleFont_;
+  struct PairedStyle {
+    UID paragraph;
+    uint64_t styleChanges = 0;
+    UID character;
+  };
+  mutable PairedStyle cachedPairedStyle_;
   mutable TypeStyle cachedTypeStyle_ = 0;  // kTypeStyleValid marks it valid
-  // The type style the style alone gives, for the base it was computed with: toggling bold or italic asks
-  // for it every time.
+  // The type style the style alone gives, for what the base gives (its flags and font) and the styles as
+  // they were: toggling bold or italic asks for it every time, and so does every paragraph that starts
+  // again from its style. Kept across new overrides and styles, as its key says what it depends on.
   struct StyleTypeStyle {
     UID style;
-    const K2AttributeSetMgr* base;
+    bool hasBase;
     TypeStyle baseFlags;
     VyFontDesc baseFont;
+    uint64_t styleChanges;
     TypeStyle flags;
   };
   mutable std::optional<StyleTypeStyle> cachedStyleTypeStyle_;

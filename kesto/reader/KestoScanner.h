@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/text/IStyleTable.h"
 #include "kesto/model/VyStyleInfo.h"
 #include "kesto/reader/AttributeStack.h"
 #include "kesto/reader/CTaggedTextScanner.h"
@@ -198,6 +199,15 @@ class KestoScanner : public CTaggedTextScanner {
 
   VyParagraphStyleInfo paragraphStyleInfo_;
   VyCharacterStyleInfo characterStyleInfo_;
+  // The paragraph style a style line named last: paragraph after paragraph names the same one, and the
+  // answer holds while no style changes.
+  struct NamedStyle {
+    std::u16string name;
+    IDataBase* document = nullptr;
+    uint64_t styleChanges = 0;
+    StyleLookup found;
+  };
+  NamedStyle lastNamedStyle_;
   DefaultSnapshots defaults_;
   AttributeStack attributeStack_;
   bool temporaryNoBreak_ = false;

@@ -111,7 +111,11 @@ void KestoScanner::ApplyParagraphStyle(UID style) {
 }
 
 bool KestoScanner::ApplyParagraphStyleNamed(std::u16string_view name) {
-  StyleLookup found = LookupParagraphStyle(GetDocument(), name);
+  NamedStyle& last = lastNamedStyle_;
+  if (last.name != name || last.document != GetDocument() || last.styleChanges != StyleChangeCount())
+    last = {std::u16string(name), GetDocument(), StyleChangeCount(),
+            LookupParagraphStyle(GetDocument(), name)};
+  const StyleLookup& found = last.found;
   if (found.IsAmbiguous()) SetErrorIfNone(kScanStyleNameAmbiguous);
   if (found.matches == 0) return false;
   ApplyParagraphStyle(found.style);
