@@ -119,7 +119,7 @@ void WriteSwatches(IDataBase& db, std::ostream& out) {
 
 }  // namespace
 
-void WriteDocumentJson(IDataBase& db, std::ostream& out) {
+void WriteDocumentJson(IDataBase& db, std::ostream& out, bool lines) {
   out << "{";
   WriteStories(db, out);
   out << ",";
@@ -128,7 +128,7 @@ void WriteDocumentJson(IDataBase& db, std::ostream& out) {
   WriteStyles(db, StyleKind::kCharacter, out);
   out << ",";
   WriteSwatches(db, out);
-  WriteLayoutMembers(db, out);
+  WriteLayoutMembers(db, out, lines);
   WritePlugInMembers(db, out);
   out << "}\n";
 }

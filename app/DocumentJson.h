@@ -10,6 +10,7 @@
 
 namespace pagehost {
 
-void WriteDocumentJson(IDataBase& db, std::ostream& out);
+// With `lines`, text frames also carry their composed lines.
+void WriteDocumentJson(IDataBase& db, std::ostream& out, bool lines = false);
 
 }  // namespace pagehost

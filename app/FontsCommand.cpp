@@ -48,7 +48,7 @@ void PrintMetrics(const FontFace& face, double size) {
 int RunFonts(CommandLine& args) {
   if (args.Done()) {
     PrintFaces();
-    return CloseStandardOutput(kExitOk);
+    return kExitOk;
   }
   if (!args.TakeFlag("--metrics")) return UsageError("fonts takes --metrics FACE [SIZE]");
   if (args.Done()) return UsageError("fonts --metrics needs a face name (see pagehost fonts)");
@@ -68,7 +68,7 @@ int RunFonts(CommandLine& args) {
     return kExitFailure;
   }
   PrintMetrics(*face, size);
-  return CloseStandardOutput(kExitOk);
+  return kExitOk;
 }
 
 }  // namespace pagehost

@@ -13,7 +13,12 @@ namespace pagehost {
 int RunInspect(CommandLine& args) {
   std::string file;
   bool json = false;
+  bool lines = false;
   while (!args.Done()) {
+    if (args.TakeFlag("--lines")) {
+      lines = true;
+      continue;
+    }
     if (args.TakeFlag("--json")) {
       json = true;
       continue;
@@ -24,6 +29,7 @@ int RunInspect(CommandLine& args) {
     file = args.Take();
   }
   if (file.empty()) return UsageError("inspect: no file given");
+  if (lines && !json) return UsageError("inspect: --lines goes with --json");
   if (std::string problem = WhyUnreadable(file); !problem.empty()) {
     Error("inspect: " + problem);
     return kExitFailure;
@@ -35,7 +41,7 @@ int RunInspect(CommandLine& args) {
     return kExitFailure;
   }
   if (json) {
-    WriteDocumentJson(*db, std::cout);
+    WriteDocumentJson(*db, std::cout, lines);
   } else {
     WriteSummary(*db, std::cout);
   }

@@ -11,6 +11,7 @@
 #include "host/app/DocumentList.h"
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
+#include "host/compose/ComposeClasses.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/ITextModel.h"
@@ -113,7 +114,7 @@ class Operations {
   ErrorCode DeleteText(OpArgs& a);
   ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
   ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
-  ErrorCode Idle(OpArgs&) { return CmdUtils::ProcessScheduledCmds(); }
+  ErrorCode Idle(OpArgs&) { return ComposeUtils::RunIdleStep(db_); }
 
   IDataBase* db_;
 };
@@ -479,7 +480,8 @@ void PrintLayoutHelp() {
       "Usage: pagehost layout DOC -o OUT [--no-idle] OP [ARGS] [-- OP [ARGS]]...\n"
       "\n"
       "Runs the operations on DOC in order, each as its own undo step followed by an idle step that runs\n"
-      "scheduled commands (unless --no-idle), and saves the result as OUT. DOC itself is not changed.\n"
+      "scheduled commands and composes damaged stories (unless --no-idle), and saves the result as OUT.\n"
+      "DOC itself is not changed.\n"
       "\n"
       "Pages are numbered from 1 (master pages as MASTER:N), spreads from 1; items are given by UID or as\n"
       "label:NAME; masters by prefix or full name, or none. Lengths take pt (default), mm or in.\n"
@@ -571,7 +573,7 @@ int RunLayout(CommandLine& args) {
     ErrorCode err = kSuccess;
     try {
       err = operations.Run(op[0], OpArgs({op.begin() + 1, op.end()}));
-      if (err == kSuccess && parsed.idle) err = CmdUtils::ProcessScheduledCmds();
+      if (err == kSuccess && parsed.idle) err = ComposeUtils::RunIdleStep(db);
     } catch (const Usage& usage) {
       return UsageError("layout: " + op[0] + ": " + usage.message);
     }

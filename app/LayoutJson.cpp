@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "host/app/IInspectMemberProvider.h"
+#include "host/compose/StoryComposer.h"
 #include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
@@ -73,7 +74,23 @@ std::string LabelsJson(const ItemLabels& labels) {
   return json + "}";
 }
 
-std::string FrameJson(IDataBase& db, UID uid) {
+// `,"textHeight":N,"lines":[{"start","end","x","baseline"}...]`: the frame's composed lines, in frame
+// coordinates.
+std::string LinesJson(IDataBase& db, UID frame) {
+  const StoryLayout* layout = StoryComposer::GetLayout(&db, LayoutUtils::StoryOfFrame(&db, frame));
+  int32_t index = LayoutUtils::FrameIndex(&db, frame);
+  if (!layout || index < 0 || index >= static_cast<int32_t>(layout->frames.size())) return {};
+  const ComposedFrame& composed = layout->frames[index];
+  std::string json = ",\"textHeight\":" + Num(composed.textHeight) + ",\"lines\":[";
+  for (const ComposedLine& line : composed.lines) {
+    json += std::string(json.back() == '[' ? "" : ",") + "{\"start\":" + std::to_string(line.start) +
+            ",\"end\":" + std::to_string(line.end) + ",\"x\":" + Num(line.x) +
+            ",\"baseline\":" + Num(line.baseline) + "}";
+  }
+  return json + "]";
+}
+
+std::string FrameJson(IDataBase& db, UID uid, bool lines) {
   auto frame = Instantiate<ITextFrame>(&db, uid);
   if (!frame) return {};
   const FrameOptions& o = frame->GetOptions();
@@ -87,10 +104,10 @@ std::string FrameJson(IDataBase& db, UID uid) {
          ",\"firstBaselineMinimum\":" + Num(o.firstBaselineMinimum) +
          ",\"paragraphSpacingLimit\":" + Num(o.paragraphSpacingLimit) +
          ",\"textStart\":" + std::to_string(frame->GetTextStart()) +
-         ",\"textSpan\":" + std::to_string(frame->GetTextSpan());
+         ",\"textSpan\":" + std::to_string(frame->GetTextSpan()) + (lines ? LinesJson(db, uid) : "");
 }
 
-std::string ItemJson(IDataBase& db, UID uid, const WideString& layer) {
+std::string ItemJson(IDataBase& db, UID uid, const WideString& layer, bool lines) {
   auto item = Instantiate<IPageItem>(&db, uid);
   if (!item) return "null";
   std::string json =
@@ -100,10 +117,10 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer) {
       ",\"label\":" + JsonQuote(item->GetLabels().label) + ",\"labels\":" + LabelsJson(item->GetLabels()) +
       ",\"locked\":" + Bool(item->IsLocked()) + ",\"overrideOf\":" + Uid(item->GetOverrideOf());
   if (db.GetClass(uid) == kGraphicFrameBoss) json += ",\"graphic\":" + Bool(item->HasGraphicContent());
-  json += FrameJson(db, uid) + ",\"children\":[";
+  json += FrameJson(db, uid, lines) + ",\"children\":[";
   const char* separator = "";
   for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
-    json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer);
+    json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer, lines);
   return json + "]}";
 }
 
@@ -145,7 +162,7 @@ std::string PageJson(IDataBase& db, UID uid, const PageNumbering& numbering) {
 }
 
 // The members every spread has: uid, page position, bounds, pages, items.
-std::string SpreadMembers(IDataBase& db, UID uid, const PageNumbering& numbering) {
+std::string SpreadMembers(IDataBase& db, UID uid, const PageNumbering& numbering, bool lines) {
   auto spread = Instantiate<ISpread>(&db, uid);
   std::string json = "\"uid\":" + Uid(uid) +
                      ",\"pagePosition\":" + std::to_string(spread->GetPagePosition()) +
@@ -159,7 +176,7 @@ std::string SpreadMembers(IDataBase& db, UID uid, const PageNumbering& numbering
         Instantiate<IDocumentLayer>(&db, Instantiate<ISpreadLayer>(&db, layerUID)->GetDocumentLayer());
     WideString name = layer ? layer->GetName() : WideString();
     for (UID item : Instantiate<IHierarchy>(&db, layerUID)->GetChildren())
-      json += std::string(std::exchange(separator, ",")) + ItemJson(db, item, name);
+      json += std::string(std::exchange(separator, ",")) + ItemJson(db, item, name, lines);
   }
   return json + "]";
 }
@@ -208,7 +225,7 @@ std::string SectionsMember(IDataBase& db) {
 
 }  // namespace
 
-void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
+void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   auto spreads = LayoutUtils::QuerySpreadList(&db);
   if (!spreads || !LayoutUtils::QueryPageSetup(&db) || !LayoutUtils::QueryLayerList(&db)) return;
   PageNumbering numbering(db);
@@ -221,11 +238,11 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out) {
         << ",\"name\":" << JsonQuote(master->GetName())
         << ",\"fullName\":" << JsonQuote(master->GetFullName())
         << ",\"basedOn\":" << MasterName(db, LayoutUtils::BasedOnOf(&db, uid)) << ","
-        << SpreadMembers(db, uid, numbering) << "}";
+        << SpreadMembers(db, uid, numbering, lines) << "}";
   }
   out << "],\"spreads\":[";
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
-    out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering) << "}";
+    out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering, lines) << "}";
   out << "]";
 }
 
@@ -247,9 +264,10 @@ std::string StoryLayoutMembers(IDataBase& db, UID story) {
   if (list && model) {
     for (int32_t i = 0; i < list->CountFrames(); ++i)
       json += std::string(i > 0 ? "," : "") + Uid(list->GetNthFrame(i));
+    // Composing (in memory) first, so that the document reads as the host shows it.
+    const StoryLayout* layout = list->CountFrames() > 0 ? StoryComposer::GetLayout(&db, story) : nullptr;
+    overset = layout && layout->IsOverset();
     damaged = list->GetFirstDamagedFrame();
-    auto last = Instantiate<ITextFrame>(&db, list->GetNthFrame(list->CountFrames() - 1));
-    overset = damaged < 0 && last && last->GetTextStart() + last->GetTextSpan() < model->TotalLength();
   }
   return json + "],\"firstDamagedFrame\":" + std::to_string(damaged) + ",\"overset\":" + Bool(overset);
 }

@@ -12,12 +12,12 @@
 namespace pagehost {
 
 // Writes `,"document":{...},"layers":[...],"sections":[...],"masters":[...],"spreads":[...]`; nothing for a
-// document without a layout.
-void WriteLayoutMembers(IDataBase& db, std::ostream& out);
+// document without a layout. With `lines`, each text frame also gets its composed "textHeight" and "lines".
+void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines = false);
 // `,"name":value` for the member of each provider of kInspectMemberService (plug-ins' own members).
 void WritePlugInMembers(IDataBase& db, std::ostream& out);
-// `,"frames":[...],"firstDamagedFrame":N,"overset":B` for the story `story`. A story is overset when its
-// composition is up to date and its last frame's text ends before the story does.
+// `,"frames":[...],"firstDamagedFrame":N,"overset":B` for the story `story`. A story is overset when it has
+// frames and its text runs on after the last one (composing it first when it needs it).
 std::string StoryLayoutMembers(IDataBase& db, UID story);
 
 }  // namespace pagehost

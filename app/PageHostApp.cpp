@@ -24,7 +24,8 @@ const std::vector<CommandInfo>& AllCommands() {
   static const std::vector<CommandInfo> commands = {
       {"plugins", "plugins", "list the loaded plug-ins with their IDs and versions", RunPlugIns},
       {"new", "new -o FILE", "create a document from the built-in defaults and save it as FILE", RunNew},
-      {"inspect", "inspect FILE [--json]", "print a summary of a saved document (--json: as one JSON object)",
+      {"inspect", "inspect FILE [--json [--lines]]",
+       "print a summary of a saved document (--json: as one JSON object, --lines: with composed lines)",
        RunInspect},
       {"import", "import INPUT -o OUT [--into DOC]",
        "import tagged text into DOC or a new document, save as OUT; see import --help", RunImport},
