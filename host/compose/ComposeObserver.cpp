@@ -5,10 +5,22 @@
 #include "host/compose/IStoryComposition.h"
 #include "host/compose/StoryComposer.h"
 #include "host/db/IDataBase.h"
+#include "host/layout/LayoutIDs.h"
 #include "host/notify/ISubject.h"
 #include "host/text/IStoryList.h"
 #include "host/text/TextChange.h"
 #include "host/text/TextIDs.h"
+
+namespace {
+
+void InvalidateAll(IDataBase& db) {
+  auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    if (auto results = Instantiate<IStoryComposition>(&db, stories->GetNthStory(i))) results->Invalidate();
+  }
+}
+
+}  // namespace
 
 void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
   IDataBase* db = GetDataBase(this);
@@ -19,13 +31,13 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
       StoryComposer::DamageAt(db, change->story, change->position);
     return;
   }
-  if (protocol == IID_ICOMMANDMGR && theChange == kAfterUndoRedoMessageBoss) {
-    // Undo restores text and frames but not what composition wrote outside the step: start again.
-    auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
-    for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
-      if (auto results = Instantiate<IStoryComposition>(db, stories->GetNthStory(i))) results->Invalidate();
-    }
-  }
+  // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
+  // pages (page number characters, odd and even page breaks): every story starts again.
+  bool undo = protocol == IID_ICOMMANDMGR && theChange == kAfterUndoRedoMessageBoss;
+  bool pages = protocol == IID_ISPREADCHANGES &&
+               (theChange == kPagesInsertedChange || theChange == kPagesDeletedChange ||
+                theChange == kPagesMovedChange || theChange == kPagesShuffledChange);
+  if (undo || pages) InvalidateAll(*db);
 }
 
 void ComposeObserver::AttachTo(IDataBase& db) {
@@ -34,4 +46,5 @@ void ComposeObserver::AttachTo(IDataBase& db) {
   if (!subject || !observer) return;
   subject->AttachObserver(observer.get(), IID_ITEXTMODEL);
   subject->AttachObserver(observer.get(), IID_ICOMMANDMGR);
+  subject->AttachObserver(observer.get(), IID_ISPREADCHANGES);
 }
