@@ -4,6 +4,7 @@
 #include "host/cmd/CmdUtils.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/ComposeObserver.h"
+#include "host/compose/RecomposeCmd.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryComposition.h"
 #include "host/core/HostIDs.h"
@@ -19,6 +20,9 @@ void RegisterComposeClasses() {
   (void)r.RegisterImplementation<ComposeObserver>(kComposeObserverImpl);
   (void)r.AddIn(kTextStoryBoss, {{IID_ISTORYCOMPOSITION, kStoryCompositionImpl}});
   (void)r.AddIn(kDocBoss, {{IID_ICOMPOSEOBSERVER, kComposeObserverImpl}});
+  (void)r.RegisterImplementation<RecomposeCmd>(kRecomposeCmdImpl);
+  (void)r.RegisterClass(kRecomposeCmdBoss, kInvalidClass, "kRecomposeCmdBoss",
+                        {{IID_ICOMMAND, kRecomposeCmdImpl}});
 }
 
 void AttachComposer(IDataBase& db) {

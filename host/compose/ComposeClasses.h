@@ -3,8 +3,8 @@
 
 #include "host/db/IDataBase.h"
 
-// Registers the story results and the document observer; called once from the host's start-up, after the
-// layout area. Documents then get their observer through AttachComposer.
+// Registers the story results, the document observer and the recompose command; called once from the host's
+// start-up, after the layout area. Documents then get their observer through AttachComposer.
 void RegisterComposeClasses();
 void AttachComposer(IDataBase& db);
 

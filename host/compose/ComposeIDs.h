@@ -11,6 +11,10 @@ inline constexpr PMIID IID_ICOMPOSECHANGES = 0x20902;
 
 inline constexpr ImplementationID kStoryCompositionImpl = 0x20900;
 inline constexpr ImplementationID kComposeObserverImpl = 0x20901;
+inline constexpr ImplementationID kRecomposeCmdImpl = 0x20902;
+
+// Composes the stories (or text frames' stories) of its item list to the end; see RecomposeCmd.
+inline constexpr ClassID kRecomposeCmdBoss = 0x20901;
 
 // Sent after each composition of a story, inside or outside a command; the changed-by data is a
 // StoryComposedChange.

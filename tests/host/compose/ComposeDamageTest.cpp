@@ -138,3 +138,24 @@ TEST_F(ComposeDamageTest, ATimerStopsBetweenFramesAndTheNextCallGoesOn) {
 
 }  // namespace
 }  // namespace compose_test
+
+namespace compose_test {
+namespace {
+
+TEST_F(ComposeDamageTest, TheRecomposeCommandComposesStoriesAndFrames) {
+  const std::pair<const char*, ErrorCode> rows[] = {
+      {"story", kSuccess}, {"frame", kSuccess}, {"spread", kInvalidParameterError}};
+  for (auto [what, result] : rows) {
+    SCOPED_TRACE(what);
+    ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, story_), 0, u"x"), kSuccess);
+    auto cmd = CmdUtils::CreateCommand(kRecomposeCmdBoss);
+    UID item = std::string(what) == "story" ? story_ : std::string(what) == "frame" ? frames_[2] : Spread(0);
+    cmd->SetItemList(UIDList(db_, {item}));
+    EXPECT_EQ(CmdUtils::ProcessCommand(cmd.get()), result);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    EXPECT_EQ(StoryComposer::NeedsComposition(db_, story_), result != kSuccess);
+  }
+}
+
+}  // namespace
+}  // namespace compose_test
