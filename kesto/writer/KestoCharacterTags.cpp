@@ -123,8 +123,7 @@ bool KestoPutter::PutCharacterStyleTag(const K2AttributeSetMgr& paragraph, const
   } else if (style == run.RootStyle() || !style.IsValid()) {
     real = false;
   } else if (style == paragraph.PairedCharacterStyle()) {
-    // The reader knows the paragraph's character style as "$P" only.
-    PutAscii("$P");
+    PutAscii("$p");
   } else if (InterfacePtr<IStyleInfo> info = StyleUtils::QueryStyle(db, style, StyleKind::kCharacter)) {
     PutStyleName(info->GetName(), false);
   }

@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
              "@NormalParagraphStyle=[S\"\"]\r\n@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n"
              "@Head=[S\"\",\"Body\"]<*Cz18>\r\n@Unused=[S\"\"]<*R>\r\n"},
         Case{"style tags", std::string(kStyleSheet) + "@Head:Title\r@Body:Text <@Base>b<@Emph>em<@$> x\r@$:n",
-             kFragment, "@Head:Title\r\n@Body:Text <@Base>b<@$P>em<@$> x\r\n@$:n"},
+             kFragment, "@Head:Title\r\n@Body:Text <@Base>b<@$p>em<@$> x\r\n@$:n"},
         Case{"names with group and colon", "@G|A\\:b=<z9>\r@G|P\\:q=[S\"\"]<*C>\r@G|P\\:q:<@G|A\\:b>x",
              kFragment, "@G|P\\:q:<@G|A\\:b>x"},
         Case{"no paragraph style", "a\r@:<z9>b\rc", kFragment, "@$:a\r\n@:<@$><z9>b\r\nc"},
