@@ -41,7 +41,8 @@ void PrintExportHelp() {
       "Kesto tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the\n"
       "whole export succeeded.\n"
       "\n"
-      "Options:\n"
+      "Options (--fragment, --separate-tags and --compact default to the preferences, see pagehost prefs;\n"
+      "each has a --no- form for one run):\n"
       "  --encoding ENC   utf-8 (default, with a byte-order mark), utf-16le, utf-16be, windows-latin or\n"
       "                   mac-roman\n"
       "  --fragment       no header, no style-sheet definitions and no byte-order mark (for appending)\n"
@@ -74,6 +75,9 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       {"--fragment", "fragment"},       {"--separate-tags", "separate-tags"}, {"--compact", "compact"},
       {"--styles-only", "styles-only"}, {"--all-styles", "all-styles"},
   };
+  // The switches the preferences keep can also be turned off for one run.
+  static const std::pair<const char*, const char*> kOffSwitches[] = {
+      {"--no-fragment", "fragment"}, {"--no-separate-tags", "separate-tags"}, {"--no-compact", "compact"}};
   std::string missing;
   while (!args.Done()) {
     if (args.TakeFlag("--help", "-h")) {
@@ -91,6 +95,12 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
     for (const auto& [flag, name] : kSwitches) {
       if (args.TakeFlag(flag)) {
         parsed.options[name] = "on";
+        matched = true;
+      }
+    }
+    for (const auto& [flag, name] : kOffSwitches) {
+      if (args.TakeFlag(flag)) {
+        parsed.options[name] = "off";
         matched = true;
       }
     }

@@ -10,7 +10,9 @@
 
 #include "host/core/ServiceRegistry.h"
 #include "host/text/ITextModel.h"
+#include "kesto/include/IKestoFacade.h"
 #include "kesto/services/KestoExportDriver.h"
+#include "kesto/services/KestoFacade.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStringStreamAgent.h"
 #include "kesto/writer/PutterOptions.h"
@@ -48,7 +50,7 @@ bool ReadSwitches(const std::map<std::string, std::string>& options, uint32_t& b
     auto found = options.find(name);
     if (found == options.end()) continue;
     if (found->second != "on" && found->second != "off") return false;
-    if (found->second == "on") bits |= bit;
+    bits = found->second == "on" ? bits | bit : bits & ~bit;
   }
   return true;
 }
@@ -80,6 +82,8 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
     if (!named) return Failed(kParamErr, "unknown encoding '" + found->second + "'");
     params.encoding = *named;
   }
+  // What the request does not say comes from the preferences.
+  params.options = EffectiveWriterOptions(kFacadeUsePrefs);
   if (!ReadSwitches(request.options, params.options))
     return Failed(kParamErr, "an export option is neither on nor off");
   params.story = request.story.GetUID();

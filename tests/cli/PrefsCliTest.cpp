@@ -110,6 +110,15 @@ TEST_F(PrefsCliTest, ImportStartsFromThePreferencesAndFlagsOverrideThemOnce) {
   EXPECT_NE(std::string::npos, reported.err.find("Kesto encountered 3 errors")) << reported.err;
 }
 
+TEST_F(PrefsCliTest, ExportStartsFromThePreferencesToo) {
+  ASSERT_EQ(0, Run({"import", Write("in.txt", "text"), "-o", Path("doc.pgd")}).status);
+  ASSERT_EQ(0, Run({"prefs", "set", "export-fragment", "on"}).status);
+  ProgramResult fragment = Run({"export", Path("doc.pgd")});
+  EXPECT_EQ("@$:text", fragment.out) << fragment.err;
+  ProgramResult whole = Run({"export", Path("doc.pgd"), "--no-fragment"});
+  EXPECT_EQ(0u, whole.out.rfind("\xEF\xBB\xBF<v", 0)) << whole.out;
+}
+
 TEST_F(PrefsCliTest, DeleteSourceRemovesOnlyACleanlyImportedFile) {
   std::string reported = Write("reported.txt", "<Q>"), clean = Write("clean.txt", "fine");
   EXPECT_EQ(0, Run({"import", reported, "-o", Path("a.pgd"), "--report-errors", "--delete-source"}).status);
