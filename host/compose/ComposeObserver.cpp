@@ -1,6 +1,7 @@
 // Damage from text changes and undo.
 #include "host/compose/ComposeObserver.h"
 
+#include "host/cmd/ICommand.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/IStoryComposition.h"
 #include "host/compose/StoryComposer.h"
@@ -33,11 +34,14 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
   }
   // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
   // pages (page number characters, odd and even page breaks): every story starts again.
+  // A style edit changes the attributes of every story that uses the style.
   bool undo = protocol == IID_ICOMMANDMGR && theChange == kAfterUndoRedoMessageBoss;
+  bool styles = protocol == IID_ICOMMANDMGR && theChange == kAfterDoMessageBoss &&
+                static_cast<ICommand*>(changedBy)->GetBoss()->GetClass() == kEditStyleCmdBoss;
   bool pages = protocol == IID_ISPREADCHANGES &&
                (theChange == kPagesInsertedChange || theChange == kPagesDeletedChange ||
                 theChange == kPagesMovedChange || theChange == kPagesShuffledChange);
-  if (undo || pages) InvalidateAll(*db);
+  if (undo || pages || styles) InvalidateAll(*db);
 }
 
 void ComposeObserver::AttachTo(IDataBase& db) {

@@ -1,4 +1,6 @@
 // Queries on a story in two linked one-line frames (60 x 20, Lumen Mono 10 pt) with overset text.
+#include <functional>
+
 #include "host/compose/StoryQueries.h"
 #include "tests/host/compose/ComposeFixture.h"
 
@@ -50,11 +52,23 @@ TEST_F(StoryQueriesTest, OddAndEvenPageBreaksSkipPages) {
   }
 }
 
-TEST_F(StoryQueriesTest, PageChangesRecomposeEveryStory) {
-  Compose();
-  ASSERT_FALSE(StoryComposer::NeedsComposition(db_, story_));
-  ASSERT_EQ(Run(kInsertPagesCmdBoss, {}, {.target = Spread(0), .position = 0}), kSuccess);
-  EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
+TEST_F(StoryQueriesTest, PageChangesAndStyleEditsRecomposeEveryStory) {
+  UID style = Instantiate<ITextModel>(db_, story_)->GetParagraphRun(0).style;
+  AttributeBossList spaced;
+  ASSERT_EQ(spaced.ApplyValue(kTextAttrLeftIndent, 6.0), kSuccess);
+  const std::pair<const char*, std::function<ErrorCode()>> rows[] = {
+      {"insert pages", [&] { return Run(kInsertPagesCmdBoss, {}, {.target = Spread(0), .position = 0}); }},
+      {"edit style", [&] { return TextCmdUtils::SetStyleAttributes(UIDRef(db_, style), spaced); }},
+      {"undo", [&] { return CmdUtils::Undo(db_); }},
+  };
+  for (const auto& [name, change] : rows) {
+    SCOPED_TRACE(name);
+    Compose();
+    ASSERT_FALSE(StoryComposer::NeedsComposition(db_, story_));
+    ASSERT_EQ(change(), kSuccess);
+    EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
+  }
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-10@0,7.5"}));
 }
 
 }  // namespace
