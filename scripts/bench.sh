@@ -229,6 +229,8 @@ header = ["row", "input", "time", "MB/s", "target", "peak memory / input", "targ
           "target", "reports", "met"]
 rows = []
 with tempfile.TemporaryDirectory(dir=inputs) as scratch:
+    # Imports and exports run with a fresh user's preferences, whatever those of the user running this are.
+    os.environ["XDG_CONFIG_HOME"] = os.path.join(scratch, "config")
     for spec in IMPORTS:
         rows.append(measure_import(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
