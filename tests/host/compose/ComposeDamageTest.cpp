@@ -2,6 +2,7 @@
 // results after recomposing, the "story composed" change, and stopping when a command gets scheduled.
 #include "host/compose/ComposeClasses.h"
 #include "host/compose/ComposeIDs.h"
+#include "host/layout/IPageSetup.h"
 #include "host/layout/ILayoutCmdData.h"
 #include "host/notify/ISubject.h"
 #include "tests/host/compose/ComposeFixture.h"
@@ -136,12 +137,6 @@ TEST_F(ComposeDamageTest, ATimerStopsBetweenFramesAndTheNextCallGoesOn) {
   EXPECT_EQ(Compose().oversetStart, 30);
 }
 
-}  // namespace
-}  // namespace compose_test
-
-namespace compose_test {
-namespace {
-
 TEST_F(ComposeDamageTest, TheRecomposeCommandComposesStoriesAndFrames) {
   const std::pair<const char*, ErrorCode> rows[] = {
       {"story", kSuccess}, {"frame", kSuccess}, {"spread", kInvalidParameterError}};
@@ -155,6 +150,16 @@ TEST_F(ComposeDamageTest, TheRecomposeCommandComposesStoriesAndFrames) {
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     EXPECT_EQ(StoryComposer::NeedsComposition(db_, story_), result != kSuccess);
   }
+}
+
+TEST_F(ComposeDamageTest, SuspendedLayoutStopsOnlyTheIdleStep) {
+  PageSetupValues values = LayoutUtils::QueryPageSetup(db_)->Get();
+  ASSERT_EQ(Run(kSetPageSetupCmdBoss, {}, {.setup = values, .flag = true}), kSuccess);
+  ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, story_), 0, u"x"), kSuccess);
+  EXPECT_EQ(ComposeUtils::RunIdleStep(db_), kSuccess);
+  EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
+  EXPECT_EQ(StoryComposer::ComposeStory(db_, story_), kSuccess);
+  EXPECT_FALSE(StoryComposer::NeedsComposition(db_, story_));
 }
 
 }  // namespace
