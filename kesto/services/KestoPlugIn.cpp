@@ -11,6 +11,7 @@
 #include "kesto/services/KestoPrefs.h"
 #include "kesto/services/KestoPrefsProvider.h"
 #include "kesto/services/KestoSuites.h"
+#include "kesto/services/KestoUtils.h"
 #include "kesto/services/SetPrefsCmd.h"
 
 namespace kesto {
@@ -28,6 +29,7 @@ ErrorCode KestoPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterKestoFacade(registry);
   if (error == kSuccess) error = RegisterKestoErrorStringService(registry);
   if (error == kSuccess) error = RegisterKestoSuites(registry);
+  if (error == kSuccess) error = RegisterKestoUtils(registry);
   return error;
 }
 

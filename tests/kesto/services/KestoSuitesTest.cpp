@@ -1,4 +1,5 @@
-// The selection suite: the abstract suite forwards to the text or layout suite of the selection in force.
+// The selection suite: the abstract suite forwards to the text or layout suite of the selection in force;
+// and the utilities that hand out the engine's scanner and writer.
 #include "kesto/services/KestoSuites.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,10 @@
 #include "host/layout/ITextFrame.h"
 #include "host/text/ITextModel.h"
 #include "host/ui/Selection.h"
+#include "kesto/reader/KestoScanner.h"
 #include "kesto/services/KestoPlugIn.h"
+#include "kesto/services/KestoUtils.h"
+#include "kesto/writer/KestoPutter.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
@@ -89,6 +93,14 @@ TEST_F(KestoSuitesTest, TextFramesTakeTextAtTheirStoryEnd) {
   std::string out;
   suite_->ExportToString(out, TextEncoding::kUtf8, 0, error);
   EXPECT_EQ(kFacadeUnknownError, error) << "page items are not written yet";
+}
+
+TEST_F(KestoSuitesTest, OtherPlugInsGetAScannerAndAWriterOfTheirOwn) {
+  auto utils = QueryUtils<IKestoUtils>();
+  ASSERT_TRUE(utils);
+  std::unique_ptr<KestoScanner> scanner(utils->NewScanner(db_));
+  std::unique_ptr<KestoPutter> putter(utils->NewPutter());
+  EXPECT_TRUE(scanner && putter);
 }
 
 }  // namespace
