@@ -6,6 +6,7 @@
 
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/app/ISession.h"
 #include "host/app/Workspace.h"
 #include "host/layout/ITextFrame.h"
 #include "host/text/ITextModel.h"
