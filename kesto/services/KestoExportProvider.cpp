@@ -13,6 +13,7 @@
 #include "kesto/include/IKestoFacade.h"
 #include "kesto/services/KestoExportDriver.h"
 #include "kesto/services/KestoFacade.h"
+#include "kesto/services/KestoHostCodes.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStringStreamAgent.h"
 #include "kesto/writer/PutterOptions.h"
@@ -79,13 +80,13 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
   KestoExportParams params;
   if (auto found = request.options.find("encoding"); found != request.options.end()) {
     std::optional<StreamEncoding> named = EncodingNamed(found->second);
-    if (!named) return Failed(kParamErr, "unknown encoding '" + found->second + "'");
+    if (!named) return Failed(HostErrorCode(kParamErr), "unknown encoding '" + found->second + "'");
     params.encoding = *named;
   }
   // What the request does not say comes from the preferences.
   params.options = EffectiveWriterOptions(kFacadeUsePrefs);
   if (!ReadSwitches(request.options, params.options))
-    return Failed(kParamErr, "an export option is neither on nor off");
+    return Failed(HostErrorCode(kParamErr), "an export option is neither on nor off");
   params.story = request.story.GetUID();
   params.start = request.start;
   params.end = request.end;
@@ -96,7 +97,7 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
   // it untouched, and the disk sees a few large writes instead of one per buffer.
   std::string text;
   std::string* destination = request.file.empty() ? request.bytes : &text;
-  if (!destination) return Failed(kParamErr, "no destination given");
+  if (!destination) return Failed(HostErrorCode(kParamErr), "no destination given");
   // The text is about as long as the story: room for it at once spares copying it as it grows.
   if (InterfacePtr<ITextModel> model =
           Instantiate<ITextModel>(request.story.GetDataBase(), request.story.GetUID()))
@@ -107,8 +108,9 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
     result = RunKestoExport(&agent, request.story.GetDataBase(), params);
   }
   if (result == 0 && !request.file.empty()) result = WriteWholeFile(request.file, text);
+  // The code is the facade's, as for imports; the message keeps the engine's own words.
   ExportOutcome outcome;
-  outcome.code = result;
+  outcome.code = HostErrorCode(result);
   outcome.succeeded = result == 0;
   if (result != 0) {
     std::string where = request.file.empty() ? std::string() : request.file.string() + ": ";

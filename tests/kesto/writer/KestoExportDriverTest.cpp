@@ -8,6 +8,7 @@
 #include "host/app/IExportProvider.h"
 #include "host/core/Registry.h"
 #include "kesto/services/KestoExportProvider.h"
+#include "kesto/services/KestoHostCodes.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "tests/kesto/writer/WriterTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -55,7 +56,7 @@ TEST(KestoExportDriverTest, TheProviderWritesBytesAndFilesAndRefusesBadOptions) 
     request.options = row.options;
     outcome = provider->Export(request);
     EXPECT_FALSE(outcome.succeeded);
-    EXPECT_EQ(kParamErr, outcome.code);
+    EXPECT_EQ(HostErrorCode(kParamErr), outcome.code);
   }
 
   testing_support::TempFolder folder;
