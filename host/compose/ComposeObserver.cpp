@@ -1,18 +1,46 @@
 // Damage from text changes and undo.
 #include "host/compose/ComposeObserver.h"
 
+#include <algorithm>
+
 #include "host/cmd/ICommand.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/IStoryComposition.h"
 #include "host/compose/StoryComposer.h"
+#include "host/core/HostIDs.h"
 #include "host/db/IDataBase.h"
 #include "host/layout/LayoutIDs.h"
 #include "host/notify/ISubject.h"
 #include "host/text/IStoryList.h"
+#include "host/text/ITextModel.h"
 #include "host/text/TextChange.h"
 #include "host/text/TextIDs.h"
 
 namespace {
+
+void NoteTextChange(IDataBase& db, const TextChange& change) {
+  auto results = Instantiate<IStoryComposition>(&db, change.story);
+  auto text = Instantiate<ITextModel>(&db, change.story);
+  if (!results || !text || change.what == TextChange::What::kStory) return;
+  int32_t start = change.position;
+  int32_t end = change.position + change.inserted;
+  if (change.what == TextChange::What::kParagraphAttributes) {
+    // Paragraph attributes change the paragraphs' lines from their first.
+    start = text->GetParagraphRun(text->ParagraphIndexAt(start)).start;
+    end = text->GetParagraphRun(text->ParagraphIndexAt(std::max(start, end - 1))).end;
+  }
+  bool edit = change.what == TextChange::What::kText;
+  results->NoteEdit(start, edit ? change.deleted : 0, edit ? change.inserted : 0, end);
+  StoryComposer::DamageAt(&db, change.story, start);
+}
+
+// A layout change may move or reshape any frame: no story reuses composed frames.
+void ForgetAllEdits(IDataBase& db) {
+  auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    if (auto results = Instantiate<IStoryComposition>(&db, stories->GetNthStory(i))) results->ForgetEdits();
+  }
+}
 
 void InvalidateAll(IDataBase& db) {
   auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
@@ -26,12 +54,15 @@ void InvalidateAll(IDataBase& db) {
 void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
   IDataBase* db = GetDataBase(this);
   if (!db || !changedBy) return;
+  bool message = theChange == kBeforeDoMessageBoss || theChange == kAfterDoMessageBoss ||
+                 theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss;
+  // Commands' before and after messages also reach the protocols they notify on; read them once.
+  if (message && protocol != IID_ICOMMANDMGR) return;
   if (protocol == IID_ITEXTMODEL && theChange != kDeleteStoryCmdBoss) {
-    auto* change = static_cast<TextChange*>(changedBy);
-    if (change->what != TextChange::What::kStory)
-      StoryComposer::DamageAt(db, change->story, change->position);
+    NoteTextChange(*db, *static_cast<TextChange*>(changedBy));
     return;
   }
+  if (protocol != IID_ICOMMANDMGR) ForgetAllEdits(*db);
   // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
   // pages (page number characters, odd and even page breaks): every story starts again.
   // A style edit changes the attributes of every story that uses the style.
@@ -50,5 +81,7 @@ void ComposeObserver::AttachTo(IDataBase& db) {
   if (!subject || !observer) return;
   subject->AttachObserver(observer.get(), IID_ITEXTMODEL);
   subject->AttachObserver(observer.get(), IID_ICOMMANDMGR);
-  subject->AttachObserver(observer.get(), IID_ISPREADCHANGES);
+  for (PMIID protocol : {IID_ISPREADCHANGES, IID_IPAGEITEMCHANGES, IID_IMASTERCHANGES, IID_ILAYERCHANGES,
+                         IID_ISTORYCHANGES, IID_IFRAMELIST, IID_ITEXTFRAMECHANGES})
+    subject->AttachObserver(observer.get(), protocol);
 }

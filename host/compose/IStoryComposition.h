@@ -36,12 +36,33 @@ struct StoryLayout {
   bool IsOverset() const { return oversetStart < length; }
 };
 
+// What changed in the text since the last composition, in the text's present positions: the text before
+// `start` and from `end` on is as it was, the latter moved by `delta`. Composition reuses the frames after
+// the change whose text start moved by just `delta`.
+struct TextEdits {
+  bool reusable = false;  // false: nothing may be reused (not composed yet, or the layout changed since)
+  bool any = false;
+  int32_t start = 0;
+  int32_t end = 0;
+  int32_t delta = 0;
+};
+
 class IStoryComposition : public IPMUnknown {
  public:
   enum { kDefaultIID = IID_ISTORYCOMPOSITION.Get() };
   // False until the story was composed in this session (then the frames' text ranges may be stale).
   virtual bool IsComposed() const = 0;
   virtual const StoryLayout& GetLayout() const = 0;
+  // Moves the results out, for a composition that reuses them; SetLayout puts new ones back.
+  virtual StoryLayout TakeLayout() = 0;
+  // Keeps `layout` as the composed state and starts noting edits afresh.
   virtual void SetLayout(StoryLayout layout) = 0;
   virtual void Invalidate() = 0;
+
+  virtual const TextEdits& GetEdits() const = 0;
+  // `removed` units at `position` became `added` others, and what follows up to `changedEnd` (present
+  // positions) changed attributes.
+  virtual void NoteEdit(int32_t position, int32_t removed, int32_t added, int32_t changedEnd) = 0;
+  // The layout changed: no composed frame may be reused.
+  virtual void ForgetEdits() = 0;
 };

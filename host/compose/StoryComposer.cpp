@@ -2,6 +2,7 @@
 #include "host/compose/StoryComposer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "host/cmd/CmdUtils.h"
@@ -192,6 +193,26 @@ int32_t StartFrame(const IStoryComposition* results, const IFrameList* list) {
   return std::min<int32_t>(damaged, static_cast<int32_t>(results->GetLayout().frames.size()));
 }
 
+// Once a frame starts where it started before, moved only by the edits (and past them), it and the frames
+// after it compose as before: their results move along instead of being composed again.
+bool ReuseRest(const TextEdits& edits, const PendingBreak& pending, StoryLayout& old, int32_t index,
+               int32_t count, int32_t position, StoryLayout& layout) {
+  if (!edits.reusable || pending.kind != BreakKind::kNone) return false;
+  if (static_cast<int32_t>(old.frames.size()) != count || index >= count) return false;
+  if ((edits.any && position < edits.end) || position - edits.delta != old.frames[index].start) return false;
+  for (int32_t k = index; k < count; ++k) {
+    ComposedFrame& frame = old.frames[k];
+    frame.start += edits.delta;
+    for (ComposedLine& line : frame.lines) {
+      line.start += edits.delta;
+      line.end += edits.delta;
+    }
+    layout.frames.push_back(std::move(frame));
+  }
+  layout.oversetStart = old.oversetStart + edits.delta;
+  return true;
+}
+
 void WriteRanges(IDataBase* db, IFrameList* list, const StoryLayout& layout, int32_t from, int32_t damaged) {
   UntrackedChanges untracked(db);
   for (size_t i = from; i < layout.frames.size(); ++i) {
@@ -219,19 +240,27 @@ int32_t ComposeStory(IDataBase* db, UID story, const ComposeTimer& timer) {
   size_t scheduled = CmdUtils::CountScheduledCmds();
   auto list = FrameListOf(db, story);
   int32_t from = StartFrame(results.get(), list.get());
-  StoryLayout layout = results->GetLayout();
-  layout.frames.resize(from);
+  const TextEdits edits = results->GetEdits();
+  StoryLayout old = results->TakeLayout();
+  StoryLayout layout;
+  layout.frames.assign(std::make_move_iterator(old.frames.begin()),
+                       std::make_move_iterator(old.frames.begin() + from));
   LineBreaker breaker(text.get());
   FrameFlow flow(breaker, from == 0 ? 0 : layout.frames.back().start + layout.frames.back().span);
   int32_t count = list ? list->CountFrames() : 0;
   PendingBreak pending;
   int32_t i = from;
+  layout.oversetStart = -1;
   for (; i < count; ++i) {
     if (i > from && timer.Expired()) break;
+    if (i > from && ReuseRest(edits, pending, old, i, count, flow.Position(), layout)) {
+      i = count;
+      break;
+    }
     layout.frames.push_back(flow.Compose(GeometryOf(db, list->GetNthFrame(i)), pending));
   }
   bool finished = i >= count;
-  layout.oversetStart = flow.Position();
+  if (layout.oversetStart < 0) layout.oversetStart = flow.Position();
   layout.length = breaker.Length();
   WriteRanges(db, list.get(), layout, from, finished ? -1 : i);
   bool overset = layout.IsOverset();
@@ -267,8 +296,10 @@ void DamageAt(IDataBase* db, UID story, int32_t position) {
     while (index + 1 < static_cast<int32_t>(frames.size()) &&
            position >= frames[index].start + frames[index].span && frames[index].span > 0)
       ++index;
-    // The line before an edit may take text back from the frame before.
-    if (index > 0 && position <= frames[index].start) --index;
+    // An edit in a frame's first line may let text go back to the frame before.
+    const ComposedFrame& frame = frames[index];
+    int32_t firstLineEnd = frame.lines.empty() ? frame.start : frame.lines.front().end;
+    if (index > 0 && position <= firstLineEnd) --index;
   }
   list->Damage(index);
 }
