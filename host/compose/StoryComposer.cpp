@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "host/cmd/CmdUtils.h"
@@ -234,6 +235,10 @@ bool NeedsComposition(IDataBase* db, UID story) {
 }
 
 int32_t ComposeStory(IDataBase* db, UID story, const ComposeTimer& timer) {
+  return ComposeThrough(db, story, timer, std::numeric_limits<int32_t>::max());
+}
+
+int32_t ComposeThrough(IDataBase* db, UID story, const ComposeTimer& timer, int32_t through) {
   auto text = Instantiate<ITextModel>(db, story);
   auto results = Instantiate<IStoryComposition>(db, story);
   if (!text || !results) return kInvalidParameterError;
@@ -252,7 +257,7 @@ int32_t ComposeStory(IDataBase* db, UID story, const ComposeTimer& timer) {
   int32_t i = from;
   layout.oversetStart = -1;
   for (; i < count; ++i) {
-    if (i > from && timer.Expired()) break;
+    if (i > from && (timer.Expired() || flow.Position() > through)) break;
     if (i > from && ReuseRest(edits, pending, old, i, count, flow.Position(), layout)) {
       i = count;
       break;
@@ -277,6 +282,21 @@ int32_t ComposeFully(IDataBase* db, UID story) {
     if (result == kComposeStopped && !NeedsComposition(db, story)) return kSuccess;
   }
   return result;
+}
+
+const StoryLayout* GetLayoutThrough(IDataBase* db, UID story, int32_t index) {
+  auto results = Instantiate<IStoryComposition>(db, story);
+  if (!results) return nullptr;
+  for (int guard = 0; guard < 1000 && NeedsComposition(db, story); ++guard) {
+    const StoryLayout& layout = results->GetLayout();
+    bool covered =
+        results->IsComposed() && !layout.frames.empty() &&
+        layout.frames.back().start + layout.frames.back().span > index &&
+        StartFrame(results.get(), FrameListOf(db, story).get()) >= static_cast<int32_t>(layout.frames.size());
+    if (covered) break;
+    (void)ComposeThrough(db, story, {}, index);
+  }
+  return &results->GetLayout();
 }
 
 const StoryLayout* GetLayout(IDataBase* db, UID story) {

@@ -46,8 +46,13 @@ bool NeedsComposition(IDataBase* db, UID story);
 // scheduled while it composed; kInvalidParameterError for no story. A story without frames composes to
 // nothing (all overset).
 int32_t ComposeStory(IDataBase* db, UID story, const ComposeTimer& timer = {});
+// As ComposeStory, but stops (answering kComposeStopped) after the frame that holds text index `through`.
+int32_t ComposeThrough(IDataBase* db, UID story, const ComposeTimer& timer, int32_t through);
 // Composes until done, whatever is scheduled meanwhile.
 int32_t ComposeFully(IDataBase* db, UID story);
+// The story's results, composed at least through the frame holding `index` (all frames for overset text);
+// later frames may await composition. nullptr for no story.
+const StoryLayout* GetLayoutThrough(IDataBase* db, UID story, int32_t index);
 // The story's results, composing first when it needs it; nullptr for no story.
 const StoryLayout* GetLayout(IDataBase* db, UID story);
 // Marks the frame holding text position `position` (and the ones after it) damaged; the whole story when

@@ -9,11 +9,12 @@
 namespace {
 
 const ComposedFrame* ComposedFrameAt(IDataBase* db, UID story, int32_t index) {
-  const StoryLayout* layout = StoryComposer::GetLayout(db, story);
+  const StoryLayout* layout = StoryComposer::GetLayoutThrough(db, story, index);
   if (!layout || layout->frames.empty()) return nullptr;
   for (const ComposedFrame& frame : layout->frames) {
     if (index >= frame.start && index < frame.start + frame.span) return &frame;
   }
+  // Text no composed frame holds: overset, once every frame is composed.
   return &layout->frames.back();
 }
 

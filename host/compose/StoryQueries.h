@@ -1,5 +1,6 @@
-// StoryQueries: what the story model asks of a composed story. Each composes the story first when it needs
-// it (the frame list's own span and damage accessors never compose).
+// StoryQueries: what the story model asks of a composed story. Each composes the story as far as the index
+// it asks about when that is not composed yet (the frame list's own span and damage accessors never
+// compose).
 #pragma once
 
 #include <optional>

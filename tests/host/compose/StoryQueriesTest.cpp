@@ -34,6 +34,15 @@ TEST_F(StoryQueriesTest, FrameAndBaselineOfAnIndex) {
   EXPECT_DOUBLE_EQ(StoryQueries::AscentAt(db_, story_, 3), 7.5);
 }
 
+TEST_F(StoryQueriesTest, QueriesComposeOnlyAsFarAsTheirIndex) {
+  ASSERT_TRUE(StoryComposer::NeedsComposition(db_, story_));
+  EXPECT_EQ(StoryQueries::FrameAt(db_, story_, 3), frames_[0]);
+  EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
+  EXPECT_EQ(StoryQueries::BaselineAt(db_, story_, 12), 7.5);
+  EXPECT_EQ(StoryQueries::FrameAt(db_, story_, 22), frames_[1]);
+  EXPECT_FALSE(StoryComposer::NeedsComposition(db_, story_));
+}
+
 TEST_F(StoryQueriesTest, NothingAnswersForAStoryWithoutFrames) {
   UID story;
   ASSERT_EQ(TextCmdUtils::NewStory(db_, story), kSuccess);
