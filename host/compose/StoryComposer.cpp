@@ -112,7 +112,8 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
   const size_t first = out.lines.size();
   double baseline = 0;
   std::vector<double> bottoms;  // each line's descent line, for the column's depth
-  while (!Done()) {
+  bool leavesFrame = false;     // a break sends the text beyond this frame
+  while (!Done() && !leavesFrame) {
     const ParagraphFormat para = breaker_.ParagraphAt(position_);
     const bool paragraphStart = position_ == para.start;
     const double indent = para.leftIndent + (paragraphStart ? para.firstLineIndent : 0);
@@ -144,7 +145,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     if (para.breakKind == BreakKind::kColumn) break;
     if (para.breakKind != BreakKind::kNone) {
       pending = {para.breakKind, g.page};
-      return false;
+      leavesFrame = true;
     }
   }
   double depth = bottoms.empty() ? g.options.insets.top : bottoms.back();
@@ -157,7 +158,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     for (size_t i = first; i < out.lines.size(); ++i)
       out.lines[i].baseline += shift;
   }
-  return true;
+  return !leavesFrame;
 }
 
 ComposedFrame FrameFlow::Compose(const FrameGeometry& g, PendingBreak& pending) {

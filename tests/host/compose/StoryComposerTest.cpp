@@ -126,6 +126,13 @@ const PlaceRow kPlaceRows[] = {
                     With([](FrameOptions& o) { o.verticalJustification = VerticalJustification::kBottom; }));
      },
      {"0-3@0,85.5", "3-6@0,97.5"}},
+    {"vertical bottom before a frame break",
+     [](ComposeFixture& f) {
+       f.Set(kTextAttrBreakKind, int32_t{2}, 0, 1);
+       f.SetOptions(0,
+                    With([](FrameOptions& o) { o.verticalJustification = VerticalJustification::kBottom; }));
+     },
+     {"0-3@0,97.5"}},
     {"columns",
      [](ComposeFixture& f) {
        f.Set(kTextAttrBreakKind, int32_t{1}, 0, 1);
