@@ -8,8 +8,9 @@ namespace {
 
 constexpr char16_t kPageNumberChar = 0x0018;
 
+// Spaces a line may break after (the no-break and figure spaces hold their neighbours together).
 bool IsSpace(char16_t c) {
-  return c == u' ' || c == 0x00A0 || c == u'\t' || (c >= 0x2000 && c <= 0x200A);
+  return c == u' ' || c == u'\t' || (c >= 0x2000 && c <= 0x200A && c != 0x2007);
 }
 bool IsHyphen(char16_t c) {
   return c == u'-' || c == 0x2010 || c == 0x2013 || c == 0x2014;

@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BreakRow{"spaces hang", u"aaaaaaaaaa bb", {"0-11@0,7.5", "11-14@0,19.5"}},
                       BreakRow{"after a hyphen", u"aaaa-bbbbbbb", {"0-5@0,7.5", "5-13@0,19.5"}},
                       BreakRow{"long word by character", u"abcdefghijklmno", {"0-10@0,7.5", "10-16@0,19.5"}},
+                      BreakRow{
+                          "not at a no break space", u"aaaaaa\u00A0bbbb cc", {"0-10@0,7.5", "10-15@0,19.5"}},
                       BreakRow{"paragraphs", u"aa\rbb", {"0-3@0,7.5", "3-6@0,19.5"}},
                       BreakRow{"empty paragraph", u"\r", {"0-1@0,7.5", "1-2@0,19.5"}}),
     RowName);
