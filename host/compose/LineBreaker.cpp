@@ -18,27 +18,26 @@ bool IsHyphen(char16_t c) {
 
 }  // namespace
 
-LineBreaker::LineBreaker(const ITextModel* story)
-    : story_(story), text_(story->GetText(0, story->TotalLength())) {
-  int32_t count = story->CountCharacterRuns();
-  runs_.reserve(count);
-  for (int32_t i = 0; i < count; ++i)
-    runs_.push_back(story->GetCharacterRun(i));
-  fonts_.resize(runs_.size());
-  resolved_.assign(runs_.size(), false);
+LineBreaker::LineBreaker(const ITextModel* story) : story_(story), length_(story->TotalLength()) {}
+
+char16_t LineBreaker::CharAt(int32_t position) {
+  if (position < windowStart_ || position >= windowStart_ + static_cast<int32_t>(window_.size())) {
+    windowStart_ = position;
+    window_.resize(std::min(kWindow, length_ - position));
+    window_.resize(story_->CopyText(position, window_.data(), static_cast<int32_t>(window_.size())));
+    if (window_.empty()) return kParagraphReturn;
+  }
+  return window_[position - windowStart_];
 }
 
 const RunFont& LineBreaker::FontAt(int32_t position) {
-  if (lastRun_ >= runs_.size() || position < runs_[lastRun_].start || position >= runs_[lastRun_].end) {
-    auto it = std::upper_bound(runs_.begin(), runs_.end(), position,
-                               [](int32_t p, const TextRun& run) { return p < run.end; });
-    lastRun_ = it == runs_.end() ? runs_.size() - 1 : static_cast<size_t>(it - runs_.begin());
+  if (!haveRun_ || position < run_.start || position >= run_.end) {
+    run_ = story_->GetRunAt(TextStrand::kCharacter, position);
+    haveRun_ = true;
   }
-  if (!resolved_[lastRun_]) {
-    fonts_[lastRun_] = ResolveRunFont(story_, runs_[lastRun_].start);
-    resolved_[lastRun_] = true;
-  }
-  return fonts_[lastRun_];
+  auto [it, added] = fonts_.try_emplace(run_.start);
+  if (added) it->second = ResolveRunFont(story_, run_.start);
+  return it->second;
 }
 
 const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
@@ -51,7 +50,7 @@ const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
 
 double LineBreaker::Advance(int32_t position, int32_t pageNumber) {
   const RunFont& font = FontAt(position);
-  char16_t c = text_[position];
+  char16_t c = CharAt(position);
   if (c != kPageNumberChar) return font.Advance(c);
   double width = 0;
   for (char digit : std::to_string(pageNumber))
@@ -67,7 +66,7 @@ void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
     line.capHeight = std::max(line.capHeight, font.CapHeight());
     line.xHeight = std::max(line.xHeight, font.XHeight());
     line.leading = std::max(line.leading, font.Leading());
-    at = std::min(end, runs_[lastRun_].end);
+    at = std::min(end, run_.end);
   }
 }
 
@@ -79,7 +78,7 @@ LineMetrics LineBreaker::Measure(int32_t start, double available, int32_t pageNu
   double widthAtBreak = 0;
   int32_t end = Length();
   for (int32_t i = start; i < Length(); ++i) {
-    char16_t c = text_[i];
+    char16_t c = CharAt(i);
     if (c == kParagraphReturn) {
       end = i + 1;
       line.endsParagraph = true;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/compose/ParagraphFormat.h"
@@ -25,22 +26,27 @@ class LineBreaker {
  public:
   explicit LineBreaker(const ITextModel* story);
 
-  int32_t Length() const { return static_cast<int32_t>(text_.size()); }
+  int32_t Length() const { return length_; }
   // The line from `start` (< Length()) that fits `available` points; U+0018 measures as `pageNumber`.
   LineMetrics Measure(int32_t start, double available, int32_t pageNumber);
   const ParagraphFormat& ParagraphAt(int32_t position);
 
  private:
+  // The character at `position` (< Length()), read through a window so that a composition that stops
+  // early reads little of a long story.
+  char16_t CharAt(int32_t position);
   const RunFont& FontAt(int32_t position);
   double Advance(int32_t position, int32_t pageNumber);
   void AddRuns(LineMetrics& line, int32_t start, int32_t end);
 
+  static constexpr int32_t kWindow = 1 << 16;
   const ITextModel* story_;
-  std::u16string text_;
-  std::vector<TextRun> runs_;  // the character runs, for finding a position's run font
-  std::vector<RunFont> fonts_;
-  std::vector<bool> resolved_;
-  size_t lastRun_ = 0;
+  int32_t length_;
+  std::u16string window_;
+  int32_t windowStart_ = 0;
+  TextRun run_;  // the character run FontAt answered last
+  bool haveRun_ = false;
+  std::unordered_map<int32_t, RunFont> fonts_;  // by run start
   ParagraphFormat paragraph_;
   bool haveParagraph_ = false;
 };

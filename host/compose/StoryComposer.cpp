@@ -215,9 +215,10 @@ bool ReuseRest(const TextEdits& edits, const PendingBreak& pending, StoryLayout&
   return true;
 }
 
-void WriteRanges(IDataBase* db, IFrameList* list, const StoryLayout& layout, int32_t from, int32_t damaged) {
+void WriteRanges(IDataBase* db, IFrameList* list, const StoryLayout& layout, int32_t from, int32_t to,
+                 int32_t damaged) {
   UntrackedChanges untracked(db);
-  for (size_t i = from; i < layout.frames.size(); ++i) {
+  for (int32_t i = from; i < to; ++i) {
     if (auto frame = Instantiate<ITextFrame>(db, layout.frames[i].frame))
       frame->SetTextRange(layout.frames[i].start, layout.frames[i].span);
   }
@@ -256,10 +257,13 @@ int32_t ComposeThrough(IDataBase* db, UID story, const ComposeTimer& timer, int3
   int32_t count = list ? list->CountFrames() : 0;
   PendingBreak pending;
   int32_t i = from;
+  int32_t written = -1;  // the frames from here on need no new text range
   layout.oversetStart = -1;
   for (; i < count; ++i) {
     if (i > from && (timer.Expired() || flow.Position() > through)) break;
     if (i > from && ReuseRest(edits, pending, old, i, count, flow.Position(), layout)) {
+      // Frames that did not move keep the text ranges they have.
+      if (edits.delta == 0) written = i;
       i = count;
       break;
     }
@@ -268,7 +272,8 @@ int32_t ComposeThrough(IDataBase* db, UID story, const ComposeTimer& timer, int3
   bool finished = i >= count;
   if (layout.oversetStart < 0) layout.oversetStart = flow.Position();
   layout.length = breaker.Length();
-  WriteRanges(db, list.get(), layout, from, finished ? -1 : i);
+  WriteRanges(db, list.get(), layout, from,
+              written < 0 ? static_cast<int32_t>(layout.frames.size()) : written, finished ? -1 : i);
   bool overset = layout.IsOverset();
   results->SetLayout(std::move(layout));
   Announce(db, {story, from, finished, overset});
