@@ -165,11 +165,7 @@ int RunImport(CommandLine& args) {
   ImportOutcome outcome = provider->Import(request);
   if (!outcome.message.empty()) Error(outcome.message);
   if (!outcome.ranToEnd) return kExitFailure;
-  DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, parsed.output);
-  if (!saved.ok()) {
-    Error("import: " + saved.message);
-    return kExitFailure;
-  }
+  if (!SaveTargetDocument(db, parsed.output, "import")) return kExitFailure;
   return outcome.succeeded ? kExitOk : kExitFailure;
 }
 

@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "app/Lengths.h"
 #include "app/Output.h"
+#include "app/TargetDocument.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/core/WideString.h"
@@ -167,12 +168,7 @@ int RunNew(CommandLine& args) {
     Error("new: the default document could not be created");
     return kExitFailure;
   }
-  DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, output);
-  if (!saved.ok()) {
-    Error("new: " + saved.message);
-    return kExitFailure;
-  }
-  return kExitOk;
+  return SaveTargetDocument(db, output, "new") ? kExitOk : kExitFailure;
 }
 
 }  // namespace pagehost

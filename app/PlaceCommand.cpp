@@ -76,10 +76,7 @@ int RunPlace(CommandLine& args) {
   ImportOutcome outcome = provider->Place(input, db, story);
   if (!outcome.message.empty()) Error(outcome.message);
   if (!outcome.ranToEnd) return kExitFailure;
-  if (DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, output); !saved.ok()) {
-    Error("place: " + saved.message);
-    return kExitFailure;
-  }
+  if (!SaveTargetDocument(db, output, "place")) return kExitFailure;
   return outcome.succeeded ? kExitOk : kExitFailure;
 }
 

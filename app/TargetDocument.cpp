@@ -4,6 +4,7 @@
 #include "app/InputCheck.h"
 #include "app/Output.h"
 #include "host/app/DocumentList.h"
+#include "host/compose/ComposeClasses.h"
 
 namespace pagehost {
 
@@ -23,6 +24,15 @@ IDataBase* OpenTargetDocument(const std::string& file, const std::string& comman
     return nullptr;
   }
   return db;
+}
+
+bool SaveTargetDocument(IDataBase* db, const std::string& file, const std::string& command) {
+  if (ErrorCode idle = ComposeUtils::RunIdleStep(db); idle != kSuccess)
+    Warning(command + ": a scheduled command failed (host error " +
+            std::to_string(static_cast<int32_t>(idle)) + ")");
+  DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, file);
+  if (!saved.ok()) Error(command + ": " + saved.message);
+  return saved.ok();
 }
 
 }  // namespace pagehost
