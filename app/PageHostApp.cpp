@@ -23,7 +23,8 @@ namespace pagehost {
 const std::vector<CommandInfo>& AllCommands() {
   static const std::vector<CommandInfo> commands = {
       {"plugins", "plugins", "list the loaded plug-ins with their IDs and versions", RunPlugIns},
-      {"new", "new -o FILE", "create a document from the built-in defaults and save it as FILE", RunNew},
+      {"new", "new -o FILE [OPTIONS]", "create a document (page size, pages, masters...: see new --help)",
+       RunNew},
       {"inspect", "inspect FILE [--json [--lines]]",
        "print a summary of a saved document (--json: as one JSON object, --lines: with composed lines)",
        RunInspect},
@@ -51,9 +52,8 @@ void PrintHelp() {
   std::printf(
       "Usage: pagehost [--plugins DIR] COMMAND [ARGS]\n"
       "\n"
-      "A headless page-layout host: creates documents, imports tagged text into them and inspects them, "
-      "with\n"
-      "the plug-ins found in its plug-ins folder.\n"
+      "A headless page-layout host: creates and lays out documents, imports and exports tagged text, places\n"
+      "files and inspects documents, with the plug-ins found in its plug-ins folder.\n"
       "\n"
       "Commands:\n");
   constexpr int kSynopsisWidth = 28;
