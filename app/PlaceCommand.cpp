@@ -1,7 +1,10 @@
 // pagehost place: the host's Place command: the import provider that claims a file most surely reads it
 // into a new story of a document.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <span>
+#include <vector>
 
 #include "app/Commands.h"
 #include "app/InputCheck.h"
@@ -28,12 +31,25 @@ void PrintPlaceHelp() {
       "claims it or it could not be read, 2 for a command-line error.\n");
 }
 
-std::vector<uint8_t> Head(const std::string& file) {
-  std::vector<uint8_t> head(kPlaceHeadBytes);
+// A pipe or device is read once, whole, so that the filters' look at its start loses nothing; memory bounds
+// it.
+constexpr size_t kMaxUnseekable = size_t{256} << 20;
+
+bool IsRegularFile(const std::string& file) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(file, ec);
+}
+
+// The first bytes of a regular file, or the whole of any other; false when that is longer than the bound.
+bool ReadSource(const std::string& file, bool whole, std::vector<uint8_t>& bytes) {
   std::ifstream in(file, std::ios::binary);
-  in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(in.gcount()));
-  return head;
+  size_t limit = whole ? kMaxUnseekable + 1 : kPlaceHeadBytes;
+  char block[65536];
+  while (bytes.size() < limit && in) {
+    in.read(block, static_cast<std::streamsize>(std::min(sizeof(block), limit - bytes.size())));
+    bytes.insert(bytes.end(), block, block + in.gcount());
+  }
+  return bytes.size() <= kMaxUnseekable;
 }
 
 }  // namespace
@@ -63,8 +79,16 @@ int RunPlace(CommandLine& args) {
     Error("place: " + problem);
     return kExitFailure;
   }
+  bool regular = IsRegularFile(input);
+  std::vector<uint8_t> bytes;
+  if (!ReadSource(input, !regular, bytes)) {
+    Error("place: " + input + " is longer than " + std::to_string(kMaxUnseekable >> 20) +
+          " MB; save it to a file and place that");
+    return kExitFailure;
+  }
+  std::span<const uint8_t> head(bytes.data(), std::min(bytes.size(), kPlaceHeadBytes));
   int32_t strength = 0;
-  InterfacePtr<IImportProvider> provider = FindPlaceProvider(Head(input), input, strength);
+  InterfacePtr<IImportProvider> provider = FindPlaceProvider(head, input, strength);
   if (!provider) {
     Error("place: " + input + ": no import filter reads this file");
     return kExitFailure;
@@ -73,7 +97,7 @@ int RunPlace(CommandLine& args) {
   if (!db) return kExitFailure;
   TerminalProgress::InstallWhenInteractive();
   UID story;
-  ImportOutcome outcome = provider->Place(input, db, story);
+  ImportOutcome outcome = provider->Place(input, regular ? std::span<const uint8_t>() : bytes, db, story);
   if (!outcome.message.empty()) Error(outcome.message);
   if (!outcome.ranToEnd) return kExitFailure;
   if (!SaveTargetDocument(db, output, "place")) return kExitFailure;

@@ -55,9 +55,11 @@ class IImportProvider : public IPMUnknown {
   // How surely the provider reads a source that begins with `head` (its first bytes) and comes from
   // `file` (may be empty): 2 surely (the format's own header), 1 perhaps, 0 not.
   virtual int32_t CanImportStream(std::span<const uint8_t> head, const std::filesystem::path& file) const = 0;
-  // Reads `file` into a new story of `db` with the options the user keeps; `story` is the new story
-  // (invalid when none could be made).
-  virtual ImportOutcome Place(const std::filesystem::path& file, IDataBase* db, UID& story) = 0;
+  // Reads the source into a new story of `db` with the options the user keeps; `story` is the new story
+  // (invalid when none could be made). The source is `bytes` (borrowed for the call) when `file` is one
+  // that cannot be read twice (a pipe), else the file itself.
+  virtual ImportOutcome Place(const std::filesystem::path& file, std::span<const uint8_t> bytes,
+                              IDataBase* db, UID& story) = 0;
 };
 
 // The provider whose format name is `format`; empty when no loaded plug-in provides it.

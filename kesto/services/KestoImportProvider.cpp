@@ -9,6 +9,7 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/db/FileStream.h"
+#include "host/db/MemoryStream.h"
 #include "host/text/TextCmdUtils.h"
 #include "kesto/include/IKestoFacade.h"
 #include "kesto/include/IKestoPrefs.h"
@@ -187,7 +188,8 @@ int32_t KestoImportProvider::CanImportStream(std::span<const uint8_t> head,
   return !file.empty() && ExtensionIsOneOf(file, extensions) ? 1 : 0;
 }
 
-ImportOutcome KestoImportProvider::Place(const std::filesystem::path& file, IDataBase* db, UID& story) {
+ImportOutcome KestoImportProvider::Place(const std::filesystem::path& file, std::span<const uint8_t> bytes,
+                                         IDataBase* db, UID& story) {
   story = kInvalidUID;
   if (!db || TextCmdUtils::NewStory(db, story) != kSuccess) {
     ErrorUtils::PMSetGlobalErrorCode(kFailure);
@@ -196,11 +198,16 @@ ImportOutcome KestoImportProvider::Place(const std::filesystem::path& file, IDat
   InterfacePtr<IKestoFacade3> facade = QueryUtils<IKestoFacade3>();
   if (!facade) return Failed(HostErrorCode(kParamErr), "the Kesto facade is not available");
   uint32_t flags = facade->GetImportOptions() | kFacadeIncludeStyleSheets;
-  int error = 0;
-  std::unique_ptr<FileStream> stream = FileStream::Open(file, FileStream::Mode::kRead, error);
-  if (!stream) {
-    int32_t code = HostErrorCode(FileErrorFromErrno(error, FileAccess::kRead));
-    return Failed(code, file.string() + ": " + Utf8FromWide(HostErrorText(code)));
+  std::unique_ptr<IPMStream> stream;
+  if (!bytes.empty()) {
+    stream = std::make_unique<MemoryReadStream>(bytes);
+  } else {
+    int error = 0;
+    stream = FileStream::Open(file, FileStream::Mode::kRead, error);
+    if (!stream) {
+      int32_t code = HostErrorCode(FileErrorFromErrno(error, FileAccess::kRead));
+      return Failed(code, file.string() + ": " + Utf8FromWide(HostErrorText(code)));
+    }
   }
   int32_t code =
       facade->ImportStreamAt(UIDRef(db, story), 0, flags, stream.get(), TextEncoding::kWindowsLatin);

@@ -31,7 +31,8 @@ class KestoImportProvider : public CPMUnknown<IImportProvider> {
   // not "txt" (plain text needs the header); else 0.
   int32_t CanImportStream(std::span<const uint8_t> head, const std::filesystem::path& file) const override;
   // Reads the file with the options of the preferences, style sheets always included.
-  ImportOutcome Place(const std::filesystem::path& file, IDataBase* db, UID& story) override;
+  ImportOutcome Place(const std::filesystem::path& file, std::span<const uint8_t> bytes, IDataBase* db,
+                      UID& story) override;
 };
 
 // Whether `head` begins with a Kesto header line: "<v7.00>" or "<e9>" (either or both, in either order)

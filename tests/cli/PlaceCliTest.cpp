@@ -40,5 +40,13 @@ TEST_F(PlaceCliTest, AHeaderOrAnExtensionClaimsTheFile) {
   }
 }
 
+TEST_F(PlaceCliTest, APipeIsReadOnceAndNothingOfItIsLost) {
+  RunOptions options;
+  options.input = "<v7.00><e9>\rpiped text\r";
+  ProgramResult r = Run({"place", "/dev/stdin", "-o", Path("piped.pgd")}, options);
+  ASSERT_EQ(0, r.status) << r.err;
+  EXPECT_NE(std::string::npos, Inspect(Path("piped.pgd")).find("piped text"));
+}
+
 }  // namespace
 }  // namespace cli_testing
