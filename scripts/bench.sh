@@ -15,6 +15,7 @@ targets=(pagehost bench_input bench_ImportBench)
 [[ -f bench/ExportBench.cpp ]] && targets+=(bench_ExportBench)
 [[ -f bench/DocumentFileBench.cpp ]] && targets+=(bench_DocumentFileBench)
 [[ -f bench/MacroBench.cpp ]] && targets+=(bench_MacroBench)
+[[ -f bench/ComposeBench.cpp ]] && targets+=(bench_ComposeBench)
 
 # Reuse the folder as configured (setup.sh's or a developer's, so the compile cache hits); configure it like
 # setup.sh only when it is not there, and switch the benchmarks on when they are off.
@@ -215,7 +216,25 @@ def benchmark_rows():
                  "(bench_MacroBench)", f"{times['1']:.0f} ms" if ratio else "", "", "", "", "", "", "",
                  f"{ratio:.2f}x the written-out time, target <= 2x" if ratio else problem or "missing",
                  ("yes" if ratio <= 2 else "no") if ratio else ""])
+    rows += compose_rows()
     return rows
+
+
+def compose_rows():
+    found, problem = run_benchmark("bench_ComposeBench", "^BM_(ComposeStory|RecomposeAfterEdit)")
+    whole = ((found or {}).get("BM_ComposeStory") or [None])[0]
+    edit = ((found or {}).get("BM_RecomposeAfterEdit") or [None])[0]
+    # The program counts decimal megabytes.
+    speed = whole["MB/s"] * 1e6 / MB if whole and "MB/s" in whole else None
+    ms = edit["real_time"] if edit else None
+    return [
+        ["compose", "the 10 MB prose story through linked frames, about 2,500 pages (bench_ComposeBench)",
+         f"{whole['real_time']:.0f} ms" if whole else "", fmt(speed) if speed else "n/a", ">= 20", "", "", "", "",
+         problem or ("" if whole else "missing"), ("yes" if speed >= 20 else "no") if speed else ""],
+        ["recompose after an edit", "one character typed and deleted on the first page (bench_ComposeBench)",
+         f"{ms:.2f} ms" if ms is not None else "n/a", "", "< 1 ms", "", "", "", "",
+         problem or ("" if edit else "missing"), ("yes" if ms < 1 else "no") if ms is not None else ""],
+    ]
 
 
 def describe_tree():
