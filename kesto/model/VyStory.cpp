@@ -4,7 +4,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
+#include "host/compose/ComposeClasses.h"
+#include "host/compose/ComposeIDs.h"
+#include "host/compose/StoryComposer.h"
+#include "host/compose/StoryQueries.h"
+#include "host/layout/LayoutUtils.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/AttributeResolver.h"
 #include "host/text/TextCmdUtils.h"
@@ -319,20 +325,75 @@ int32_t VyStory::ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t 
 }
 
 bool VyStory::HasFrames() const {
-  // The host has no page layout yet, so no story is shown in a frame: composition, fitting of anchored
-  // frames and layout selection have nothing to work on.
-  return false;
+  auto frames =
+      Instantiate<IFrameList>(GetDocument(), LayoutUtils::FrameListOfStory(GetDocument(), GetStoryUID()));
+  return frames && frames->CountFrames() > 0;
+}
+
+int32_t VyStory::QueryIndex(int32_t index) {
+  // GetRange inserts pending text, so that the host holds every index the reader knows of.
+  int32_t start = 0;
+  int32_t end = 0;
+  GetRange(start, end);
+  return HostIndex(index == -1 ? start : index);
+}
+
+UID VyStory::FrameAt(int32_t index) {
+  if (!IsValid()) return kInvalidUID;
+  return StoryQueries::FrameAt(GetDocument(), GetStoryUID(), QueryIndex(index));
+}
+
+std::optional<PMPoint> VyStory::FrameSizeAt(int32_t index) {
+  if (!IsValid()) return std::nullopt;
+  return StoryQueries::FrameSizeAt(GetDocument(), GetStoryUID(), QueryIndex(index));
+}
+
+std::optional<VyStory::LinePosition> VyStory::BaselineAt(int32_t index) {
+  if (!IsValid()) return std::nullopt;
+  int32_t host = QueryIndex(index);
+  std::optional<double> baseline = StoryQueries::BaselineAt(GetDocument(), GetStoryUID(), host);
+  if (!baseline) return std::nullopt;
+  return LinePosition{StoryQueries::FrameAt(GetDocument(), GetStoryUID(), host), *baseline};
+}
+
+UID VyStory::InlineItemAt(int32_t /*index*/) {
+  // Page items cannot be anchored in text yet; once they can, this answers the one whose anchor
+  // character is at the index.
+  return kInvalidUID;
 }
 
 void VyStory::Finish(int32_t level) {
   if (!IsValid()) return;
-  // Every step of finishing works on the frames that show the story: re-checking anchored owners, fitting
-  // the frames anchored during the import, composing. Without frames no owner can still be anchored here
-  // and the anchored items have no layout to bring up to date, so the lists are done with.
-  if (!HasFrames()) {
-    revisit_.clear();
-    if (level <= 10) anchored_.clear();
+  // Page items cannot be anchored in text yet: there is no owner to re-check and no anchored frame to
+  // fit, so the lists are done with.
+  revisit_.clear();
+  if (level <= 10) anchored_.clear();
+  if (!HasFrames()) return;
+  // A second pass would only follow re-checked anchored owners; with none, one composition is the whole
+  // of level 0.
+  if (level <= 0) {
+    ComposeFully();
+  } else if (level <= 10) {
+    Recompose();
   }
+}
+
+void VyStory::ComposeFully() {
+  // Composition stops early when something (an observer of the composed story, typically) scheduled a
+  // command meanwhile; running it first lets the next round see its effect. An observer that schedules
+  // on every round would keep this going, hence the cap.
+  for (int round = 0; round < ComposeUtils::kMaxIdleRounds; ++round) {
+    if (StoryComposer::ComposeStory(GetDocument(), GetStoryUID()) != kComposeStopped) break;
+    if (!Succeeded(CmdUtils::ProcessScheduledCmds())) break;
+  }
+  (void)Succeeded(CmdUtils::ProcessScheduledCmds());
+}
+
+void VyStory::Recompose() {
+  InterfacePtr<ICommand> cmd = CmdUtils::CreateCommand(kRecomposeCmdBoss);
+  if (!cmd) return;
+  cmd->SetItemList(UIDList(GetDocument(), {GetStoryUID()}));
+  (void)Succeeded(CmdUtils::ProcessCommand(cmd.get()));
 }
 
 }  // namespace kesto

@@ -4,8 +4,10 @@
 // it a paragraph at a time.
 #pragma once
 
+#include <optional>
 #include <vector>
 
+#include "host/layout/Geometry.h"
 #include "host/text/ITextAttribute.h"
 #include "kesto/model/K2StoryAttributeMgr.h"
 #include "kesto/model/K2StrandAgent.h"
@@ -63,6 +65,23 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // buffer. Answers the units written.
   int32_t ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t capacity) const;
 
+  // Where the text sits in the story's frames. `index` is relative to the base, -1 standing for the range
+  // start; pending text is inserted first. The frame holding the index (overset text: the story's last
+  // frame); kInvalidUID when the story has no frames.
+  UID FrameAt(int32_t index);
+  // The width and height of FrameAt's frame; nullopt without one.
+  std::optional<PMPoint> FrameSizeAt(int32_t index);
+  // The baseline of the line holding the index, in its frame's coordinates, and that frame; nullopt when
+  // the line is not composed (overset text, no frames).
+  struct LinePosition {
+    UID frame;
+    double baseline = 0;
+    bool operator==(const LinePosition&) const = default;
+  };
+  std::optional<LinePosition> BaselineAt(int32_t index);
+  // The page item anchored at the index. Items cannot be anchored in text yet, so there is none.
+  UID InlineItemAt(int32_t index);
+
   int32_t GetBaseIndex() const { return base_; }
   K2StrandAgent& ParagraphAgent() { return paragraphs_; }
   K2StrandAgent& CharacterAgent() { return characters_; }
@@ -87,6 +106,10 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   bool WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_t start, int32_t end);
   // Whether the story is shown in a frame (composition and layout steps need one).
   bool HasFrames() const;
+  // Composes the story to its end, running the commands scheduled meanwhile.
+  void ComposeFully();
+  // Has the host recompose the story once, with its recompose command.
+  void Recompose();
   // Moves the range for an insertion (delta > 0) or removal (delta < 0) at `position`.
   void ShiftRange(int32_t position, int32_t delta);
   void Clamp(int32_t& start, int32_t& end) const;
@@ -103,6 +126,8 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
 
  private:
   bool WriteLeading(const ITextAttribute* leading, int32_t from, int32_t to);
+  // The host index of a query's index (-1: the range start), with pending text inserted.
+  int32_t QueryIndex(int32_t index);
   bool reloadOnDelete_ = true;
 };
 
