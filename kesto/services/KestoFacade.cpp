@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
 #include "kesto/include/IKestoPrefs.h"
 #include "kesto/reader/KestoScannerAgent.h"
@@ -57,6 +58,10 @@ int32_t Import(const UIDRef& story, int32_t position, uint32_t flags, VyStreamAg
   uint32_t options = EffectiveImportOptions(flags);
   KestoImportResult result = RunKestoImport(agent, encoding, story.GetDataBase(), story.GetUID(), position,
                                             options & ~kFacadeDeleteSource);
+  // The import finished its story inside its own command sequence; whatever ran as the sequence ended may
+  // have left the layout behind, and callers expect the story shown composed to its end.
+  if (StoryComposer::NeedsComposition(story.GetDataBase(), story.GetUID()))
+    (void)StoryComposer::ComposeFully(story.GetDataBase(), story.GetUID());
   if (result.result == 0 && source && (options & kFacadeDeleteSource)) {
     std::error_code ec;
     std::filesystem::remove(*source, ec);
