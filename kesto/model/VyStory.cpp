@@ -65,6 +65,21 @@ VyStory::VyStory(IDataBase* document, UID uid, int32_t start, int32_t end)
   ReloadAttributes(true);
 }
 
+VyStory::VyStory(IDataBase* document, UID frame)
+    : VyStory(document, LayoutUtils::StoryOfFrame(document, frame), 0, 0) {
+  BaseAtFrame(frame);
+}
+
+void VyStory::BaseAtFrame(UID frame) {
+  if (!IsValid()) return;
+  // A frame's text start is only true once the story is composed through it.
+  (void)StoryComposer::GetLayout(GetDocument(), GetStoryUID());
+  auto text = Instantiate<ITextFrame>(GetDocument(), frame);
+  base_ = text ? std::clamp(text->GetTextStart(), 0, std::max(0, GetHostLength() - 1)) : 0;
+  start_ = end_ = 0;
+  ReloadAttributes(true);
+}
+
 VyStory::~VyStory() {
   BindStrands(nullptr, nullptr);
 }

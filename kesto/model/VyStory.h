@@ -20,6 +20,9 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // Opens the story at `uid` with base index 0 and the host range [start, end), clamped so that it never
   // includes the final paragraph return, and loads the attributes in force at the caret.
   VyStory(IDataBase* document, UID uid, int32_t start, int32_t end);
+  // Opens the story shown in the text frame `frame` with the base index at the frame's first text index
+  // and an empty range there; invalid when `frame` is no text frame.
+  VyStory(IDataBase* document, UID frame);
   ~VyStory() override;
 
   // Both bases know the document; they always agree.
@@ -106,6 +109,9 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   bool WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_t start, int32_t end);
   // Whether the story is shown in a frame (composition and layout steps need one).
   bool HasFrames() const;
+  // Moves the base to the first text index of `frame`, a frame of this story, and empties the range
+  // there. The host keeps no text selection in frames, so there is none to take the range from.
+  void BaseAtFrame(UID frame);
   // Composes the story to its end, running the commands scheduled meanwhile.
   void ComposeFully();
   // Has the host recompose the story once, with its recompose command.

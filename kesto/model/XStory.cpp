@@ -4,11 +4,18 @@
 #include <utility>
 
 #include "host/cmd/CmdUtils.h"
+#include "host/layout/LayoutUtils.h"
 
 namespace kesto {
 
 XStory::XStory(IDataBase* document, UID uid, int32_t start, int32_t end)
     : VyStreamingStory(document, uid, start, end) {}
+
+XStory::XStory(IDataBase* document, UID frame)
+    : VyStreamingStory(document, LayoutUtils::StoryOfFrame(document, frame), 0, 0) {
+  BaseAtFrame(frame);
+  needsPlaceholder_ = true;
+}
 
 XStory::~XStory() {
   if (sequence_) EndImport();

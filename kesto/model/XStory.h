@@ -11,6 +11,9 @@ namespace kesto {
 class XStory : public VyStreamingStory {
  public:
   XStory(IDataBase* document, UID uid, int32_t start, int32_t end);
+  // Imports in front of the first text of the text frame `frame` (see VyStory), ahead of a placeholder
+  // return so that the text after that point keeps its own paragraph attributes.
+  XStory(IDataBase* document, UID frame);
   // Ends an import still open.
   ~XStory() override;
 

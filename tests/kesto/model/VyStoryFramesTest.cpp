@@ -1,11 +1,12 @@
-// Where a story's text sits in its frames, and finishing a story at each level: a story in two linked
-// one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt), "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
+// Stories opened through a frame, where their text sits in frames, and finishing a story at each level,
+// on a story in two linked one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt):
+// "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
 #include "host/compose/ComposeClasses.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/layout/ILayoutCmdData.h"
 #include "host/notify/ISubject.h"
 #include "kesto/model/KestoAttributes.h"
-#include "kesto/model/VyStreamingStory.h"
+#include "kesto/model/XStory.h"
 #include "tests/host/compose/ComposeFixture.h"
 
 namespace {
@@ -62,6 +63,30 @@ TEST_F(VyStoryFramesTest, AStoryWithoutFramesAnswersNothing) {
   EXPECT_EQ(story.FrameSizeAt(1), std::nullopt);
   EXPECT_EQ(story.BaselineAt(1), std::nullopt);
   story.Finish(0);  // nothing to compose
+}
+
+TEST_F(VyStoryFramesTest, OpenedThroughAFrameTheBaseIsTheFramesFirstText) {
+  const std::pair<int, int32_t> rows[] = {{0, 0}, {1, 10}};
+  for (auto [frame, base] : rows) {
+    SCOPED_TRACE(frame);
+    VyStory story(db_, frames_[frame]);
+    ASSERT_TRUE(story.IsValid());
+    EXPECT_EQ(story.GetBaseIndex(), base);
+    EXPECT_EQ(story.FrameAt(-1), frames_[frame]);
+  }
+  EXPECT_FALSE(VyStory(db_, spread_).IsValid());
+}
+
+TEST_F(VyStoryFramesTest, AnImportThroughAFrameGoesInFrontOfItsFirstText) {
+  {
+    kesto::XStory story(db_, frames_[1]);
+    story.BeginImport();
+    ASSERT_TRUE(story.InsertText(u"new\rxy", 6));
+    story.EndImport();
+  }
+  auto text = Instantiate<ITextModel>(db_, story_);
+  // The text lands at the frame's first text, and the placeholder return that held it apart is gone.
+  EXPECT_EQ(text->GetText(0, text->TotalLength()), u"aaaa bbbb new\rxycccc dddd eeee\r");
 }
 
 // Schedules one command from inside the next "story composed" change, as an observer of the layout would.
