@@ -80,6 +80,21 @@ void VyStory::BaseAtFrame(UID frame) {
   ReloadAttributes(true);
 }
 
+void VyStory::SwitchToStory(UID uid, int32_t start, int32_t end) {
+  BindStrands(nullptr, nullptr);
+  BindStory(uid);
+  base_ = 0;
+  start_ = start;
+  end_ = end;
+  Clamp(start_, end_);
+  paragraphs_ = K2StrandAgent(TextStrand::kParagraph);
+  characters_ = K2StrandAgent(TextStrand::kCharacter);
+  paragraphs_.Bind(GetModel());
+  characters_.Bind(GetModel());
+  BindStrands(&paragraphs_, &characters_);
+  ReloadAttributes(true);
+}
+
 VyStory::~VyStory() {
   BindStrands(nullptr, nullptr);
 }

@@ -52,6 +52,10 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // Applies one attribute to [start, start + length); answers whether anything was applied.
   virtual bool ApplyAttributeToRange(int32_t start, int32_t length, const ITextAttribute* attribute);
 
+  // Rebinds to the story `uid` of the same document, with base index 0 and the host range [start, end)
+  // clamped as the constructor does; fresh strand agents load the attributes at the new caret.
+  virtual void SwitchToStory(UID uid, int32_t start, int32_t end);
+
   // Deletes [start, end) with one host delete; false (global error reset) when the host refused.
   bool DeleteText(int32_t start, int32_t end);
   // The paragraph holding `index`: [start, end) relative to the base, end after its return.

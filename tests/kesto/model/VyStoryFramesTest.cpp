@@ -1,5 +1,5 @@
-// Stories opened through a frame, where their text sits in frames, and finishing a story at each level,
-// on a story in two linked one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt):
+// Stories opened through a frame, where their text sits in frames, finishing at each level and switching
+// stories, on a story in two linked one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt):
 // "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
 #include "host/compose/ComposeClasses.h"
 #include "host/compose/ComposeIDs.h"
@@ -87,6 +87,31 @@ TEST_F(VyStoryFramesTest, AnImportThroughAFrameGoesInFrontOfItsFirstText) {
   auto text = Instantiate<ITextModel>(db_, story_);
   // The text lands at the frame's first text, and the placeholder return that held it apart is gone.
   EXPECT_EQ(text->GetText(0, text->TotalLength()), u"aaaa bbbb new\rxycccc dddd eeee\r");
+}
+
+TEST_F(VyStoryFramesTest, SwitchingStoriesLeavesWhatWasPendingBehind) {
+  UID other;
+  ASSERT_EQ(TextCmdUtils::NewStory(db_, other), kSuccess);
+  ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, other), 0, u"xyz"), kSuccess);
+  {
+    kesto::XStory story(db_, frames_[1]);
+    story.BeginImport();
+    ASSERT_TRUE(story.InsertText(u"new", 3));
+    story.SwitchToStory(other, 1, 9);
+    EXPECT_EQ(story.GetBaseIndex(), 0);
+    int32_t start = 0;
+    int32_t end = 0;
+    story.GetRange(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(1, 3));  // not over the final return
+    ASSERT_TRUE(story.InsertText(u"Q", 1));
+    story.EndImport();
+  }
+  auto text = [&](UID uid) {
+    auto model = Instantiate<ITextModel>(db_, uid);
+    return model->GetText(0, model->TotalLength());
+  };
+  EXPECT_EQ(text(story_), u"aaaa bbbb newcccc dddd eeee\r");
+  EXPECT_EQ(text(other), u"xQ\r");
 }
 
 // Schedules one command from inside the next "story composed" change, as an observer of the layout would.
