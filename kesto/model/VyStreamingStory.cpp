@@ -357,6 +357,14 @@ void VyStreamingStory::Finish(int32_t level) {
   VyStory::Finish(level);
 }
 
+void VyStreamingStory::SwitchToStory(UID uid, int32_t start, int32_t end) {
+  (void)Flush(false, true);
+  RemovePlaceholder();
+  needsPlaceholder_ = false;
+  VyStory::SwitchToStory(uid, start, end);
+  pending_.SetStart(start_);
+}
+
 void VyStreamingStory::NoteTextChange(int32_t position, int32_t delta) {
   VyStory::NoteTextChange(position, delta);
   if (delta == 0) return;

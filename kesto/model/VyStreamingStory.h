@@ -25,6 +25,8 @@ class VyStreamingStory : public VyStory {
   // refused the insertion or replacing the range.
   bool InsertText(const char16_t* text, int32_t count) override;
   void Finish(int32_t level) override;
+  // Inserts what is pending into the story it was meant for and takes the placeholder out first.
+  void SwitchToStory(UID uid, int32_t start, int32_t end) override;
   void NoteTextChange(int32_t position, int32_t delta) override;
   // The part of the range that is pending goes into the pending runs; the part before them to the host.
   bool ApplyAttributeToRange(int32_t start, int32_t length, const ITextAttribute* attribute) override;

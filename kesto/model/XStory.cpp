@@ -21,16 +21,6 @@ XStory::~XStory() {
   if (sequence_) EndImport();
 }
 
-void XStory::SwitchToStory(UID uid, int32_t start, int32_t end) {
-  (void)Flush(false, true);
-  // Above level 10 finishing only removes the placeholder: the old story is not composed here.
-  Finish(15);
-  needsPlaceholder_ = false;
-  VyStreamingStory::SwitchToStory(uid, start, end);
-  // Setting the range where it already is moves the start of the pending text to it.
-  VyStreamingStory::SetRange(start_, end_, false);
-}
-
 void XStory::BeginImport() {
   if (sequence_) return;
   sequence_ = CmdUtils::BeginCommandSequence();

@@ -17,10 +17,6 @@ class XStory : public VyStreamingStory {
   // Ends an import still open.
   ~XStory() override;
 
-  // What is pending goes into the story it was meant for, and the placeholder return leaves it, before
-  // the import goes on in the story `uid`.
-  void SwitchToStory(UID uid, int32_t start, int32_t end) override;
-
   // Opens the import's command sequence (undo name: the translation key "A8DcImport").
   void BeginImport();
   // Finishes the story at level 0 and ends the sequence: one undo step takes the whole import back. When
