@@ -6,6 +6,7 @@
 #include "host/layout/ILayoutCmdData.h"
 #include "host/notify/ISubject.h"
 #include "kesto/model/KestoAttributes.h"
+#include "kesto/model/VyStreamingStory.h"
 #include "kesto/model/XStory.h"
 #include "tests/host/compose/ComposeFixture.h"
 
@@ -112,6 +113,24 @@ TEST_F(VyStoryFramesTest, SwitchingStoriesLeavesWhatWasPendingBehind) {
   };
   EXPECT_EQ(text(story_), u"aaaa bbbb newcccc dddd eeee\r");
   EXPECT_EQ(text(other), u"xQ\r");
+}
+
+TEST_F(VyStoryFramesTest, APlainStreamingStoryLeavesWhatWasPendingBehindToo) {
+  UID other;
+  ASSERT_EQ(TextCmdUtils::NewStory(db_, other), kSuccess);
+  ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, other), 0, u"xyz"), kSuccess);
+  {
+    kesto::VyStreamingStory story(db_, story_, 0, 0);
+    ASSERT_TRUE(story.InsertText(u"new", 3));
+    story.SwitchToStory(other, 0, 0);
+    ASSERT_TRUE(story.InsertText(u"Q", 1));
+  }
+  auto text = [&](UID uid) {
+    auto model = Instantiate<ITextModel>(db_, uid);
+    return model->GetText(0, model->TotalLength());
+  };
+  EXPECT_EQ(text(story_), u"newaaaa bbbb cccc dddd eeee\r");
+  EXPECT_EQ(text(other), u"Qxyz\r");
 }
 
 // Schedules one command from inside the next "story composed" change, as an observer of the layout would.
