@@ -7,12 +7,12 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/ScannerErrors.h"
 #include "kesto/reader/TagDispatcher.h"
+#include "kesto/reader/UnknownTagLetter.h"
 
 namespace kesto {
 
 namespace {
 
-constexpr int32_t kParagraphReturn = 0x0D;
 constexpr int32_t kMaxKeepWithNext = 5;
 // From this version on, "*A" followed by one of these letters is a two-letter tag of its own.
 constexpr double kLastVersionWithoutTwoLetterA = 7.0;
@@ -24,19 +24,7 @@ constexpr std::u16string_view kAlignmentLetters = u"LCRFJNGAIO";
 // The character after a tag's letters that names no tag: a paragraph return is read again as text, ">"
 // still ends the group.
 void NoSuchParagraphTag(KestoScanner& scanner, int32_t c) {
-  if (c == ScannerInput::kEnd) {
-    scanner.SetError(kScanUnexpectedEndOfInput);
-    scanner.SetToken(ScanToken::kEnd);
-    return;
-  }
-  if (c == kParagraphReturn) {
-    scanner.SetError(kScanUnexpectedEndOfLine);
-    scanner.PushBack();
-    scanner.SetLexMode(LexMode::kText);
-    return;
-  }
-  scanner.SetError(kScanNoSuchTag);
-  if (c == '>') scanner.SetLexMode(LexMode::kText);
+  (void)ReportNoSuchTag(scanner, c);
 }
 
 void SetAlignment(KestoScanner& scanner, const ParagraphTargets& targets, int32_t alignment) {

@@ -13,4 +13,8 @@ class KestoScanner;
 // input.
 void ReportUnknownTagLetter(KestoScanner& scanner, std::u16string_view prefix, int32_t c);
 
+// The same for a tag whose name is already set: answers true when `c` is an ordinary character (error 2,
+// the tag group goes on), false when it ended the tag (">", a return, the end of the input).
+bool ReportNoSuchTag(KestoScanner& scanner, int32_t c);
+
 }  // namespace kesto
