@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "host/core/Registry.h"
+#include "host/text/AttributeTagNames.h"
 #include "host/text/TabStopList.h"
 
 namespace {
@@ -194,13 +195,28 @@ bool IsInRange(const AttributeClassInfo& info, const AttributeValue& value) {
   return number >= info.min - slack && number <= info.max + slack;
 }
 
+std::vector<const AttributeClassInfo*> TaggedTextClasses() {
+  std::vector<const AttributeClassInfo*> capable;
+  for (const AttributeClassInfo* info : GetStore().order)
+    if (info->IsTaggedTextCapable()) capable.push_back(info);
+  return capable;
+}
+
+const AttributeClassInfo* FindByTagName(std::string_view name) {
+  for (const AttributeClassInfo* info : GetStore().order)
+    if (info->IsTaggedTextCapable() && (info->longTag == name || info->shortTag == name)) return info;
+  return nullptr;
+}
+
 void RegisterHostClasses() {
   std::vector<AttributeClassInfo> all = CharacterClasses();
   std::vector<AttributeClassInfo> para = ParagraphClasses();
   all.insert(all.end(), std::make_move_iterator(para.begin()), std::make_move_iterator(para.end()));
   std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.cls < b.cls; });
-  for (auto& info : all)
+  for (auto& info : all) {
+    AttributeTagNames::Attach(info);
     (void)Register(std::move(info));
+  }
 }
 
 }  // namespace AttributeClasses

@@ -96,10 +96,17 @@ inline constexpr double kLargestMeasurement = 15552;  // the largest length the 
 
 enum class AttributeScope : uint8_t { kCharacter, kParagraph };
 
-// Host tagged-text dialect: parse answers 0 on success, 2 or 3 for a value out of range, another code for
-// text that is no value of the attribute; write answers the text that parse reads back.
-using TagParseFn = int32_t (*)(std::u16string_view text, AttributeValue& value);
-using TagWriteFn = WideString (*)(const AttributeValue& value);
+struct AttributeClassInfo;
+class IDataBase;
+
+// Host tagged-text dialect: parse answers 0 on success, 2 (below) or 3 (above) for a value outside the
+// class's range, another code for text that is no value of the attribute (ITextAttribute.h names them);
+// write answers the text that parse reads back. Values that refer to document objects (swatches, fonts,
+// languages, stroke styles) are written by name and found by name in `db`, the document's database; without
+// a database they neither parse nor write.
+using TagParseFn = int32_t (*)(const AttributeClassInfo& info, const IDataBase* db, std::u16string_view text,
+                               AttributeValue& value);
+using TagWriteFn = WideString (*)(const IDataBase* db, const AttributeValue& value);
 
 struct AttributeClassInfo {
   ClassID cls;
@@ -136,6 +143,11 @@ ErrorCode Register(AttributeClassInfo info);
 bool IsParagraphAttribute(ClassID cls);
 // Whether a number fits the declared range (reals widened by 1e-8, as rounding in conversions needs).
 bool IsInRange(const AttributeClassInfo& info, const AttributeValue& value);
+
+// The classes the host tagged-text dialect carries (IsTaggedTextCapable), in the order of All().
+std::vector<const AttributeClassInfo*> TaggedTextClasses();
+// The tagged-text capable class whose long or short tag name is `name` (case-sensitive); nullptr if none.
+const AttributeClassInfo* FindByTagName(std::string_view name);
 
 // Registers the host's classes: descriptions and boss classes. Called once at start-up.
 void RegisterHostClasses();

@@ -13,10 +13,14 @@
 
 class IPMStream;
 
+class IDataBase;
+
 // Results of ParseTagValue.
 inline constexpr int32_t kTagValueParsed = 0;
 inline constexpr int32_t kTagValueMalformed = 1;
-inline constexpr int32_t kTagValueOutOfRange = 2;
+inline constexpr int32_t kTagValueOutOfRange = 2;  // below the class's range
+inline constexpr int32_t kTagValueAboveRange = 3;
+inline constexpr int32_t kTagValueUnknownName = 4;  // no swatch, font, language ... of that name
 inline constexpr int32_t kTagValueUnsupported = 5;  // the class has no tagged-text routine (or is frozen)
 
 class ITextAttribute : public IPMUnknown {
@@ -39,10 +43,11 @@ class ITextAttribute : public IPMUnknown {
   // Moves the value through `stream` (reading requires an attribute that is not frozen).
   virtual void XferValue(IPMStream* stream) = 0;
   virtual std::string ValueToJson() const = 0;
-  // The host tagged-text dialect's value text: parse sets the value from it (kTagValue... results), write
-  // answers it (empty when the class has no routine).
-  virtual int32_t ParseTagValue(std::u16string_view text) = 0;
-  virtual WideString WriteTagValue() const = 0;
+  // The host tagged-text dialect's value text: parse sets the value from it (kTagValue... results; the value
+  // stays as it was on failure), write answers it (empty when the class has no routine). `db` is the
+  // document the names of swatches, fonts, languages and stroke styles are looked up in (may be null).
+  virtual int32_t ParseTagValue(const IDataBase* db, std::u16string_view text) = 0;
+  virtual WideString WriteTagValue(const IDataBase* db) const = 0;
 };
 
 // A new attribute of `cls` holding the class's default value; empty when no such attribute class exists.

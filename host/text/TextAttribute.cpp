@@ -76,18 +76,18 @@ std::string TextAttribute::ValueToJson() const {
   return ::ValueToJson(value_);
 }
 
-int32_t TextAttribute::ParseTagValue(std::u16string_view text) {
+int32_t TextAttribute::ParseTagValue(const IDataBase* db, std::u16string_view text) {
   if (frozen_ || !info_ || !info_->parse) return kTagValueUnsupported;
   AttributeValue parsed = value_;
-  int32_t result = info_->parse(text, parsed);
+  int32_t result = info_->parse(*info_, db, text, parsed);
   if (result != kTagValueParsed) return result;
   if (!ValueFitsKind(parsed, kind_)) return kTagValueMalformed;
   value_ = std::move(parsed);
   return kTagValueParsed;
 }
 
-WideString TextAttribute::WriteTagValue() const {
-  return info_ && info_->write ? info_->write(value_) : WideString();
+WideString TextAttribute::WriteTagValue(const IDataBase* db) const {
+  return info_ && info_->write ? info_->write(db, value_) : WideString();
 }
 
 InterfacePtr<ITextAttribute> TextAttribute::CreateOpaque(ClassID cls, std::vector<uint8_t> bytes) {

@@ -23,8 +23,8 @@ class TextAttribute final : public CPMUnknown<ITextAttribute> {
   InterfacePtr<ITextAttribute> Clone() const override;
   void XferValue(IPMStream* stream) override;
   std::string ValueToJson() const override;
-  int32_t ParseTagValue(std::u16string_view text) override;
-  WideString WriteTagValue() const override;
+  int32_t ParseTagValue(const IDataBase* db, std::u16string_view text) override;
+  WideString WriteTagValue(const IDataBase* db) const override;
 
   // An attribute of class `cls` whose value bytes nobody can read: kept and written back as they are.
   static InterfacePtr<ITextAttribute> CreateOpaque(ClassID cls, std::vector<uint8_t> bytes);
