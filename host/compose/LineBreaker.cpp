@@ -30,14 +30,22 @@ char16_t LineBreaker::CharAt(int32_t position) {
   return window_[position - windowStart_];
 }
 
+// The font of the character run and paragraph holding `position`; run_ becomes the part of the character
+// run inside that paragraph, since a run that crosses a return may take different paragraph attributes on
+// each side.
 const RunFont& LineBreaker::FontAt(int32_t position) {
-  if (!haveRun_ || position < run_.start || position >= run_.end) {
-    run_ = story_->GetRunAt(TextStrand::kCharacter, position);
-    haveRun_ = true;
-  }
-  auto [it, added] = fonts_.try_emplace(run_.start);
-  if (added) it->second = ResolveRunFont(story_, run_.start);
-  return it->second;
+  if (haveRun_ && position >= run_.start && position < run_.end) return *runFont_;
+  if (!haveRun_ || position < paragraphRun_.start || position >= paragraphRun_.end)
+    paragraphRun_ = story_->GetRunAt(TextStrand::kParagraph, position);
+  run_ = story_->GetRunAt(TextStrand::kCharacter, position);
+  run_.start = std::max(run_.start, paragraphRun_.start);
+  run_.end = std::min(run_.end, paragraphRun_.end);
+  haveRun_ = true;
+  FontKey key{run_.style, run_.overrides.get(), paragraphRun_.style, paragraphRun_.overrides.get()};
+  auto [it, added] = fonts_.try_emplace(key);
+  if (added) it->second = {ResolveRunFont(story_, position), run_.overrides, paragraphRun_.overrides};
+  runFont_ = &it->second.font;
+  return *runFont_;
 }
 
 const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {

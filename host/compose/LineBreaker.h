@@ -4,8 +4,9 @@
 // the end of a line hang outside the width.
 #pragma once
 
+#include <map>
 #include <string>
-#include <unordered_map>
+#include <tuple>
 #include <vector>
 
 #include "host/compose/ParagraphFormat.h"
@@ -44,9 +45,20 @@ class LineBreaker {
   int32_t length_;
   std::u16string window_;
   int32_t windowStart_ = 0;
-  TextRun run_;  // the character run FontAt answered last
+  // Runs with the same styles and the same override lists (equal lists are one shared list in a story)
+  // have the same font: a paragraph of many alternating runs resolves each kind once.
+  using FontKey = std::tuple<UID, const void*, UID, const void*>;
+  struct KnownFont {
+    RunFont font;
+    AttrListRef characterOverrides;  // held, so that no other list can take the address in the key
+    AttrListRef paragraphOverrides;
+  };
+
+  TextRun run_;           // the character run FontAt answered last
+  TextRun paragraphRun_;  // and the paragraph run around it
   bool haveRun_ = false;
-  std::unordered_map<int32_t, RunFont> fonts_;  // by run start
+  std::map<FontKey, KnownFont> fonts_;
+  const RunFont* runFont_ = nullptr;  // the font of run_
   ParagraphFormat paragraph_;
   bool haveParagraph_ = false;
 };

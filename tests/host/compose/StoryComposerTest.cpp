@@ -92,6 +92,13 @@ const PlaceRow kPlaceRows[] = {
     {"absolute leading",
      [](ComposeFixture& f) { f.Set(kTextAttrLeading, 15.0); },
      {"0-3@0,7.5", "3-6@0,22.5"}},
+    {"a paragraph override of a character attribute under one character run",
+     [](ComposeFixture& f) {
+       AttributeBossList leading;
+       EXPECT_EQ(leading.ApplyValue(kTextAttrLeading, 15.0), kSuccess);
+       f.Apply(TextStrand::kParagraph, 3, 6, leading);
+     },
+     {"0-3@0,7.5", "3-6@0,22.5"}},
     {"automatic leading from the largest size",
      [](ComposeFixture& f) { f.Set(kTextAttrPointSize, 20.0, 4, 5); },
      {"0-3@0,7.5", "3-6@0,31.5"}},
