@@ -9,6 +9,9 @@
 #include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
 #include "host/db/IDataBase.h"
+#include "host/layout/AnchorUtils.h"
+#include "host/layout/IHierarchy.h"
+#include "host/layout/LayoutChange.h"
 #include "host/layout/LayoutIDs.h"
 #include "host/notify/ISubject.h"
 #include "host/text/IStoryList.h"
@@ -30,8 +33,22 @@ void NoteTextChange(IDataBase& db, const TextChange& change) {
     end = text->GetParagraphRun(text->ParagraphIndexAt(std::max(start, end - 1))).end;
   }
   bool edit = change.what == TextChange::What::kText;
+  if (edit) AnchorUtils::FollowTextEdit(&db, change.story, change.position, change.deleted, change.inserted);
   results->NoteEdit(start, edit ? change.deleted : 0, edit ? change.inserted : 0, end);
   StoryComposer::DamageAt(&db, change.story, start);
+}
+
+// An anchored item that changes (a resize, a move) changes the line holding its character.
+void DamageAnchorsOf(IDataBase& db, const LayoutChange& change) {
+  for (UID item : change.items) {
+    auto node = db.IsValidUID(item) ? Instantiate<IHierarchy>(&db, item) : InterfacePtr<IHierarchy>();
+    if (!node || node->GetParent().IsValid()) continue;
+    UID story = AnchorUtils::StoryOfItem(&db, item);
+    auto anchors = AnchorUtils::QueryAnchors(&db, story);
+    for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>()) {
+      if (anchor.item == item) StoryComposer::DamageAt(&db, story, anchor.index);
+    }
+  }
 }
 
 // A layout change may move or reshape any frame: no story reuses composed frames.
@@ -63,6 +80,7 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
     return;
   }
   if (protocol != IID_ICOMMANDMGR) ForgetAllEdits(*db);
+  if (protocol == IID_IPAGEITEMCHANGES) DamageAnchorsOf(*db, *static_cast<LayoutChange*>(changedBy));
   // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
   // pages (page number characters, odd and even page breaks): every story starts again.
   // A style edit changes the attributes of every story that uses the style.

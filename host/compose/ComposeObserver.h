@@ -1,6 +1,7 @@
 // ComposeObserver (on the document): turns what text commands and undo tell the document into damage of
-// the stories' compositions. Layout commands damage frame lists themselves; page changes, style edits and
-// undo start every story's composition again.
+// the stories' compositions, and keeps anchored items with their characters as text is edited. Layout
+// commands damage frame lists themselves; page changes, style edits and undo start every story's composition
+// again.
 #pragma once
 
 #include "host/core/CPMUnknown.h"

@@ -7,6 +7,7 @@
 
 #include "host/compose/ComposeIDs.h"
 #include "host/core/IPMUnknown.h"
+#include "host/layout/IStoryAnchors.h"
 
 // One composed line: its text range, the x of its origin and its baseline, in frame coordinates (from the
 // frame's top-left corner).
@@ -19,12 +20,25 @@ struct ComposedLine {
   bool operator==(const ComposedLine&) const = default;
 };
 
+// Where composition put an item anchored in the text, in frame coordinates: the top-left corner of an
+// inline or above-line item; for a custom item the point of its character on the baseline, from which the
+// item's own placement is measured.
+struct ComposedAnchor {
+  UID item;
+  int32_t index = 0;
+  AnchorKind kind = AnchorKind::kInline;
+  double x = 0;
+  double y = 0;
+  bool operator==(const ComposedAnchor&) const = default;
+};
+
 struct ComposedFrame {
   UID frame;
   int32_t start = 0;
   int32_t span = 0;
   double textHeight = 0;  // from the top inset to the deepest line's descent
   std::vector<ComposedLine> lines;
+  std::vector<ComposedAnchor> anchors;  // in text order
 };
 
 struct StoryLayout {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "host/layout/IPageItem.h"
+
 namespace {
 
 constexpr char16_t kPageNumberChar = 0x0018;
@@ -18,7 +20,21 @@ bool IsHyphen(char16_t c) {
 
 }  // namespace
 
-LineBreaker::LineBreaker(const ITextModel* story) : story_(story), length_(story->TotalLength()) {}
+LineBreaker::LineBreaker(const ITextModel* story)
+    : story_(story), anchorList_(story, UseDefaultIID()), length_(story->TotalLength()) {
+  if (anchorList_ && !anchorList_->GetAnchors().empty()) anchors_ = &anchorList_->GetAnchors();
+}
+
+std::vector<Anchor>::const_iterator LineBreaker::AnchorsFrom(int32_t position) const {
+  return std::lower_bound(anchors_->begin(), anchors_->end(), position,
+                          [](const Anchor& a, int32_t p) { return a.index < p; });
+}
+
+PMPoint LineBreaker::AnchorSize(UID item) const {
+  auto pageItem = Instantiate<IPageItem>(GetDataBase(story_), item);
+  if (!pageItem) return {};
+  return {pageItem->GetBounds().Width(), pageItem->GetBounds().Height()};
+}
 
 char16_t LineBreaker::CharAt(int32_t position) {
   if (position < windowStart_ || position >= windowStart_ + static_cast<int32_t>(window_.size())) {
@@ -59,7 +75,13 @@ const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
 double LineBreaker::Advance(int32_t position, int32_t pageNumber) {
   const RunFont& font = FontAt(position);
   char16_t c = CharAt(position);
-  if (c != kPageNumberChar) return font.Advance(c);
+  if (c != kPageNumberChar && (c != kAnchorChar || !anchors_)) return font.Advance(c);
+  if (c == kAnchorChar) {
+    auto anchor = AnchorsFrom(position);
+    bool inlineHere =
+        anchor != anchors_->end() && anchor->index == position && anchor->kind == AnchorKind::kInline;
+    return inlineHere ? AnchorSize(anchor->item).x : font.Advance(c);
+  }
   double width = 0;
   for (char digit : std::to_string(pageNumber))
     width += font.Advance(static_cast<char32_t>(digit));
@@ -118,5 +140,36 @@ LineMetrics LineBreaker::Measure(int32_t start, double available, int32_t pageNu
   line.end = end;
   line.width = width;
   AddRuns(line, start, end);
+  if (anchors_) AddAnchors(line, start, end);
   return line;
+}
+
+void LineBreaker::AddAnchors(LineMetrics& line, int32_t start, int32_t end) {
+  for (auto anchor = AnchorsFrom(start); anchor != anchors_->end() && anchor->index < end; ++anchor) {
+    line.hasAnchors = true;
+    double height = AnchorSize(anchor->item).y;
+    if (anchor->kind == AnchorKind::kAboveLine) {
+      line.spaceAbove = std::max(line.spaceAbove, height);
+    } else if (anchor->kind == AnchorKind::kInline) {
+      line.ascent = std::max(line.ascent, height);
+      if (FontAt(anchor->index).leading < 0) line.leading = std::max(line.leading, height * 1.2);
+    }
+  }
+}
+
+void LineBreaker::PlaceAnchors(const ComposedLine& line, const LineMetrics& m, int32_t pageNumber,
+                               std::vector<ComposedAnchor>& out) {
+  double x = line.x;
+  int32_t at = line.start;
+  for (auto anchor = AnchorsFrom(line.start); anchor != anchors_->end() && anchor->index < line.end;
+       ++anchor) {
+    for (; at < anchor->index; ++at)
+      x += Advance(at, pageNumber);
+    double height = AnchorSize(anchor->item).y;
+    double y = anchor->kind == AnchorKind::kInline      ? line.baseline - height
+               : anchor->kind == AnchorKind::kAboveLine ? line.baseline - m.ascent - height
+                                                        : line.baseline;
+    double left = anchor->kind == AnchorKind::kAboveLine ? line.x : x;
+    out.push_back({anchor->item, anchor->index, anchor->kind, left, y});
+  }
 }

@@ -2,6 +2,11 @@
 // and how tall it is. Lines break after spaces and after hyphens; a word longer than the width breaks
 // between characters (a line holds at least one character); a paragraph return ends its line. Spaces at
 // the end of a line hang outside the width.
+//
+// A U+FFFC owning an anchored item measures as the item: an inline item is as wide as its bounds and, sitting
+// on the baseline, raises the line's ascent to its height and, where the character's leading is automatic,
+// the line's leading to 120 % of its height (as a character of that point size would); an above-line item
+// takes no width and asks for its height as room above the line; a custom item takes nothing.
 #pragma once
 
 #include <map>
@@ -9,8 +14,10 @@
 #include <tuple>
 #include <vector>
 
+#include "host/compose/IStoryComposition.h"
 #include "host/compose/ParagraphFormat.h"
 #include "host/compose/RunFont.h"
+#include "host/layout/Geometry.h"
 
 struct LineMetrics {
   int32_t end = 0;    // after the line's last character
@@ -19,8 +26,10 @@ struct LineMetrics {
   double descent = 0;
   double capHeight = 0;
   double xHeight = 0;
-  double leading = 0;  // the largest leading the line's runs ask for
+  double leading = 0;     // the largest leading the line's runs ask for
+  double spaceAbove = 0;  // room above the line for its above-line items
   bool endsParagraph = false;
+  bool hasAnchors = false;  // the line holds characters owning anchored items
 };
 
 class LineBreaker {
@@ -31,6 +40,9 @@ class LineBreaker {
   // The line from `start` (< Length()) that fits `available` points; U+0018 measures as `pageNumber`.
   LineMetrics Measure(int32_t start, double available, int32_t pageNumber);
   const ParagraphFormat& ParagraphAt(int32_t position);
+  // Adds where the items anchored in `line` (measured as `m`) go, in the line's frame coordinates.
+  void PlaceAnchors(const ComposedLine& line, const LineMetrics& m, int32_t pageNumber,
+                    std::vector<ComposedAnchor>& out);
 
  private:
   // The character at `position` (< Length()), read through a window so that a composition that stops
@@ -39,9 +51,15 @@ class LineBreaker {
   const RunFont& FontAt(int32_t position);
   double Advance(int32_t position, int32_t pageNumber);
   void AddRuns(LineMetrics& line, int32_t start, int32_t end);
+  void AddAnchors(LineMetrics& line, int32_t start, int32_t end);
+  // The anchors from the first at or after `position`.
+  std::vector<Anchor>::const_iterator AnchorsFrom(int32_t position) const;
+  PMPoint AnchorSize(UID item) const;
 
   static constexpr int32_t kWindow = 1 << 16;
   const ITextModel* story_;
+  InterfacePtr<IStoryAnchors> anchorList_;
+  const std::vector<Anchor>* anchors_ = nullptr;  // null when the story anchors nothing
   int32_t length_;
   std::u16string window_;
   int32_t windowStart_ = 0;

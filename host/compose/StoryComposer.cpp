@@ -110,6 +110,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
                               PendingBreak& pending) {
   const double bottom = g.height - g.options.insets.bottom;
   const size_t first = out.lines.size();
+  const size_t firstAnchor = out.anchors.size();
   double baseline = 0;
   std::vector<double> bottoms;  // each line's descent line, for the column's depth
   bool leavesFrame = false;     // a break sends the text beyond this frame
@@ -122,6 +123,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     const bool top = out.lines.size() == first;
     double next = top ? FirstBaseline(g, m)
                       : baseline + m.leading + (paragraphStart ? spaceAfter_ + para.spaceBefore : 0);
+    next += m.spaceAbove;
     if (next + m.descent > bottom) {
       // A paragraph kept whole that started lower in this column moves to the next one entirely.
       size_t paraFirst = first;
@@ -131,6 +133,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
       if (para.keepAllLines && !paragraphStart && startsHere && paraFirst > first) {
         out.lines.resize(paraFirst);
         bottoms.resize(paraFirst - first);
+        std::erase_if(out.anchors, [&](const ComposedAnchor& a) { return a.index >= para.start; });
         position_ = para.start;
       }
       break;
@@ -139,6 +142,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     bottoms.push_back(baseline + m.descent);
     double x = left + indent + AlignmentOffset(para.alignment, available - m.width);
     out.lines.push_back({position_, m.end, x, baseline, m.width});
+    if (m.hasAnchors) breaker_.PlaceAnchors(out.lines.back(), m, g.pageNumber, out.anchors);
     position_ = m.end;
     if (!m.endsParagraph) continue;
     spaceAfter_ = para.spaceAfter;
@@ -157,6 +161,8 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
   if (out.lines.size() > first && shift > 0) {
     for (size_t i = first; i < out.lines.size(); ++i)
       out.lines[i].baseline += shift;
+    for (size_t i = firstAnchor; i < out.anchors.size(); ++i)
+      out.anchors[i].y += shift;
   }
   return !leavesFrame;
 }
@@ -209,6 +215,8 @@ bool ReuseRest(const TextEdits& edits, const PendingBreak& pending, StoryLayout&
       line.start += edits.delta;
       line.end += edits.delta;
     }
+    for (ComposedAnchor& anchor : frame.anchors)
+      anchor.index += edits.delta;
     layout.frames.push_back(std::move(frame));
   }
   layout.oversetStart = old.oversetStart + edits.delta;

@@ -3,6 +3,7 @@
 
 #include "host/compose/LineBreaker.h"
 #include "host/compose/StoryComposer.h"
+#include "host/layout/AnchorUtils.h"
 #include "host/layout/IPageItem.h"
 #include "host/layout/LayoutUtils.h"
 
@@ -59,6 +60,26 @@ bool OverflowSkipsPages(IDataBase* db, UID story, int32_t index) {
   if (!text || index <= 0 || text->GetChar(index - 1) != kParagraphReturn) return false;
   BreakKind kind = ResolveParagraphFormat(text.get(), text->ParagraphIndexAt(index - 1)).breakKind;
   return kind == BreakKind::kOddPage || kind == BreakKind::kEvenPage;
+}
+
+UID InlineItemAt(IDataBase* db, UID story, int32_t index) {
+  auto anchors = AnchorUtils::QueryAnchors(db, story);
+  const Anchor* anchor = anchors ? anchors->AnchorAt(index) : nullptr;
+  return anchor ? anchor->item : kInvalidUID;
+}
+
+std::vector<Anchor> AnchoredItems(IDataBase* db, UID story) {
+  auto anchors = AnchorUtils::QueryAnchors(db, story);
+  return anchors ? anchors->GetAnchors() : std::vector<Anchor>();
+}
+
+std::optional<AnchorPlacement> AnchorPlacementAt(IDataBase* db, UID story, int32_t index) {
+  const ComposedFrame* frame = ComposedFrameAt(db, story, index);
+  if (!frame) return std::nullopt;
+  for (const ComposedAnchor& anchor : frame->anchors) {
+    if (anchor.index == index) return AnchorPlacement{frame->frame, anchor};
+  }
+  return std::nullopt;
 }
 
 }  // namespace StoryQueries

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "host/compose/IStoryComposition.h"
 #include "host/db/IDataBase.h"
 #include "host/layout/Geometry.h"
+#include "host/layout/IStoryAnchors.h"
 
 namespace StoryQueries {
 
@@ -25,5 +28,17 @@ double AscentAt(IDataBase* db, UID story, int32_t index);
 // Whether text overflowing at `index` skips pages: `index` starts a paragraph and the paragraph before it
 // breaks to an odd or even page.
 bool OverflowSkipsPages(IDataBase* db, UID story, int32_t index);
+
+// The item anchored at `index` (inline, above-line or custom); kInvalidUID when none is.
+UID InlineItemAt(IDataBase* db, UID story, int32_t index);
+// The items anchored in the story, in text order; empty for no story.
+std::vector<Anchor> AnchoredItems(IDataBase* db, UID story);
+// Where composition put the item anchored at `index`, and in which frame; nullopt when no item is anchored
+// there or its character is not composed (overset text, no frames).
+struct AnchorPlacement {
+  UID frame;
+  ComposedAnchor anchor;
+};
+std::optional<AnchorPlacement> AnchorPlacementAt(IDataBase* db, UID story, int32_t index);
 
 }  // namespace StoryQueries

@@ -9,6 +9,7 @@
 #include "host/layout/FrameOptions.h"
 #include "host/layout/Geometry.h"
 #include "host/layout/IPageSetup.h"
+#include "host/layout/IStoryAnchors.h"
 #include "host/layout/LayoutIDs.h"
 
 struct LayoutParams {
@@ -30,6 +31,7 @@ struct LayoutParams {
   WideString name;
   WideString prefix;
   WideString key;
+  AnchorKind anchor = AnchorKind::kInline;
 };
 
 class ILayoutCmdData : public IPMUnknown {

@@ -3,6 +3,7 @@
 
 #include <unordered_set>
 
+#include "host/layout/IStoryAnchors.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
@@ -35,6 +36,7 @@ class Checker {
         return "the spread list names object " + Number(spread) + ", which is no spread of its kind";
       if (std::string fault = SpreadFault(spread, *layers); !fault.empty()) return fault;
     }
+    if (std::string fault = AnchorsFault(); !fault.empty()) return fault;
     return StoriesFault();
   }
 
@@ -84,6 +86,24 @@ class Checker {
     }
     for (UID child : node->GetChildren()) {
       if (std::string fault = TreeFault(child, nodeUID, depth + 1); !fault.empty()) return fault;
+    }
+    return {};
+  }
+
+  // Items anchored in text are trees of their own: no parent, each anchored once, on a U+FFFC.
+  std::string AnchorsFault() {
+    auto stories = Instantiate<IStoryList>(db_, db_->GetRootUID());
+    for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+      UID story = stories->GetNthStory(i);
+      auto anchors = Instantiate<IStoryAnchors>(db_, story);
+      auto text = Instantiate<ITextModel>(db_, story);
+      for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>()) {
+        if (!text || anchor.index < 0 || anchor.index >= text->TotalLength() - 1 ||
+            text->GetChar(anchor.index) != kAnchorChar)
+          return "story " + Number(story) + " anchors item " + Number(anchor.item) +
+                 " on no anchor character";
+        if (std::string fault = TreeFault(anchor.item, kInvalidUID, 1); !fault.empty()) return fault;
+      }
     }
     return {};
   }

@@ -13,6 +13,7 @@
 #include "host/layout/SectionList.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
+#include "host/layout/StoryAnchors.h"
 #include "host/layout/TextFrame.h"
 #include "host/text/TextIDs.h"
 
@@ -28,7 +29,9 @@ void RegisterDocumentParts(Registry& r) {
                            {IID_ILAYERLIST, kLayerListImpl},
                            {IID_ISECTIONLIST, kSectionListImpl}});
   (void)r.RegisterImplementation<StoryFrames>(kStoryFramesImpl, true);
-  (void)r.AddIn(kTextStoryBoss, {{IID_ISTORYFRAMES, kStoryFramesImpl}});
+  (void)r.RegisterImplementation<StoryAnchors>(kStoryAnchorsImpl, true);
+  (void)r.AddIn(kTextStoryBoss,
+                {{IID_ISTORYFRAMES, kStoryFramesImpl}, {IID_ISTORYANCHORS, kStoryAnchorsImpl}});
 }
 
 void RegisterLayoutObjects(Registry& r) {

@@ -1,6 +1,7 @@
 // The layout command classes.
 #include "host/layout/LayoutCommands.h"
 
+#include "host/layout/AnchorItemCmd.h"
 #include "host/layout/ArrangeCmds.h"
 #include "host/layout/FrameOptionCmd.h"
 #include "host/layout/ItemCmds.h"
@@ -62,6 +63,7 @@ const std::vector<LayoutCommandInfo>& LayoutCommandTable() {
       {kSetPagePositionCmdBoss, "kSetPagePositionCmdBoss", Make<SetPagePositionCmd>},
       {kNewSectionCmdBoss, "kNewSectionCmdBoss", Make<NewSectionCmd>},
       {kSetPageSetupCmdBoss, "kSetPageSetupCmdBoss", Make<SetPageSetupCmd>},
+      {kAnchorItemCmdBoss, "kAnchorItemCmdBoss", Make<AnchorItemCmd>},
   };
   return table;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "host/cmd/ErrorUtils.h"
+#include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutIDs.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
@@ -196,6 +197,8 @@ ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted) {
   std::vector<UID> tree = LayoutUtils::ItemTree(db, item);
   if (auto node = Query<IHierarchy>(db, item)) {
     if (auto parent = Query<IHierarchy>(db, node->GetParent())) parent->RemoveChild(item);
+    // An item without a parent may be anchored in text; its character stays, owning nothing.
+    if (!node->GetParent().IsValid()) AnchorUtils::Unanchor(db, item);
   }
   for (UID uid : tree) {
     if (LayoutUtils::IsTextFrame(db, uid)) {

@@ -42,7 +42,8 @@ struct Deleted {
 };
 // Deletes the item and everything in it. A text frame leaves its frame list (its text flows on in the
 // others, damaged from where it was); the last frame of a story takes the story and its frame list along,
-// unless the story is the document's only one. Entries of override lists naming a deleted item go too.
+// unless the story is the document's only one. Entries of override lists naming a deleted item go too, and
+// an anchored item leaves its story's anchors.
 ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted);
 
 // Copies page items with everything in them. Text frames of one story copied by one copier share one new

@@ -36,6 +36,7 @@ inline constexpr PMIID IID_IPAGEITEM = 0x2060A;
 inline constexpr PMIID IID_ITEXTFRAME = 0x2060B;
 inline constexpr PMIID IID_ISTORYFRAMES = 0x2060D;
 inline constexpr PMIID IID_ILAYOUTCMDDATA = 0x2060E;
+inline constexpr PMIID IID_ISTORYANCHORS = 0x20610;
 
 // Notification protocols on the document's subject (and, for 572, on a frame list's subject).
 inline constexpr PMIID IID_IPAGEITEMCHANGES = 570;  // items created, deleted, moved, changed
@@ -102,6 +103,7 @@ inline constexpr ClassID kInsertPagesCmdBoss = 0x20637;
 inline constexpr ClassID kNewSpreadCmdBoss = 0x20638;
 inline constexpr ClassID kNewSectionCmdBoss = 0x20639;
 inline constexpr ClassID kSetPageSetupCmdBoss = 0x2063A;
+inline constexpr ClassID kAnchorItemCmdBoss = 0x2063B;
 
 // Implementations.
 inline constexpr ImplementationID kPageSetupImpl = 0x20600;
@@ -119,4 +121,5 @@ inline constexpr ImplementationID kTextFrameImpl = 0x2060B;
 inline constexpr ImplementationID kFrameListImpl = 0x2060C;
 inline constexpr ImplementationID kStoryFramesImpl = 0x2060D;
 inline constexpr ImplementationID kLayoutCmdDataImpl = 0x2060E;
+inline constexpr ImplementationID kStoryAnchorsImpl = 0x20610;
 inline constexpr ImplementationID kLayoutCmdImplBase = 0x20640;  // one per command class from here
