@@ -1,4 +1,5 @@
-// pagehost export: a story of a saved document written out as Kesto tagged text.
+// pagehost export: a story of a saved document written out as Kesto tagged text, or in the host's own
+// tagged-text dialect.
 #include <unistd.h>
 
 #include <cerrno>
@@ -35,18 +36,26 @@ struct ExportArgs {
 
 void PrintExportHelp() {
   std::printf(
-      "Usage: pagehost export DOC [-o OUT | -o -] [--story UID] [--range START:END] [OPTIONS]\n"
+      "Usage: pagehost export DOC [-o OUT | -o -] [--story UID] [--range START:END] [--format FMT]\n"
+      "                       [OPTIONS]\n"
       "\n"
       "Writes the main story of DOC (or the story UID, or the range START:END of it, in UTF-16 units) as\n"
-      "Kesto tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the\n"
-      "whole export succeeded.\n"
+      "tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the whole\n"
+      "export succeeded.\n"
+      "\n"
+      "  --format FMT     kesto (the default): Kesto tagged text; host: the host's own tagged-text dialect\n"
+      "                   (<ParaStyle:...>, <CharStyle:...> and the attributes' tags), after a header line\n"
+      "                   naming the encoding: <UNICODE-WIN> for utf-8 and utf-16le, <UNICODE-MAC> for\n"
+      "                   utf-16be, <ASCII-WIN> for windows-latin, <ASCII-MAC> for mac-roman\n"
+      "  --short-names    host format: the short tag names (<pstyle:...>, <cstyle:...> ...)\n"
       "\n"
       "Options (--fragment, --separate-tags and --compact default to the preferences, see pagehost prefs;\n"
       "each has a --no- form for one run):\n"
       "  --encoding ENC   utf-8 (default, with a byte-order mark), utf-16le, utf-16be, windows-latin or\n"
       "                   mac-roman\n"
       "  --fragment       no header, no style-sheet definitions and no byte-order mark (for appending)\n"
-      "  --separate-tags  every attribute in its own tag\n"
+      "  --separate-tags  every attribute in its own tag (host format: the paragraph style tag on every\n"
+      "                   paragraph)\n"
       "  --compact        leave out parameters that have their default value\n"
       "  --styles-only    only the header and the style-sheet definitions\n"
       "  --all-styles     define every style sheet of the document, not only those the text uses\n"
@@ -72,8 +81,9 @@ bool ParseRange(const std::string& text, std::pair<int32_t, int32_t>& range) {
 // Answers 0 when the arguments are complete, -1 after --help, or the exit status to end with.
 int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
   static const std::pair<const char*, const char*> kSwitches[] = {
-      {"--fragment", "fragment"},       {"--separate-tags", "separate-tags"}, {"--compact", "compact"},
-      {"--styles-only", "styles-only"}, {"--all-styles", "all-styles"},
+      {"--fragment", "fragment"},     {"--separate-tags", "separate-tags"},
+      {"--compact", "compact"},       {"--styles-only", "styles-only"},
+      {"--all-styles", "all-styles"}, {"--short-names", "short-names"},
   };
   // The switches the preferences keep can also be turned off for one run.
   static const std::pair<const char*, const char*> kOffSwitches[] = {
@@ -116,6 +126,9 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       std::pair<int32_t, int32_t> range;
       if (!ParseRange(*r, range)) return UsageError("export: --range needs START:END with START <= END");
       parsed.range = range;
+    } else if (auto f = args.TakeValue("--format", "", missing)) {
+      if (*f != "kesto" && *f != "host") return UsageError("export: unknown format '" + *f + "'");
+      parsed.options["dialect"] = *f;
     } else if (auto e = args.TakeValue("--encoding", "", missing)) {
       bool known = false;
       for (const char* name : kEncodings)
@@ -133,6 +146,8 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
     }
   }
   if (parsed.document.empty()) return UsageError("export: no document given");
+  if (parsed.options.count("short-names") && parsed.options["dialect"] != "host")
+    return UsageError("export: --short-names needs --format host");
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
+#include "kesto/writer/HostTagPutter.h"
 #include "kesto/writer/KestoPutter.h"
 #include "kesto/writer/KestoPutterAgent.h"
 
@@ -51,11 +52,23 @@ int32_t RunKestoExport(VyStreamAgent* agent, IDataBase* db, const KestoExportPar
   if (!story.IsValid()) return kParamErr;
   VyTextStream stream(agent, params.encoding, VyTextStream::kWindowsLineEnds);
   if (params.byteOrderMark) stream.WriteByteOrderMark();
-  KestoPutter putter;
-  putter.SetOptions(params.options);
-  putter.SetEncoding(params.encoding);
-  KestoExportAgent exportAgent(&stream, &putter, story.GetModel()->CountParagraphs());
-  int32_t result = putter.PutStory(story, params.start, params.end, &exportAgent);
+  std::unique_ptr<CTaggedTextPutter> putter;
+  KestoPutter* kestoPutter = nullptr;
+  if (params.dialect == ExportDialect::kHost) {
+    putter = std::make_unique<HostTagPutter>();
+    // The dialect's writer leaves the header to its caller.
+    if ((params.options & kPutFragment) == 0) {
+      std::string_view header = HostTagEncodingHeader(params.encoding);
+      stream.PutText(std::u16string(header.begin(), header.end()) + u"\r");
+    }
+  } else {
+    putter = std::make_unique<KestoPutter>();
+    kestoPutter = static_cast<KestoPutter*>(putter.get());
+  }
+  putter->SetOptions(params.options);
+  putter->SetEncoding(params.encoding);
+  KestoExportAgent exportAgent(&stream, kestoPutter, story.GetModel()->CountParagraphs());
+  int32_t result = putter->PutStory(story, params.start, params.end, &exportAgent);
   int closed = agent->Close();
   // A failure of the destination is told by its own code.
   if ((result == KestoPutterAgent::kStreamFailed || result == 0) && (closed < 0 || stream.IsBad())) {

@@ -15,13 +15,18 @@ class VyStreamAgent;
 // What a cancel in the progress bar answers.
 inline constexpr int32_t kExportCancelled = -128;
 
+// The tag language written: Kesto's own, or the host's dialect.
+enum class ExportDialect { kKesto, kHost };
+
 struct KestoExportParams {
   UID story;
   // The story range; equal ends mean the whole story.
   int32_t start = 0;
   int32_t end = 0;
   StreamEncoding encoding = StreamEncoding::kUtf8;
-  uint32_t options = 0;  // writer option bits (PutterOptions.h)
+  uint32_t options = 0;  // writer option bits (PutterOptions.h; kPutShortTagNames for the host dialect)
+  // The host dialect's header line (unless fragment) is written here, ahead of the writer's text.
+  ExportDialect dialect = ExportDialect::kKesto;
   // Start UTF-8, UTF-16 and UTF-32 output with a byte-order mark.
   bool byteOrderMark = true;
 };

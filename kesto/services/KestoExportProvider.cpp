@@ -16,6 +16,7 @@
 #include "kesto/services/KestoHostCodes.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStringStreamAgent.h"
+#include "kesto/writer/HostTagPutter.h"
 #include "kesto/writer/PutterOptions.h"
 
 namespace kesto {
@@ -45,7 +46,7 @@ bool ReadSwitches(const std::map<std::string, std::string>& options, uint32_t& b
   static const std::pair<const char*, uint32_t> kSwitches[] = {
       {"fragment", kPutFragment},    {"separate-tags", kPutOneAttributePerTag},
       {"compact", kPutCompact},      {"styles-only", kPutStylesOnly},
-      {"all-styles", kPutAllStyles},
+      {"all-styles", kPutAllStyles}, {"short-names", kPutShortTagNames},
   };
   for (const auto& [name, bit] : kSwitches) {
     auto found = options.find(name);
@@ -87,6 +88,11 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
   params.options = EffectiveWriterOptions(kFacadeUsePrefs);
   if (!ReadSwitches(request.options, params.options))
     return Failed(HostErrorCode(kParamErr), "an export option is neither on nor off");
+  if (auto found = request.options.find("dialect"); found != request.options.end()) {
+    if (found->second != "kesto" && found->second != "host")
+      return Failed(HostErrorCode(kParamErr), "unknown dialect '" + found->second + "'");
+    params.dialect = found->second == "host" ? ExportDialect::kHost : ExportDialect::kKesto;
+  }
   params.story = request.story.GetUID();
   params.start = request.start;
   params.end = request.end;

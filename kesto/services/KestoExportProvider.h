@@ -12,8 +12,10 @@ namespace kesto {
 inline constexpr ClassID kKestoExportProviderBoss = kKestoPrefix + 0x13;
 inline constexpr ImplementationID kKestoExportProviderImpl = kKestoPrefix + 0x13;
 
-// The options it reads: "encoding" (utf-8, the default, utf-16le, utf-16be, windows-latin, mac-roman), and
-// "fragment", "separate-tags", "compact", "styles-only", "all-styles" ("on" or "off", all off by default).
+// The options it reads: "encoding" (utf-8, the default, utf-16le, utf-16be, windows-latin, mac-roman),
+// "dialect" ("kesto", the default, or "host" for the host's own tagged-text dialect), and "fragment",
+// "separate-tags", "compact", "styles-only", "all-styles", "short-names" (the host dialect's short tag
+// names) ("on" or "off", all off by default).
 class KestoExportProvider : public CPMUnknown<IExportProvider> {
  public:
   explicit KestoExportProvider(Boss* boss) : CPMUnknown<IExportProvider>(boss) {}

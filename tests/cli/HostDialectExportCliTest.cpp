@@ -1,0 +1,85 @@
+// pagehost export --format host as a user runs it: the header for each encoding, the dialect's tags and
+// escapes, the short names, and the command-line errors of the host format's options.
+#include "tests/cli/CliTest.h"
+
+namespace {
+
+using cli_testing::ProgramResult;
+
+class HostDialectExportCliTest : public cli_testing::CliTest {
+ protected:
+  // A document whose main story holds the import of the Kesto text `text`.
+  std::string Document(const std::string& text) {
+    std::string in = Write("in.txt", text), doc = Path("doc.pgd");
+    ProgramResult r = Run({"import", in, "-o", doc});
+    EXPECT_EQ(0, r.status) << r.err;
+    return doc;
+  }
+};
+
+constexpr const char* kBom = "\xEF\xBB\xBF";
+
+// `text` (ASCII) as UTF-16BE bytes.
+std::string Utf16BE(std::string_view text) {
+  std::string bytes;
+  for (char c : text) {
+    bytes += '\0';
+    bytes += c;
+  }
+  return bytes;
+}
+
+TEST_F(HostDialectExportCliTest, WritesTheDialectForEachOption) {
+  std::string doc =
+      Document("@Body=[S\"\"]\r\n@Body:a<\\<>b<\\>><\\\\>c <z14>d\r\n<@A\\:B=[S\"\"]><@A\\:B>e<\\#U00E9>");
+  const std::string first = "<ParaStyle:Body><CharStyle:>a\\<b\\>\\\\c <cSize:14>d";
+  const std::string second = "<CharStyle:A\\\\\\:B><cSize:>e";
+  const struct {
+    const char* name;
+    std::vector<std::string> options;
+    std::string out;
+  } kRows[] = {
+      {"utf-8", {}, std::string(kBom) + "<UNICODE-WIN>\r\n" + first + "\r\n" + second + "\xC3\xA9"},
+      {"windows latin",
+       {"--encoding", "windows-latin"},
+       "<ASCII-WIN>\r\n" + first + "\r\n" + second + "\xE9"},
+      {"mac roman", {"--encoding", "mac-roman"}, "<ASCII-MAC>\r" + first + "\r" + second + "\x8E"},
+      {"fragment", {"--range", "0:2", "--fragment"}, "<ParaStyle:Body><CharStyle:>a\\<"},
+      {"short names",
+       {"--range", "7:11", "--fragment", "--short-names"},
+       "<pstyle:Body><cstyle:><cs:14>d\r\n<cstyle:A\\\\\\:B><cs:>e\xC3\xA9"},
+      {"utf-16be",
+       {"--range", "0:1", "--encoding", "utf-16be", "--fragment"},
+       Utf16BE("<ParaStyle:Body><CharStyle:>a")},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.name);
+    std::vector<std::string> args = {"export", doc, "--format", "host"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    ProgramResult r = Run(args);
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ("", r.err);
+    EXPECT_EQ(row.out, r.out);
+  }
+}
+
+TEST_F(HostDialectExportCliTest, RefusesUnknownFormatsAndShortNamesWithoutTheHostFormat) {
+  std::string doc = Document("text");
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } kRows[] = {
+      {{"export", doc, "--format", "rtf"}, "unknown format 'rtf'"},
+      {{"export", doc, "--short-names"}, "--short-names needs --format host"},
+      {{"export", doc, "--format"}, "option --format needs a value"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.err);
+    ProgramResult r = Run(row.args);
+    EXPECT_EQ(2, r.status);
+    EXPECT_NE(std::string::npos, r.err.find(row.err)) << r.err;
+    EXPECT_EQ("", r.out);
+  }
+}
+
+}  // namespace
