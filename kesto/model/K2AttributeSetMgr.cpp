@@ -13,6 +13,7 @@
 #include "host/res/Translator.h"
 #include "host/text/AttributeResolver.h"
 #include "host/text/StyleUtils.h"
+#include "host/text/TextAttribute.h"
 #include "kesto/model/DocumentStyles.h"
 #include "kesto/model/FaceNames.h"
 #include "kesto/model/K2AttributeSet.h"
@@ -534,10 +535,10 @@ TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) co
   return flags;
 }
 
-const FaceName& K2AttributeSetMgr::DerivedFace(const VyFontDesc& raw, int32_t bits) {
+const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(const VyFontDesc& raw, int32_t bits) {
   for (const RememberedFace& remembered : derivedFaces_) {
     if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == raw.face)
-      return remembered.face;
+      return remembered;
   }
   VyFontDesc font;
   if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, raw.face)};
@@ -547,18 +548,26 @@ const FaceName& K2AttributeSetMgr::DerivedFace(const VyFontDesc& raw, int32_t bi
   if (bits == 0 && AnalyseFaceName(font.face).bits != 0) {
     if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
   }
+  InterfacePtr<ITextAttribute> attribute;
+  if (!face.name.empty()) {
+    attribute = CreateTextAttribute(kTextAttrFontStyle, face.name);
+    if (attribute) attribute->Freeze();
+  }
   RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
-  slot = {raw, bits, std::move(face)};
-  return slot.face;
+  slot = {raw, bits, std::move(face), std::move(attribute)};
+  return slot;
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
   VyFontDesc raw = RawFont(true, base);
-  const FaceName& face = DerivedFace(raw, bits);
+  const RememberedFace& derived = DerivedFace(raw, bits);
+  const FaceName& face = derived.face;
   // RawFont has just cached the manager's own font: its face is the one in force without the base.
   const std::optional<WideString>& current = cachedFont_->face;
   if (!face.name.empty() && (!current || face.name != *current)) {
-    (void)PutQuietly(kTextAttrFontStyle, face.name);
+    AttributeBossList* list = agent_->GetOverridesForWrite();
+    if (!list || !derived.attribute || list->ApplyAttribute(derived.attribute.get()) != kSuccess)
+      (void)Fail(kAttrCannotCreate);
     // The family is as it was; the face is now the manager's own.
     cachedFont_->face = face.name;
   }

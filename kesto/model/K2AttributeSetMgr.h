@@ -228,7 +228,8 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   bool DeriveFace(int32_t bits, const K2AttributeSetMgr* base);
   // The face DeriveFace writes for `bits` of the font `raw` (as RawFont gives it): remembered for the few
   // fonts used last, since a document's fonts do not change while a manager reads it.
-  const FaceName& DerivedFace(const VyFontDesc& raw, int32_t bits);
+  struct RememberedFace;
+  const RememberedFace& DerivedFace(const VyFontDesc& raw, int32_t bits);
   void WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ);
 
   IDataBase* document_;
@@ -273,6 +274,9 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
     VyFontDesc raw;
     int32_t bits = -1;
     FaceName face;
+    // The face as a frozen font-style attribute, shared by every list it goes into: a toggle puts it
+    // without making or looking up an attribute.
+    InterfacePtr<ITextAttribute> attribute;
   };
   std::array<RememberedFace, 4> derivedFaces_;  // emptied with a new document
   size_t nextDerivedFace_ = 0;
