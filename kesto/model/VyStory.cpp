@@ -10,10 +10,13 @@
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
+#include "host/layout/AnchorUtils.h"
+#include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/AttributeResolver.h"
 #include "host/text/TextCmdUtils.h"
+#include "host/ui/Selection.h"
 #include "kesto/model/AttributeConversions.h"
 #include "kesto/model/CharacterTranslation.h"
 
@@ -36,6 +39,27 @@ bool HoldsAll(const AttributeBossList& list, const AttributeBossList& wanted) {
     if (!held || !held->Equals(*wanted.GetNth(i))) return false;
   }
   return true;
+}
+
+// Compositions of one Finish at level 0.
+constexpr int kFinishPasses = 2;
+
+// Whether the last composition of a story placed the item anchored at `index` (without composing).
+bool ComposedAt(IDataBase* db, UID story, int32_t index) {
+  auto results = Instantiate<IStoryComposition>(db, story);
+  if (!results || !results->IsComposed()) return false;
+  for (const ComposedFrame& frame : results->GetLayout().frames) {
+    for (const ComposedAnchor& anchor : frame.anchors) {
+      if (anchor.index == index) return true;
+    }
+  }
+  return false;
+}
+// Whether the text frame `frame` overflows, its text composed first when it needs it.
+bool FrameOverset(IDataBase* db, UID frame) {
+  if (!LayoutUtils::IsTextFrame(db, frame)) return false;
+  const StoryLayout* layout = StoryComposer::GetLayout(db, LayoutUtils::StoryOfFrame(db, frame));
+  return layout && layout->IsOverset();
 }
 
 bool IsPrivateUse(char16_t ch) {
@@ -77,6 +101,15 @@ void VyStory::BaseAtFrame(UID frame) {
   auto text = Instantiate<ITextFrame>(GetDocument(), frame);
   base_ = text ? std::clamp(text->GetTextStart(), 0, std::max(0, GetHostLength() - 1)) : 0;
   start_ = end_ = 0;
+  const Selection& selection = Selection::Get();
+  if (text && selection.HasTextTarget() && selection.GetStory() == GetStoryRef()) {
+    int32_t frameEnd = text->GetTextStart() + text->GetTextSpan();
+    if (selection.GetStart() >= base_ && selection.GetEnd() <= frameEnd) {
+      start_ = selection.GetStart() - base_;
+      end_ = selection.GetEnd() - base_;
+      Clamp(start_, end_);
+    }
+  }
   ReloadAttributes(true);
 }
 
@@ -112,12 +145,18 @@ void VyStory::GetRange(int32_t& start, int32_t& end) {
 
 void VyStory::SetRange(int32_t start, int32_t end, bool select) {
   Clamp(start, end);
-  if (start == start_ && end == end_) return;
+  bool changed = start != start_ || end != end_;
   start_ = start;
   end_ = end;
-  // The layout selection needs a frame showing the story; without one there is nothing to select.
-  (void)select;
-  ReloadAttributes(true);
+  // The selection follows when asked to (a story shown in no frame has nothing to select) and, when it
+  // lies in this story already, whenever the range moves.
+  Selection& selection = Selection::Get();
+  bool selected = selection.HasTextTarget() && selection.GetStory() == GetStoryRef();
+  if ((select && HasFrames()) || (changed && selected)) {
+    selection.SelectText(GetStoryRef(), HostIndex(start_), HostIndex(end_));
+    if (select) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
+  if (changed) ReloadAttributes(true);
 }
 
 bool VyStory::HostInsert(int32_t position, const std::u16string& text) {
@@ -386,23 +425,59 @@ std::optional<VyStory::LinePosition> VyStory::BaselineAt(int32_t index) {
   return LinePosition{StoryQueries::FrameAt(GetDocument(), GetStoryUID(), host), *baseline};
 }
 
-UID VyStory::InlineItemAt(int32_t /*index*/) {
-  // Page items cannot be anchored in text yet; once they can, this answers the one whose anchor
-  // character is at the index.
-  return kInvalidUID;
+UID VyStory::InlineItemAt(int32_t index) {
+  if (!IsValid()) return kInvalidUID;
+  return StoryQueries::InlineItemAt(GetDocument(), GetStoryUID(), QueryIndex(index));
+}
+
+bool VyStory::AnchorItemAt(int32_t index, UID item, AnchorKind kind) {
+  if (!IsValid()) return false;
+  LayoutParams params;
+  params.target = GetStoryUID();
+  params.position = QueryIndex(index);
+  params.anchor = kind;
+  if (!Succeeded(LayoutCmdUtils::Process(kAnchorItemCmdBoss, GetDocument(), {item}, params))) return false;
+  anchored_.push_back(item);
+  revisit_.push_back(item);
+  return true;
+}
+
+void VyStory::RecheckOwners() {
+  IDataBase* db = GetDocument();
+  std::vector<UID> retained;
+  for (const Anchor& anchor : StoryQueries::AnchoredItems(db, GetStoryUID())) {
+    if (std::find(revisit_.begin(), revisit_.end(), anchor.item) == revisit_.end()) continue;
+    if (!ComposedAt(db, GetStoryUID(), anchor.index) || FrameOverset(db, anchor.item))
+      retained.push_back(anchor.item);
+  }
+  revisit_ = std::move(retained);
+}
+
+void VyStory::FitAnchoredFrames() {
+  IDataBase* db = GetDocument();
+  for (auto item = anchored_.rbegin(); item != anchored_.rend(); ++item) {
+    if (!db->IsValidUID(*item) || !FrameOverset(db, *item)) continue;
+    if (AnchorUtils::StoryOfItem(db, *item).IsValid() &&
+        std::find(revisit_.begin(), revisit_.end(), *item) == revisit_.end())
+      revisit_.push_back(*item);
+  }
+  anchored_.clear();
 }
 
 void VyStory::Finish(int32_t level) {
   if (!IsValid()) return;
-  // Page items cannot be anchored in text yet: there is no owner to re-check and no anchored frame to
-  // fit, so the lists are done with.
-  revisit_.clear();
-  if (level <= 10) anchored_.clear();
+  if (!revisit_.empty()) RecheckOwners();
+  if (level <= 10) FitAnchoredFrames();
   if (!HasFrames()) return;
-  // A second pass would only follow re-checked anchored owners; with none, one composition is the whole
-  // of level 0.
   if (level <= 0) {
-    ComposeFully();
+    // Composition may add pages (a thread taking overset text); owners still waiting for a frame then get
+    // a second pass. The host keeps no page destinations waiting for pages, so nothing else asks for one.
+    for (int pass = 0; pass < kFinishPasses; ++pass) {
+      int32_t pages = LayoutUtils::CountPages(GetDocument());
+      ComposeFully();
+      if (LayoutUtils::CountPages(GetDocument()) <= pages || revisit_.empty()) break;
+      RecheckOwners();
+    }
   } else if (level <= 10) {
     Recompose();
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/layout/Geometry.h"
+#include "host/layout/IStoryAnchors.h"
 #include "host/text/ITextAttribute.h"
 #include "kesto/model/K2StoryAttributeMgr.h"
 #include "kesto/model/K2StrandAgent.h"
@@ -20,8 +21,9 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // Opens the story at `uid` with base index 0 and the host range [start, end), clamped so that it never
   // includes the final paragraph return, and loads the attributes in force at the caret.
   VyStory(IDataBase* document, UID uid, int32_t start, int32_t end);
-  // Opens the story shown in the text frame `frame` with the base index at the frame's first text index
-  // and an empty range there; invalid when `frame` is no text frame.
+  // Opens the story shown in the text frame `frame` with the base index at the frame's first text index;
+  // the range is the text selection when it lies in that frame, else empty at the base. Invalid when
+  // `frame` is no text frame.
   VyStory(IDataBase* document, UID frame);
   ~VyStory() override;
 
@@ -38,7 +40,10 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // not inserted). The range becomes the caret after what was inserted. The managers' attributes go to the
   // new text, also when it replaces a selection.
   virtual bool InsertText(const char16_t* text, int32_t count);
-  // Brings the host story up to date: level 0 composes fully, up to 10 recomposes once, 20 only inserts.
+  // Brings the host story up to date. Every level re-checks the owners to revisit; up to 10 also fits the
+  // text frames anchored during the import (their own text composed), and then 0 composes the story fully,
+  // a second time when that added pages and owners are left to revisit, while up to 10 recomposes once;
+  // 20 only inserts.
   virtual void Finish(int32_t level);
   // `delta` characters were inserted (positive) or removed (negative) at `position`; a removal that moves
   // the range reloads the strands at the caret.
@@ -86,8 +91,14 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
     bool operator==(const LinePosition&) const = default;
   };
   std::optional<LinePosition> BaselineAt(int32_t index);
-  // The page item anchored at the index. Items cannot be anchored in text yet, so there is none.
+  // The page item anchored at the index (inline, above-line or custom); kInvalidUID when none is.
   UID InlineItemAt(int32_t index);
+  // Anchors `item` as `kind` on the U+FFFC at `index` with the host's anchor command, and records it
+  // among the items anchored during the import and the owners to revisit. False (global error reset)
+  // when the host refused.
+  bool AnchorItemAt(int32_t index, UID item, AnchorKind kind);
+  const std::vector<UID>& GetRevisitList() const { return revisit_; }
+  const std::vector<UID>& GetAnchoredItems() const { return anchored_; }
 
   int32_t GetBaseIndex() const { return base_; }
   K2StrandAgent& ParagraphAgent() { return paragraphs_; }
@@ -113,9 +124,16 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   bool WriteParagraphScope(const ParagraphScopeSnapshot& snapshot, int32_t start, int32_t end);
   // Whether the story is shown in a frame (composition and layout steps need one).
   bool HasFrames() const;
-  // Moves the base to the first text index of `frame`, a frame of this story, and empties the range
-  // there. The host keeps no text selection in frames, so there is none to take the range from.
+  // Moves the base to the first text index of `frame`, a frame of this story, and takes the range from
+  // the text selection when that lies in the frame (else empty at the base).
   void BaseAtFrame(UID frame);
+  // Keeps, of the owners to revisit, those still anchored here whose character the last composition did
+  // not place in a frame, or whose own text (an anchored text frame's, composed when it needs it)
+  // overflows.
+  void RecheckOwners();
+  // Composes the text frames anchored during the import, newest first; an overset one that is anchored
+  // becomes an owner to revisit. Empties the list.
+  void FitAnchoredFrames();
   // Composes the story to its end, running the commands scheduled meanwhile.
   void ComposeFully();
   // Has the host recompose the story once, with its recompose command.
