@@ -75,7 +75,7 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
                  theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss;
   // Commands' before and after messages also reach the protocols they notify on; read them once.
   if (message && protocol != IID_ICOMMANDMGR) return;
-  if (protocol == IID_ITEXTMODEL && theChange != kDeleteStoryCmdBoss) {
+  if (protocol == IID_ITEXTMODEL) {
     NoteTextChange(*db, *static_cast<TextChange*>(changedBy));
     return;
   }

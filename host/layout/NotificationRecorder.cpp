@@ -52,9 +52,6 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     r.role = std::string(theChange == kBeforeUndoRedoMessageBoss ? "before-" : "after-") +
              (redo ? "redo" : "undo");
     if (change) r.items = change->objects;
-  } else if (protocol == IID_ITEXTMODEL && theChange == kDeleteStoryCmdBoss) {
-    // The story deletion announces itself with the command, not with a TextChange.
-    if (auto* cmd = static_cast<ICommand*>(changedBy)) r.items = cmd->GetItemList().UIDs();
   } else if (protocol == IID_ITEXTMODEL) {
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
   } else if (auto* change = IsLayoutChange(theChange) ? static_cast<LayoutChange*>(changedBy) : nullptr) {

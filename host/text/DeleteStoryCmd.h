@@ -1,6 +1,9 @@
 // DeleteStoryCmd: deletes the stories its item list names (with their storage) and removes them from the
-// document's story list. Fails (changing nothing) when an item is not a story.
+// document's story list. Fails (changing nothing) when an item is not a story. The document's observers
+// hear one story change per deleted story (its whole length deleted); the stories themselves are gone.
 #pragma once
+
+#include <vector>
 
 #include "host/text/TextCommand.h"
 
@@ -10,6 +13,9 @@ class DeleteStoryCmd final : public TextCommand {
 
  protected:
   void Do() override;
-  void DoNotify() override { Command::DoNotify(); }
+  void DoNotify() override;
   std::string CreateName() const override { return "Delete Story"; }
+
+ private:
+  std::vector<TextChange> deleted_;
 };

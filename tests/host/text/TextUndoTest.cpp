@@ -189,6 +189,16 @@ TEST_F(TextUndoTest, ObserversHearTheChangeAndWhatUndoRestored) {
   EXPECT_EQ(listener_->undoObjects, std::vector<UID>{story_.GetUID()});
 }
 
+TEST_F(TextUndoTest, DeletingAStoryTellsTheDocumentWithAStoryChange) {
+  ASSERT_EQ(TextCmdUtils::InsertText(story_, 0, u"hello"), kSuccess);
+  int32_t length = Story()->TotalLength();
+  ASSERT_EQ(TextCmdUtils::DeleteStory(story_), kSuccess);
+  ASSERT_FALSE(listener_->textChanges.empty());
+  const TextChange& change = listener_->textChanges.back();
+  EXPECT_EQ(std::tuple(change.story, change.what, change.deleted, change.inserted),
+            std::tuple(story_.GetUID(), TextChange::What::kStory, length, 0));
+}
+
 TEST_F(TextUndoTest, CommandsFromObserversNestInTheStepOfTheCommandObserved) {
   UID bold = MakeStyle(StyleKind::kCharacter, u"Bold");
   db_->ClearUndo();
