@@ -112,6 +112,7 @@ class Operations {
   ErrorCode Revert(OpArgs& a);
   ErrorCode InsertText(OpArgs& a);
   ErrorCode DeleteText(OpArgs& a);
+  ErrorCode Anchor(OpArgs& a);
   ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
   ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
   ErrorCode Idle(OpArgs&) { return ComposeUtils::RunIdleStep(db_); }
@@ -419,6 +420,29 @@ ErrorCode Operations::DeleteText(OpArgs& a) {
   return TextCmdUtils::DeleteText(UIDRef(db_, Story(words[0])), Int(words[1], "start"), Int(words[2], "end"));
 }
 
+// Inserts an anchor character and anchors the item on it, as one undo step.
+ErrorCode Operations::Anchor(OpArgs& a) {
+  static const std::map<std::string, AnchorKind> kinds = {{"inline", AnchorKind::kInline},
+                                                          {"above-line", AnchorKind::kAboveLine},
+                                                          {"custom", AnchorKind::kCustom}};
+  LayoutParams p;
+  if (auto kind = a.Value("--kind")) {
+    auto found = kinds.find(*kind);
+    if (found == kinds.end()) throw Usage{"--kind is inline, above-line or custom, not '" + *kind + "'"};
+    p.anchor = found->second;
+  }
+  std::vector<std::string> words = a.Positional();
+  if (words.size() != 3) throw Usage{"anchor needs an item, a frame (or story:UID) and a position (or end)"};
+  UID item = Item(words[0]);
+  p.target = Story(words[1]);
+  int32_t length = Instantiate<ITextModel>(db_, p.target)->TotalLength();
+  p.position = words[2] == "end" ? length - 1 : Int(words[2], "position");
+  if (p.position < 0 || p.position >= length) throw Usage{"position " + words[2] + " is not in the story"};
+  CommandSequenceScope sequence("Anchor Object");
+  ErrorCode err = TextCmdUtils::InsertText(UIDRef(db_, p.target), p.position, std::u16string(1, kAnchorChar));
+  return err == kSuccess ? Layout(kAnchorItemCmdBoss, {item}, p) : err;
+}
+
 const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Table() {
   static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)> table = {
       {"insert-pages", &Operations::InsertPages},
@@ -447,6 +471,7 @@ const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Tab
       {"revert", &Operations::Revert},
       {"insert-text", &Operations::InsertText},
       {"delete-text", &Operations::DeleteText},
+      {"anchor", &Operations::Anchor},
       {"undo", &Operations::Undo},
       {"redo", &Operations::Redo},
       {"idle", &Operations::Idle},
@@ -501,6 +526,9 @@ void PrintLayoutHelp() {
       "  override (ITEM... | --all) --page P   (prints the local copies' UIDs)\n"
       "  revert ITEM... | revert --page P\n"
       "  insert-text FRAME|story:UID POSITION|end TEXT   delete-text FRAME|story:UID START END\n"
+      "  anchor ITEM FRAME|story:UID POSITION|end [--kind inline|above-line|custom]\n"
+      "                                  (inserts an anchor character there and anchors ITEM on it: the\n"
+      "                                  item leaves its spread and follows the text; inline by default)\n"
       "  undo   redo   idle\n"
       "\n"
       "Exit status: 0 when every operation was done, 1 when the host refused one (OUT is not written), 2 for "

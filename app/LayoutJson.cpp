@@ -9,6 +9,7 @@
 
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
+#include "host/compose/StoryQueries.h"
 #include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
@@ -122,6 +123,33 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer, bool lines
   for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
     json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer, lines);
   return json + "]}";
+}
+
+const char* AnchorKindName(AnchorKind kind) {
+  switch (kind) {
+    case AnchorKind::kInline:
+      return "inline";
+    case AnchorKind::kAboveLine:
+      return "above-line";
+    case AnchorKind::kCustom:
+      return "custom";
+  }
+  return "custom";
+}
+
+// `,"anchored":[...]`: the story's anchored items in text order, with where composition put them.
+std::string AnchoredMember(IDataBase& db, UID story) {
+  std::string json = ",\"anchored\":[";
+  const char* separator = "";
+  for (const Anchor& anchor : StoryQueries::AnchoredItems(&db, story)) {
+    auto placed = StoryQueries::AnchorPlacementAt(&db, story, anchor.index);
+    json += std::string(std::exchange(separator, ",")) + "{\"index\":" + std::to_string(anchor.index) +
+            ",\"kind\":\"" + AnchorKindName(anchor.kind) +
+            "\",\"frame\":" + Uid(placed ? placed->frame : kInvalidUID) +
+            ",\"at\":" + (placed ? "[" + Num(placed->anchor.x) + "," + Num(placed->anchor.y) + "]" : "null") +
+            ",\"item\":" + ItemJson(db, anchor.item, u"", false) + "}";
+  }
+  return json + "]";
 }
 
 // Each page's index (in the index space of document and master pages) and number, worked out once for the
@@ -269,7 +297,8 @@ std::string StoryLayoutMembers(IDataBase& db, UID story) {
     overset = layout && layout->IsOverset();
     damaged = list->GetFirstDamagedFrame();
   }
-  return json + "],\"firstDamagedFrame\":" + std::to_string(damaged) + ",\"overset\":" + Bool(overset);
+  return json + "],\"firstDamagedFrame\":" + std::to_string(damaged) + ",\"overset\":" + Bool(overset) +
+         AnchoredMember(db, story);
 }
 
 }  // namespace pagehost
