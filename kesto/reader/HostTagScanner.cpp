@@ -122,12 +122,17 @@ bool HostTagScanner::ReadTag(int32_t awaited, int32_t depth) {
     }
     if (awaited != 0 && tag.code == awaited) {
       SkipContents(tag);
+      Deliver();
       return true;
     }
     HandleTag(tag, depth);
   }
   firstTag_ = false;
-  if (pendingError_ != 0 && error_ == 0) error_ = agent_->ReportError(pendingError_, tag.name, 0);
+  if (pendingError_ != 0) {
+    // The report goes where the tag was, after the text before it.
+    Deliver();
+    if (error_ == 0) error_ = agent_->ReportError(pendingError_, tag.name, 0);
+  }
   pendingError_ = 0;
   return false;
 }
