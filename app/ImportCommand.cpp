@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,6 +16,7 @@
 #include "app/TerminalProgress.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/app/HostTaggedTextEncoding.h"
 #include "host/app/IImportProvider.h"
 
 namespace pagehost {
@@ -26,6 +29,7 @@ constexpr size_t kMaxStandardInput = size_t{256} << 20;
 
 struct ImportArgs {
   std::string input, output, into;
+  bool hostDialect = false;  // --format host
   std::map<std::string, std::string> options;
 };
 
@@ -33,12 +37,18 @@ void PrintImportHelp() {
   std::printf(
       "Usage: pagehost import INPUT -o OUT [--into DOC] [OPTIONS]\n"
       "\n"
-      "Imports the Kesto tagged text of INPUT (a file, or - for up to 256 MB of standard input) at the\n"
-      "start of the main story of DOC (or of a new document) and saves the result as OUT. DOC itself is not\n"
-      "changed.\n"
+      "Imports the tagged text of INPUT (a file, or - for up to 256 MB of standard input) at the start of\n"
+      "the main story of DOC (or of a new document) and saves the result as OUT. DOC itself is not changed.\n"
+      "\n"
+      "INPUT is Kesto tagged text, or the host's own tagged-text dialect when it begins with one of that\n"
+      "dialect's encoding headers (<ASCII-WIN>, <ASCII-MAC>, <ANSI-WIN>, <ANSI-MAC>, <UNICODE-WIN>,\n"
+      "<UNICODE-MAC>). In that dialect <ParaStyle:name> and <CharStyle:name> apply styles, <0x00E9> is a\n"
+      "character, \\ takes the next character as it is, attribute tags such as <cSize:12> set attributes\n"
+      "and tags it does not know are reported like Kesto's.\n"
       "\n"
       "Options (each switch defaults to the preferences, see pagehost prefs; a fresh user converts quotes\n"
       "and reads style sheets, and drops bad tags without a report):\n"
+      "  --format FMT          kesto (default) or host: the dialect of an INPUT without a host header\n"
       "  --encoding ENC        auto (default), windows-latin, mac-roman, utf-8, utf-16be or utf-16le\n"
       "  --report-errors       leave a report in the text at each bad tag\n"
       "  --no-report-errors    drop bad tags silently\n"
@@ -83,6 +93,10 @@ int ParseImportArgs(CommandLine& args, ImportArgs& parsed) {
       parsed.output = *o;
     } else if (auto d = args.TakeValue("--into", "", missing)) {
       parsed.into = *d;
+    } else if (auto f = args.TakeValue("--format", "", missing)) {
+      if (*f != "kesto" && *f != "host")
+        return UsageError("import: unknown format '" + *f + "' (kesto or host)");
+      parsed.hostDialect = *f == "host";
     } else if (auto e = args.TakeValue("--encoding", "", missing)) {
       bool known = false;
       for (const char* name : kEncodings)
@@ -136,6 +150,53 @@ std::string TakeInput(const std::string& input, std::vector<uint8_t>& bytes, Imp
   return problem;
 }
 
+// Reads the whole file `path` into `bytes`; empty, or what went wrong.
+std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return file.bad() ? "cannot read " + path : "";
+}
+
+// An encoding header in front of input read as the host's dialect that has none (after its byte-order mark,
+// in its encoding: the one --encoding names, else the one the bytes show); the header selects the dialect
+// and leaves the encoding as it was.
+void AddHostHeader(std::vector<uint8_t>& bytes, const std::string& named) {
+  size_t mark = 0;
+  HostTaggedTextEncoding::Encoding encoding = HostTaggedTextEncoding::Detect(bytes, mark);
+  if (named == "utf-16le") encoding = HostTaggedTextEncoding::Encoding::kUtf16LE;
+  if (named == "utf-16be") encoding = HostTaggedTextEncoding::Encoding::kUtf16BE;
+  std::string header = "<UNICODE-WIN>\r\n";
+  std::vector<uint8_t> encoded;
+  for (char c : header) {
+    if (encoding == HostTaggedTextEncoding::Encoding::kUtf16BE) encoded.push_back(0);
+    encoded.push_back(static_cast<uint8_t>(c));
+    if (encoding == HostTaggedTextEncoding::Encoding::kUtf16LE) encoded.push_back(0);
+  }
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(mark), encoded.begin(), encoded.end());
+}
+
+// With --format host, input without a header of the host's dialect is read into memory behind one. Empty,
+// or the message to fail with.
+std::string MarkAsHostDialect(const ImportArgs& parsed, std::vector<uint8_t>& bytes, ImportRequest& request) {
+  if (!request.file.empty()) {
+    std::vector<uint8_t> head(HostTaggedTextEncoding::kHeaderBytes);
+    std::ifstream file(request.file, std::ios::binary);
+    file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<size_t>(file.gcount()));
+    if (HostTaggedTextEncoding::StartsWithHeader(head)) return {};
+    if (auto del = parsed.options.find("delete-source"); del != parsed.options.end() && del->second == "on")
+      return "--delete-source needs an input that begins with a host header when --format host is given";
+    if (std::string problem = ReadWholeFile(parsed.input, bytes); !problem.empty()) return problem;
+    request.file.clear();
+  } else if (HostTaggedTextEncoding::StartsWithHeader(bytes)) {
+    return {};
+  }
+  auto named = parsed.options.find("encoding");
+  AddHostHeader(bytes, named == parsed.options.end() ? "" : named->second);
+  request.bytes = bytes;
+  return {};
+}
+
 }  // namespace
 
 int RunImport(CommandLine& args) {
@@ -151,6 +212,12 @@ int RunImport(CommandLine& args) {
   if (std::string problem = TakeInput(parsed.input, bytes, request); !problem.empty()) {
     Error("import: " + problem);
     return kExitFailure;
+  }
+  if (parsed.hostDialect) {
+    if (std::string problem = MarkAsHostDialect(parsed, bytes, request); !problem.empty()) {
+      Error("import: " + problem);
+      return kExitFailure;
+    }
   }
   IDataBase* db = OpenTargetDocument(parsed.into, "import");
   if (!db) return kExitFailure;

@@ -97,6 +97,16 @@ WideString Decode(std::span<const uint8_t> bytes) {
   return text;
 }
 
+bool StartsWithHeader(std::span<const uint8_t> head) {
+  WideString text = Decode(head.first(std::min(head.size(), kHeaderBytes)));
+  for (std::u16string_view name : {u"<ASCII-", u"<ANSI-", u"<UNICODE-", u"<BIG5-", u"<SJIS-"}) {
+    if (!text.starts_with(name)) continue;
+    std::u16string_view rest = std::u16string_view(text).substr(name.size());
+    return rest.starts_with(u"WIN>") || rest.starts_with(u"MAC>");
+  }
+  return false;
+}
+
 int32_t ToWindowsLatin(char16_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
   const auto* found = std::find(std::begin(kWindowsLatinHigh), std::end(kWindowsLatinHigh), c);

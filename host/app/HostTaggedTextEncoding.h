@@ -18,6 +18,11 @@ enum class Encoding : uint8_t { kWindowsLatin, kMacRoman, kUtf16LE, kUtf16BE, kU
 // "-WIN" encoding header at the start (Windows Latin when there is none). `markLength` is the length of the
 // byte-order mark.
 Encoding Detect(std::span<const uint8_t> bytes, size_t& markLength);
+// Longest encoding header with its byte-order mark, in bytes: what StartsWithHeader needs to see.
+inline constexpr size_t kHeaderBytes = 2 + 2 * 13;
+// Whether `head` (the first bytes of a source) starts with one of the dialect's encoding headers
+// ("<ASCII-WIN>", "<UNICODE-MAC>" ...) in any of its encodings.
+bool StartsWithHeader(std::span<const uint8_t> head);
 // The text of `bytes` after any byte-order mark. Bytes a code page leaves unassigned, and a last odd byte of
 // UTF-16, become U+FFFD.
 WideString Decode(std::span<const uint8_t> bytes);

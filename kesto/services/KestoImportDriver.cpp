@@ -5,10 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "host/app/HostTaggedTextEncoding.h"
 #include "host/cmd/ErrorUtils.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/ErrorMessages.h"
+#include "kesto/reader/HostTagScanner.h"
 #include "kesto/reader/ImportSummary.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
@@ -28,6 +30,28 @@ uint32_t ScannerOptions(uint32_t importOptions) {
   return options;
 }
 
+// Whether what `agent` reads begins with an encoding header of the host's own dialect; the agent is left
+// where it was.
+bool ReadsHostDialect(VyStreamAgent* agent) {
+  int64_t start = agent->Tell(VyStreamAgent::Area::kRead);
+  agent->KeepFrom(start);
+  uint8_t head[HostTaggedTextEncoding::kHeaderBytes];
+  size_t count = 0;
+  for (int byte = 0; count < sizeof(head) && (byte = agent->GetByte()) >= 0;)
+    head[count++] = static_cast<uint8_t>(byte);
+  bool host = HostTaggedTextEncoding::StartsWithHeader({head, count});
+  return agent->Seek(start, VyStreamAgent::SeekOrigin::kStart, VyStreamAgent::Area::kRead) >= 0 && host;
+}
+
+// Scans `source` into `target` with `scanner` (a KestoScanner, or the host dialect's scanner).
+int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory& target,
+                 VyTextStream& source, uint32_t options, int32_t& errorCount) {
+  KestoScannerAgent importAgent(&target, &source, options, kestoScanner);
+  int32_t result = scanner.Scan(&source, &importAgent);
+  errorCount = importAgent.GetErrorCount();
+  return result;
+}
+
 }  // namespace
 
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
@@ -37,6 +61,7 @@ KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, 
     outcome.result = kParamErr;
     return outcome;
   }
+  bool hostDialect = ReadsHostDialect(agent);
   VyTextStream source(agent, encoding, VyTextStream::kWindowsLineEnds);
   position = std::max(position, 0);
   XStory target(db, story, position, position);
@@ -45,14 +70,18 @@ KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, 
     return outcome;
   }
   target.BeginImport();
-  auto scanner = std::make_unique<KestoScanner>();
-  scanner->SetOptions(ScannerOptions(options));
-  scanner->SetDocument(db);
   int32_t scanResult = 0;
-  {
-    KestoScannerAgent importAgent(&target, &source, options, scanner.get());
-    scanResult = scanner->Scan(&source, &importAgent);
-    outcome.errorCount = importAgent.GetErrorCount();
+  if (hostDialect) {
+    // A host-dialect source is all tags and text: its tags are read whatever the style-sheet option says.
+    HostTagScanner scanner;
+    scanner.SetOptions(ScannerOptions(options) | CTaggedTextScanner::kInterpretTags);
+    scanner.SetDocument(db);
+    scanResult = ScanInto(scanner, nullptr, target, source, options, outcome.errorCount);
+  } else {
+    auto scanner = std::make_unique<KestoScanner>();
+    scanner->SetOptions(ScannerOptions(options));
+    scanner->SetDocument(db);
+    scanResult = ScanInto(*scanner, scanner.get(), target, source, options, outcome.errorCount);
   }
   outcome.result = SummarizeImport(scanResult, &source, outcome.errorCount);
   // A failure of the storage is told by its own code rather than as a decoding problem.

@@ -23,8 +23,10 @@ struct KestoImportResult {
 };
 
 // Imports what `agent` reads (borrowed; positioned at the start) with `encoding` (kUnspecified: detect)
-// into the story `story` of `db`, in front of text index `position` (clamped to the story), with the import
-// option bits of KestoScannerAgent.h. The whole import is one undo step; a cancel keeps what came before.
+// as Kesto text (or, when it begins with an encoding header of the host's own dialect such as "<ASCII-WIN>",
+// as that dialect) into the story `story` of `db`, in front of text index `position` (clamped to the story),
+// with the import option bits of KestoScannerAgent.h. The whole import is one undo step; a cancel keeps what
+// came before.
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
                                  int32_t position, uint32_t options);
 
