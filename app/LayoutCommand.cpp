@@ -12,6 +12,7 @@
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/compose/ComposeClasses.h"
+#include "host/layout/ITextFrame.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/ITextModel.h"
@@ -113,6 +114,8 @@ class Operations {
   ErrorCode InsertText(OpArgs& a);
   ErrorCode DeleteText(OpArgs& a);
   ErrorCode Anchor(OpArgs& a);
+  ErrorCode SetFrameOptions(OpArgs& a);
+  double Length(const std::string& text) const { return Lengths(text, 1)[0]; }
   ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
   ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
   ErrorCode Idle(OpArgs&) { return ComposeUtils::RunIdleStep(db_); }
@@ -443,6 +446,78 @@ ErrorCode Operations::Anchor(OpArgs& a) {
   return err == kSuccess ? Layout(kAnchorItemCmdBoss, {item}, p) : err;
 }
 
+// Each option given runs its frame option command on each frame, with the frame's other options as they
+// were (columns and gutter are one command), all as one undo step.
+ErrorCode Operations::SetFrameOptions(OpArgs& a) {
+  static const std::map<std::string, FirstBaseline> baselines = {{"ascent", FirstBaseline::kAscent},
+                                                                 {"cap-height", FirstBaseline::kCapHeight},
+                                                                 {"leading", FirstBaseline::kLeading},
+                                                                 {"x-height", FirstBaseline::kXHeight},
+                                                                 {"fixed", FirstBaseline::kFixed}};
+  static const std::map<std::string, VerticalJustification> verticals = {
+      {"top", VerticalJustification::kTop},
+      {"center", VerticalJustification::kCenter},
+      {"bottom", VerticalJustification::kBottom},
+      {"justify", VerticalJustification::kJustify}};
+  auto columns = a.Value("--columns");
+  auto gutter = a.Value("--gutter");
+  auto insets = a.Value("--insets");
+  auto baseline = a.Value("--first-baseline");
+  auto minimum = a.Value("--minimum");
+  auto vertical = a.Value("--vertical");
+  auto limit = a.Value("--spacing-limit");
+  std::vector<UID> frames = Items(a.Positional());
+  if (baseline && !baselines.contains(*baseline))
+    throw Usage{"--first-baseline is ascent, cap-height, leading, x-height or fixed, not '" + *baseline +
+                "'"};
+  if (vertical && !verticals.contains(*vertical))
+    throw Usage{"--vertical is top, center, bottom or justify, not '" + *vertical + "'"};
+  std::vector<std::pair<ClassID, std::function<void(FrameOptions&)>>> parts;
+  if (columns || gutter) {
+    std::optional<int32_t> n = columns ? std::optional(Int(*columns, "column count")) : std::nullopt;
+    std::optional<double> g = gutter ? std::optional(Length(*gutter)) : std::nullopt;
+    parts.emplace_back(kSetFrameColumnsCmdBoss, [=](FrameOptions& o) {
+      if (n) o.columns = *n;
+      if (g) o.gutter = *g;
+    });
+  }
+  if (insets) {
+    std::vector<double> v = Lengths(*insets, 4);
+    parts.emplace_back(kSetFrameInsetsCmdBoss, [=](FrameOptions& o) { o.insets = {v[0], v[1], v[2], v[3]}; });
+  }
+  if (vertical) {
+    VerticalJustification j = verticals.at(*vertical);
+    parts.emplace_back(kSetVerticalJustificationCmdBoss,
+                       [=](FrameOptions& o) { o.verticalJustification = j; });
+  }
+  if (baseline || minimum) {
+    std::optional<FirstBaseline> type = baseline ? std::optional(baselines.at(*baseline)) : std::nullopt;
+    std::optional<double> m = minimum ? std::optional(Length(*minimum)) : std::nullopt;
+    parts.emplace_back(kSetFirstBaselineCmdBoss, [=](FrameOptions& o) {
+      if (type) o.firstBaseline = *type;
+      if (m) o.firstBaselineMinimum = *m;
+    });
+  }
+  if (limit) {
+    double l = Length(*limit);
+    parts.emplace_back(kSetParagraphSpacingLimitCmdBoss,
+                       [=](FrameOptions& o) { o.paragraphSpacingLimit = l; });
+  }
+  if (parts.empty()) throw Usage{"frame-options needs at least one option"};
+  CommandSequenceScope sequence("Text Frame Options");
+  for (UID frame : frames) {
+    auto text = Instantiate<ITextFrame>(db_, frame);
+    if (!text) throw Usage{"item " + std::to_string(frame.Get()) + " is no text frame"};
+    for (const auto& [cls, change] : parts) {
+      LayoutParams p;
+      p.options = text->GetOptions();
+      change(p.options);
+      if (ErrorCode err = Layout(cls, {frame}, p); err != kSuccess) return err;
+    }
+  }
+  return kSuccess;
+}
+
 const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Table() {
   static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)> table = {
       {"insert-pages", &Operations::InsertPages},
@@ -472,6 +547,7 @@ const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Tab
       {"insert-text", &Operations::InsertText},
       {"delete-text", &Operations::DeleteText},
       {"anchor", &Operations::Anchor},
+      {"frame-options", &Operations::SetFrameOptions},
       {"undo", &Operations::Undo},
       {"redo", &Operations::Redo},
       {"idle", &Operations::Idle},
@@ -529,6 +605,9 @@ void PrintLayoutHelp() {
       "  anchor ITEM FRAME|story:UID POSITION|end [--kind inline|above-line|custom]\n"
       "                                  (inserts an anchor character there and anchors ITEM on it: the\n"
       "                                  item leaves its spread and follows the text; inline by default)\n"
+      "  frame-options FRAME... [--columns N] [--gutter G] [--insets T,L,B,R] [--vertical top|center|\n"
+      "                bottom|justify] [--first-baseline ascent|cap-height|leading|x-height|fixed]\n"
+      "                [--minimum M] [--spacing-limit L]   (what is not given stays as it was)\n"
       "  undo   redo   idle\n"
       "\n"
       "Exit status: 0 when every operation was done, 1 when the host refused one (OUT is not written), 2 for "

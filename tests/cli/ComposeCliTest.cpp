@@ -94,15 +94,16 @@ class ComposeCliTest : public cli_testing::CliTest {
                                 "0,0,120,50", "--", "frame", "--page", "1", "200,0,320,50"});
     EXPECT_EQ(0, frames.status) << frames.err;
     std::istringstream uids(frames.out);
-    std::string first, second;
-    uids >> first >> second;
-    ProgramResult filled = Run({"layout", Path("frames.pgd"), "-o", Path("doc.pgd"), "link", first, second,
-                                "--", "insert-text", first, "0", text});
+    std::string second;
+    uids >> first_ >> second;
+    ProgramResult filled = Run({"layout", Path("frames.pgd"), "-o", Path("doc.pgd"), "link", first_, second,
+                                "--", "insert-text", first_, "0", text});
     EXPECT_EQ(0, filled.status) << filled.err;
     ProgramResult r = Run({"inspect", Path("doc.pgd"), "--json", "--lines"});
     EXPECT_EQ(0, r.status) << r.err;
     return r.out;
   }
+  std::string first_;  // the first frame's UID
 };
 
 TEST_F(ComposeCliTest, LinesFollowThePrintedMetrics) {
@@ -120,6 +121,22 @@ TEST_F(ComposeCliTest, LinesFollowThePrintedMetrics) {
     bool overset = expected.rfind(std::to_string(text.size() + 1) + "@") == std::string::npos;
     EXPECT_NE(json.find(overset ? "\"overset\":true" : "\"overset\":false"), std::string::npos);
   }
+}
+
+TEST_F(ComposeCliTest, FrameOptionsMoveTheLines) {
+  TwoFrames("aa bb cc dd ee ff gg hh ii jj kk ll");
+  // Two columns of 60 points, the first baseline fixed 20 points below a top inset of 4.
+  ProgramResult r =
+      Run({"layout", Path("doc.pgd"), "-o", Path("options.pgd"), "frame-options", first_, "--columns", "2",
+           "--gutter", "0", "--insets", "4,0,0,0", "--first-baseline", "fixed", "--minimum", "20"});
+  ASSERT_EQ(0, r.status) << r.err;
+  std::string json = Run({"inspect", Path("options.pgd"), "--json", "--lines"}).out;
+  EXPECT_TRUE(std::regex_search(json, std::regex(R"("lines":\[\{"start":0,"end":\d+,"x":0,"baseline":24\})")))
+      << json;
+  EXPECT_NE(json.find("\"x\":60,\"baseline\":24"), std::string::npos) << "no line at the second column's top";
+  r = Run({"layout", Path("doc.pgd"), "-o", Path("x.pgd"), "frame-options", first_, "--vertical", "middle"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("top, center, bottom or justify"), std::string::npos);
 }
 
 TEST_F(ComposeCliTest, FontsRefusesWhatItCannotMeasure) {
