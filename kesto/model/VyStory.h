@@ -10,6 +10,7 @@
 #include "host/layout/Geometry.h"
 #include "host/layout/IStoryAnchors.h"
 #include "host/text/ITextAttribute.h"
+#include "kesto/model/IHostTagDialect.h"
 #include "kesto/model/K2StoryAttributeMgr.h"
 #include "kesto/model/K2StrandAgent.h"
 #include "kesto/model/VyBaseStory.h"
@@ -76,6 +77,15 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   // translated through the font in force, and a surrogate pair is never split at the end of a full
   // buffer. Answers the units written.
   int32_t ReadText(int32_t start, int32_t end, char16_t* buffer, int32_t capacity) const;
+  // Replaces [start, end) with `length` units of text in the host's own tagged-text dialect, imported by
+  // the host (tags read only with `interpretTags`) with `dialect` telling what the text holds and writing
+  // the attributes in force in front of text that comes before any paragraph-style tag. Answers 0, the
+  // host's error (kHostTagImportFailed for a plain failure), or kHostTagImportUnavailable when no
+  // temporary story could be made (nothing changes then).
+  int32_t InsertHostTaggedText(int32_t start, int32_t end, const char16_t* text, int32_t length,
+                               bool interpretTags, IHostTagDialect& dialect);
+  static constexpr int32_t kHostTagImportFailed = 29442;
+  static constexpr int32_t kHostTagImportUnavailable = 29444;
 
   // Where the text sits in the story's frames. `index` is relative to the base, -1 standing for the range
   // start; pending text is inserted first. The frame holding the index (overset text: the story's last
@@ -153,6 +163,13 @@ class VyStory : public VyBaseStory, public K2StoryAttributeMgr {
   std::vector<UID> anchored_;  // page items anchored into this story during the current import
 
  private:
+  // The tags of the attributes new text at `start` takes ([start, end) being the target of an insertion).
+  WideString AttributesPrefix(int32_t start, int32_t end, IHostTagDialect& dialect);
+  // Replaces [start, end) with the text of story `source` (its final return left out) in one host copy.
+  int32_t ReplaceWithStory(UID source, int32_t start, int32_t end, const HostTagFacts& facts);
+  // Gives the paragraph holding host index `index` the style and overrides of `paragraph` (a run of another
+  // story of the document), unless it has them; false when the host refused.
+  bool TakeParagraphAttributes(const TextRun& paragraph, int32_t index);
   bool WriteLeading(const ITextAttribute* leading, int32_t from, int32_t to);
   // The host index of a query's index (-1: the range start), with pending text inserted.
   int32_t QueryIndex(int32_t index);

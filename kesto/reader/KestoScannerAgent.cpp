@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 
+#include "host/app/IErrorStringService.h"
 #include "host/db/IDocument.h"
 #include "host/text/TabStopList.h"
 #include "kesto/layout/PictureReference.h"
@@ -197,6 +198,24 @@ int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
   if (endsParagraph) {
     paragraphPos_ = position_;
     paragraphHasTab_ = false;
+  }
+  return 0;
+}
+
+int32_t KestoScannerAgent::InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) {
+  if (!story_) return 0;
+  // The passage is imported at the story's range: what is pending goes in first, with its attributes.
+  FixAlignment();
+  (void)story_->Flush(false, true);
+  RestoreAlignment();
+  int32_t result = VyStoryTSAgent::InsertHostTaggedText(text, length, interpretTags);
+  int32_t end = 0;
+  story_->GetRange(position_, end);
+  paragraphPos_ = position_;
+  paragraphHasTab_ = false;
+  if (result != 0 && reportErrors_) {
+    std::string words = ErrorStringFor(result);
+    if (!words.empty()) InsertReport(MakeErrorReport(WideFromUtf8(words), u"&it", 0));
   }
   return 0;
 }

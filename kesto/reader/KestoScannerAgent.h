@@ -52,6 +52,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int32_t EndImport(VyTextAttributeMgr* attributes) override;
   // Answers 28 when the story refuses the text.
   int32_t InsertText(const char16_t* units, int32_t count) override;
+  // Inserts the passage through the host; a host error is reported in the text (when reporting is on)
+  // with the host's own words for it, and the import goes on: answers 0.
+  int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
   int32_t Marker(int32_t code, const char16_t* text, int32_t length) override;
   // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
   // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.

@@ -4,6 +4,7 @@
 #include "kesto/model/DocumentStyles.h"
 #include "kesto/model/VyStory.h"
 #include "kesto/model/VyStyleInfo.h"
+#include "kesto/reader/HostTagDialect.h"
 
 namespace kesto {
 
@@ -49,6 +50,15 @@ UID VyStoryTSAgent::NextStyleFor(const VyParagraphStyleInfo& info) {
   if (!AddParagraphStyle(next)) return kInvalidUID;
   placeholders_.insert(next.GetStyleUID().Get());
   return next.GetStyleUID();
+}
+
+int32_t VyStoryTSAgent::InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) {
+  VyStory* story = GetStory();
+  if (!story) return 0;
+  int32_t start = 0, end = 0;
+  story->GetRange(start, end);
+  HostTagDialect dialect;
+  return story->InsertHostTaggedText(start, end, text, length, interpretTags, dialect);
 }
 
 int32_t VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {

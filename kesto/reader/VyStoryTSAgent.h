@@ -28,6 +28,9 @@ class VyStoryTSAgent : public VyTextOnlyTSAgent {
   // that the link holds; a definition later in the same scan then gives it its own look.
   int32_t DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) override;
   int32_t DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) override;
+  // Replaces the story's current range with the host's import of the passage; answers the host's error
+  // (VyStory::InsertHostTaggedText), 0 without a story. The scan goes on either way.
+  int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
 
   // Builder error 1: the document refused a style.
   static constexpr int32_t kCannotAddStyle = 1;
