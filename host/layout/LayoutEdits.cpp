@@ -25,6 +25,12 @@ ErrorCode DeleteStoryOf(IDataBase* db, UID frameList, Deleted& deleted) {
   // The document keeps its last story, frameless: a document without a story is no document.
   if (stories && stories->CountStories() <= 1 && stories->ContainsStory(story)) return kSuccess;
   if (story.IsValid()) {
+    // The items anchored in the story go with it.
+    auto anchors = AnchorUtils::QueryAnchors(db, story);
+    for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>()) {
+      if (!db->IsValidUID(anchor.item)) continue;
+      if (ErrorCode err = DeleteItem(db, anchor.item, deleted); err != kSuccess) return err;
+    }
     if (ErrorCode err = TextCmdUtils::DeleteStory(UIDRef(db, story)); err != kSuccess) return err;
     deleted.stories.push_back(story);
   }

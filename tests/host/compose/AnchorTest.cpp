@@ -106,6 +106,18 @@ TEST_F(AnchorFixture, TheItemLeavesTheHierarchyAndUndoBringsItBack) {
   EXPECT_NE(Lines(0), plain);
 }
 
+TEST_F(AnchorFixture, AStoryDeletedWithItsLastFrameTakesItsAnchoredItems) {
+  Story(u"aa\uFFFC", {{0, 0, 60, 200}});
+  UID item = Rectangle();
+  ASSERT_EQ(Anchor(item, 2, AnchorKind::kInline), kSuccess);
+  ASSERT_EQ(Run(kDeleteItemsCmdBoss, {frames_[0]}), kSuccess);
+  EXPECT_FALSE(db_->IsValidUID(story_));
+  EXPECT_FALSE(db_->IsValidUID(item));
+  ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
+  EXPECT_EQ(StoryQueries::InlineItemAt(db_, story_, 2), item);
+  EXPECT_TRUE(db_->IsValidUID(item));
+}
+
 // Text edits around an item anchored at 5 of "cc\raa<object>bb".
 struct EditRow {
   const char* name;
