@@ -10,6 +10,7 @@
 #include "kesto/model/XStory.h"
 #include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/ErrorMessages.h"
+#include "kesto/reader/HostTagImportAgent.h"
 #include "kesto/reader/HostTagScanner.h"
 #include "kesto/reader/ImportSummary.h"
 #include "kesto/reader/KestoScanner.h"
@@ -43,10 +44,11 @@ bool ReadsHostDialect(VyStreamAgent* agent) {
   return agent->Seek(start, VyStreamAgent::SeekOrigin::kStart, VyStreamAgent::Area::kRead) >= 0 && host;
 }
 
-// Scans `source` into `target` with `scanner` (a KestoScanner, or the host dialect's scanner).
+// Scans `source` into `target` with `scanner` and an import agent of type Agent.
+template <class Agent>
 int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory& target,
                  VyTextStream& source, uint32_t options, int32_t& errorCount) {
-  KestoScannerAgent importAgent(&target, &source, options, kestoScanner);
+  Agent importAgent(&target, &source, options, kestoScanner);
   int32_t result = scanner.Scan(&source, &importAgent);
   errorCount = importAgent.GetErrorCount();
   return result;
@@ -76,12 +78,13 @@ KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, 
     HostTagScanner scanner;
     scanner.SetOptions(ScannerOptions(options) | CTaggedTextScanner::kInterpretTags);
     scanner.SetDocument(db);
-    scanResult = ScanInto(scanner, nullptr, target, source, options, outcome.errorCount);
+    scanResult = ScanInto<HostTagImportAgent>(scanner, nullptr, target, source, options, outcome.errorCount);
   } else {
     auto scanner = std::make_unique<KestoScanner>();
     scanner->SetOptions(ScannerOptions(options));
     scanner->SetDocument(db);
-    scanResult = ScanInto(*scanner, scanner.get(), target, source, options, outcome.errorCount);
+    scanResult =
+        ScanInto<KestoScannerAgent>(*scanner, scanner.get(), target, source, options, outcome.errorCount);
   }
   outcome.result = SummarizeImport(scanResult, &source, outcome.errorCount);
   // A failure of the storage is told by its own code rather than as a decoding problem.

@@ -79,7 +79,7 @@ TEST_F(HostDialectCliTest, ReadsTheDialectsConstructs) {
       {"table",
        "<ASCII-WIN>\r\n<TableStart:1,2><RowStart:><CellStart:1,1>a<CellEnd:><CellStart:1,1>b<CellEnd:>"
        "<RowEnd:><TableEnd:>z",
-       "abz\r"},
+       "a\\u0009b\rz\r"},
       {"header definitions",
        "<ASCII-WIN>\r\n<Version:5>\r\n<ColorTable:=<Black:COLOR:CMYK:Process:0,0,0,1>>\r\nx", "x\r"},
       {"styles and attributes", "<ASCII-WIN>\r\n<ParaStyle:>a<cSize:14>b<cSize:>c\r", "abc\r\r"},

@@ -1,0 +1,25 @@
+// Tables of host-dialect sources as tab-separated paragraphs.
+#include "kesto/reader/HostTagImportAgent.h"
+
+namespace kesto {
+
+int32_t HostTagImportAgent::BeginImport(VyTextAttributeMgr* attributes) {
+  attributes_ = attributes;
+  return KestoScannerAgent::BeginImport(attributes);
+}
+
+int32_t HostTagImportAgent::RowStart() {
+  cellsInRow_ = 0;
+  return 0;
+}
+
+int32_t HostTagImportAgent::CellStart() {
+  return cellsInRow_++ > 0 ? InsertText(u"\t", 1) : 0;
+}
+
+int32_t HostTagImportAgent::RowEnd() {
+  if (int32_t refused = InsertText(u"\r", 1)) return refused;
+  return EndOfParagraph(attributes_);
+}
+
+}  // namespace kesto
