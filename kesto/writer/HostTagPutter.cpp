@@ -8,6 +8,7 @@
 #include "host/text/StyleUtils.h"
 #include "kesto/model/K2AttributeSetMgr.h"
 #include "kesto/writer/EncodingRepertoire.h"
+#include "kesto/writer/NumberFormat.h"
 #include "kesto/writer/TextRuns.h"
 
 namespace kesto {
@@ -248,13 +249,10 @@ void HostTagPutter::PutTextCharacter(char32_t c) {
 }
 
 void HostTagPutter::PutNumericCharacter(char32_t c) {
-  static const char kHex[] = "0123456789ABCDEF";
   char digits[6];
-  int n = 0;
-  for (int shift = c > 0xFFFFF ? 20 : c > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
-    digits[n++] = kHex[(c >> shift) & 0xF];
+  size_t n = FormatCodePoint(c, digits);
   PutAscii("<0x");
-  PutAscii(std::string_view(digits, static_cast<size_t>(n)));
+  PutAscii(std::string_view(digits, n));
   PutChar(u'>');
 }
 

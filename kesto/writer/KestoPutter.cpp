@@ -7,6 +7,7 @@
 #include "host/text/AttributeClasses.h"
 #include "host/text/StyleUtils.h"
 #include "kesto/writer/EncodingRepertoire.h"
+#include "kesto/writer/NumberFormat.h"
 
 namespace kesto {
 
@@ -453,13 +454,10 @@ void KestoPutter::PutSpecialCharacter(char32_t c, char16_t next, const K2Attribu
 }
 
 void KestoPutter::PutNumericCharacter(char32_t c) {
-  static const char kHex[] = "0123456789ABCDEF";
-  char digits[8];
-  int n = 0;
-  for (int shift = c > 0xFFFFF ? 20 : c > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
-    digits[n++] = kHex[(c >> shift) & 0xF];
+  char digits[6];
+  size_t n = FormatCodePoint(c, digits);
   OpenTag("\\#U");
-  PutAscii(std::string_view(digits, static_cast<size_t>(n)));
+  PutAscii(std::string_view(digits, n));
   CloseTag();
 }
 

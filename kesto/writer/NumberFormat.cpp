@@ -60,4 +60,12 @@ size_t FormatInteger(long long value, char16_t* out) {
   return n + PutDigits(magnitude, out + n);
 }
 
+size_t FormatCodePoint(char32_t c, char* out) {
+  static const char kHex[] = "0123456789ABCDEF";
+  size_t n = 0;
+  for (int shift = c > 0xFFFFF ? 20 : c > 0xFFFF ? 16 : 12; shift >= 0; shift -= 4)
+    out[n++] = kHex[(c >> shift) & 0xF];
+  return n;
+}
+
 }  // namespace kesto

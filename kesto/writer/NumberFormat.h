@@ -13,5 +13,8 @@ inline constexpr size_t kNumberTextUnits = 16;
 size_t FormatNumber(double value, char16_t* out);
 // Writes `value` in decimal with a leading '-' for negatives; answers the units written (at most 11).
 size_t FormatInteger(long long value, char16_t* out);
+// Writes code point `c` in uppercase hexadecimal: four digits, five or six above U+FFFF (at most six);
+// answers the digits written.
+size_t FormatCodePoint(char32_t c, char* out);
 
 }  // namespace kesto
