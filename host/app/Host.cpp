@@ -3,6 +3,7 @@
 
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/app/HostTaggedTextImportProvider.h"
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
@@ -31,6 +32,7 @@ void RegisterHostClasses() {
   RegisterLayoutClasses();
   RegisterComposeClasses();
   RegisterSelectionClasses();
+  (void)RegisterHostTaggedTextImportProvider();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);

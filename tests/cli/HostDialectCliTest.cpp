@@ -1,6 +1,6 @@
 // pagehost import of the host's own tagged-text dialect as a user runs it: each encoding header, escapes,
-// character codes, unknown tags reported in the text, tables, --format, standard input, and a round trip
-// through export --format host.
+// character codes, unknown tags reported in the text, tables, --format, standard input, place, and a round
+// trip through export --format host.
 #include "tests/cli/CliTest.h"
 
 namespace {
@@ -121,6 +121,16 @@ TEST_F(HostDialectCliTest, FormatHostReadsInputWithoutHeader) {
   ProgramResult r = Run({"import", Write("x.txt", "x"), "-o", Path("x.pgd"), "--format", "rtf"});
   EXPECT_EQ(2, r.status);
   EXPECT_NE(std::string::npos, r.err.find("unknown format 'rtf'")) << r.err;
+}
+
+TEST_F(HostDialectCliTest, PlaceClaimsTheDialectByItsHeader) {
+  std::string in = Write("placed.txt", "<ASCII-WIN>\r\n<ParaStyle:Head>Title\r<Foo:x>body");
+  ProgramResult r = Run({"place", in, "-o", Path("placed.pgd")});
+  EXPECT_EQ(0, r.status) << r.err;
+  EXPECT_NE(std::string::npos, r.err.find("1 tag skipped")) << r.err;
+  std::string json = Inspect(Path("placed.pgd"));
+  EXPECT_NE(std::string::npos, json.find("Title\\u000dbody\\u000d")) << json;
+  EXPECT_NE(std::string::npos, json.find("\"style\":\"Head\"")) << json;
 }
 
 TEST_F(HostDialectCliTest, ExportedDialectReadsBackToTheSameText) {

@@ -1,10 +1,11 @@
 // The host's importer of its tagged-text dialect: encodings and headers, escapes and character codes,
-// styles, attribute tags, skipped tags, insertion into a paragraph, undo.
+// styles, attribute tags, skipped tags, insertion into a paragraph, undo, and the import provider.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "host/app/HostTaggedTextImport.h"
+#include "host/app/IImportProvider.h"
 #include "host/cmd/CmdUtils.h"
 #include "host/text/IStyleInfo.h"
 #include "host/text/StyleNames.h"
@@ -241,6 +242,44 @@ TEST_F(HostTaggedTextImportTest, WithoutInterpretingOnlyTheHeaderIsATag) {
   ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
   ASSERT_EQ(Import("<cSize:14>a", 0, options), kSuccess);
   EXPECT_EQ(Describe(), "[NormalParagraphStyle]<cSize:14>a\r");
+}
+
+TEST_F(HostTaggedTextImportTest, TheProviderOffersTheImporter) {
+  InterfacePtr<IImportProvider> provider = FindImportProvider("host");
+  ASSERT_TRUE(provider);
+  const std::pair<std::string, int32_t> heads[] = {
+      {"<ASCII-MAC>\r\nx", 2},
+      {"\xFF\xFE" + Utf16("<UNICODE-WIN>", true), 2},
+      {"<ASCII-WIN", 0},
+      {"<v7.00><e0>\r", 0},
+      {"plain", 0},
+  };
+  for (const auto& [head, strength] : heads) {
+    SCOPED_TRACE(head);
+    EXPECT_EQ(provider->CanImportStream(Bytes(head), "a.txt"), strength);
+  }
+  const struct {
+    std::string interpret;
+    std::string story;
+    std::string message;
+  } rows[] = {
+      {"on", "[NormalParagraphStyle]a(*{pointSize=14}:b)\r",
+       "host tagged text: 1 tag skipped, 0 values rejected"},
+      {"off", "[NormalParagraphStyle]a<cSize:14>b<Foo>\r", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.interpret);
+    ImportRequest request;
+    std::string bytes = "a<cSize:14>b<Foo>";
+    request.bytes = Bytes(bytes);
+    request.story = story_;
+    request.options["interpret-tags"] = row.interpret;
+    ImportOutcome outcome = provider->Import(request);
+    EXPECT_TRUE(outcome.succeeded);
+    EXPECT_EQ(outcome.message, row.message);
+    EXPECT_EQ(Describe(), row.story);
+    ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
+  }
 }
 
 }  // namespace
