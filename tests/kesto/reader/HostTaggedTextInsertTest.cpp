@@ -3,6 +3,9 @@
 // the start, in the middle and at the end of a paragraph. Stories are shown as the host dialect writes them.
 #include <gtest/gtest.h>
 
+#include "host/text/TextCmdUtils.h"
+#include "kesto/model/VyStory.h"
+#include "kesto/reader/HostTagDialect.h"
 #include "kesto/writer/HostTagPutter.h"
 #include "kesto/writer/HostTagPutterAgent.h"
 #include "tests/kesto/writer/WriterTestSupport.h"
@@ -55,6 +58,21 @@ TEST(HostTaggedTextInsertTest, PassagesTakeTheirTagsAndTheAttributesAroundThem) 
     EXPECT_EQ(0, document.Import(kStyles + row.kesto));
     EXPECT_EQ(row.story, Written(document));
   }
+}
+
+TEST(HostTaggedTextInsertTest, ReplacesTheTargetRangeAndLeavesTheCaretAfterIt) {
+  ScopedDocument document;
+  ASSERT_EQ(kSuccess, TextCmdUtils::InsertText(UIDRef(document.Db(), document.Story()), 0, u"abcdef"));
+  VyRef<VyStory> story(new VyStory(document.Db(), document.Story(), 2, 4));
+  HostTagDialect dialect;
+  std::u16string passage = u"<cSize:30>X";
+  EXPECT_EQ(0, story->InsertHostTaggedText(2, 4, passage.data(), static_cast<int32_t>(passage.size()), true,
+                                           dialect));
+  int32_t start = 0, end = 0;
+  story->GetRange(start, end);
+  EXPECT_EQ(3, start);
+  EXPECT_EQ(3, end);
+  EXPECT_EQ("<ParaStyle:NormalParagraphStyle><CharStyle:>ab<cSize:30>X<cSize:>ef", Written(document));
 }
 
 }  // namespace
