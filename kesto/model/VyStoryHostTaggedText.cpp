@@ -27,8 +27,8 @@ int32_t VyStory::InsertHostTaggedText(int32_t start, int32_t end, const char16_t
   std::u16string_view passage(text, static_cast<size_t>(length));
   HostTagFacts facts = dialect.Scan(GetDocument(), passage);
   // Text ahead of any paragraph-style tag keeps the attributes of the insertion point; the host's importer
-  // only learns them from tags in front of it.
-  WideString body = facts.textFirst ? AttributesPrefix(start, end, dialect) : WideString();
+  // only learns them from tags in front of it (which it reads only when it reads tags at all).
+  WideString body = facts.textFirst && interpretTags ? AttributesPrefix(start, end, dialect) : WideString();
   size_t header = HostTagHeaderLength(passage);
   body.append(passage.substr(header));
   bool eightBit = facts.attributeTag || (header > 0 && passage[1] != u'U');
