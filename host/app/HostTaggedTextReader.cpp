@@ -139,7 +139,10 @@ ErrorCode HostTaggedTextReader::Dispatch(int32_t code, std::u16string_view name,
   using namespace HostTagCode;
   if (IsEncodingHeader(code)) {
     // Only a first, empty tag is the header; it and the line end after it are no text.
-    if (!first_ || hasValue) ++report_.skippedTags;
+    if (!first_ || hasValue) {
+      ++report_.skippedTags;
+      return kSuccess;
+    }
     SkipLineEnds();
     return kSuccess;
   }

@@ -94,6 +94,7 @@ TEST_F(HostTaggedTextImportTest, HeadersChooseTheEncoding) {
       {Utf16("<UNICODE-MAC>\r\nab", false), "ab"},
       {"\xFE\xFF" + Utf16("<UNICODE-MAC>\r\nab", false) + "\x26\x3A", "ab\xE2\x98\xBA"},
       {"x<ASCII-WIN>y", "xy"},
+      {"x<ANSI-MAC>\ny", "x\ry"},
   };
   for (const auto& [input, text] : rows) {
     SCOPED_TRACE(text);
