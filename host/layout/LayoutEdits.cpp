@@ -279,7 +279,25 @@ ErrorCode ItemCopier::CopyFrame(UID original, UID copy) {
   stories_.push_back(story);
   frameLists_.emplace_back(sourceList, LayoutUtils::FrameListOfStory(db_, story));
   auto list = Query<IFrameList>(db_, sourceList);
-  return list ? CopyStoryText(db_, list->GetStory(), story) : kSuccess;
+  if (!list) return kSuccess;
+  if (ErrorCode err = CopyStoryText(db_, list->GetStory(), story); err != kSuccess) return err;
+  return CopyAnchors(list->GetStory(), story, copy);
+}
+
+ErrorCode ItemCopier::CopyAnchors(UID source, UID target, UID frame) {
+  auto from = AnchorUtils::QueryAnchors(db_, source);
+  auto to = AnchorUtils::QueryAnchors(db_, target);
+  if (!from || !to) return kSuccess;
+  // Copies are made in the frame's place and then leave the hierarchy for their characters.
+  UID parent = Query<IHierarchy>(db_, frame)->GetParent();
+  const std::vector<Anchor> anchors = from->GetAnchors();
+  for (const Anchor& anchor : anchors) {
+    UID copy;
+    if (ErrorCode err = CopyOne(anchor.item, parent, -1, 0, 0, copy); err != kSuccess) return err;
+    Reparent(db_, copy, kInvalidUID, -1);
+    to->AddAnchor({anchor.index, copy, anchor.kind});
+  }
+  return kSuccess;
 }
 
 void ItemCopier::Finish() {

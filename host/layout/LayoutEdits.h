@@ -47,7 +47,8 @@ struct Deleted {
 ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted);
 
 // Copies page items with everything in them. Text frames of one story copied by one copier share one new
-// story holding the original story's text, their frames in the original flow order (Finish).
+// story holding the original story's text and copies of the items anchored in it, their frames in the
+// original flow order (Finish).
 class ItemCopier {
  public:
   explicit ItemCopier(IDataBase* db) : db_(db) {}
@@ -62,6 +63,9 @@ class ItemCopier {
  private:
   ErrorCode CopyOne(UID item, UID parent, int32_t at, double dx, double dy, UID& copy);
   ErrorCode CopyFrame(UID original, UID copy);
+  // The items anchored in `source` anchored, as copies, at the same indexes of `target`, whose text is a
+  // copy of the source's and which `frame` shows.
+  ErrorCode CopyAnchors(UID source, UID target, UID frame);
   IDataBase* db_;
   std::vector<UID> originals_;
   std::vector<UID> copies_;

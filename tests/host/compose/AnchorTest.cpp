@@ -118,6 +118,23 @@ TEST_F(AnchorFixture, AStoryDeletedWithItsLastFrameTakesItsAnchoredItems) {
   EXPECT_TRUE(db_->IsValidUID(item));
 }
 
+TEST_F(AnchorFixture, ACopiedStoryAnchorsCopiesOfItsItems) {
+  Story(u"aa\uFFFC", {{0, 0, 60, 200}});
+  UID item = Rectangle();
+  ASSERT_EQ(Anchor(item, 2, AnchorKind::kAboveLine), kSuccess);
+  std::vector<UID> made;
+  ASSERT_EQ(Run(kDuplicateSpreadCmdBoss, {spread_}, {}, &made), kSuccess);
+  UID copiedFrame = LayoutUtils::ItemsOfSpread(db_, made.at(0)).at(0);
+  UID copiedStory = LayoutUtils::StoryOfFrame(db_, copiedFrame);
+  std::vector<::Anchor> copied = StoryQueries::AnchoredItems(db_, copiedStory);
+  ASSERT_EQ(copied.size(), 1u);
+  EXPECT_NE(copied[0].item, item);
+  EXPECT_EQ(copied[0].index, 2);
+  EXPECT_EQ(copied[0].kind, AnchorKind::kAboveLine);
+  EXPECT_FALSE(InHierarchy(copied[0].item));
+  EXPECT_EQ(Anchors(), std::vector<std::string>{At(item, 2)});
+}
+
 // Text edits around an item anchored at 5 of "cc\raa<object>bb".
 struct EditRow {
   const char* name;
