@@ -49,9 +49,23 @@ std::span<const HostTagKeyword> All();
 int32_t Find(std::u16string_view name);
 // Longest tag name read; a longer one is no tag.
 inline constexpr size_t kMaxTagName = 56;
-// Control characters the text model keeps as text: tab, paragraph return, page number.
+// Control characters the text model keeps as text: end nested style (0x03), indent to here (0x07),
+// right-indent tab (0x08), tab, forced line break (0x0A), paragraph return, page number (0x18) and section
+// marker (0x19).
 inline bool IsSpecialTextCharacter(char32_t c) {
-  return c == 0x09 || c == 0x0D || c == 0x18;
+  switch (c) {
+    case 0x03:
+    case 0x07:
+    case 0x08:
+    case 0x09:
+    case 0x0A:
+    case 0x0D:
+    case 0x18:
+    case 0x19:
+      return true;
+    default:
+      return false;
+  }
 }
 // Code points that are never text: U+FDD0..U+FDEF and those ending in FFFE or FFFF.
 inline bool IsNonCharacter(char32_t c) {

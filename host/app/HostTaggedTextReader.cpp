@@ -31,12 +31,15 @@ WideString Unescape(std::u16string_view raw) {
   return value;
 }
 
-// A style's full name: "\:" is a colon of the name, an unescaped colon after the first unit separates group
-// and name.
+// A style's full name: "\:" is a colon of the name (and so is "\\\:", as writers spell it), an unescaped
+// colon after the first unit separates group and name.
 WideString StyleName(std::u16string_view raw) {
   WideString name;
   for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] == u'\\' && i + 1 < raw.size()) {
+    if (raw.substr(i, 4) == u"\\\\\\:") {
+      name += u':';
+      i += 3;
+    } else if (raw[i] == u'\\' && i + 1 < raw.size()) {
       name += raw[++i];
     } else {
       name += raw[i] == u':' && i > 0 ? kStyleGroupSeparator : raw[i];

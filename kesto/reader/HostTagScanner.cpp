@@ -295,13 +295,30 @@ void HostTagScanner::HandleAttribute(const Tag& tag) {
   agent_->CharacterAttributesChanged(TextAttributes());
 }
 
+// A style name may also spell a colon as the writer does: three backslashes and a colon.
 void HostTagScanner::ReadValue(bool styleName) {
   int32_t depth = 0;
   bool first = true;
+  bool escapeNext = false;  // a backslash read ahead escapes the next character
   for (;;) {
     int32_t c = source_->Read();
-    bool escaped = c == '\\';
-    if (escaped) c = source_->Read();
+    bool escaped = escapeNext || c == '\\';
+    if (escaped && !escapeNext) c = source_->Read();
+    escapeNext = false;
+    if (styleName && escaped && c == '\\') {
+      int32_t next = source_->Read();
+      if (next == '\\') {
+        int32_t third = source_->Read();
+        if (third == ':') {
+          c = ':';
+        } else {
+          if (third != kEnd) source_->PushBack();
+          escapeNext = true;
+        }
+      } else if (next != kEnd) {
+        source_->PushBack();
+      }
+    }
     if (c == kEnd) {
       NoteTagError(kScanUnexpectedEndOfInput);
       return;

@@ -176,12 +176,12 @@ void HostTagPutter::PutStyleTag(StyleKind kind, std::u16string_view name) {
 }
 
 void HostTagPutter::PutEscapedStyleName(std::u16string_view name) {
-  // The reader takes the escapes off the whole value first and then reads the name, so a colon of the name
-  // is escaped twice, and the group separator is a colon escaped once.
+  // A colon of the name is three backslashes and a colon, which the readers take as one colon; the group
+  // separator is a plain colon (a colon escaped once would read back as a colon of the name).
   for (char16_t c : name) {
     if (c < 0x20) continue;
     if (c == kStyleGroupSeparator) {
-      PutAscii("\\:");
+      PutChar(u':');
     } else if (c == u':') {
       PutAscii("\\\\\\:");
     } else {

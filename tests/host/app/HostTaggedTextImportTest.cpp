@@ -117,7 +117,7 @@ TEST_F(HostTaggedTextImportTest, TextSyntax) {
       {"a\\<b\\>c\\\\d", "[NormalParagraphStyle]a<b>c\\d\r"},
       {"<0x00E9><0x263a><0x1F600>", "[NormalParagraphStyle]\xC3\xA9\xE2\x98\xBA\xF0\x9F\x98\x80\r"},
       {"a<0x110000>b<0xZZ>c<0xD800>", "[NormalParagraphStyle]abc\r", 0, 3},
-      {"<0x0009>|<0x0007>|<0x0018>", "[NormalParagraphStyle]\t||\x18\r"},
+      {"<0x0009>|<0x0007>|<0x0018>", "[NormalParagraphStyle]\t|\a|\x18\r"},
       {"one\ntwo\r\nthree",
        "[NormalParagraphStyle]one\r[NormalParagraphStyle]two\r[NormalParagraphStyle]three\r"},
       {"<Foo:bar>x<Bar>y", "[NormalParagraphStyle]xy\r", 2},
@@ -156,6 +156,7 @@ TEST_F(HostTaggedTextImportTest, StyleTagsFindOrMakeStyles) {
   const Row rows[] = {
       {"<ParaStyle:Body>a\r<pstyle:>b", "[Body]a\r[[No paragraph style]]b\r", 0},
       {"<ParaStyle:Heads\\:Sub>a", "[Heads:Sub]a\r", 1},
+      {"<ParaStyle:A\\\\\\:B>a", "[A:B]a\r", 1},
       {"<ParaStyle:Group:Name>a\r<ParaStyle:Group\\:Name>b\r",
        "[Group|Name]a\r[Group:Name]b\r[NormalParagraphStyle]\r", 2},
       {"a<CharStyle:Emphasis>b<cstyle:>c<CharStyle:New>d", "[NormalParagraphStyle]a(Emphasis:b)c(New:d)\r",

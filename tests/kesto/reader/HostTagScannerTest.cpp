@@ -80,7 +80,7 @@ TEST_F(HostTagScannerTest, HandsEachConstructToTheAgent) {
       {"a\rb", "\"a\\r\" EOP \"b\""},
       {"a\\<b\\>c\\\\", "\"a<b>c\\\""},
       {"<0x00E9><0x263a><0x1F600>", "\"\\u{00E9}\\u{263A}\\u{D83D}\\u{DE00}\""},
-      {"a<0x110000><0xD800><0x0007><0x0009>b", "\"a\\tb\""},
+      {"a<0x110000><0xD800><0x0007><0x0009>b", "\"a\\x07\\tb\""},
       {"<0xZZ>x", "E1:0xZZ \"x\""},
       {"<0x123456789>x", "E1:0x123456789 \"x\""},
       {"<Foo:bar>x", "E2:Foo \"x\""},
@@ -213,6 +213,8 @@ class HostTagScannerDocumentTest : public HostTagScannerTest {
 TEST_F(HostTagScannerDocumentTest, StyleTagsApplyStylesByName) {
   const std::pair<std::u16string_view, std::string> rows[] = {
       {u"Heads:Sub", "<ParaStyle:Heads\\:Sub>"},
+      {u"A:B", "<ParaStyle:A\\\\\\:B>"},  // as the writer spells a colon
+      {u"G\uE00BA:B\\C", "<ParaStyle:G:A\\\\\\:B\\\\C>"},
       {u"Group\uE00BName", "<ParaStyle:Group:Name>"},
       {u"Body", "<pstyle:Body>"},
   };

@@ -152,7 +152,7 @@ TEST(HostTagPutterTest, WritesStylesOverridesAndTextOfTheDialect) {
          s.CharacterStyle(2, 3, u"G\uE00BN");
        },
        kFragment, kAscii,
-       "<ParaStyle:NormalParagraphStyle><CharStyle:A\\\\\\:B>a<CharStyle:x\\<y\\>\\|z\\\\>b<CharStyle:G\\:N>"
+       "<ParaStyle:NormalParagraphStyle><CharStyle:A\\\\\\:B>a<CharStyle:x\\<y\\>\\|z\\\\>b<CharStyle:G:N>"
        "c"},
       {"ShortNames",
        [](HostTagStory& s) {
