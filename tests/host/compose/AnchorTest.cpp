@@ -104,6 +104,9 @@ TEST_F(AnchorFixture, TheItemLeavesTheHierarchyAndUndoBringsItBack) {
   ASSERT_EQ(CmdUtils::Redo(db_), kSuccess);
   EXPECT_EQ(Anchors(), std::vector<std::string>{At(item, 5)});
   EXPECT_NE(Lines(0), plain);
+  // Resizing the item recomposes its line: 60 pt tall asks for 72 pt of automatic leading.
+  ASSERT_EQ(Run(kResizeItemsCmdBoss, {item}, {.width = 20, .height = 60}), kSuccess);
+  EXPECT_EQ(Lines(0)[1], "3-9@0,79.5");
 }
 
 TEST_F(AnchorFixture, AStoryDeletedWithItsLastFrameTakesItsAnchoredItems) {
