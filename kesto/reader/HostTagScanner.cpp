@@ -5,6 +5,7 @@
 #include "host/text/AttributeClasses.h"
 #include "host/text/ITextAttribute.h"
 #include "host/text/StyleNames.h"
+#include "kesto/model/VyStyleInfo.h"
 #include "kesto/reader/ControlCharacters.h"
 #include "kesto/reader/HostTagKeywords.h"
 #include "kesto/reader/ScannerErrors.h"
@@ -206,15 +207,34 @@ void HostTagScanner::HandleStyle(const Tag& tag) {
   K2AttributeSetMgr& side = paragraph ? static_cast<K2AttributeSetMgr&>(P()) : C();
   if (value_.empty()) {
     side.SetStyle(side.RootStyle());
-  } else if (paragraph) {
-    side.SetParagraphStyleByName(value_);
-  } else {
-    side.SetCharacterStyleByName(value_);
+  } else if (!ApplyStyleNamed(paragraph)) {
+    // A style the document lacks is made (from the default of its kind, as a missing Kesto style is), so
+    // that the text keeps the style it names; an agent that makes none leaves the style in force.
+    if (int32_t result = DefineMissingStyle(paragraph)) {
+      error_ = result;
+      return;
+    }
+    (void)ApplyStyleNamed(paragraph);
   }
   if (paragraph)
     agent_->ParagraphStyleApplied(TextAttributes());
   else
     agent_->CharacterStyleApplied(TextAttributes());
+}
+
+bool HostTagScanner::ApplyStyleNamed(bool paragraph) {
+  return paragraph ? P().SetParagraphStyleByName(value_) : C().SetCharacterStyleByName(value_);
+}
+
+int32_t HostTagScanner::DefineMissingStyle(bool paragraph) {
+  if (paragraph) {
+    VyParagraphStyleInfo info(GetDocument());
+    info.SetName(value_);
+    return agent_->DefineParagraphStyle(&info, true);
+  }
+  VyCharacterStyleInfo info(GetDocument());
+  info.SetName(value_);
+  return agent_->DefineCharacterStyle(&info, true);
 }
 
 void HostTagScanner::HandleTable(const Tag& tag, int32_t depth) {

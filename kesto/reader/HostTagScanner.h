@@ -47,6 +47,10 @@ class HostTagScanner final : public CTaggedTextScanner {
   void HandleTag(const Tag& tag, int32_t depth);
   void HandleHeader(const Tag& tag);
   void HandleStyle(const Tag& tag);
+  // The style named by the value read, on the paragraph or character side; false when there is none.
+  bool ApplyStyleNamed(bool paragraph);
+  // Asks the agent to make the style named by the value read; the agent's answer.
+  int32_t DefineMissingStyle(bool paragraph);
   void HandleTable(const Tag& tag, int32_t depth);
   void HandleCharacterCode(const Tag& tag);
   void HandleAttribute(const Tag& tag);

@@ -123,6 +123,14 @@ TEST_F(HostDialectCliTest, FormatHostReadsInputWithoutHeader) {
   EXPECT_NE(std::string::npos, r.err.find("unknown format 'rtf'")) << r.err;
 }
 
+TEST_F(HostDialectCliTest, StylesTheDocumentLacksAreMade) {
+  EXPECT_EQ(Import("<ASCII-WIN>\r\n<ParaStyle:Heads\\:Sub>a\r<ParaStyle:Grp:A\\\\\\:B>b<CharStyle:Emph>c"),
+            "a\rbc\r");
+  std::string json = Inspect(Path("out.pgd"));
+  for (std::string style : {"Heads:Sub", "Grp\uE00BA:B", "Emph"})
+    EXPECT_NE(std::string::npos, json.find("\"style\":\"" + style + "\"")) << style;
+}
+
 TEST_F(HostDialectCliTest, PlaceClaimsTheDialectByItsHeader) {
   std::string in = Write("placed.txt", "<ASCII-WIN>\r\n<ParaStyle:Head>Title\r<Foo:x>body");
   ProgramResult r = Run({"place", in, "-o", Path("placed.pgd")});
