@@ -25,7 +25,8 @@ void PrintPlaceHelp() {
       "command of a layout application does: every import filter is asked how surely it reads the file (by\n"
       "its first bytes and its name), and the surest reads it with the options of the preferences (see\n"
       "pagehost prefs). Kesto tagged text is claimed by its header line, or by an extension other than\n"
-      ".txt among those of the preferences.\n"
+      ".txt among those of the preferences; text in the host's own tagged-text dialect by its encoding\n"
+      "header (such as <ASCII-WIN>).\n"
       "\n"
       "Exit status: 0 when the file was placed (also with reports left in the text), 1 when no filter\n"
       "claims it or it could not be read, 2 for a command-line error.\n");
