@@ -449,11 +449,10 @@ ErrorCode Operations::Anchor(OpArgs& a) {
 // Each option given runs its frame option command on each frame, with the frame's other options as they
 // were (columns and gutter are one command), all as one undo step.
 ErrorCode Operations::SetFrameOptions(OpArgs& a) {
-  static const std::map<std::string, FirstBaseline> baselines = {{"ascent", FirstBaseline::kAscent},
-                                                                 {"cap-height", FirstBaseline::kCapHeight},
-                                                                 {"leading", FirstBaseline::kLeading},
-                                                                 {"x-height", FirstBaseline::kXHeight},
-                                                                 {"fixed", FirstBaseline::kFixed}};
+  static const std::map<std::string, FirstBaseline> baselines = {
+      {"ascent", FirstBaseline::kAscent},   {"cap-height", FirstBaseline::kCapHeight},
+      {"leading", FirstBaseline::kLeading}, {"x-height", FirstBaseline::kXHeight},
+      {"fixed", FirstBaseline::kFixed},     {"em-box", FirstBaseline::kEmBox}};
   static const std::map<std::string, VerticalJustification> verticals = {
       {"top", VerticalJustification::kTop},
       {"center", VerticalJustification::kCenter},
@@ -468,8 +467,8 @@ ErrorCode Operations::SetFrameOptions(OpArgs& a) {
   auto limit = a.Value("--spacing-limit");
   std::vector<UID> frames = Items(a.Positional());
   if (baseline && !baselines.contains(*baseline))
-    throw Usage{"--first-baseline is ascent, cap-height, leading, x-height or fixed, not '" + *baseline +
-                "'"};
+    throw Usage{"--first-baseline is ascent, cap-height, leading, x-height, em-box or fixed, not '" +
+                *baseline + "'"};
   if (vertical && !verticals.contains(*vertical))
     throw Usage{"--vertical is top, center, bottom or justify, not '" + *vertical + "'"};
   std::vector<std::pair<ClassID, std::function<void(FrameOptions&)>>> parts;
@@ -606,8 +605,9 @@ void PrintLayoutHelp() {
       "                                  (inserts an anchor character there and anchors ITEM on it: the\n"
       "                                  item leaves its spread and follows the text; inline by default)\n"
       "  frame-options FRAME... [--columns N] [--gutter G] [--insets T,L,B,R] [--vertical top|center|\n"
-      "                bottom|justify] [--first-baseline ascent|cap-height|leading|x-height|fixed]\n"
-      "                [--minimum M] [--spacing-limit L]   (what is not given stays as it was)\n"
+      "                bottom|justify] [--first-baseline ascent|cap-height|leading|x-height|\n"
+      "                em-box|fixed] [--minimum M] [--spacing-limit L]\n"
+      "                                  (what is not given stays as it was)\n"
       "  undo   redo   idle\n"
       "\n"
       "Exit status: 0 when every operation was done, 1 when the host refused one (OUT is not written), 2 for "

@@ -101,7 +101,7 @@ std::string FrameJson(IDataBase& db, UID uid, bool lines) {
          Num(o.insets.top) + "," + Num(o.insets.left) + "," + Num(o.insets.bottom) + "," +
          Num(o.insets.right) +
          "],\"verticalJustification\":" + std::to_string(static_cast<int>(o.verticalJustification)) +
-         ",\"firstBaseline\":" + std::to_string(static_cast<int>(o.firstBaseline)) +
+         ",\"firstBaseline\":" + std::to_string(FirstBaselineType(o.firstBaseline)) +
          ",\"firstBaselineMinimum\":" + Num(o.firstBaselineMinimum) +
          ",\"paragraphSpacingLimit\":" + Num(o.paragraphSpacingLimit) +
          ",\"textStart\":" + std::to_string(frame->GetTextStart()) +

@@ -96,6 +96,7 @@ void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
     line.capHeight = std::max(line.capHeight, font.CapHeight());
     line.xHeight = std::max(line.xHeight, font.XHeight());
     line.leading = std::max(line.leading, font.Leading());
+    line.pointSize = std::max(line.pointSize, font.pointSize);
     at = std::min(end, run_.end);
   }
 }

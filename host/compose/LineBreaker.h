@@ -27,6 +27,7 @@ struct LineMetrics {
   double capHeight = 0;
   double xHeight = 0;
   double leading = 0;     // the largest leading the line's runs ask for
+  double pointSize = 0;   // the largest point size of the line's runs
   double spaceAbove = 0;  // room above the line for its above-line items
   bool endsParagraph = false;
   bool hasAnchors = false;  // the line holds characters owning anchored items

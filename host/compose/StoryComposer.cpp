@@ -93,6 +93,9 @@ double FrameFlow::FirstBaseline(const FrameGeometry& g, const LineMetrics& m) co
     case FirstBaseline::kXHeight:
       offset = m.xHeight;
       break;
+    case FirstBaseline::kEmBox:
+      offset = m.pointSize;
+      break;
     case FirstBaseline::kFixed:
       break;
   }

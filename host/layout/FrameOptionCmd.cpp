@@ -32,7 +32,7 @@ bool FrameOptionCmd::Merge(FrameOptions& o) const {
   if (cls == kSetFirstBaselineCmdBoss) {
     o.firstBaseline = from.firstBaseline;
     o.firstBaselineMinimum = from.firstBaselineMinimum;
-    return o.firstBaseline <= FirstBaseline::kFixed && IsLength(o.firstBaselineMinimum);
+    return o.firstBaseline <= FirstBaseline::kEmBox && IsLength(o.firstBaselineMinimum);
   }
   o.paragraphSpacingLimit = from.paragraphSpacingLimit;
   return IsLength(o.paragraphSpacingLimit);

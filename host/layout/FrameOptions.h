@@ -7,7 +7,16 @@
 #include "host/layout/Geometry.h"
 
 enum class VerticalJustification : uint8_t { kTop, kCenter, kBottom, kJustify };
-enum class FirstBaseline : uint8_t { kAscent, kCapHeight, kLeading, kXHeight, kFixed };
+// Where a frame's first baseline sits below its top inset (never above the minimum): the line's ascent,
+// cap height, leading, x-height, nothing (the minimum alone) or its em box (the largest point size). The
+// enumerators keep the order documents store them in; users and files of tagged text number the kinds as
+// FirstBaselineType does.
+enum class FirstBaseline : uint8_t { kAscent, kCapHeight, kLeading, kXHeight, kFixed, kEmBox };
+
+// The kind's type number: 0 leading, 1 ascent (the default), 2 cap height, 3 em box, 4 x-height, 5 fixed.
+int32_t FirstBaselineType(FirstBaseline kind);
+// The kind of type number `type`; ascent for a number outside 0..5.
+FirstBaseline FirstBaselineOfType(int32_t type);
 
 struct FrameInsets {
   double top = 0;

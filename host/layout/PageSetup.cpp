@@ -40,6 +40,23 @@ void PageSetup::SetLayoutSuspended(bool suspended) {
   suspended_ = suspended;
 }
 
+namespace {
+constexpr FirstBaseline kByType[] = {FirstBaseline::kLeading,   FirstBaseline::kAscent,
+                                     FirstBaseline::kCapHeight, FirstBaseline::kEmBox,
+                                     FirstBaseline::kXHeight,   FirstBaseline::kFixed};
+}  // namespace
+
+int32_t FirstBaselineType(FirstBaseline kind) {
+  for (int32_t type = 0; type < 6; ++type) {
+    if (kByType[type] == kind) return type;
+  }
+  return 1;
+}
+
+FirstBaseline FirstBaselineOfType(int32_t type) {
+  return type >= 0 && type < 6 ? kByType[type] : FirstBaseline::kAscent;
+}
+
 void XferFrameOptions(IPMStream* stream, FrameOptions& o) {
   stream->XferInt32(o.columns);
   stream->XferReal(o.gutter);
@@ -53,7 +70,8 @@ void XferFrameOptions(IPMStream* stream, FrameOptions& o) {
   stream->XferByte(fb);
   // Damaged values fall back to the defaults rather than naming an enumerator that does not exist.
   o.verticalJustification = vj <= 3 ? static_cast<VerticalJustification>(vj) : VerticalJustification::kTop;
-  o.firstBaseline = fb <= 4 ? static_cast<FirstBaseline>(fb) : FirstBaseline::kAscent;
+  o.firstBaseline = fb <= static_cast<uint8_t>(FirstBaseline::kEmBox) ? static_cast<FirstBaseline>(fb)
+                                                                      : FirstBaseline::kAscent;
   stream->XferReal(o.firstBaselineMinimum);
   stream->XferReal(o.paragraphSpacingLimit);
 }

@@ -134,6 +134,9 @@ TEST_F(ComposeCliTest, FrameOptionsMoveTheLines) {
   EXPECT_TRUE(std::regex_search(json, std::regex(R"("lines":\[\{"start":0,"end":\d+,"x":0,"baseline":24\})")))
       << json;
   EXPECT_NE(json.find("\"x\":60,\"baseline\":24"), std::string::npos) << "no line at the second column's top";
+  // First-baseline kinds by their type numbers: fixed is 5, the untouched second frame keeps ascent, 1.
+  EXPECT_NE(json.find("\"firstBaseline\":5,\"firstBaselineMinimum\":20"), std::string::npos) << json;
+  EXPECT_NE(json.find("\"firstBaseline\":1,\"firstBaselineMinimum\":0"), std::string::npos) << json;
   r = Run({"layout", Path("doc.pgd"), "-o", Path("x.pgd"), "frame-options", first_, "--vertical", "middle"});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("top, center, bottom or justify"), std::string::npos);

@@ -78,6 +78,11 @@ const PlaceRow kPlaceRows[] = {
        f.SetOptions(0, With([](FrameOptions& o) { o.firstBaseline = FirstBaseline::kXHeight; }));
      },
      {"0-3@0,5.2", "3-6@0,17.2"}},
+    {"em box",
+     [](ComposeFixture& f) {
+       f.SetOptions(0, With([](FrameOptions& o) { o.firstBaseline = FirstBaseline::kEmBox; }));
+     },
+     {"0-3@0,10", "3-6@0,22"}},
     {"fixed at the minimum",
      [](ComposeFixture& f) {
        f.SetOptions(0, With([](FrameOptions& o) {
