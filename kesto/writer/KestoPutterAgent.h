@@ -23,7 +23,7 @@ class KestoPutterAgent : public CTagPutterAgent {
 
  private:
   VyTextStream* stream_;
-  KestoPutter* putter_;
+  [[maybe_unused]] KestoPutter* putter_;
 };
 
 }  // namespace kesto

@@ -19,7 +19,9 @@ class ComposedListener final : public IObserver {
     if (change->story != story) return;
     ++count;
     last = *change;
-    if (schedule) CmdUtils::ScheduleCommand(schedule.get());
+    if (schedule) {
+      EXPECT_EQ(CmdUtils::ScheduleCommand(schedule.get()), kSuccess);
+    }
     schedule.reset();
   }
   IPMUnknown* QueryInterface(PMIID) const override { return nullptr; }

@@ -35,8 +35,9 @@ class ComposeFixture : public layout_test::LayoutFixture {
     for (const PMRect& bounds : frames) {
       frames_.push_back(Frame(spread_, bounds));
       SetOptions(static_cast<int32_t>(frames_.size()) - 1, {});
-      if (frames_.size() > 1)
+      if (frames_.size() > 1) {
         EXPECT_EQ(Run(kTextLinkCmdBoss, {frames_[frames_.size() - 2], frames_.back()}), kSuccess);
+      }
     }
     story_ = LayoutUtils::StoryOfFrame(db_, frames_[0]);
     EXPECT_EQ(TextCmdUtils::InsertText(UIDRef(db_, story_), 0, text), kSuccess);

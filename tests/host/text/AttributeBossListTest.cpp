@@ -111,7 +111,9 @@ TEST_F(AttributeBossListTest, ListsCompareByValue) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(row.a == row.b, row.equal);
-    if (row.equal) EXPECT_EQ(row.a.Hash(), row.b.Hash());
+    if (row.equal) {
+      EXPECT_EQ(row.a.Hash(), row.b.Hash());
+    }
     // Interned, equal lists are one object.
     AttrListRef a = MakeAttrListRef(row.a);
     EXPECT_EQ(SameAttributes(a, MakeAttrListRef(row.b)), row.equal);
