@@ -1,6 +1,7 @@
 // RecentLists: the override lists made last, given out again for an equal list. A reader alternates between a
 // few lists (a bold span and the plain text around it, one break after another); comparing with them is
-// cheaper than making (and interning) a list anew.
+// cheaper than making (and interning) a list anew. Each is kept with its hash, so that a list is compared in
+// full only with one that is most likely equal.
 #pragma once
 
 #include <array>
@@ -9,25 +10,45 @@
 
 namespace kesto {
 
+// Whether two lists hold the very same attribute objects: equal without comparing a value.
+inline bool SameObjects(const AttributeBossList& a, const AttributeBossList& b) {
+  int32_t count = a.CountBosses();
+  if (count != b.CountBosses()) return false;
+  for (int32_t n = 0; n < count; ++n) {
+    if (a.GetNth(n) != b.GetNth(n)) return false;
+  }
+  return true;
+}
+
 class RecentLists {
  public:
   // A shared list equal to `list`.
   AttrListRef Get(const AttributeBossList& list) {
-    if (last_ && (last_.get() == &list || *last_ == list)) return last_;
-    for (const AttrListRef& ref : recent_) {
-      if (ref && *ref == list) return last_ = ref;
+    // The same attribute objects as the last list (a reader putting the same values again) need no hash.
+    if (last_.list && SameObjects(*last_.list, list)) return last_.list;
+    size_t hash = list.Hash();
+    if (last_.list && last_.hash == hash && *last_.list == list) return last_.list;
+    for (const Known& known : recent_) {
+      if (known.list && known.hash == hash && *known.list == list) {
+        last_ = known;
+        return last_.list;
+      }
     }
-    last_ = MakeAttrListRef(list);
+    last_ = {MakeAttrListRef(list), hash};
     recent_[next_++ % recent_.size()] = last_;
-    return last_;
+    return last_.list;
   }
   // The list Get gave out last.
-  const AttrListRef& Last() const { return last_; }
+  const AttrListRef& Last() const { return last_.list; }
 
  private:
-  std::array<AttrListRef, 4> recent_;
+  struct Known {
+    AttrListRef list;
+    size_t hash = 0;
+  };
+  std::array<Known, 4> recent_;
   size_t next_ = 0;
-  AttrListRef last_;
+  Known last_;
 };
 
 }  // namespace kesto
