@@ -9,13 +9,11 @@
 #include "kesto/model/K2AttributeSetMgr.h"
 #include "kesto/writer/EncodingRepertoire.h"
 #include "kesto/writer/NumberFormat.h"
+#include "kesto/writer/StoryTextWalk.h"
 #include "kesto/writer/TextRuns.h"
 
 namespace kesto {
 namespace {
-
-// Units of story text read at once.
-constexpr int32_t kTextChunk = 512;
 
 // Characters that stand for objects, anchors and markers: the dialect gives them no text.
 bool IsObjectCharacter(char32_t c) {
@@ -25,14 +23,6 @@ bool IsObjectCharacter(char32_t c) {
 // Characters written as they are in every encoding.
 bool IsPlain(char16_t c) {
   return c >= 0x20 && c <= 0x7E && c != u'<' && c != u'>' && c != u'\\';
-}
-
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c < 0xDC00;
-}
-
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c < 0xE000;
 }
 
 }  // namespace
@@ -257,31 +247,13 @@ void HostTagPutter::PutNumericCharacter(char32_t c) {
 }
 
 void HostTagPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end, int32_t finalReturn) {
-  char16_t chunk[kTextChunk];
-  for (int32_t position = start; position < end && GetError() == 0;) {
-    int32_t count = story.CopyText(position, chunk, std::min(kTextChunk, end - position));
-    if (count <= 0) return;
-    // A high surrogate at the end of a chunk waits for its partner.
-    if (count > 1 && IsHighSurrogate(chunk[count - 1]) && position + count < end) --count;
-    for (int32_t i = 0; i < count; ++i) {
-      if (IsPlain(chunk[i])) {
-        int32_t span = i + 1;
-        while (span < count && IsPlain(chunk[span]))
-          ++span;
-        PutUnits(chunk + i, span - i);
-        i = span - 1;
-        continue;
-      }
-      char32_t c = chunk[i];
-      if (IsHighSurrogate(chunk[i]) && i + 1 < count && IsLowSurrogate(chunk[i + 1])) {
-        c = 0x10000 + ((c - 0xD800) << 10) + (chunk[i + 1] - 0xDC00);
-        ++i;
-      }
-      if (IsObjectCharacter(c) || (c == u'\r' && position + i == finalReturn)) continue;
-      PutTextCharacter(c);
-    }
-    position += count;
-  }
+  WalkStoryText(
+      story, start, end, IsPlain, [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
+      [&](char32_t c, int32_t index, char16_t) {
+        if (!IsObjectCharacter(c) && !(c == u'\r' && index == finalReturn)) PutTextCharacter(c);
+        return 0;
+      },
+      [&] { return GetError() != 0; });
 }
 
 }  // namespace kesto

@@ -8,13 +8,11 @@
 #include "host/text/StyleUtils.h"
 #include "kesto/writer/EncodingRepertoire.h"
 #include "kesto/writer/NumberFormat.h"
+#include "kesto/writer/StoryTextWalk.h"
 
 namespace kesto {
 
 namespace {
-
-// Units of story text read at once: large enough that finding the place in the story is rare.
-constexpr int32_t kTextChunk = 1024;
 
 // The header's encoding number for a stream encoding.
 int32_t HeaderEncodingNumber(StreamEncoding encoding) {
@@ -358,65 +356,30 @@ UID KestoPutter::CharacterStyleAfterParagraphStyle(const K2AttributeSetMgr& para
 
 void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end,
                              const K2AttributeSetMgr& paragraph, const K2AttributeSetMgr& run) {
-  char16_t chunk[kTextChunk + 1];
-  const StreamEncoding encoding = GetEncoding();
-  const bool unicode = encoding >= StreamEncoding::kUtf8;
-  bool skipSpace = false;
-  for (int32_t position = start; position < end;) {
-    int32_t count = story.CopyText(position, chunk, std::min(kTextChunk, end - position));
-    if (count <= 0) return;
-    // A high surrogate at the end of a chunk waits for its partner.
-    if (count > 1 && chunk[count - 1] >= 0xD800 && chunk[count - 1] < 0xDC00 && position + count < end)
-      --count;
-    for (int32_t i = 0; i < count; ++i) {
-      char16_t unit = chunk[i];
-      if (skipSpace) {
-        skipSpace = false;
-        continue;
+  const bool unicode = GetEncoding() >= StreamEncoding::kUtf8;
+  auto character = [&](char32_t c, int32_t index, char16_t next) -> int32_t {
+    if (c == u'\r' && index == finalReturn_) return 0;
+    if (c == 0x2002 || c == 0x2005 || c == 0x2008) {
+      // The reader follows these tags with a zero-width space: only a pair is written as the tag.
+      if (next == 0x200B) {
+        PutSpecialCharacter(c, 0, paragraph, run);
+        return 1;
       }
-      if (IsPlainAscii(unit)) {
-        int32_t span = i + 1;
-        while (span < count && IsPlainAscii(chunk[span]))
-          ++span;
-        PutUnits(chunk + i, span - i);
-        i = span - 1;
-        continue;
-      }
-      char32_t c = unit;
-      if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count && chunk[i + 1] >= 0xDC00 &&
-          chunk[i + 1] < 0xE000) {
-        c = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (chunk[i + 1] - 0xDC00);
-        ++i;
-      }
-      if (c == u'\r' && position + i == finalReturn_) continue;
-      if (c == 0x2002 || c == 0x2005 || c == 0x2008) {
-        // The reader follows these tags with a zero-width space: only a pair is written as the tag.
-        bool inChunk = i + 1 < count;
-        if (inChunk ? chunk[i + 1] == 0x200B
-                    : position + count < end && story.GetChar(position + count) == 0x200B) {
-          PutSpecialCharacter(c, 0, paragraph, run);
-          if (inChunk)
-            ++i;
-          else
-            skipSpace = true;
-          continue;
-        }
-        if (unicode) {
-          PutChar(c);
-          continue;
-        }
-      }
-      if (c >= 0xA0 && unicode && c != 0xA0 && c != 0xAD && (c < 0x2002 || c > 0x2060) && !IsIgnorable(c)) {
+      if (unicode) {
         PutChar(c);
-        continue;
+        return 0;
       }
-      char16_t next = i + 1 < count            ? chunk[i + 1]
-                      : position + count < end ? story.GetChar(position + count)
-                                               : 0;
-      PutSpecialCharacter(c, next, paragraph, run);
     }
-    position += count;
-  }
+    if (c >= 0xA0 && unicode && c != 0xA0 && c != 0xAD && (c < 0x2002 || c > 0x2060) && !IsIgnorable(c)) {
+      PutChar(c);
+      return 0;
+    }
+    PutSpecialCharacter(c, next, paragraph, run);
+    return 0;
+  };
+  WalkStoryText(
+      story, start, end, IsPlainAscii, [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
+      character, [] { return false; });
 }
 
 void KestoPutter::PutSpecialCharacter(char32_t c, char16_t next, const K2AttributeSetMgr& paragraph,
