@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "fuzz/FuzzDocument.h"
 #include "host/app/DocumentCheck.h"
 #include "host/app/Host.h"
 #include "host/db/Crc32.h"
@@ -19,11 +20,9 @@
 #include "host/text/ITextModel.h"
 #include "kesto/model/KestoAttributes.h"
 
-namespace {
+using fuzz_support::Check;
 
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
+namespace {
 
 void StartHost() {
   static const bool started = [] {

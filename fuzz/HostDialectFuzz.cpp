@@ -8,26 +8,17 @@
 #include <cstdint>
 #include <span>
 
+#include "fuzz/FuzzDocument.h"
 #include "host/app/DefaultDocument.h"
-#include "host/app/DocumentList.h"
-#include "host/app/Host.h"
 #include "host/app/HostTaggedTextImport.h"
 #include "host/text/ITextModel.h"
 
+using fuzz_support::Check;
+
 namespace {
 
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
 IDataBase* Document() {
-  static IDataBase* db = [] {
-    Host::Initialize();
-    IDataBase* made = DocumentList::Get().NewDocument();
-    Check(made != nullptr);
-    return made;
-  }();
-  return db;
+  return fuzz_support::Document([] {});
 }
 
 }  // namespace

@@ -7,9 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/FuzzDocument.h"
 #include "host/app/DefaultDocument.h"
-#include "host/app/DocumentList.h"
-#include "host/app/Host.h"
 #include "host/text/ITextModel.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/reader/EngineMessages.h"
@@ -20,22 +19,15 @@
 
 using namespace kesto;
 
+using fuzz_support::Check;
+
 namespace {
 
-void Check(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
 IDataBase* Document() {
-  static IDataBase* db = [] {
-    Host::Initialize();
+  return fuzz_support::Document([] {
     (void)RegisterKestoMessageLists();
     (void)RegisterKestoAttributes();
-    IDataBase* made = DocumentList::Get().NewDocument();
-    Check(made != nullptr);
-    return made;
-  }();
-  return db;
+  });
 }
 
 }  // namespace
