@@ -52,6 +52,13 @@ class CliTest : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary) << bytes;
     return Path(name);
   }
+  // A document (doc.pgd) whose main story holds the import of `text`.
+  std::string ImportedDocument(const std::string& text) {
+    std::string in = Write("in.txt", text), doc = Path("doc.pgd");
+    ProgramResult r = Run({"import", in, "-o", doc});
+    EXPECT_EQ(0, r.status) << r.err;
+    return doc;
+  }
   // inspect --json of `file`.
   std::string Inspect(const std::string& file) {
     ProgramResult r = Run({"inspect", file, "--json"});

@@ -11,13 +11,6 @@ using cli_testing::ProgramResult;
 
 class ExportCliTest : public cli_testing::CliTest {
  protected:
-  // A document whose main story holds the import of `text`.
-  std::string Document(const std::string& text) {
-    std::string in = Write("in.txt", text), doc = Path("doc.pgd");
-    ProgramResult r = Run({"import", in, "-o", doc});
-    EXPECT_EQ(0, r.status) << r.err;
-    return doc;
-  }
   std::string Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
@@ -29,7 +22,7 @@ constexpr const char* kHeader = "<v7.00><e9>\r\n";
 constexpr const char* kNormal = "@NormalParagraphStyle=[S\"\"]\r\n";
 
 TEST_F(ExportCliTest, WritesTheMainStoryForEachOption) {
-  std::string doc = Document("one <z14>two\r\n<*C>three <B>four");
+  std::string doc = ImportedDocument("one <z14>two\r\n<*C>three <B>four");
   const struct {
     const char* name;
     std::vector<std::string> options;
@@ -63,7 +56,7 @@ TEST_F(ExportCliTest, WritesTheMainStoryForEachOption) {
 }
 
 TEST_F(ExportCliTest, WritesToAFileThatReadsBackTheSame) {
-  std::string doc = Document("a <I>b<I> c\r\nd<\\@>e");
+  std::string doc = ImportedDocument("a <I>b<I> c\r\nd<\\@>e");
   std::string out = Path("out.txt");
   ProgramResult r = Run({"export", doc, "-o", out});
   ASSERT_EQ(0, r.status) << r.err;
@@ -75,7 +68,7 @@ TEST_F(ExportCliTest, WritesToAFileThatReadsBackTheSame) {
 }
 
 TEST_F(ExportCliTest, FailuresSayWhyAndLeaveTheOutputAlone) {
-  std::string doc = Document("text");
+  std::string doc = ImportedDocument("text");
   std::string kept = Write("kept.txt", "old contents");
   const struct {
     const char* name;
@@ -104,7 +97,7 @@ TEST_F(ExportCliTest, FailuresSayWhyAndLeaveTheOutputAlone) {
 }
 
 TEST_F(ExportCliTest, AFolderThatCannotBeWrittenIsAFailure) {
-  std::string doc = Document("text");
+  std::string doc = ImportedDocument("text");
   std::filesystem::create_directories(Path("locked"));
   ::chmod(Path("locked").c_str(), 0555);
   cli_testing::RunOptions options;
@@ -117,7 +110,7 @@ TEST_F(ExportCliTest, AFolderThatCannotBeWrittenIsAFailure) {
 }
 
 TEST_F(ExportCliTest, AFullDiskIsAFailureAndLeavesTheOldFile) {
-  std::string doc = Document(std::string(4000, 'x'));
+  std::string doc = ImportedDocument(std::string(4000, 'x'));
   std::string kept = Write("kept.txt", "old contents");
   ProgramResult r;
   {

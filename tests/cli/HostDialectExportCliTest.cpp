@@ -12,16 +12,7 @@ namespace {
 
 using cli_testing::ProgramResult;
 
-class HostDialectExportCliTest : public cli_testing::CliTest {
- protected:
-  // A document whose main story holds the import of the Kesto text `text`.
-  std::string Document(const std::string& text) {
-    std::string in = Write("in.txt", text), doc = Path("doc.pgd");
-    ProgramResult r = Run({"import", in, "-o", doc});
-    EXPECT_EQ(0, r.status) << r.err;
-    return doc;
-  }
-};
+class HostDialectExportCliTest : public cli_testing::CliTest {};
 
 constexpr const char* kBom = "\xEF\xBB\xBF";
 
@@ -36,8 +27,8 @@ std::string Utf16BE(std::string_view text) {
 }
 
 TEST_F(HostDialectExportCliTest, WritesTheDialectForEachOption) {
-  std::string doc =
-      Document("@Body=[S\"\"]\r\n@Body:a<\\<>b<\\>><\\\\>c <z14>d\r\n<@A\\:B=[S\"\"]><@A\\:B>e<\\#U00E9>");
+  std::string doc = ImportedDocument(
+      "@Body=[S\"\"]\r\n@Body:a<\\<>b<\\>><\\\\>c <z14>d\r\n<@A\\:B=[S\"\"]><@A\\:B>e<\\#U00E9>");
   const std::string first = "<ParaStyle:Body><CharStyle:>a\\<b\\>\\\\c <cSize:14>d";
   const std::string second = "<CharStyle:A\\\\\\:B><cSize:>e";
   const struct {
@@ -70,7 +61,7 @@ TEST_F(HostDialectExportCliTest, WritesTheDialectForEachOption) {
 }
 
 TEST_F(HostDialectExportCliTest, RefusesUnknownFormatsAndShortNamesWithoutTheHostFormat) {
-  std::string doc = Document("text");
+  std::string doc = ImportedDocument("text");
   const struct {
     std::vector<std::string> args;
     std::string err;
@@ -99,7 +90,8 @@ TEST_F(HostDialectExportCliTest, KestoTextThroughTheHostDialectComesBackTheSame)
     SCOPED_TRACE("case " + std::to_string(n));
     kesto::testing_writer::ScopedDocument original;
     kesto::testing_writer::MakeRandomStory(original.Db(), original.Story(), rng, {});
-    std::string first = Document(original.Export()), host = Path("host.txt"), second = Path("second.pgd");
+    std::string first = ImportedDocument(original.Export()), host = Path("host.txt"),
+                second = Path("second.pgd");
     ASSERT_EQ(0, Run({"export", first, "--format", "host", "-o", host}).status);
     ProgramResult imported = Run({"import", host, "-o", second});
     ASSERT_EQ(0, imported.status) << imported.err;
