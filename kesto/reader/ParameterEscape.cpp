@@ -2,7 +2,7 @@
 #include "kesto/reader/ParameterEscape.h"
 
 #include "kesto/reader/ScannerInput.h"
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 
 namespace kesto {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 #include "kesto/streams/Utf8StateMachine.h"
 
 namespace kesto {

@@ -1,7 +1,7 @@
 // The falling-back text stream.
 #include "kesto/streams/XlationTextStream.h"
 
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 
 namespace kesto {
 

@@ -1,7 +1,7 @@
 // Repertoires of the output encodings.
 #include "kesto/writer/EncodingRepertoire.h"
 
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 
 namespace kesto {
 

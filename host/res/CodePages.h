@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-namespace kesto {
-
 enum class CodePage { kWindows1252, kMacRoman };
 
 // Upper halves of the code pages: entry i is the character of byte 0x80 + i, or 0 where the byte has none
@@ -22,5 +20,3 @@ inline int32_t CodePageToUnicode(CodePage page, uint8_t byte) {
 
 // The byte of `cp`, or -1 when the code page cannot represent it.
 int CodePageFromUnicode(CodePage page, char32_t cp);
-
-}  // namespace kesto

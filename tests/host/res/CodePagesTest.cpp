@@ -1,11 +1,11 @@
 // The code page tables: known positions, unassigned positions, and that each table is its own inverse.
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-namespace kesto {
+namespace res_test {
 namespace {
 
 TEST(CodePages, KnownPositions) {
@@ -70,4 +70,4 @@ TEST(CodePages, CharactersOutsideThePage) {
 }
 
 }  // namespace
-}  // namespace kesto
+}  // namespace res_test

@@ -1,11 +1,9 @@
 // The code page tables and their reverse lookup (a table sorted by character, searched by halves).
-#include "kesto/streams/CodePages.h"
+#include "host/res/CodePages.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
-
-namespace kesto {
 
 // clang-format off
 const char16_t kWindows1252High[128] = {
@@ -89,5 +87,3 @@ int CodePageFromUnicode(CodePage page, char32_t cp) {
   auto it = std::lower_bound(table.begin(), table.end(), ReverseEntry{c, 0});
   return it != table.end() && it->first == c ? it->second : -1;
 }
-
-}  // namespace kesto
