@@ -1,6 +1,9 @@
 // The Kesto scanner: reset, the main loop, the reaction to each token and the reading of the next one.
 #include "kesto/reader/KestoScanner.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "kesto/reader/CTagScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
 #include "kesto/reader/TagDispatcher.h"
@@ -141,6 +144,26 @@ int32_t KestoScanner::HandOverCharacter(int32_t c) {
   return HandOverText();
 }
 
+// The kind rides on the returns the breaks insert, which carry their paragraphs' attributes. A first break
+// goes alone, so that what the agent does at a paragraph's end (after a paragraph with tabs) is done before
+// the rest; the returns after it, in a paragraph of their own each, go as one block.
+int32_t KestoScanner::HandOverBreaks(int32_t count) {
+  bool marked = breakKind_ != 0 && C().SetEnum(kTextAttrBreakKind, breakKind_);
+  int32_t result = 0;
+  for (int32_t left = count; left > 0 && result == 0;) {
+    int32_t n = std::min(left, kFlushUnits - textCount_);
+    std::fill_n(textBuffer_.get() + textCount_, n, kParagraphReturn);
+    textCount_ += n;
+    lastChar_ = kParagraphReturn;
+    result = HandOverText();
+    left -= n;
+  }
+  if (marked) (void)C().ClearOverride(kTextAttrBreakKind);
+  for (int32_t i = 0; i < count && result == 0; ++i)
+    result = agent_->EndOfParagraph(TextAttributes());
+  return result;
+}
+
 int32_t KestoScanner::ReactToToken(bool& ended) {
   switch (token_) {
     case ScanToken::kBegin:
@@ -160,12 +183,9 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return result;
     }
     case ScanToken::kBreakCharacter: {
-      // The kind rides on the return the break inserts, which carries its paragraph's attributes.
-      bool marked = breakKind_ != 0 && C().SetEnum(kTextAttrBreakKind, breakKind_);
-      int32_t result = HandOverCharacter(kParagraphReturn);
-      if (marked) (void)C().ClearOverride(kTextAttrBreakKind);
-      if (result != 0) return result;
-      return agent_->EndOfParagraph(TextAttributes());
+      int32_t repeats = std::exchange(breakRepeats_, 0);
+      if (int32_t result = HandOverBreaks(1)) return result;
+      return repeats > 0 ? HandOverBreaks(repeats) : 0;
     }
     case ScanToken::kParagraphStyleDefined:
     case ScanToken::kParagraphStyleMissing:

@@ -136,11 +136,13 @@ class KestoScanner : public CTaggedTextScanner {
   // Hands the text buffer to the agent at once and empties it.
   int32_t HandOverText();
   int32_t HandOverCharacter(int32_t c);
+  int32_t HandOverBreaks(int32_t count);
   void ReadNextToken();
   // The text loop: returns with a token, or with the lexer mode changed.
   void ReadText();
   // Leaves the text loop for a tag or a style line; answers whether text before it became a token.
   bool LeaveText(LexMode mode);
+  int32_t TakeRepeats(int32_t c);
   // Decides whether the buffered text becomes a token; answers whether a token was produced.
   bool Flush();
   // The style-line reader; answers false when the "@" turns out to be ordinary text.
@@ -184,6 +186,7 @@ class KestoScanner : public CTaggedTextScanner {
   TagParameterReader params_{*this};
 
   int32_t breakKind_ = 0;
+  int32_t breakRepeats_ = 0;  // further breaks of the same character straight after the token's
   int32_t markerCode_ = 0;
   std::u16string markerText_;
   std::u16string hostText_;

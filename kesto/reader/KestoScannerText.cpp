@@ -100,6 +100,7 @@ void KestoScanner::ReadText() {
         // text is never inserted.
         if (defMode_ != DefMode::kNormal) continue;
         breakKind_ = mapping.value;
+        breakRepeats_ = TakeRepeats(c);
         token_ = ScanToken::kBreakCharacter;
         return;
       }
@@ -111,6 +112,18 @@ void KestoScanner::ReadText() {
     PushText(c);
     if ((textCount_ >= kFlushUnits || c == kParagraphReturn) && Flush()) return;
   }
+}
+
+// The same character straight after, taken with it: a long row of breaks is handed over as one block of
+// returns rather than one token each.
+int32_t KestoScanner::TakeRepeats(int32_t c) {
+  int32_t available;
+  const int32_t* run = input_.Run(available);
+  int32_t count = 0;
+  while (count < available && run[count] == c)
+    ++count;
+  input_.Advance(count);
+  return count;
 }
 
 bool KestoScanner::LeaveText(LexMode mode) {

@@ -222,6 +222,13 @@ TEST_F(ParagraphTagsTest, BreakCharactersMarkTheReturnTheyInsert) {
       {u"a<\\7>b<\\6>c\r", 0, {{kTextAttrBreakKind, "4"}}},
       {u"a<\\7>b<\\6>c\r", 1, {{kTextAttrBreakKind, "5"}}},
       {u"a<\\7>b<\\6>c\r", 2, {{kTextAttrBreakKind, "-"}}},
+      // Rows of breaks: each return is marked, and only the paragraph with the tab is aligned for it.
+      {u"a\v\v\v\f\fb\r", 2, {{kTextAttrBreakKind, "1"}}},
+      {u"a\v\v\v\f\fb\r", 4, {{kTextAttrBreakKind, "3"}}},
+      {u"a\v\v\v\f\fb\r", 5, {{kTextAttrBreakKind, "-"}}},
+      {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 0, {{kTextAttrAlignment, "0"}}},
+      {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 1, {{kTextAttrAlignment, "1"}}},
+      {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 2, {{kTextAttrAlignment, "1"}, {kTextAttrBreakKind, "1"}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Readable(row.input));
