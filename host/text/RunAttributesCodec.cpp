@@ -87,9 +87,12 @@ class SharedLists {
  public:
   explicit SharedLists(ISharedValues& shared) : shared_(shared) {}
   uint32_t IndexOf(const AttrListRef& list) {
-    return shared_.Add(kSharedOverrideList, list, [&list](IPMStream& stream) {
+    if (list.get() == lastAdded_) return lastAddedIndex_;
+    lastAdded_ = list.get();
+    lastAddedIndex_ = shared_.Add(kSharedOverrideList, list, [&list](IPMStream& stream) {
       const_cast<AttributeBossList&>(*list).ReadWrite(&stream);
     });
+    return lastAddedIndex_;
   }
   // Null when the table holds no list at `index`.
   AttrListRef At(uint32_t index) {
@@ -109,8 +112,11 @@ class SharedLists {
   static constexpr uint32_t kSharedOverrideList = 1;
 
   ISharedValues& shared_;
-  AttrListRef last_;  // runs next to each other often hold the same list
+  // Runs next to each other often hold the same list.
+  AttrListRef last_;
   uint32_t lastIndex_ = 0;
+  const AttributeBossList* lastAdded_ = nullptr;  // alive while the entries being written hold it
+  uint32_t lastAddedIndex_ = 0;
 };
 
 template <class Entry>
