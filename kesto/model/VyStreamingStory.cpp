@@ -96,8 +96,7 @@ void VyStreamingStory::TakeReturns(std::u16string_view text) {
     takenAtChange_ = paragraphs_.GetChangeCount();
     --returns;
   }
-  for (; returns > 0; --returns)
-    pendingParagraphs_.push_back(pendingParagraphs_.back());
+  pendingParagraphs_.back().count += static_cast<int32_t>(returns);
 }
 
 VyStreamingStory::PendingParagraph VyStreamingStory::TakenParagraph() {
@@ -243,30 +242,42 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
   // The last merge: a paragraph with the same record and the same one part merges to the same list.
   const AttributeBossList* mergedBase = nullptr;
   const AttributeBossList* mergedPart = nullptr;
-  for (size_t i = 0; i < styled.text.size(); ++i) {
-    if (styled.text[i] != kParagraphReturn) continue;
-    size_t index = styled.paragraphs.size();
-    if (index >= pendingParagraphs_.size()) TakeReturns(u"\r");
-    const PendingParagraph& taken = pendingParagraphs_[index];
-    StyledText::Attributes record{taken.style.IsValid() ? taken.style : copied, taken.overrides};
+  size_t row = 0;
+  int32_t usedInRow = 0;
+  const std::u16string_view text = styled.text;
+  styled.paragraphs.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), kParagraphReturn)));
+  for (size_t i = text.find(kParagraphReturn); i != std::u16string_view::npos;
+       i = text.find(kParagraphReturn, i + 1)) {
+    if (row < pendingParagraphs_.size() && usedInRow == pendingParagraphs_[row].count) {
+      ++row;
+      usedInRow = 0;
+    }
+    if (row == pendingParagraphs_.size()) {
+      TakeReturns(u"\r");
+      row = pendingParagraphs_.size() - 1;
+      usedInRow = pendingParagraphs_[row].count - 1;
+    }
+    const PendingParagraph& taken = pendingParagraphs_[row];
+    ++usedInRow;
     auto end = static_cast<int32_t>(i + 1);
     while (part < parts.size() && parts[part].end <= paragraphStart)
       ++part;
-    bool onePart = part < parts.size() && parts[part].start < end &&
-                   (part + 1 == parts.size() || parts[part + 1].start >= end);
-    if (onePart && record.overrides.get() == mergedBase && parts[part].attributes.get() == mergedPart) {
-      record.overrides = mergedLists_.Last();
-    } else if (part < parts.size() && parts[part].start < end) {
-      mergedBase = onePart ? record.overrides.get() : nullptr;
-      mergedPart = onePart ? parts[part].attributes.get() : nullptr;
-      AttributeBossList list = *record.overrides;
-      for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
-        list.ApplyAttributes(*parts[k].attributes);
-      // Paragraphs that end up alike (one break after another) share one list.
-      record.overrides = mergedLists_.Get(list);
-    }
-    styled.paragraphs.push_back(std::move(record));
     paragraphStart = end;
+    const AttrListRef* overrides = &taken.overrides;
+    if (part < parts.size() && parts[part].start < end) {
+      bool onePart = part + 1 == parts.size() || parts[part + 1].start >= end;
+      if (!onePart || taken.overrides.get() != mergedBase || parts[part].attributes.get() != mergedPart) {
+        mergedBase = onePart ? taken.overrides.get() : nullptr;
+        mergedPart = onePart ? parts[part].attributes.get() : nullptr;
+        AttributeBossList list = *taken.overrides;
+        for (size_t k = part; k < parts.size() && parts[k].start < end; ++k)
+          list.ApplyAttributes(*parts[k].attributes);
+        // Paragraphs that end up alike (one break after another) share one list.
+        (void)mergedLists_.Get(list);
+      }
+      overrides = &mergedLists_.Last();
+    }
+    styled.paragraphs.push_back({taken.style.IsValid() ? taken.style : copied, *overrides});
   }
 }
 
@@ -278,18 +289,19 @@ void VyStreamingStory::WriteScopes(int32_t start, const std::u16string_view text
   auto same = [](const ParagraphScopeSnapshot& a, const ParagraphScopeSnapshot& b) {
     return a.leading == b.leading && a.language == b.language;
   };
-  int32_t stretchStart = 0;
-  size_t paragraph = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != kParagraphReturn) continue;
-    const ParagraphScopeSnapshot& scope = pendingParagraphs_[paragraph++].scope;
-    bool last = paragraph == pendingParagraphs_.size();
-    if (!last && same(scope, pendingParagraphs_[paragraph].scope)) continue;
-    (void)WriteParagraphScope(scope, start + stretchStart, start + static_cast<int32_t>(i + 1));
-    stretchStart = static_cast<int32_t>(i + 1);
+  size_t stretchStart = 0, end = 0;
+  for (size_t row = 0; row < pendingParagraphs_.size(); ++row) {
+    for (int32_t n = 0; n < pendingParagraphs_[row].count; ++n)
+      end = text.find(kParagraphReturn, end) + 1;
+    const ParagraphScopeSnapshot& scope = pendingParagraphs_[row].scope;
+    if (row + 1 < pendingParagraphs_.size() && same(scope, pendingParagraphs_[row + 1].scope)) continue;
+    (void)WriteParagraphScope(scope, start + static_cast<int32_t>(stretchStart),
+                              start + static_cast<int32_t>(end));
+    stretchStart = end;
   }
-  if (stretchStart < static_cast<int32_t>(text.size()))
-    (void)WriteParagraphScope(current, start + stretchStart, start + static_cast<int32_t>(text.size()));
+  if (stretchStart < text.size())
+    (void)WriteParagraphScope(current, start + static_cast<int32_t>(stretchStart),
+                              start + static_cast<int32_t>(text.size()));
 }
 
 // The paragraph the span ends in, when no return of the span ends it, is the host's own: the paragraph

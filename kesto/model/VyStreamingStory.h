@@ -49,11 +49,12 @@ class VyStreamingStory : public VyStory {
   bool placeholderInserted_ = false;
 
  private:
-  // The paragraph attributes of one pending return, taken when it was appended.
+  // The paragraph attributes of pending returns in a row that took the same, when they were appended.
   struct PendingParagraph {
     UID style;  // invalid: the host's (the record an insert copies)
     AttrListRef overrides;
     ParagraphScopeSnapshot scope;  // leading and language, written over the paragraph's characters
+    int32_t count = 1;             // returns that took these
   };
   // Paragraph attributes that character override runs carry (the host sends them on to the paragraphs
   // the run touches): [start, end) in the pending text, with the attributes.
