@@ -12,7 +12,7 @@ void CopyTextCmd::Do() {
   InterfacePtr<ITextCopyData> copy = QueryParameter<ITextCopyData>();
   if (!target || !range || !copy) return Fail(kInvalidParameterError);
   if (copy->HasStyledText())
-    return Replace(*target, range->GetStart(), range->GetEnd(), copy->GetStyledText());
+    return Replace(*target, range->GetStart(), range->GetEnd(), copy->TakeStyledText());
   const UIDRef& sourceRef = copy->GetSourceStory();
   if (sourceRef.GetDataBase() != GetItemList().GetDataBase()) return Fail(kInvalidParameterError);
   InterfacePtr<ITextModel> source = sourceRef.Query<ITextModel>();
@@ -22,11 +22,12 @@ void CopyTextCmd::Do() {
   Replace(*target, range->GetStart(), range->GetEnd(), source->GetStyledText(start, end));
 }
 
-void CopyTextCmd::Replace(ITextModel& target, int32_t start, int32_t end, const StyledText& styled) {
+void CopyTextCmd::Replace(ITextModel& target, int32_t start, int32_t end, StyledText styled) {
   if (start < 0 || start > end || end >= target.TotalLength()) return Fail(kInvalidParameterError);
   if (ErrorCode err = target.Delete(start, end); err != kSuccess) return Fail(err);
-  if (ErrorCode err = target.InsertStyled(start, styled); err != kSuccess) return Fail(err);
-  NoteChange(TextChange::What::kText, start, end - start, static_cast<int32_t>(styled.text.size()));
+  auto inserted = static_cast<int32_t>(styled.text.size());
+  if (ErrorCode err = target.InsertStyled(start, std::move(styled)); err != kSuccess) return Fail(err);
+  NoteChange(TextChange::What::kText, start, end - start, inserted);
 }
 
 std::string CopyTextCmd::CreateName() const {

@@ -16,5 +16,5 @@ class CopyTextCmd final : public TextCommand {
 
  private:
   // Replaces [start, end) of `target` with `styled`.
-  void Replace(ITextModel& target, int32_t start, int32_t end, const StyledText& styled);
+  void Replace(ITextModel& target, int32_t start, int32_t end, StyledText styled);
 };

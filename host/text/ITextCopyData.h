@@ -18,4 +18,6 @@ class ITextCopyData : public IPMUnknown {
   virtual void SetStyledText(StyledText text) = 0;
   virtual bool HasStyledText() const = 0;
   virtual const StyledText& GetStyledText() const = 0;
+  // Moves the styled text out (the command inserting it is its last user); HasStyledText stays true.
+  virtual StyledText TakeStyledText() = 0;
 };

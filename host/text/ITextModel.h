@@ -92,8 +92,9 @@ class ITextModel : public IPMUnknown {
   // position, or of the character at it at the start of a paragraph.
   virtual ErrorCode Insert(int32_t position, std::u16string_view text) = 0;
   // Inserts styled text before `position` (0 .. TotalLength() - 1): each paragraph return keeps its
-  // paragraph attributes, the last (unterminated) part joins the paragraph at `position`.
-  virtual ErrorCode InsertStyled(int32_t position, const StyledText& styled) = 0;
+  // paragraph attributes, the last (unterminated) part joins the paragraph at `position`. The story takes
+  // what it is given (pass a copy to keep one).
+  virtual ErrorCode InsertStyled(int32_t position, StyledText styled) = 0;
   // Deletes [start, end) (end at most TotalLength() - 1). Deleting a paragraph return joins the paragraph
   // to the next one, whose attributes the joined paragraph takes.
   virtual ErrorCode Delete(int32_t start, int32_t end) = 0;

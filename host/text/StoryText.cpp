@@ -2,6 +2,7 @@
 #include "host/text/StoryText.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_set>
 
 #include "host/core/ObjectModel.h"
@@ -141,14 +142,15 @@ void StoryText::RemoveBlocks(const std::vector<size_t>& indexes) {
   Recount();
 }
 
-void StoryText::Insert(int32_t position, const ChunkContent& content) {
+void StoryText::Insert(int32_t position, ChunkContent content) {
   if (content.text.empty()) return;
   if (chunks_.empty()) {
     InsertBlocks(0, {NewBlock({})});
   }
   Place at = Locate(position);
-  if (content.text.size() > static_cast<size_t>(TextChunk::kMaxUnits)) return InsertLarge(at, content);
-  Chunk(at.chunk)->Insert(at.offset, content);
+  if (content.text.size() > static_cast<size_t>(TextChunk::kMaxUnits))
+    return InsertLarge(at, std::move(content));
+  Chunk(at.chunk)->Insert(at.offset, std::move(content));
   Update(at.chunk);
   SplitOverfull(at.chunk);
 }
@@ -156,23 +158,24 @@ void StoryText::Insert(int32_t position, const ChunkContent& content) {
 // Text larger than a block is not put into the block only to be cut out again: the block keeps what is
 // before the position and is filled up from the text; the rest of the text, then what followed the
 // position, goes into new full blocks. Each unit is copied once on its way into a block.
-void StoryText::InsertLarge(Place at, const ChunkContent& content) {
+void StoryText::InsertLarge(Place at, ChunkContent content) {
   TextChunk* chunk = Chunk(at.chunk);
   ChunkContent tail = chunk->Slice(at.offset, chunk->Length() - at.offset);
   chunk->Erase(at.offset, chunk->Length() - at.offset);
-  const ChunkContent* sources[] = {&content, &tail};
+  ChunkContent* sources[] = {&content, &tail};
   size_t source = 0, from = 0, record = 0;
   auto next = [&](size_t count) {
     ChunkContent piece;
     piece.text.reserve(count);
     while (count > 0 && source < std::size(sources)) {
-      const ChunkContent& s = *sources[source];
+      ChunkContent& s = *sources[source];
       size_t n = std::min(count, s.text.size() - from);
       std::u16string_view part(s.text.data() + from, n);
       auto returns = static_cast<size_t>(std::count(part.begin(), part.end(), kParagraphReturn));
       piece.text.append(part);
       auto first = s.paragraphs.begin() + static_cast<ptrdiff_t>(record);
-      piece.paragraphs.insert(piece.paragraphs.end(), first, first + static_cast<ptrdiff_t>(returns));
+      piece.paragraphs.insert(piece.paragraphs.end(), std::make_move_iterator(first),
+                              std::make_move_iterator(first + static_cast<ptrdiff_t>(returns)));
       count -= n;
       from += n;
       record += returns;

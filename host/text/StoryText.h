@@ -35,7 +35,7 @@ class StoryText {
   void SetParagraph(int32_t index, RunAttributes attributes);
 
   // Inserts `content` before `position` (0 <= position <= Length()).
-  void Insert(int32_t position, const ChunkContent& content);
+  void Insert(int32_t position, ChunkContent content);
   // Erases [start, end) (inside the text), with the paragraph records of the returns there.
   void Erase(int32_t start, int32_t end);
   // [start, end) with the records of its returns.
@@ -55,7 +55,7 @@ class StoryText {
   void Recount();
   void Update(size_t index);
   InterfacePtr<ITextChunk> NewBlock(ChunkContent content);
-  void InsertLarge(Place at, const ChunkContent& content);
+  void InsertLarge(Place at, ChunkContent content);
   void InsertBlocks(size_t at, std::vector<InterfacePtr<ITextChunk>> blocks);
   void RemoveBlocks(const std::vector<size_t>& indexes);
   void SplitOverfull(size_t index);

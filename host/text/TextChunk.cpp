@@ -2,6 +2,7 @@
 #include "host/text/TextChunk.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "host/db/IPMStream.h"
 #include "host/text/RunAttributesCodec.h"
@@ -46,12 +47,13 @@ void TextChunk::IndexReturns() {
 }
 
 // The return index is updated for the edit rather than rebuilt, so that an edit costs what it changes.
-void TextChunk::Insert(int32_t offset, const ChunkContent& content) {
+void TextChunk::Insert(int32_t offset, ChunkContent content) {
   PreDirty();
   int32_t before = ReturnsBefore(offset);
   auto added = static_cast<int32_t>(content.text.size());
   text_.insert(static_cast<size_t>(offset), content.text);
-  paragraphs_.insert(paragraphs_.begin() + before, content.paragraphs.begin(), content.paragraphs.end());
+  paragraphs_.insert(paragraphs_.begin() + before, std::make_move_iterator(content.paragraphs.begin()),
+                     std::make_move_iterator(content.paragraphs.end()));
   for (size_t i = static_cast<size_t>(before); i < returns_.size(); ++i)
     returns_[i] += added;
   std::vector<int32_t> inserted;

@@ -48,7 +48,7 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
   void SetParagraph(int32_t index, RunAttributes attributes);
 
   // Inserts `content` at `offset`; its paragraph records go with its returns.
-  void Insert(int32_t offset, const ChunkContent& content);
+  void Insert(int32_t offset, ChunkContent content);
   void Erase(int32_t offset, int32_t count);
   // Gives back the room a large insert left behind (the story splits an overfull block right after).
   void Compact();

@@ -2,6 +2,8 @@
 // ITextCopyData, each holding what the caller set for one command.
 #pragma once
 
+#include <utility>
+
 #include "host/core/CPMUnknown.h"
 #include "host/text/IStyleData.h"
 #include "host/text/ITextAttributeData.h"
@@ -99,6 +101,7 @@ class TextCopyData final : public CPMUnknown<ITextCopyData> {
   }
   bool HasStyledText() const override { return hasStyled_; }
   const StyledText& GetStyledText() const override { return styled_; }
+  StyledText TakeStyledText() override { return std::exchange(styled_, {}); }
 
  private:
   UIDRef story_;

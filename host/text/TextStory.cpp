@@ -131,11 +131,12 @@ StyledText TextStory::TakeContent(int32_t start, int32_t end) {
   return content;
 }
 
-void TextStory::PutContent(int32_t position, const StyledText& content) {
+// The content moves into the blocks: each paragraph record is taken over, not copied.
+void TextStory::PutContent(int32_t position, StyledText content) {
   if (content.text.empty()) return;
   UntrackedChanges untracked(GetStorageDataBase());
-  text_.Insert(position, {content.text, content.paragraphs});
-  chars_.Insert(position, content.runs);
+  text_.Insert(position, {std::move(content.text), std::move(content.paragraphs)});
+  chars_.Insert(position, std::move(content.runs));
 }
 
 void TextStory::SwapParagraphs(int32_t first, std::vector<RunAttributes>& records) {
@@ -292,14 +293,14 @@ ErrorCode TextStory::Insert(int32_t position, std::u16string_view text) {
                             text_.Paragraph(text_.ParagraphIndexAt(position)));
   {
     UntrackedChanges untracked(GetStorageDataBase());
-    text_.Insert(position, content);
+    text_.Insert(position, std::move(content));
     chars_.Grow(paragraphStart ? position : position - 1, static_cast<int32_t>(text.size()));
   }
   Keep(TextUndoRecords::Inserted(GetStoryUID(), position, static_cast<int32_t>(text.size())));
   return kSuccess;
 }
 
-ErrorCode TextStory::InsertStyled(int32_t position, const StyledText& styled) {
+ErrorCode TextStory::InsertStyled(int32_t position, StyledText styled) {
   if (ErrorCode err = CheckEdit(); err != kSuccess) return err;
   int32_t length = TotalLength();
   if (position < 0 || position >= length ||
@@ -319,8 +320,9 @@ ErrorCode TextStory::InsertStyled(int32_t position, const StyledText& styled) {
     if (!paragraph.overrides) return kInvalidParameterError;
   }
   if (styled.text.empty()) return kSuccess;
-  PutContent(position, styled);
-  Keep(TextUndoRecords::Inserted(GetStoryUID(), position, static_cast<int32_t>(styled.text.size())));
+  auto inserted = static_cast<int32_t>(styled.text.size());
+  PutContent(position, std::move(styled));
+  Keep(TextUndoRecords::Inserted(GetStoryUID(), position, inserted));
   return kSuccess;
 }
 

@@ -33,7 +33,7 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
 
   ErrorCode Initialize(UID paragraphStyle, UID characterStyle) override;
   ErrorCode Insert(int32_t position, std::u16string_view text) override;
-  ErrorCode InsertStyled(int32_t position, const StyledText& styled) override;
+  ErrorCode InsertStyled(int32_t position, StyledText styled) override;
   ErrorCode Delete(int32_t start, int32_t end) override;
   ErrorCode ApplyStyle(TextStrand strand, int32_t start, int32_t end, UID style,
                        bool clearOverrides) override;
@@ -56,7 +56,7 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
 
   // The raw edits that undo records play back: no checks, nothing recorded. Ranges lie inside the story.
   StyledText TakeContent(int32_t start, int32_t end);
-  void PutContent(int32_t position, const StyledText& content);
+  void PutContent(int32_t position, StyledText content);
   // Exchanges the records of the paragraphs from `first` on with `records`.
   void SwapParagraphs(int32_t first, std::vector<RunAttributes>& records);
   // Exchanges the character runs from `start` on with `runs`.

@@ -1,6 +1,8 @@
 // Undo records of story edits.
 #include "host/text/TextUndoRecords.h"
 
+#include <utility>
+
 #include "host/text/TextStory.h"
 
 namespace {
@@ -26,8 +28,7 @@ class Inserted final : public StoryRecord {
     if (TextStory* story = Story(db)) content_ = story->TakeContent(position_, position_ + length_);
   }
   void Reapply(IDataBase& db) override {
-    if (TextStory* story = Story(db)) story->PutContent(position_, content_);
-    content_ = {};
+    if (TextStory* story = Story(db)) story->PutContent(position_, std::exchange(content_, {}));
   }
   bool Absorb(UndoRecord& next) override {
     auto* inserted = dynamic_cast<Inserted*>(&next);
@@ -50,8 +51,7 @@ class Removed final : public StoryRecord {
         length_(static_cast<int32_t>(removed.text.size())),
         content_(std::move(removed)) {}
   void Revert(IDataBase& db) override {
-    if (TextStory* story = Story(db)) story->PutContent(position_, content_);
-    content_ = {};
+    if (TextStory* story = Story(db)) story->PutContent(position_, std::exchange(content_, {}));
   }
   void Reapply(IDataBase& db) override {
     if (TextStory* story = Story(db)) content_ = story->TakeContent(position_, position_ + length_);
