@@ -431,22 +431,33 @@ bool K2AttributeSetMgr::SetFontByName(const WideString& fullName, const K2Attrib
 // the paragraph's family. What the manager itself holds is kept; what comes from the base is asked of the
 // base each time, since this manager does not hear of the base's changes.
 VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
-  OwnFont looked;
-  const OwnFont* own = withOverrides && cachedFont_ ? &*cachedFont_ : &looked;
-  if (own == &looked) {
-    const AttributeBossList* overrides = Overrides();
-    if (!withOverrides || !overrides || overrides->IsEmpty()) {
-      looked = StyleFont();
-    } else {
-      looked.family = LookupValue<UID>(kTextAttrFontFamily, true);
-      looked.face = LookupValue<WideString>(kTextAttrFontStyle, true);
-      if (looked.family && !looked.family->IsValid()) looked.family.reset();
-    }
-    if (withOverrides) own = &cachedFont_.emplace(std::move(looked));
+  if (withOverrides) {
+    FontRef font = RawFontRef(base);
+    return {font.family, *font.face};
   }
-  if (own->family && own->face) return {*own->family, *own->face};
+  const OwnFont& own = StyleFont();
+  if (own.family && own.face) return {*own.family, *own.face};
   VyFontDesc inherited = base ? base->RawFont(true, nullptr) : VyFontDesc{};
-  return {own->family ? *own->family : inherited.family, own->face ? *own->face : std::move(inherited.face)};
+  return {own.family ? *own.family : inherited.family, own.face ? *own.face : std::move(inherited.face)};
+}
+
+const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::CachedOwnFont() const {
+  if (cachedFont_) return *cachedFont_;
+  const AttributeBossList* overrides = Overrides();
+  if (!overrides || overrides->IsEmpty()) return cachedFont_.emplace(StyleFont());
+  OwnFont looked;
+  looked.family = LookupValue<UID>(kTextAttrFontFamily, true);
+  looked.face = LookupValue<WideString>(kTextAttrFontStyle, true);
+  if (looked.family && !looked.family->IsValid()) looked.family.reset();
+  return cachedFont_.emplace(std::move(looked));
+}
+
+K2AttributeSetMgr::FontRef K2AttributeSetMgr::RawFontRef(const K2AttributeSetMgr* base) const {
+  static const WideString kNoFace;
+  const OwnFont& own = CachedOwnFont();
+  if (own.family && own.face) return {*own.family, &*own.face};
+  FontRef inherited = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace};
+  return {own.family ? *own.family : inherited.family, own.face ? &*own.face : inherited.face};
 }
 
 const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::StyleFont() const {
@@ -522,26 +533,28 @@ TypeStyle K2AttributeSetMgr::GetTypeStyle(const K2AttributeSetMgr* base) const {
 TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) const {
   UID style = agent_->GetStyle();
   TypeStyle baseFlags = base ? base->GetTypeStyle(nullptr) : kPlain;
-  VyFontDesc baseFont = base ? base->RawFont(true, nullptr) : VyFontDesc{};
+  static const WideString kNoFace;
+  FontRef baseFont = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace};
   uint64_t styleChanges = StyleChangeCount();
   const auto& cached = cachedStyleTypeStyle_;
   if (cached && cached->style == style && cached->hasBase == (base != nullptr) &&
-      cached->baseFlags == baseFlags && cached->baseFont == baseFont &&
-      cached->styleChanges == styleChanges) {
+      cached->baseFlags == baseFlags && cached->baseFont.family == baseFont.family &&
+      cached->baseFont.face == *baseFont.face && cached->styleChanges == styleChanges) {
     return cached->flags;
   }
   TypeStyle flags = ComputeTypeStyle(base, false);
-  cachedStyleTypeStyle_ = StyleTypeStyle{style, base != nullptr, baseFlags, baseFont, styleChanges, flags};
+  cachedStyleTypeStyle_ = StyleTypeStyle{
+      style, base != nullptr, baseFlags, {baseFont.family, *baseFont.face}, styleChanges, flags};
   return flags;
 }
 
-const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(const VyFontDesc& raw, int32_t bits) {
+const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(FontRef raw, int32_t bits) {
   for (const RememberedFace& remembered : derivedFaces_) {
-    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == raw.face)
+    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == *raw.face)
       return remembered;
   }
   VyFontDesc font;
-  if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, raw.face)};
+  if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, *raw.face)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   // Asking for no bits keeps the face the font names; taking bold or italic off a face that carries them
   // needs the family's plain face instead.
@@ -554,13 +567,12 @@ const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(const Vy
     if (attribute) attribute->Freeze();
   }
   RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
-  slot = {raw, bits, std::move(face), std::move(attribute)};
+  slot = {{raw.family, *raw.face}, bits, std::move(face), std::move(attribute)};
   return slot;
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
-  VyFontDesc raw = RawFont(true, base);
-  const RememberedFace& derived = DerivedFace(raw, bits);
+  const RememberedFace& derived = DerivedFace(RawFontRef(base), bits);
   const FaceName& face = derived.face;
   // RawFont has just cached the manager's own font: its face is the one in force without the base.
   const std::optional<WideString>& current = cachedFont_->face;
@@ -602,12 +614,15 @@ bool K2AttributeSetMgr::SetTypeStyle(TypeStyle newFlags, TypeStyle oldFlags, con
   oldFlags &= kAllTypeStyleBits;
   TypeStyle changed = base ? newFlags ^ oldFlags : kAllTypeStyleBits;
   if (changed == 0) return Succeed();
-  TypeStyle differ = base ? GetStyleTypeStyle(base) ^ newFlags : kAllTypeStyleBits;
   ClearLastError();
   bool ok = true;
   if (changed & kFaceBits) ok = DeriveFace(static_cast<int32_t>(newFlags & kFaceBits), base);
-  for (TypeStyle group : {kUnderlineGroup, kStrikeThroughGroup, kCapitalizationGroup, kPositionGroup}) {
-    if (changed & group) WriteTypeStyleGroup(group, newFlags, differ);
+  if (changed & ~kFaceBits) {
+    // Which groups differ from the style's is asked only when one of them changes (not for bold or italic).
+    TypeStyle differ = base ? GetStyleTypeStyle(base) ^ newFlags : kAllTypeStyleBits;
+    for (TypeStyle group : {kUnderlineGroup, kStrikeThroughGroup, kCapitalizationGroup, kPositionGroup}) {
+      if (changed & group) WriteTypeStyleGroup(group, newFlags, differ);
+    }
   }
   cachedTypeStyle_ = (newFlags & ~kUnsupportedBits) | kTypeStyleValid;
   if (changed & newFlags & kUnsupportedBits) ok = Fail(kAttrCannotCreate);

@@ -222,6 +222,13 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   template <class T>
   bool GetValue(ClassID cls, T& value) const;
   VyFontDesc RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
+  // RawFont with the overrides, without copying the face: it points into this manager's or the base's
+  // caches and stays valid until either changes.
+  struct FontRef {
+    UID family;
+    const WideString* face;
+  };
+  FontRef RawFontRef(const K2AttributeSetMgr* base) const;
   UID PairedCharacterStyleOf(UID paragraph) const;
   TypeStyle ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const;
   // Writes the face for `bits` of the font in force; false (kAttrMissingFace) when the family lacks it.
@@ -229,7 +236,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   // The face DeriveFace writes for `bits` of the font `raw` (as RawFont gives it): remembered for the few
   // fonts used last, since a document's fonts do not change while a manager reads it.
   struct RememberedFace;
-  const RememberedFace& DerivedFace(const VyFontDesc& raw, int32_t bits);
+  const RememberedFace& DerivedFace(FontRef raw, int32_t bits);
   void WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ);
 
   IDataBase* document_;
@@ -245,6 +252,8 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   mutable std::optional<OwnFont> cachedFont_;
   // The family and face the style alone gives, while the styles stay as they were.
   const OwnFont& StyleFont() const;
+  // The family and face the manager holds with its overrides, remembered until they change.
+  const OwnFont& CachedOwnFont() const;
   struct StyleFontOf {
     UID style;
     uint64_t styleChanges;
