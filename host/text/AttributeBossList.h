@@ -44,6 +44,15 @@ class AttributeBossList {
   AttributeBossList FilterByScope(bool paragraph) const;
 
   bool operator==(const AttributeBossList& other) const;
+  // Whether both hold the very same attribute objects: equal without comparing a value (lists made from
+  // one another mostly do).
+  bool HoldsSameObjects(const AttributeBossList& other) const {
+    if (attributes_.size() != other.attributes_.size()) return false;
+    for (size_t n = 0; n < attributes_.size(); ++n) {
+      if (attributes_[n].attribute.get() != other.attributes_[n].attribute.get()) return false;
+    }
+    return true;
+  }
   // Equal lists hash alike.
   size_t Hash() const;
 

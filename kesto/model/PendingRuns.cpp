@@ -80,12 +80,17 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
     size_t i = SplitAt(styles_, at, length_);
     styles_.insert(styles_.begin() + static_cast<std::ptrdiff_t>(i), StyleRun{length, style});
   }
-  if (at == length_ && !overrides_.empty() && *overrides_.back().overrides == overrides) {
+  // The same attribute objects tell without comparing values; otherwise, since shared lists are one object
+  // per value, the shared list's pointer tells.
+  const bool appending = at == length_ && !overrides_.empty();
+  if (appending && overrides_.back().overrides->HoldsSameObjects(overrides)) {
+    overrides_.back().length += length;
+  } else if (const AttrListRef& shared = recent_.Get(overrides);
+             appending && overrides_.back().overrides == shared) {
     overrides_.back().length += length;
   } else {
     size_t i = SplitAt(overrides_, at, length_);
-    overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i),
-                      OverrideRun{length, recent_.Get(overrides)});
+    overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i), OverrideRun{length, shared});
   }
   length_ += length;
   if (at != length_ - length) {

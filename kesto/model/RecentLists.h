@@ -10,22 +10,20 @@
 
 namespace kesto {
 
-// Whether two lists hold the very same attribute objects: equal without comparing a value.
-inline bool SameObjects(const AttributeBossList& a, const AttributeBossList& b) {
-  int32_t count = a.CountBosses();
-  if (count != b.CountBosses()) return false;
-  for (int32_t n = 0; n < count; ++n) {
-    if (a.GetNth(n) != b.GetNth(n)) return false;
-  }
-  return true;
-}
-
 class RecentLists {
  public:
-  // A shared list equal to `list`.
-  AttrListRef Get(const AttributeBossList& list) {
-    // The same attribute objects as the last list (a reader putting the same values again) need no hash.
-    if (last_.list && SameObjects(*last_.list, list)) return last_.list;
+  // A shared list equal to `list` (the same object for equal lists, so that pointers compare them), valid
+  // until the next call.
+  const AttrListRef& Get(const AttributeBossList& list) {
+    // The same attribute objects as a recent list (a reader putting the same values again, a toggle putting
+    // a remembered attribute) need no hash.
+    if (last_.list && last_.list->HoldsSameObjects(list)) return last_.list;
+    for (const Known& known : recent_) {
+      if (known.list && known.list->HoldsSameObjects(list)) {
+        last_ = known;
+        return last_.list;
+      }
+    }
     size_t hash = list.Hash();
     if (last_.list && last_.hash == hash && *last_.list == list) return last_.list;
     for (const Known& known : recent_) {
