@@ -1,6 +1,7 @@
 // Compact persistence of run attributes.
 #include "host/text/RunAttributesCodec.h"
 
+#include <array>
 #include <optional>
 #include <type_traits>
 #include <unordered_map>
@@ -87,12 +88,14 @@ class SharedLists {
  public:
   explicit SharedLists(ISharedValues& shared) : shared_(shared) {}
   uint32_t IndexOf(const AttrListRef& list) {
-    if (list.get() == lastAdded_) return lastAddedIndex_;
-    lastAdded_ = list.get();
-    lastAddedIndex_ = shared_.Add(kSharedOverrideList, list, [&list](IPMStream& stream) {
+    for (const auto& [added, index] : recentAdded_) {
+      if (added == list.get()) return index;
+    }
+    uint32_t index = shared_.Add(kSharedOverrideList, list, [&list](IPMStream& stream) {
       const_cast<AttributeBossList&>(*list).ReadWrite(&stream);
     });
-    return lastAddedIndex_;
+    recentAdded_[nextAdded_++ % recentAdded_.size()] = {list.get(), index};
+    return index;
   }
   // Null when the table holds no list at `index`.
   AttrListRef At(uint32_t index) {
@@ -115,8 +118,9 @@ class SharedLists {
   // Runs next to each other often hold the same list.
   AttrListRef last_;
   uint32_t lastIndex_ = 0;
-  const AttributeBossList* lastAdded_ = nullptr;  // alive while the entries being written hold it
-  uint32_t lastAddedIndex_ = 0;
+  // Lists added lately (alive while the entries being written hold them): runs alternate between a few.
+  std::array<std::pair<const AttributeBossList*, uint32_t>, 4> recentAdded_{};
+  size_t nextAdded_ = 0;
 };
 
 template <class Entry>

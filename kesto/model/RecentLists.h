@@ -17,36 +17,38 @@ class RecentLists {
   const AttrListRef& Get(const AttributeBossList& list) {
     // The same attribute objects as a recent list (a reader putting the same values again, a toggle putting
     // a remembered attribute) need no hash.
-    if (last_.list && last_.list->HoldsSameObjects(list)) return last_.list;
-    for (const Known& known : recent_) {
-      if (known.list && known.list->HoldsSameObjects(list)) {
-        last_ = known;
-        return last_.list;
-      }
+    if (Holds(last_, [&](const Known& k) { return k.list->HoldsSameObjects(list); })) return Last();
+    for (size_t i = 0; i < recent_.size(); ++i) {
+      if (Holds(i, [&](const Known& k) { return k.list->HoldsSameObjects(list); })) return Take(i);
     }
     size_t hash = list.Hash();
-    if (last_.list && last_.hash == hash && *last_.list == list) return last_.list;
-    for (const Known& known : recent_) {
-      if (known.list && known.hash == hash && *known.list == list) {
-        last_ = known;
-        return last_.list;
-      }
+    for (size_t i = 0; i < recent_.size(); ++i) {
+      if (Holds(i, [&](const Known& k) { return k.hash == hash && *k.list == list; })) return Take(i);
     }
-    last_ = {MakeAttrListRef(list), hash};
-    recent_[next_++ % recent_.size()] = last_;
-    return last_.list;
+    size_t slot = next_++ % recent_.size();
+    recent_[slot] = {MakeAttrListRef(list), hash};
+    return Take(slot);
   }
   // The list Get gave out last.
-  const AttrListRef& Last() const { return last_.list; }
+  const AttrListRef& Last() const { return recent_[last_].list; }
 
  private:
   struct Known {
     AttrListRef list;
     size_t hash = 0;
   };
+  template <class Matches>
+  bool Holds(size_t i, Matches matches) const {
+    return recent_[i].list && matches(recent_[i]);
+  }
+  const AttrListRef& Take(size_t i) {
+    last_ = i;
+    return recent_[i].list;
+  }
+
   std::array<Known, 4> recent_;
   size_t next_ = 0;
-  Known last_;
+  size_t last_ = 0;  // the one Get gave out last
 };
 
 }  // namespace kesto
