@@ -16,8 +16,8 @@ void Canonicalize(std::vector<CharRun>& runs) {
     if (runs[i].length <= 0) continue;
     if (out > 0 && SameRunAttributes(runs[out - 1].attributes, runs[i].attributes)) {
       runs[out - 1].length += runs[i].length;
-    } else {
-      runs[out++] = std::move(runs[i]);
+    } else if (out++ != i) {
+      runs[out - 1] = std::move(runs[i]);
     }
   }
   runs.resize(out);
