@@ -222,8 +222,16 @@ void CharacterStrand::Insert(int32_t position, std::vector<CharRun> runs) {
   Region region = Length() == 0 ? Region{0, 0, 0, {}}
                                 : Gather(position > 0 ? position - 1 : 0, std::min(position, Length() - 1));
   size_t at = SplitAt(region, position);
-  region.runs.insert(region.runs.begin() + static_cast<ptrdiff_t>(at), std::make_move_iterator(runs.begin()),
-                     std::make_move_iterator(runs.end()));
+  auto split = region.runs.begin() + static_cast<ptrdiff_t>(at);
+  if (runs.size() > region.runs.size()) {
+    // A long insert keeps its own vector: the few gathered runs join it at both ends, rather than all of it
+    // being copied into the region.
+    runs.insert(runs.begin(), std::make_move_iterator(region.runs.begin()), std::make_move_iterator(split));
+    runs.insert(runs.end(), std::make_move_iterator(split), std::make_move_iterator(region.runs.end()));
+    region.runs = std::move(runs);
+  } else {
+    region.runs.insert(split, std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
+  }
   WriteBack(region);
 }
 

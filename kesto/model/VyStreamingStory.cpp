@@ -193,8 +193,10 @@ StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition, std::vector
   pendingText_.clear();
   const auto& styles = pending_.StyleRuns();
   const auto& overrides = pending_.OverrideRuns();
-  // Each run boundary of either kind starts at most one run.
-  styled.runs.reserve(styles.size() + overrides.size());
+  // Each run boundary of either kind starts at most one run; the story joins the runs around the insertion
+  // point to them, and room for those spares a copy of them all.
+  constexpr size_t kJoinedRuns = 4;
+  styled.runs.reserve(styles.size() + overrides.size() + kJoinedRuns);
   size_t s = 0, o = 0;
   int32_t styleLeft = styles.empty() ? 0 : styles[0].length;
   int32_t overrideLeft = overrides.empty() ? 0 : overrides[0].length;
