@@ -27,7 +27,7 @@ class ScannerInput {
   static constexpr int32_t kLookBehind = 8;
   // Code points decoded by the first refill after a switch of encoding; each refill after it doubles, up
   // to kCapacity. Another switch soon after the first then throws little decoded text away.
-  static constexpr int32_t kFirstRefillAfterSwitch = 64;
+  static constexpr int32_t kFirstRefillAfterSwitch = 16;
   static constexpr int32_t kTranslationCapacity = 16384;
   static constexpr int32_t kMacroCapacity = 8192;
   // Characters macro expansions and translation outputs may give in one scan: an allowance, and so many
