@@ -2,6 +2,7 @@
 #include "host/text/RunAttributesCodec.h"
 
 #include <array>
+#include <numeric>
 #include <optional>
 #include <type_traits>
 #include <unordered_map>
@@ -135,16 +136,23 @@ std::vector<uint32_t> IndexLists(std::vector<Entry>& entries, IndexOf&& indexOf)
   return indexes;
 }
 
-// The count, then the records (style, list index and, for runs, length) as one block.
+// The count, then the records (style, list index and, for runs, length) as one block; with `repeats`, entry
+// i stands for that many equal records in a row.
 template <class Entry>
-void WriteRecords(IPMStream* stream, std::vector<Entry>& entries, const std::vector<uint32_t>& indexes) {
-  uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize<Entry>);
+void WriteRecords(IPMStream* stream, std::vector<Entry>& entries, const std::vector<uint32_t>& indexes,
+                  const std::vector<int32_t>* repeats) {
+  size_t total = entries.size();
+  if (repeats) total = static_cast<size_t>(std::accumulate(repeats->begin(), repeats->end(), int64_t{0}));
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(total), kRecordSize<Entry>);
   std::vector<uint8_t> block(size_t{count} * kRecordSize<Entry>);
-  for (uint32_t i = 0; i < count; ++i) {
-    uint8_t* record = block.data() + i * kRecordSize<Entry>;
-    Put32(record, AttributesOf(entries[i]).style.Get());
-    Put32(record + 4, indexes[i]);
-    if constexpr (kRecordSize<Entry> == 12) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
+  uint8_t* record = block.data();
+  for (size_t i = 0, written = 0; i < entries.size() && written < count; ++i) {
+    for (int32_t n = repeats ? (*repeats)[i] : 1; n > 0 && written < count; --n, ++written) {
+      Put32(record, AttributesOf(entries[i]).style.Get());
+      Put32(record + 4, indexes[i]);
+      if constexpr (kRecordSize<Entry> == 12) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
+      record += kRecordSize<Entry>;
+    }
   }
   stream->XferBytes(block.data(), block.size());
 }
@@ -172,12 +180,13 @@ void ReadRecords(IPMStream* stream, std::vector<Entry>& entries, ListAt&& listAt
 // In a document file's objects the records name lists of the file's table; elsewhere the block's own table
 // of lists comes first.
 template <class Entry>
-void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
+void XferEntries(IPMStream* stream, std::vector<Entry>& entries,
+                 const std::vector<int32_t>* repeats = nullptr) {
   if (ISharedValues* shared = stream->GetSharedValues()) {
     SharedLists lists(*shared);
     if (stream->IsWriting()) {
       WriteRecords(stream, entries,
-                   IndexLists(entries, [&](const AttrListRef& l) { return lists.IndexOf(l); }));
+                   IndexLists(entries, [&](const AttrListRef& l) { return lists.IndexOf(l); }), repeats);
     } else {
       ReadRecords(stream, entries, [&](uint32_t index) { return lists.At(index); });
     }
@@ -188,7 +197,7 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
     std::vector<uint32_t> indexes =
         IndexLists(entries, [&](const AttrListRef& l) { return table.IndexOf(l); });
     table.Xfer(stream);
-    WriteRecords(stream, entries, indexes);
+    WriteRecords(stream, entries, indexes, repeats);
   } else {
     table.Xfer(stream);
     ReadRecords(stream, entries, [&](uint32_t index) { return table.At(index); });
@@ -199,6 +208,21 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
 
 void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs) {
   XferEntries(stream, paragraphs);
+}
+
+void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs) {
+  std::vector<StyledText::Attributes> records;
+  if (!stream->IsWriting()) {
+    XferEntries(stream, records);
+    runs.Assign(records);
+    return;
+  }
+  std::vector<int32_t> repeats;
+  runs.ForEachRun([&](int32_t count, const StyledText::Attributes& record) {
+    records.push_back(record);
+    repeats.push_back(count);
+  });
+  XferEntries(stream, records, &repeats);
 }
 
 void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs) {

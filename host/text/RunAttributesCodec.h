@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/text/ITextModel.h"
+#include "host/text/ParagraphRuns.h"
 
 class IPMStream;
 
@@ -16,6 +17,8 @@ namespace RunAttributesCodec {
 // Each moves the entries through `stream`; reading replaces them, and a record naming a list the table does
 // not hold marks the stream failed.
 void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs);
+// The same records, kept as runs: written one per paragraph, as XferParagraphs writes them.
+void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs);
 void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs);
 // Moves a list of UIDs as one block.
 void XferUIDs(IPMStream* stream, std::vector<UID>& uids);

@@ -36,7 +36,7 @@ int32_t TextChunk::ReturnsBefore(int32_t offset) const {
 
 void TextChunk::SetParagraph(int32_t index, RunAttributes attributes) {
   PreDirty();
-  paragraphs_[index] = std::move(attributes);
+  paragraphs_.Set(index, std::move(attributes));
 }
 
 void TextChunk::IndexReturns() {
@@ -52,8 +52,7 @@ void TextChunk::Insert(int32_t offset, ChunkContent content) {
   int32_t before = ReturnsBefore(offset);
   auto added = static_cast<int32_t>(content.text.size());
   text_.insert(static_cast<size_t>(offset), content.text);
-  paragraphs_.insert(paragraphs_.begin() + before, std::make_move_iterator(content.paragraphs.begin()),
-                     std::make_move_iterator(content.paragraphs.end()));
+  paragraphs_.Insert(before, content.paragraphs);
   for (size_t i = static_cast<size_t>(before); i < returns_.size(); ++i)
     returns_[i] += added;
   std::vector<int32_t> inserted;
@@ -68,7 +67,7 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
   int32_t first = ReturnsBefore(offset);
   int32_t last = ReturnsBefore(offset + count);
   text_.erase(static_cast<size_t>(offset), static_cast<size_t>(count));
-  paragraphs_.erase(paragraphs_.begin() + first, paragraphs_.begin() + last);
+  paragraphs_.Erase(first, last);
   returns_.erase(returns_.begin() + first, returns_.begin() + last);
   for (size_t i = static_cast<size_t>(first); i < returns_.size(); ++i)
     returns_[i] -= count;
@@ -77,29 +76,28 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
 void TextChunk::Assign(ChunkContent content) {
   PreDirty();
   text_ = std::move(content.text);
-  paragraphs_ = std::move(content.paragraphs);
+  paragraphs_.Assign(content.paragraphs);
   IndexReturns();
 }
 
 void TextChunk::Compact() {
   text_.shrink_to_fit();
-  paragraphs_.shrink_to_fit();
+  paragraphs_.ShrinkToFit();
   returns_.shrink_to_fit();
 }
 
 ChunkContent TextChunk::Slice(int32_t offset, int32_t count) const {
   ChunkContent out;
   out.text = text_.substr(static_cast<size_t>(offset), static_cast<size_t>(count));
-  out.paragraphs.assign(paragraphs_.begin() + ReturnsBefore(offset),
-                        paragraphs_.begin() + ReturnsBefore(offset + count));
+  out.paragraphs = paragraphs_.Slice(ReturnsBefore(offset), ReturnsBefore(offset + count));
   return out;
 }
 
 void TextChunk::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferReference(story_);
   XferUnits(stream, text_);
-  RunAttributesCodec::XferParagraphs(stream, paragraphs_);
+  RunAttributesCodec::XferParagraphRuns(stream, paragraphs_);
   if (stream->IsWriting()) return;
   IndexReturns();
-  paragraphs_.resize(returns_.size(), paragraphs_.empty() ? RunAttributes() : paragraphs_.back());
+  paragraphs_.Resize(static_cast<int32_t>(returns_.size()));
 }

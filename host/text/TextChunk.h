@@ -8,6 +8,7 @@
 
 #include "host/core/CPMUnknown.h"
 #include "host/text/ITextModel.h"
+#include "host/text/ParagraphRuns.h"
 
 using RunAttributes = StyledText::Attributes;
 
@@ -43,8 +44,8 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
   int32_t ReturnOffset(int32_t index) const { return returns_[index]; }
   // Returns at offsets below `offset`.
   int32_t ReturnsBefore(int32_t offset) const;
-  int32_t CountParagraphRecords() const { return static_cast<int32_t>(paragraphs_.size()); }
-  const RunAttributes& Paragraph(int32_t index) const { return paragraphs_[index]; }
+  int32_t CountParagraphRecords() const { return paragraphs_.Count(); }
+  const RunAttributes& Paragraph(int32_t index) const { return paragraphs_.At(index); }
   void SetParagraph(int32_t index, RunAttributes attributes);
 
   // Inserts `content` at `offset`; its paragraph records go with its returns.
@@ -66,8 +67,9 @@ class TextChunk final : public CPMUnknown<ITextChunk> {
 
   UID story_;
   std::u16string text_;
-  std::vector<RunAttributes> paragraphs_;  // one per return, in order
-  std::vector<int32_t> returns_;           // offsets of the returns in text_ (derived)
+  ParagraphRuns paragraphs_;  // one per return, in order
+
+  std::vector<int32_t> returns_;  // offsets of the returns in text_ (derived)
 };
 
 // Moves text as one block of little-endian units rather than unit by unit; reading caps the count at what
