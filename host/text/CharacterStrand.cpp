@@ -5,22 +5,16 @@
 #include <unordered_set>
 
 #include "host/core/ObjectModel.h"
+#include "host/text/MergeRuns.h"
 
 namespace {
 
 constexpr size_t kMaxRuns = CharRunChunk::kMaxRuns;
 
 void Canonicalize(std::vector<CharRun>& runs) {
-  size_t out = 0;
-  for (size_t i = 0; i < runs.size(); ++i) {
-    if (runs[i].length <= 0) continue;
-    if (out > 0 && SameRunAttributes(runs[out - 1].attributes, runs[i].attributes)) {
-      runs[out - 1].length += runs[i].length;
-    } else if (out++ != i) {
-      runs[out - 1] = std::move(runs[i]);
-    }
-  }
-  runs.resize(out);
+  MergeRuns(
+      runs, [](CharRun& run) -> int32_t& { return run.length; },
+      [](const CharRun& a, const CharRun& b) { return SameRunAttributes(a.attributes, b.attributes); });
 }
 
 TextRun MakeRun(int64_t start, const CharRun& run) {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "host/text/MergeRuns.h"
+
 namespace {
 
 bool SameRecord(const ParagraphRuns::Record& a, const ParagraphRuns::Record& b) {
@@ -32,19 +34,12 @@ size_t ParagraphRuns::SplitAt(int32_t index) {
 }
 
 void ParagraphRuns::Normalise() {
-  size_t out = 0;
-  for (size_t i = 0; i < runs_.size(); ++i) {
-    if (runs_[i].count <= 0) continue;
-    if (out > 0 && SameRecord(runs_[out - 1].record, runs_[i].record)) {
-      runs_[out - 1].count += runs_[i].count;
-    } else if (out++ != i) {
-      runs_[out - 1] = std::move(runs_[i]);
-    }
-  }
-  runs_.resize(out);
-  ends_.resize(out);
+  MergeRuns(
+      runs_, [](Run& run) -> int32_t& { return run.count; },
+      [](const Run& a, const Run& b) { return SameRecord(a.record, b.record); });
+  ends_.resize(runs_.size());
   int32_t end = 0;
-  for (size_t i = 0; i < out; ++i)
+  for (size_t i = 0; i < runs_.size(); ++i)
     ends_[i] = end += runs_[i].count;
 }
 
