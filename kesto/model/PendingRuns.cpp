@@ -88,6 +88,8 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
   } else if (const AttrListRef& shared = recent_.Get(overrides);
              appending && overrides_.back().overrides == shared) {
     overrides_.back().length += length;
+  } else if (at == length_) {
+    overrides_.push_back({length, shared});
   } else {
     size_t i = SplitAt(overrides_, at, length_);
     overrides_.insert(overrides_.begin() + static_cast<std::ptrdiff_t>(i), OverrideRun{length, shared});
