@@ -249,7 +249,9 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
   size_t row = 0;
   int32_t usedInRow = 0;
   const std::u16string_view text = styled.text;
-  styled.paragraphs.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), kParagraphReturn)));
+  auto returns = static_cast<size_t>(std::count(text.begin(), text.end(), kParagraphReturn));
+  styled.paragraphs.reserve(returns);
+  if (parts.empty()) return AddTakenRecords(styled, copied, returns);
   for (size_t i = text.find(kParagraphReturn); i != std::u16string_view::npos;
        i = text.find(kParagraphReturn, i + 1)) {
     if (row < pendingParagraphs_.size() && usedInRow == pendingParagraphs_[row].count) {
@@ -282,6 +284,22 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       overrides = &mergedLists_.Last();
     }
     styled.paragraphs.push_back({taken.style.IsValid() ? taken.style : copied, *overrides});
+  }
+}
+
+// Without paragraph parts each return's record is the one it took: the rows give them without reading the
+// text.
+void VyStreamingStory::AddTakenRecords(StyledText& styled, UID copied, size_t returns) {
+  size_t taken = 0;
+  for (const PendingParagraph& row : pendingParagraphs_)
+    taken += static_cast<size_t>(row.count);
+  if (taken < returns) TakeReturns(std::u16string(returns - taken, kParagraphReturn));
+  size_t left = returns;
+  for (const PendingParagraph& row : pendingParagraphs_) {
+    size_t n = std::min(static_cast<size_t>(row.count), left);
+    styled.paragraphs.insert(styled.paragraphs.end(), n,
+                             {row.style.IsValid() ? row.style : copied, row.overrides});
+    if ((left -= n) == 0) break;
   }
 }
 

@@ -71,6 +71,7 @@ class VyStreamingStory : public VyStory {
   bool CanInsertStyled() const;
   StyledText PendingStyledText(int32_t hostPosition, std::vector<ParagraphPart>& parts);
   void AddParagraphRecords(StyledText& styled, UID copied, const std::vector<ParagraphPart>& parts);
+  void AddTakenRecords(StyledText& styled, UID copied, size_t returns);
   bool InsertStyled(bool textOnly, bool reset);
   void WriteScopes(int32_t start, const std::u16string_view text, const ParagraphScopeSnapshot& current);
   void ApplyTailParts(int32_t start, int32_t tailOffset, int32_t length,
