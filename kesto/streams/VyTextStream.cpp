@@ -208,15 +208,49 @@ int32_t VyTextStream::DecodeUtf32(uint8_t first) {
   return static_cast<int32_t>(value);
 }
 
+namespace {
+
+// Bytes at `p` (at most `limit`) that are ASCII other than the line ends: every 8-bit encoding and UTF-8 take
+// them as they are. Eight bytes are tested at a time.
+size_t PlainAsciiPrefix(const uint8_t* p, size_t limit) {
+  constexpr uint64_t kOnes = 0x0101010101010101;
+  constexpr uint64_t kHigh = 0x8080808080808080;
+  auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+  size_t k = 0;
+  for (; k + 8 <= limit; k += 8) {
+    uint64_t w;
+    std::memcpy(&w, p + k, 8);
+    if ((w & kHigh) != 0 || hasZeroByte(w ^ (kOnes * 0x0D)) || hasZeroByte(w ^ (kOnes * 0x0A))) break;
+  }
+  while (k < limit && p[k] < 0x80 && p[k] != 0x0D && p[k] != 0x0A)
+    ++k;
+  return k;
+}
+
+}  // namespace
+
 // The hot loop of every import: characters that need no detection, line-end or error handling are decoded
 // here without leaving the read area; anything else stops the run and goes through Read.
 size_t VyTextStream::ReadRun(int32_t* chars, size_t n, size_t count) {
   const uint8_t* p = agent_->readNext_;
   const uint8_t* const end = agent_->readEnd_;
   const uint8_t* last = nullptr;  // start of the last character taken
+  // Plain ASCII goes in bulk; the loops below take over at the first other byte.
+  auto takeAscii = [&] {
+    size_t k = PlainAsciiPrefix(p, std::min(count - n, static_cast<size_t>(end - p)));
+    for (size_t i = 0; i < k; ++i)
+      chars[n + i] = p[i];
+    if (k > 0) {
+      last = p + k - 1;
+      p += k;
+      n += k;
+    }
+  };
   switch (encoding_) {
     case StreamEncoding::kUtf8:
       while (n < count && p < end) {
+        takeAscii();
+        if (n == count || p == end) break;
         uint8_t b = *p;
         if (b < 0x80) {
           if (b == kCR || b == kLF) break;
@@ -244,6 +278,8 @@ size_t VyTextStream::ReadRun(int32_t* chars, size_t n, size_t count) {
                              : encoding_ == StreamEncoding::kMacRoman   ? kMacRomanHigh
                                                                         : nullptr;
       while (n < count && p < end) {
+        takeAscii();
+        if (n == count || p == end) break;
         uint8_t b = *p;
         int32_t c;
         if (b < 0x80) {
