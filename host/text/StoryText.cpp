@@ -6,11 +6,12 @@
 #include <unordered_set>
 
 #include "host/core/ObjectModel.h"
+#include "host/core/UnitSearch.h"
 
 namespace {
 
 int32_t CountReturns(std::u16string_view text) {
-  return static_cast<int32_t>(std::count(text.begin(), text.end(), kParagraphReturn));
+  return static_cast<int32_t>(CountUnit(text, kParagraphReturn));
 }
 
 // `content` cut into pieces of at most `size` units, each with the records of its returns.
@@ -171,7 +172,7 @@ void StoryText::InsertLarge(Place at, ChunkContent content) {
       ChunkContent& s = *sources[source];
       size_t n = std::min(count, s.text.size() - from);
       std::u16string_view part(s.text.data() + from, n);
-      auto returns = static_cast<size_t>(std::count(part.begin(), part.end(), kParagraphReturn));
+      size_t returns = CountUnit(part, kParagraphReturn);
       piece.text.append(part);
       auto first = s.paragraphs.begin() + static_cast<ptrdiff_t>(record);
       piece.paragraphs.insert(piece.paragraphs.end(), std::make_move_iterator(first),

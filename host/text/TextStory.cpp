@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "host/core/UnitSearch.h"
 #include "host/db/IPMStream.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/RunAttributesCodec.h"
@@ -13,7 +14,7 @@
 namespace {
 
 int32_t CountReturns(std::u16string_view text) {
-  return static_cast<int32_t>(std::count(text.begin(), text.end(), kParagraphReturn));
+  return static_cast<int32_t>(CountUnit(text, kParagraphReturn));
 }
 
 // Changes override lists so that runs which shared a list before still share one after. Each list seen is

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "host/cmd/ErrorUtils.h"
+#include "host/core/UnitSearch.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/IStyleTable.h"
 #include "host/text/StyleUtils.h"
@@ -87,7 +88,7 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
 
 // Each return gets the paragraph attributes in force as it comes, as if its paragraph had gone in now.
 void VyStreamingStory::TakeReturns(std::u16string_view text) {
-  auto returns = std::count(text.begin(), text.end(), kParagraphReturn);
+  size_t returns = CountUnit(text, kParagraphReturn);
   if (returns == 0) return;
   // Paragraph after paragraph usually takes the same attributes: they are copied when the paragraph
   // agent has not been changed since the last return.
@@ -249,11 +250,11 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
   size_t row = 0;
   int32_t usedInRow = 0;
   const std::u16string_view text = styled.text;
-  auto returns = static_cast<size_t>(std::count(text.begin(), text.end(), kParagraphReturn));
+  size_t returns = CountUnit(text, kParagraphReturn);
   styled.paragraphs.reserve(returns);
   if (parts.empty()) return AddTakenRecords(styled, copied, returns);
-  for (size_t i = text.find(kParagraphReturn); i != std::u16string_view::npos;
-       i = text.find(kParagraphReturn, i + 1)) {
+  for (size_t i = FindUnit(text, kParagraphReturn); i != std::u16string_view::npos;
+       i = FindUnit(text, kParagraphReturn, i + 1)) {
     if (row < pendingParagraphs_.size() && usedInRow == pendingParagraphs_[row].count) {
       ++row;
       usedInRow = 0;
@@ -314,7 +315,7 @@ void VyStreamingStory::WriteScopes(int32_t start, const std::u16string_view text
   size_t stretchStart = 0, end = 0;
   for (size_t row = 0; row < pendingParagraphs_.size(); ++row) {
     for (int32_t n = 0; n < pendingParagraphs_[row].count; ++n)
-      end = text.find(kParagraphReturn, end) + 1;
+      end = FindUnit(text, kParagraphReturn, end) + 1;
     const ParagraphScopeSnapshot& scope = pendingParagraphs_[row].scope;
     if (row + 1 < pendingParagraphs_.size() && same(scope, pendingParagraphs_[row + 1].scope)) continue;
     (void)WriteParagraphScope(scope, start + static_cast<int32_t>(stretchStart),

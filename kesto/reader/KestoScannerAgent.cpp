@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/app/IErrorStringService.h"
+#include "host/core/UnitSearch.h"
 #include "host/db/IDocument.h"
 #include "host/text/TabStopList.h"
 #include "kesto/layout/PictureReference.h"
@@ -190,7 +191,7 @@ int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
 int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
   if (!story_ || count <= 0) return 0;
   std::u16string_view text(units, static_cast<size_t>(count));
-  if (text.find(kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
+  if (FindUnit(text, kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
   bool endsParagraph = text.back() == kReturn;
   if (endsParagraph) FixAlignment();
   if (!story_->InsertText(units, count)) return kScanInternalError;
