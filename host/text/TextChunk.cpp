@@ -2,6 +2,7 @@
 #include "host/text/TextChunk.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 
 #include "host/core/UnitSearch.h"
@@ -10,6 +11,12 @@
 
 void XferUnits(IPMStream* stream, std::u16string& text) {
   uint32_t count = stream->XferCount(static_cast<uint32_t>(text.size()), 2);
+  if constexpr (std::endian::native == std::endian::little) {
+    // The units are already little-endian in memory.
+    if (!stream->IsWriting()) text.resize(count);
+    stream->XferBytes(reinterpret_cast<uint8_t*>(text.data()), size_t{count} * 2);
+    return;
+  }
   std::vector<uint8_t> bytes(size_t{count} * 2);
   if (stream->IsWriting()) {
     for (uint32_t i = 0; i < count; ++i) {
