@@ -38,6 +38,19 @@ inline size_t FindUnit(std::u16string_view text, char16_t unit, size_t from = 0)
   return std::u16string_view::npos;
 }
 
+// The offset of the last `unit` in `text`, or std::u16string_view::npos.
+inline size_t FindLastUnit(std::u16string_view text, char16_t unit) {
+  const char16_t* data = text.data();
+  size_t end = text.size();
+  for (; end >= 4; end -= 4) {
+    if (unit_search::HasUnit(unit_search::Load(data + end - 4), unit)) break;
+  }
+  while (end-- > 0) {
+    if (data[end] == unit) return end;
+  }
+  return std::u16string_view::npos;
+}
+
 // How many times `unit` occurs in `text`.
 inline size_t CountUnit(std::u16string_view text, char16_t unit) {
   constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFF;

@@ -18,6 +18,7 @@ TEST(UnitSearchTest, AgreesWithAPlainLoop) {
       size_t from = text.empty() ? 0 : random() % (text.size() + 1);
       size_t expected = text.find(wanted, from);
       ASSERT_EQ(FindUnit(text, wanted, from), expected) << "trial " << trial << " from " << from;
+      ASSERT_EQ(FindLastUnit(text, wanted), text.rfind(wanted)) << "trial " << trial;
       ASSERT_EQ(CountUnit(text, wanted), static_cast<size_t>(std::count(text.begin(), text.end(), wanted)))
           << "trial " << trial;
     }
