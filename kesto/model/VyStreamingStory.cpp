@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <new>
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/core/UnitSearch.h"
@@ -19,8 +20,13 @@ VyStreamingStory::VyStreamingStory(IDataBase* document, UID uid, int32_t start, 
 }
 
 VyStreamingStory::~VyStreamingStory() {
-  (void)Flush(false, true);
-  RemovePlaceholder();
+  if (IsGivenUp()) return;
+  try {
+    (void)Flush(false, true);
+    RemovePlaceholder();
+  } catch (const std::bad_alloc&) {
+    // Nothing may leave a destructor; what was pending is lost with the memory that ran out.
+  }
 }
 
 void VyStreamingStory::GetRange(int32_t& start, int32_t& end) {
@@ -69,7 +75,7 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
   }
   InsertPlaceholder();
   std::u16string_view all(text, static_cast<size_t>(count));
-  size_t cut = all.find_last_of(kParagraphReturn);
+  size_t cut = FindLastUnit(all, kParagraphReturn);
   if (cut != std::u16string_view::npos) {
     std::u16string_view paragraphs = all.substr(0, cut + 1);
     Append(paragraphs);
@@ -344,7 +350,7 @@ void VyStreamingStory::ApplyTailParts(int32_t start, int32_t tailOffset, int32_t
 bool VyStreamingStory::InsertStyled(bool textOnly, bool reset) {
   int32_t start = pending_.GetStart();
   auto length = static_cast<int32_t>(pendingText_.size());
-  auto lastReturn = static_cast<int32_t>(pendingText_.rfind(kParagraphReturn));  // -1 when none
+  auto lastReturn = static_cast<int32_t>(FindLastUnit(pendingText_, kParagraphReturn));  // -1 when none
   ParagraphScopeSnapshot current = Paragraph().TakeParagraphScope();
   // Leading and language are written after the insert, over the paragraphs' text: kept only when there are.
   bool scoped =

@@ -4,6 +4,7 @@
 // number of paragraphs or attribute changes.
 #pragma once
 
+#include <exception>
 #include <string>
 
 #include "kesto/model/PendingRuns.h"
@@ -35,6 +36,10 @@ class VyStreamingStory : public VyStory {
   // attributes; with `reset` the span is done with and the runs are emptied. Nothing happens when nothing
   // is pending. False when the host refused the text (it is dropped, with its runs).
   bool Flush(bool textOnly, bool reset);
+
+  // Whether an exception (running out of memory) is unwinding the code that made this story: the story is
+  // then given up, not finished, since finishing would need what has just run out.
+  bool IsGivenUp() const { return std::uncaught_exceptions() > uncaughtAtStart_; }
 
   // Pending text past which a flush happens by itself, to bound the buffer.
   static constexpr size_t kBatchUnits = size_t{1} << 16;
@@ -91,6 +96,7 @@ class VyStreamingStory : public VyStory {
   PendingRuns pending_;
   // The pending span's attributes are on the host and nothing changed them since.
   bool committed_ = false;
+  int uncaughtAtStart_ = std::uncaught_exceptions();
 };
 
 }  // namespace kesto

@@ -1,6 +1,7 @@
 // The import target story.
 #include "kesto/model/XStory.h"
 
+#include <new>
 #include <utility>
 
 #include "host/cmd/CmdUtils.h"
@@ -18,7 +19,19 @@ XStory::XStory(IDataBase* document, UID frame)
 }
 
 XStory::~XStory() {
-  if (sequence_) EndImport();
+  if (!sequence_) return;
+  try {
+    if (!IsGivenUp()) {
+      EndImport();
+      return;
+    }
+  } catch (const std::bad_alloc&) {
+  }
+  // An import given up (or one that ran out of memory as it ended) is taken back as a whole.
+  try {
+    if (sequence_) CmdUtils::AbortCommandSequence(std::exchange(sequence_, nullptr));
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void XStory::BeginImport() {
