@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "host/core/UnitSearch.h"
 #include "host/res/CodePages.h"
 #include "kesto/streams/Utf8StateMachine.h"
 
@@ -447,6 +448,15 @@ void VyTextStream::PutText(std::u16string_view text) {
     if (encoding_ <= StreamEncoding::kUtf8) {
       uint8_t* w = agent_->writeNext_;
       uint8_t* const end = agent_->writeEnd_;
+      // Four units at a time while they are all ASCII other than a return.
+      while (i + 4 <= text.size() && end - w >= 4) {
+        uint64_t word = unit_search::Load(text.data() + i);
+        if ((word & 0xFF80FF80FF80FF80) != 0 || unit_search::HasUnit(word, kCR)) break;
+        for (int k = 0; k < 4; ++k)
+          w[k] = static_cast<uint8_t>(text[i + static_cast<size_t>(k)]);
+        w += 4;
+        i += 4;
+      }
       while (i < text.size() && w < end) {
         char16_t c = text[i];
         if (c >= 0x80 || c == kCR) break;

@@ -248,7 +248,8 @@ void HostTagPutter::PutNumericCharacter(char32_t c) {
 
 void HostTagPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end, int32_t finalReturn) {
   WalkStoryText(
-      story, start, end, IsPlain, [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
+      story, start, end, [](char16_t c) { return IsPlain(c); },
+      [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
       [&](char32_t c, int32_t index, char16_t) {
         if (!IsObjectCharacter(c) && !(c == u'\r' && index == finalReturn)) PutTextCharacter(c);
         return 0;

@@ -378,8 +378,8 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
     return 0;
   };
   WalkStoryText(
-      story, start, end, IsPlainAscii, [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
-      character, [] { return false; });
+      story, start, end, [](char16_t c) { return IsPlainAscii(c); },
+      [&](const char16_t* units, int32_t count) { PutUnits(units, count); }, character, [] { return false; });
 }
 
 void KestoPutter::PutSpecialCharacter(char32_t c, char16_t next, const K2AttributeSetMgr& paragraph,

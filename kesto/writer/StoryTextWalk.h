@@ -10,10 +10,10 @@
 
 namespace kesto {
 
-// Walks [start, end) of `story`: a run of units that `plain(unit)` accepts goes to `span(units, count)`; any
-// other character goes to `character(c, index, next)` (`index` of its first unit in the story, `next` the
-// unit after it, or 0 at the end), which answers how many units after it to pass over. `stop()` ends the walk
-// between chunks.
+// Walks [start, end) of `story` (pass `plain` as a lambda, so that the test of each unit is inlined): a run
+// of units that `plain(unit)` accepts goes to `span(units, count)`; any other character goes to `character(c,
+// index, next)` (`index` of its first unit in the story, `next` the unit after it, or 0 at the end), which
+// answers how many units after it to pass over. `stop()` ends the walk between chunks.
 template <class Plain, class Span, class Character, class Stop>
 void WalkStoryText(const ITextModel& story, int32_t start, int32_t end, Plain plain, Span span,
                    Character character, Stop stop) {
