@@ -20,10 +20,8 @@ bool IsObjectCharacter(char32_t c) {
   return c == 0xFFFC || c == 0xFEFF || c == 0x16 || c == 0x17;
 }
 
-// Characters written as they are in every encoding.
-bool IsPlain(char16_t c) {
-  return c >= 0x20 && c <= 0x7E && c != u'<' && c != u'>' && c != u'\\';
-}
+// Characters written as they are in every encoding: printable ASCII other than those the dialect reserves.
+constexpr std::u16string_view kReservedUnits = u"<>\\";
 
 }  // namespace
 
@@ -248,7 +246,8 @@ void HostTagPutter::PutNumericCharacter(char32_t c) {
 
 void HostTagPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end, int32_t finalReturn) {
   WalkStoryText(
-      story, start, end, [](char16_t c) { return IsPlain(c); },
+      story, start, end,
+      [](const char16_t* units, int32_t count) { return PlainPrefix(units, count, kReservedUnits); },
       [&](const char16_t* units, int32_t count) { PutUnits(units, count); },
       [&](char32_t c, int32_t index, char16_t) {
         if (!IsObjectCharacter(c) && !(c == u'\r' && index == finalReturn)) PutTextCharacter(c);

@@ -93,9 +93,7 @@ bool IsIgnorable(char32_t c) {
 }
 
 // Plain characters need no look-up: printable ASCII other than the four the language reserves.
-bool IsPlainAscii(char16_t c) {
-  return c >= 0x20 && c < 0x7F && c != u'<' && c != u'>' && c != u'@' && c != u'\\';
-}
+constexpr std::u16string_view kReservedUnits = u"<>@\\";
 
 }  // namespace
 
@@ -378,7 +376,8 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
     return 0;
   };
   WalkStoryText(
-      story, start, end, [](char16_t c) { return IsPlainAscii(c); },
+      story, start, end,
+      [](const char16_t* units, int32_t count) { return PlainPrefix(units, count, kReservedUnits); },
       [&](const char16_t* units, int32_t count) { PutUnits(units, count); }, character, [] { return false; });
 }
 
