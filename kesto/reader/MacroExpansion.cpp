@@ -2,6 +2,7 @@
 #include "kesto/reader/MacroExpansion.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "kesto/reader/ScannerErrors.h"
 
@@ -71,11 +72,19 @@ int32_t MacroExpansion::Begin(std::u32string_view body) {
         piece = {.kind = Kind::kEscape, .count = 2, .escaped = static_cast<int32_t>(next)};
       }
     }
-    if (piece.kind != Kind::kEscape) byArgument_[piece.n].push_back(static_cast<int32_t>(pieces_.size()));
+    if (piece.kind != Kind::kEscape) byArgument_.emplace_back(piece.n, static_cast<int32_t>(pieces_.size()));
     i += static_cast<size_t>(piece.count);
     pieces_.push_back(std::move(piece));
   }
+  std::sort(byArgument_.begin(), byArgument_.end());
   return 0;
+}
+
+std::span<const std::pair<int32_t, int32_t>> MacroExpansion::References(int32_t n) const {
+  auto first =
+      std::lower_bound(byArgument_.begin(), byArgument_.end(), std::pair<int32_t, int32_t>(n, INT32_MIN));
+  auto last = std::upper_bound(first, byArgument_.end(), std::pair<int32_t, int32_t>(n, INT32_MAX));
+  return {first, last};
 }
 
 bool MacroExpansion::ReadParenthesised(std::u32string_view body, size_t at, Piece& piece) const {
@@ -128,17 +137,17 @@ std::u32string_view MacroExpansion::Select(const Piece& piece, std::u32string_vi
 }
 
 int32_t MacroExpansion::SetArgument(int32_t n, std::u32string_view text) {
-  auto found = byArgument_.find(n);
-  if (found == byArgument_.end()) return 0;
+  auto references = References(n);
+  if (references.empty()) return 0;
   // The length is checked before anything is copied, so a long argument named many times costs nothing.
   int64_t length = length_;
-  for (int32_t index : found->second) {
-    const Piece& piece = pieces_[static_cast<size_t>(index)];
+  for (const auto& reference : references) {
+    const Piece& piece = pieces_[static_cast<size_t>(reference.second)];
     if (!piece.filled) length += static_cast<int64_t>(Select(piece, text).size()) - piece.count;
   }
   if (length > kMaxLength) return kScanMacroExpansionTooLong;
-  for (int32_t index : found->second) {
-    Piece& piece = pieces_[static_cast<size_t>(index)];
+  for (const auto& reference : references) {
+    Piece& piece = pieces_[static_cast<size_t>(reference.second)];
     if (piece.filled) continue;
     piece.value.assign(Select(piece, text));
     piece.filled = true;

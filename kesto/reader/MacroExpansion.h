@@ -7,9 +7,10 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kesto {
@@ -25,7 +26,7 @@ class MacroExpansion {
   // longer than kMaxLength (it is then left as it was).
   [[nodiscard]] int32_t SetArgument(int32_t n, std::u32string_view text);
   // Whether some reference names argument `n`: the others need not be looked at.
-  bool Uses(int32_t n) const { return byArgument_.contains(n); }
+  bool Uses(int32_t n) const { return !References(n).empty(); }
   // The text, with references to arguments not given left out.
   std::u32string Finish() const;
   // Length of the text if it were finished now, with references still open counted as written.
@@ -50,9 +51,14 @@ class MacroExpansion {
   // The characters of `text` a reference takes.
   static std::u32string_view Select(const Piece& piece, std::u32string_view text);
 
+  // The entries of byArgument_ for argument `n`.
+  std::span<const std::pair<int32_t, int32_t>> References(int32_t n) const;
+
   std::u32string body_;
   std::vector<Piece> pieces_;
-  std::unordered_map<int32_t, std::vector<int32_t>> byArgument_;  // piece indices of each argument
+  // (argument, piece index) of each reference, in order: an invocation makes no table of its own, and an
+  // expansion kept from one invocation to the next reuses its room.
+  std::vector<std::pair<int32_t, int32_t>> byArgument_;
   int32_t length_ = 0;
 };
 
