@@ -13,6 +13,7 @@
 #include "kesto/reader/AttributeStack.h"
 #include "kesto/reader/CTaggedTextScanner.h"
 #include "kesto/reader/DefaultSnapshots.h"
+#include "kesto/reader/MacroExpansion.h"
 #include "kesto/reader/ScanToken.h"
 #include "kesto/reader/ScannerInput.h"
 #include "kesto/reader/TagName.h"
@@ -47,6 +48,9 @@ class KestoScanner : public CTaggedTextScanner {
   ScannerInput& GetInput() { return input_; }
   VyTextStream* GetSource() const { return input_.GetSource(); }
   TagParameterReader& Params() { return params_; }
+  // The expansion macro invocations fill, one at a time (a macro's text cannot invoke another): kept, so
+  // that an invocation on every line reuses its room.
+  MacroExpansion& GetMacroExpansion() { return macroExpansion_; }
 
   LexMode GetLexMode() const { return lexMode_; }
   void SetLexMode(LexMode mode) { lexMode_ = mode; }
@@ -184,6 +188,7 @@ class KestoScanner : public CTaggedTextScanner {
   TagName tagName_;
   int32_t paramIndex_ = 0;
   TagParameterReader params_{*this};
+  MacroExpansion macroExpansion_;
 
   int32_t breakKind_ = 0;
   int32_t breakRepeats_ = 0;  // further breaks of the same character straight after the token's

@@ -133,7 +133,7 @@ void InvokeMacro(KestoScanner& scanner, int32_t) {
   std::u32string name;
   if (!ReadMacroName(scanner, name)) return;
   const MacroDefinition* macro = FindMacro(scanner, name);
-  MacroExpansion expansion;
+  MacroExpansion& expansion = scanner.GetMacroExpansion();
   if (macro) {
     if (int32_t result = expansion.Begin(macro->body)) scanner.SetError(result);
   }
