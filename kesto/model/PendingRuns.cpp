@@ -66,9 +66,26 @@ bool SameStyle(const PendingRuns::StyleRun& a, const PendingRuns::StyleRun& b) {
   return a.style == b.style;
 }
 bool SameOverrides(const PendingRuns::OverrideRun& a, const PendingRuns::OverrideRun& b) {
-  return SameAttributes(a.overrides, b.overrides);
+  return a.list == b.list;
 }
 }  // namespace
+
+uint32_t PendingRuns::IndexOf(const AttrListRef& list) {
+  for (const auto& [known, index] : recentIndex_) {
+    if (known == list.get()) return index;
+  }
+  auto [found, added] = listIndex_.try_emplace(list.get(), static_cast<uint32_t>(lists_.size()));
+  if (added) lists_.push_back(list);
+  recentIndex_[nextRecentIndex_++ % recentIndex_.size()] = {list.get(), found->second};
+  return found->second;
+}
+
+void PendingRuns::ForgetListsWhenEmpty() {
+  if (!overrides_.empty() || lists_.empty()) return;
+  lists_.clear();
+  listIndex_.clear();
+  recentIndex_ = {};
+}
 
 void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeBossList& overrides) {
   if (length <= 0) return;
@@ -83,10 +100,10 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
   // The same attribute objects tell without comparing values; otherwise, since shared lists are one object
   // per value, the shared list's pointer tells.
   const bool appending = at == length_ && !overrides_.empty();
-  if (appending && overrides_.back().overrides->HoldsSameObjects(overrides)) {
+  if (appending && lists_[overrides_.back().list]->HoldsSameObjects(overrides)) {
     overrides_.back().length += length;
-  } else if (const AttrListRef& shared = recent_.Get(overrides);
-             appending && overrides_.back().overrides == shared) {
+  } else if (uint32_t shared = IndexOf(recent_.Get(overrides));
+             appending && overrides_.back().list == shared) {
     overrides_.back().length += length;
   } else if (at == length_) {
     overrides_.push_back({length, shared});
@@ -116,6 +133,7 @@ void PendingRuns::Cut(int32_t at, int32_t length) {
   length_ -= length;
   Merge(styles_, SameStyle);
   Merge(overrides_, SameOverrides);
+  ForgetListsWhenEmpty();
 }
 
 void PendingRuns::ApplyAttribute(int32_t at, int32_t length, const ITextAttribute* attribute) {
@@ -125,9 +143,9 @@ void PendingRuns::ApplyAttribute(int32_t at, int32_t length, const ITextAttribut
   size_t first = SplitAt(overrides_, at, length_);
   size_t last = SplitAt(overrides_, at + length, length_);
   for (size_t i = first; i < last; ++i) {
-    AttributeBossList list = *overrides_[i].overrides;
+    AttributeBossList list = *lists_[overrides_[i].list];
     (void)list.ApplyAttribute(attribute);
-    overrides_[i].overrides = MakeAttrListRef(std::move(list));
+    overrides_[i].list = IndexOf(MakeAttrListRef(std::move(list)));
   }
   MergeAround(overrides_, first, last, SameOverrides);
 }
@@ -137,6 +155,7 @@ void PendingRuns::Reset() {
   length_ = 0;
   styles_.clear();
   overrides_.clear();
+  ForgetListsWhenEmpty();
 }
 
 std::string PendingRuns::Check() const {

@@ -3,7 +3,10 @@
 // pending length. Equal neighbours are merged as runs are recorded.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/text/AttributeBossList.h"
@@ -17,9 +20,11 @@ class PendingRuns {
     int32_t length;
     UID style;
   };
+  // The list is an index into the runs' table of lists (List): a run is then eight bytes that copy without
+  // touching a list's shared count, and equal indexes mean equal lists.
   struct OverrideRun {
     int32_t length;
-    AttrListRef overrides;
+    uint32_t list;
   };
 
   int32_t GetStart() const { return start_; }
@@ -28,6 +33,7 @@ class PendingRuns {
   bool IsEmpty() const { return length_ == 0; }
   const std::vector<StyleRun>& StyleRuns() const { return styles_; }
   const std::vector<OverrideRun>& OverrideRuns() const { return overrides_; }
+  const AttrListRef& List(uint32_t index) const { return lists_[index]; }
 
   // Records `length` characters at `at` (0 .. length, relative to the pending start) with a style and
   // overrides; a run inside the pending span splits the run it falls in.
@@ -49,11 +55,20 @@ class PendingRuns {
   template <class Run, class Same>
   static void Merge(std::vector<Run>& runs, Same same);
 
+  // The index of `list` in the table, added when it is not there yet.
+  uint32_t IndexOf(const AttrListRef& list);
+  // Empties the table when no run is left to refer to it.
+  void ForgetListsWhenEmpty();
+
   int32_t start_ = 0;
   int32_t length_ = 0;
   RecentLists recent_;
   std::vector<StyleRun> styles_;
   std::vector<OverrideRun> overrides_;
+  std::vector<AttrListRef> lists_;  // each shared list the runs refer to, once
+  std::unordered_map<const AttributeBossList*, uint32_t> listIndex_;
+  std::array<std::pair<const AttributeBossList*, uint32_t>, 4> recentIndex_{};  // the last few found
+  size_t nextRecentIndex_ = 0;
 };
 
 }  // namespace kesto

@@ -176,7 +176,7 @@ void VyStreamingStory::CommitPending() {
   for (const auto& run : pending_.OverrideRuns()) {
     int32_t runEnd = std::min(position + run.length, end);
     if (position < runEnd)
-      (void)ApplyOverridesMinimal(TextStrand::kCharacter, position, runEnd, *run.overrides);
+      (void)ApplyOverridesMinimal(TextStrand::kCharacter, position, runEnd, *pending_.List(run.list));
     position += run.length;
   }
   (void)WriteParagraphScope(snapshot, start, end);
@@ -217,7 +217,7 @@ StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition, std::vector
   while (s < styles.size() && o < overrides.size()) {
     int32_t length = std::min(styleLeft, overrideLeft);
     UID style = styles[s].style.IsValid() ? styles[s].style : extended;
-    const AttrListRef& list = overrides[o].overrides;
+    const AttrListRef& list = pending_.List(overrides[o].list);
     auto split =
         std::find_if(splits.begin(), splits.end(), [&](const Split& s) { return s.list == list.get(); });
     if (split == splits.end()) {

@@ -21,7 +21,7 @@ std::string Describe(const PendingRuns& runs) {
     out += std::to_string(run.length) + ":s" + std::to_string(run.style.Get()) + " ";
   out += "|";
   for (const auto& run : runs.OverrideRuns())
-    out += " " + std::to_string(run.length) + ":" + run.overrides->ToJson();
+    out += " " + std::to_string(run.length) + ":" + runs.List(run.list)->ToJson();
   return out;
 }
 
