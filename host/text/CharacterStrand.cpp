@@ -195,7 +195,8 @@ void CharacterStrand::Erase(int32_t start, int32_t end) {
 // not the size of the block. The first run of a block can merge with the last of the block before it, so an
 // insert at a block's start that would merge there takes the general way.
 bool CharacterStrand::InsertInPlace(int32_t position, std::vector<CharRun>& runs) {
-  if (position >= Length() || runs.empty()) return false;
+  // More runs than a block holds take the general way, which merges them once, as it writes the blocks.
+  if (position >= Length() || runs.empty() || runs.size() > kMaxRuns) return false;
   Canonicalize(runs);
   size_t k = lengths_.Find(position);
   auto offset = static_cast<int32_t>(position - lengths_.Prefix(k));
