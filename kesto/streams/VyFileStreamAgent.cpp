@@ -89,6 +89,8 @@ int VyFileStreamAgent::UnderflowInOrder() {
 int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
   if (!IsOpen()) return -1;
   int64_t current = Position();
+  // Tell, which the scanner asks at every tag.
+  if (offset == 0 && origin == SeekOrigin::kCurrent) return current;
   int64_t base = 0;
   if (origin == SeekOrigin::kCurrent) base = current;
   if (origin == SeekOrigin::kEnd && (base = Size()) < 0) return -1;
