@@ -98,6 +98,7 @@ void KestoScanner::ResetState(bool full) {
   // A scanner without its text buffer reports that at the start of every scan.
   error_ = CTaggedTextScanner::Reset();
   markerCode_ = 0;
+  breakRepeats_ = returnRepeats_ = 0;
   position_ = 0;
   tagName_.Clear();
   paramIndex_ = 0;
@@ -144,11 +145,11 @@ int32_t KestoScanner::HandOverCharacter(int32_t c) {
   return HandOverText();
 }
 
-// The kind rides on the returns the breaks insert, which carry their paragraphs' attributes. A first break
-// goes alone, so that what the agent does at a paragraph's end (after a paragraph with tabs) is done before
-// the rest; the returns after it, in a paragraph of their own each, go as one block.
-int32_t KestoScanner::HandOverBreaks(int32_t count) {
-  bool marked = breakKind_ != 0 && C().SetEnum(kTextAttrBreakKind, breakKind_);
+// `count` returns, each a paragraph of its own, as one block; the agent hears each paragraph's end. A break's
+// kind (0 for none) rides on the returns, which carry their paragraphs' attributes. A first break goes alone,
+// so that what the agent does at a paragraph's end (after a paragraph with tabs) is done before the rest.
+int32_t KestoScanner::HandOverReturns(int32_t count, int32_t breakKind) {
+  bool marked = breakKind != 0 && C().SetEnum(kTextAttrBreakKind, breakKind);
   int32_t result = 0;
   for (int32_t left = count; left > 0 && result == 0;) {
     int32_t n = std::min(left, kFlushUnits - textCount_);
@@ -172,7 +173,10 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return 0;
     case ScanToken::kText: {
       if (int32_t result = HandOverText()) return result;
-      return lastChar_ == kParagraphReturn ? agent_->EndOfParagraph(TextAttributes()) : 0;
+      if (lastChar_ != kParagraphReturn) return 0;
+      if (int32_t result = agent_->EndOfParagraph(TextAttributes())) return result;
+      int32_t repeats = std::exchange(returnRepeats_, 0);
+      return repeats > 0 ? HandOverReturns(repeats, 0) : 0;
     }
     case ScanToken::kPreviousPageNumber:
     case ScanToken::kCurrentPageNumber:
@@ -184,8 +188,8 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
     }
     case ScanToken::kBreakCharacter: {
       int32_t repeats = std::exchange(breakRepeats_, 0);
-      if (int32_t result = HandOverBreaks(1)) return result;
-      return repeats > 0 ? HandOverBreaks(repeats) : 0;
+      if (int32_t result = HandOverReturns(1, breakKind_)) return result;
+      return repeats > 0 ? HandOverReturns(repeats, breakKind_) : 0;
     }
     case ScanToken::kParagraphStyleDefined:
     case ScanToken::kParagraphStyleMissing:

@@ -140,7 +140,7 @@ class KestoScanner : public CTaggedTextScanner {
   // Hands the text buffer to the agent at once and empties it.
   int32_t HandOverText();
   int32_t HandOverCharacter(int32_t c);
-  int32_t HandOverBreaks(int32_t count);
+  int32_t HandOverReturns(int32_t count, int32_t breakKind);
   void ReadNextToken();
   // The text loop: returns with a token, or with the lexer mode changed.
   void ReadText();
@@ -191,7 +191,8 @@ class KestoScanner : public CTaggedTextScanner {
   MacroExpansion macroExpansion_;
 
   int32_t breakKind_ = 0;
-  int32_t breakRepeats_ = 0;  // further breaks of the same character straight after the token's
+  int32_t breakRepeats_ = 0;   // further breaks of the same character straight after the token's
+  int32_t returnRepeats_ = 0;  // empty paragraphs straight after a text token's return
   int32_t markerCode_ = 0;
   std::u16string markerText_;
   std::u16string hostText_;

@@ -110,12 +110,16 @@ void KestoScanner::ReadText() {
     }
     if (convertTypography) c = ConvertTypography(c);
     PushText(c);
-    if ((textCount_ >= kFlushUnits || c == kParagraphReturn) && Flush()) return;
+    if ((textCount_ >= kFlushUnits || c == kParagraphReturn) && Flush()) {
+      // Empty paragraphs straight after the return go with it, as one block of returns.
+      if (c == kParagraphReturn && token_ == ScanToken::kText) returnRepeats_ = TakeRepeats(c);
+      return;
+    }
   }
 }
 
-// The same character straight after, taken with it: a long row of breaks is handed over as one block of
-// returns rather than one token each.
+// The same character straight after, taken with it: a long row of breaks or empty paragraphs is handed over
+// as one block of returns rather than one token each.
 int32_t KestoScanner::TakeRepeats(int32_t c) {
   int32_t available;
   const int32_t* run = input_.Run(available);

@@ -76,6 +76,7 @@ TEST_F(KestoScannerTest, InputGivesTheseAgentCalls) {
       {"tags off", u"<Q>@x", 0, R"(BEGIN "<Q>@x" END)"},
       {"vertical tab is a break", u"a\vb", kTags, R"(BEGIN "a" "\r" EOP "b" END)"},
       {"form feed is a break", u"\fb", kTags, R"(BEGIN "\r" EOP "b" END)"},
+      {"empty paragraphs", u"a\r\r\rb\r", kTags, R"(BEGIN "a\r" EOP "\r\r" EOP EOP "b\r" EOP END)"},
       {"a row of breaks", u"a\v\v\v\fb", kTags, R"(BEGIN "a" "\r" EOP "\r\r" EOP EOP "\r" EOP "b" END)"},
       {"vertical tab kept", u"a\vb", kKeep, R"(BEGIN "a\x0Bb" END)"},
       {"control characters dropped", u"a\u0003\u0018b", kTags, R"(BEGIN "ab" END)"},

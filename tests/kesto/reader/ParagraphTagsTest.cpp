@@ -229,6 +229,9 @@ TEST_F(ParagraphTagsTest, BreakCharactersMarkTheReturnTheyInsert) {
       {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 0, {{kTextAttrAlignment, "0"}}},
       {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 1, {{kTextAttrAlignment, "1"}}},
       {u"<*C*t(72,0,\" \")>a\tb\v\v\vc\r", 2, {{kTextAttrAlignment, "1"}, {kTextAttrBreakKind, "1"}}},
+      // Empty paragraphs after a paragraph with tabs, the same.
+      {u"<*C*t(72,0,\" \")>a\tb\r\r\rc\r", 0, {{kTextAttrAlignment, "0"}}},
+      {u"<*C*t(72,0,\" \")>a\tb\r\r\rc\r", 2, {{kTextAttrAlignment, "1"}, {kTextAttrBreakKind, "-"}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Readable(row.input));
