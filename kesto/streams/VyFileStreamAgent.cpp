@@ -65,12 +65,16 @@ int VyFileStreamAgent::Underflow() {
   return buffer_[0];
 }
 
+int64_t VyFileStreamAgent::KeptFloor() const {
+  int64_t keep = bufferOffset_ + static_cast<int64_t>(kept_.size()) - kStepBackBytes;
+  return keepFrom_ >= 0 ? std::min(keep, keepFrom_) : keep;
+}
+
 int VyFileStreamAgent::UnderflowInOrder() {
   if (IsWriting()) EmptyBuffer(Position());
   // The read area is all of kept_ and is used up.
   int64_t position = bufferOffset_ + static_cast<int64_t>(kept_.size());
-  int64_t keep = position - kStepBackBytes;
-  if (keepFrom_ >= 0) keep = std::min(keep, keepFrom_);
+  int64_t keep = KeptFloor();
   auto drop = static_cast<size_t>(std::clamp<int64_t>(keep - bufferOffset_, 0, position - bufferOffset_));
   // Dropping only once half of what is kept may go moves each byte a bounded number of times.
   if (drop > 0 && drop >= kept_.size() / 2) {
@@ -97,6 +101,9 @@ int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
   int64_t target = SeekTarget(base, offset);
   if (target < 0) return -1;
   if (target == current) return target;
+  // Storage read in order reaches back only as far as KeepFrom said, whether or not a refill has let the
+  // bytes before that go yet: what a seek finds must not depend on how the bytes happened to arrive.
+  if (!IsSeekable() && !IsWriting() && target < KeptFloor()) return -1;
   if (!IsWriting() && target >= bufferOffset_ && target <= bufferOffset_ + (readEnd_ - readStart_)) {
     readNext_ = readStart_ + (target - bufferOffset_);
     return target;

@@ -52,6 +52,8 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   // Refills from a file read in order: appends to kept_, first letting go of the bytes no one may go back
   // to any more.
   int UnderflowInOrder();
+  // The first byte a file read in order still keeps within reach: KeepFrom's position, or the last few.
+  int64_t KeptFloor() const;
 
   VyFile file_;
   int64_t bufferOffset_ = 0;  // file offset of buffer_[0], or of kept_[0] while reading a file in order
