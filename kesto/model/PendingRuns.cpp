@@ -102,6 +102,10 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
   const bool appending = at == length_ && !overrides_.empty();
   if (appending && lists_[overrides_.back().list]->HoldsSameObjects(overrides)) {
     overrides_.back().length += length;
+  } else if (appending && overrides_.size() >= 2 &&
+             lists_[overrides_[overrides_.size() - 2].list]->HoldsSameObjects(overrides)) {
+    // Runs that alternate (a toggle on and off) take the list of the run before the last.
+    overrides_.push_back({length, overrides_[overrides_.size() - 2].list});
   } else if (uint32_t shared = IndexOf(recent_.Get(overrides));
              appending && overrides_.back().list == shared) {
     overrides_.back().length += length;
