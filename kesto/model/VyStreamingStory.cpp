@@ -277,8 +277,12 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       ++part;
     paragraphStart = end;
     const AttrListRef* overrides = &taken.overrides;
+    // Where the paragraphs after this one stop taking its record (they stay in its row and meet the same
+    // part, or none): the end of its one part, or the start of the next part; 0 when it meets several.
+    size_t sameUntil = part < parts.size() ? static_cast<size_t>(parts[part].start) : text.size();
     if (part < parts.size() && parts[part].start < end) {
       bool onePart = part + 1 == parts.size() || parts[part + 1].start >= end;
+      sameUntil = onePart ? static_cast<size_t>(parts[part].end) : 0;
       if (!onePart || taken.overrides.get() != mergedBase || parts[part].attributes.get() != mergedPart) {
         mergedBase = onePart ? taken.overrides.get() : nullptr;
         mergedPart = onePart ? parts[part].attributes.get() : nullptr;
@@ -291,6 +295,18 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       overrides = &mergedLists_.Last();
     }
     styled.paragraphs.push_back({taken.style.IsValid() ? taken.style : copied, *overrides});
+    // A row of such paragraphs (breaks, empty paragraphs) is counted rather than walked.
+    if (sameUntil > static_cast<size_t>(end)) {
+      std::u16string_view after = text.substr(static_cast<size_t>(end), sameUntil - static_cast<size_t>(end));
+      size_t alike = CountUnit(after, kParagraphReturn);
+      if (alike > 0 && alike <= static_cast<size_t>(taken.count - usedInRow)) {
+        styled.paragraphs.insert(styled.paragraphs.end(), alike,
+                                 StyledText::Attributes(styled.paragraphs.back()));
+        usedInRow += static_cast<int32_t>(alike);
+        i = static_cast<size_t>(end) + FindLastUnit(after, kParagraphReturn);
+        paragraphStart = static_cast<int32_t>(i + 1);
+      }
+    }
   }
 }
 
