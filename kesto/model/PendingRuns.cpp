@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "host/text/MergeRuns.h"
+
 namespace kesto {
 
 // Splits the run that holds `at` so that a run starts there; answers the index of that run (runs.size()
@@ -48,17 +50,8 @@ void PendingRuns::MergeAround(std::vector<Run>& runs, size_t first, size_t last,
 
 template <class Run, class Same>
 void PendingRuns::Merge(std::vector<Run>& runs, Same same) {
-  std::vector<Run> merged;
-  merged.reserve(runs.size());
-  for (auto& run : runs) {
-    if (run.length <= 0) continue;
-    if (!merged.empty() && same(merged.back(), run)) {
-      merged.back().length += run.length;
-    } else {
-      merged.push_back(std::move(run));
-    }
-  }
-  runs = std::move(merged);
+  MergeRuns(
+      runs, [](Run& run) -> int32_t& { return run.length; }, same);
 }
 
 namespace {
