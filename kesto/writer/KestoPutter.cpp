@@ -118,14 +118,10 @@ class KestoPutter::StoryWalk {
   }
 
   void Run(int32_t start, int32_t end) {
-    VyPAttrRunIterator paragraphs(model_, start, end);
-    VyCAttrRunIterator runs(model_);
-    for (const VyPAttrRun* p = paragraphs.First(); p && putter_.GetError() == 0; p = paragraphs.Next()) {
-      Paragraph(*p);
-      for (const VyCAttrRun* r = runs.First(*p); r && putter_.GetError() == 0; r = runs.Next())
-        Run(*r);
-      havePrevious_ = true;
-    }
+    WalkStoryRuns(
+        model_, start, end, [this](const VyPAttrRun& p) { Paragraph(p); },
+        [this](const VyCAttrRun& r) { Run(r); }, [this] { havePrevious_ = true; },
+        [this] { return putter_.GetError() != 0; });
   }
 
  private:

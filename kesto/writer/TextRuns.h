@@ -83,4 +83,20 @@ class VyCAttrRunIterator {
   VyCAttrRun run_;
 };
 
+// Walks the paragraphs [start, end) of `story` touches and the character runs of each, as a writer puts them
+// out: `paragraph(p)`, then `run(r)` for each of its runs, then `paragraphDone()`; it stops as soon as
+// `stopped()` says so.
+template <class Paragraph, class Run, class ParagraphDone, class Stopped>
+void WalkStoryRuns(const ITextModel& story, int32_t start, int32_t end, Paragraph paragraph, Run run,
+                   ParagraphDone paragraphDone, Stopped stopped) {
+  VyPAttrRunIterator paragraphs(story, start, end);
+  VyCAttrRunIterator runs(story);
+  for (const VyPAttrRun* p = paragraphs.First(); p && !stopped(); p = paragraphs.Next()) {
+    paragraph(*p);
+    for (const VyCAttrRun* r = runs.First(*p); r && !stopped(); r = runs.Next())
+      run(*r);
+    paragraphDone();
+  }
+}
+
 }  // namespace kesto
