@@ -5,6 +5,7 @@
 #include "host/app/DocumentList.h"
 #include "host/app/Host.h"
 #include "host/db/IDataBase.h"
+#include "host/text/ITextModel.h"
 
 namespace fuzz_support {
 
@@ -23,6 +24,18 @@ IDataBase* Document(Prepare prepare) {
     return made;
   }();
   return db;
+}
+
+// After an import into a story that held `lengthBefore` units: nothing was lost, the story still ends in
+// its return, and one undo takes the import back. The undo history is then cleared for the next input.
+inline void CheckImportUndoes(IDataBase* db, const ITextModel& model, int32_t lengthBefore) {
+  Check(model.TotalLength() >= lengthBefore);
+  Check(model.GetChar(model.TotalLength() - 1) == u'\r');
+  if (model.TotalLength() > lengthBefore) {
+    Check(db->Undo() == kSuccess);
+    Check(model.TotalLength() == lengthBefore);
+  }
+  db->ClearUndo();
 }
 
 }  // namespace fuzz_support

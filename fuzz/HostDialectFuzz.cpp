@@ -34,12 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t at = (data[0] & 2) != 0 ? lengthBefore - 1 : 0;
   ErrorCode err = ImportHostTaggedText(db, story, at, std::span<const uint8_t>(data + 1, size - 1), options);
   Check(err == kSuccess);
-  Check(model->TotalLength() >= lengthBefore);
-  Check(model->GetChar(model->TotalLength() - 1) == u'\r');
-  if (model->TotalLength() > lengthBefore) {
-    Check(db->Undo() == kSuccess);
-    Check(model->TotalLength() == lengthBefore);
-  }
-  db->ClearUndo();
+  fuzz_support::CheckImportUndoes(db, *model, lengthBefore);
   return 0;
 }

@@ -46,12 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // unless a translation table file it names is missing, which ends the import.
   Check(result.ranToEnd || result.result == kEngineTranslationFileMissing);
   Check(result.result == 0 || (result.result >= 10003 && result.result <= 10023));
-  Check(model->TotalLength() >= lengthBefore);
-  Check(model->GetChar(model->TotalLength() - 1) == u'\r');
-  if (model->TotalLength() > lengthBefore) {
-    Check(db->Undo() == kSuccess);
-    Check(model->TotalLength() == lengthBefore);
-  }
-  db->ClearUndo();
+  fuzz_support::CheckImportUndoes(db, *model, lengthBefore);
   return 0;
 }
