@@ -158,6 +158,13 @@ double DesignFactor(FontDesign design) {
   return 1.0;
 }
 
+// lround for the non-negative widths of a face: x minus its integer part is exact, so the half is judged
+// exactly as lround judges it, without a library call per character.
+int32_t RoundWidth(double x) {
+  auto whole = static_cast<int32_t>(x);
+  return x - whole >= 0.5 ? whole + 1 : whole;
+}
+
 }  // namespace
 
 int32_t BaseAdvance(char32_t c) {
@@ -182,11 +189,18 @@ FontFace::FontFace(WideString family, WideString face, int32_t weight, bool ital
       stretch_(stretch),
       design_(design),
       scale_(WeightFactor(weight) * StretchFactor(stretch) * DesignFactor(design)) {
-  for (char32_t c = 0; c < latin_.size(); ++c) {
-    int32_t base = BaseAdvance(c);
+  // Every face of the catalog is built at once, so the master widths are worked out once for all of them.
+  static const std::array<uint16_t, 256> kBase = [] {
+    std::array<uint16_t, 256> base{};
+    for (char32_t c = 0; c < base.size(); ++c)
+      base[c] = static_cast<uint16_t>(BaseAdvance(c));
+    return base;
+  }();
+  for (size_t c = 0; c < latin_.size(); ++c) {
+    int32_t base = kBase[c];
     // A monospaced face sets every printing character, spaces included, in a cell 600 wide.
     latin_[c] = static_cast<uint16_t>(design_ == FontDesign::kMono ? (base == 0 ? 0 : 600)
-                                                                   : std::lround(base * scale_));
+                                                                   : RoundWidth(base * scale_));
   }
 }
 
