@@ -28,6 +28,7 @@ ErrorCode Registry::RegisterClass(ClassID cls, ClassID parent, std::string name,
   }
   if (parent.IsValid() && IsA(parent, cls)) return kInvalidParameterError;  // would make a cycle
   tables_.classes.emplace(cls, ClassInfo{parent, std::move(name), std::move(entries)});
+  changes_.push_back({Change::Kind::kClass, cls.Get()});
   Invalidate();
   return kSuccess;
 }
@@ -41,6 +42,7 @@ ErrorCode Registry::AddIn(ClassID cls, std::vector<InterfaceEntry> entries) {
     }
   }
   auto& list = tables_.addIns[cls];
+  changes_.push_back({Change::Kind::kAddIn, cls.Get(), list.size()});
   for (const auto& entry : entries) {
     auto same = [&](const InterfaceEntry& e) { return e.iid == entry.iid; };
     if (std::none_of(list.begin(), list.end(), same)) list.push_back(entry);
@@ -71,6 +73,7 @@ ErrorCode Registry::RegisterImplementation(ImplementationID id, ImplementationFa
     return Clash("implementation " + Hex(id.Get()) + " is already registered");
   }
   tables_.implementations.emplace(id, ImplementationInfo{factory, persistent});
+  changes_.push_back({Change::Kind::kImplementation, id.Get()});
   Invalidate();
   return kSuccess;
 }
@@ -81,12 +84,33 @@ ErrorCode Registry::Clash(std::string description) {
 }
 
 Registry::Checkpoint Registry::Save() const {
-  return Checkpoint(tables_);
+  return Checkpoint(changes_.size());
 }
 
 void Registry::Restore(Checkpoint checkpoint) {
-  tables_ = std::move(checkpoint.tables_);
+  while (changes_.size() > checkpoint.changes_) {
+    TakeBack(changes_.back());
+    changes_.pop_back();
+  }
   Invalidate();
+}
+
+void Registry::TakeBack(const Change& change) {
+  switch (change.kind) {
+    case Change::Kind::kClass:
+      tables_.classes.erase(ClassID(change.id));
+      break;
+    case Change::Kind::kImplementation:
+      tables_.implementations.erase(ImplementationID(change.id));
+      break;
+    case Change::Kind::kAddIn:
+      if (change.addInsBefore == 0) {
+        tables_.addIns.erase(ClassID(change.id));
+      } else {
+        tables_.addIns[ClassID(change.id)].resize(change.addInsBefore);
+      }
+      break;
+  }
 }
 
 std::shared_ptr<const ResolvedClass> Registry::Resolve(ClassID cls) const {

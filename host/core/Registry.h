@@ -66,8 +66,9 @@ class Registry {
 
   // Every refused registration of a taken ID so far, oldest first, as a sentence for the user.
   const std::vector<std::string>& GetClashes() const { return clashes_; }
-  // Classes, add-ins and implementations as they are now, so that a plug-in whose registration fails half
-  // way can be taken out again; plug-ins and noted clashes are not part of it.
+  // Where the registrations stand, so that a plug-in whose registration fails half way can be taken out
+  // again: Restore takes back every class, add-in and implementation registered since, latest first (the
+  // registry notes each as it is made, so a checkpoint costs nothing). Plug-ins and noted clashes stay.
   class Checkpoint;
   Checkpoint Save() const;
   void Restore(Checkpoint checkpoint);
@@ -113,7 +114,17 @@ class Registry {
   // not `entry.implementation`; 0 otherwise.
   ImplementationID ConflictingAddIn(ClassID cls, const InterfaceEntry& entry) const;
 
+  // One registration as it can be taken back: the class or implementation added, or the add-in list of
+  // `id` and how many entries it had before.
+  struct Change {
+    enum class Kind : uint8_t { kClass, kAddIn, kImplementation } kind;
+    uint32_t id;
+    size_t addInsBefore = 0;
+  };
+  void TakeBack(const Change& change);
+
   Tables tables_;
+  std::vector<Change> changes_;
   mutable std::unordered_map<ClassID, std::shared_ptr<const ResolvedClass>> cache_;
   std::vector<PlugInInfo> plugIns_;
   std::vector<std::string> clashes_;
@@ -121,6 +132,6 @@ class Registry {
 
 class Registry::Checkpoint {
   friend class Registry;
-  explicit Checkpoint(Tables tables) : tables_(std::move(tables)) {}
-  Tables tables_;
+  explicit Checkpoint(size_t changes) : changes_(changes) {}
+  size_t changes_;
 };

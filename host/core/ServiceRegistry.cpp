@@ -20,6 +20,7 @@ ErrorCode ServiceRegistry::Register(ServiceID service, ClassID provider) {
     return kIDClashError;
   }
   list.push_back(provider);
+  registered_.push_back(service);
   return kSuccess;
 }
 
@@ -30,9 +31,15 @@ const std::vector<ClassID>& ServiceRegistry::GetProviders(ServiceID service) con
 }
 
 ServiceRegistry::Checkpoint ServiceRegistry::Save() const {
-  return Checkpoint(providers_);
+  return Checkpoint(registered_.size());
 }
 
+// A service's providers grow only at their end, so the latest registration is its list's last entry.
 void ServiceRegistry::Restore(Checkpoint checkpoint) {
-  providers_ = std::move(checkpoint.providers_);
+  while (registered_.size() > checkpoint.registered_) {
+    auto list = providers_.find(registered_.back());
+    list->second.pop_back();
+    if (list->second.empty()) providers_.erase(list);
+    registered_.pop_back();
+  }
 }

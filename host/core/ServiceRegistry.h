@@ -19,7 +19,8 @@ class ServiceRegistry {
 
   // Every refused registration so far, oldest first, as a sentence for the user.
   const std::vector<std::string>& GetClashes() const { return clashes_; }
-  // The providers as they are now, to be put back when a plug-in's registration fails half way.
+  // Where the registrations stand, to go back to when a plug-in's registration fails half way (every
+  // provider registered since is taken out, latest first).
   class Checkpoint;
   Checkpoint Save() const;
   void Restore(Checkpoint checkpoint);
@@ -27,11 +28,12 @@ class ServiceRegistry {
  private:
   using Providers = std::unordered_map<ServiceID, std::vector<ClassID>>;
   Providers providers_;
+  std::vector<ServiceID> registered_;  // in order, for Restore
   std::vector<std::string> clashes_;
 };
 
 class ServiceRegistry::Checkpoint {
   friend class ServiceRegistry;
-  explicit Checkpoint(Providers providers) : providers_(std::move(providers)) {}
-  Providers providers_;
+  explicit Checkpoint(size_t registered) : registered_(registered) {}
+  size_t registered_;
 };

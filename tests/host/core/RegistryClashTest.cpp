@@ -101,6 +101,8 @@ TEST_F(RegistryClashTest, RestoringACheckpointTakesOutWhatCameAfterIt) {
   ASSERT_TRUE(CreateObject<ITestRecord>(kLateBoss));
   ASSERT_EQ(r.AddIn(kTestRecordBoss, {{IID_ITESTLOG, kTestObserverImpl}}), kSuccess);
   ASSERT_EQ(r.Resolve(kTestRecordBoss)->entries.size(), 3u);
+  // A class whose add-ins began before the checkpoint keeps those.
+  ASSERT_EQ(r.AddIn(kTargetBoss, {{IID_ISETRECORDDATA, kSetRecordDataImpl}}), kSuccess);
   ASSERT_EQ(services.Register(kTestService, kLateBoss), kSuccess);
   r.Restore(std::move(classes));
   services.Restore(std::move(providers));
@@ -108,6 +110,10 @@ TEST_F(RegistryClashTest, RestoringACheckpointTakesOutWhatCameAfterIt) {
   EXPECT_FALSE(CreateObject<ITestRecord>(kLateBoss)) << "no resolved class may outlive the restore";
   for (const auto& entry : r.Resolve(kTestRecordBoss)->entries)
     EXPECT_NE(entry.iid, IID_ITESTLOG);
+  std::vector<PMIID> target;
+  for (const auto& entry : r.Resolve(kTargetBoss)->entries)
+    target.push_back(entry.iid);
+  EXPECT_EQ(target, (std::vector<PMIID>{IID_ITESTRECORD, IID_ITESTLOG}));
   EXPECT_EQ(services.GetProviders(kTestService), std::vector<ClassID>{kTargetBoss});
 }
 
