@@ -2,6 +2,7 @@
 // of text for returns and tabs; a unit-by-unit loop made those scans a good part of an import.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -21,6 +22,15 @@ inline uint64_t Load(const char16_t* at) {
   uint64_t word;
   std::memcpy(&word, at, sizeof word);
   return word;
+}
+
+// The high bit of each lane of `word` that holds `unit`, exactly (no lane is marked by a borrow from
+// another): the high bit of a lane is set when the lane is not zero once `unit` is taken out.
+inline uint64_t UnitLanes(uint64_t word, char16_t unit) {
+  constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFF;
+  uint64_t v = word ^ (kLanes * unit);
+  uint64_t nonZero = (((v & kLow15) + kLow15) | v) & kLaneHigh;
+  return ~nonZero & kLaneHigh;
 }
 
 }  // namespace unit_search
@@ -53,17 +63,30 @@ inline size_t FindLastUnit(std::u16string_view text, char16_t unit) {
 
 // How many times `unit` occurs in `text`.
 inline size_t CountUnit(std::u16string_view text, char16_t unit) {
-  constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFF;
   const char16_t* data = text.data();
   size_t count = 0, i = 0;
   for (; i + 4 <= text.size(); i += 4) {
-    uint64_t v = unit_search::Load(data + i) ^ (unit_search::kLanes * unit);
-    // The high bit of each lane is set exactly when the lane is not zero; the zero lanes, one bit each at
-    // the bottom of their lane, are summed into the top lane by the multiplication.
-    uint64_t nonZero = (((v & kLow15) + kLow15) | v) & unit_search::kLaneHigh;
-    count += static_cast<size_t>((((~nonZero & unit_search::kLaneHigh) >> 15) * unit_search::kLanes) >> 48);
+    // One bit at the bottom of each lane that holds `unit`, summed into the top lane by the multiplication.
+    uint64_t lanes = unit_search::UnitLanes(unit_search::Load(data + i), unit) >> 15;
+    count += static_cast<size_t>((lanes * unit_search::kLanes) >> 48);
   }
   for (; i < text.size(); ++i)
     count += data[i] == unit;
   return count;
+}
+
+// Calls `visit(offset)` for each `unit` in `text`, in order. Unlike FindUnit in a loop, this costs little
+// per occurrence, so text made mostly of `unit` (rows of returns) is cheap too.
+template <class Visit>
+inline void ForEachUnit(std::u16string_view text, char16_t unit, Visit&& visit) {
+  const char16_t* data = text.data();
+  size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    for (uint64_t lanes = unit_search::UnitLanes(unit_search::Load(data + i), unit); lanes != 0;
+         lanes &= lanes - 1)
+      visit(i + static_cast<size_t>(std::countr_zero(lanes) >> 4));
+  }
+  for (; i < text.size(); ++i) {
+    if (data[i] == unit) visit(i);
+  }
 }

@@ -49,9 +49,7 @@ void TextChunk::SetParagraph(int32_t index, RunAttributes attributes) {
 
 void TextChunk::IndexReturns() {
   returns_.clear();
-  for (size_t i = FindUnit(text_, kParagraphReturn); i != std::u16string_view::npos;
-       i = FindUnit(text_, kParagraphReturn, i + 1))
-    returns_.push_back(static_cast<int32_t>(i));
+  ForEachUnit(text_, kParagraphReturn, [this](size_t i) { returns_.push_back(static_cast<int32_t>(i)); });
 }
 
 // The return index is updated for the edit rather than rebuilt, so that an edit costs what it changes.
@@ -64,9 +62,8 @@ void TextChunk::Insert(int32_t offset, ChunkContent content) {
   for (size_t i = static_cast<size_t>(before); i < returns_.size(); ++i)
     returns_[i] += added;
   std::vector<int32_t> inserted;
-  for (size_t i = FindUnit(content.text, kParagraphReturn); i != std::u16string_view::npos;
-       i = FindUnit(content.text, kParagraphReturn, i + 1))
-    inserted.push_back(offset + static_cast<int32_t>(i));
+  ForEachUnit(content.text, kParagraphReturn,
+              [&](size_t i) { inserted.push_back(offset + static_cast<int32_t>(i)); });
   returns_.insert(returns_.begin() + before, inserted.begin(), inserted.end());
 }
 

@@ -1,5 +1,5 @@
-// Finding and counting a unit four at a time agrees with a plain loop, wherever the unit falls in a word
-// and whatever units lie next to it (including ones that differ from it in one bit or by one).
+// Finding, visiting and counting a unit four at a time agrees with a plain loop, wherever the unit falls in a
+// word and whatever units lie next to it (including ones that differ from it in one bit or by one).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,6 +21,12 @@ TEST(UnitSearchTest, AgreesWithAPlainLoop) {
       ASSERT_EQ(FindLastUnit(text, wanted), text.rfind(wanted)) << "trial " << trial;
       ASSERT_EQ(CountUnit(text, wanted), static_cast<size_t>(std::count(text.begin(), text.end(), wanted)))
           << "trial " << trial;
+      std::vector<size_t> visited, expectedOffsets;
+      ForEachUnit(text, wanted, [&](size_t i) { visited.push_back(i); });
+      for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == wanted) expectedOffsets.push_back(i);
+      }
+      ASSERT_EQ(visited, expectedOffsets) << "trial " << trial;
     }
   }
 }
