@@ -35,6 +35,15 @@ class ITagScannerAgent {
   virtual int32_t BeginImport(VyTextAttributeMgr* attributes) = 0;
   // After text ending in a paragraph return, and after a break character. Ends the scan.
   virtual int32_t EndOfParagraph(VyTextAttributeMgr* attributes) = 0;
+  // After a row of `count` paragraphs that are each a return alone (breaks or empty paragraphs), handed over
+  // as one block: what `count` calls of EndOfParagraph do, which an agent may do for the row at once. Ends
+  // the scan.
+  virtual int32_t EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+      if (int32_t result = EndOfParagraph(attributes)) return result;
+    }
+    return 0;
+  }
   virtual int32_t ParagraphStyleApplied(VyTextAttributeMgr* attributes) = 0;
   virtual int32_t CharacterStyleApplied(VyTextAttributeMgr* attributes) = 0;
   // Only the host-dialect scanner calls this.

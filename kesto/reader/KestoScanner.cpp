@@ -160,9 +160,7 @@ int32_t KestoScanner::HandOverReturns(int32_t count, int32_t breakKind) {
     left -= n;
   }
   if (marked) (void)C().ClearOverride(kTextAttrBreakKind);
-  for (int32_t i = 0; i < count && result == 0; ++i)
-    result = agent_->EndOfParagraph(TextAttributes());
-  return result;
+  return result != 0 ? result : agent_->EndOfParagraphs(TextAttributes(), count);
 }
 
 int32_t KestoScanner::ReactToToken(bool& ended) {

@@ -112,10 +112,10 @@ int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   return 0;
 }
 
-int64_t KestoScannerAgent::ClockAtParagraphEnd() {
+int64_t KestoScannerAgent::ClockAtParagraphEnd(int32_t paragraphs) {
   constexpr int32_t kLongestStride = 256;
   constexpr int64_t kSlowStep = 8;  // ms between reads past which the stride shrinks
-  if (++paragraphsSinceClock_ < clockStride_) return lastClock_;
+  if ((paragraphsSinceClock_ += paragraphs) < clockStride_) return lastClock_;
   paragraphsSinceClock_ = 0;
   int64_t now = Now();
   int64_t step = now - lastClock_;
@@ -128,8 +128,10 @@ int64_t KestoScannerAgent::ClockAtParagraphEnd() {
   return now;
 }
 
-int32_t KestoScannerAgent::EndOfParagraph(VyTextAttributeMgr* attributes) {
-  int64_t now = ClockAtParagraphEnd();
+// A row of paragraphs is in the story before the agent hears of it, so it is taken at once: the clock counts
+// every paragraph of it, and progress, cancelling and the live update are looked at once for the row.
+int32_t KestoScannerAgent::EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) {
+  int64_t now = ClockAtParagraphEnd(count);
   if (progress_) {
     if (now >= nextProgress_) {
       // The scanner's position moves only where text meets a tag; for long runs of prose the bytes the

@@ -43,7 +43,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
 
   int32_t BeginImport(VyTextAttributeMgr* attributes) override;
   // Answers kImportCancelled when the user cancelled.
-  int32_t EndOfParagraph(VyTextAttributeMgr* attributes) override;
+  int32_t EndOfParagraph(VyTextAttributeMgr* attributes) override { return EndOfParagraphs(attributes, 1); }
+  int32_t EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) override;
   // Code 16 (translation file not found) ends the import with engine code 10005; every other code leaves
   // a report when reporting is on and answers 0.
   int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
@@ -72,10 +73,11 @@ class KestoScannerAgent : public VyStoryTSAgent {
 
  private:
   int64_t Now() const { return ticks_(); }
-  // The clock as of this paragraph end: read again only every `clockStride_` paragraphs. Reading it costs
-  // as much as a short paragraph, so the stride grows while paragraphs come faster than the clock moves
-  // and shrinks when they come slowly, keeping progress and live updates as timely as a read per paragraph.
-  int64_t ClockAtParagraphEnd();
+  // The clock as of the end of `paragraphs` more paragraphs: read again only every `clockStride_`
+  // paragraphs. Reading it costs as much as a short paragraph, so the stride grows while paragraphs come
+  // faster than the clock moves and shrinks when they come slowly, keeping progress and live updates as
+  // timely as a read per paragraph.
+  int64_t ClockAtParagraphEnd(int32_t paragraphs);
   // Inserts `report` with the error attributes, keeping the attributes in force around it.
   void InsertReport(std::u16string_view report);
   // A paragraph holding a tab under tab stops keeps its tabs where they are only when it is left or
