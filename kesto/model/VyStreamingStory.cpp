@@ -84,7 +84,8 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
       if (!Flush(false, true)) return false;
     } else {
       TakeReturns(paragraphs);
-      if (pendingText_.size() >= kBatchUnits && !Flush(false, true)) return false;
+      bool full = pendingText_.size() >= kBatchUnits || pendingReturns_ >= kBatchParagraphs;
+      if (full && !Flush(false, true)) return false;
     }
     all.remove_prefix(cut + 1);
   }
@@ -96,6 +97,7 @@ bool VyStreamingStory::InsertText(const char16_t* text, int32_t count) {
 void VyStreamingStory::TakeReturns(std::u16string_view text) {
   size_t returns = CountUnit(text, kParagraphReturn);
   if (returns == 0) return;
+  pendingReturns_ += static_cast<int32_t>(returns);
   // Paragraph after paragraph usually takes the same attributes: they are copied when the paragraph
   // agent has not been changed since the last return.
   if (pendingParagraphs_.empty() || paragraphs_.GetChangeCount() != takenAtChange_) {
@@ -384,6 +386,7 @@ bool VyStreamingStory::InsertStyled(bool textOnly, bool reset) {
   }
   Paragraph().RestoreParagraphScope(current);
   pendingParagraphs_.clear();
+  pendingReturns_ = 0;
   if (!ok) {
     pending_.Cut(0, length);
     return false;

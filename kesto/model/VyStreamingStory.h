@@ -41,8 +41,11 @@ class VyStreamingStory : public VyStory {
   // then given up, not finished, since finishing would need what has just run out.
   bool IsGivenUp() const { return std::uncaught_exceptions() > uncaughtAtStart_; }
 
-  // Pending text past which a flush happens by itself, to bound the buffer.
+  // Pending text, and pending paragraphs, past which a flush happens by itself, to bound the buffers: a
+  // paragraph goes to the host with a record of its own, many times the size of a short paragraph's text,
+  // so rows of short paragraphs go in smaller batches, whose memory the next batch then uses again.
   static constexpr size_t kBatchUnits = size_t{1} << 16;
+  static constexpr int32_t kBatchParagraphs = 4096;
 
   const PendingRuns& GetPendingRuns() const { return pending_; }
   const std::u16string& GetPendingText() const { return pendingText_; }
@@ -86,6 +89,7 @@ class VyStreamingStory : public VyStory {
 
   std::u16string pendingText_;
   std::vector<PendingParagraph> pendingParagraphs_;
+  int32_t pendingReturns_ = 0;  // the paragraphs of pendingParagraphs_, counted
   // The paragraph agent's change count when the last pending paragraph was taken: returns that come while
   // it stays take the same attributes.
   uint64_t takenAtChange_ = 0;
