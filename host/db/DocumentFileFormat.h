@@ -10,6 +10,9 @@
 // The table follows the objects because it is complete only once they are written; its offset is filled in
 // at the end, and the checksum is combined from the header's and the rest's.
 //
+// Version 3 differs from 2 only inside text blocks: their paragraph records are runs (a record with the
+// number of paragraphs in a row that take it) rather than one record per paragraph.
+//
 // Version 1 has neither the table offset nor the table: each object keeps its values in its own bytes.
 //
 // Implementations that no loaded plug-in provides are written back with the bytes they were read with.
@@ -21,7 +24,8 @@
 namespace DocumentFileFormat {
 
 inline constexpr uint32_t kVersionWithoutSharedValues = 1;
-inline constexpr uint32_t kVersion = 2;
+inline constexpr uint32_t kVersionWithoutParagraphRuns = 2;
+inline constexpr uint32_t kVersion = 3;
 
 inline constexpr uint8_t kSignature[8] = {'P', 'G', 'H', 'D', 'O', 'C', '\r', '\n'};
 inline constexpr uint8_t kEndMark[8] = {'P', 'G', 'H', 'E', 'N', 'D', '\r', '\n'};

@@ -40,12 +40,12 @@ class Reader {
 
   FileResult Read(std::unique_ptr<DataBase>& result) {
     if (FileResult r = ReadHeader(); !r.ok()) return r;
-    if (version_ >= kVersion) {
+    if (HasTable()) {
       if (FileResult r = ReadTable(); !r.ok()) return r;
     }
     auto db = std::make_unique<DataBase>();
     if (FileResult r = ReadObjects(*db); !r.ok()) return r;
-    if (version_ < kVersion) {
+    if (!HasTable()) {
       if (FileResult r = ReadTrailer(); !r.ok()) return r;
     }
     if (FileResult r = CheckChecksum(); !r.ok()) return r;
@@ -59,6 +59,8 @@ class Reader {
   }
 
  private:
+  bool HasTable() const { return version_ > kVersionWithoutSharedValues; }
+
   bool Take(uint8_t* bytes, size_t count) {
     if (in_.Remaining() < static_cast<int64_t>(count)) return false;
     return checked_.XferBytes(bytes, count) == count;
@@ -75,12 +77,12 @@ class Reader {
               "the document was saved in a newer format (version " + std::to_string(version_) + ")"};
     }
     if (version_ == 0) return Damaged("the document names no format version");
-    size_t size = version_ >= kVersion ? kHeaderSize : kHeaderSizeVersion1;
+    size_t size = HasTable() ? kHeaderSize : kHeaderSizeVersion1;
     if (!Take(header + 12, size - 12)) return CutShort();
     nextUID_ = Get32(header + 16);
     root_ = Get32(header + 20);
     objectCount_ = Get32(header + 24);
-    if (version_ >= kVersion) tableOffset_ = Get32(header + 28) | uint64_t{Get32(header + 32)} << 32;
+    if (HasTable()) tableOffset_ = Get32(header + 28) | uint64_t{Get32(header + 32)} << 32;
     headerCrc_ = checked_.Checksum();
     checked_.Restart();
     return {};
@@ -121,7 +123,7 @@ class Reader {
 
   FileResult CheckChecksum() {
     uint32_t crc = Crc32Combine(headerCrc_, checked_.Checksum(), checked_.Length());
-    if (version_ >= kVersion) crc = Crc32Combine(crc, tailCrc_, tailLength_);
+    if (HasTable()) crc = Crc32Combine(crc, tailCrc_, tailLength_);
     if (crc != storedCrc_) return Damaged("the document is damaged (checksum mismatch)");
     if (trailing_ > 0) {
       return Damaged("the document has " + std::to_string(trailing_) + " bytes after its end mark");
@@ -134,7 +136,7 @@ class Reader {
     for (uint32_t i = 0; i < objectCount_; ++i) {
       if (FileResult r = ReadObject(db); !r.ok()) return r;
     }
-    if (version_ >= kVersion && static_cast<uint64_t>(in_.Tell() - start_) != tableOffset_)
+    if (HasTable() && static_cast<uint64_t>(in_.Tell() - start_) != tableOffset_)
       return Damaged("the document's object table is inconsistent");
     return {};
   }
@@ -179,6 +181,7 @@ class Reader {
     if (!Take(scratch_.data(), size)) return CutShort();
     MemoryReadStream data(scratch_);
     data.SetSharedValues(shared_);
+    data.SetFormatVersion(version_);
     impl->ReadWrite(&data, implementation);
     if (data.GetState() != IPMStream::State::kGood)
       return Damaged("the data of object " + std::to_string(boss.GetUID().Get()) + " is damaged");

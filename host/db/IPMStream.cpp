@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+#include "host/db/DocumentFileFormat.h"
+
 template <class T>
 void IPMStream::XferInteger(T& value) {
   using U = std::make_unsigned_t<T>;
@@ -45,6 +47,10 @@ void IPMStream::XferReal(double& value) {
   auto bits = std::bit_cast<uint64_t>(value);
   XferInteger(bits);
   value = std::bit_cast<double>(bits);
+}
+
+uint32_t IPMStream::GetFormatVersion() const {
+  return DocumentFileFormat::kVersion;
 }
 
 uint32_t IPMStream::XferCount(uint32_t count, size_t elementSize) {

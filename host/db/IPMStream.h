@@ -64,6 +64,9 @@ class IPMStream {
   virtual bool Flush() { return GetState() != State::kFailure; }
   // The table of shared values of the document file this stream moves an object of; null outside files.
   virtual ISharedValues* GetSharedValues() const { return nullptr; }
+  // The document file format the bytes follow: a stream over an object of an older file answers that
+  // file's version; every other stream, and every writing one, the current version.
+  virtual uint32_t GetFormatVersion() const;
 
   // Typed transfers, little-endian, fixed widths.
   void XferBool(bool& value);

@@ -21,12 +21,16 @@ class MemoryReadStream final : public IPMStream {
   ISharedValues* GetSharedValues() const override { return shared_; }
   // The table the bytes name shared values in (not owned; null for none).
   void SetSharedValues(ISharedValues* shared) { shared_ = shared; }
+  uint32_t GetFormatVersion() const override { return version_ ? version_ : IPMStream::GetFormatVersion(); }
+  // The format of the file the bytes were read from (0: the current one).
+  void SetFormatVersion(uint32_t version) { version_ = version; }
 
  private:
   std::span<const uint8_t> bytes_;
   size_t position_ = 0;
   State state_ = State::kGood;
   ISharedValues* shared_ = nullptr;
+  uint32_t version_ = 0;
 };
 
 class MemoryWriteStream final : public IPMStream {

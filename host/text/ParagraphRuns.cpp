@@ -81,6 +81,23 @@ void ParagraphRuns::Assign(std::span<Record> records) {
   Insert(0, records);
 }
 
+bool ParagraphRuns::AssignRuns(std::span<StyledText::CharacterRun> runs, int32_t limit) {
+  runs_.clear();
+  ends_.clear();
+  runs_.reserve(runs.size());
+  int32_t total = 0;
+  for (StyledText::CharacterRun& run : runs) {
+    if (run.length <= 0 || run.length > limit - total) {
+      runs_.clear();
+      return false;
+    }
+    total += run.length;
+    runs_.push_back({run.length, std::move(run.attributes)});
+  }
+  Normalise();
+  return true;
+}
+
 std::vector<ParagraphRuns::Record> ParagraphRuns::Slice(int32_t first, int32_t last) const {
   std::vector<Record> out;
   if (first >= last) return out;

@@ -23,6 +23,9 @@ class ParagraphRuns {
   // Removes the paragraphs [first, last).
   void Erase(int32_t first, int32_t last);
   void Assign(std::span<Record> records);
+  // Replaces the records with runs, each `length` paragraphs in a row taking its `attributes`; answers
+  // false, leaving none, when a run is empty or the runs add up to more than `limit` paragraphs.
+  bool AssignRuns(std::span<StyledText::CharacterRun> runs, int32_t limit);
   // The records of [first, last), one per paragraph.
   std::vector<Record> Slice(int32_t first, int32_t last) const;
   // Grows or shrinks to `count` paragraphs; new ones copy the last record (or are empty when none).

@@ -2,11 +2,11 @@
 #include "host/text/RunAttributesCodec.h"
 
 #include <array>
-#include <numeric>
 #include <optional>
 #include <type_traits>
 #include <unordered_map>
 
+#include "host/db/DocumentFileFormat.h"
 #include "host/db/IPMStream.h"
 
 namespace RunAttributesCodec {
@@ -136,23 +136,16 @@ std::vector<uint32_t> IndexLists(std::vector<Entry>& entries, IndexOf&& indexOf)
   return indexes;
 }
 
-// The count, then the records (style, list index and, for runs, length) as one block; with `repeats`, entry
-// i stands for that many equal records in a row.
+// The count, then the records (style, list index and, for runs, length) as one block.
 template <class Entry>
-void WriteRecords(IPMStream* stream, std::vector<Entry>& entries, const std::vector<uint32_t>& indexes,
-                  const std::vector<int32_t>* repeats) {
-  size_t total = entries.size();
-  if (repeats) total = static_cast<size_t>(std::accumulate(repeats->begin(), repeats->end(), int64_t{0}));
-  uint32_t count = stream->XferCount(static_cast<uint32_t>(total), kRecordSize<Entry>);
+void WriteRecords(IPMStream* stream, std::vector<Entry>& entries, const std::vector<uint32_t>& indexes) {
+  uint32_t count = stream->XferCount(static_cast<uint32_t>(entries.size()), kRecordSize<Entry>);
   std::vector<uint8_t> block(size_t{count} * kRecordSize<Entry>);
   uint8_t* record = block.data();
-  for (size_t i = 0, written = 0; i < entries.size() && written < count; ++i) {
-    for (int32_t n = repeats ? (*repeats)[i] : 1; n > 0 && written < count; --n, ++written) {
-      Put32(record, AttributesOf(entries[i]).style.Get());
-      Put32(record + 4, indexes[i]);
-      if constexpr (kRecordSize<Entry> == 12) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
-      record += kRecordSize<Entry>;
-    }
+  for (size_t i = 0; i < count; ++i, record += kRecordSize<Entry>) {
+    Put32(record, AttributesOf(entries[i]).style.Get());
+    Put32(record + 4, indexes[i]);
+    if constexpr (kRecordSize<Entry> == 12) Put32(record + 8, static_cast<uint32_t>(entries[i].length));
   }
   stream->XferBytes(block.data(), block.size());
 }
@@ -180,13 +173,12 @@ void ReadRecords(IPMStream* stream, std::vector<Entry>& entries, ListAt&& listAt
 // In a document file's objects the records name lists of the file's table; elsewhere the block's own table
 // of lists comes first.
 template <class Entry>
-void XferEntries(IPMStream* stream, std::vector<Entry>& entries,
-                 const std::vector<int32_t>* repeats = nullptr) {
+void XferEntries(IPMStream* stream, std::vector<Entry>& entries) {
   if (ISharedValues* shared = stream->GetSharedValues()) {
     SharedLists lists(*shared);
     if (stream->IsWriting()) {
       WriteRecords(stream, entries,
-                   IndexLists(entries, [&](const AttrListRef& l) { return lists.IndexOf(l); }), repeats);
+                   IndexLists(entries, [&](const AttrListRef& l) { return lists.IndexOf(l); }));
     } else {
       ReadRecords(stream, entries, [&](uint32_t index) { return lists.At(index); });
     }
@@ -197,7 +189,7 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries,
     std::vector<uint32_t> indexes =
         IndexLists(entries, [&](const AttrListRef& l) { return table.IndexOf(l); });
     table.Xfer(stream);
-    WriteRecords(stream, entries, indexes, repeats);
+    WriteRecords(stream, entries, indexes);
   } else {
     table.Xfer(stream);
     ReadRecords(stream, entries, [&](uint32_t index) { return table.At(index); });
@@ -206,23 +198,21 @@ void XferEntries(IPMStream* stream, std::vector<Entry>& entries,
 
 }  // namespace
 
-void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs) {
-  XferEntries(stream, paragraphs);
-}
-
-void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs) {
-  std::vector<StyledText::Attributes> records;
-  if (!stream->IsWriting()) {
+void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs, int32_t limit) {
+  if (stream->IsReading() && stream->GetFormatVersion() <= DocumentFileFormat::kVersionWithoutParagraphRuns) {
+    std::vector<StyledText::Attributes> records;
     XferEntries(stream, records);
     runs.Assign(records);
     return;
   }
-  std::vector<int32_t> repeats;
+  // A run's record with the number of paragraphs that take it, in a run record's shape.
+  std::vector<StyledText::CharacterRun> counted;
+  counted.reserve(runs.CountRuns());
   runs.ForEachRun([&](int32_t count, const StyledText::Attributes& record) {
-    records.push_back(record);
-    repeats.push_back(count);
+    counted.push_back({count, record});
   });
-  XferEntries(stream, records, &repeats);
+  XferEntries(stream, counted);
+  if (stream->IsReading() && !runs.AssignRuns(counted, limit)) stream->SetState(IPMStream::State::kFailure);
 }
 
 void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs) {

@@ -16,9 +16,9 @@ namespace RunAttributesCodec {
 
 // Each moves the entries through `stream`; reading replaces them, and a record naming a list the table does
 // not hold marks the stream failed.
-void XferParagraphs(IPMStream* stream, std::vector<StyledText::Attributes>& paragraphs);
-// The same records, kept as runs: written one per paragraph, as XferParagraphs writes them.
-void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs);
+// Paragraph records go as runs (files of format version 2 and before hold one per paragraph, and are read
+// so); more than `limit` paragraphs in all mark the stream failed.
+void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs, int32_t limit);
 void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs);
 // Moves a list of UIDs as one block.
 void XferUIDs(IPMStream* stream, std::vector<UID>& uids);

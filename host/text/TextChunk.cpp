@@ -101,7 +101,8 @@ ChunkContent TextChunk::Slice(int32_t offset, int32_t count) const {
 void TextChunk::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferReference(story_);
   XferUnits(stream, text_);
-  RunAttributesCodec::XferParagraphRuns(stream, paragraphs_);
+  // A block holds no more paragraphs than units.
+  RunAttributesCodec::XferParagraphRuns(stream, paragraphs_, static_cast<int32_t>(text_.size()));
   if (stream->IsWriting()) return;
   IndexReturns();
   paragraphs_.Resize(static_cast<int32_t>(returns_.size()));

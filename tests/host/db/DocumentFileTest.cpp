@@ -239,20 +239,22 @@ class DocumentFileStoryTest : public ::testing::Test {
   TempFolder dir_{"docfile-stories"};
 };
 
-// Files saved before the format had its table of shared values still open, pass the checks of opening,
-// and read back the same once saved again.
-TEST_F(DocumentFileStoryTest, FilesOfFormatVersion1StillOpen) {
+// Files saved in earlier formats (before the table of shared values, before paragraph records as runs)
+// still open, pass the checks of opening, and read back the same once saved again.
+TEST_F(DocumentFileStoryTest, FilesOfEarlierFormatsStillOpen) {
   const struct {
     const char* file;
+    uint8_t version;
     const char16_t* startsWith;
   } rows[] = {
-      {"format1-sample.pgd", u"A Walk to the Harbour"},
-      {"format1-empty.pgd", u"\r"},
+      {"format1-sample.pgd", 1, u"A Walk to the Harbour"},
+      {"format1-empty.pgd", 1, u"\r"},
+      {"format2-paragraphs.pgd", 2, u"Rows of paragraphs\r\r\r\rFirst"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
     auto path = std::filesystem::path(PAGEHOST_TEST_DATA) / row.file;
-    ASSERT_EQ(ReadBytes(path)[8], 1) << "not a file of version 1";
+    ASSERT_EQ(ReadBytes(path)[8], row.version);
     IDataBase* db = nullptr;
     DocumentResult opened = DocumentList::Get().OpenDocument(path, db);
     ASSERT_TRUE(opened.ok()) << opened.message;

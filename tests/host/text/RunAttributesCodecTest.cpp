@@ -61,4 +61,52 @@ TEST(RunAttributesCodecTest, EqualListsAreWrittenOnceAndEveryLayoutReadsBack) {
   }
 }
 
+// Paragraph records go as runs with their counts; a count a block cannot hold is damage, never a huge or
+// negative block.
+TEST(RunAttributesCodecTest, ParagraphRunsReadBackAndImpossibleCountsAreRefused) {
+  testing_support::EnsureHost();
+  std::vector<StyledText::Attributes> records(5000, {UID(3), SizeList(9)});
+  records[17].overrides = SizeList(12);
+  records.back().style = UID(4);
+  ParagraphRuns runs;
+  std::vector<StyledText::Attributes> taken = records;
+  runs.Assign(taken);
+  MemoryWriteStream out;
+  RunAttributesCodec::XferParagraphRuns(&out, runs, 5000);
+  std::vector<uint8_t> bytes = out.TakeBytes();
+  EXPECT_LT(bytes.size(), 200u) << "written one per paragraph";
+  const struct {
+    const char* name;
+    int32_t lastCount;  // the count patched into the last run; 0 keeps it
+    int32_t limit;
+    bool good;
+  } rows[] = {
+      {"as written", 0, 5000, true},
+      {"more paragraphs than the block holds", 0, 4999, false},
+      {"an empty run", -1, 5000, false},
+      {"a negative count", INT32_MIN, 5000, false},
+      {"a count past the limit's range", INT32_MAX, INT32_MAX, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<uint8_t> damaged = bytes;
+    if (row.lastCount != 0) {
+      auto count = static_cast<uint32_t>(row.lastCount == -1 ? 0 : row.lastCount);
+      for (int i = 0; i < 4; ++i)
+        damaged[damaged.size() - 4 + i] = static_cast<uint8_t>(count >> (8 * i));
+    }
+    MemoryReadStream in(damaged);
+    ParagraphRuns read;
+    RunAttributesCodec::XferParagraphRuns(&in, read, row.limit);
+    EXPECT_EQ(in.IsGood(), row.good);
+    if (!row.good) continue;
+    ASSERT_EQ(read.Count(), 5000);
+    EXPECT_EQ(read.CountRuns(), 4u);
+    for (int32_t i : {0, 16, 17, 18, 4998, 4999}) {
+      EXPECT_EQ(read.At(i).style, records[i].style) << i;
+      EXPECT_EQ(*read.At(i).overrides, *records[i].overrides) << i;
+    }
+  }
+}
+
 }  // namespace
