@@ -78,8 +78,15 @@ std::string RandomName() {
   return name + ".tmp";
 }
 
-// What closing a file costs (freeing a replaced file's blocks) is not the save's to wait for.
-void CloseInBackground(int fd) {
+// What closing a replaced file costs (freeing its blocks) is not the save's to wait for when the file is
+// large; a small one is let go at once, cheaper than starting a thread.
+void LetGoOfReplaced(int fd) {
+  constexpr off_t kLargeFile = off_t{8} << 20;
+  struct stat status = {};
+  if (::fstat(fd, &status) != 0 || status.st_size < kLargeFile) {
+    ::close(fd);
+    return;
+  }
   try {
     std::thread([fd] { ::close(fd); }).detach();
   } catch (const std::system_error&) {
@@ -209,7 +216,7 @@ void SafeFileWriter::KeepOwnerAndMode(const struct stat& old) {
 
 // The replaced file is held open across the rename, so that the rename only takes its name away: freeing
 // its blocks (slow where the file system tells the disk of every freed block) happens when it is let go,
-// in the background.
+// in the background for a large file.
 int SafeFileWriter::PutInPlace() {
   if (!stream_) return EBADF;
   if (!stream_->Sync()) return stream_->GetLastError() != 0 ? stream_->GetLastError() : EIO;
@@ -222,7 +229,7 @@ int SafeFileWriter::PutInPlace() {
     if (replaced >= 0) ::close(replaced);
     return error;
   }
-  if (replaced >= 0) CloseInBackground(replaced);
+  if (replaced >= 0) LetGoOfReplaced(replaced);
   return 0;
 }
 
