@@ -6,6 +6,7 @@
 #include <array>
 
 #if defined(__x86_64__)
+#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
@@ -102,8 +103,14 @@ __attribute__((target("pclmul,sse4.1"))) uint32_t FoldBlocks(const uint8_t* p, s
   return static_cast<uint32_t>(_mm_extract_epi32(_mm_xor_si128(x1, t), 1));
 }
 
+// Asked of the processor once, when first needed: the compiler's own feature test would make every process
+// that loads the host run a full survey of the processor at start (each question a trap in a virtual
+// machine).
 bool CanFold() {
-  static const bool can = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
+  static const bool can = [] {
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    return __get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0 && (ecx & bit_PCLMUL) != 0 && (ecx & bit_SSE4_1) != 0;
+  }();
   return can;
 }
 #endif
