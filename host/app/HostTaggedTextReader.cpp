@@ -267,5 +267,5 @@ void HostTaggedTextReader::AppendUnit(char16_t unit) {
   else
     runs.push_back({1, runAttributes_});
   styled_.text += unit;
-  if (unit == u'\r') styled_.paragraphs.push_back({paragraph_.style, MakeAttrListRef(paragraph_.overrides)});
+  if (unit == u'\r') styled_.paragraphs.Append({paragraph_.style, MakeAttrListRef(paragraph_.overrides)});
 }

@@ -14,6 +14,8 @@
 
 #include "host/core/IPMUnknown.h"
 #include "host/text/AttributeBossList.h"
+#include "host/text/ParagraphRuns.h"
+#include "host/text/RunAttributes.h"
 #include "host/text/TextIDs.h"
 
 inline constexpr char16_t kParagraphReturn = u'\r';
@@ -32,18 +34,16 @@ struct TextRun {
 };
 
 // A piece of styled text, as CopyText moves it between stories: the text, the paragraph attributes of each
-// paragraph return in it (in order), and character runs covering the text.
+// paragraph return in it (in order, as runs of paragraphs that take the same), and character runs covering
+// the text.
 struct StyledText {
-  struct Attributes {
-    UID style;
-    AttrListRef overrides = EmptyAttributeList();
-  };
+  using Attributes = RunAttributes;
   struct CharacterRun {
     int32_t length = 0;
     Attributes attributes;
   };
   std::u16string text;
-  std::vector<Attributes> paragraphs;
+  ParagraphRuns paragraphs;
   std::vector<CharacterRun> runs;
 };
 

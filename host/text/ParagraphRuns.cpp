@@ -5,14 +5,6 @@
 
 #include "host/text/MergeRuns.h"
 
-namespace {
-
-bool SameRecord(const ParagraphRuns::Record& a, const ParagraphRuns::Record& b) {
-  return a.style == b.style && SameAttributes(a.overrides, b.overrides);
-}
-
-}  // namespace
-
 size_t ParagraphRuns::RunOf(int32_t index) const {
   return static_cast<size_t>(std::upper_bound(ends_.begin(), ends_.end(), index) - ends_.begin());
 }
@@ -36,7 +28,7 @@ size_t ParagraphRuns::SplitAt(int32_t index) {
 void ParagraphRuns::Normalise() {
   MergeRuns(
       runs_, [](Run& run) -> int32_t& { return run.count; },
-      [](const Run& a, const Run& b) { return SameRecord(a.record, b.record); });
+      [](const Run& a, const Run& b) { return SameRunAttributes(a.record, b.record); });
   ends_.resize(runs_.size());
   int32_t end = 0;
   for (size_t i = 0; i < runs_.size(); ++i)
@@ -54,7 +46,7 @@ void ParagraphRuns::Insert(int32_t index, std::span<Record> records) {
   if (records.empty()) return;
   std::vector<Run> added;
   for (Record& record : records) {
-    if (!added.empty() && SameRecord(added.back().record, record)) {
+    if (!added.empty() && SameRunAttributes(added.back().record, record)) {
       ++added.back().count;
     } else {
       added.push_back({1, std::move(record)});
@@ -64,6 +56,29 @@ void ParagraphRuns::Insert(int32_t index, std::span<Record> records) {
   runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(added.begin()),
                std::make_move_iterator(added.end()));
   Normalise();
+}
+
+void ParagraphRuns::Insert(int32_t index, ParagraphRuns runs) {
+  if (runs.runs_.empty()) return;
+  if (index == Count()) {
+    for (Run& run : runs.runs_)
+      Append(std::move(run.record), run.count);
+    return;
+  }
+  size_t at = SplitAt(index);
+  runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(runs.runs_.begin()),
+               std::make_move_iterator(runs.runs_.end()));
+  Normalise();
+}
+
+void ParagraphRuns::Append(Record record, int32_t count) {
+  if (!runs_.empty() && SameRunAttributes(runs_.back().record, record)) {
+    runs_.back().count += count;
+    ends_.back() += count;
+    return;
+  }
+  ends_.push_back(Count() + count);
+  runs_.push_back({count, std::move(record)});
 }
 
 void ParagraphRuns::Erase(int32_t first, int32_t last) {
@@ -81,31 +96,14 @@ void ParagraphRuns::Assign(std::span<Record> records) {
   Insert(0, records);
 }
 
-bool ParagraphRuns::AssignRuns(std::span<StyledText::CharacterRun> runs, int32_t limit) {
-  runs_.clear();
-  ends_.clear();
-  runs_.reserve(runs.size());
-  int32_t total = 0;
-  for (StyledText::CharacterRun& run : runs) {
-    if (run.length <= 0 || run.length > limit - total) {
-      runs_.clear();
-      return false;
-    }
-    total += run.length;
-    runs_.push_back({run.length, std::move(run.attributes)});
-  }
-  Normalise();
-  return true;
-}
-
-std::vector<ParagraphRuns::Record> ParagraphRuns::Slice(int32_t first, int32_t last) const {
-  std::vector<Record> out;
+ParagraphRuns ParagraphRuns::Slice(int32_t first, int32_t last) const {
+  ParagraphRuns out;
   if (first >= last) return out;
-  out.reserve(static_cast<size_t>(last - first));
   for (size_t run = RunOf(first); run < runs_.size() && ends_[run] - runs_[run].count < last; ++run) {
     int32_t start = std::max(first, ends_[run] - runs_[run].count);
     int32_t end = std::min(last, ends_[run]);
-    out.insert(out.end(), static_cast<size_t>(end - start), runs_[run].record);
+    out.runs_.push_back({end - start, runs_[run].record});
+    out.ends_.push_back(end - first);
   }
   return out;
 }

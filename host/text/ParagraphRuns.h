@@ -8,26 +8,26 @@
 #include <span>
 #include <vector>
 
-#include "host/text/ITextModel.h"
+#include "host/text/RunAttributes.h"
 
 class ParagraphRuns {
  public:
-  using Record = StyledText::Attributes;
+  using Record = RunAttributes;
 
   int32_t Count() const { return ends_.empty() ? 0 : ends_.back(); }
   // The record of paragraph `index` (0 <= index < Count()); valid until the runs change.
   const Record& At(int32_t index) const;
   void Set(int32_t index, Record record);
-  // Inserts `records` before paragraph `index` (0 <= index <= Count()).
+  // Inserts `records`, or the paragraphs of `runs`, before paragraph `index` (0 <= index <= Count()).
   void Insert(int32_t index, std::span<Record> records);
+  void Insert(int32_t index, ParagraphRuns runs);
+  // Adds `count` paragraphs taking `record` at the end (count > 0).
+  void Append(Record record, int32_t count = 1);
   // Removes the paragraphs [first, last).
   void Erase(int32_t first, int32_t last);
   void Assign(std::span<Record> records);
-  // Replaces the records with runs, each `length` paragraphs in a row taking its `attributes`; answers
-  // false, leaving none, when a run is empty or the runs add up to more than `limit` paragraphs.
-  bool AssignRuns(std::span<StyledText::CharacterRun> runs, int32_t limit);
-  // The records of [first, last), one per paragraph.
-  std::vector<Record> Slice(int32_t first, int32_t last) const;
+  // The paragraphs [first, last).
+  ParagraphRuns Slice(int32_t first, int32_t last) const;
   // Grows or shrinks to `count` paragraphs; new ones copy the last record (or are empty when none).
   void Resize(int32_t count);
   void ShrinkToFit() {

@@ -212,7 +212,18 @@ void XferParagraphRuns(IPMStream* stream, ParagraphRuns& runs, int32_t limit) {
     counted.push_back({count, record});
   });
   XferEntries(stream, counted);
-  if (stream->IsReading() && !runs.AssignRuns(counted, limit)) stream->SetState(IPMStream::State::kFailure);
+  if (stream->IsWriting()) return;
+  runs = ParagraphRuns();
+  int32_t total = 0;
+  for (StyledText::CharacterRun& run : counted) {
+    if (run.length <= 0 || run.length > limit - total) {
+      runs = ParagraphRuns();
+      stream->SetState(IPMStream::State::kFailure);
+      return;
+    }
+    total += run.length;
+    runs.Append(std::move(run.attributes), run.length);
+  }
 }
 
 void XferRuns(IPMStream* stream, std::vector<StyledText::CharacterRun>& runs) {

@@ -17,13 +17,12 @@ int32_t CountReturns(std::u16string_view text) {
 // `content` cut into pieces of at most `size` units, each with the records of its returns.
 std::vector<ChunkContent> Cut(const ChunkContent& content, size_t size) {
   std::vector<ChunkContent> pieces;
-  size_t record = 0;
+  int32_t record = 0;
   for (size_t offset = 0; offset < content.text.size(); offset += size) {
     ChunkContent piece;
     piece.text = content.text.substr(offset, size);
-    size_t returns = static_cast<size_t>(CountReturns(piece.text));
-    piece.paragraphs.assign(content.paragraphs.begin() + record,
-                            content.paragraphs.begin() + record + returns);
+    int32_t returns = CountReturns(piece.text);
+    piece.paragraphs = content.paragraphs.Slice(record, record + returns);
     record += returns;
     pieces.push_back(std::move(piece));
   }
@@ -164,7 +163,8 @@ void StoryText::InsertLarge(Place at, ChunkContent content) {
   ChunkContent tail = chunk->Slice(at.offset, chunk->Length() - at.offset);
   chunk->Erase(at.offset, chunk->Length() - at.offset);
   ChunkContent* sources[] = {&content, &tail};
-  size_t source = 0, from = 0, record = 0;
+  size_t source = 0, from = 0;
+  int32_t record = 0;
   auto next = [&](size_t count) {
     ChunkContent piece;
     piece.text.reserve(count);
@@ -172,11 +172,9 @@ void StoryText::InsertLarge(Place at, ChunkContent content) {
       ChunkContent& s = *sources[source];
       size_t n = std::min(count, s.text.size() - from);
       std::u16string_view part(s.text.data() + from, n);
-      size_t returns = CountUnit(part, kParagraphReturn);
+      auto returns = static_cast<int32_t>(CountUnit(part, kParagraphReturn));
       piece.text.append(part);
-      auto first = s.paragraphs.begin() + static_cast<ptrdiff_t>(record);
-      piece.paragraphs.insert(piece.paragraphs.end(), std::make_move_iterator(first),
-                              std::make_move_iterator(first + static_cast<ptrdiff_t>(returns)));
+      piece.paragraphs.Insert(piece.paragraphs.Count(), s.paragraphs.Slice(record, record + returns));
       count -= n;
       from += n;
       record += returns;
@@ -260,7 +258,7 @@ ChunkContent StoryText::Slice(int32_t start, int32_t end) const {
     int32_t n = std::min(end - start, Chunk(k)->Length() - at.offset);
     ChunkContent part = Chunk(k)->Slice(at.offset, n);
     out.text += part.text;
-    out.paragraphs.insert(out.paragraphs.end(), part.paragraphs.begin(), part.paragraphs.end());
+    out.paragraphs.Insert(out.paragraphs.Count(), std::move(part.paragraphs));
     start += n;
   }
   return out;

@@ -58,13 +58,17 @@ void TextChunk::Insert(int32_t offset, ChunkContent content) {
   int32_t before = ReturnsBefore(offset);
   auto added = static_cast<int32_t>(content.text.size());
   text_.insert(static_cast<size_t>(offset), content.text);
-  paragraphs_.Insert(before, content.paragraphs);
+  paragraphs_.Insert(before, std::move(content.paragraphs));
   for (size_t i = static_cast<size_t>(before); i < returns_.size(); ++i)
     returns_[i] += added;
-  std::vector<int32_t> inserted;
+  // Most inserts go after the block's last return (text is added at the end of a story, before its final
+  // return, which then moves to the next block): those returns go straight to the end of the index.
+  bool atEnd = static_cast<size_t>(before) == returns_.size();
+  std::vector<int32_t> middle;
+  std::vector<int32_t>& inserted = atEnd ? returns_ : middle;
   ForEachUnit(content.text, kParagraphReturn,
               [&](size_t i) { inserted.push_back(offset + static_cast<int32_t>(i)); });
-  returns_.insert(returns_.begin() + before, inserted.begin(), inserted.end());
+  if (!atEnd) returns_.insert(returns_.begin() + before, middle.begin(), middle.end());
 }
 
 void TextChunk::Erase(int32_t offset, int32_t count) {
@@ -81,7 +85,7 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
 void TextChunk::Assign(ChunkContent content) {
   PreDirty();
   text_ = std::move(content.text);
-  paragraphs_.Assign(content.paragraphs);
+  paragraphs_ = std::move(content.paragraphs);
   IndexReturns();
 }
 

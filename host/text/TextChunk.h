@@ -10,22 +10,16 @@
 #include "host/text/ITextModel.h"
 #include "host/text/ParagraphRuns.h"
 
-using RunAttributes = StyledText::Attributes;
-
-inline bool SameRunAttributes(const RunAttributes& a, const RunAttributes& b) {
-  return a.style == b.style && SameAttributes(a.overrides, b.overrides);
-}
-
 // The internal interface of text blocks; only the story reaches them.
 class ITextChunk : public IPMUnknown {
  public:
   enum { kDefaultIID = IID_ITEXTCHUNK.Get() };
 };
 
-// Text with one paragraph record per paragraph return in it.
+// Text with a paragraph record for each paragraph return in it.
 struct ChunkContent {
   std::u16string text;
-  std::vector<RunAttributes> paragraphs;
+  ParagraphRuns paragraphs;
 };
 
 class TextChunk final : public CPMUnknown<ITextChunk> {

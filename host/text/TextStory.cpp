@@ -17,6 +17,13 @@ int32_t CountReturns(std::u16string_view text) {
   return static_cast<int32_t>(CountUnit(text, kParagraphReturn));
 }
 
+// A paragraph return alone, of paragraph style `style`.
+ChunkContent OneReturn(UID style) {
+  ChunkContent content{std::u16string(1, kParagraphReturn), {}};
+  content.paragraphs.Append({style, EmptyAttributeList()});
+  return content;
+}
+
 // Changes override lists so that runs which shared a list before still share one after. Each list seen is
 // held until the edit ends, so that its address cannot come back as another list's.
 class OverrideEdit {
@@ -95,7 +102,7 @@ void TextStory::Repair() {
   int32_t length = text_.Length();
   if (length == 0 || text_.CharAt(length - 1) != kParagraphReturn) {
     UID style = StyleUtils::GetDefaultStyle(GetStorageDataBase(), StyleKind::kParagraph);
-    text_.Insert(length, {std::u16string(1, kParagraphReturn), {{style, EmptyAttributeList()}}});
+    text_.Insert(length, OneReturn(style));
     ++length;
   }
   int32_t covered = chars_.Length();
@@ -157,7 +164,7 @@ void TextStory::SwapRuns(int32_t start, std::vector<CharRun>& runs) {
 
 void TextStory::PutInitialReturn(UID paragraphStyle, UID characterStyle) {
   UntrackedChanges untracked(GetStorageDataBase());
-  text_.Insert(0, {std::u16string(1, kParagraphReturn), {{paragraphStyle, EmptyAttributeList()}}});
+  text_.Insert(0, OneReturn(paragraphStyle));
   chars_.Insert(0, {{1, {characterStyle, EmptyAttributeList()}}});
 }
 
@@ -290,8 +297,8 @@ ErrorCode TextStory::Insert(int32_t position, std::u16string_view text) {
   }
   bool paragraphStart = position == 0 || text_.CharAt(position - 1) == kParagraphReturn;
   ChunkContent content{std::u16string(text), {}};
-  content.paragraphs.assign(static_cast<size_t>(CountReturns(text)),
-                            text_.Paragraph(text_.ParagraphIndexAt(position)));
+  if (int32_t returns = CountReturns(text); returns > 0)
+    content.paragraphs.Append(text_.Paragraph(text_.ParagraphIndexAt(position)), returns);
   {
     UntrackedChanges untracked(GetStorageDataBase());
     text_.Insert(position, std::move(content));
@@ -314,12 +321,13 @@ ErrorCode TextStory::InsertStyled(int32_t position, StyledText styled) {
     covered += run.length;
   }
   if (covered != static_cast<int64_t>(styled.text.size()) ||
-      styled.paragraphs.size() != static_cast<size_t>(CountReturns(styled.text))) {
+      styled.paragraphs.Count() != CountReturns(styled.text)) {
     return kInvalidParameterError;
   }
-  for (const auto& paragraph : styled.paragraphs) {
-    if (!paragraph.overrides) return kInvalidParameterError;
-  }
+  bool listed = true;
+  styled.paragraphs.ForEachRun(
+      [&](int32_t, const RunAttributes& record) { listed &= record.overrides != nullptr; });
+  if (!listed) return kInvalidParameterError;
   if (styled.text.empty()) return kSuccess;
   auto inserted = static_cast<int32_t>(styled.text.size());
   PutContent(position, std::move(styled));

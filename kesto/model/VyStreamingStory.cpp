@@ -259,7 +259,6 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
   int32_t usedInRow = 0;
   const std::u16string_view text = styled.text;
   size_t returns = CountUnit(text, kParagraphReturn);
-  styled.paragraphs.reserve(returns);
   if (parts.empty()) return AddTakenRecords(styled, copied, returns);
   for (size_t i = FindUnit(text, kParagraphReturn); i != std::u16string_view::npos;
        i = FindUnit(text, kParagraphReturn, i + 1)) {
@@ -296,19 +295,20 @@ void VyStreamingStory::AddParagraphRecords(StyledText& styled, UID copied,
       }
       overrides = &mergedLists_.Last();
     }
-    styled.paragraphs.push_back({taken.style.IsValid() ? taken.style : copied, *overrides});
+    StyledText::Attributes record{taken.style.IsValid() ? taken.style : copied, *overrides};
     // A row of such paragraphs (breaks, empty paragraphs) is counted rather than walked.
     if (sameUntil > static_cast<size_t>(end)) {
       std::u16string_view after = text.substr(static_cast<size_t>(end), sameUntil - static_cast<size_t>(end));
       size_t alike = CountUnit(after, kParagraphReturn);
       if (alike > 0 && alike <= static_cast<size_t>(taken.count - usedInRow)) {
-        styled.paragraphs.insert(styled.paragraphs.end(), alike,
-                                 StyledText::Attributes(styled.paragraphs.back()));
+        styled.paragraphs.Append(std::move(record), static_cast<int32_t>(alike) + 1);
         usedInRow += static_cast<int32_t>(alike);
         i = static_cast<size_t>(end) + FindLastUnit(after, kParagraphReturn);
         paragraphStart = static_cast<int32_t>(i + 1);
+        continue;
       }
     }
+    styled.paragraphs.Append(std::move(record));
   }
 }
 
@@ -322,8 +322,9 @@ void VyStreamingStory::AddTakenRecords(StyledText& styled, UID copied, size_t re
   size_t left = returns;
   for (const PendingParagraph& row : pendingParagraphs_) {
     size_t n = std::min(static_cast<size_t>(row.count), left);
-    styled.paragraphs.insert(styled.paragraphs.end(), n,
-                             {row.style.IsValid() ? row.style : copied, row.overrides});
+    if (n > 0)
+      styled.paragraphs.Append({row.style.IsValid() ? row.style : copied, row.overrides},
+                               static_cast<int32_t>(n));
     if ((left -= n) == 0) break;
   }
 }

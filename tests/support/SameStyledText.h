@@ -15,10 +15,10 @@ inline ::testing::AssertionResult SameStyledText(const StyledText& a, const Styl
     return ::testing::AssertionFailure()
            << "the texts differ: \"" << std::string(a.text.begin(), a.text.end()) << "\" and \""
            << std::string(b.text.begin(), b.text.end()) << "\"";
-  if (a.paragraphs.size() != b.paragraphs.size())
+  if (a.paragraphs.Count() != b.paragraphs.Count())
     return ::testing::AssertionFailure() << "paragraph counts differ";
-  for (size_t i = 0; i < a.paragraphs.size(); ++i) {
-    if (!SameRunAttributes(a.paragraphs[i], b.paragraphs[i]))
+  for (int32_t i = 0; i < a.paragraphs.Count(); ++i) {
+    if (!SameRunAttributes(a.paragraphs.At(i), b.paragraphs.At(i)))
       return ::testing::AssertionFailure() << "paragraph " << i << " differs";
   }
   if (a.runs.size() != b.runs.size())

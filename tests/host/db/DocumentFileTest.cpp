@@ -18,6 +18,7 @@
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/SameStyledText.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestObjects.h"
@@ -219,22 +220,8 @@ class DocumentFileStoryTest : public ::testing::Test {
   }
   // Whether two stories hold the same text and runs, the runs' lists being the same interned objects.
   static ::testing::AssertionResult SameStory(const ITextModel& a, const ITextModel& b) {
-    StyledText x = a.GetStyledText(0, a.TotalLength());
-    StyledText y = b.GetStyledText(0, b.TotalLength());
-    if (x.text != y.text) return ::testing::AssertionFailure() << "the texts differ";
-    if (x.runs.size() != y.runs.size() || x.paragraphs.size() != y.paragraphs.size())
-      return ::testing::AssertionFailure() << "the run counts differ";
-    for (size_t i = 0; i < x.runs.size(); ++i) {
-      if (x.runs[i].length != y.runs[i].length || x.runs[i].attributes.style != y.runs[i].attributes.style ||
-          !SameAttributes(x.runs[i].attributes.overrides, y.runs[i].attributes.overrides))
-        return ::testing::AssertionFailure() << "run " << i << " differs";
-    }
-    for (size_t i = 0; i < x.paragraphs.size(); ++i) {
-      if (x.paragraphs[i].style != y.paragraphs[i].style ||
-          !SameAttributes(x.paragraphs[i].overrides, y.paragraphs[i].overrides))
-        return ::testing::AssertionFailure() << "paragraph " << i << " differs";
-    }
-    return ::testing::AssertionSuccess();
+    return testing_support::SameStyledText(a.GetStyledText(0, a.TotalLength()),
+                                           b.GetStyledText(0, b.TotalLength()));
   }
   TempFolder dir_{"docfile-stories"};
 };

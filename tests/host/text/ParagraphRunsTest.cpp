@@ -62,10 +62,17 @@ TEST(ParagraphRunsTest, EditsAgreeWithOneRecordPerParagraph) {
         break;
       case 3: {
         int32_t first = pick(count), last = first + pick(count - first);
-        std::vector<Record> slice = runs.Slice(first, last);
-        ASSERT_EQ(slice.size(), static_cast<size_t>(last - first));
-        for (int32_t i = first; i < last; ++i)
-          ASSERT_EQ(slice[i - first].style, model[i].style) << "slice at " << i;
+        ParagraphRuns slice = runs.Slice(first, last);
+        ASSERT_TRUE(AgreesWith(slice, {model.begin() + first, model.begin() + last})) << "slice " << first;
+        // A slice put back where it came from changes nothing; appended, it continues the runs.
+        ParagraphRuns again = runs;
+        again.Erase(first, last);
+        again.Insert(first, slice);
+        ASSERT_TRUE(AgreesWith(again, model)) << "slice put back at " << first;
+        again.Insert(again.Count(), slice);
+        std::vector<Record> appended = model;
+        appended.insert(appended.end(), model.begin() + first, model.begin() + last);
+        ASSERT_TRUE(AgreesWith(again, appended)) << "slice appended";
         break;
       }
       default: {

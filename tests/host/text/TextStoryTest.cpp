@@ -160,14 +160,14 @@ TEST_F(TextStoryTest, StyledTextCopiesKeepRunsAndParagraphRecords) {
   reference.paragraphs[0].style = head;
   StyledText copy = story->GetStyledText(0, 8);
   EXPECT_EQ(copy.text, u"Title\rbo");
-  ASSERT_EQ(copy.paragraphs.size(), 1u);
-  EXPECT_EQ(copy.paragraphs[0].style, head);
+  ASSERT_EQ(copy.paragraphs.Count(), 1);
+  EXPECT_EQ(copy.paragraphs.At(0).style, head);
   ASSERT_EQ(story->InsertStyled(story->TotalLength() - 1, copy), kSuccess);
   int32_t at = reference.Length() - 1;
   reference.text.insert(static_cast<size_t>(at), copy.text);
   std::vector<Attrs> copied(reference.characters.begin(), reference.characters.begin() + 8);
   reference.characters.insert(reference.characters.begin() + at, copied.begin(), copied.end());
-  reference.paragraphs.insert(reference.paragraphs.begin() + 1, copy.paragraphs[0]);
+  reference.paragraphs.insert(reference.paragraphs.begin() + 1, copy.paragraphs.At(0));
   EXPECT_TRUE(Matches(*story, reference));
 }
 

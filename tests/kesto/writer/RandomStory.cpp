@@ -278,7 +278,7 @@ void MakeRandomStory(IDataBase* db, UID story, std::mt19937& rng, const RandomSt
     styled.text += u'\r';
     AttributeBossList returnRun = scope;
     styled.runs.push_back({1, {rootCharacter, MakeAttrListRef(returnRun)}});
-    styled.paragraphs.push_back({Pick(rng, r.paragraphStyles), MakeAttrListRef(paragraph)});
+    styled.paragraphs.Append({Pick(rng, r.paragraphStyles), MakeAttrListRef(paragraph)});
   }
   if (styled.text.empty()) return;
   ASSERT_EQ(kSuccess, TextCmdUtils::InsertStyledText(UIDRef(db, story), 0, std::move(styled)));
