@@ -148,16 +148,19 @@ void StoryText::Insert(int32_t position, ChunkContent content) {
     InsertBlocks(0, {NewBlock({})});
   }
   Place at = Locate(position);
-  if (content.text.size() > static_cast<size_t>(TextChunk::kMaxUnits))
+  auto size = static_cast<int32_t>(content.text.size());
+  int32_t room = TextChunk::kMaxUnits - Chunk(at.chunk)->Length();
+  if (size > TextChunk::kMaxUnits || (size > room && size >= TextChunk::kMaxUnits / 2))
     return InsertLarge(at, std::move(content));
   Chunk(at.chunk)->Insert(at.offset, std::move(content));
   Update(at.chunk);
   SplitOverfull(at.chunk);
 }
 
-// Text larger than a block is not put into the block only to be cut out again: the block keeps what is
-// before the position and is filled up from the text; the rest of the text, then what followed the
-// position, goes into new full blocks. Each unit is copied once on its way into a block.
+// Large text (half a block or more) that would overflow its block is not put into the block only to be cut
+// out again: the block keeps what is before the position and is filled up from the text; the rest of the
+// text, then what followed the position, goes into new full blocks. Each unit is copied once on its way
+// into a block.
 void StoryText::InsertLarge(Place at, ChunkContent content) {
   TextChunk* chunk = Chunk(at.chunk);
   ChunkContent tail = chunk->Slice(at.offset, chunk->Length() - at.offset);
