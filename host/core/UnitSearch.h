@@ -82,8 +82,13 @@ inline void ForEachUnit(std::u16string_view text, char16_t unit, Visit&& visit) 
   const char16_t* data = text.data();
   size_t i = 0;
   for (; i + 4 <= text.size(); i += 4) {
-    for (uint64_t lanes = unit_search::UnitLanes(unit_search::Load(data + i), unit); lanes != 0;
-         lanes &= lanes - 1)
+    uint64_t lanes = unit_search::UnitLanes(unit_search::Load(data + i), unit);
+    if (lanes == unit_search::kLaneHigh) {
+      for (size_t k = 0; k < 4; ++k)
+        visit(i + k);
+      continue;
+    }
+    for (; lanes != 0; lanes &= lanes - 1)
       visit(i + static_cast<size_t>(std::countr_zero(lanes) >> 4));
   }
   for (; i < text.size(); ++i) {

@@ -9,6 +9,19 @@
 #include "host/db/IPMStream.h"
 #include "host/text/RunAttributesCodec.h"
 
+namespace {
+
+// Adds the offsets of the returns in `text`, moved by `offset`, to the end of `returns`. They are counted
+// first, so that the offsets are written straight into place: rows of returns are all returns.
+void AppendReturns(std::u16string_view text, int32_t offset, std::vector<int32_t>& returns) {
+  size_t first = returns.size();
+  returns.resize(first + CountUnit(text, kParagraphReturn));
+  int32_t* at = returns.data() + first;
+  ForEachUnit(text, kParagraphReturn, [&](size_t i) { *at++ = offset + static_cast<int32_t>(i); });
+}
+
+}  // namespace
+
 void XferUnits(IPMStream* stream, std::u16string& text) {
   uint32_t count = stream->XferCount(static_cast<uint32_t>(text.size()), 2);
   if constexpr (std::endian::native == std::endian::little) {
@@ -49,7 +62,7 @@ void TextChunk::SetParagraph(int32_t index, RunAttributes attributes) {
 
 void TextChunk::IndexReturns() {
   returns_.clear();
-  ForEachUnit(text_, kParagraphReturn, [this](size_t i) { returns_.push_back(static_cast<int32_t>(i)); });
+  AppendReturns(text_, 0, returns_);
 }
 
 // The return index is updated for the edit rather than rebuilt, so that an edit costs what it changes.
@@ -65,9 +78,7 @@ void TextChunk::Insert(int32_t offset, ChunkContent content) {
   // return, which then moves to the next block): those returns go straight to the end of the index.
   bool atEnd = static_cast<size_t>(before) == returns_.size();
   std::vector<int32_t> middle;
-  std::vector<int32_t>& inserted = atEnd ? returns_ : middle;
-  ForEachUnit(content.text, kParagraphReturn,
-              [&](size_t i) { inserted.push_back(offset + static_cast<int32_t>(i)); });
+  AppendReturns(content.text, offset, atEnd ? returns_ : middle);
   if (!atEnd) returns_.insert(returns_.begin() + before, middle.begin(), middle.end());
 }
 

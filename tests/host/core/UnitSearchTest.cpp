@@ -13,8 +13,9 @@ TEST(UnitSearchTest, AgreesWithAPlainLoop) {
   for (char16_t wanted : {char16_t{0x0D}, char16_t{0x09}, char16_t{0x0000}, char16_t{0xFFFF}}) {
     for (int trial = 0; trial < 300; ++trial) {
       std::u16string text(random() % 40, u'x');
+      // Every other trial is mostly the wanted unit, so that whole words of it occur.
       for (char16_t& c : text)
-        c = units[random() % std::size(units)];
+        c = trial % 2 && random() % 8 != 0 ? wanted : units[random() % std::size(units)];
       size_t from = text.empty() ? 0 : random() % (text.size() + 1);
       size_t expected = text.find(wanted, from);
       ASSERT_EQ(FindUnit(text, wanted, from), expected) << "trial " << trial << " from " << from;
