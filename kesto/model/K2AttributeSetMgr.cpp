@@ -30,6 +30,7 @@ constexpr double kMaxLeading = 5000;
 namespace {
 
 constexpr std::u16string_view kNormal = u"Normal";
+const WideString kNoFace;
 constexpr std::u16string_view kNormalParagraphStyle = u"NormalParagraphStyle";
 
 bool IsTypeStyleClass(ClassID cls) {
@@ -414,7 +415,9 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
   VyFontDesc font{family, NormaliseFaceName(document_, family, style)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   if (!PutQuietly(kTextAttrFontFamily, family) || !PutQuietly(kTextAttrFontStyle, face.name)) return false;
-  cachedFont_ = OwnFont{family, face.name};
+  OwnFont& own = cachedFont_.emplace();
+  own.family = family;
+  own.SetFace(Lookup(kTextAttrFontStyle, true));
   // The face now written decides the bold and italic bits; derive them afresh.
   cachedTypeStyle_ = 0;
   return face.exists ? Succeed() : Fail(kAttrMissingFace);
@@ -441,23 +444,31 @@ VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMg
   return {own.family ? *own.family : inherited.family, own.face ? *own.face : std::move(inherited.face)};
 }
 
-const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::CachedOwnFont() const {
-  if (cachedFont_) return *cachedFont_;
+void K2AttributeSetMgr::OwnFont::SetFace(InterfacePtr<ITextAttribute> attribute) {
+  face = GetValueAs<WideString>(attribute.get());
+  faceAttribute = face ? std::move(attribute) : InterfacePtr<ITextAttribute>();
+}
+
+const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::LookUpOwnFont() const {
   const AttributeBossList* overrides = Overrides();
   if (!overrides || overrides->IsEmpty()) return cachedFont_.emplace(StyleFont());
   OwnFont looked;
   looked.family = LookupValue<UID>(kTextAttrFontFamily, true);
-  looked.face = LookupValue<WideString>(kTextAttrFontStyle, true);
+  looked.SetFace(Lookup(kTextAttrFontStyle, true));
   if (looked.family && !looked.family->IsValid()) looked.family.reset();
   return cachedFont_.emplace(std::move(looked));
 }
 
 K2AttributeSetMgr::FontRef K2AttributeSetMgr::RawFontRef(const K2AttributeSetMgr* base) const {
-  static const WideString kNoFace;
   const OwnFont& own = CachedOwnFont();
-  if (own.family && own.face) return {*own.family, &*own.face};
-  FontRef inherited = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace};
-  return {own.family ? *own.family : inherited.family, own.face ? &*own.face : inherited.face};
+  if (own.family && own.face) return {*own.family, own.face, own.faceAttribute.get()};
+  FontRef font = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace, nullptr};
+  if (own.family) font.family = *own.family;
+  if (own.face) {
+    font.face = own.face;
+    font.faceAttribute = own.faceAttribute.get();
+  }
+  return font;
 }
 
 const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::StyleFont() const {
@@ -467,7 +478,7 @@ const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::StyleFont() const {
       cachedStyleFont_->styleChanges != styleChanges) {
     OwnFont font;
     font.family = LookupValue<UID>(kTextAttrFontFamily, false);
-    font.face = LookupValue<WideString>(kTextAttrFontStyle, false);
+    font.SetFace(Lookup(kTextAttrFontStyle, false));
     if (font.family && !font.family->IsValid()) font.family.reset();
     cachedStyleFont_ = StyleFontOf{style, styleChanges, std::move(font)};
   }
@@ -533,8 +544,7 @@ TypeStyle K2AttributeSetMgr::GetTypeStyle(const K2AttributeSetMgr* base) const {
 TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) const {
   UID style = agent_->GetStyle();
   TypeStyle baseFlags = base ? base->GetTypeStyle(nullptr) : kPlain;
-  static const WideString kNoFace;
-  FontRef baseFont = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace};
+  FontRef baseFont = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace, nullptr};
   uint64_t styleChanges = StyleChangeCount();
   const auto& cached = cachedStyleTypeStyle_;
   if (cached && cached->style == style && cached->hasBase == (base != nullptr) &&
@@ -549,9 +559,26 @@ TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) co
 }
 
 const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(FontRef raw, int32_t bits) {
+  // A frozen attribute kept alive by the slot is the very face the slot was asked for.
   for (const RememberedFace& remembered : derivedFaces_) {
-    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == *raw.face)
+    if (raw.faceAttribute && remembered.rawAttribute.get() == raw.faceAttribute && remembered.bits == bits &&
+        remembered.raw.family == raw.family)
       return remembered;
+  }
+  return DeriveNewFace(raw, bits);
+}
+
+// The face found by name among those remembered, else derived now; either way remembered under the
+// attribute that holds the name.
+const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DeriveNewFace(FontRef raw, int32_t bits) {
+  InterfacePtr<ITextAttribute> key;
+  if (raw.faceAttribute && raw.faceAttribute->IsFrozen())
+    key = InterfacePtr<ITextAttribute>::Share(raw.faceAttribute);
+  for (RememberedFace& remembered : derivedFaces_) {
+    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == *raw.face) {
+      if (key) remembered.rawAttribute = std::move(key);
+      return remembered;
+    }
   }
   VyFontDesc font;
   if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, *raw.face)};
@@ -567,21 +594,26 @@ const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(FontRef 
     if (attribute) attribute->Freeze();
   }
   RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
-  slot = {{raw.family, *raw.face}, bits, std::move(face), std::move(attribute)};
+  slot = {{raw.family, *raw.face}, std::move(key), bits, std::move(face), std::move(attribute)};
   return slot;
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
   const RememberedFace& derived = DerivedFace(RawFontRef(base), bits);
   const FaceName& face = derived.face;
-  // RawFont has just cached the manager's own font: its face is the one in force without the base.
-  const std::optional<WideString>& current = cachedFont_->face;
-  if (!face.name.empty() && (!current || face.name != *current)) {
+  // RawFontRef has just cached the manager's own font: its face is the one in force without the base.
+  OwnFont& own = *cachedFont_;
+  if (!face.name.empty() && derived.attribute.get() != own.faceAttribute.get() &&
+      (!own.face || face.name != *own.face)) {
     AttributeBossList* list = agent_->GetOverridesForWrite();
     if (!list || !derived.attribute || list->ApplyAttribute(derived.attribute.get()) != kSuccess)
       (void)Fail(kAttrCannotCreate);
-    // The family is as it was; the face is now the manager's own.
-    cachedFont_->face = face.name;
+    // The family is as it was; the face is now the manager's own (looked up again when it could not be made).
+    if (derived.attribute) {
+      own.SetFace(derived.attribute);
+    } else {
+      cachedFont_.reset();
+    }
   }
   return face.exists || Fail(kAttrMissingFace);
 }

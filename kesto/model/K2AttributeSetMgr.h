@@ -222,11 +222,13 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   template <class T>
   bool GetValue(ClassID cls, T& value) const;
   VyFontDesc RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
-  // RawFont with the overrides, without copying the face: it points into this manager's or the base's
-  // caches and stays valid until either changes.
+  // RawFont with the overrides, without copying the face: it points into an attribute this manager's or the
+  // base's caches hold and stays valid until either changes.
   struct FontRef {
     UID family;
     const WideString* face;
+    // The font-style attribute whose value `face` is; null when no attribute gives the face.
+    ITextAttribute* faceAttribute;
   };
   FontRef RawFontRef(const K2AttributeSetMgr* base) const;
   UID PairedCharacterStyleOf(UID paragraph) const;
@@ -237,6 +239,7 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   // fonts used last, since a document's fonts do not change while a manager reads it.
   struct RememberedFace;
   const RememberedFace& DerivedFace(FontRef raw, int32_t bits);
+  const RememberedFace& DeriveNewFace(FontRef raw, int32_t bits);
   void WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ);
 
   IDataBase* document_;
@@ -247,13 +250,19 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   // The family and face the manager holds itself (overrides or style); nullopt where they come from the base.
   struct OwnFont {
     std::optional<UID> family;
-    std::optional<WideString> face;
+    // The font-style attribute that gives the face (frozen, so it stands for its value), and that value;
+    // both null where the face comes from the base.
+    InterfacePtr<ITextAttribute> faceAttribute;
+    const WideString* face = nullptr;
+    // Takes the face `attribute` holds; none when it is null or holds no string.
+    void SetFace(InterfacePtr<ITextAttribute> attribute);
   };
   mutable std::optional<OwnFont> cachedFont_;
   // The family and face the style alone gives, while the styles stay as they were.
   const OwnFont& StyleFont() const;
   // The family and face the manager holds with its overrides, remembered until they change.
-  const OwnFont& CachedOwnFont() const;
+  const OwnFont& CachedOwnFont() const { return cachedFont_ ? *cachedFont_ : LookUpOwnFont(); }
+  const OwnFont& LookUpOwnFont() const;
   struct StyleFontOf {
     UID style;
     uint64_t styleChanges;
@@ -281,6 +290,9 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   mutable std::optional<StyleTypeStyle> cachedStyleTypeStyle_;
   struct RememberedFace {
     VyFontDesc raw;
+    // The last attribute seen to hold raw.face: a toggle back and forth hands the face in the attribute the
+    // toggle before wrote, and finds it without comparing names.
+    InterfacePtr<ITextAttribute> rawAttribute;
     int32_t bits = -1;
     FaceName face;
     // The face as a frozen font-style attribute, shared by every list it goes into: a toggle puts it

@@ -136,6 +136,43 @@ TEST_F(TypeStyleMgrTest, ARunWithoutAFamilyGetsTheFaceInTheParagraphsFamily) {
   EXPECT_EQ(run_.GetTypeStyle(&paragraph_), Flag(kItalicBit) | Flag(kUnderlineBit));
 }
 
+// A run without a family of its own toggled back and forth, the paragraph's font changing in between: each
+// toggle derives from the font in force, however often the same faces come back.
+TEST_F(TypeStyleMgrTest, TogglesBackAndForthFollowTheFontInForce) {
+  struct Step {
+    const char16_t* paragraphFamily;  // when set, the paragraph takes this font before the toggle
+    const char16_t* paragraphFace;
+    int32_t bit;
+    const char16_t* face;
+    bool exists;
+  };
+  const Step steps[] = {
+      {u"Tarn Sans", u"Roman", kBoldBit, u"Bold", true},
+      {nullptr, nullptr, kBoldBit, u"Roman", true},
+      {nullptr, nullptr, kBoldBit, u"Bold", true},
+      {nullptr, nullptr, kItalicBit, u"Bold Oblique", true},
+      {nullptr, nullptr, kBoldBit, u"Oblique", true},
+      {nullptr, nullptr, kItalicBit, u"Roman", true},
+      {nullptr, nullptr, kBoldBit, u"Bold", true},
+      {u"Halden Serif", u"Regular", kBoldBit, u"Regular", true},
+      {nullptr, nullptr, kItalicBit, u"Italic", true},
+      {nullptr, nullptr, kBoldBit, u"Bold Italic", true},
+      {u"Quill Script", u"Regular", kBoldBit, u"Italic", true},
+      {nullptr, nullptr, kItalicBit, u"Regular", true},
+      {nullptr, nullptr, kBoldBit, u"Bold", false},
+      {nullptr, nullptr, kBoldBit, u"Regular", true},
+      {nullptr, nullptr, kBoldBit, u"Bold", false},
+  };
+  int n = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(n++);
+    if (step.paragraphFamily) SetFace(paragraph_, step.paragraphFamily, step.paragraphFace);
+    EXPECT_EQ(run_.ToggleTypeStyle(step.bit, &paragraph_), step.exists);
+    EXPECT_FALSE(run_.HasOverride(kTextAttrFontFamily));
+    EXPECT_EQ(Face(run_, &paragraph_), step.face);
+  }
+}
+
 TEST_F(TypeStyleMgrTest, OutlineAndShadowAreRefused) {
   EXPECT_FALSE(run_.ToggleTypeStyle(kOutlineBit, &paragraph_));
   EXPECT_EQ(run_.GetLastError(), kAttrCannotCreate);
