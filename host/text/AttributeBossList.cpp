@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <mutex>
 #include <unordered_map>
 
@@ -82,8 +83,7 @@ const ITextAttribute* AttributeBossList::GetByClass(ClassID cls) const {
   return it != attributes_.end() && it->cls == cls ? it->attribute.get() : nullptr;
 }
 
-void AttributeBossList::Put(InterfacePtr<ITextAttribute> frozen) {
-  ClassID cls = frozen->GetAttributeClass();
+void AttributeBossList::Put(ClassID cls, InterfacePtr<ITextAttribute> frozen) {
   auto at = attributes_.begin() + (LowerBound(cls) - attributes_.cbegin());
   if (at != attributes_.end() && at->cls == cls) {
     at->attribute = std::move(frozen);
@@ -99,20 +99,27 @@ ErrorCode AttributeBossList::ApplyAttribute(const ITextAttribute* attribute) {
                             : attribute->Clone();
   if (!entry) return kOutOfMemoryError;
   entry->Freeze();
-  Put(std::move(entry));
+  ClassID cls = entry->GetAttributeClass();
+  Put(cls, std::move(entry));
   return kSuccess;
+}
+
+void AttributeBossList::ApplyFrozen(ClassID cls, InterfacePtr<ITextAttribute> frozen) {
+  assert(frozen && frozen->IsFrozen() && frozen->GetAttributeClass() == cls &&
+         "ApplyFrozen takes a frozen attribute of the class it is given");
+  Put(cls, std::move(frozen));
 }
 
 ErrorCode AttributeBossList::ApplyValue(ClassID cls, const AttributeValue& value) {
   InterfacePtr<ITextAttribute> attribute = FrozenAttribute(cls, value);
   if (!attribute) return kInvalidParameterError;
-  Put(std::move(attribute));
+  Put(cls, std::move(attribute));
   return kSuccess;
 }
 
 void AttributeBossList::ApplyAttributes(const AttributeBossList& other) {
   for (const Entry& e : other.attributes_)
-    Put(e.attribute);
+    Put(e.cls, e.attribute);
 }
 
 bool AttributeBossList::ClearOverride(ClassID cls) {
@@ -197,7 +204,7 @@ void AttributeBossList::ReadWrite(IPMStream* stream) {
       break;
     }
     attribute->Freeze();
-    Put(std::move(attribute));
+    Put(cls, std::move(attribute));
   }
 }
 

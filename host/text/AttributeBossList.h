@@ -30,6 +30,9 @@ class AttributeBossList {
   // Adds `attribute` (a frozen copy of it when it is not frozen yet), replacing the attribute of the same
   // class. kInvalidParameterError for a null attribute, kOutOfMemoryError when no copy could be made.
   ErrorCode ApplyAttribute(const ITextAttribute* attribute);
+  // Adds `frozen`, a frozen attribute of `cls`, as it is: for a caller that keeps one attribute to put again
+  // and again, without asking it its class or making it frozen each time.
+  void ApplyFrozen(ClassID cls, InterfacePtr<ITextAttribute> frozen);
   // Adds an attribute of `cls` holding `value`; kInvalidParameterError for an unknown class or a value
   // that does not fit it.
   ErrorCode ApplyValue(ClassID cls, const AttributeValue& value);
@@ -70,7 +73,7 @@ class AttributeBossList {
     InterfacePtr<ITextAttribute> attribute;
   };
   std::vector<Entry>::const_iterator LowerBound(ClassID cls) const;
-  void Put(InterfacePtr<ITextAttribute> frozen);
+  void Put(ClassID cls, InterfacePtr<ITextAttribute> frozen);
 
   std::vector<Entry> attributes_;  // ascending by attribute class, each frozen
 };

@@ -589,33 +589,40 @@ const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DeriveNewFace(FontRe
     if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
   }
   InterfacePtr<ITextAttribute> attribute;
+  const WideString* attributeFace = nullptr;
   if (!face.name.empty()) {
     attribute = CreateTextAttribute(kTextAttrFontStyle, face.name);
     if (attribute) attribute->Freeze();
+    attributeFace = GetValueAs<WideString>(attribute.get());
+    if (!attributeFace) attribute.reset();
   }
+  bool keepsRawFace = face.name == *raw.face;
   RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
-  slot = {{raw.family, *raw.face}, std::move(key), bits, std::move(face), std::move(attribute)};
+  slot = {{raw.family, *raw.face}, std::move(key), bits, std::move(face), keepsRawFace,
+          std::move(attribute),    attributeFace};
   return slot;
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
   const RememberedFace& derived = DerivedFace(RawFontRef(base), bits);
-  const FaceName& face = derived.face;
-  // RawFontRef has just cached the manager's own font: its face is the one in force without the base.
+  // RawFontRef has just cached the manager's own font: a face of its own is the face derived from.
   OwnFont& own = *cachedFont_;
-  if (!face.name.empty() && derived.attribute.get() != own.faceAttribute.get() &&
-      (!own.face || face.name != *own.face)) {
+  if (!derived.face.name.empty() && (!own.face || !derived.keepsRawFace)) {
     AttributeBossList* list = agent_->GetOverridesForWrite();
-    if (!list || !derived.attribute || list->ApplyAttribute(derived.attribute.get()) != kSuccess)
+    if (list && derived.attribute) {
+      list->ApplyFrozen(kTextAttrFontStyle, derived.attribute);
+    } else {
       (void)Fail(kAttrCannotCreate);
+    }
     // The family is as it was; the face is now the manager's own (looked up again when it could not be made).
     if (derived.attribute) {
-      own.SetFace(derived.attribute);
+      own.faceAttribute = derived.attribute;
+      own.face = derived.attributeFace;
     } else {
       cachedFont_.reset();
     }
   }
-  return face.exists || Fail(kAttrMissingFace);
+  return derived.face.exists || Fail(kAttrMissingFace);
 }
 
 void K2AttributeSetMgr::WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ) {

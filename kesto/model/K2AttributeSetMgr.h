@@ -295,9 +295,12 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
     InterfacePtr<ITextAttribute> rawAttribute;
     int32_t bits = -1;
     FaceName face;
+    // face.name is raw.face: a manager that holds raw.face itself has nothing to write.
+    bool keepsRawFace = false;
     // The face as a frozen font-style attribute, shared by every list it goes into: a toggle puts it
-    // without making or looking up an attribute.
+    // without making or looking up an attribute. attributeFace is its value.
     InterfacePtr<ITextAttribute> attribute;
+    const WideString* attributeFace = nullptr;
   };
   std::array<RememberedFace, 4> derivedFaces_;  // emptied with a new document
   size_t nextDerivedFace_ = 0;

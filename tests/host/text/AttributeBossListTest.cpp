@@ -79,6 +79,16 @@ TEST_F(AttributeBossListTest, ListsHoldFrozenCopiesSortedByClass) {
   EXPECT_TRUE(list.ClearOverride(kTextAttrFillColor));
   EXPECT_FALSE(list.ClearOverride(kTextAttrFillColor));
   EXPECT_EQ(list.FilterByScope(true), List({{kTextAttrAlignment, int32_t{2}}}));
+  // A frozen attribute goes in as the very object, in its class's place, replacing one of its class.
+  for (const char16_t* face : {u"Bold", u"Italic"}) {
+    InterfacePtr<ITextAttribute> frozen = CreateTextAttribute(kTextAttrFontStyle, WideString(face));
+    frozen->Freeze();
+    list.ApplyFrozen(kTextAttrFontStyle, frozen);
+    EXPECT_EQ(list.GetByClass(kTextAttrFontStyle), frozen.get());
+    EXPECT_EQ(list.CountBosses(), 3);
+    for (int32_t n = 1; n < list.CountBosses(); ++n)
+      EXPECT_LT(list.GetClassN(n - 1), list.GetClassN(n));
+  }
 }
 
 TEST_F(AttributeBossListTest, ListsCompareByValue) {
