@@ -39,33 +39,6 @@ void KestoScanner::SetDocument(IDataBase* document) {
   defaults_.SetDocument(document);
 }
 
-K2AttributeSetMgr& KestoScanner::CharacterTarget() {
-  switch (defMode_) {
-    case DefMode::kParagraphStyle:
-      return paragraphStyleInfo_;
-    case DefMode::kCharacterStyle:
-      return characterStyleInfo_;
-    default:
-      return C();
-  }
-}
-
-K2AttributeSetMgr* KestoScanner::ParagraphTarget() {
-  switch (defMode_) {
-    case DefMode::kParagraphStyle:
-      return &paragraphStyleInfo_;
-    case DefMode::kCharacterStyle:
-      return nullptr;
-    default:
-      return &P();
-  }
-}
-
-const K2AttributeSetMgr* KestoScanner::TypeStyleBase() {
-  K2AttributeSetMgr* paragraph = ParagraphTarget();
-  return paragraph == &CharacterTarget() ? nullptr : paragraph;
-}
-
 bool KestoScanner::PushAttributes() {
   return attributeStack_.Push(textAttributes_, defMode_);
 }

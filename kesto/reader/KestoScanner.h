@@ -222,4 +222,32 @@ class KestoScanner : public CTaggedTextScanner {
   bool temporaryNoBreak_ = false;
 };
 
+// Asked by every character tag: kept inline.
+inline K2AttributeSetMgr& KestoScanner::CharacterTarget() {
+  switch (defMode_) {
+    case DefMode::kParagraphStyle:
+      return paragraphStyleInfo_;
+    case DefMode::kCharacterStyle:
+      return characterStyleInfo_;
+    default:
+      return C();
+  }
+}
+
+inline K2AttributeSetMgr* KestoScanner::ParagraphTarget() {
+  switch (defMode_) {
+    case DefMode::kParagraphStyle:
+      return &paragraphStyleInfo_;
+    case DefMode::kCharacterStyle:
+      return nullptr;
+    default:
+      return &P();
+  }
+}
+
+inline const K2AttributeSetMgr* KestoScanner::TypeStyleBase() {
+  K2AttributeSetMgr* paragraph = ParagraphTarget();
+  return paragraph == &CharacterTarget() ? nullptr : paragraph;
+}
+
 }  // namespace kesto

@@ -70,7 +70,8 @@ void KestoScanner::ReadText() {
         textCount_ += i;
         lastChar_ = run[i - 1];
         if (textCount_ >= kFlushUnits && Flush()) return;
-        continue;
+        // Stopped short of the run's end: the character there takes the slow path at once.
+        if (i == n) continue;
       }
     }
 

@@ -119,6 +119,7 @@ void ScannerInput::ReadMore() {
   int32_t room = std::min(kRoom - held_, refillSize_);
   refillSize_ = std::min(kCapacity, refillSize_ * 2);
   auto got = static_cast<int32_t>(source_->Read(Start() + held_, static_cast<size_t>(room)));
+  sourcePositionKnown_ = false;
   decoded_ += got;
   available_ = held_ + got;
   held_ = 0;
@@ -209,7 +210,11 @@ void ScannerInput::HoldBack(int32_t count) {
 
 int64_t ScannerInput::GetConsumedBytePosition() const {
   if (!source_) return 0;
-  int64_t position = source_->Tell();
+  if (!sourcePositionKnown_) {
+    sourcePosition_ = source_->Tell();
+    sourcePositionKnown_ = true;
+  }
+  int64_t position = sourcePosition_;
   int64_t pending = static_cast<int64_t>(available_ + held_ + 1) * BytesPerUnit(source_->GetEncoding());
   return std::max<int64_t>(0, position - pending);
 }
@@ -221,6 +226,7 @@ bool ScannerInput::Redecode(StreamEncoding encoding) {
   int64_t consumed = GetConsumed();
   // A source that cannot go back keeps its encoding rather than lose its place.
   const Checkpoint* from = CheckpointBefore(consumed);
+  sourcePositionKnown_ = false;
   if (!from || !source_->SwitchEncodingAfter(from->position, consumed - from->decoded, encoding))
     return false;
   CopySnapshotCharacters();
@@ -289,6 +295,7 @@ bool ScannerInput::RestoreSnapshot() {
   // Characters decoded after the snapshot are decoded again from where the source was.
   bool ok = true;
   if (decoded_ != s->decoded && source_) ok = s->sourcePosition >= 0 && source_->Seek(s->sourcePosition);
+  sourcePositionKnown_ = false;
   decoded_ = s->decoded;
   KeepReachable();
   return ok;

@@ -47,6 +47,7 @@ class ScannerInput {
   void Attach(VyTextStream* source) {
     source_ = source;
     checkpointCount_ = 0;
+    sourcePositionKnown_ = false;
   }
   VyTextStream* GetSource() const { return source_; }
   // Empties every layer, forgets the snapshot and the count of decoded characters; the tables stay.
@@ -168,6 +169,9 @@ class ScannerInput {
   static constexpr int32_t kRoom = 2 * kCapacity;
 
   VyTextStream* source_ = nullptr;
+  // The source's byte position, asked once after each call that moves the source rather than at every tag.
+  mutable int64_t sourcePosition_ = 0;
+  mutable bool sourcePositionKnown_ = false;
   std::unique_ptr<int32_t[]> buffer_;  // kLookBehind + kRoom code points
   int32_t* floor_;                     // the earliest character a push back may reach
   int32_t* cursor_;

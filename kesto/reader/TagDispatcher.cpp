@@ -39,11 +39,6 @@ TagDispatchTable::TagDispatchTable() {
   RegisterExtensionTags(*this);
 }
 
-const TagDispatchTable& TagDispatchTable::Get() {
-  static const TagDispatchTable table;
-  return table;
-}
-
 void TagDispatchTable::Register(char first, TagHandler handler) {
   auto index = static_cast<unsigned char>(first);
   if (index < handlers_.size()) handlers_[index] = handler;
@@ -56,10 +51,6 @@ void TagDispatchTable::RegisterExtension(char second, TagHandler handler) {
 
 TagHandler TagDispatchTable::FindExtension(int32_t second) const {
   return second >= 0 && second < static_cast<int32_t>(extensions_.size()) ? extensions_[second] : nullptr;
-}
-
-TagHandler TagDispatchTable::Find(int32_t first) const {
-  return first >= 0 && first < static_cast<int32_t>(handlers_.size()) ? handlers_[first] : &NoSuchTag;
 }
 
 void NoSuchTag(KestoScanner& scanner, int32_t first) {

@@ -13,14 +13,22 @@ class KestoScanner;
 // Reads the rest of the tag whose first character `first` has just been read.
 using TagHandler = void (*)(KestoScanner& scanner, int32_t first);
 
+// The handler of unknown tags: error 2 with the character as the tag's name ("?" for a control character).
+void NoSuchTag(KestoScanner& scanner, int32_t first);
+
 class TagDispatchTable {
  public:
   // The table with every family registered.
-  static const TagDispatchTable& Get();
+  static const TagDispatchTable& Get() {
+    static const TagDispatchTable table;
+    return table;
+  }
 
   // Registers `handler` for the ASCII character `first`, replacing an earlier one.
   void Register(char first, TagHandler handler);
-  TagHandler Find(int32_t first) const;
+  TagHandler Find(int32_t first) const {
+    return first >= 0 && first < static_cast<int32_t>(handlers_.size()) ? handlers_[first] : &NoSuchTag;
+  }
   // Tags that begin with "&" are told apart by their second character; each family registers the ones it
   // reads. The handler is called with that second character.
   void RegisterExtension(char second, TagHandler handler);
@@ -34,9 +42,6 @@ class TagDispatchTable {
 
 // Reads one tag (lexer mode tag). Sets the scanner's error, token and lexer mode as the tag requires.
 void DispatchTag(KestoScanner& scanner);
-
-// The handler of unknown tags: error 2 with the character as the tag's name ("?" for a control character).
-void NoSuchTag(KestoScanner& scanner, int32_t first);
 
 // Tag families, each in its own file.
 void RegisterGroupTags(TagDispatchTable& table);      // blanks, ">", "<", ":", comments, line ends

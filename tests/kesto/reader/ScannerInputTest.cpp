@@ -135,6 +135,37 @@ TEST(ScannerInputUnseekableTest, SnapshotNeedsTheSourceOnlyAfterARefill) {
   EXPECT_FALSE(input.Redecode(StreamEncoding::kMacRoman));
 }
 
+// In a single-byte encoding the byte position is the byte of the character read last, whatever refills,
+// restored snapshots and switches of encoding did to the source in between.
+TEST(ScannerInputPositionTest, TheBytePositionIsTheCharacterReadLast) {
+  testing_reader::MemorySource memory(Digits(10000), StreamEncoding::kWindowsLatin);
+  ScannerInput input;
+  input.Attach(memory.Stream());
+  auto expectPosition = [&](const char* after) {
+    SCOPED_TRACE(after);
+    EXPECT_EQ(input.GetConsumedBytePosition(), input.GetConsumed() - 1);
+  };
+  auto read = [&](int64_t count) {
+    for (int64_t i = 0; i < count; ++i)
+      input.Next();
+  };
+  read(10);
+  expectPosition("a few characters");
+  read(ScannerInput::kCapacity);
+  expectPosition("a refill");
+  ASSERT_TRUE(input.TakeSnapshot());
+  read(6000);
+  expectPosition("two more refills");
+  ASSERT_TRUE(input.RestoreSnapshot());
+  expectPosition("a restored snapshot");
+  input.PushBack();
+  expectPosition("a push back");
+  ASSERT_TRUE(input.Redecode(StreamEncoding::kMacRoman));
+  expectPosition("a switch of encoding");
+  read(100);
+  expectPosition("reading on in the new encoding");
+}
+
 // Byte 0x8E at every tenth position reads as U+017D in Windows Latin and U+00E9 in Mac Roman.
 TEST(ScannerInputRedecodeTest, SwitchesFromTheNextCharacterOn) {
   struct Case {
