@@ -20,6 +20,22 @@ void DispatchExtension(KestoScanner& scanner, int32_t) {
   ReportUnknownTagLetter(scanner, u"&", second);
 }
 
+// A tag followed straight by the end of its group, as most are, ends the group here rather than through
+// another round of the scanner's loop. Whatever needs that round (an error or a token to report, text to
+// hand over, characters from a macro or a translation, a refill) takes it.
+void EndGroupAtOnce(KestoScanner& scanner) {
+  if (scanner.GetLexMode() != LexMode::kTag || scanner.GetError() != 0 ||
+      scanner.GetToken() != ScanToken::kNone || scanner.GetTextCount() != 0)
+    return;
+  ScannerInput& input = scanner.GetInput();
+  int32_t available;
+  const int32_t* next = input.Run(available);
+  if (available == 0 || *next != '>') return;
+  input.Advance(1);
+  scanner.SetParamIndex(0);
+  scanner.SetLexMode(LexMode::kText);
+}
+
 }  // namespace
 
 TagDispatchTable::TagDispatchTable() {
@@ -78,6 +94,7 @@ void DispatchTag(KestoScanner& scanner) {
     return;
   }
   TagDispatchTable::Get().Find(first)(scanner, first);
+  EndGroupAtOnce(scanner);
 }
 
 }  // namespace kesto

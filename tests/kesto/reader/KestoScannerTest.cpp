@@ -58,6 +58,7 @@ TEST_F(KestoScannerTest, InputGivesTheseAgentCalls) {
       {"> in text", u"a>b", kTags, R"(BEGIN "a>b" END)"},
       {"empty tag group", u"a<>b", kTags, R"(BEGIN "a" "b" END)"},
       {"unknown tag", u"a<Q>b", kTags, R"(BEGIN "a" E2:Q "b" END)"},
+      {"a group ends at its first >", u"a<B>>b<Q>>c", kTags, R"(BEGIN "a" ">b" E2:Q ">c" END)"},
       {"X names no tag", u"<X>", kTags, "BEGIN E2 END"},
       {"control character as a tag", u"<\x01>", kTags, "BEGIN E2:? END"},
       {"non-ASCII tag", u"<\u00E9>", kTags, R"(BEGIN E2:\u{00E9} END)"},
