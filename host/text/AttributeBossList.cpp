@@ -64,7 +64,8 @@ InterfacePtr<ITextAttribute> FrozenAttribute(ClassID cls, const AttributeValue& 
 
 }  // namespace
 
-std::vector<AttributeBossList::Entry>::const_iterator AttributeBossList::LowerBound(ClassID cls) const {
+inline std::vector<AttributeBossList::Entry>::const_iterator AttributeBossList::LowerBound(
+    ClassID cls) const {
   return std::lower_bound(attributes_.begin(), attributes_.end(), cls,
                           [](const Entry& e, ClassID c) { return e.cls < c; });
 }

@@ -670,6 +670,14 @@ bool K2AttributeSetMgr::SetTypeStyle(TypeStyle newFlags, TypeStyle oldFlags, con
 
 bool K2AttributeSetMgr::ToggleTypeStyle(int32_t bit, const K2AttributeSetMgr* base) {
   TypeStyle current = GetTypeStyle(base);
+  // Bold and italic over a base change the face alone (SetTypeStyle for that one bit), toggle after toggle.
+  if (base && (bit == kBoldBit || bit == kItalicBit)) {
+    TypeStyle flags = (current ^ Flag(bit)) & kAllTypeStyleBits;
+    ClearLastError();
+    bool ok = DeriveFace(static_cast<int32_t>(flags & kFaceBits), base);
+    cachedTypeStyle_ = (flags & ~kUnsupportedBits) | kTypeStyleValid;
+    return ok;
+  }
   return SetTypeStyle(ToggleBit(current, bit), current, base);
 }
 

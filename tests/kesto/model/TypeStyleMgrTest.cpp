@@ -168,8 +168,13 @@ TEST_F(TypeStyleMgrTest, TogglesBackAndForthFollowTheFontInForce) {
     SCOPED_TRACE(n++);
     if (step.paragraphFamily) SetFace(paragraph_, step.paragraphFamily, step.paragraphFace);
     EXPECT_EQ(run_.ToggleTypeStyle(step.bit, &paragraph_), step.exists);
+    EXPECT_EQ(run_.GetLastError(), step.exists ? kAttrNoError : kAttrMissingFace);
     EXPECT_FALSE(run_.HasOverride(kTextAttrFontFamily));
     EXPECT_EQ(Face(run_, &paragraph_), step.face);
+    // The flags the toggle left are those its face gives when they are derived afresh.
+    TypeStyle toggled = run_.GetTypeStyle(&paragraph_);
+    run_.ClearCaches();
+    EXPECT_EQ(toggled, run_.GetTypeStyle(&paragraph_));
   }
 }
 
