@@ -73,11 +73,34 @@ uint32_t PendingRuns::IndexOf(const AttrListRef& list) {
   return found->second;
 }
 
+namespace {
+// Lists of the same attribute objects hash alike.
+size_t ObjectsHash(const AttributeBossList& list) {
+  size_t hash = static_cast<size_t>(list.CountBosses());
+  for (int32_t n = 0; n < list.CountBosses(); ++n)
+    hash = (hash * 0x9E3779B97F4A7C15ull) ^ reinterpret_cast<uintptr_t>(list.GetNth(n));
+  return hash;
+}
+}  // namespace
+
+uint32_t PendingRuns::SharedIndexOf(const AttributeBossList& overrides) {
+  size_t key = ObjectsHash(overrides);
+  auto [first, last] = aliases_.equal_range(key);
+  for (auto it = first; it != last; ++it) {
+    if (it->second.objects.HoldsSameObjects(overrides)) return it->second.index;
+  }
+  uint32_t index = IndexOf(recent_.Get(overrides));
+  if (aliases_.size() >= kMaxAliases) aliases_.clear();
+  aliases_.emplace(key, Alias{overrides, index});
+  return index;
+}
+
 void PendingRuns::ForgetListsWhenEmpty() {
   if (!overrides_.empty() || lists_.empty()) return;
   lists_.clear();
   listIndex_.clear();
   recentIndex_ = {};
+  aliases_.clear();
 }
 
 void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeBossList& overrides) {
@@ -99,8 +122,7 @@ void PendingRuns::Record(int32_t at, int32_t length, UID style, const AttributeB
              lists_[overrides_[overrides_.size() - 2].list]->HoldsSameObjects(overrides)) {
     // Runs that alternate (a toggle on and off) take the list of the run before the last.
     overrides_.push_back({length, overrides_[overrides_.size() - 2].list});
-  } else if (uint32_t shared = IndexOf(recent_.Get(overrides));
-             appending && overrides_.back().list == shared) {
+  } else if (uint32_t shared = SharedIndexOf(overrides); appending && overrides_.back().list == shared) {
     overrides_.back().length += length;
   } else if (at == length_) {
     overrides_.push_back({length, shared});

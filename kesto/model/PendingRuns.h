@@ -57,6 +57,10 @@ class PendingRuns {
 
   // The index of `list` in the table, added when it is not there yet.
   uint32_t IndexOf(const AttrListRef& list);
+  // The index of the shared list equal to `overrides`: found by its attribute objects when a run took a list
+  // of those very objects before (a reader puts the same frozen attributes again and again), else by value,
+  // which costs a hash of every value and, for a list not made lately, the interning of a new one.
+  uint32_t SharedIndexOf(const AttributeBossList& overrides);
   // Empties the table when no run is left to refer to it.
   void ForgetListsWhenEmpty();
 
@@ -69,6 +73,14 @@ class PendingRuns {
   std::unordered_map<const AttributeBossList*, uint32_t> listIndex_;
   std::array<std::pair<const AttributeBossList*, uint32_t>, 4> recentIndex_{};  // the last few found
   size_t nextRecentIndex_ = 0;
+  // Lists as runs handed them in, keyed by their attribute objects, with the index of their shared list.
+  // Each keeps its objects alive, so that an object's address stands for it. At most kMaxAliases.
+  struct Alias {
+    AttributeBossList objects;
+    uint32_t index;
+  };
+  static constexpr size_t kMaxAliases = 1024;
+  std::unordered_multimap<size_t, Alias> aliases_;
 };
 
 }  // namespace kesto

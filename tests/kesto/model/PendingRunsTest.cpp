@@ -115,6 +115,46 @@ TEST_F(PendingRunsTest, AppliedAttributeSplitsOverrideRunsAtTheRangeEdges) {
   EXPECT_EQ(Describe(runs), "6:s1 | 6:{\"6915\":14}");
 }
 
+// A list of its own attribute object, equal in value to any other of that size.
+AttributeBossList FreshList(double size) {
+  InterfacePtr<ITextAttribute> attribute = CreateTextAttribute(kTextAttrPointSize, size);
+  attribute->Freeze();
+  AttributeBossList list;
+  (void)list.ApplyAttribute(attribute.get());
+  return list;
+}
+
+// Runs take lists again as the very objects taken before, as equal lists of other objects, and after a reset
+// that forgets every list: each value keeps one shared list, however it is found.
+TEST_F(PendingRunsTest, EqualListsTakeOneSharedListHoweverTheyComeBack) {
+  // A few lists, and more than the runs remember by their objects.
+  for (int sizes : {10, 1100}) {
+    std::vector<AttributeBossList> kept;
+    for (int n = 0; n < sizes; ++n)
+      kept.push_back(FreshList(6 + n));
+    PendingRuns runs;
+    for (int pass = 0; pass < 2; ++pass) {
+      SCOPED_TRACE(std::to_string(sizes) + " lists, pass " + std::to_string(pass));
+      // After the reset another list comes first, so that the lists are numbered differently.
+      size_t lead = pass;
+      if (lead) runs.Record(0, 1, UID(1), FreshList(5));
+      for (int round = 0; round < 3; ++round) {
+        for (int n = 0; n < sizes; ++n)
+          runs.Record(runs.GetLength(), 1, UID(1), round < 2 ? kept[n] : FreshList(6 + n));
+      }
+      ExpectSound(runs);
+      const std::vector<PendingRuns::OverrideRun>& taken = runs.OverrideRuns();
+      ASSERT_EQ(taken.size(), lead + 3 * sizes);
+      for (size_t n = 0; n < kept.size(); ++n) {
+        ASSERT_EQ(*runs.List(taken[lead + n].list), kept[n]);
+        EXPECT_EQ(taken[lead + sizes + n].list, taken[lead + n].list);
+        EXPECT_EQ(taken[lead + 2 * sizes + n].list, taken[lead + n].list);
+      }
+      runs.Reset();
+    }
+  }
+}
+
 TEST_F(PendingRunsTest, ResetMovesTheStartPastTheSpan) {
   PendingRuns runs;
   runs.SetStart(10);
