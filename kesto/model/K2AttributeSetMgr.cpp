@@ -415,7 +415,7 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
   VyFontDesc font{family, NormaliseFaceName(document_, family, style)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   if (!PutQuietly(kTextAttrFontFamily, family) || !PutQuietly(kTextAttrFontStyle, face.name)) return false;
-  OwnFont& own = cachedFont_.emplace();
+  OwnFont& own = cachedFont_.emplace(OwnFont{});
   own.family = family;
   own.SetFace(Lookup(kTextAttrFontStyle, true));
   // The face now written decides the bold and italic bits; derive them afresh.
