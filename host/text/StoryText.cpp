@@ -72,17 +72,26 @@ char16_t StoryText::CharAt(int32_t position) const {
   return Chunk(at.chunk)->Text()[static_cast<size_t>(at.offset)];
 }
 
-void StoryText::Read(int32_t start, int32_t end, std::u16string& out) const {
+template <class Take>
+void StoryText::VisitText(int32_t start, int32_t end, Take&& take) const {
   if (start >= end) return;
   Place at = Locate(start);
   for (size_t k = at.chunk; k < chunks_.size() && start < end; ++k) {
-    const std::u16string& text = Chunk(k)->Text();
+    std::u16string_view text = Chunk(k)->Text();
     size_t n =
         std::min<size_t>(static_cast<size_t>(end - start), text.size() - static_cast<size_t>(at.offset));
-    out.append(text, static_cast<size_t>(at.offset), n);
+    take(text.substr(static_cast<size_t>(at.offset), n));
     start += static_cast<int32_t>(n);
     at.offset = 0;
   }
+}
+
+void StoryText::Read(int32_t start, int32_t end, std::u16string& out) const {
+  VisitText(start, end, [&out](std::u16string_view part) { out.append(part); });
+}
+
+void StoryText::Copy(int32_t start, int32_t end, char16_t* out) const {
+  VisitText(start, end, [&out](std::u16string_view part) { out = std::copy(part.begin(), part.end(), out); });
 }
 
 int32_t StoryText::ParagraphIndexAt(int32_t position) const {

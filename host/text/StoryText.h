@@ -25,6 +25,8 @@ class StoryText {
   char16_t CharAt(int32_t position) const;
   // Appends [start, end) to `out`; the range must lie inside the text.
   void Read(int32_t start, int32_t end, std::u16string& out) const;
+  // Copies the units of [start, end) into `out`, which has room for them.
+  void Copy(int32_t start, int32_t end, char16_t* out) const;
   int32_t CountParagraphs() const { return static_cast<int32_t>(returns_.Total()); }
   // The paragraph holding `position` (0 <= position < Length()).
   int32_t ParagraphIndexAt(int32_t position) const;
@@ -45,6 +47,9 @@ class StoryText {
   std::string Check() const;
 
  private:
+  // Calls `take` with the parts of [start, end) in each block, in order.
+  template <class Take>
+  void VisitText(int32_t start, int32_t end, Take&& take) const;
   struct Place {
     size_t chunk;
     int32_t offset;

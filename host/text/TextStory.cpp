@@ -190,9 +190,9 @@ std::u16string TextStory::GetText(int32_t start, int32_t end) const {
 int32_t TextStory::CopyText(int32_t start, char16_t* buffer, int32_t capacity) const {
   if (!buffer || capacity <= 0 || start < 0) return 0;
   auto end = static_cast<int32_t>(std::min<int64_t>(int64_t{start} + capacity, TotalLength()));
-  std::u16string part = GetText(start, end);
-  std::copy(part.begin(), part.end(), buffer);
-  return static_cast<int32_t>(part.size());
+  if (start >= end) return 0;
+  text_.Copy(start, end, buffer);
+  return end - start;
 }
 
 char16_t TextStory::GetChar(int32_t position) const {
