@@ -39,7 +39,10 @@ PMPoint LineBreaker::AnchorSize(UID item) const {
 char16_t LineBreaker::CharAt(int32_t position) {
   if (position < windowStart_ || position >= windowStart_ + static_cast<int32_t>(window_.size())) {
     windowStart_ = position;
-    window_.resize(std::min(kWindow, length_ - position));
+    // The window grows with each refill: a composition that stops within the first frames reads little.
+    int32_t size =
+        window_.empty() ? kFirstWindow : std::min(kWindow, 2 * static_cast<int32_t>(window_.size()));
+    window_.resize(std::min(size, length_ - position));
     window_.resize(story_->CopyText(position, window_.data(), static_cast<int32_t>(window_.size())));
     if (window_.empty()) return kParagraphReturn;
   }

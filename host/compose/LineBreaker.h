@@ -57,6 +57,7 @@ class LineBreaker {
   std::vector<Anchor>::const_iterator AnchorsFrom(int32_t position) const;
   PMPoint AnchorSize(UID item) const;
 
+  static constexpr int32_t kFirstWindow = 1 << 12;
   static constexpr int32_t kWindow = 1 << 16;
   const ITextModel* story_;
   InterfacePtr<IStoryAnchors> anchorList_;
