@@ -38,14 +38,21 @@ struct TextRun {
 // the text.
 struct StyledText {
   using Attributes = RunAttributes;
+  // A story holds a run per change of character attributes, so a run is kept small: its length sits in the
+  // padding at the end of its attributes (24 bytes rather than 32).
   struct CharacterRun {
-    int32_t length = 0;
-    Attributes attributes;
+    CharacterRun(int32_t length = 0, Attributes attributes = {})  // NOLINT(google-explicit-constructor)
+        : attributes(std::move(attributes)), length(length) {}
+
+    [[no_unique_address]] Attributes attributes;
+    int32_t length;
   };
   std::u16string text;
   ParagraphRuns paragraphs;
   std::vector<CharacterRun> runs;
 };
+static_assert(sizeof(void*) != 8 || sizeof(StyledText::CharacterRun) == sizeof(RunAttributes),
+              "a run's length fits in the padding of its attributes");
 
 class ITextModel : public IPMUnknown {
  public:

@@ -2,12 +2,20 @@
 // the overrides set on top of it.
 #pragma once
 
+#include <utility>
+
 #include "host/core/IDs.h"
 #include "host/text/AttributeBossList.h"
 
+// The list comes first so that the style ends the object and a run's length can sit in the padding after it
+// (see StyledText::CharacterRun); the constructor keeps the style first where attributes are written out.
 struct RunAttributes {
+  RunAttributes(UID style = UID(),
+                AttrListRef overrides = EmptyAttributeList())  // NOLINT(google-explicit-constructor)
+      : overrides(std::move(overrides)), style(style) {}
+
+  AttrListRef overrides;
   UID style;
-  AttrListRef overrides = EmptyAttributeList();
 };
 
 // Lists are interned, so equal overrides are one object.
