@@ -1,7 +1,7 @@
-// ParagraphRuns: the paragraph records of a text block, one per paragraph return, kept as runs of equal
-// records. Paragraph after paragraph mostly has the same style and overrides: a block of empty paragraphs
-// or breaks then holds one record, not thousands, and a record is still found by its index in
-// logarithmic time.
+// ParagraphRuns: the paragraph records of a text block or a piece of styled text, one per paragraph return,
+// kept as runs of equal records. Paragraph after paragraph mostly has the same style and overrides: a row of
+// empty paragraphs or breaks then holds one record, not thousands, and a record is still found by its index
+// in logarithmic time.
 #pragma once
 
 #include <cstdint>
