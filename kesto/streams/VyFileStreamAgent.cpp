@@ -16,8 +16,11 @@ VyFileStreamAgent::~VyFileStreamAgent() {
 
 int16_t VyFileStreamAgent::Open(int mode) {
   int16_t error = OpenFile(file_.GetPath(), mode);
-  if (error == kNoFileError) EmptyBuffer(mode == kAppendMode ? std::max<int64_t>(FileLength(), 0) : 0);
-  return error;
+  if (error != kNoFileError) return error;
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kBufferSize);
+  furthestRead_ = 0;
+  EmptyBuffer(mode == kAppendMode ? std::max<int64_t>(FileLength(), 0) : 0);
+  return kNoFileError;
 }
 
 int64_t VyFileStreamAgent::Position() const {
@@ -34,7 +37,7 @@ void VyFileStreamAgent::EmptyBuffer(int64_t offset) {
 bool VyFileStreamAgent::WriteBuffer() {
   if (!IsWriting() || writeNext_ == writeStart_) return true;
   auto pending = static_cast<size_t>(writeNext_ - writeStart_);
-  bool written = WriteAt(bufferOffset_, buffer_, pending);
+  bool written = WriteAt(bufferOffset_, buffer_.get(), pending);
   if (written) bufferOffset_ += static_cast<int64_t>(pending);
   writeNext_ = writeStart_;
   return written;
@@ -44,7 +47,7 @@ int VyFileStreamAgent::Overflow(int byte) {
   if (!IsOpen()) return -1;
   if (!IsWriting()) {
     EmptyBuffer(Position());
-    SetWriteArea(buffer_, buffer_, buffer_ + kBufferSize);
+    SetWriteArea(buffer_.get(), buffer_.get(), buffer_.get() + kBufferSize);
   }
   if (!WriteBuffer()) return -1;
   if (byte < 0) return 0;
@@ -59,9 +62,9 @@ int VyFileStreamAgent::Underflow() {
   if (!IsSeekable()) return UnderflowInOrder();
   int64_t offset = Position();
   EmptyBuffer(offset);
-  int64_t n = ReadAt(offset, buffer_, kBufferSize);
+  int64_t n = ReadAt(offset, buffer_.get(), kBufferSize);
   if (n <= 0) return -1;
-  SetReadArea(buffer_, buffer_, buffer_ + n);
+  SetReadArea(buffer_.get(), buffer_.get(), buffer_.get() + n);
   return buffer_[0];
 }
 
@@ -82,9 +85,10 @@ int VyFileStreamAgent::UnderflowInOrder() {
     bufferOffset_ += static_cast<int64_t>(drop);
   }
   size_t before = kept_.size();
-  kept_.resize(before + kBufferSize);
-  int64_t n = ReadAt(position, kept_.data() + before, kBufferSize);
-  kept_.resize(before + static_cast<size_t>(std::max<int64_t>(n, 0)));
+  // A pipe answers with what it holds, often far less than asked: the bytes go through the buffer so that
+  // kept_ grows by what arrived, not by a zeroed buffer's worth.
+  int64_t n = ReadAt(position, buffer_.get(), kBufferSize);
+  if (n > 0) kept_.insert(kept_.end(), buffer_.get(), buffer_.get() + n);
   const uint8_t* start = kept_.data();
   SetReadArea(start, start + before, start + kept_.size());
   return n > 0 ? *readNext_ : -1;
@@ -101,9 +105,13 @@ int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
   int64_t target = SeekTarget(base, offset);
   if (target < 0) return -1;
   if (target == current) return target;
-  // Storage read in order reaches back only as far as KeepFrom said, whether or not a refill has let the
-  // bytes before that go yet: what a seek finds must not depend on how the bytes happened to arrive.
-  if (!IsSeekable() && !IsWriting() && target < KeptFloor()) return -1;
+  // Storage read in order reaches back only as far as KeepFrom said and forward only as far as it has been
+  // read, whether or not a refill has let earlier bytes go or brought later ones: what a seek finds must not
+  // depend on how the bytes happened to arrive.
+  if (!IsSeekable() && !IsWriting()) {
+    furthestRead_ = std::max(furthestRead_, current);
+    if (target < KeptFloor() || target > furthestRead_) return -1;
+  }
   if (!IsWriting() && target >= bufferOffset_ && target <= bufferOffset_ + (readEnd_ - readStart_)) {
     readNext_ = readStart_ + (target - bufferOffset_);
     return target;

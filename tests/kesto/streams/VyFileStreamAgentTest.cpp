@@ -29,6 +29,8 @@ std::string ReadFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+constexpr size_t kBuffer = VyFileStreamAgent::kBufferSize;
+
 class FileAgentTest : public ::testing::Test {
  protected:
   ScratchFolder folder_;
@@ -92,7 +94,7 @@ TEST_F(FileAgentTest, AtMostFourFilesOpen) {
 
 TEST_F(FileAgentTest, FullDiskStopsWithDiskFull) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  for (size_t count : {10, 512, 5000}) {
+  for (size_t count : {size_t{10}, kBuffer, 3 * kBuffer}) {
     SCOPED_TRACE(count);
     VyFileStreamAgent agent{VyFile("/dev/full")};
     ASSERT_EQ(kNoFileError, agent.Open(VyFileAgentBase::kWriteMode));
@@ -101,7 +103,7 @@ TEST_F(FileAgentTest, FullDiskStopsWithDiskFull) {
     for (size_t i = 0; i < count; ++i)
       stream.PutChar('a');
     // Bytes wait in the buffer until it fills; the failure shows at the latest when the file closes.
-    EXPECT_EQ(count >= 512, stream.IsBad());
+    EXPECT_EQ(count >= kBuffer, stream.IsBad());
     EXPECT_EQ(-1, agent.Close());
     EXPECT_EQ(kDiskFullErr, agent.GetError());
     EXPECT_EQ("Disk is full.", FileErrorMessage(agent.GetError()));
@@ -134,8 +136,10 @@ TEST_F(FileAgentTest, AppendingKeepsTheContents) {
 }
 
 TEST_F(FileAgentTest, ReadingThroughManyBuffers) {
+  // Lines of 14 bytes, so that characters of each length straddle the ends of buffers.
+  const size_t lines = 3 * kBuffer / 14;
   std::string text;
-  for (int i = 0; i < 400; ++i)
+  for (size_t i = 0; i < lines; ++i)
     text +=
         "Gr\xC3\xBC\xC3\x9F"
         "e \xF0\x9F\x98\x80\r\n";
@@ -146,7 +150,7 @@ TEST_F(FileAgentTest, ReadingThroughManyBuffers) {
   EXPECT_EQ(static_cast<int64_t>(text.size() + 3), agent.Size());
   VyTextStream stream(&agent, VyTextStream::kWindowsLineEnds);
   Chars expected;
-  for (int i = 0; i < 400; ++i) {
+  for (size_t i = 0; i < lines; ++i) {
     Chars line = CharsOf(U"Grüße \U0001F600\r");
     expected.insert(expected.end(), line.begin(), line.end());
   }
@@ -157,8 +161,10 @@ TEST_F(FileAgentTest, ReadingThroughManyBuffers) {
 }
 
 TEST_F(FileAgentTest, SeekingInsideAndOutsideTheBuffer) {
+  const auto size = static_cast<int64_t>(2 * kBuffer + 1000);
+  const auto buffer = static_cast<int64_t>(kBuffer);
   std::string text;
-  for (int i = 0; i < 2000; ++i)
+  for (int64_t i = 0; i < size; ++i)
     text += static_cast<char>('a' + i % 26);
   auto path = folder_ / "seek.txt";
   WriteFile(path, text);
@@ -170,15 +176,17 @@ TEST_F(FileAgentTest, SeekingInsideAndOutsideTheBuffer) {
     int64_t expected;
   };
   using O = VyStreamAgent::SeekOrigin;
-  const Step steps[] = {{10, O::kStart, 10},     {5, O::kCurrent, 16},  {-3, O::kCurrent, 14},
-                        {1500, O::kStart, 1500}, {-1, O::kEnd, 1999},   {0, O::kEnd, 2000},
-                        {-2001, O::kEnd, -1},    {511, O::kStart, 511}, {2, O::kCurrent, 514}};
+  const Step steps[] = {{10, O::kStart, 10},         {5, O::kCurrent, 16},
+                        {-3, O::kCurrent, 14},       {size - 500, O::kStart, size - 500},
+                        {-1, O::kEnd, size - 1},     {0, O::kEnd, size},
+                        {-size - 1, O::kEnd, -1},    {buffer - 1, O::kStart, buffer - 1},
+                        {2, O::kCurrent, buffer + 2}};
   for (const Step& step : steps) {
     SCOPED_TRACE(step.expected);
     int64_t position = agent.Seek(step.offset, step.origin, VyStreamAgent::Area::kRead);
     EXPECT_EQ(step.expected, position);
     if (position < 0) continue;
-    EXPECT_EQ(position < 2000 ? text[static_cast<size_t>(position)] : -1, agent.GetByte());
+    EXPECT_EQ(position < size ? text[static_cast<size_t>(position)] : -1, agent.GetByte());
   }
 }
 
@@ -187,16 +195,19 @@ TEST_F(FileAgentTest, WriteThenReadBackInWriteMode) {
   WriteFile(path, "");
   VyFileStreamAgent agent{VyFile(path)};
   ASSERT_EQ(kNoFileError, agent.Open(VyFileAgentBase::kWriteMode));
-  std::string text(1300, 'q');
-  text[700] = 'Z';
+  const size_t size = 2 * kBuffer + 276;
+  const size_t z = kBuffer + 188;
+  std::string text(size, 'q');
+  text[z] = 'Z';
   EXPECT_EQ(text.size(), agent.Write(text.data(), text.size()));
-  EXPECT_EQ(1300, agent.Size());
-  EXPECT_EQ(700, agent.Seek(700, VyStreamAgent::SeekOrigin::kStart, VyStreamAgent::Area::kRead));
+  EXPECT_EQ(static_cast<int64_t>(size), agent.Size());
+  EXPECT_EQ(static_cast<int64_t>(z), agent.Seek(static_cast<int64_t>(z), VyStreamAgent::SeekOrigin::kStart,
+                                                VyStreamAgent::Area::kRead));
   EXPECT_EQ('Z', agent.GetByte());
   EXPECT_EQ('Z', agent.PutBack(-1));
   EXPECT_EQ('q', agent.PutByte('q'));
   EXPECT_EQ(0, agent.Close());
-  EXPECT_EQ(std::string(1300, 'q'), ReadFile(path));
+  EXPECT_EQ(std::string(size, 'q'), ReadFile(path));
 }
 
 TEST_F(FileAgentTest, NameFileAndEncoding) {
