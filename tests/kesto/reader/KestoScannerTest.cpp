@@ -173,6 +173,45 @@ TEST_F(KestoScannerTest, SurrogatePairIsNeverSplitBetweenBlocks) {
   EXPECT_EQ(text, agent.Text());
 }
 
+// Plain text is copied several characters at a time: a character that needs attention must stop the copy
+// wherever it falls among them, and one that needs none must not.
+TEST_F(KestoScannerTest, CharactersThatNeedAttentionAreFoundAnywhereInPlainText) {
+  struct Case {
+    std::u16string inserted;
+    uint32_t options;
+    std::u16string expected;
+  };
+  const Case cases[] = {
+      {u"\t", kTags, u"\t"},
+      {u"\u00E9\u07FF\uD7FF", kTags, u"\u00E9\u07FF\uD7FF"},
+      {u"<B>", kTags, u""},
+      {u"<B>", 0, u"<B>"},
+      {u"'", kQuotes, u"\u2019"},
+      {u"\"", kQuotes, u"\u201D"},
+      {u"--", kQuotes, u"\u2014"},
+      {u"'\"--", kTags, u"'\"--"},
+      {u"\U0001F600", kTags, u"\U0001F600"},
+      {u"\uE000", kTags, u"\uE000"},
+      {u"\uFFFE", kTags, u""},
+      {u"\x7F", kTags, u"\x7F"},
+      {u"@", kTags, u"@"},
+      {u"\r@$:", kTags, u"\r"},
+      {u"\x01", kKeep, u"\x01"},
+  };
+  const std::u16string plain = u"abcdefghijklmnopqrstuvwxyz";
+  for (const Case& c : cases) {
+    for (size_t at = 1; at <= 20; ++at) {
+      SCOPED_TRACE(Readable(c.inserted) + " at " + std::to_string(at));
+      auto source = MemorySource::FromText(plain.substr(0, at) + c.inserted + plain.substr(at));
+      KestoScanner scanner;
+      scanner.SetOptions(c.options);
+      RecordingAgent agent;
+      ASSERT_EQ(0, scanner.Scan(source->Stream(), &agent));
+      EXPECT_EQ(Readable(plain.substr(0, at) + c.expected + plain.substr(at)), Readable(agent.Text()));
+    }
+  }
+}
+
 TEST_F(KestoScannerTest, AgentAnswerEndsTheScan) {
   struct Row {
     const char* name;
