@@ -1,5 +1,5 @@
-// Finding, visiting and counting a unit four at a time agrees with a plain loop, wherever the unit falls in a
-// word and whatever units lie next to it (including ones that differ from it in one bit or by one).
+// Finding, visiting and counting a unit several at a time agrees with a plain loop, wherever the unit falls
+// in a word and whatever units lie next to it (including ones that differ from it in one bit or by one).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,5 +29,14 @@ TEST(UnitSearchTest, AgreesWithAPlainLoop) {
       }
       ASSERT_EQ(visited, expectedOffsets) << "trial " << trial;
     }
+  }
+}
+
+// Counting keeps per-lane tallies that are summed before they can overflow.
+TEST(UnitSearchTest, CountsLongRowsExactly) {
+  for (size_t size : {size_t{262136}, size_t{262151}, size_t{600003}}) {
+    std::u16string text(size, u'\r');
+    text[size / 2] = u'x';
+    EXPECT_EQ(size - 1, CountUnit(text, u'\r')) << size;
   }
 }
