@@ -14,6 +14,7 @@
 #include "kesto/reader/CTaggedTextScanner.h"
 #include "kesto/reader/DefaultSnapshots.h"
 #include "kesto/reader/MacroExpansion.h"
+#include "kesto/reader/PlainBlocks.h"
 #include "kesto/reader/ScanToken.h"
 #include "kesto/reader/ScannerInput.h"
 #include "kesto/reader/TagName.h"
@@ -180,6 +181,8 @@ class KestoScanner : public CTaggedTextScanner {
   int32_t ConvertTypography(int32_t c);
 
   ScannerInput input_;
+  PlainBlocks plainBlocks_{true, false};
+  uint32_t plainBlocksOptions_ = ~0u;  // the options plainBlocks_ was made for
   double version_ = kDefaultVersion;
   ScanToken token_ = ScanToken::kBegin;
   int32_t numericCodePlatform_ = kWindowsPlatform;

@@ -6,10 +6,6 @@
 #include <algorithm>
 #include <array>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "kesto/reader/ControlCharacters.h"
 
 namespace kesto {
@@ -37,40 +33,22 @@ constexpr std::array<uint8_t, 128> kAsciiClass = [] {
   return table;
 }();
 
-// Copies characters from `run` to `out` eight at a time for as long as none of the eight leaves the fast
-// path (kAsciiClass, with the tag and typography classes when `tags` and `typography` say so); answers how
-// many it copied. The character loop costs several instructions per character, and plain text is most of
-// every import; where vector instructions are missing it copies none.
-int32_t CopyPlainBlocks(const int32_t* run, int32_t n, char16_t* out, bool tags, bool typography) {
-  int32_t i = 0;
-#if defined(__SSE2__)
-  // Eight characters are packed into 16-bit lanes as c - 0x8000, so that signed comparisons order them.
-  // Characters past 0xFFFF saturate to the top of the range and leave, like surrogates.
-  constexpr int16_t kBias = -0x8000;
-  auto biased = [](int32_t c) { return _mm_set1_epi16(static_cast<int16_t>(c + kBias)); };
-  const __m128i bias = _mm_set1_epi32(0x8000);
-  const __m128i tagMask = _mm_set1_epi16(tags ? -1 : 0);
-  const __m128i typographyMask = _mm_set1_epi16(typography ? -1 : 0);
-  const __m128i tab = biased('\t'), space = biased(0x20), at = biased('@'), lessThan = biased('<');
-  const __m128i dash = biased('-'), apostrophe = biased('\''), quote = biased('"'),
-                lastPlain = biased(0xD7FF);
-  for (; i + 8 <= n; i += 8) {
-    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i));
-    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(run + i + 4));
-    __m128i units = _mm_packs_epi32(_mm_sub_epi32(low, bias), _mm_sub_epi32(high, bias));
-    __m128i leaves = _mm_andnot_si128(_mm_cmpeq_epi16(units, tab), _mm_cmplt_epi16(units, space));
-    leaves = _mm_or_si128(leaves, _mm_cmpeq_epi16(units, at));
-    leaves = _mm_or_si128(leaves, _mm_cmpgt_epi16(units, lastPlain));
-    leaves = _mm_or_si128(leaves, _mm_and_si128(_mm_cmpeq_epi16(units, lessThan), tagMask));
-    __m128i marks =
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(units, dash), _mm_cmpeq_epi16(units, apostrophe)),
-                     _mm_cmpeq_epi16(units, quote));
-    leaves = _mm_or_si128(leaves, _mm_and_si128(marks, typographyMask));
-    if (_mm_movemask_epi8(leaves) != 0) break;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_xor_si128(units, _mm_set1_epi16(kBias)));
-  }
-#endif
-  return i;
+// Copies the plain characters at the start of `run` (of `n`) to `out` and answers how many: the first `first`
+// one at a time, then in blocks, and the rest of a block that holds a character for the slow path one at a
+// time again.
+int32_t CopyPlain(const int32_t* run, int32_t n, char16_t* out, uint8_t mask, int32_t first,
+                  const PlainBlocks& blocks) {
+  auto oneByOne = [&](int32_t from, int32_t to) {
+    for (; from < to; ++from) {
+      int32_t c = run[from];
+      if (c < 0x80 ? (kAsciiClass[c] & mask) != 0 : c >= 0xD800) break;
+      out[from] = static_cast<char16_t>(c);
+    }
+    return from;
+  };
+  int32_t i = oneByOne(0, std::min(n, first));
+  if (i < first) return i;
+  return oneByOne(i + blocks.Copy(run + i, n - i, out + i), n);
 }
 
 bool IsWhitespace(int32_t c) {
@@ -92,6 +70,12 @@ void KestoScanner::ReadText() {
   const bool convertTypography = HasOption(kConvertQuotes);
   const bool keepControls = HasOption(kKeepControlCharacters);
   const uint8_t mask = kAlways | (interpretTags ? kStartsTag : 0) | (convertTypography ? kTypographic : 0);
+  if (plainBlocksOptions_ != GetOptions()) {
+    plainBlocks_ = PlainBlocks(interpretTags, convertTypography);
+    plainBlocksOptions_ = GetOptions();
+  }
+  // Text straight after a tag is often a single character: blocks are tried once a few plain ones came.
+  int32_t plainFirst = 2;
   for (;;) {
     // Plain characters go straight from the input buffer to the text buffer.
     int32_t available;
@@ -99,12 +83,8 @@ void KestoScanner::ReadText() {
     if (available > 0) {
       int32_t n = std::min(available, kFlushUnits - textCount_);
       char16_t* out = textBuffer_.get() + textCount_;
-      int32_t i = CopyPlainBlocks(run, n, out, interpretTags, convertTypography);
-      for (; i < n; ++i) {
-        int32_t c = run[i];
-        if (c < 0x80 ? (kAsciiClass[c] & mask) != 0 : c >= 0xD800) break;
-        out[i] = static_cast<char16_t>(c);
-      }
+      int32_t i = CopyPlain(run, n, out, mask, plainFirst, plainBlocks_);
+      plainFirst = 0;
       if (i > 0) {
         input_.Advance(i);
         textCount_ += i;
