@@ -2,8 +2,13 @@
 #include "kesto/streams/VyTextStream.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <iterator>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "host/core/UnitSearch.h"
 #include "host/res/CodePages.h"
@@ -211,20 +216,30 @@ int32_t VyTextStream::DecodeUtf32(uint8_t first) {
 
 namespace {
 
-// Bytes at `p` (at most `limit`) that are ASCII other than the line ends: every 8-bit encoding and UTF-8 take
-// them as they are. Eight bytes are tested at a time.
-size_t PlainAsciiPrefix(const uint8_t* p, size_t limit) {
-  constexpr uint64_t kOnes = 0x0101010101010101;
-  constexpr uint64_t kHigh = 0x8080808080808080;
-  auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+// Copies the bytes at `p` (at most `limit`) that are ASCII other than the line ends to `out`, one character
+// each, and answers how many: every 8-bit encoding and UTF-8 take them as they are. Sixteen bytes are tested
+// and widened at a time where vector instructions allow.
+size_t CopyPlainAscii(const uint8_t* p, size_t limit, int32_t* out) {
   size_t k = 0;
-  for (; k + 8 <= limit; k += 8) {
-    uint64_t w;
-    std::memcpy(&w, p + k, 8);
-    if ((w & kHigh) != 0 || hasZeroByte(w ^ (kOnes * 0x0D)) || hasZeroByte(w ^ (kOnes * 0x0A))) break;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i cr = _mm_set1_epi8(0x0D), lf = _mm_set1_epi8(0x0A);
+  for (; k + 16 <= limit; k += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k));
+    __m128i lineEnds = _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf));
+    auto stops = static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(bytes, lineEnds)));
+    // All sixteen are widened; only those before the first stop count.
+    __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+    auto* to = reinterpret_cast<__m128i*>(out + k);
+    _mm_storeu_si128(to, _mm_unpacklo_epi16(low, zero));
+    _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(low, zero));
+    _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(high, zero));
+    _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(high, zero));
+    if (stops != 0) return k + static_cast<size_t>(std::countr_zero(stops));
   }
-  while (k < limit && p[k] < 0x80 && p[k] != 0x0D && p[k] != 0x0A)
-    ++k;
+#endif
+  for (; k < limit && p[k] < 0x80 && p[k] != 0x0D && p[k] != 0x0A; ++k)
+    out[k] = p[k];
   return k;
 }
 
@@ -238,9 +253,7 @@ size_t VyTextStream::ReadRun(int32_t* chars, size_t n, size_t count) {
   const uint8_t* last = nullptr;  // start of the last character taken
   // Plain ASCII goes in bulk; the loops below take over at the first other byte.
   auto takeAscii = [&] {
-    size_t k = PlainAsciiPrefix(p, std::min(count - n, static_cast<size_t>(end - p)));
-    for (size_t i = 0; i < k; ++i)
-      chars[n + i] = p[i];
+    size_t k = CopyPlainAscii(p, std::min(count - n, static_cast<size_t>(end - p)), chars + n);
     if (k > 0) {
       last = p + k - 1;
       p += k;
