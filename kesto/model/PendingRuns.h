@@ -34,6 +34,7 @@ class PendingRuns {
   const std::vector<StyleRun>& StyleRuns() const { return styles_; }
   const std::vector<OverrideRun>& OverrideRuns() const { return overrides_; }
   const AttrListRef& List(uint32_t index) const { return lists_[index]; }
+  size_t CountLists() const { return lists_.size(); }
 
   // Records `length` characters at `at` (0 .. length, relative to the pending start) with a style and
   // overrides; a run inside the pending span splits the run it falls in.

@@ -210,28 +210,23 @@ StyledText VyStreamingStory::PendingStyledText(int32_t hostPosition, std::vector
   int32_t styleLeft = styles.empty() ? 0 : styles[0].length;
   int32_t overrideLeft = overrides.empty() ? 0 : overrides[0].length;
   int32_t position = 0;
-  // Lists split into their two parts; runs alternate between a few lists (a break's and the plain one).
+  // Each shared list split into its two parts once, when a run first refers to it.
   struct Split {
-    const AttributeBossList* list;
     AttrListRef characterPart, paragraphPart;
   };
-  std::vector<Split> splits;
+  std::vector<Split> splits(pending_.CountLists());
   while (s < styles.size() && o < overrides.size()) {
     int32_t length = std::min(styleLeft, overrideLeft);
     UID style = styles[s].style.IsValid() ? styles[s].style : extended;
-    const AttrListRef& list = pending_.List(overrides[o].list);
-    auto split =
-        std::find_if(splits.begin(), splits.end(), [&](const Split& s) { return s.list == list.get(); });
-    if (split == splits.end()) {
+    Split& split = splits[overrides[o].list];
+    if (!split.characterPart) {
+      const AttrListRef& list = pending_.List(overrides[o].list);
       AttributeBossList paragraph = list->FilterByScope(true);
-      AttrListRef character = paragraph.IsEmpty() ? list : MakeAttrListRef(list->FilterByScope(false));
-      if (splits.size() == 8) splits.erase(splits.begin());
-      splits.push_back(
-          {list.get(), character, paragraph.IsEmpty() ? nullptr : MakeAttrListRef(std::move(paragraph))});
-      split = splits.end() - 1;
+      split.characterPart = paragraph.IsEmpty() ? list : MakeAttrListRef(list->FilterByScope(false));
+      if (!paragraph.IsEmpty()) split.paragraphPart = MakeAttrListRef(std::move(paragraph));
     }
-    const AttrListRef& characterPart = split->characterPart;
-    if (split->paragraphPart) parts.push_back({position, position + length, split->paragraphPart});
+    const AttrListRef& characterPart = split.characterPart;
+    if (split.paragraphPart) parts.push_back({position, position + length, split.paragraphPart});
     if (!styled.runs.empty() && styled.runs.back().attributes.style == style &&
         SameAttributes(styled.runs.back().attributes.overrides, characterPart)) {
       styled.runs.back().length += length;
