@@ -62,7 +62,11 @@ const RunFont& LineBreaker::FontAt(int32_t position) {
   haveRun_ = true;
   FontKey key{run_.style, run_.overrides.get(), paragraphRun_.style, paragraphRun_.overrides.get()};
   auto [it, added] = fonts_.try_emplace(key);
-  if (added) it->second = {ResolveRunFont(story_, position), run_.overrides, paragraphRun_.overrides};
+  if (added) {
+    AttributeResolver::Place place{
+        .db = ::GetDataBase(story_), .character = run_, .paragraph = paragraphRun_};
+    it->second = {ResolveRunFont(place), run_.overrides, paragraphRun_.overrides};
+  }
   runFont_ = &it->second.font;
   return *runFont_;
 }

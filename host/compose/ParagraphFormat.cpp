@@ -11,15 +11,15 @@ ParagraphFormat ResolveParagraphFormat(const ITextModel* story, int32_t paragrap
   ParagraphFormat f;
   f.start = run.start;
   f.end = run.end;
-  int32_t at = run.start;
-  f.leftIndent = ResolveNumber(story, at, kTextAttrLeftIndent);
-  f.firstLineIndent = ResolveNumber(story, at, kTextAttrFirstLineIndent);
-  f.rightIndent = ResolveNumber(story, at, kTextAttrRightIndent);
-  f.spaceBefore = ResolveNumber(story, at, kTextAttrSpaceBefore);
-  f.spaceAfter = ResolveNumber(story, at, kTextAttrSpaceAfter);
-  f.alignment = static_cast<int32_t>(ResolveNumber(story, at, kTextAttrAlignment));
-  int32_t kind = static_cast<int32_t>(ResolveNumber(story, at, kTextAttrBreakKind));
+  auto at = AttributeResolver::PlaceAt(story, run.start, false);
+  f.leftIndent = ResolveNumber(at, kTextAttrLeftIndent);
+  f.firstLineIndent = ResolveNumber(at, kTextAttrFirstLineIndent);
+  f.rightIndent = ResolveNumber(at, kTextAttrRightIndent);
+  f.spaceBefore = ResolveNumber(at, kTextAttrSpaceBefore);
+  f.spaceAfter = ResolveNumber(at, kTextAttrSpaceAfter);
+  f.alignment = static_cast<int32_t>(ResolveNumber(at, kTextAttrAlignment));
+  int32_t kind = static_cast<int32_t>(ResolveNumber(at, kTextAttrBreakKind));
   f.breakKind = static_cast<BreakKind>(std::clamp(kind, 0, 5));
-  f.keepAllLines = ResolveNumber(story, at, kTextAttrKeepAllLines) != 0;
+  f.keepAllLines = ResolveNumber(at, kTextAttrKeepAllLines) != 0;
   return f;
 }

@@ -18,7 +18,13 @@ double RunFont::Leading() const {
 }
 
 double ResolveNumber(const ITextModel* story, int32_t position, ClassID cls, double fallback) {
-  auto resolved = AttributeResolver::Resolve(story, position, cls);
+  return ResolveNumber(
+      AttributeResolver::PlaceAt(story, position, !AttributeClasses::IsParagraphAttribute(cls)), cls,
+      fallback);
+}
+
+double ResolveNumber(const AttributeResolver::Place& place, ClassID cls, double fallback) {
+  auto resolved = AttributeResolver::Resolve(place, cls);
   if (!resolved) return fallback;
   if (const auto* real = std::get_if<double>(&resolved->value)) return *real;
   if (const auto* i32 = std::get_if<int32_t>(&resolved->value)) return *i32;
@@ -35,12 +41,12 @@ const FontFace* DefaultFace() {
 
 namespace {
 
-const FontFace* ResolveFace(const ITextModel* story, int32_t position) {
-  auto family = AttributeResolver::Resolve(story, position, kTextAttrFontFamily);
-  auto faceName = AttributeResolver::Resolve(story, position, kTextAttrFontStyle);
+const FontFace* ResolveFace(const AttributeResolver::Place& place) {
+  auto family = AttributeResolver::Resolve(place, kTextAttrFontFamily);
+  auto faceName = AttributeResolver::Resolve(place, kTextAttrFontStyle);
   const UID* familyUID = family ? std::get_if<UID>(&family->value) : nullptr;
   const WideString* name = faceName ? std::get_if<WideString>(&faceName->value) : nullptr;
-  IDataBase* db = GetDataBase(story);
+  const IDataBase* db = place.db;
   if (!db || !familyUID || *familyUID == kInvalidUID) return DefaultFace();
   auto fontFamily = Instantiate<IFontFamily>(db, *familyUID);
   if (!fontFamily) return DefaultFace();
@@ -52,13 +58,17 @@ const FontFace* ResolveFace(const ITextModel* story, int32_t position) {
 }  // namespace
 
 RunFont ResolveRunFont(const ITextModel* story, int32_t position) {
+  return ResolveRunFont(AttributeResolver::PlaceAt(story, position));
+}
+
+RunFont ResolveRunFont(const AttributeResolver::Place& place) {
   RunFont font;
-  font.face = ResolveFace(story, position);
-  font.pointSize = ResolveNumber(story, position, kTextAttrPointSize, 12.0);
-  font.horizontalScale = ResolveNumber(story, position, kTextAttrHorizontalScale, 1.0);
-  font.tracking = ResolveNumber(story, position, kTextAttrTracking, 0.0);
-  double kerning = ResolveNumber(story, position, kTextAttrKerningValue, 0.0);
+  font.face = ResolveFace(place);
+  font.pointSize = ResolveNumber(place, kTextAttrPointSize, 12.0);
+  font.horizontalScale = ResolveNumber(place, kTextAttrHorizontalScale, 1.0);
+  font.tracking = ResolveNumber(place, kTextAttrTracking, 0.0);
+  double kerning = ResolveNumber(place, kTextAttrKerningValue, 0.0);
   font.kerning = kerning >= kKerningByMethod ? 0 : kerning;
-  font.leading = ResolveNumber(story, position, kTextAttrLeading, kAutoLeading);
+  font.leading = ResolveNumber(place, kTextAttrLeading, kAutoLeading);
   return font;
 }

@@ -9,6 +9,7 @@
 
 #include "host/db/IDataBase.h"
 #include "host/res/FontFace.h"
+#include "host/text/AttributeResolver.h"
 #include "host/text/ITextModel.h"
 
 struct RunFont {
@@ -33,9 +34,12 @@ struct RunFont {
 // face.
 const FontFace* DefaultFace();
 
-// The attribute of `cls` in force at `position` as a number (booleans 0 or 1); `fallback` when none is.
+// The attribute of `cls` in force at `position` (or `place`) as a number (booleans 0 or 1); `fallback`
+// when none is.
 double ResolveNumber(const ITextModel* story, int32_t position, ClassID cls, double fallback = 0);
+double ResolveNumber(const AttributeResolver::Place& place, ClassID cls, double fallback = 0);
 
-// The run font of the character run holding `position`: family, face, size, scale, tracking, kerning and
-// leading as the attribute resolver finds them.
+// The run font of the character run holding `position` (or of `place`): family, face, size, scale,
+// tracking, kerning and leading as the attribute resolver finds them.
 RunFont ResolveRunFont(const ITextModel* story, int32_t position);
+RunFont ResolveRunFont(const AttributeResolver::Place& place);

@@ -38,17 +38,23 @@ std::optional<ResolvedAttribute> FromRun(const IDataBase* db, const TextRun& run
 
 }  // namespace
 
-std::optional<ResolvedAttribute> Resolve(const ITextModel* story, int32_t position, ClassID cls) {
-  const IDataBase* db = ::GetDataBase(story);
-  if (story && !AttributeClasses::IsParagraphAttribute(cls)) {
-    TextRun run = story->GetRunAt(TextStrand::kCharacter, position);
-    if (auto found =
-            FromRun(db, run, cls, AttributeSource::kCharacterOverride, AttributeSource::kCharacterStyle))
+Place PlaceAt(const ITextModel* story, int32_t position, bool withCharacterRun) {
+  Place place{.db = ::GetDataBase(story)};
+  if (!story) return place;
+  if (withCharacterRun) place.character = story->GetRunAt(TextStrand::kCharacter, position);
+  place.paragraph = story->GetRunAt(TextStrand::kParagraph, position);
+  return place;
+}
+
+std::optional<ResolvedAttribute> Resolve(const Place& place, ClassID cls) {
+  const IDataBase* db = place.db;
+  if (place.character && !AttributeClasses::IsParagraphAttribute(cls)) {
+    if (auto found = FromRun(db, *place.character, cls, AttributeSource::kCharacterOverride,
+                             AttributeSource::kCharacterStyle))
       return found;
   }
-  if (story) {
-    TextRun paragraph = story->GetRunAt(TextStrand::kParagraph, position);
-    if (auto found = FromRun(db, paragraph, cls, AttributeSource::kParagraphOverride,
+  if (place.paragraph) {
+    if (auto found = FromRun(db, *place.paragraph, cls, AttributeSource::kParagraphOverride,
                              AttributeSource::kParagraphStyle))
       return found;
     if (InterfacePtr<ITextAttribute> attribute =
@@ -58,6 +64,10 @@ std::optional<ResolvedAttribute> Resolve(const ITextModel* story, int32_t positi
   const AttributeClassInfo* info = AttributeClasses::Find(cls);
   if (!info) return std::nullopt;
   return ResolvedAttribute{info->defaultValue, AttributeSource::kClassDefault};
+}
+
+std::optional<ResolvedAttribute> Resolve(const ITextModel* story, int32_t position, ClassID cls) {
+  return Resolve(PlaceAt(story, position, !AttributeClasses::IsParagraphAttribute(cls)), cls);
 }
 
 }  // namespace AttributeResolver

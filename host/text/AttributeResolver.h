@@ -36,4 +36,16 @@ inline constexpr int kMaxStyleDepth = 64;
 // side). Empty only for a class nobody registered that nothing sets.
 std::optional<ResolvedAttribute> Resolve(const ITextModel* story, int32_t position, ClassID cls);
 
+// The runs in force at one position, looked up once for readers that resolve many attributes there (a
+// run's font, a paragraph's format): each lookup of a run searches the story's runs.
+struct Place {
+  const IDataBase* db = nullptr;
+  std::optional<TextRun> character;  // missing when only paragraph attributes are resolved
+  std::optional<TextRun> paragraph;  // missing without a story
+};
+Place PlaceAt(const ITextModel* story, int32_t position, bool withCharacterRun = true);
+// As Resolve above, at `place`; a character attribute at a place without its character run resolves as
+// if the run had no overrides and no style.
+std::optional<ResolvedAttribute> Resolve(const Place& place, ClassID cls);
+
 }  // namespace AttributeResolver
