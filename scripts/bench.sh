@@ -50,6 +50,10 @@ IMPORTS = [
     ("many runs in one paragraph", "runs", "80000", "`<B>a<B>b` x 80,000, one return", 15, None, None),
     ("vertical tabs", "vertical-tabs", "80000", "80,000 x 0x0B", 15, None, None),
     ("form feeds", "form-feeds", "20000", "20,000 x 0x0C", 15, None, None),
+    # The same breaks by the million: the two rows above take about as long as importing one line, which is
+    # the start of any run; these show what each break costs.
+    ("vertical tabs, 1 MB", "vertical-tabs", "1000000", "1,000,000 x 0x0B", 15, None, None),
+    ("form feeds, 1 MB", "form-feeds", "1000000", "1,000,000 x 0x0C", 15, None, None),
     ("paragraph attributes", "paragraph-attributes", "200000", "`<*C>a` + return x 200,000", 15, None, None),
     ("encoding switches", "encoding-switches", "32000", "`<e1><e9>` x 32,000", 15, None, None),
 ]
