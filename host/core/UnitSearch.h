@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 #if defined(__SSE2__)
@@ -14,21 +13,6 @@
 #endif
 
 namespace unit_search {
-
-inline constexpr uint64_t kLanes = 0x0001000100010001;
-inline constexpr uint64_t kLaneHigh = 0x8000800080008000;
-
-// Whether one of the four 16-bit lanes of `word` holds `unit`.
-inline bool HasUnit(uint64_t word, char16_t unit) {
-  uint64_t v = word ^ (kLanes * unit);
-  return ((v - kLanes) & ~v & kLaneHigh) != 0;
-}
-
-inline uint64_t Load(const char16_t* at) {
-  uint64_t word;
-  std::memcpy(&word, at, sizeof word);
-  return word;
-}
 
 #if defined(__SSE2__)
 // One bit for each of the eight units at `at` that is `unit` (bit k for unit k).
