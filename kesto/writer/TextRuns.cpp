@@ -30,27 +30,4 @@ const VyPAttrRun* VyPAttrRunIterator::Load() {
   return &run_;
 }
 
-const VyCAttrRun* VyCAttrRunIterator::First(const VyPAttrRun& paragraph) {
-  start_ = paragraph.start;
-  end_ = paragraph.end;
-  index_ = story_.CharacterRunIndexAt(start_);
-  return Load();
-}
-
-const VyCAttrRun* VyCAttrRunIterator::Next() {
-  if (run_.end >= end_) return nullptr;
-  ++index_;
-  return Load();
-}
-
-const VyCAttrRun* VyCAttrRunIterator::Load() {
-  if (index_ >= story_.CountCharacterRuns()) return nullptr;
-  TextRun run = story_.GetCharacterRun(index_);
-  run_.start = std::max(run.start, start_);
-  run_.end = std::min(run.end, end_);
-  if (run_.start >= run_.end) return nullptr;
-  run_.attributes.Load(run);
-  return &run_;
-}
-
 }  // namespace kesto

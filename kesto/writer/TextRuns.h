@@ -1,8 +1,10 @@
 // The runs a writer walks: paragraph runs over a range of a story, and the character runs inside each
 // paragraph, each with a read-only attribute agent that a K2AttributeSetMgr can be bound to. An iterator
-// owns one run object that it re-positions; a run is valid until the next call of First or Next.
+// owns one run object that it re-positions; a run is valid until the next call of First or Next (of the
+// walk: until the next run).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "host/text/ITextModel.h"
@@ -67,22 +69,6 @@ class VyPAttrRunIterator {
   VyPAttrRun run_;
 };
 
-// The character runs of one paragraph run, clipped to it.
-class VyCAttrRunIterator {
- public:
-  explicit VyCAttrRunIterator(const ITextModel& story) : story_(story) {}
-  const VyCAttrRun* First(const VyPAttrRun& paragraph);
-  const VyCAttrRun* Next();
-
- private:
-  const VyCAttrRun* Load();
-
-  const ITextModel& story_;
-  int32_t start_ = 0, end_ = 0;
-  int32_t index_ = 0;
-  VyCAttrRun run_;
-};
-
 // Walks the paragraphs [start, end) of `story` touches and the character runs of each, as a writer puts them
 // out: `paragraph(p)`, then `run(r)` for each of its runs, then `paragraphDone()`; it stops as soon as
 // `stopped()` says so.
@@ -90,11 +76,21 @@ template <class Paragraph, class Run, class ParagraphDone, class Stopped>
 void WalkStoryRuns(const ITextModel& story, int32_t start, int32_t end, Paragraph paragraph, Run run,
                    ParagraphDone paragraphDone, Stopped stopped) {
   VyPAttrRunIterator paragraphs(story, start, end);
-  VyCAttrRunIterator runs(story);
+  VyCAttrRun r;
   for (const VyPAttrRun* p = paragraphs.First(); p && !stopped(); p = paragraphs.Next()) {
     paragraph(*p);
-    for (const VyCAttrRun* r = runs.First(*p); r && !stopped(); r = runs.Next())
-      run(*r);
+    // The paragraph's character runs, clipped to it, in one walk of the story's runs: looking each run up by
+    // its number searched the story's blocks every time.
+    auto visit = [&](const TextRun& t) {
+      r.start = std::max(t.start, p->start);
+      r.end = std::min(t.end, p->end);
+      if (r.start >= r.end || stopped()) return false;
+      r.attributes.Load(t);
+      run(r);
+      return true;
+    };
+    story.VisitRuns(TextStrand::kCharacter, p->start, p->end,
+                    [&visit](const TextRun& t) { return visit(t); });
     paragraphDone();
   }
 }
