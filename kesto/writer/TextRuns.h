@@ -1,7 +1,7 @@
 // The runs a writer walks: paragraph runs over a range of a story, and the character runs inside each
-// paragraph, each with a read-only attribute agent that a K2AttributeSetMgr can be bound to. An iterator
-// owns one run object that it re-positions; a run is valid until the next call of First or Next (of the
-// walk: until the next run).
+// paragraph, each with a read-only attribute agent that a K2AttributeSetMgr can be bound to. The paragraph
+// iterator owns one run object that it re-positions, valid until the next call of First or Next; a character
+// run handed out by the walk is valid until the next one.
 #pragma once
 
 #include <algorithm>
