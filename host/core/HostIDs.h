@@ -29,8 +29,11 @@ inline constexpr PMIID IID_ICOMMANDMGR = 0x20204;  // protocol of every command'
 inline constexpr ImplementationID kSubjectImpl = 0x20200;
 inline constexpr ClassID kBeforeDoMessageBoss = 4101;
 inline constexpr ClassID kAfterDoMessageBoss = 4102;
-inline constexpr ClassID kBeforeUndoRedoMessageBoss = 4109;
-inline constexpr ClassID kAfterUndoRedoMessageBoss = 4110;
+// Undo and redo are not commands: observers that count commands on their before and after messages (the
+// pairs 4101/4102 and 4109/4110 both mean "a command") must not count them, so they have classes of their
+// own.
+inline constexpr ClassID kBeforeUndoRedoMessageBoss = 0x20210;
+inline constexpr ClassID kAfterUndoRedoMessageBoss = 0x20211;
 inline constexpr ServiceID kDocumentSignalService = 3599;
 inline constexpr ClassID kAfterNewDocSignal = 3595;
 inline constexpr ClassID kAfterOpenDocSignal = 3598;
