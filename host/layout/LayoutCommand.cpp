@@ -38,6 +38,12 @@ void LayoutCommand::Note(PMIID protocol, LayoutChange change) {
   noted_.emplace_back(protocol, std::move(change));
 }
 
+void LayoutCommand::NoteCopies(const std::vector<UID>& stories, const std::vector<UID>& copies,
+                               const std::vector<UID>& originals) {
+  if (!stories.empty()) Note(IID_ISTORYCHANGES, {.what = kStoryCopiedChange, .items = stories});
+  Note(IID_IPAGEITEMCHANGES, {.what = kItemsCopiedChange, .items = copies, .others = originals});
+}
+
 void LayoutCommand::SendNow(PMIID protocol, LayoutChange change) {
   change.command = this;
   Send(protocol, change);

@@ -27,6 +27,10 @@ class LayoutCommand : public Command {
   std::vector<UID> Items() const { return GetItemList().UIDs(); }
   // Keeps `change` to be sent after success on `protocol`.
   void Note(PMIID protocol, LayoutChange change);
+  // Keeps the changes that announce copies: first the stories made as copies (kStoryCopiedChange), then the
+  // copied items paired with their originals (kItemsCopiedChange), in that order.
+  void NoteCopies(const std::vector<UID>& stories, const std::vector<UID>& copies,
+                  const std::vector<UID>& originals);
   // Sends `change` now (observers must hear some changes while the command works).
   void SendNow(PMIID protocol, LayoutChange change);
   // The main change, sent with the command's own class; its items default to the item list.

@@ -53,14 +53,17 @@ inline constexpr ClassID kFramesLinkedChange = 516;          // sent before the 
 inline constexpr ClassID kFrameListChange = 552;             // on the frame list's subject and the document's
 inline constexpr ClassID kMasterSpreadsListedChange = 5124;  // a new document's master spreads
 inline constexpr ClassID kMasterItemsOverriddenChange = 5126;
-inline constexpr ClassID kStoryGivenUpChange = 5140;  // a story deleted by a layout command
+// A story made as a copy of another (override, spread duplication): whatever the original belonged to, the
+// copy does not yet. Sent before kItemsCopiedChange of the same command, which pairs the copies' frames with
+// their originals, so that an observer can first clear what a copy took over and then decide what it keeps.
+inline constexpr ClassID kStoryCopiedChange = 5140;
 inline constexpr ClassID kItemsCopiedChange = 11289;  // copies (duplicate spread, override) and originals
 inline constexpr ClassID kPagesInsertedChange = 0x20680;
 inline constexpr ClassID kPagesDeletedChange = 0x20681;
 inline constexpr ClassID kPagesMovedChange = 0x20682;
 inline constexpr ClassID kPagesShuffledChange = 0x20683;
 inline constexpr ClassID kItemsCreatedChange = 0x20684;
-inline constexpr ClassID kStoriesCopiedChange = 0x20685;
+inline constexpr ClassID kStoryGivenUpChange = 0x20686;  // stories deleted by a layout command
 
 // Command classes.
 inline constexpr ClassID kTextLinkCmdBoss = 516;

@@ -135,10 +135,7 @@ void OverrideMasterItemsCmd::Do() {
   }
   copier.Finish();
   SetItemList(UIDList(db, made));
-  Note(IID_IPAGEITEMCHANGES,
-       {.what = kItemsCopiedChange, .items = copier.Copies(), .others = copier.Originals()});
-  if (!copier.Stories().empty())
-    Note(IID_ISTORYCHANGES, {.what = kStoriesCopiedChange, .items = copier.Stories()});
+  NoteCopies(copier.Stories(), copier.Copies(), copier.Originals());
   Note(IID_IMASTERCHANGES, {.what = kMasterItemsOverriddenChange, .items = made, .overrides = entries});
   MainChange().overrides = entries;
 }
@@ -221,8 +218,5 @@ void DuplicateSpreadCmd::Do() {
   }
   SetItemList(UIDList(db, {copyUID}));
   MainChange().others = {originalUID};
-  Note(IID_IPAGEITEMCHANGES,
-       {.what = kItemsCopiedChange, .items = copier.Copies(), .others = copier.Originals()});
-  if (!copier.Stories().empty())
-    Note(IID_ISTORYCHANGES, {.what = kStoriesCopiedChange, .items = copier.Stories()});
+  NoteCopies(copier.Stories(), copier.Copies(), copier.Originals());
 }
