@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "app/Output.h"
+#include "host/compose/NotificationRecorder.h"
 #include "host/core/CPMUnknown.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
-#include "host/layout/NotificationRecorder.h"
 #include "host/notify/IResponder.h"
 
 namespace pagehost {
@@ -24,9 +24,10 @@ struct Trace {
   NotificationRecorder recorder{[this](const NotificationRecord& r) { Write(r); }};
 
   void Write(const NotificationRecord& r) {
-    std::string name = Registry::Get().GetClassName(r.cls);
+    std::string name(ChangeName(r.cls));
+    if (name.empty()) name = Registry::Get().GetClassName(r.cls);
     out << "{\"role\":\"" << r.role << "\",\"class\":" << r.cls.Get();
-    if (!name.empty() && r.role != "change") out << ",\"name\":\"" << name << "\"";
+    if (!name.empty()) out << ",\"name\":\"" << name << "\"";
     out << ",\"protocol\":" << r.protocol.Get() << ",\"items\":[";
     for (size_t i = 0; i < r.items.size(); ++i)
       out << (i > 0 ? "," : "") << r.items[i].Get();

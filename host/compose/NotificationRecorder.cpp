@@ -1,10 +1,14 @@
 // Following a document's notifications.
-#include "host/layout/NotificationRecorder.h"
+#include "host/compose/NotificationRecorder.h"
 
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "host/cmd/ICommand.h"
 #include "host/cmd/UndoRedoChange.h"
+#include "host/compose/ComposeIDs.h"
+#include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
 #include "host/layout/LayoutChange.h"
 #include "host/layout/LayoutCommands.h"
@@ -13,29 +17,50 @@
 #include "host/text/TextIDs.h"
 
 std::vector<PMIID> DocumentNotificationProtocols() {
-  return {IID_ICOMMANDMGR,    IID_ITEXTMODEL,     IID_IPAGEITEMCHANGES,
-          IID_ISPREADCHANGES, IID_IMASTERCHANGES, IID_ILAYERCHANGES,
-          IID_ISTORYCHANGES,  IID_IFRAMELIST,     IID_ITEXTFRAMECHANGES};
+  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,     IID_IPAGEITEMCHANGES, IID_ISPREADCHANGES,
+          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,  IID_ISTORYCHANGES,    IID_IFRAMELIST,
+          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES};
 }
 
 namespace {
 
-// Whether the host's layout commands send `theChange` with a LayoutChange (others, such as plug-ins'
-// changes on the same protocols, carry data the recorder does not know).
+// The changes the host's layout commands send with a LayoutChange, by the name a reader of a trace knows
+// them by (others, such as plug-ins' changes on the same protocols, carry data the recorder does not know).
+const std::unordered_map<ClassID, std::string_view>& LayoutChangeNames() {
+  static const std::unordered_map<ClassID, std::string_view> names = {
+      {kFramesLinkedChange, "frames linked"},
+      {kFrameListChange, "frame list changed"},
+      {kMasterSpreadsListedChange, "master spreads listed"},
+      {kMasterItemsOverriddenChange, "master items overridden"},
+      {kStoryCopiedChange, "story copied"},
+      {kStoryGivenUpChange, "stories given up"},
+      {kItemsCopiedChange, "items copied"},
+      {kPagesInsertedChange, "pages inserted"},
+      {kPagesDeletedChange, "pages deleted"},
+      {kPagesMovedChange, "pages moved"},
+      {kPagesShuffledChange, "pages shuffled"},
+      {kItemsCreatedChange, "items created"},
+  };
+  return names;
+}
+
 bool IsLayoutChange(ClassID theChange) {
-  static const std::unordered_set<ClassID> known = [] {
-    std::unordered_set<ClassID> classes = {
-        kFramesLinkedChange, kFrameListChange,     kMasterSpreadsListedChange, kMasterItemsOverriddenChange,
-        kStoryGivenUpChange, kItemsCopiedChange,   kPagesInsertedChange,       kPagesDeletedChange,
-        kPagesMovedChange,   kPagesShuffledChange, kItemsCreatedChange,        kStoriesCopiedChange};
+  static const std::unordered_set<ClassID> commands = [] {
+    std::unordered_set<ClassID> classes;
     for (const LayoutCommandInfo& info : LayoutCommandTable())
       classes.insert(info.cls);
     return classes;
   }();
-  return known.contains(theChange);
+  return LayoutChangeNames().contains(theChange) || commands.contains(theChange);
 }
 
 }  // namespace
+
+std::string_view ChangeName(ClassID theChange) {
+  if (theChange == kStoryComposedChange) return "story composed";
+  auto it = LayoutChangeNames().find(theChange);
+  return it == LayoutChangeNames().end() ? std::string_view() : it->second;
+}
 
 NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void* changedBy) {
   NotificationRecord r{"change", theChange, protocol, {}, false, nullptr};
@@ -52,6 +77,8 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     r.role = std::string(theChange == kBeforeUndoRedoMessageBoss ? "before-" : "after-") +
              (redo ? "redo" : "undo");
     if (change) r.items = change->objects;
+  } else if (theChange == kStoryComposedChange && protocol == IID_ICOMPOSECHANGES) {
+    if (auto* change = static_cast<StoryComposedChange*>(changedBy)) r.items = {change->story};
   } else if (protocol == IID_ITEXTMODEL) {
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
   } else if (auto* change = IsLayoutChange(theChange) ? static_cast<LayoutChange*>(changedBy) : nullptr) {

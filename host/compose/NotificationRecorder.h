@@ -1,10 +1,11 @@
 // NotificationRecorder: follows what a document tells its observers (the before and after messages of
-// commands, undo and redo, and the changes of the text and layout commands) and hands each on as a
-// NotificationRecord, so that a trace or a check can see their order, pairing and data.
+// commands, undo and redo, the changes of the text and layout commands, and each composition of a story) and
+// hands each on as a NotificationRecord, so that a trace or a check can see their order, pairing and data.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/cmd/ICommand.h"
@@ -25,6 +26,10 @@ struct NotificationRecord {
 
 // The protocols on which the host's commands and changes reach a document's observers.
 std::vector<PMIID> DocumentNotificationProtocols();
+
+// The name of a host change class ("story composed", "items copied" ...), or an empty text for a class the
+// host does not send as a change.
+std::string_view ChangeName(ClassID theChange);
 
 // What a notification says, by the kind of data its protocol and class carry.
 NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void* changedBy);

@@ -291,6 +291,29 @@ TEST_F(LayoutCliTest, TheTraceShowsANewDocumentAndTheLinkBeforeTheMerge) {
   EXPECT_EQ(Count(lines, "\"role\":\"before\""), Count(lines, "\"role\":\"after\""));
 }
 
+TEST_F(LayoutCliTest, TheTraceShowsEachCompositionAndUndoOffTheCommandPairs) {
+  std::string doc = New({"--pages", "2"});
+  std::string trace = Path("trace.jsonl");
+  std::string story = Member(Inspect(doc), "stories");
+  std::string frame = story.substr(story.find("\"frames\":[") + 10);
+  frame = frame.substr(0, frame.find(']'));
+  ProgramResult r = Run({"--trace-notifications", trace, "layout", doc, "-o", Path("out.pgd"), "insert-text",
+                         frame, "0", "Hello", "--", "undo", "--", "redo"});
+  ASSERT_EQ(0, r.status) << r.err;
+  std::string lines = ReadFile(trace);
+  // One composition after the edit, one after the undo, one after the redo.
+  EXPECT_EQ(Count(lines, "\"name\":\"story composed\""), 3u) << lines;
+  EXPECT_EQ(Count(lines, "-undo\""), 2u);
+  EXPECT_EQ(Count(lines, "-redo\""), 2u);
+  // Observers count commands on both of the host's command message pairs: undo and redo use neither.
+  std::istringstream in(lines);
+  for (std::string line; std::getline(in, line);) {
+    if (line.find("-undo\"") == std::string::npos && line.find("-redo\"") == std::string::npos) continue;
+    for (const char* pair : {"\"class\":4101,", "\"class\":4102,", "\"class\":4109,", "\"class\":4110,"})
+      EXPECT_EQ(line.find(pair), std::string::npos) << line;
+  }
+}
+
 TEST_F(LayoutCliTest, DocumentsSavedBeforeLayoutsShowTheBuiltInOne) {
   std::string json = Inspect(std::string(PAGEHOST_TEST_DATA) + "/format1-sample.pgd");
   EXPECT_EQ(SpreadPages(json), "1");

@@ -1,6 +1,8 @@
 // What observers of a document hear from the layout commands: before and exactly one after message per
 // command (also failed, nested, scheduled, and processed from inside an observer), undo and redo messages
 // instead of the commands', and the changes with their data.
+#include <gmock/gmock.h>
+
 #include "host/cmd/ICommand.h"
 #include "host/layout/ILayoutCmdData.h"
 #include "tests/host/layout/LayoutFixture.h"
@@ -107,6 +109,10 @@ TEST_F(LayoutNotificationTest, UndoAndRedoSendTheirOwnMessagesOnly) {
   for (const auto& r : records_)
     roles.push_back(r.role);
   EXPECT_EQ(roles, (std::vector<std::string>{"before-undo", "after-undo", "before-redo", "after-redo"}));
+  // Observers count commands on both of the host's command message pairs; undo and redo are on neither.
+  for (const auto& r : records_)
+    EXPECT_THAT((std::vector<int32_t>{4101, 4102, 4109, 4110}),
+                ::testing::Not(::testing::Contains(r.cls.Get())));
   EXPECT_TRUE(std::count(records_[0].items.begin(), records_[0].items.end(), rect_));
 }
 
@@ -150,9 +156,11 @@ TEST_F(LayoutNotificationTest, OverridesAndCopiesCarryTheirEntries) {
   ASSERT_LT(overridden, records_.size());
   auto entries = Instantiate<IPage>(db_, Page(2))->GetOverrides();
   EXPECT_EQ(records_[overridden].items, (std::vector<UID>{entries[0].localItem}));
-  size_t copied = Find("change", kStoriesCopiedChange);
+  size_t copied = Find("change", kStoryCopiedChange);
   ASSERT_LT(copied, records_.size());
   EXPECT_EQ(records_[copied].items, (std::vector<UID>{LayoutUtils::StoryOfFrame(db_, entries[0].localItem)}));
+  // An observer clears what a copied story took over before it hears which items copy which.
+  EXPECT_LT(copied, Find("change", kItemsCopiedChange));
 }
 
 TEST_F(LayoutNotificationTest, ANewDocumentListsItsMastersThenAppliesThem) {
