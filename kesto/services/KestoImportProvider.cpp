@@ -153,11 +153,13 @@ bool ExtensionIsOneOf(const std::filesystem::path& file, const std::vector<std::
 
 bool StartsWithKestoHeader(std::span<const uint8_t> head) {
   std::u16string units = HeadUnits(head);
+  // The text stream reads a line feed (alone or after a return) as a paragraph end, so a header line
+  // ends in any of the three.
   auto headerFrom = [&](bool versionFirst) {
     HeaderReader r(units);
     if (!r.Take(u'<') || !(versionFirst ? r.Version() : r.Encoding())) return false;
-    if (r.Take(u'\r')) return true;
-    return r.Take(u'<') && (versionFirst ? r.Encoding() : r.Version()) && r.Take(u'\r');
+    if (r.Take(u'\r') || r.Take(u'\n')) return true;
+    return r.Take(u'<') && (versionFirst ? r.Encoding() : r.Version()) && (r.Take(u'\r') || r.Take(u'\n'));
   };
   return headerFrom(true) || headerFrom(false);
 }

@@ -23,6 +23,8 @@ TEST(KestoPlaceTest, HeaderLines) {
   } rows[] = {
       {"<v7.00><e9>\rtext", true},
       {"<e9><v7.00>\r", true},
+      {"<v7.00><e9>\ntext", true},
+      {"<v7.00><e9>\r\ntext", true},
       {"<v7.0>\r", true},
       {"<e1>\r", true},
       {"\xEF\xBB\xBF<v7.00>\r", true},
