@@ -4,6 +4,8 @@
 #   (core, db, notify, cmd, res, text, layout, compose, ui, app), and no plug-in header;
 # - a plug-in includes the host, its own sources and the public headers kesto/include/ and sorvia/include/;
 #   a UI plug-in may also include its own model plug-in;
+# - inside Kesto, each subsystem includes only those below it: streams and the public include/ at the bottom,
+#   then model, layout, the reader and the writer (side by side: neither includes the other), services on top;
 # - pagehost (app/) loads the plug-ins and includes none of their headers.
 # Exit status: 0 when the tree keeps to these rules, 1 otherwise.
 set -euo pipefail
@@ -52,6 +54,30 @@ def host_rule(area, target):
     return None
 
 
+# What each Kesto subsystem may include besides its own folder.
+KESTO_BELOW = {
+    "include": [],
+    "streams": [],
+    "model": ["include"],
+    "layout": ["include", "model"],
+    "reader": ["include", "streams", "model", "layout"],
+    "writer": ["include", "streams", "model", "layout"],
+    "services": ["include", "streams", "model", "layout", "reader", "writer"],
+}
+
+
+def kesto_rule(path, target):
+    parts, target_parts = path.split("/"), target.split("/")
+    if len(parts) < 3 or len(target_parts) < 3 or target_parts[0] != "kesto":
+        return None
+    here, there = parts[1], target_parts[1]
+    if here not in KESTO_BELOW:
+        return "file of unknown Kesto subsystem '%s'" % here
+    if there == here or there in KESTO_BELOW[here]:
+        return None
+    return "Kesto's %s includes %s, which is not below it: %s" % (here, there, target)
+
+
 def plug_in_rule(plug_in, target):
     top, _ = owner(target)
     if top == "app":
@@ -70,6 +96,8 @@ def rule_for(path, target):
         if area not in LAYERS:
             return "file of unknown host area '%s'" % area
         return host_rule(area, target)
+    if top == "kesto":
+        return plug_in_rule(top, target) or kesto_rule(path, target)
     if top in PLUG_INS:
         return plug_in_rule(top, target)
     if top == "app" and owner(target)[0] in PLUG_INS:

@@ -4,7 +4,7 @@
 #include "kesto/model/DocumentStyles.h"
 #include "kesto/model/VyStory.h"
 #include "kesto/model/VyStyleInfo.h"
-#include "kesto/reader/HostTagDialect.h"
+#include "kesto/streams/FileSystemErrors.h"
 
 namespace kesto {
 
@@ -57,8 +57,8 @@ int32_t VyStoryTSAgent::InsertHostTaggedText(const char16_t* text, int32_t lengt
   if (!story) return 0;
   int32_t start = 0, end = 0;
   story->GetRange(start, end);
-  HostTagDialect dialect;
-  return story->InsertHostTaggedText(start, end, text, length, interpretTags, dialect);
+  if (!dialect_) return story->InsertText(text, length) ? 0 : kParamErr;
+  return story->InsertHostTaggedText(start, end, text, length, interpretTags, *dialect_);
 }
 
 int32_t VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {

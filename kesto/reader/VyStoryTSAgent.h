@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "host/core/IDs.h"
+#include "kesto/model/IHostTagDialect.h"
 #include "kesto/reader/VyTextOnlyTSAgent.h"
 
 namespace kesto {
@@ -29,8 +30,12 @@ class VyStoryTSAgent : public VyTextOnlyTSAgent {
   int32_t DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) override;
   int32_t DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) override;
   // Replaces the story's current range with the host's import of the passage; answers the host's error
-  // (VyStory::InsertHostTaggedText), 0 without a story. The scan goes on either way.
+  // (VyStory::InsertHostTaggedText), 0 without a story. The scan goes on either way. Without a dialect
+  // (SetHostTagDialect) the passage goes in as plain text, so that nothing of it is lost.
   int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
+  // The host dialect's reader and writer that passages go through; the caller keeps it alive for the scan.
+  // The reader cannot make one itself: writing the attributes in force is the writer's work.
+  void SetHostTagDialect(IHostTagDialect* dialect) { dialect_ = dialect; }
 
   // Builder error 1: the document refused a style.
   static constexpr int32_t kCannotAddStyle = 1;
@@ -43,6 +48,7 @@ class VyStoryTSAgent : public VyTextOnlyTSAgent {
   virtual void ReportBuilderError(int32_t /*code*/, std::u16string_view /*tagName*/) {}
 
  private:
+  IHostTagDialect* dialect_ = nullptr;
   // The next style `info` names by name, made now when the document lacks it; 0 when it cannot be made.
   UID NextStyleFor(const VyParagraphStyleInfo& info);
 

@@ -16,6 +16,7 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
+#include "kesto/services/HostTagDialect.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
@@ -49,6 +50,8 @@ template <class Agent>
 int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory& target,
                  VyTextStream& source, uint32_t options, int32_t& errorCount) {
   Agent importAgent(&target, &source, options, kestoScanner);
+  HostTagDialect dialect;
+  importAgent.SetHostTagDialect(&dialect);
   int32_t result = scanner.Scan(&source, &importAgent);
   errorCount = importAgent.GetErrorCount();
   return result;

@@ -5,7 +5,7 @@
 
 #include "host/text/TextCmdUtils.h"
 #include "kesto/model/VyStory.h"
-#include "kesto/reader/HostTagDialect.h"
+#include "kesto/services/HostTagDialect.h"
 #include "kesto/writer/HostTagPutter.h"
 #include "kesto/writer/HostTagPutterAgent.h"
 #include "tests/kesto/writer/WriterTestSupport.h"

@@ -1,5 +1,5 @@
 // Scanning and writing embedded host tagged text.
-#include "kesto/reader/HostTagDialect.h"
+#include "kesto/services/HostTagDialect.h"
 
 #include "kesto/reader/HostTagScanner.h"
 #include "kesto/reader/HostTagScannerAgent.h"
