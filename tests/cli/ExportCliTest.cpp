@@ -1,6 +1,10 @@
 // pagehost export as a user runs it: the text written for each option, where it goes, the exit status and
 // message of each failure, and that a failed export leaves an existing output as it was.
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+
+#include <functional>
 
 #include "tests/cli/CliTest.h"
 #include "tests/support/FileSizeLimit.h"
@@ -85,7 +89,11 @@ TEST_F(ExportCliTest, FailuresSayWhyAndLeaveTheOutputAlone) {
       {"not a document", {"export", kept}, 1, ""},
       {"no such story", {"export", doc, "--story", "99999", "-o", kept}, 1, "no story 99999"},
       {"range past the end", {"export", doc, "--range", "0:50", "-o", kept}, 1, "past the end"},
-      {"unwritable folder", {"export", doc, "-o", Path("no/such/folder/out.txt")}, 1, "out.txt"},
+      {"missing folder",
+       {"export", doc, "-o", Path("no/such/folder/out.txt")},
+       1,
+       "export: cannot write " + Path("no/such/folder/out.txt") + ": the folder " + Path("no/such/folder") +
+           " does not exist\n"},
   };
   for (const auto& row : kRows) {
     SCOPED_TRACE(row.name);
@@ -105,7 +113,9 @@ TEST_F(ExportCliTest, AFolderThatCannotBeWrittenIsAFailure) {
   ProgramResult r = Run({"export", doc, "-o", Path("locked/out.txt")}, options);
   ::chmod(Path("locked").c_str(), 0755);
   EXPECT_EQ(1, r.status);
-  EXPECT_NE(std::string::npos, r.err.find("locked/out.txt")) << r.err;
+  EXPECT_EQ("pagehost: export: cannot write " + Path("locked/out.txt") + ": the folder " + Path("locked") +
+                " cannot be written (permission denied)\n",
+            r.err);
   EXPECT_FALSE(std::filesystem::exists(Path("locked/out.txt")));
 }
 
@@ -118,8 +128,72 @@ TEST_F(ExportCliTest, AFullDiskIsAFailureAndLeavesTheOldFile) {
     r = Run({"export", doc, "-o", kept});
   }
   EXPECT_EQ(1, r.status);
-  EXPECT_NE(std::string::npos, r.err.find(kept + ": Disk is full.")) << r.err;
+  EXPECT_EQ("pagehost: export: cannot write " + kept + ": file too large\n", r.err);
   EXPECT_EQ("old contents", Read(kept));
+}
+
+// What stands at OUT, or was planted where an export once put its temporary file (OUT.export-PID.tmp): only
+// a plain file, or the file a link names, is replaced, and it keeps its permissions.
+TEST_F(ExportCliTest, OnlyAPlainFileIsReplacedAndItKeepsItsPermissions) {
+  std::string doc = ImportedDocument("new"), out = Path("out.txt");
+  auto mode = [](const std::string& p) {
+    struct stat s = {};
+    return ::lstat(p.c_str(), &s) == 0 ? s.st_mode : 0;
+  };
+  auto plant = [&](const std::function<void(const std::string&)>& make) {
+    pid_t last = ::fork();  // the programs started next are likely to get the following IDs
+    if (last == 0) ::_exit(0);
+    ::waitpid(last, nullptr, 0);
+    for (pid_t pid = last + 1; pid <= last + 200; ++pid)
+      make(out + ".export-" + std::to_string(pid) + ".tmp");
+    return 0;
+  };
+  const struct {
+    const char* name;
+    std::function<int()> make;  // 0, or -1 when this user cannot make it
+    std::string refusal;        // empty: OUT is written
+    std::function<bool()> kept;
+  } kRows[] = {
+      {"device", [&] { return ::mknod(out.c_str(), S_IFCHR | 0666, makedev(1, 3)); }, "it is a device",
+       [&] { return S_ISCHR(mode(out)); }},
+      {"FIFO", [&] { return ::mkfifo(out.c_str(), 0666); }, "it is a FIFO",
+       [&] { return S_ISFIFO(mode(out)); }},
+      {"symbolic link", [&] { return ::symlink(Write("real.txt", "old").c_str(), out.c_str()); }, "",
+       [&] { return S_ISLNK(mode(out)) && Read(Path("real.txt")) != "old"; }},
+      {"hard link", [&] { return ::link(Write("other.txt", "old").c_str(), out.c_str()); },
+       "the file has 2 hard links", [&] { return Read(out) == "old"; }},
+      {"private file", [&] { return ::chmod(Write("out.txt", "old").c_str(), 0600); }, "",
+       [&] { return (mode(out) & 0777) == 0600 && Read(out) != "old"; }},
+      {"read-only file", [&] { return ::chmod(Write("out.txt", "old").c_str(), 0444); }, "the file is locked",
+       [&] { return Read(out) == "old"; }},
+      {"planted links",
+       [&] { return plant([&](auto n) { (void)::symlink(Write("v.txt", "old").c_str(), n.c_str()); }); }, "",
+       [&] { return Read(Path("v.txt")) == "old"; }},
+      {"planted files",
+       [&] { return plant([](auto n) { std::ofstream(n) << "", ::chmod(n.c_str(), 0666); }); }, "",
+       [&] { return (mode(out) & 0777) == 0644; }},
+  };
+  mode_t mask = ::umask(022);
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.name);
+    for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
+      if (entry.path().extension() != ".pgd" && entry.path().filename() != "config")
+        std::filesystem::remove(entry);
+    }
+    if (row.make() != 0) {
+      EXPECT_NE(0u, ::geteuid()) << "only a device needs root";
+      continue;
+    }
+    ProgramResult r = Run({"export", doc, "-o", out});
+    EXPECT_EQ(row.refusal.empty() ? 0 : 1, r.status);
+    EXPECT_EQ(
+        0u,
+        r.err.find(row.refusal.empty() ? "" : "pagehost: export: cannot write " + out + ": " + row.refusal))
+        << r.err;
+    EXPECT_EQ(row.refusal.empty(), r.err.empty()) << r.err;
+    EXPECT_TRUE(row.kept());
+  }
+  ::umask(mask);
 }
 
 }  // namespace
