@@ -50,6 +50,26 @@ TEST_F(FailuresCliTest, ALostStandardOutputFailsTheCommand) {
   }
 }
 
+// layout prints the UIDs of the items it makes; when they cannot be printed, OUT is not written.
+TEST_F(FailuresCliTest, LayoutWritesNoDocumentWhenItsOutputIsLost) {
+  ASSERT_EQ(0, Run({"new", "-o", Path("doc.pgd")}).status);
+  std::string full = FullDevice(Path("full"));
+  for (auto [redirect, reason] : {std::pair<std::string, std::string>{">&-", "bad file descriptor"},
+                                  {">" + full, "no space left on device"}}) {
+    if (redirect == ">") continue;  // no full device of our own
+    SCOPED_TRACE(redirect);
+    RunOptions options;
+    options.env["XDG_CONFIG_HOME"] = Path("config");
+    ProgramResult r = testing_support::RunProgram(
+        {"/bin/sh", "-c", "exec \"$0\" \"$@\" " + redirect, PAGEHOST_BIN, "layout", Path("doc.pgd"), "-o",
+         Path("out.pgd"), "frame", "--page", "1", "36,36,300,400"},
+        options);
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("pagehost: cannot write to standard output: " + reason + "\n", r.err);
+    EXPECT_FALSE(std::filesystem::exists(Path("out.pgd")));
+  }
+}
+
 TEST_F(FailuresCliTest, RunningOutOfMemoryIsAMessageAndWritesNoDocument) {
 #ifdef PAGEHOST_ASAN
   GTEST_SKIP() << "AddressSanitizer needs more address space than these limits leave";
