@@ -123,7 +123,8 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       parsed.story = uid;
     } else if (auto r = args.TakeValue("--range", "", missing)) {
       std::pair<int32_t, int32_t> range;
-      if (!ParseRange(*r, range)) return UsageError("export: --range needs START:END with START <= END");
+      if (!ParseRange(*r, range))
+        return UsageError("export: --range needs START:END with 0 <= START <= END, not '" + *r + "'");
       parsed.range = range;
     } else if (auto f = args.TakeValue("--format", "", missing)) {
       if (*f != "kesto" && *f != "host") return UsageError("export: unknown format '" + *f + "'");
