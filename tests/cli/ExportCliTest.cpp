@@ -135,11 +135,9 @@ TEST_F(ExportCliTest, AFullDiskIsAFailureAndLeavesTheOldFile) {
 // What stands at OUT, or was planted where an export once put its temporary file (OUT.export-PID.tmp): only
 // a plain file, or the file a link names, is replaced, and it keeps its permissions.
 TEST_F(ExportCliTest, OnlyAPlainFileIsReplacedAndItKeepsItsPermissions) {
-  std::string doc = ImportedDocument("new"), out = Path("out.txt");
-  auto mode = [](const std::string& p) {
-    struct stat s = {};
-    return ::lstat(p.c_str(), &s) == 0 ? s.st_mode : 0;
-  };
+  namespace fs = std::filesystem;
+  std::string doc = ImportedDocument("new"), out;
+  auto old = [&](const std::string& path) { return std::ofstream(path) << "old", path; };
   auto plant = [&](const std::function<void(const std::string&)>& make) {
     pid_t last = ::fork();  // the programs started next are likely to get the following IDs
     if (last == 0) ::_exit(0);
@@ -148,6 +146,7 @@ TEST_F(ExportCliTest, OnlyAPlainFileIsReplacedAndItKeepsItsPermissions) {
       make(out + ".export-" + std::to_string(pid) + ".tmp");
     return 0;
   };
+  auto mode = [&] { return fs::status(out).permissions(); };
   const struct {
     const char* name;
     std::function<int()> make;  // 0, or -1 when this user cannot make it
@@ -155,42 +154,36 @@ TEST_F(ExportCliTest, OnlyAPlainFileIsReplacedAndItKeepsItsPermissions) {
     std::function<bool()> kept;
   } kRows[] = {
       {"device", [&] { return ::mknod(out.c_str(), S_IFCHR | 0666, makedev(1, 3)); }, "it is a device",
-       [&] { return S_ISCHR(mode(out)); }},
-      {"FIFO", [&] { return ::mkfifo(out.c_str(), 0666); }, "it is a FIFO",
-       [&] { return S_ISFIFO(mode(out)); }},
-      {"symbolic link", [&] { return ::symlink(Write("real.txt", "old").c_str(), out.c_str()); }, "",
-       [&] { return S_ISLNK(mode(out)) && Read(Path("real.txt")) != "old"; }},
-      {"hard link", [&] { return ::link(Write("other.txt", "old").c_str(), out.c_str()); },
+       [&] { return fs::is_character_file(out); }},
+      {"FIFO", [&] { return ::mkfifo(out.c_str(), 0666); }, "it is a FIFO (named pipe)",
+       [&] { return fs::is_fifo(out); }},
+      {"link", [&] { return ::symlink(old(out + ".real").c_str(), out.c_str()); }, "",
+       [&] { return fs::is_symlink(out) && Read(out + ".real") != "old"; }},
+      {"hard link", [&] { return ::link(old(out + ".other").c_str(), out.c_str()); },
        "the file has 2 hard links", [&] { return Read(out) == "old"; }},
-      {"private file", [&] { return ::chmod(Write("out.txt", "old").c_str(), 0600); }, "",
-       [&] { return (mode(out) & 0777) == 0600 && Read(out) != "old"; }},
-      {"read-only file", [&] { return ::chmod(Write("out.txt", "old").c_str(), 0444); }, "the file is locked",
+      {"private", [&] { return ::chmod(old(out).c_str(), 0600); }, "",
+       [&] { return mode() == fs::perms(0600) && Read(out) != "old"; }},
+      {"read-only", [&] { return ::chmod(old(out).c_str(), 0444); }, "the file is locked (permission denied)",
        [&] { return Read(out) == "old"; }},
       {"planted links",
-       [&] { return plant([&](auto n) { (void)::symlink(Write("v.txt", "old").c_str(), n.c_str()); }); }, "",
-       [&] { return Read(Path("v.txt")) == "old"; }},
+       [&] { return plant([&](auto n) { (void)::symlink(old(out + ".v").c_str(), n.c_str()); }); }, "",
+       [&] { return Read(out + ".v") == "old"; }},
       {"planted files",
        [&] { return plant([](auto n) { std::ofstream(n) << "", ::chmod(n.c_str(), 0666); }); }, "",
-       [&] { return (mode(out) & 0777) == 0644; }},
+       [&] { return mode() == fs::perms(0644); }},
   };
   mode_t mask = ::umask(022);
   for (const auto& row : kRows) {
     SCOPED_TRACE(row.name);
-    for (const auto& entry : std::filesystem::directory_iterator(dir_)) {
-      if (entry.path().extension() != ".pgd" && entry.path().filename() != "config")
-        std::filesystem::remove(entry);
-    }
+    out = Path(row.name);
     if (row.make() != 0) {
       EXPECT_NE(0u, ::geteuid()) << "only a device needs root";
       continue;
     }
     ProgramResult r = Run({"export", doc, "-o", out});
     EXPECT_EQ(row.refusal.empty() ? 0 : 1, r.status);
-    EXPECT_EQ(
-        0u,
-        r.err.find(row.refusal.empty() ? "" : "pagehost: export: cannot write " + out + ": " + row.refusal))
-        << r.err;
-    EXPECT_EQ(row.refusal.empty(), r.err.empty()) << r.err;
+    EXPECT_EQ(row.refusal.empty() ? "" : "pagehost: export: cannot write " + out + ": " + row.refusal,
+              r.err.substr(0, r.err.find_first_of(",\n")));
     EXPECT_TRUE(row.kept());
   }
   ::umask(mask);
