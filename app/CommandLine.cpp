@@ -29,6 +29,12 @@ std::optional<std::string> CommandLine::TakeValue(const std::string& name, const
   return std::nullopt;
 }
 
+bool CommandLine::IsOption(const std::string& word) {
+  if (word.size() < 2 || word[0] != '-') return false;
+  auto digit = [&word](size_t i) { return i < word.size() && word[i] >= '0' && word[i] <= '9'; };
+  return !(digit(1) || (word[1] == '.' && digit(2)));
+}
+
 bool CommandLine::TakeFlag(const std::string& name, const std::string& alias) {
   if (Done() || (Peek() != name && (alias.empty() || Peek() != alias))) return false;
   ++next_;

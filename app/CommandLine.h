@@ -22,7 +22,9 @@ class CommandLine {
   std::optional<std::string> TakeValue(const std::string& name, const std::string& alias,
                                        std::string& missing);
   bool TakeFlag(const std::string& name, const std::string& alias = {});
-  static bool IsOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+  // A word that begins with '-', unless it begins like a negative number ("-1", "-5,10", "-1:5", "-.5pt"):
+  // that is a value, for the option taking it to accept or refuse.
+  static bool IsOption(const std::string& word);
 
  private:
   std::vector<std::string> words_;

@@ -13,6 +13,7 @@ struct CommandInfo {
   const char* synopsis;  // the usage line after "pagehost "
   const char* summary;   // one line for --help
   int (*run)(CommandLine& args);
+  bool changesPreferences = false;  // reads, changes and saves the workspace with no other run in between
 };
 
 // Every command, in the order --help lists them.

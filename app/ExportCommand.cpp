@@ -5,12 +5,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "app/Commands.h"
 #include "app/InputCheck.h"
@@ -41,7 +39,8 @@ void PrintExportHelp() {
       "\n"
       "Writes the main story of DOC (or the story UID, or the range START:END of it, in UTF-16 units) as\n"
       "tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the whole\n"
-      "export succeeded.\n"
+      "export succeeded, and keeps its permissions; a link is written through. An OUT that is no plain file\n"
+      "(a device, a FIFO, a folder), is read-only or has several hard links is refused.\n"
       "\n"
       "  --format FMT     kesto (the default): Kesto tagged text; host: the host's own tagged-text dialect\n"
       "                   (<ParaStyle:...>, <CharStyle:...> and the attributes' tags), after a header line\n"
@@ -124,7 +123,8 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       parsed.story = uid;
     } else if (auto r = args.TakeValue("--range", "", missing)) {
       std::pair<int32_t, int32_t> range;
-      if (!ParseRange(*r, range)) return UsageError("export: --range needs START:END with START <= END");
+      if (!ParseRange(*r, range))
+        return UsageError("export: --range needs START:END with 0 <= START <= END, not '" + *r + "'");
       parsed.range = range;
     } else if (auto f = args.TakeValue("--format", "", missing)) {
       if (*f != "kesto" && *f != "host") return UsageError("export: unknown format '" + *f + "'");
@@ -184,35 +184,14 @@ bool WriteStandardOutput(const std::string& bytes) {
   return true;
 }
 
-// A file next to `output` that the export writes first, so that OUT is only replaced by a whole export.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& output) {
-  std::filesystem::path temporary = output;
-  temporary += ".export-" + std::to_string(::getpid()) + ".tmp";
-  return temporary;
-}
-
+// The provider writes the file through the host's safe writer: OUT is replaced only by a whole export, keeps
+// its permissions, and is refused when it is no plain file.
 int WriteToFile(IExportProvider& provider, ExportRequest& request, const std::string& output) {
-  std::filesystem::path temporary = TemporaryBeside(output);
-  request.file = temporary;
+  request.file = output;
   ExportOutcome outcome = provider.Export(request);
-  std::error_code ignored;
-  if (!outcome.succeeded) {
-    std::filesystem::remove(temporary, ignored);
-    // The user knows the file by the name given.
-    std::string message = outcome.message.empty() ? std::string("the export failed") : outcome.message;
-    if (size_t at = message.find(temporary.string()); at != std::string::npos)
-      message.replace(at, temporary.string().size(), output);
-    Error("export: " + message);
-    return kExitFailure;
-  }
-  std::error_code renamed;
-  std::filesystem::rename(temporary, output, renamed);
-  if (renamed) {
-    std::filesystem::remove(temporary, ignored);
-    Error("export: cannot write " + output + ": " + renamed.message());
-    return kExitFailure;
-  }
-  return kExitOk;
+  if (outcome.succeeded) return kExitOk;
+  Error("export: " + (outcome.message.empty() ? std::string("the export failed") : outcome.message));
+  return kExitFailure;
 }
 
 }  // namespace

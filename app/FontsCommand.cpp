@@ -43,9 +43,26 @@ void PrintMetrics(const FontFace& face, double size) {
   }
 }
 
+void PrintFontsHelp() {
+  std::printf(
+      "Usage: pagehost fonts [--metrics FACE [SIZE]]\n"
+      "\n"
+      "Lists the installed faces by their full names, or prints the metrics composition measures FACE with "
+      "at\n"
+      "SIZE points (12; from 0.1 to 1296): ascent, descent, cap height, x-height and automatic leading, "
+      "then\n"
+      "\"U+XXXX c width\" for each character of U+0020..U+007E and U+00A0..U+00FF.\n"
+      "\n"
+      "Exit status: 0 on success, 1 when no installed face has the name, 2 for a command-line error.\n");
+}
+
 }  // namespace
 
 int RunFonts(CommandLine& args) {
+  if (args.TakeFlag("--help", "-h")) {
+    PrintFontsHelp();
+    return kExitOk;
+  }
   if (args.Done()) {
     PrintFaces();
     return kExitOk;

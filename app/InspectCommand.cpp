@@ -1,4 +1,5 @@
 // pagehost inspect: what a saved document holds.
+#include <cstdio>
 #include <iostream>
 
 #include "app/Commands.h"
@@ -10,11 +11,29 @@
 
 namespace pagehost {
 
+namespace {
+
+void PrintInspectHelp() {
+  std::printf(
+      "Usage: pagehost inspect FILE [--json [--lines]]\n"
+      "\n"
+      "Prints what the saved document FILE holds: a readable summary, or with --json its stories, styles,\n"
+      "swatches, pages, masters and items as one JSON object (--lines: with each frame's composed lines).\n"
+      "\n"
+      "Exit status: 0 on success, 1 when FILE cannot be read as a document, 2 for a command-line error.\n");
+}
+
+}  // namespace
+
 int RunInspect(CommandLine& args) {
   std::string file;
   bool json = false;
   bool lines = false;
   while (!args.Done()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintInspectHelp();
+      return kExitOk;
+    }
     if (args.TakeFlag("--lines")) {
       lines = true;
       continue;

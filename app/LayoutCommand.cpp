@@ -690,6 +690,8 @@ int RunLayout(CommandLine& args) {
       return kExitFailure;
     }
   }
+  // What the operations printed (the new items' UIDs) belongs to the result: without it, OUT is not written.
+  if (!FlushStandardOutput()) return kExitFailure;
   DocumentResult saved = DocumentList::Get().SaveDocumentAs(db, parsed.output);
   if (!saved.ok()) {
     Error("layout: " + saved.message);

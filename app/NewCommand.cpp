@@ -1,4 +1,5 @@
 // pagehost new: a document from the built-in defaults, shaped by the layout options, saved.
+#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -86,27 +87,57 @@ bool SetLayers(NewLayoutOptions& o, const std::string& value) {
   return true;
 }
 
-const std::vector<std::pair<const char*, Setter>>& ValueOptions() {
-  static const std::vector<std::pair<const char*, Setter>> options = {
-      {"--page-size", SetPageSize},
-      {"--pages", [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.pages, v); }},
-      {"--pages-per-spread",
+struct ValueOption {
+  const char* name;
+  const char* value;  // what --help shows for the value
+  const char* help;
+  Setter set;
+};
+
+const std::vector<ValueOption>& ValueOptions() {
+  static const std::vector<ValueOption> options = {
+      {"--page-size", "W,H", "letter (the default), legal, tabloid, a4, a5, or two lengths", SetPageSize},
+      {"--pages", "N", "the number of pages (1)",
+       [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.pages, v); }},
+      {"--pages-per-spread", "N", "pages side by side on a spread (1, or 2 with --facing)",
        [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.pagesPerSpread, v); }},
-      {"--margins", SetMargins},
-      {"--columns", [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.columns, v); }},
-      {"--gutter",
+      {"--margins", "M|T,L,B,R", "the page margins, one length for all four or each one", SetMargins},
+      {"--columns", "N", "the number of columns of each page",
+       [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.columns, v); }},
+      {"--gutter", "G", "the space between columns",
        [](NewLayoutOptions& o, const std::string& v) {
          auto g = ParseLength(v);
          if (g) o.setup.gutter = *g;
          return g.has_value();
        }},
-      {"--masters", SetMasters},
-      {"--master-pages",
+      {"--masters", "P-NAME[:BASE];...", "the master spreads, each optionally based on an earlier one",
+       SetMasters},
+      {"--master-pages", "N", "the pages of each master spread",
        [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.masterPages, v); }},
-      {"--sections", SetSections},
-      {"--layers", SetLayers},
+      {"--sections", "PAGE[:NAME];...", "the first page of each section, optionally with its name",
+       SetSections},
+      {"--layers", "NAME;...", "the layers, bottom first", SetLayers},
   };
   return options;
+}
+
+void PrintNewHelp() {
+  std::printf(
+      "Usage: pagehost new -o FILE [OPTIONS]\n"
+      "\n"
+      "Creates a document from the built-in defaults, shaped by the options, and saves it as FILE.\n"
+      "Lengths take pt (the default), mm or in.\n"
+      "\n"
+      "Options:\n");
+  for (const ValueOption& o : ValueOptions()) {
+    std::string word = std::string(o.name) + " " + o.value;
+    std::printf("  %-28s %s\n", word.c_str(), o.help);
+  }
+  std::printf(
+      "  %-28s %s\n  %-28s %s\n  %-28s %s\n\n"
+      "Exit status: 0 on success, 1 when the document could not be saved, 2 for a command-line error.\n",
+      "--facing", "facing pages", "--master-frames", "a text frame on each master page", "--no-main-frame",
+      "no text frame for the main story on the first page");
 }
 
 // Takes one option from `args`: 1 taken, 0 not an option of `new`, -1 a usage error (already reported).
@@ -125,7 +156,7 @@ int TakeOption(CommandLine& args, NewLayoutOptions& o, bool& perSpreadGiven, int
     o.mainFrame = false;
     return 1;
   }
-  for (const auto& [name, set] : ValueOptions()) {
+  for (const auto& [name, shown, help, set] : ValueOptions()) {
     auto value = args.TakeValue(name, "", missing);
     if (!missing.empty()) {
       status = UsageError("option " + missing + " needs a value");
@@ -149,6 +180,10 @@ int RunNew(CommandLine& args) {
   NewLayoutOptions options;
   bool perSpreadGiven = false;
   while (!args.Done()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintNewHelp();
+      return kExitOk;
+    }
     if (auto o = args.TakeValue("-o", "--output", missing)) {
       output = *o;
       continue;

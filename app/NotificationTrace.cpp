@@ -1,15 +1,15 @@
 // Tracing the notifications of documents.
 #include "app/NotificationTrace.h"
 
-#include <cerrno>
-#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "app/Output.h"
 #include "host/compose/NotificationRecorder.h"
 #include "host/core/CPMUnknown.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
+#include "host/db/SafeFileWriter.h"
 #include "host/notify/IResponder.h"
 
 namespace pagehost {
@@ -19,11 +19,14 @@ namespace {
 constexpr ClassID kTraceResponderBoss = 0x20F00;
 constexpr ImplementationID kTraceResponderImpl = 0x20F00;
 
+// The file is written through the safe writer like every file pagehost writes: it appears whole when the
+// command ends.
 struct Trace {
-  std::ofstream out;
+  std::unique_ptr<SafeFileWriter> writer;
   NotificationRecorder recorder{[this](const NotificationRecord& r) { Write(r); }};
 
   void Write(const NotificationRecord& r) {
+    std::ostringstream out;
     std::string name(ChangeName(r.cls));
     if (name.empty()) name = Registry::Get().GetClassName(r.cls);
     out << "{\"role\":\"" << r.role << "\",\"class\":" << r.cls.Get();
@@ -32,6 +35,8 @@ struct Trace {
     for (size_t i = 0; i < r.items.size(); ++i)
       out << (i > 0 ? "," : "") << r.items[i].Get();
     out << "],\"failed\":" << (r.failed ? "true" : "false") << "}\n";
+    std::string line = out.str();
+    writer->Stream().XferBytes(reinterpret_cast<uint8_t*>(line.data()), line.size());
   }
 };
 
@@ -79,8 +84,7 @@ std::optional<std::string> TakeTraceOption(std::vector<std::string>& words, bool
 
 std::string StartNotificationTrace(const std::string& file) {
   auto trace = std::make_unique<Trace>();
-  trace->out.open(file, std::ios::binary | std::ios::trunc);
-  if (!trace->out) return "cannot write " + file + ": " + SystemReason(errno);
+  if (FileResult begun = SafeFileWriter::Begin(file, trace->writer); !begun.ok()) return begun.message;
   Registry& r = Registry::Get();
   if (!r.IsClassRegistered(kTraceResponderBoss)) {
     (void)r.RegisterImplementation<TraceResponder>(kTraceResponderImpl);
@@ -96,8 +100,7 @@ bool StopNotificationTrace() {
   std::unique_ptr<Trace> trace = std::move(Current());
   if (!trace) return true;
   trace->recorder.Detach();
-  trace->out.close();
-  return !trace->out.fail();
+  return trace->writer->Commit().ok();
 }
 
 }  // namespace pagehost

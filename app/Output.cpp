@@ -31,9 +31,33 @@ std::string SystemReason(int error) {
   return text;
 }
 
-// std::cout shares the C stream (the library's default), so flushing it flushes stdout and closing stdout
-// covers both. The reason is the one of the last failing write; a failure in an earlier write is still
-// reported, without one. A stdout that was never open (EBADF with nothing written) is no failure.
+namespace {
+
+bool lossReported = false;
+
+void ReportLoss(int error) {
+  if (lossReported) return;
+  lossReported = true;
+  Error(error != 0 ? "cannot write to standard output: " + SystemReason(error)
+                   : "cannot write to standard output");
+}
+
+}  // namespace
+
+// std::cout shares the C stream (the library's default), so flushing it flushes stdout.
+bool FlushStandardOutput() {
+  errno = 0;
+  std::cout.flush();
+  int error = errno;
+  if (std::fflush(stdout) != 0) error = errno;
+  if (std::ferror(stdout) == 0 && std::cout.good()) return true;
+  ReportLoss(error);
+  return false;
+}
+
+// Closing stdout covers std::cout too. The reason is the one of the last failing write; a failure in an
+// earlier write is still reported, without one. A stdout that was never open (EBADF with nothing written)
+// is no failure.
 int CloseStandardOutput(int status) {
   errno = 0;
   std::cout.flush();
@@ -46,8 +70,7 @@ int CloseStandardOutput(int status) {
     error = errno;
   }
   if (!failed) return status;
-  Error(error != 0 ? "cannot write to standard output: " + SystemReason(error)
-                   : "cannot write to standard output");
+  ReportLoss(error);
   return status == kExitOk ? kExitFailure : status;
 }
 

@@ -15,6 +15,7 @@
 #include "app/Output.h"
 #include "host/app/Host.h"
 #include "host/app/Workspace.h"
+#include "host/app/WorkspaceLock.h"
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
 
@@ -38,7 +39,7 @@ const std::vector<CommandInfo>& AllCommands() {
       {"place", "place FILE -o OUT [--into DOC]",
        "place FILE in a new story with the import filter that claims it; see place --help", RunPlace},
       {"prefs", "prefs [--json | set NAME VALUE | reset]",
-       "show or change the preferences import and export start from; see prefs --help", RunPrefs},
+       "show or change the preferences import and export start from; see prefs --help", RunPrefs, true},
       {"fonts", "fonts [--metrics FACE [SIZE]]",
        "list the installed faces, or print a face's metrics at SIZE points (12)", RunFonts},
   };
@@ -125,6 +126,7 @@ int RunInHost(const CommandInfo& command, CommandLine& args, const std::filesyst
   try {
     Host::Initialize();
     LoadPlugIns(plugIns);
+    WorkspaceLock lock(command.changesPreferences ? Workspace::DefaultFile() : std::filesystem::path());
     OpenWorkspace();
     status = command.run(args);
     status = SaveWorkspace(status);

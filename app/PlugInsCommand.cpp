@@ -8,6 +8,15 @@
 namespace pagehost {
 
 int RunPlugIns(CommandLine& args) {
+  if (args.TakeFlag("--help", "-h")) {
+    std::printf(
+        "Usage: pagehost plugins\n"
+        "\n"
+        "Lists the plug-ins loaded from the plug-ins folder (see pagehost --help): name, ID and version.\n"
+        "\n"
+        "Exit status: 0, or 2 for a command-line error.\n");
+    return kExitOk;
+  }
   if (!args.Done()) return UsageError("plugins takes no arguments");
   const auto& plugIns = Registry::Get().GetPlugIns();
   if (plugIns.empty()) {

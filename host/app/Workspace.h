@@ -17,7 +17,9 @@ void Renew();
 
 // Reads the workspace from `file` and remembers the file for Save. A missing file gives the defaults. A
 // file that is damaged or no workspace is set aside (renamed with ".damaged" added) and replaced by the
-// defaults; the result then fails with a message saying so, for the caller to show once.
+// defaults; a file (or folder) that cannot be read gives the defaults and is left alone, and Save then
+// refuses to write over it. Either way the result fails with a message saying so, for the caller to show
+// once as a warning; a failure to replace a damaged file is part of that message and is not tried again.
 FileResult Open(const std::filesystem::path& file);
 
 // Saves the workspace to the file it was opened from, when it changed since; nothing to do is success.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -45,6 +46,13 @@ int ResolveLinks(std::filesystem::path path, std::filesystem::path& target, stru
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
   return ELOOP;
+}
+
+// The system's reason in lower case, as it reads inside a message ("no space left on device").
+std::string SystemReason(int error) {
+  std::string text = std::strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
 }
 
 const char* WhyNotAFile(mode_t mode) {
@@ -127,7 +135,31 @@ SafeFileWriter::~SafeFileWriter() {
 }
 
 FileResult SafeFileWriter::Fail(int error) const {
-  return {kWriteFailedError, "cannot save " + shown_.string() + ": " + std::strerror(error)};
+  return Refuse(Why(error));
+}
+
+FileResult SafeFileWriter::Refuse(const std::string& why) const {
+  return {kWriteFailedError, "cannot write " + shown_.string() + ": " + why};
+}
+
+// Errors met while reaching the folder or making a file in it are told about the folder, which is what the
+// user has to change.
+std::string SafeFileWriter::Why(int error) const {
+  std::string folder = target_.parent_path().empty() ? std::string("the current folder")
+                                                     : "the folder " + target_.parent_path().string();
+  switch (error) {
+    case ENOENT:
+      return folder + " does not exist";
+    case ENOTDIR:
+      return "a part of " + target_.parent_path().string() + " is not a folder";
+    case EACCES:
+    case EPERM:
+      return folder + " cannot be written (" + SystemReason(error) + ")";
+    case EROFS:
+      return folder + " is on a read-only file system";
+    default:
+      return SystemReason(error);
+  }
 }
 
 FileResult SafeFileWriter::Begin(const std::filesystem::path& path, std::unique_ptr<SafeFileWriter>& writer,
@@ -137,14 +169,17 @@ FileResult SafeFileWriter::Begin(const std::filesystem::path& path, std::unique_
   struct stat status = {};
   bool exists = false;
   int error = ResolveLinks(path, target, status, exists);
-  std::unique_ptr<SafeFileWriter> made(new SafeFileWriter(path, target));
+  // A path that cannot be followed is told about as the user gave it.
+  std::unique_ptr<SafeFileWriter> made(new SafeFileWriter(path, error != 0 ? path : target));
   if (error != 0) return made->Fail(error);
-  if (exists && !S_ISREG(status.st_mode))
-    return {kWriteFailedError, "cannot save " + path.string() + ": " + WhyNotAFile(status.st_mode)};
+  if (exists && !S_ISREG(status.st_mode)) return made->Refuse(WhyNotAFile(status.st_mode));
   if (target.filename().empty()) return made->Fail(EISDIR);
-  if (exists && (error = LockError(target, status)) != 0) {
-    return {kWriteFailedError,
-            "cannot save " + path.string() + ": the file is locked (" + std::strerror(error) + ")"};
+  if (exists && (error = LockError(target, status)) != 0)
+    return made->Refuse("the file is locked (" + SystemReason(error) + ")");
+  // Replacing one name of a file with several would leave the others on the old content.
+  if (exists && status.st_nlink > 1) {
+    return made->Refuse("the file has " + std::to_string(status.st_nlink) +
+                        " hard links, which replacing it would split apart");
   }
   if (FileResult r = made->OpenTemporary(temporary); !r.ok()) return r;
   if (exists) made->KeepOwnerAndMode(status);
@@ -244,6 +279,14 @@ FileResult SafeFileWriter::Commit() {
   // Some file systems cannot sync a folder; the rename is then as durable as they make it.
   if (::fsync(folder_) != 0 && errno != EINVAL && errno != EROFS) return Fail(errno);
   return {};
+}
+
+FileResult SafeFileWriter::Replace(const std::filesystem::path& path, std::string_view bytes,
+                                   Temporary temporary) {
+  std::unique_ptr<SafeFileWriter> writer;
+  if (FileResult r = Begin(path, writer, temporary); !r.ok()) return r;
+  writer->Stream().XferBytes(reinterpret_cast<uint8_t*>(const_cast<char*>(bytes.data())), bytes.size());
+  return writer->Commit();
 }
 
 void SafeFileWriter::Discard() {

@@ -5,14 +5,18 @@
 // removes. Once complete and on disk it takes the place of the file in one rename.
 //
 // The file written is the final target of a symbolic link given as the path (the link stays a link); a
-// device, FIFO, socket or folder is refused, and so is an existing file without write permission. A
-// replaced file keeps its permissions (and its owner where the system allows). Every message names the
-// user's path with the system's reason; a temporary name never shows.
+// device, FIFO, socket or folder is refused (none of them can be replaced whole, and a device may be the
+// system's own), and so are an existing file without write permission and a file with several hard links
+// (replacing one name would leave the others on the old content). A replaced file keeps its permissions
+// (and its owner where the system allows). Every message says "cannot write PATH: " with the user's path
+// and what happened in plain words, about the folder where the folder is at fault; a temporary name never
+// shows. Every file pagehost writes goes through here.
 #pragma once
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/db/FileResult.h"
 #include "host/db/FileStream.h"
@@ -41,12 +45,18 @@ class SafeFileWriter {
   // kWriteFailedError; the file is then as it was before Begin. Commit once only.
   FileResult Commit();
 
+  // Begin, `bytes` and Commit: fails as they do.
+  static FileResult Replace(const std::filesystem::path& path, std::string_view bytes,
+                            Temporary temporary = Temporary::kUnnamedIfPossible);
+
   // The file that is replaced: the path given, or the final target of the link it names.
   const std::filesystem::path& Target() const { return target_; }
 
  private:
   SafeFileWriter(std::filesystem::path shown, std::filesystem::path target);
   FileResult Fail(int error) const;
+  FileResult Refuse(const std::string& why) const;
+  std::string Why(int error) const;
   FileResult OpenTemporary(Temporary temporary);
   bool OpenUnnamed(int& error);
   bool OpenNamed(int& error);

@@ -3,8 +3,6 @@
 // and the bytes.
 #include "host/ui/Clipboard.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -12,6 +10,8 @@
 #include <iterator>
 #include <string>
 #include <system_error>
+
+#include "host/db/SafeFileWriter.h"
 
 namespace {
 
@@ -140,25 +140,9 @@ bool Clipboard::WriteFile(const ClipboardContents& contents) {
   if (bytes.size() > kMaxBytes) return false;
   std::error_code error;
   if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
-  std::filesystem::path temporary = path;
-  temporary += '.';
-  temporary += std::to_string(::getpid());
-  temporary += ".tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  // Replaced whole through the safe writer, so that a reader never finds half a clipboard.
+  std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return SafeFileWriter::Replace(path, view).ok();
 }
 
 bool Clipboard::SetText(std::u16string_view text) {

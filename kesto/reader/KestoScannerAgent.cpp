@@ -54,12 +54,18 @@ WideString Decimal(int32_t value) {
   return WideFromUtf8(std::to_string(value));
 }
 
+// The folder of a file named by the user: the current folder for a bare name ("in.txt"); empty for none.
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  if (file.empty() || file.has_parent_path()) return file.parent_path();
+  std::error_code ec;
+  std::filesystem::path current = std::filesystem::current_path(ec);
+  return ec ? std::filesystem::path(".") : current;
+}
+
 std::filesystem::path DocumentFolder(IDataBase* db) {
   if (!db) return {};
   InterfacePtr<IDocument> document = Instantiate<IDocument>(db, db->GetRootUID());
-  if (!document) return {};
-  std::filesystem::path file = document->GetFile();
-  return file.empty() ? file : file.parent_path();
+  return document ? FolderOf(document->GetFile()) : std::filesystem::path();
 }
 
 }  // namespace
@@ -319,7 +325,7 @@ int32_t KestoScannerAgent::ResolveFileReference(WideString& uri, std::u16string_
   if (source_ && source_->GetAgent()) {
     VyFile file;
     source_->GetAgent()->GetFile(file);
-    if (!file.IsEmpty()) sourceFolder = file.GetPath().parent_path();
+    if (!file.IsEmpty()) sourceFolder = FolderOf(file.GetPath());
   }
   return ResolvePictureReference(name, DocumentFolder(story_ ? story_->VyBaseStory::GetDocument() : nullptr),
                                  sourceFolder, uri);

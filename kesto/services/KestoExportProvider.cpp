@@ -1,14 +1,10 @@
 // Kesto's export provider.
 #include "kesto/services/KestoExportProvider.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <optional>
 
 #include "host/core/ServiceRegistry.h"
+#include "host/db/SafeFileWriter.h"
 #include "host/text/ITextModel.h"
 #include "kesto/include/IKestoFacade.h"
 #include "kesto/services/KestoExportDriver.h"
@@ -57,24 +53,6 @@ bool ReadSwitches(const std::map<std::string, std::string>& options, uint32_t& b
   return true;
 }
 
-// Creates or replaces `path` with `bytes`; 0 or a file-system code.
-int16_t WriteWholeFile(const std::filesystem::path& path, const std::string& bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return FileErrorFromErrno(errno, FileAccess::kWrite);
-  size_t done = 0;
-  int16_t error = 0;
-  while (done < bytes.size() && error == 0) {
-    ssize_t wrote = ::write(fd, bytes.data() + done, std::min<size_t>(bytes.size() - done, size_t{1} << 22));
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0)
-      error = FileErrorFromErrno(wrote < 0 ? errno : ENOSPC, FileAccess::kWrite);
-    else
-      done += static_cast<size_t>(wrote);
-  }
-  if (::close(fd) != 0 && error == 0) error = FileErrorFromErrno(errno, FileAccess::kWrite);
-  return error;
-}
-
 }  // namespace
 
 ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
@@ -113,7 +91,11 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
     VyCharStringStreamAgent agent(destination);
     result = RunKestoExport(&agent, request.story.GetDataBase(), params);
   }
-  if (result == 0 && !request.file.empty()) result = WriteWholeFile(request.file, text);
+  // The file is replaced as documents are, so the same outputs are refused and the same messages tell why.
+  if (result == 0 && !request.file.empty()) {
+    if (FileResult written = SafeFileWriter::Replace(request.file, text); !written.ok())
+      return Failed(HostErrorCode(kWriteErr), written.message);
+  }
   // The code is the facade's, as for imports; the message keeps the engine's own words.
   ExportOutcome outcome;
   outcome.code = HostErrorCode(result);

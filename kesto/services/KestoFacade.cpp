@@ -9,6 +9,7 @@
 
 #include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
+#include "host/db/SafeFileWriter.h"
 #include "kesto/include/IKestoPrefs.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/services/KestoExportDriver.h"
@@ -86,12 +87,21 @@ int32_t ImportUnits(const UIDRef& story, int32_t position, uint32_t flags, const
   return Import(story, position, flags, &agent, encoding);
 }
 
-// An existing file is kept as it is (an append goes to its end).
-int16_t CreateIfMissing(const std::filesystem::path& file) {
-  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return FileErrorFromErrno(errno, FileAccess::kWrite);
+// What a file holds before an export is appended to it: nothing when it is not there yet. 0 or a
+// file-system code.
+int16_t ReadForAppend(const std::filesystem::path& file, std::string& bytes) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno == ENOENT ? 0 : FileErrorFromErrno(errno, FileAccess::kRead);
+  char block[65536];
+  ssize_t got = 0;
+  while ((got = ::read(fd, block, sizeof(block))) != 0) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    bytes.append(block, static_cast<size_t>(got));
+  }
+  int error = got < 0 ? errno : 0;
   ::close(fd);
-  return 0;
+  return FileErrorFromErrno(error, FileAccess::kRead);
 }
 
 bool ValidRange(const UIDRef& story, TextRange range) {
@@ -201,12 +211,17 @@ template <class I>
 int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
                                               const std::filesystem::path& file, TextEncoding encoding) {
   if (!ValidRange(story, range)) return ParameterError();
-  if (int16_t created = CreateIfMissing(file); created != 0) return HostErrorCode(created);
-  VyFileStreamAgent agent{VyFile(file)};
-  bool append = (flags & kFacadeExportAppend) != 0;
-  int16_t opened = agent.Open(append ? VyFileAgentBase::kAppendMode : VyFileAgentBase::kWriteMode);
-  if (opened != 0) return HostErrorCode(opened);
-  return ExportStory(story, range, flags, &agent, StreamEncodingOf(encoding), true);
+  // The file is replaced whole through the host's safe writer, as documents are; an append replaces it with
+  // its old content followed by the new text.
+  std::string bytes;
+  if (flags & kFacadeExportAppend) {
+    if (int16_t read = ReadForAppend(file, bytes); read != 0) return HostErrorCode(read);
+  }
+  VyCharStringStreamAgent agent(&bytes);
+  if (int32_t result = ExportStory(story, range, flags, &agent, StreamEncodingOf(encoding), true);
+      result != 0)
+    return result;
+  return SafeFileWriter::Replace(file, bytes).ok() ? 0 : HostErrorCode(kWriteErr);
 }
 
 template <class I>

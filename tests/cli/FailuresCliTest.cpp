@@ -2,6 +2,7 @@
 // options missing their values each end with a message and an exit status, never with an abort, a status
 // of success or a half-written document.
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "tests/cli/CliTest.h"
 
@@ -21,7 +22,15 @@ using FailuresCliTest = cli_testing::CliTest;
 
 constexpr size_t kMB = size_t{1} << 20;
 
+// A device of the test's own that answers every write with "no space left": opening /dev/full for output
+// would make a plain file in /dev where it is missing. Empty when this user cannot make devices.
+std::string FullDevice(const std::string& path) {
+  return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? path : "";
+}
+
 TEST_F(FailuresCliTest, ALostStandardOutputFailsTheCommand) {
+  std::string full = FullDevice(Path("full"));
+  if (full.empty()) GTEST_SKIP() << "making a full device needs root";
   ASSERT_EQ(0, Run({"new", "-o", Path("doc.pgd")}).status);
   const std::vector<std::string> rows[] = {
       {"--help"},
@@ -31,13 +40,33 @@ TEST_F(FailuresCliTest, ALostStandardOutputFailsTheCommand) {
       {"inspect", "--json", Path("doc.pgd")},
       {"import", "--help"},
   };
-  RunOptions full;
-  full.stdoutFile = "/dev/full";
+  RunOptions options;
+  options.stdoutFile = full;
   for (const auto& args : rows) {
     SCOPED_TRACE(::testing::PrintToString(args));
-    ProgramResult r = Run(args, full);
+    ProgramResult r = Run(args, options);
     EXPECT_EQ(1, r.status);
     EXPECT_EQ("pagehost: cannot write to standard output: no space left on device\n", r.err);
+  }
+}
+
+// layout prints the UIDs of the items it makes; when they cannot be printed, OUT is not written.
+TEST_F(FailuresCliTest, LayoutWritesNoDocumentWhenItsOutputIsLost) {
+  ASSERT_EQ(0, Run({"new", "-o", Path("doc.pgd")}).status);
+  std::string full = FullDevice(Path("full"));
+  for (auto [redirect, reason] : {std::pair<std::string, std::string>{">&-", "bad file descriptor"},
+                                  {">" + full, "no space left on device"}}) {
+    if (redirect == ">") continue;  // no full device of our own
+    SCOPED_TRACE(redirect);
+    RunOptions options;
+    options.env["XDG_CONFIG_HOME"] = Path("config");
+    ProgramResult r = testing_support::RunProgram(
+        {"/bin/sh", "-c", "exec \"$0\" \"$@\" " + redirect, PAGEHOST_BIN, "layout", Path("doc.pgd"), "-o",
+         Path("out.pgd"), "frame", "--page", "1", "36,36,300,400"},
+        options);
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("pagehost: cannot write to standard output: " + reason + "\n", r.err);
+    EXPECT_FALSE(std::filesystem::exists(Path("out.pgd")));
   }
 }
 

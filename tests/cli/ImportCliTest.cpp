@@ -5,6 +5,7 @@
 namespace {
 
 using cli_testing::ProgramResult;
+using cli_testing::RunOptions;
 using ImportCliTest = cli_testing::CliTest;
 
 TEST_F(ImportCliTest, ImportsIntoANewDocument) {
@@ -101,6 +102,24 @@ TEST_F(ImportCliTest, FailuresAndUsage) {
   ProgramResult help = Run({"import", "--help"});
   EXPECT_EQ(0, help.status);
   EXPECT_NE(std::string::npos, help.out.find("--no-report-errors"));
+}
+
+// A table named in the text is looked for beside the input however the input is named: from its folder, as
+// a bare name in the current folder, or through "./".
+TEST_F(ImportCliTest, ATableBesideTheInputIsFoundHoweverTheInputIsNamed) {
+  Write("table.txt", "#\rq\tQ\r");
+  Write("in.txt", "q<&tt\"table.txt\">q\r");
+  for (const std::string& input : {Path("in.txt"), std::string("in.txt"), std::string("./in.txt")}) {
+    SCOPED_TRACE(input);
+    std::filesystem::remove(Path("out.pgd"));
+    RunOptions options;
+    options.env["XDG_CONFIG_HOME"] = Path("config");
+    ProgramResult r = testing_support::RunProgram({"/bin/sh", "-c", "cd \"$0\" && exec \"$@\"", dir_.string(),
+                                                   PAGEHOST_BIN, "import", input, "-o", "out.pgd"},
+                                                  options);
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_NE(std::string::npos, Inspect(Path("out.pgd")).find("\"text\":\"qQ\\u000d"));
+  }
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // pagehost as a user runs it: help, version, plug-ins, new documents, inspection, and what goes wrong.
+#include <sstream>
+
 #include "tests/cli/CliTest.h"
 
 namespace {
@@ -15,6 +17,47 @@ TEST_F(PageHostCliTest, HelpAndVersion) {
   ProgramResult version = Run({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("pagehost ", 0), 0u);
+}
+
+// pagehost --help sends the user to each command's own --help: every command it lists answers it, and -h.
+TEST_F(PageHostCliTest, EveryCommandAnswersHelp) {
+  std::istringstream lines(Run({"--help"}).out);
+  std::string line;
+  while (std::getline(lines, line) && line != "Commands:")
+    continue;
+  std::vector<std::string> commands;
+  while (std::getline(lines, line) && !line.empty()) {
+    if (line[2] != ' ') commands.push_back(line.substr(2, line.find(' ', 2) - 2));
+  }
+  ASSERT_GE(commands.size(), 9u);
+  for (const std::string& command : commands) {
+    for (const char* flag : {"--help", "-h"}) {
+      SCOPED_TRACE(command + " " + flag);
+      ProgramResult r = Run({command, flag});
+      EXPECT_EQ(0, r.status);
+      EXPECT_EQ(0u, r.out.find("Usage: pagehost " + command)) << r.out;
+      EXPECT_EQ("", r.err);
+    }
+  }
+}
+
+// A value that begins like a negative number is the option's value, which the option then judges.
+TEST_F(PageHostCliTest, NegativeNumbersAreValues) {
+  std::string doc = Path("a.pgd");
+  const std::pair<std::vector<std::string>, std::string> kRows[] = {
+      {{"new", "-o", doc, "--gutter", "-1"}, "new: the columns or gutter are out of range"},
+      {{"new", "-o", doc, "--page-size", "-5,10"}, "new: the page size is out of range"},
+      {{"new", "-o", doc, "--pages", "-1"}, "new: the page count is out of range"},
+      {{"new", "-o", doc, "--margins", "-.5in"}, "new: a margin is out of range"},
+      {{"export", doc, "--range", "-1:5"},
+       "export: --range needs START:END with 0 <= START <= END, not '-1:5'"},
+  };
+  for (const auto& [args, message] : kRows) {
+    ProgramResult r = Run(args);
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ(0u, r.err.find("pagehost: " + message + "\n")) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(doc));
 }
 
 TEST_F(PageHostCliTest, PlugInsListsTheFourPlugInsLoadedFromTheirModules) {

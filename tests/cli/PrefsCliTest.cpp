@@ -1,5 +1,9 @@
 // pagehost prefs: defaults, changes that last, refused names and values, and the workspace file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <future>
 
 #include "tests/cli/CliTest.h"
 
@@ -15,6 +19,10 @@ class PrefsCliTest : public CliTest {
     return r.out;
   }
   std::filesystem::path WorkspaceFile() const { return dir_ / "config" / "pagehost" / "workspace.pgw"; }
+  static std::string Read(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
 };
 
 TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
@@ -84,6 +92,54 @@ TEST_F(PrefsCliTest, AChangeThatCannotBeSavedFails) {
   ProgramResult r = Run({"prefs", "set", "report-errors", "on"}, options);
   EXPECT_EQ(1, r.status);
   EXPECT_NE(std::string::npos, r.err.find("could not be saved")) << r.err;
+}
+
+// A workspace this user cannot replace or read: one warning, the command's work done with the defaults and
+// its own exit status, and the file left as it was.
+TEST_F(PrefsCliTest, AWorkspaceThatCannotBeReplacedOrReadIsOneWarning) {
+  ASSERT_EQ(0, Run({"prefs", "set", "report-errors", "on"}).status);
+  std::string good = Read(WorkspaceFile()), folder = WorkspaceFile().parent_path();
+  const struct {
+    std::string content;
+    mode_t folderMode;
+    std::vector<std::string> args;
+    int status;
+    std::string warning;
+  } kRows[] = {
+      {"damaged", 0555, {"prefs", "--json"}, 0, "could not be saved"},
+      {"damaged", 0555, {"plugins"}, 0, "could not be saved"},
+      {good, 0, {"prefs", "--json"}, 0, "cannot be read (permission denied)"},
+      {good, 0, {"prefs", "set", "convert-quotes", "off"}, 1, "cannot be read"},
+  };
+  RunOptions options;
+  if (::geteuid() == 0) options.user = 65534;  // root reads and writes any folder
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args) + " " + std::to_string(row.folderMode));
+    std::ofstream(WorkspaceFile(), std::ios::trunc) << row.content;
+    ::chmod(folder.c_str(), row.folderMode);
+    ProgramResult r = Run(row.args, options);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_EQ(row.status, r.status) << r.err;
+    EXPECT_EQ(0u, r.err.find("pagehost: warning: workspace " + WorkspaceFile().string())) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find(row.warning)) << r.err;
+    // The warning, then the command's own error when it has one.
+    EXPECT_EQ(row.status + 1, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;
+    EXPECT_EQ(row.content, Read(WorkspaceFile()));
+  }
+}
+
+// Two runs that change different preferences at the same moment: both changes are there after each round.
+TEST_F(PrefsCliTest, ChangesMadeAtOnceAreAllKept) {
+  for (int round = 1; round <= 10; ++round) {
+    auto depth = std::async(std::launch::async, [&] {
+      return Run({"prefs", "set", "download-depth", std::to_string(round)});
+    });
+    ASSERT_EQ(0, Run({"prefs", "set", "report-errors", round % 2 ? "on" : "off"}).status);
+    ASSERT_EQ(0, depth.get().status);
+    std::string json = Json();
+    EXPECT_NE(std::string::npos, json.find("\"download-depth\":" + std::to_string(round) + ",")) << json;
+    EXPECT_NE(std::string::npos, json.find(round % 2 ? "\"report-errors\":true" : "\"report-errors\":false"));
+  }
 }
 
 TEST_F(PrefsCliTest, ImportStartsFromThePreferencesAndFlagsOverrideThemOnce) {

@@ -81,6 +81,13 @@ TEST_P(SafeFileWriterTest, OutputsThatAreNoFilesAreRefusedAndLeftAlone) {
       {"a device node",
        [](const auto& p) { return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? 0 : errno; },
        "device"},
+      // Replaced, the other name would keep the old content.
+      {"a file with another name",
+       [](const auto& p) {
+         WriteBytes(p, kOld);
+         return ::link(p.c_str(), (p.parent_path() / "other").c_str()) == 0 ? 0 : errno;
+       },
+       "the file has 2 hard links"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -99,7 +106,9 @@ TEST_P(SafeFileWriterTest, OutputsThatAreNoFilesAreRefusedAndLeftAlone) {
       EXPECT_NE(r.message.find(row.reason), std::string::npos) << r.message;
     }
     EXPECT_EQ(ModeOf(dir / "node"), before);
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"link", "node"}));
+    std::vector<std::string> left = dir.List();
+    std::erase(left, "other");
+    EXPECT_EQ(left, (std::vector<std::string>{"link", "node"}));
   }
 }
 
@@ -138,7 +147,7 @@ TEST_P(SafeFileWriterTest, NamesUpToTheSystemsLimitSave) {
   }
   FileResult tooLong = Save(dir_ / std::string(256, 'n'));
   EXPECT_EQ(tooLong.error, kWriteFailedError);
-  EXPECT_NE(tooLong.message.find(std::strerror(ENAMETOOLONG)), std::string::npos) << tooLong.message;
+  EXPECT_NE(tooLong.message.find(": file name too long"), std::string::npos) << tooLong.message;
 }
 
 // Every failure names the user's file with the system's reason, leaves the earlier file as it was and
@@ -146,16 +155,19 @@ TEST_P(SafeFileWriterTest, NamesUpToTheSystemsLimitSave) {
 TEST_P(SafeFileWriterTest, FailuresNameTheUsersFileAndLeaveNothingBehind) {
   auto path = dir_ / "doc.pgd";
   WriteBytes(path, kOld);
-  FileResult nowhere = Save(dir_ / "missing-folder" / "doc.pgd");
-  EXPECT_EQ(nowhere.message,
-            "cannot save " + (dir_ / "missing-folder" / "doc.pgd").string() + ": " + std::strerror(ENOENT));
+  // What is wrong with the folder is said in plain words.
+  EXPECT_EQ(Save(dir_ / "missing" / "doc.pgd").message,
+            "cannot write " + (dir_ / "missing" / "doc.pgd").string() + ": the folder " +
+                (dir_ / "missing").string() + " does not exist");
+  EXPECT_EQ(Save(path / "x.pgd").message, "cannot write " + (path / "x.pgd").string() + ": a part of " +
+                                              path.string() + " is not a folder");
   // A file size limit makes the writing itself fail.
   FileResult tooLarge;
   {
     FileSizeLimit limit(4096);
     tooLarge = Save(path, std::vector<uint8_t>(1 << 20, 'x'));
   }
-  EXPECT_EQ(tooLarge.message, "cannot save " + path.string() + ": " + std::strerror(EFBIG));
+  EXPECT_EQ(tooLarge.message, "cannot write " + path.string() + ": file too large");
   EXPECT_EQ(ReadBytes(path), kOld);
   EXPECT_EQ(dir_.List(), std::vector<std::string>{"doc.pgd"});
   // Not committed: nothing changes.
