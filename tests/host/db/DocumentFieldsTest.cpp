@@ -8,6 +8,7 @@
 
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
+#include "host/app/IImportProvider.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/db/Crc32.h"
 #include "host/db/DocumentFile.h"
@@ -145,23 +146,28 @@ TEST_F(DocumentFieldsTest, EditsBeyondTheLastUIDFailCleanly) {
   IDataBase* db = nullptr;
   ASSERT_TRUE(DocumentList::Get().OpenDocument(path, db).ok());
   std::vector<UID> before = db->GetAllUIDs();
+  // Each refuses with an error and changes nothing.
   const struct {
     const char* what;
-    std::function<ErrorCode()> edit;
+    std::function<bool()> refused;
   } tooLarge[] = {
       {"duplicate-spread",
        [&] {
-         return LayoutCmdUtils::Process(kDuplicateSpreadCmdBoss, db, {LayoutUtils::SpreadAt(db, 0)}, {});
+         return LayoutCmdUtils::Process(kDuplicateSpreadCmdBoss, db, {LayoutUtils::SpreadAt(db, 0)}, {}) ==
+                kOutOfMemoryError;
        }},
-      {"a placed story",
+      {"place",
        [&] {
+         const std::string text = "<ASCII-WIN>\nPlaced text";
          UID story;
-         return TextCmdUtils::NewStory(db, story);
+         ImportOutcome placed = FindImportProvider("host")->Place(
+             {}, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), db, story);
+         return !placed.succeeded && !story.IsValid();
        }},
   };
   for (const auto& row : tooLarge) {
     SCOPED_TRACE(row.what);
-    EXPECT_EQ(row.edit(), kOutOfMemoryError);
+    EXPECT_TRUE(row.refused());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     EXPECT_EQ(db->GetAllUIDs(), before);
   }
