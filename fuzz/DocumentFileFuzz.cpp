@@ -1,7 +1,7 @@
-// Fuzzes opening a document: any bytes read as a document file, checked as every open checks them, and, when
-// they pass, read the way inspect reads a document. Nothing may crash or allocate beyond what the bytes
-// can hold; a document that opens must be sound (its stories pass their own checks) and must save and open
-// again.
+// Fuzzes opening a document: any bytes read as a document file, checked and completed as every open does,
+// and, when they pass, read the way inspect reads a document. Nothing may crash or allocate beyond what the
+// bytes can hold; a document that opens must be sound (its stories pass their own checks) and must save and
+// open again.
 //
 // Input: the bytes of the file. When they end in an end mark and a checksum, the checksum is made to match,
 // so that damage reaches the checks behind it.
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fuzz/FuzzDocument.h"
-#include "host/app/DocumentCheck.h"
+#include "host/app/DocumentList.h"
 #include "host/app/Host.h"
 #include "host/db/Crc32.h"
 #include "host/db/DocumentFile.h"
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   std::unique_ptr<DataBase> db;
   if (!DocumentFile::Deserialize(bytes, db).ok()) return 0;
-  if (!DocumentCheck::FindFault(*db).empty()) return 0;
+  if (!DocumentList::Get().CheckOpened(*db).ok()) return 0;
   auto stories = Instantiate<IStoryList>(db.get(), db->GetRootUID());
   for (int32_t i = 0; i < stories->CountStories(); ++i) {
     auto story = Instantiate<ITextModel>(db.get(), stories->GetNthStory(i));
@@ -74,6 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> saved = DocumentFile::Serialize(*db);
   std::unique_ptr<DataBase> again;
   Check(DocumentFile::Deserialize(saved, again).ok());
-  Check(DocumentCheck::FindFault(*again).empty());
+  Check(DocumentList::Get().CheckOpened(*again).ok());
   return 0;
 }

@@ -3,7 +3,18 @@
 
 #include <unordered_set>
 
+#include "host/res/DocWorkspace.h"
+#include "host/res/IDocFontList.h"
+#include "host/res/IFontFamily.h"
+#include "host/res/ILanguage.h"
+#include "host/res/ILanguageList.h"
+#include "host/res/IStrokeStyle.h"
+#include "host/res/IStrokeStyleList.h"
+#include "host/res/ISwatch.h"
+#include "host/res/ISwatchList.h"
 #include "host/text/IStoryList.h"
+#include "host/text/IStyleInfo.h"
+#include "host/text/IStyleTable.h"
 #include "host/text/ITextModel.h"
 #include "host/text/StyleUtils.h"
 
@@ -67,6 +78,90 @@ std::string StoryFault(const IDataBase& db, UID story, RunCheck& runs) {
   return fault.empty() ? fault : "story " + Number(story) + ": " + fault;
 }
 
+const char* KindName(StyleKind kind) {
+  return kind == StyleKind::kParagraph ? "paragraph" : "character";
+}
+
+// A style's references: each names a style of the kind it must have, or none (a next style of 0 is the
+// style itself).
+std::string StyleFault(const IDataBase& db, UID uid, StyleKind kind) {
+  auto style = StyleUtils::QueryStyle(&db, uid, kind);
+  if (!style)
+    return std::string("the ") + KindName(kind) + " style table names object " + Number(uid) +
+           ", which is no such style";
+  const struct {
+    UID named;
+    StyleKind kind;
+  } references[] = {{style->GetBasedOn(), kind},
+                    {style->GetNextStyle(), kind},
+                    {style->GetCharacterStyle(), StyleKind::kCharacter}};
+  for (const auto& r : references) {
+    if (r.named.IsValid() && !StyleUtils::QueryStyle(&db, r.named, r.kind))
+      return "style " + Number(uid) + " names object " + Number(r.named) + ", which is no " +
+             KindName(r.kind) + " style";
+  }
+  return {};
+}
+
+std::string StyleTableFault(const IDataBase& db, StyleKind kind) {
+  auto table = StyleUtils::QueryStyleTable(&db, kind);
+  if (!StyleUtils::QueryStyle(&db, table->GetRootStyle(), kind) ||
+      !StyleUtils::QueryStyle(&db, table->GetDefaultStyle(), kind))
+    return std::string("the ") + KindName(kind) + " style table's root or default style is missing";
+  for (int32_t i = 0; i < table->CountStyles(); ++i) {
+    if (std::string fault = StyleFault(db, table->GetNthStyle(i), kind); !fault.empty()) return fault;
+  }
+  return {};
+}
+
+// Every UID of a workspace list names an object with the interface `T`.
+template <class T>
+std::string ListFault(const IDataBase& db, const char* list, int32_t count, auto nth) {
+  for (int32_t i = 0; i < count; ++i) {
+    UID uid = nth(i);
+    if (!Instantiate<T>(&db, uid))
+      return std::string("the ") + list + " names object " + Number(uid) + ", which does not belong there";
+  }
+  return {};
+}
+
+// A tint's base is a swatch of the document.
+std::string SwatchesFault(const IDataBase& db, const ISwatchList& swatches) {
+  auto nth = [&](int32_t i) { return swatches.GetNthSwatchUID(i); };
+  std::string fault = ListFault<ISwatch>(db, "swatch list", swatches.CountSwatches(), nth);
+  for (int32_t i = 0; fault.empty() && i < swatches.CountSwatches(); ++i) {
+    auto swatch = Instantiate<ISwatch>(&db, nth(i));
+    if (swatch->GetKind() == SwatchKind::kTint && !Instantiate<ISwatch>(&db, swatch->GetTintBase()))
+      fault = "swatch " + Number(nth(i)) + " is a tint of no swatch";
+  }
+  UID reserved[] = {swatches.GetNoneSwatchUID(), swatches.GetPaperSwatchUID(), swatches.GetBlackSwatchUID(),
+                    swatches.GetRegistrationSwatchUID()};
+  for (int32_t i = 0; fault.empty() && i < 4; ++i)
+    fault = ListFault<ISwatch>(db, "swatch list", 1, [&](int32_t) { return reserved[i]; });
+  return fault;
+}
+
+// The lists on the document's workspace name objects of their kinds.
+std::string WorkspaceFault(const IDataBase& db) {
+  std::string fault;
+  if (auto swatches = QueryDocWorkspace<ISwatchList>(&db)) fault = SwatchesFault(db, *swatches);
+  if (auto strokes = QueryDocWorkspace<IStrokeStyleList>(&db); strokes && fault.empty()) {
+    fault = ListFault<IStrokeStyle>(db, "stroke style list", strokes->CountStrokeStyles(),
+                                    [&](int32_t i) { return strokes->GetNthStrokeStyleUID(i); });
+  }
+  if (auto fonts = QueryDocWorkspace<IDocFontList>(&db); fonts && fault.empty()) {
+    fault = ListFault<IFontFamily>(db, "font list", fonts->CountFamilies(),
+                                   [&](int32_t i) { return fonts->GetNthFamilyUID(i); });
+  }
+  if (auto languages = QueryDocWorkspace<ILanguageList>(&db); languages && fault.empty()) {
+    fault = ListFault<ILanguage>(db, "language list", languages->CountLanguages() + 1, [&](int32_t i) {
+      return i < languages->CountLanguages() ? languages->GetNthLanguageUID(i)
+                                             : languages->GetDefaultLanguageUID();
+    });
+  }
+  return fault;
+}
+
 }  // namespace
 
 std::string FindFault(const IDataBase& db) {
@@ -82,7 +177,10 @@ std::string FindFault(const IDataBase& db) {
     if (!seen.insert(story.Get()).second) return "the story list names story " + Number(story) + " twice";
     if (std::string fault = StoryFault(db, story, runs); !fault.empty()) return fault;
   }
-  return {};
+  for (StyleKind kind : {StyleKind::kParagraph, StyleKind::kCharacter}) {
+    if (std::string fault = StyleTableFault(db, kind); !fault.empty()) return fault;
+  }
+  return WorkspaceFault(db);
 }
 
 }  // namespace DocumentCheck

@@ -1,7 +1,9 @@
 // DocumentCheck: whether a document read from a file is consistent, so that a document which opens can be
 // worked on: its story list names stories, the first of them (the main story) among them; each story's text
 // and runs agree (ITextModel::Check); every style a run names is a style of its strand's kind; every object
-// a run's overrides refer to exists.
+// a run's overrides refer to exists; the style tables name styles of their kind, which name styles of the
+// right kinds in turn; the workspace's lists name swatches, stroke styles, font families and languages, and
+// each tint a swatch as its base.
 #pragma once
 
 #include <string>

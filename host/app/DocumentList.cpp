@@ -48,17 +48,23 @@ DocumentResult DocumentList::OpenDocument(const std::filesystem::path& path, IDa
   std::unique_ptr<DataBase> db;
   DocumentFileResult r = DocumentFile::Open(path, db);
   if (r.error != kSuccess) return {r.error, r.message};
-  auto doc = Instantiate<IDocument>(db.get(), db->GetRootUID());
-  if (!doc) return {kNotADocumentError, path.string() + ": not a document (its root object is no document)"};
-  if (std::string fault = DocumentCheck::FindFault(*db); !fault.empty())
-    return {kDamagedDocumentError, path.string() + ": the document is inconsistent: " + fault};
-  for (const auto& step : openSteps_) {
-    if (std::string fault = step(*db); !fault.empty())
-      return {kDamagedDocumentError, path.string() + ": the document is inconsistent: " + fault};
-  }
-  doc->SetFile(std::filesystem::absolute(path));
+  if (DocumentResult checked = CheckOpened(*db); !checked.ok())
+    return {checked.error, path.string() + ": " + checked.message};
+  Instantiate<IDocument>(db.get(), db->GetRootUID())->SetFile(std::filesystem::absolute(path));
   out = Add(std::move(db));
   SignalMgr::Signal(kDocumentSignalService, kAfterOpenDocSignal, UIDRef(out, out->GetRootUID()));
+  return {};
+}
+
+DocumentResult DocumentList::CheckOpened(IDataBase& db) const {
+  if (!Instantiate<IDocument>(&db, db.GetRootUID()))
+    return {kNotADocumentError, "not a document (its root object is no document)"};
+  if (std::string fault = DocumentCheck::FindFault(db); !fault.empty())
+    return {kDamagedDocumentError, "the document is inconsistent: " + fault};
+  for (const auto& step : openSteps_) {
+    if (std::string fault = step(db); !fault.empty())
+      return {kDamagedDocumentError, "the document is inconsistent: " + fault};
+  }
   return {};
 }
 

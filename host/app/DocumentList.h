@@ -37,6 +37,10 @@ class DocumentList {
   // Opens a saved document and checks that it is consistent (DocumentCheck); signals "after open". Fails as
   // DocumentFile::Open does, or with kDamagedDocumentError for an inconsistent document; `db` is null then.
   DocumentResult OpenDocument(const std::filesystem::path& path, IDataBase*& db);
+  // What OpenDocument does with a database read from a file before it opens it: checks that it is a
+  // consistent document and completes it with the open steps. Fails with kNotADocumentError or
+  // kDamagedDocumentError; the message does not name the file.
+  DocumentResult CheckOpened(IDataBase& db) const;
   // Saves to the document's file (kInvalidParameterError when it has none yet).
   DocumentResult SaveDocument(IDataBase* db);
   // Saves to `path`, which becomes the document's file; signals "after save as".

@@ -89,7 +89,10 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   IDataBase* db = cmd->GetTargetDataBase();
   size_t mark = db ? EnterDataBase(db, cmd->GetName()) : 0;
   Notify(db, kBeforeDoMessageBoss, cmd);
+  uint64_t standIns = db ? db->CountStandIns() : 0;
   cmd->DoCommand();
+  // A command that made a stand-in for want of UIDs has not done its work, whatever it answered.
+  if (db && db->CountStandIns() != standIns && globalError == kSuccess) globalError = kOutOfMemoryError;
   ++processed_;
   ++processedByClass_[GetClass(cmd)];
   // Observers hear exactly one after message, also when the command failed (its state says so).

@@ -90,10 +90,23 @@ void DataBase::Record(Change change, size_t levelStart) {
   changes.push_back(std::move(change));
 }
 
+UID DataBase::TakeUID() {
+  if (nextUID_ < kUIDLimit) return nextUID_++;
+  if (nextStandIn_ == 0) return kInvalidUID;
+  ++standIns_;
+  return nextStandIn_++;  // wraps to 0 after the last
+}
+
+bool DataBase::HoldsStandIns() const {
+  return std::any_of(objects_.begin(), objects_.end(),
+                     [](const auto& entry) { return entry.first.Get() >= kUIDLimit; });
+}
+
 UID DataBase::NewObject(ClassID cls) {
   BossRef boss(Boss::Create(cls));
   if (!boss) return kInvalidUID;
-  UID uid = nextUID_++;
+  UID uid = TakeUID();
+  if (!uid.IsValid()) return kInvalidUID;
   Insert(uid, boss);
   modified_ = true;
   if (IsTracking()) {
@@ -120,11 +133,17 @@ ErrorCode DataBase::AddUndoRecord(std::unique_ptr<UndoRecord> record) {
 }
 
 ErrorCode DataBase::Adopt(UID uid, Boss* boss) {
-  if (!uid.IsValid() || objects_.contains(uid)) return kInvalidParameterError;
+  if (!uid.IsValid() || uid.Get() >= kUIDLimit || objects_.contains(uid)) return kInvalidParameterError;
   Insert(uid, BossRef::Share(boss));
   boss->Release();  // the table's reference replaces the caller's
   if (uid.Get() >= nextUID_) nextUID_ = uid.Get() + 1;
   return kSuccess;
+}
+
+void DataBase::SetNextUID(UID uid) {
+  assert(uid.Get() >= nextUID_ && uid.Get() <= kUIDLimit &&
+         "a UID the database has given, or beyond the limit");
+  nextUID_ = uid.Get();
 }
 
 void DataBase::DidLoad() {

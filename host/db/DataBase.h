@@ -17,6 +17,7 @@ class DataBase final : public IDataBase {
 
   UID NewObject(ClassID cls) override;
   ErrorCode DeleteObject(UID uid) override;
+  uint64_t CountStandIns() const override { return standIns_; }
   bool IsValidUID(UID uid) const override { return objects_.contains(uid); }
   ClassID GetClass(UID uid) const override;
   Boss* GetBoss(UID uid) const override;
@@ -52,13 +53,17 @@ class DataBase final : public IDataBase {
 
   void NotePreDirty(Boss& boss, ImplementationID implementation) override;
 
-  // Used by the document file reader: puts an object read from a file at `uid`.
+  // Used by the document file reader: puts an object read from a file at `uid`. kInvalidParameterError
+  // when `uid` is 0, at or above kUIDLimit, or taken.
   ErrorCode Adopt(UID uid, Boss* boss);
   // Used by the document file reader once every object is in: tells each live persistent implementation
   // that its state was read (DidRestore).
   void DidLoad();
   UID GetNextUID() const { return nextUID_; }
-  void SetNextUID(UID uid) { nextUID_ = uid.Get(); }
+  // Whether a stand-in object (see NewObject) is in the database.
+  bool HoldsStandIns() const;
+  // `uid` must be above every object's UID and at most kUIDLimit.
+  void SetNextUID(UID uid);
 
   // Number of steps kept for undo; older ones are dropped.
   static constexpr size_t kMaxSteps = 200;
@@ -89,6 +94,9 @@ class DataBase final : public IDataBase {
   class Restore;
 
   bool IsTracking() const { return IsInStep() && untracked_ == 0; }
+  // The UID for a new object: the next below kUIDLimit, else the next stand-in's; kInvalidUID when none
+  // is left.
+  UID TakeUID();
   void Insert(UID uid, BossRef boss);
   BossRef Remove(UID uid);
   void Revert(Change& change, Restore& restore);
@@ -102,6 +110,8 @@ class DataBase final : public IDataBase {
   std::unordered_map<UID, BossRef> objects_;
   UID root_;
   uint32_t nextUID_ = 1;
+  uint32_t nextStandIn_ = kUIDLimit;  // 0 once every UID above the limit is given too
+  uint64_t standIns_ = 0;
   bool modified_ = false;
 
   int depth_ = 0;

@@ -27,6 +27,8 @@ DocumentFileResult Deserialize(std::span<const uint8_t> bytes, std::unique_ptr<D
 }
 
 DocumentFileResult Save(DataBase& db, const std::filesystem::path& path) {
+  if (db.HoldsStandIns())
+    return {kOutOfMemoryError, "cannot save " + path.string() + ": the document has run out of object IDs"};
   std::unique_ptr<SafeFileWriter> writer;
   if (FileResult r = SafeFileWriter::Begin(path, writer); !r.ok()) return r;
   try {

@@ -18,7 +18,8 @@ namespace DocumentFile {
 inline constexpr uint32_t kFormatVersion = DocumentFileFormat::kVersion;
 
 // Writes the database through a SafeFileWriter (see there: what `path` may be, and what a failed save
-// leaves). Fails with kWriteFailedError or kOutOfMemoryError. Clears the database's modified flag on
+// leaves). Fails with kWriteFailedError or kOutOfMemoryError (also for a database holding stand-ins, see
+// IDataBase::NewObject). Clears the database's modified flag on
 // success.
 DocumentFileResult Save(DataBase& db, const std::filesystem::path& path);
 

@@ -50,7 +50,7 @@ class Reader {
     }
     if (FileResult r = CheckChecksum(); !r.ok()) return r;
     if (root_.IsValid() && !db->IsValidUID(root_)) return Damaged("the document has no root object");
-    if (nextUID_ > db->GetNextUID().Get()) db->SetNextUID(nextUID_);
+    db->SetNextUID(nextUID_);
     db->SetRootUID(root_);
     db->DidLoad();
     db->SetModified(false);
@@ -79,12 +79,23 @@ class Reader {
     if (version_ == 0) return Damaged("the document names no format version");
     size_t size = HasTable() ? kHeaderSize : kHeaderSizeVersion1;
     if (!Take(header + 12, size - 12)) return CutShort();
+    uint32_t flags = Get32(header + 12);
     nextUID_ = Get32(header + 16);
     root_ = Get32(header + 20);
     objectCount_ = Get32(header + 24);
     if (HasTable()) tableOffset_ = Get32(header + 28) | uint64_t{Get32(header + 32)} << 32;
     headerCrc_ = checked_.Checksum();
     checked_.Restart();
+    return CheckHeader(flags);
+  }
+
+  // Every object's UID, the root's among them, lies below the next UID, and that at most at the limit, so
+  // that objects made after opening never take a UID that is in use or wrap around.
+  FileResult CheckHeader(uint32_t flags) const {
+    if (flags != 0) return Damaged("the document's header has unknown flags (" + std::to_string(flags) + ")");
+    if (nextUID_ == 0 || nextUID_ > kUIDLimit)
+      return Damaged("the document's next UID (" + std::to_string(nextUID_) + ") is out of range");
+    if (root_.Get() >= nextUID_) return Damaged("the document's root UID is not below its next UID");
     return {};
   }
 
@@ -150,6 +161,9 @@ class Reader {
     uint32_t count = Get32(header + 8);
     if (!uid.IsValid() || count > static_cast<uint64_t>(in_.Remaining()) / kImplementationHeaderSize)
       return Damaged("an object record is damaged");
+    if (uid.Get() >= nextUID_)
+      return Damaged("object " + std::to_string(uid.Get()) +
+                     " has a UID at or above the document's next UID");
     std::unique_ptr<Boss, BossReleaser> made(Boss::Create(cls));
     if (!made) made.reset(Boss::CreateUnknown(cls));
     if (db.Adopt(uid, made.get()) != kSuccess)
@@ -183,8 +197,12 @@ class Reader {
     data.SetSharedValues(shared_);
     data.SetFormatVersion(version_);
     impl->ReadWrite(&data, implementation);
-    if (data.GetState() != IPMStream::State::kGood)
-      return Damaged("the data of object " + std::to_string(boss.GetUID().Get()) + " is damaged");
+    if (data.GetState() == IPMStream::State::kGood && data.Remaining() > 0)
+      data.MarkDamaged(std::to_string(data.Remaining()) + " bytes follow its data");
+    if (data.GetState() != IPMStream::State::kGood) {
+      std::string what = "the data of object " + std::to_string(boss.GetUID().Get()) + " is damaged";
+      return Damaged(data.GetDamage().empty() ? what : what + ": " + data.GetDamage());
+    }
     return {};
   }
 

@@ -11,15 +11,26 @@
 #include "host/core/InterfacePtr.h"
 #include "host/db/UndoRecord.h"
 
+// One past the largest UID a saved object can have. UIDs stay below 2^31 so that each is also a
+// non-negative signed 32-bit number wherever one is carried as such. A database that has given every UID
+// below the limit makes stand-ins above it (see NewObject).
+inline constexpr uint32_t kUIDLimit = 0x80000000;
+
 class IDataBase : public IBossHome {
  public:
   virtual ~IDataBase() = default;
 
-  // Creates a persistent object of `cls` and answers its UID; kInvalidUID when the class is unknown.
+  // Creates a persistent object of `cls` and answers its UID; kInvalidUID when the class is unknown. Once
+  // every UID below kUIDLimit is given, the object is a stand-in with a UID above it, so that the work
+  // under way need not stop halfway: the command processor fails and rolls back a command that made one,
+  // and a database still holding one cannot be saved.
   virtual UID NewObject(ClassID cls) = 0;
   // Deletes the object; kInvalidParameterError when there is none at `uid`. Holders of its interfaces keep
   // a live (but detached) object until they release it.
   virtual ErrorCode DeleteObject(UID uid) = 0;
+  // How many stand-ins NewObject has made (see there): a caller that compares the count before and after
+  // a piece of work learns that the work could not make every object it needed.
+  virtual uint64_t CountStandIns() const { return 0; }
   virtual bool IsValidUID(UID uid) const = 0;
   virtual ClassID GetClass(UID uid) const = 0;
   // The object at `uid` (not counted), or nullptr.

@@ -2,9 +2,11 @@
 #include "host/db/IPMStream.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "host/db/DocumentFileFormat.h"
+#include "host/db/IDataBase.h"
 
 template <class T>
 void IPMStream::XferInteger(T& value) {
@@ -47,6 +49,28 @@ void IPMStream::XferReal(double& value) {
   auto bits = std::bit_cast<uint64_t>(value);
   XferInteger(bits);
   value = std::bit_cast<double>(bits);
+}
+
+void IPMStream::XferReference(UID& uid) {
+  XferID(uid);
+  if (IsReading() && IsGood() && uid.Get() >= kUIDLimit)
+    MarkDamaged("a reference names UID " + std::to_string(uid.Get()) + ", which no object can have");
+}
+
+void IPMStream::XferFinite(double& value, const char* what) {
+  XferReal(value);
+  if (IsReading() && IsGood() && !std::isfinite(value)) MarkDamaged(std::string(what) + " is not a number");
+}
+
+void IPMStream::MarkDamaged(std::string_view why) {
+  if (!IsReading()) return;
+  if (damage_.empty()) damage_ = why;
+  SetState(State::kFailure);
+}
+
+bool IPMStream::Expect(bool valid, std::string_view why) {
+  if (!valid) MarkDamaged(why);
+  return valid || !IsReading();
 }
 
 uint32_t IPMStream::GetFormatVersion() const {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/core/IDs.h"
 #include "host/core/WideString.h"
@@ -85,8 +86,20 @@ class IPMStream {
     XferUInt32(v);
     id = IDType<Tag>(v);
   }
-  // A reference to another object of the same database.
-  void XferReference(UID& uid) { XferID(uid); }
+  // A reference to another object of the same database. Reading one at or above kUIDLimit, which no
+  // object can have, marks the data damaged.
+  void XferReference(UID& uid);
+  // A real that must be a number: reading a NaN or an infinity marks the data damaged, naming `what`
+  // ("a page item's bounds"). Reals that may legitimately hold NaN use XferReal.
+  void XferFinite(double& value, const char* what);
+
+  // Reading: marks the data damaged: the stream fails, and the first reason given is kept for the message
+  // that refuses the document ("a text frame's column count is out of range"). Writing streams ignore it.
+  void MarkDamaged(std::string_view why);
+  // Reading: marks the data damaged with `why` unless `valid`. Answers `valid` (always true when writing).
+  bool Expect(bool valid, std::string_view why);
+  // The reason the first MarkDamaged gave; empty when none did.
+  const std::string& GetDamage() const { return damage_; }
 
   bool IsGood() const { return GetState() == State::kGood; }
   // Bytes left to read, or -1 when the stream cannot tell.
@@ -98,4 +111,6 @@ class IPMStream {
  private:
   template <class T>
   void XferInteger(T& value);
+
+  std::string damage_;
 };

@@ -109,6 +109,7 @@ ErrorCode Build(IDataBase& dbRef, const NewLayoutOptions& o, UID mainStory) {
   auto layers = LayoutUtils::QueryLayerList(db);
   auto sections = LayoutUtils::QuerySectionList(db);
   if (!setup || !layers || !sections || !o.Fault().empty()) return kInvalidParameterError;
+  uint64_t standIns = db->CountStandIns();
   setup->Set(o.setup);
   for (const WideString& name : o.layers)
     LayoutEdits::NewLayer(db, name, -1);
@@ -125,7 +126,8 @@ ErrorCode Build(IDataBase& dbRef, const NewLayoutOptions& o, UID mainStory) {
   }
   if (o.mainFrame && Query<IStoryFrames>(db, mainStory))
     AttachStory(db, FrameOnMarginBox(db, LayoutUtils::PageAt(db, 0), o.setup), mainStory);
-  return kSuccess;
+  // A database out of UIDs made stand-ins, which cannot be saved.
+  return db->CountStandIns() == standIns ? kSuccess : kOutOfMemoryError;
 }
 
 }  // namespace DefaultLayout

@@ -37,6 +37,7 @@ class Checker {
       if (std::string fault = SpreadFault(spread, *layers); !fault.empty()) return fault;
     }
     if (std::string fault = AnchorsFault(); !fault.empty()) return fault;
+    if (std::string fault = SectionsFault(); !fault.empty()) return fault;
     return StoriesFault();
   }
 
@@ -76,6 +77,9 @@ class Checker {
       return "the hierarchy is inconsistent at object " + Number(nodeUID);
     if (depth > 0 && !LayoutUtils::IsPageItem(db_, nodeUID))
       return "object " + Number(nodeUID) + " is no page item";
+    UID master = depth > 0 ? Instantiate<IPageItem>(db_, nodeUID)->GetOverrideOf() : kInvalidUID;
+    if (master.IsValid() && !LayoutUtils::IsPageItem(db_, master))
+      return "item " + Number(nodeUID) + " overrides object " + Number(master) + ", which is no page item";
     if (auto frame = Instantiate<ITextFrame>(db_, nodeUID)) {
       auto list = Instantiate<IFrameList>(db_, frame->GetFrameList());
       if (!list || list->IndexOfFrame(nodeUID) < 0 || !Instantiate<ITextModel>(db_, list->GetStory()) ||
@@ -104,6 +108,18 @@ class Checker {
                  " on no anchor character";
         if (std::string fault = TreeFault(anchor.item, kInvalidUID, 1); !fault.empty()) return fault;
       }
+    }
+    return {};
+  }
+
+  // Each section starts on a document page, and no two on the same one.
+  std::string SectionsFault() {
+    auto sections = LayoutUtils::QuerySectionList(db_);
+    std::unordered_set<UID> starts;
+    for (const Section& s : sections ? sections->GetSections() : std::vector<Section>()) {
+      int32_t index = LayoutUtils::PageIndexOf(db_, s.firstPage);
+      if (index < 0 || index >= LayoutUtils::CountPages(db_) || !starts.insert(s.firstPage).second)
+        return "a section starts on object " + Number(s.firstPage) + ", which is no page of its own";
     }
     return {};
   }

@@ -1,8 +1,9 @@
 // LayoutCheck: whether the layout of a document read from a file is consistent, so that the queries and
 // commands can trust it: the lists name objects of the right classes, each spread's layers match the
 // document's layers, pages name their spread, the hierarchy's parents and children agree, masters name
-// master spreads, override entries and frame lists name live objects, each frame and story agree on their
-// frame list, and items anchored in text stand outside the hierarchy on anchor characters.
+// master spreads, override entries, overridden items and frame lists name live objects, sections start on
+// distinct document pages, each frame and story agree on their frame list, and items anchored in text stand
+// outside the hierarchy on anchor characters.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // Pages.
 #include "host/layout/Page.h"
 
+#include "host/layout/FrameOptions.h"
 #include "host/layout/LayoutStreams.h"
 
 void Page::SetSpread(UID spread) {
@@ -42,12 +43,14 @@ void Page::SetOverrides(std::vector<OverrideEntry> overrides) {
 }
 
 void Page::ReadWrite(IPMStream* stream, ImplementationID) {
+  using namespace LayoutStreams;
   stream->XferReference(spread_);
-  stream->XferReal(width_);
-  stream->XferReal(height_);
-  LayoutStreams::XferMargins(stream, margins_);
-  stream->XferInt32(columns_);
-  stream->XferReal(gutter_);
+  XferLength(stream, width_, "a page's width");
+  XferLength(stream, height_, "a page's height");
+  stream->Expect(width_ >= 1 && height_ >= 1, "a page is smaller than a point");
+  XferMargins(stream, margins_, "a page's margin");
+  XferInt32In(stream, columns_, 1, kMaxColumns, "a page's column count");
+  XferLength(stream, gutter_, "a page's gutter");
   stream->XferReference(master_);
   uint32_t count = stream->XferCount(static_cast<uint32_t>(overrides_.size()), 8);
   if (stream->IsReading()) overrides_.assign(count, OverrideEntry());

@@ -40,11 +40,10 @@ void PageItem::SetGraphicContent(bool graphic) {
 }
 
 void PageItem::ReadWrite(IPMStream* stream, ImplementationID) {
-  LayoutStreams::XferRect(stream, bounds_);
-  stream->XferReal(transform_.scaleX);
-  stream->XferReal(transform_.scaleY);
-  stream->XferReal(transform_.skew);
-  stream->XferReal(transform_.rotation);
+  LayoutStreams::XferRect(stream, bounds_, "an edge of a page item's bounds");
+  for (double* v : {&transform_.scaleX, &transform_.scaleY, &transform_.skew, &transform_.rotation})
+    stream->XferFinite(*v, "a page item's transform");
+  stream->Expect(transform_.IsValid(), "a page item's transform is out of range");
   stream->XferBool(transform_.flipHorizontal);
   stream->XferBool(transform_.flipVertical);
   stream->XferString(labels_.label);

@@ -58,32 +58,36 @@ FirstBaseline FirstBaselineOfType(int32_t type) {
 }
 
 void XferFrameOptions(IPMStream* stream, FrameOptions& o) {
-  stream->XferInt32(o.columns);
-  stream->XferReal(o.gutter);
-  stream->XferReal(o.insets.top);
-  stream->XferReal(o.insets.left);
-  stream->XferReal(o.insets.bottom);
-  stream->XferReal(o.insets.right);
+  using namespace LayoutStreams;
+  XferInt32In(stream, o.columns, 1, kMaxColumns, "a frame's column count");
+  XferLength(stream, o.gutter, "a frame's gutter");
+  for (double* inset : {&o.insets.top, &o.insets.left, &o.insets.bottom, &o.insets.right})
+    XferLength(stream, *inset, "a frame's inset");
   auto vj = static_cast<uint8_t>(o.verticalJustification);
   stream->XferByte(vj);
   auto fb = static_cast<uint8_t>(o.firstBaseline);
   stream->XferByte(fb);
-  // Damaged values fall back to the defaults rather than naming an enumerator that does not exist.
-  o.verticalJustification = vj <= 3 ? static_cast<VerticalJustification>(vj) : VerticalJustification::kTop;
-  o.firstBaseline = fb <= static_cast<uint8_t>(FirstBaseline::kEmBox) ? static_cast<FirstBaseline>(fb)
-                                                                      : FirstBaseline::kAscent;
-  stream->XferReal(o.firstBaselineMinimum);
-  stream->XferReal(o.paragraphSpacingLimit);
+  // Only enumerators that exist: damaged values never reach the composer's switches.
+  if (stream->Expect(vj <= static_cast<uint8_t>(VerticalJustification::kJustify),
+                     "a frame's vertical justification is out of range"))
+    o.verticalJustification = static_cast<VerticalJustification>(vj);
+  if (stream->Expect(fb <= static_cast<uint8_t>(FirstBaseline::kEmBox),
+                     "a frame's first baseline is out of range"))
+    o.firstBaseline = static_cast<FirstBaseline>(fb);
+  XferLength(stream, o.firstBaselineMinimum, "a frame's first baseline minimum");
+  XferLength(stream, o.paragraphSpacingLimit, "a frame's paragraph spacing limit");
 }
 
 void PageSetup::ReadWrite(IPMStream* stream, ImplementationID) {
-  stream->XferReal(values_.pageWidth);
-  stream->XferReal(values_.pageHeight);
+  stream->XferFinite(values_.pageWidth, "the page setup's width");
+  stream->XferFinite(values_.pageHeight, "the page setup's height");
   stream->XferInt32(values_.pagesPerSpread);
   stream->XferBool(values_.facing);
-  LayoutStreams::XferMargins(stream, values_.margins);
+  LayoutStreams::XferMargins(stream, values_.margins, "the page setup's margin");
   stream->XferInt32(values_.columns);
-  stream->XferReal(values_.gutter);
+  stream->XferFinite(values_.gutter, "the page setup's gutter");
   XferFrameOptions(stream, values_.frameDefaults);
   stream->XferBool(suspended_);
+  if (const char* fault = values_.Fault(); *fault)
+    stream->MarkDamaged(std::string("in the page setup, ") + fault);
 }

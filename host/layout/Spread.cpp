@@ -32,7 +32,7 @@ void Spread::SetPagePosition(int32_t position) {
 
 void Spread::ReadWrite(IPMStream* stream, ImplementationID) {
   XferUIDs(stream, pages_);
-  stream->XferInt32(pagePosition_);
+  XferInt32In(stream, pagePosition_, -1, INT32_MAX, "a spread's page position");
 }
 
 void MasterSpread::SetPrefixAndName(const WideString& prefix, const WideString& name) {

@@ -53,15 +53,16 @@ void StoryAnchors::ReadWrite(IPMStream* stream, ImplementationID) {
   // An index, a reference and a kind.
   uint32_t count = stream->XferCount(static_cast<uint32_t>(anchors_.size()), 9);
   if (stream->IsReading()) anchors_.assign(count, Anchor());
+  int32_t previous = -1;
   for (Anchor& a : anchors_) {
     stream->XferInt32(a.index);
+    // Lookups search by index: the anchors stay in ascending order, one per index.
+    stream->Expect(a.index > previous, "a story's anchors are out of order");
+    previous = a.index;
     stream->XferReference(a.item);
     auto kind = static_cast<uint8_t>(a.kind);
     stream->XferByte(kind);
-    a.kind = kind < kAnchorKindCount ? static_cast<AnchorKind>(kind) : AnchorKind::kCustom;
+    if (stream->Expect(kind < kAnchorKindCount, "an anchored item's kind is out of range"))
+      a.kind = static_cast<AnchorKind>(kind);
   }
-  // Lookups search by index; a file must not be able to break that.
-  if (stream->IsReading())
-    std::stable_sort(anchors_.begin(), anchors_.end(),
-                     [](const Anchor& a, const Anchor& b) { return a.index < b.index; });
 }

@@ -27,8 +27,8 @@ void TextFrame::SetTextRange(int32_t start, int32_t span) {
 void TextFrame::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferReference(frameList_);
   XferFrameOptions(stream, options_);
-  stream->XferInt32(textStart_);
-  stream->XferInt32(textSpan_);
+  XferInt32In(stream, textStart_, 0, INT32_MAX, "a text frame's text start");
+  XferInt32In(stream, textSpan_, 0, INT32_MAX, "a text frame's text span");
 }
 
 void FrameList::SetStory(UID story) {
@@ -65,7 +65,7 @@ void FrameList::SetFirstDamagedFrame(int32_t index) {
 void FrameList::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferReference(story_);
   XferUIDs(stream, frames_);
-  stream->XferInt32(firstDamaged_);
+  XferInt32In(stream, firstDamaged_, -1, INT32_MAX, "a frame list's first damaged frame");
 }
 
 void StoryFrames::SetFrameList(UID frameList) {

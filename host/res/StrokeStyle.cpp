@@ -56,6 +56,7 @@ void StrokeStyle::Set(const WideString& name, StrokeKind kind, const std::vector
 void StrokeStyle::ReadWrite(IPMStream* stream, ImplementationID) {
   auto kind = static_cast<int32_t>(kind_);
   stream->XferString(name_);
+  stream->Expect(name_.size() <= kMaxStrokeStyleNameLength, "a stroke style's name is too long");
   stream->XferInt32(kind);
   uint32_t count = stream->XferCount(static_cast<uint32_t>(pattern_.size()), 8);
   if (stream->IsReading()) pattern_.assign(count, 0.0);
@@ -63,10 +64,11 @@ void StrokeStyle::ReadWrite(IPMStream* stream, ImplementationID) {
     stream->XferReal(v);
   stream->XferBool(builtIn_);
   if (stream->IsReading()) {
-    kind_ = static_cast<StrokeKind>(kind);
-    // A damaged style draws solid rather than with a pattern nothing can draw.
-    if (kind < 0 || kind > static_cast<int32_t>(StrokeKind::kStriped) ||
-        !IsValidStrokePattern(kind_, pattern_)) {
+    bool known = kind >= 0 && kind <= static_cast<int32_t>(StrokeKind::kStriped);
+    kind_ = known ? static_cast<StrokeKind>(kind) : StrokeKind::kSolid;
+    // Never a pattern nothing can draw.
+    if (!stream->Expect(known && IsValidStrokePattern(kind_, pattern_),
+                        "a stroke style's kind or pattern is out of range")) {
       kind_ = StrokeKind::kSolid;
       pattern_.clear();
     }

@@ -65,19 +65,21 @@ void Swatch::ReadWrite(IPMStream* stream, ImplementationID) {
   auto space = static_cast<int32_t>(color_.space);
   stream->XferInt32(kind);
   stream->XferString(name_);
+  stream->Expect(name_.size() <= kMaxSwatchNameLength, "a swatch's name is too long");
   stream->XferInt32(space);
   for (double& c : color_.components)
-    stream->XferReal(c);
+    stream->XferFinite(c, "a swatch's colour component");
   stream->XferBool(color_.spot);
   stream->XferReference(base_);
   stream->XferReal(tint_);
   stream->XferBool(reserved_);
   if (stream->IsReading()) {
-    // Values from a damaged file fall back to a plain colour rather than an enumerator that does not exist.
-    kind_ = kind >= 0 && kind <= static_cast<int32_t>(SwatchKind::kTint) ? static_cast<SwatchKind>(kind)
-                                                                         : SwatchKind::kColor;
-    color_.space = space >= 0 && space <= static_cast<int32_t>(ColorSpace::kLab)
-                       ? static_cast<ColorSpace>(space)
-                       : ColorSpace::kCMYK;
+    // Never an enumerator that does not exist. The tint is left as it is: a tint may come to hold NaN.
+    bool kindKnown = stream->Expect(kind >= 0 && kind <= static_cast<int32_t>(SwatchKind::kTint),
+                                    "a swatch's kind is out of range");
+    kind_ = kindKnown ? static_cast<SwatchKind>(kind) : SwatchKind::kColor;
+    bool spaceKnown = stream->Expect(space >= 0 && space <= static_cast<int32_t>(ColorSpace::kLab),
+                                     "a swatch's colour space is out of range");
+    color_.space = spaceKnown ? static_cast<ColorSpace>(space) : ColorSpace::kCMYK;
   }
 }

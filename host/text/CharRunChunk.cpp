@@ -91,12 +91,16 @@ void CharRunChunk::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferReference(story_);
   RunAttributesCodec::XferRuns(stream, runs_);
   if (stream->IsWriting()) return;
-  // A block never holds more than a story can: runs past that bound are dropped.
-  std::erase_if(runs_, [](const CharRun& r) { return r.length <= 0; });
+  // A block holds no empty run and never more than a story can.
   total_ = 0;
-  size_t kept = 0;
-  while (kept < runs_.size() && total_ + runs_[kept].length <= kMaxStoryLength)
-    total_ += runs_[kept++].length;
-  runs_.resize(kept);
+  for (const CharRun& run : runs_) {
+    if (!stream->Expect(run.length > 0 && run.length <= kMaxStoryLength - total_,
+                        "a character run's length is out of range")) {
+      runs_.clear();
+      total_ = 0;
+      break;
+    }
+    total_ += run.length;
+  }
   stale_ = true;
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "host/db/IPMStream.h"
+#include "host/text/StyleNames.h"
 
 namespace {
 
@@ -65,8 +66,10 @@ void StyleInfo::ReadWrite(IPMStream* stream, ImplementationID) {
   if (stream->IsReading()) NoteStyleChange();
   auto kind = static_cast<uint8_t>(kind_);
   stream->XferByte(kind);
+  stream->Expect(kind <= 1, "a style's kind is out of range");
   kind_ = kind == 1 ? StyleKind::kCharacter : StyleKind::kParagraph;
   stream->XferString(name_);
+  stream->Expect(name_.size() <= kMaxStyleNameLength, "a style's name is too long");
   stream->XferReference(basedOn_);
   stream->XferReference(next_);
   stream->XferReference(characterStyle_);

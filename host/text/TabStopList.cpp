@@ -42,8 +42,8 @@ std::shared_ptr<AttributeObject> TabStopList::Copy() const {
   return std::make_shared<TabStopList>(*this);
 }
 
-// Stops are read one by one through Add, so that damaged bytes give a sound table: out-of-range stops and
-// overlong leaders are dropped, the order is restored, duplicates collapse.
+// Stops are read in the order Add keeps them; a stop Add would refuse, or one out of order, marks the data
+// damaged.
 void TabStopList::ReadWrite(IPMStream* stream) {
   constexpr size_t kSmallestStop = 8 + 1 + 2 + 4;
   uint32_t count = stream->XferCount(static_cast<uint32_t>(stops_.size()), kSmallestStop);
@@ -67,9 +67,10 @@ void TabStopList::ReadWrite(IPMStream* stream) {
     stream->XferByte(alignment);
     stream->XferInt16(character);
     stream->XferString(stop.leader);
-    stop.alignment = static_cast<TabAlignment>(std::min<uint8_t>(alignment, 3));
+    stop.alignment = static_cast<TabAlignment>(alignment);
     stop.alignCharacter = static_cast<char16_t>(character);
-    (void)Add(stop);
+    bool ordered = stops_.empty() || stops_.back().position < stop.position;
+    if (!stream->Expect(ordered && Add(stop), "a tab stop is out of range or order")) stops_.clear();
   }
 }
 

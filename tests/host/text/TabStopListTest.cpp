@@ -44,27 +44,47 @@ TEST(TabStopListTest, StopsStayOrderedOnePerPosition) {
   EXPECT_FALSE(list.Remove(144));
 }
 
+// A stop the list would refuse, or one out of order, marks the data damaged and leaves the table empty.
 TEST(TabStopListTest, ReadingHostileBytesGivesASoundTable) {
-  MemoryWriteStream out;
-  uint32_t count = 4;
-  out.XferUInt32(count);
-  auto stop = [&](double position, uint8_t alignment, WideString leader) {
-    int16_t character = '.';
-    out.XferReal(position);
-    out.XferByte(alignment);
-    out.XferInt16(character);
-    out.XferString(leader);
+  struct Stop {
+    double position;
+    uint8_t alignment;
+    WideString leader;
   };
-  stop(200, 9, u"");                   // alignment out of range: clamped
-  stop(-5, 0, u"");                    // dropped
-  stop(100, 1, WideString(40, u'x'));  // overlong leader: dropped
-  stop(50, 2, u"-");
-  MemoryReadStream in(out.Bytes());
-  TabStopList list;
-  list.ReadWrite(&in);
-  EXPECT_TRUE(in.IsGood());
-  EXPECT_EQ(Positions(list), (std::vector<double>{50, 200}));
-  EXPECT_EQ(list.Stops()[1].alignment, TabAlignment::kOnCharacter);
+  MemoryWriteStream out;
+  auto write = [&](const std::vector<Stop>& stops) {
+    out.Clear();
+    auto count = static_cast<uint32_t>(stops.size());
+    out.XferUInt32(count);
+    for (Stop stop : stops) {
+      int16_t character = '.';
+      out.XferReal(stop.position);
+      out.XferByte(stop.alignment);
+      out.XferInt16(character);
+      out.XferString(stop.leader);
+    }
+  };
+  const struct {
+    const char* what;
+    std::vector<Stop> stops;
+    bool good;
+  } rows[] = {
+      {"sound", {{50, 2, u"-"}, {200, 3, u""}}, true},
+      {"alignment out of range", {{200, 9, u""}}, false},
+      {"negative position", {{-5, 0, u""}}, false},
+      {"overlong leader", {{100, 1, WideString(40, u'x')}}, false},
+      {"out of order", {{200, 0, u""}, {50, 0, u""}}, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    write(row.stops);
+    MemoryReadStream in(out.Bytes());
+    TabStopList list;
+    list.ReadWrite(&in);
+    EXPECT_EQ(in.IsGood(), row.good);
+    EXPECT_EQ(list.Stops().size(), row.good ? row.stops.size() : 0u);
+  }
+  write({{50, 2, u"-"}, {200, 3, u""}});
 
   std::vector<uint8_t> cut(out.Bytes().begin(), out.Bytes().begin() + 10);
   MemoryReadStream short_(cut);
