@@ -3,6 +3,8 @@
 
 #include <unordered_set>
 
+#include "host/layout/DefaultLayout.h"
+#include "host/layout/LayoutCheck.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 #include "host/text/StyleUtils.h"
@@ -83,6 +85,11 @@ std::string FindFault(const IDataBase& db) {
     if (std::string fault = StoryFault(db, story, runs); !fault.empty()) return fault;
   }
   return {};
+}
+
+std::string FindSaveFault(const IDataBase& db) {
+  if (std::string fault = FindFault(db); !fault.empty()) return fault;
+  return DefaultLayout::HasLayout(db) ? LayoutCheck::FindFault(db) : std::string();
 }
 
 }  // namespace DocumentCheck

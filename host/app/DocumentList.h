@@ -37,9 +37,11 @@ class DocumentList {
   // Opens a saved document and checks that it is consistent (DocumentCheck); signals "after open". Fails as
   // DocumentFile::Open does, or with kDamagedDocumentError for an inconsistent document; `db` is null then.
   DocumentResult OpenDocument(const std::filesystem::path& path, IDataBase*& db);
-  // Saves to the document's file (kInvalidParameterError when it has none yet).
+  // Saves to the document's file (kInvalidParameterError when it has none yet). Refused with
+  // kDamagedDocumentError, the file untouched, when opening would refuse the document
+  // (DocumentCheck::FindSaveFault); the message names the fault.
   DocumentResult SaveDocument(IDataBase* db);
-  // Saves to `path`, which becomes the document's file; signals "after save as".
+  // Saves to `path` as SaveDocument does; `path` becomes the document's file; signals "after save as".
   DocumentResult SaveDocumentAs(IDataBase* db, const std::filesystem::path& path);
   void CloseDocument(IDataBase* db);
   void CloseAll();
