@@ -82,7 +82,6 @@ class Operations {
   UID Item(const std::string& ref) const;
   std::vector<UID> Items(const std::vector<std::string>& refs, size_t from = 0, size_t skipLast = 0) const;
   UID Story(const std::string& ref) const;
-  UID FindLabel(UID node, const WideString& label) const;
 
   ErrorCode InsertPages(OpArgs& a);
   ErrorCode DeletePages(OpArgs& a);
@@ -150,22 +149,19 @@ UID Operations::Master(const std::string& ref) const {
   return master;
 }
 
-UID Operations::FindLabel(UID node, const WideString& label) const {
-  if (auto item = Instantiate<IPageItem>(db_, node); item && item->GetLabels().label == label) return node;
-  for (UID child : Instantiate<IHierarchy>(db_, node)->GetChildren()) {
-    if (UID found = FindLabel(child, label); found.IsValid()) return found;
-  }
-  return kInvalidUID;
-}
-
-// Items by UID, or by their label as label:NAME (the first in document order, masters last).
+// Items by UID, or by their label as label:NAME (also of items anchored in text), which must name one item:
+// after an override the master item and its local copy share their label, and the user chooses by UID.
 UID Operations::Item(const std::string& ref) const {
   if (ref.rfind("label:", 0) == 0) {
-    WideString label = WideFromUtf8(ref.substr(6));
-    for (int32_t i = 0; LayoutUtils::SpreadAt(db_, i).IsValid(); ++i) {
-      if (UID found = FindLabel(LayoutUtils::SpreadAt(db_, i), label); found.IsValid()) return found;
-    }
-    throw Usage{"no item labelled '" + ref.substr(6) + "'"};
+    std::vector<UID> found = LayoutUtils::ItemsLabelled(db_, WideFromUtf8(ref.substr(6)));
+    if (found.empty()) throw Usage{"no item labelled '" + ref.substr(6) + "'"};
+    if (found.size() == 1) return found[0];
+    std::string list;
+    for (UID uid : found)
+      list += (list.empty() ? "" : ", ") + std::to_string(uid.Get()) + " (" +
+              LayoutUtils::PlaceOfItem(db_, uid) + ")";
+    throw Usage{"the label '" + ref.substr(6) + "' names " + std::to_string(found.size()) +
+                " items: " + list + "; give one by its UID"};
   }
   UID uid = static_cast<uint32_t>(Int(ref, "item"));
   if (!LayoutUtils::IsPageItem(db_, uid)) throw Usage{"item " + ref + " does not exist"};

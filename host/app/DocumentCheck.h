@@ -16,4 +16,9 @@ namespace DocumentCheck {
 // character strand does not cover the text").
 std::string FindFault(const IDataBase& db);
 
+// What opening `db` once saved would refuse, checked before saving: FindFault (in builds with assertions
+// only: it costs more than half a save), then the layout's check (LayoutCheck, linear and next to free)
+// unless the document has no layout yet (opening builds one). Empty when it would open.
+std::string FindSaveFault(const IDataBase& db);
+
 }  // namespace DocumentCheck

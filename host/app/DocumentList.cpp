@@ -68,17 +68,30 @@ DocumentResult DocumentList::CheckOpened(IDataBase& db) const {
   return {};
 }
 
+namespace {
+
+// Saving never writes what opening would refuse: a document that breaks its own checks stays unsaved (and
+// the file as it was), with the fault in the message.
+DocumentResult Save(IDataBase* db, const std::filesystem::path& path) {
+  if (std::string fault = DocumentCheck::FindSaveFault(*db); !fault.empty())
+    return {kDamagedDocumentError,
+            "cannot save " + path.string() + ": the document is inconsistent: " + fault};
+  DocumentFileResult r = DocumentFile::Save(*static_cast<DataBase*>(db), path);
+  return {r.error, r.message};
+}
+
+}  // namespace
+
 DocumentResult DocumentList::SaveDocument(IDataBase* db) {
   auto doc = Instantiate<IDocument>(db, db ? db->GetRootUID() : kInvalidUID);
   if (!doc || doc->GetFile().empty()) return {kInvalidParameterError, "the document has no file yet"};
-  DocumentFileResult r = DocumentFile::Save(*static_cast<DataBase*>(db), doc->GetFile());
-  return {r.error, r.message};
+  return Save(db, doc->GetFile());
 }
 
 DocumentResult DocumentList::SaveDocumentAs(IDataBase* db, const std::filesystem::path& path) {
   auto doc = Instantiate<IDocument>(db, db ? db->GetRootUID() : kInvalidUID);
   if (!doc) return {kInvalidParameterError, "not a document"};
-  DocumentFileResult r = DocumentFile::Save(*static_cast<DataBase*>(db), path);
+  DocumentResult r = Save(db, path);
   if (r.error != kSuccess) return {r.error, r.message};
   doc->SetFile(std::filesystem::absolute(path));
   SignalMgr::Signal(kDocumentSignalService, kAfterSaveAsDocSignal, UIDRef(db, db->GetRootUID()));

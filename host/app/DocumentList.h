@@ -41,9 +41,11 @@ class DocumentList {
   // consistent document and completes it with the open steps. Fails with kNotADocumentError or
   // kDamagedDocumentError; the message does not name the file.
   DocumentResult CheckOpened(IDataBase& db) const;
-  // Saves to the document's file (kInvalidParameterError when it has none yet).
+  // Saves to the document's file (kInvalidParameterError when it has none yet). Refused with
+  // kDamagedDocumentError, the file untouched, when opening would refuse the document
+  // (DocumentCheck::FindSaveFault); the message names the fault.
   DocumentResult SaveDocument(IDataBase* db);
-  // Saves to `path`, which becomes the document's file; signals "after save as".
+  // Saves to `path` as SaveDocument does; `path` becomes the document's file; signals "after save as".
   DocumentResult SaveDocumentAs(IDataBase* db, const std::filesystem::path& path);
   void CloseDocument(IDataBase* db);
   void CloseAll();

@@ -2,6 +2,7 @@
 #include "host/layout/AnchorUtils.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "host/layout/LayoutEdits.h"
 #include "host/layout/LayoutUtils.h"
@@ -11,24 +12,31 @@ namespace AnchorUtils {
 
 namespace {
 
-// Anchors inside anchored frames inside anchored frames ...: deeper than this is not followed.
-constexpr int kMaxNesting = 32;
+// Each anchored item with the story it is anchored in.
+using AnchorMap = std::unordered_map<UID, UID>;
 
-bool ItemHoldsFrameOf(const IDataBase* db, UID item, UID story) {
-  std::vector<UID> tree = LayoutUtils::ItemTree(db, item);
-  return std::any_of(tree.begin(), tree.end(), [&](UID uid) {
-    return LayoutUtils::IsTextFrame(db, uid) && LayoutUtils::StoryOfFrame(db, uid) == story;
-  });
+AnchorMap AnchoredItems(const IDataBase* db) {
+  AnchorMap anchored;
+  auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    UID story = stories->GetNthStory(i);
+    auto anchors = QueryAnchors(db, story);
+    for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>())
+      anchored.emplace(anchor.item, story);
+  }
+  return anchored;
 }
 
-// The top of the hierarchy above `uid`: a spread, or an anchored item (or group) that holds it.
-UID Outermost(const IDataBase* db, UID uid) {
-  for (int depth = 0; depth < kMaxNesting; ++depth) {
-    auto node = Instantiate<IHierarchy>(db, uid);
-    if (!node || !node->GetParent().IsValid()) break;
-    uid = node->GetParent();
+// The stories that show `story`: those in whose text items holding its frames are anchored.
+std::vector<UID> StoriesShowing(const IDataBase* db, const AnchorMap& anchored, UID story) {
+  std::vector<UID> outer;
+  auto list = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfStory(db, story));
+  for (int32_t f = 0; list && f < list->CountFrames(); ++f) {
+    auto found = anchored.find(LayoutUtils::TopOfItem(db, list->GetNthFrame(f)));
+    if (found != anchored.end() && std::find(outer.begin(), outer.end(), found->second) == outer.end())
+      outer.push_back(found->second);
   }
-  return uid;
+  return outer;
 }
 
 }  // namespace
@@ -50,19 +58,64 @@ UID StoryOfItem(const IDataBase* db, UID item) {
   return kInvalidUID;
 }
 
+bool IsInAnchoredItem(const IDataBase* db, UID item) {
+  return LayoutUtils::IsPageItem(db, LayoutUtils::TopOfItem(db, item));
+}
+
 bool WouldNest(const IDataBase* db, UID item, UID story) {
-  // The stories that show `story`: itself, the stories its frames are anchored in, and theirs.
-  std::vector<UID> stories{story};
-  for (size_t i = 0; i < stories.size() && i < kMaxNesting; ++i) {
-    if (ItemHoldsFrameOf(db, item, stories[i])) return true;
-    auto list = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfStory(db, stories[i]));
-    for (int32_t f = 0; list && f < list->CountFrames(); ++f) {
-      UID outer = StoryOfItem(db, Outermost(db, list->GetNthFrame(f)));
-      if (outer.IsValid() && std::find(stories.begin(), stories.end(), outer) == stories.end())
-        stories.push_back(outer);
+  std::unordered_set<UID> inItem;
+  for (UID uid : LayoutUtils::ItemTree(db, item)) {
+    if (LayoutUtils::IsTextFrame(db, uid)) inItem.insert(LayoutUtils::StoryOfFrame(db, uid));
+  }
+  if (inItem.empty()) return false;
+  // Every story that shows `story`, each visited once: the walk ends within the document's stories.
+  AnchorMap anchored = AnchoredItems(db);
+  std::vector<UID> todo{story};
+  std::unordered_set<UID> seen{story};
+  while (!todo.empty()) {
+    UID at = todo.back();
+    todo.pop_back();
+    if (inItem.contains(at)) return true;
+    for (UID outer : StoriesShowing(db, anchored, at)) {
+      if (seen.insert(outer).second) todo.push_back(outer);
     }
   }
   return false;
+}
+
+UID FindNestedStory(const IDataBase* db) {
+  auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+  AnchorMap anchored = AnchoredItems(db);
+  // Depth first along "is shown in", with a stack of its own: a story met again while it is still on the
+  // path is shown inside itself. Each story is finished once, so the walk is linear in the frames.
+  enum class Mark { kOnPath, kFinished };
+  std::unordered_map<UID, Mark> marks;
+  std::vector<std::pair<UID, std::vector<UID>>> path;
+  auto enter = [&](UID story) {
+    marks[story] = Mark::kOnPath;
+    path.emplace_back(story, StoriesShowing(db, anchored, story));
+  };
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    if (marks.contains(stories->GetNthStory(i))) continue;
+    enter(stories->GetNthStory(i));
+    while (!path.empty()) {
+      std::vector<UID>& next = path.back().second;
+      if (next.empty()) {
+        marks[path.back().first] = Mark::kFinished;
+        path.pop_back();
+        continue;
+      }
+      UID outer = next.back();
+      next.pop_back();
+      auto mark = marks.find(outer);
+      if (mark == marks.end()) {
+        enter(outer);
+      } else if (mark->second == Mark::kOnPath) {
+        return outer;
+      }
+    }
+  }
+  return kInvalidUID;
 }
 
 void Unanchor(IDataBase* db, UID item) {

@@ -1,6 +1,8 @@
 // Placing items in the hierarchy, and new layers.
 #include "host/layout/ArrangeCmds.h"
 
+#include <algorithm>
+
 #include "host/layout/LayoutEdits.h"
 
 void MoveToLayerCmd::Do() {
@@ -19,6 +21,29 @@ void MoveToLayerCmd::Do() {
   MainChange().target = p.target;
 }
 
+namespace {
+
+// Where an item is kept: its spread layer, or the anchored item it lies in (the item itself when it is
+// anchored).
+UID HomeOf(IDataBase* db, UID item) {
+  UID layer = LayoutUtils::SpreadLayerOfItem(db, item);
+  return layer.IsValid() ? layer : LayoutUtils::TopOfItem(db, item);
+}
+
+// Whether `item` may go directly behind `reference`: both in the hierarchy (an anchored item belongs to
+// its character, not to a parent) and kept where they are, so that an item changes neither its spread
+// (masters included) nor its layer nor the anchored item it lies in; `item` does not hold `reference`, and
+// the item's tree stays within kMaxItemDepth in its new place.
+bool MayGoBehind(IDataBase* db, UID item, UID reference) {
+  auto node = Instantiate<IHierarchy>(db, item);
+  if (!node || !node->GetParent().IsValid() || HomeOf(db, item) != HomeOf(db, reference)) return false;
+  std::vector<UID> tree = LayoutUtils::ItemTree(db, item);
+  if (std::find(tree.begin(), tree.end(), reference) != tree.end()) return false;
+  return LayoutUtils::ItemDepth(db, reference) + LayoutUtils::TreeHeight(db, item) - 1 <= kMaxItemDepth;
+}
+
+}  // namespace
+
 void SendBehindCmd::Do() {
   IDataBase* db = DataBase();
   UID reference = Params().target;
@@ -27,10 +52,7 @@ void SendBehindCmd::Do() {
   auto parentNode = Instantiate<IHierarchy>(db, parent);
   if (!parentNode) return Fail();
   for (UID item : Items()) {
-    if (item == reference) return Fail();
-    for (UID inside : LayoutUtils::ItemTree(db, item)) {
-      if (inside == reference) return Fail();
-    }
+    if (!MayGoBehind(db, item, reference)) return Fail();
     LayoutEdits::Reparent(db, item, parent, parentNode->IndexOfChild(reference));
   }
   MainChange().target = reference;

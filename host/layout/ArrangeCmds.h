@@ -16,7 +16,9 @@ class MoveToLayerCmd final : public LayoutCommand {
   std::string CreateName() const override { return "Move to Layer"; }
 };
 
-// Puts each item of the item list directly behind the item `target`, under `target`'s parent.
+// Puts each item of the item list directly behind the item `target`, under `target`'s parent. Refused for
+// an anchored item, for an item in another spread layer (or anchored item) than `target`, for an item
+// holding `target`, and where the item's tree would end up deeper than kMaxItemDepth.
 class SendBehindCmd final : public LayoutCommand {
  public:
   explicit SendBehindCmd(Boss* boss) : LayoutCommand(boss, IID_ILAYERCHANGES) {}

@@ -7,6 +7,11 @@
 #include "host/core/IPMUnknown.h"
 #include "host/layout/LayoutIDs.h"
 
+// The deepest a page item may lie: 1 for a child of a spread layer (or an item anchored in text), one more
+// for each group around it. The commands refuse deeper trees and a document holding one is taken as
+// damaged when read.
+inline constexpr int32_t kMaxItemDepth = 32;
+
 class IHierarchy : public IPMUnknown {
  public:
   enum { kDefaultIID = IID_IHIERARCHY.Get() };

@@ -40,6 +40,7 @@ void CreatePageItemCmd::Do() {
   UID parent = LayoutEdits::ParentFor(db, p.target, p.second);
   ClassID cls = ItemClassOf(GetClass(this));
   if (!parent.IsValid() || !p.bounds.IsValid() || !cls.IsValid()) return Fail();
+  if (LayoutUtils::ItemDepth(db, parent) + 1 > kMaxItemDepth) return Fail();
   UID item = LayoutEdits::NewItem(db, cls, parent, -1, p.bounds);
   if (!item.IsValid()) return Fail(kFailure);
   SetItemList(UIDList(db, {item}));
@@ -120,6 +121,8 @@ void GroupItemsCmd::Do() {
   int32_t front = -1;
   for (UID item : members) {
     if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID) return Fail();
+    // The group puts each member's tree one level deeper.
+    if (LayoutUtils::ItemDepth(db, item) + LayoutUtils::TreeHeight(db, item) > kMaxItemDepth) return Fail();
     const PMRect& b = Instantiate<IPageItem>(db, item)->GetBounds();
     bounds = {std::min(bounds.left, b.left), std::min(bounds.top, b.top), std::max(bounds.right, b.right),
               std::max(bounds.bottom, b.bottom)};

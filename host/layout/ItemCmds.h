@@ -8,7 +8,8 @@
 // group; a spread or page: the spread's layer for `second`, else the active layer) with `bounds` in spread
 // coordinates. A text frame takes the setup's frame options (`flag`: the parameters' `options`) and gets a
 // new story and frame list; a graphic frame holds graphic content when `flag` is set. Afterwards the item
-// list names the new item. Refused: no such target, bounds beyond kMaxCoordinate or inverted.
+// list names the new item. Refused: no such target, bounds beyond kMaxCoordinate or inverted, a group
+// target as deep as kMaxItemDepth.
 class CreatePageItemCmd final : public LayoutCommand {
  public:
   explicit CreatePageItemCmd(Boss* boss) : LayoutCommand(boss, IID_IPAGEITEMCHANGES) {}
@@ -43,7 +44,8 @@ class DeleteItemsCmd final : public LayoutCommand {
 };
 
 // Groups the items of the item list, which must share one parent, into a new group in the place of the
-// front-most of them; afterwards the item list names the group.
+// front-most of them; afterwards the item list names the group. Refused where a member's tree would end up
+// deeper than kMaxItemDepth.
 class GroupItemsCmd final : public LayoutCommand {
  public:
   explicit GroupItemsCmd(Boss* boss) : LayoutCommand(boss, IID_IPAGEITEMCHANGES) {}

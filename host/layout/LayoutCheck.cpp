@@ -1,8 +1,10 @@
 // The consistency check of a document's layout.
 #include "host/layout/LayoutCheck.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
+#include "host/layout/AnchorUtils.h"
 #include "host/layout/IStoryAnchors.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/IStoryList.h"
@@ -38,7 +40,9 @@ class Checker {
     }
     if (std::string fault = AnchorsFault(); !fault.empty()) return fault;
     if (std::string fault = SectionsFault(); !fault.empty()) return fault;
-    return StoriesFault();
+    if (std::string fault = StoriesFault(); !fault.empty()) return fault;
+    UID nested = AnchorUtils::FindNestedStory(db_);
+    return nested.IsValid() ? "story " + Number(nested) + " is shown inside its own text" : std::string();
   }
 
  private:
@@ -73,7 +77,8 @@ class Checker {
 
   std::string TreeFault(UID nodeUID, UID parent, int depth) {
     auto node = Instantiate<IHierarchy>(db_, nodeUID);
-    if (!node || node->GetParent() != parent || depth > 32 || (depth > 0 && !seen_.insert(nodeUID).second))
+    if (!node || node->GetParent() != parent || depth > kMaxItemDepth ||
+        (depth > 0 && !seen_.insert(nodeUID).second))
       return "the hierarchy is inconsistent at object " + Number(nodeUID);
     if (depth > 0 && !LayoutUtils::IsPageItem(db_, nodeUID))
       return "object " + Number(nodeUID) + " is no page item";
@@ -82,7 +87,8 @@ class Checker {
       return "item " + Number(nodeUID) + " overrides object " + Number(master) + ", which is no page item";
     if (auto frame = Instantiate<ITextFrame>(db_, nodeUID)) {
       auto list = Instantiate<IFrameList>(db_, frame->GetFrameList());
-      if (!list || list->IndexOfFrame(nodeUID) < 0 || !Instantiate<ITextModel>(db_, list->GetStory()) ||
+      if (!list || !FramesOf(frame->GetFrameList(), *list).contains(nodeUID) ||
+          !Instantiate<ITextModel>(db_, list->GetStory()) ||
           LayoutUtils::FrameListOfStory(db_, list->GetStory()) != frame->GetFrameList())
         return "text frame " + Number(nodeUID) + " and its frame list disagree";
       if (frame->GetOptions().columns < 1 || frame->GetOptions().columns > kMaxColumns)
@@ -143,8 +149,17 @@ class Checker {
     return {};
   }
 
+  // The frames a frame list names, gathered once per list so that the check stays linear in the frames.
+  const std::unordered_set<UID>& FramesOf(UID listUID, const IFrameList& list) {
+    auto [at, added] = frames_.try_emplace(listUID);
+    for (int32_t i = 0; added && i < list.CountFrames(); ++i)
+      at->second.insert(list.GetNthFrame(i));
+    return at->second;
+  }
+
   const IDataBase* db_;
   std::unordered_set<UID> seen_;
+  std::unordered_map<UID, std::unordered_set<UID>> frames_;
 };
 
 }  // namespace

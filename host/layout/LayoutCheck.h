@@ -2,8 +2,10 @@
 // commands can trust it: the lists name objects of the right classes, each spread's layers match the
 // document's layers, pages name their spread, the hierarchy's parents and children agree, masters name
 // master spreads, override entries, overridden items and frame lists name live objects, sections start on
-// distinct document pages, each frame and story agree on their frame list, and items anchored in text stand
-// outside the hierarchy on anchor characters.
+// distinct document pages, each frame and story agree on their frame list, items anchored in text stand
+// outside the hierarchy on anchor characters, no item lies deeper than kMaxItemDepth, and no story is shown
+// inside its own text. The check is linear in the document's objects, so that it can run before every save
+// as well.
 #pragma once
 
 #include <string>

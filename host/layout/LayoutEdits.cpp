@@ -2,6 +2,7 @@
 #include "host/layout/LayoutEdits.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/layout/AnchorUtils.h"
@@ -219,22 +220,32 @@ ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted) {
   return kSuccess;
 }
 
-ErrorCode CopyStoryText(IDataBase* db, UID source, UID target) {
+ErrorCode CopyStoryText(IDataBase* db, UID source, const std::vector<TextSpan>& spans, UID target,
+                        std::vector<CopiedSpan>& copied) {
   auto from = Query<ITextModel>(db, source);
   if (!from) return kInvalidParameterError;
   int32_t length = from->TotalLength();
-  if (length <= 1) return kSuccess;
-  if (ErrorCode err = TextCmdUtils::CopyText(UIDRef(db, source), 0, length - 1, UIDRef(db, target), 0, 0);
-      err != kSuccess)
-    return err;
-  // The final return is the target's own; it takes the attributes of the source's last paragraph.
-  TextRun last = from->GetParagraphRun(from->CountParagraphs() - 1);
   UIDRef to(db, target);
-  if (ErrorCode err = TextCmdUtils::ApplyParagraphStyle(to, length - 1, length - 1, last.style, true);
-      err != kSuccess)
+  int32_t at = 0;       // before the target's final return
+  int32_t closes = -1;  // the index whose paragraph the final return takes
+  for (size_t i = 0; i < spans.size(); ++i) {
+    int32_t start = std::clamp(spans[i].start, 0, length);
+    int32_t end = std::clamp(spans[i].end, start, length);
+    if (end > start) closes = end - 1;
+    if (i + 1 == spans.size() && end > start && end < length && from->GetChar(end - 1) == u'\r') --end;
+    end = std::min(end, length - 1);  // the source's final return: the target has its own
+    if (end <= start) continue;
+    if (ErrorCode err = TextCmdUtils::CopyText(UIDRef(db, source), start, end, to, at, at); err != kSuccess)
+      return err;
+    copied.push_back({{start, end}, at});
+    at += end - start;
+  }
+  if (closes < 0) return kSuccess;
+  TextRun last = from->GetParagraphRun(from->ParagraphIndexAt(closes));
+  if (ErrorCode err = TextCmdUtils::ApplyParagraphStyle(to, at, at, last.style, true); err != kSuccess)
     return err;
   if (last.overrides->CountBosses() == 0) return kSuccess;
-  return TextCmdUtils::ApplyOverrides(to, TextStrand::kParagraph, length - 1, length - 1, *last.overrides);
+  return TextCmdUtils::ApplyOverrides(to, TextStrand::kParagraph, at, at, *last.overrides);
 }
 
 ErrorCode ItemCopier::Copy(UID item, UID parent, int32_t at, double dx, double dy, UID& copy) {
@@ -264,6 +275,7 @@ ErrorCode ItemCopier::CopyOne(UID item, UID parent, int32_t at, double dx, doubl
   return kSuccess;
 }
 
+// The story is filled by Finish, once every frame of it that is copied is known.
 ErrorCode ItemCopier::CopyFrame(UID original, UID copy) {
   auto source = Query<ITextFrame>(db_, original);
   Query<ITextFrame>(db_, copy)->SetOptions(source->GetOptions());
@@ -278,13 +290,10 @@ ErrorCode ItemCopier::CopyFrame(UID original, UID copy) {
   if (ErrorCode err = NewStoryForFrame(db_, copy, story); err != kSuccess) return err;
   stories_.push_back(story);
   frameLists_.emplace_back(sourceList, LayoutUtils::FrameListOfStory(db_, story));
-  auto list = Query<IFrameList>(db_, sourceList);
-  if (!list) return kSuccess;
-  if (ErrorCode err = CopyStoryText(db_, list->GetStory(), story); err != kSuccess) return err;
-  return CopyAnchors(list->GetStory(), story, copy);
+  return kSuccess;
 }
 
-ErrorCode ItemCopier::CopyAnchors(UID source, UID target, UID frame) {
+ErrorCode ItemCopier::CopyAnchors(UID source, TextSpan span, UID target, int32_t at, UID frame) {
   auto from = AnchorUtils::QueryAnchors(db_, source);
   auto to = AnchorUtils::QueryAnchors(db_, target);
   if (!from || !to) return kSuccess;
@@ -292,34 +301,78 @@ ErrorCode ItemCopier::CopyAnchors(UID source, UID target, UID frame) {
   UID parent = Query<IHierarchy>(db_, frame)->GetParent();
   const std::vector<Anchor> anchors = from->GetAnchors();
   for (const Anchor& anchor : anchors) {
+    if (anchor.index < span.start || anchor.index >= span.end) continue;
     UID copy;
     if (ErrorCode err = CopyOne(anchor.item, parent, -1, 0, 0, copy); err != kSuccess) return err;
     Reparent(db_, copy, kInvalidUID, -1);
-    to->AddAnchor({anchor.index, copy, anchor.kind});
+    to->AddAnchor({at + anchor.index - span.start, copy, anchor.kind});
   }
   return kSuccess;
 }
 
-void ItemCopier::Finish() {
-  for (const auto& [from, to] : frameLists_) {
+UID ItemCopier::OriginalOf(UID copy) const {
+  auto at = std::find(copies_.begin(), copies_.end(), copy);
+  return at == copies_.end() ? kInvalidUID : originals_[static_cast<size_t>(at - copies_.begin())];
+}
+
+void ItemCopier::OrderLikeOriginals(IFrameList& list, const IFrameList& source) const {
+  std::vector<UID> frames;
+  for (int32_t i = 0; i < list.CountFrames(); ++i)
+    frames.push_back(list.GetNthFrame(i));
+  std::stable_sort(frames.begin(), frames.end(), [&](UID a, UID b) {
+    return source.IndexOfFrame(OriginalOf(a)) < source.IndexOfFrame(OriginalOf(b));
+  });
+  for (UID frame : frames)
+    list.RemoveFrame(frame);
+  for (UID frame : frames)
+    list.InsertFrame(frame, -1);
+  list.SetFirstDamagedFrame(0);
+}
+
+std::vector<TextSpan> ItemCopier::SpansToCopy(const IFrameList& list, const IFrameList& source) const {
+  if (text_ == Text::kWholeStories || list.CountFrames() >= source.CountFrames())
+    return {{0, std::numeric_limits<int32_t>::max()}};
+  std::vector<TextSpan> spans;
+  for (int32_t i = 0; i < list.CountFrames(); ++i) {
+    auto frame = Query<ITextFrame>(db_, OriginalOf(list.GetNthFrame(i)));
+    if (!frame || frame->GetTextSpan() <= 0) continue;
+    TextSpan shown{frame->GetTextStart(), frame->GetTextStart() + frame->GetTextSpan()};
+    // Frames next to each other in the flow show one stretch of text.
+    if (!spans.empty() && shown.start <= spans.back().end) {
+      spans.back().end = std::max(spans.back().end, shown.end);
+    } else {
+      spans.push_back(shown);
+    }
+  }
+  return spans;
+}
+
+ErrorCode ItemCopier::FillStory(const IFrameList& list, const IFrameList& source) {
+  std::vector<CopiedSpan> copied;
+  if (ErrorCode err =
+          CopyStoryText(db_, source.GetStory(), SpansToCopy(list, source), list.GetStory(), copied);
+      err != kSuccess)
+    return err;
+  for (const CopiedSpan& span : copied) {
+    if (ErrorCode err =
+            CopyAnchors(source.GetStory(), span.source, list.GetStory(), span.at, list.GetNthFrame(0));
+        err != kSuccess)
+      return err;
+  }
+  return kSuccess;
+}
+
+ErrorCode ItemCopier::Finish() {
+  // Copying anchored frames adds frame lists as the loop goes.
+  for (size_t i = 0; i < frameLists_.size(); ++i) {
+    auto [from, to] = frameLists_[i];
     auto list = Query<IFrameList>(db_, to);
     auto source = Query<IFrameList>(db_, from);
     if (!list || !source) continue;
-    std::vector<UID> frames;
-    for (int32_t i = 0; i < list->CountFrames(); ++i)
-      frames.push_back(list->GetNthFrame(i));
-    auto originalIndex = [&](UID frame) {
-      size_t at = static_cast<size_t>(std::find(copies_.begin(), copies_.end(), frame) - copies_.begin());
-      return at < originals_.size() ? source->IndexOfFrame(originals_[at]) : -1;
-    };
-    std::stable_sort(frames.begin(), frames.end(),
-                     [&](UID a, UID b) { return originalIndex(a) < originalIndex(b); });
-    for (UID frame : frames)
-      list->RemoveFrame(frame);
-    for (UID frame : frames)
-      list->InsertFrame(frame, -1);
-    list->SetFirstDamagedFrame(0);
+    OrderLikeOriginals(*list, *source);
+    if (ErrorCode err = FillStory(*list, *source); err != kSuccess) return err;
   }
+  return kSuccess;
 }
 
 ItemsFollowPages::ItemsFollowPages(IDataBase* db, const std::vector<UID>& spreads) : db_(db) {

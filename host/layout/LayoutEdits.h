@@ -46,16 +46,31 @@ struct Deleted {
 // an anchored item leaves its story's anchors.
 ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted);
 
+// A range [start, end) of a story's text.
+struct TextSpan {
+  int32_t start = 0;
+  int32_t end = 0;
+};
+
 // Copies page items with everything in them. Text frames of one story copied by one copier share one new
-// story holding the original story's text and copies of the items anchored in it, their frames in the
-// original flow order (Finish).
+// story, their frames in the original flow order, holding text of the original story with copies of the
+// items anchored in that text (Finish). Which text depends on the copier's kind.
 class ItemCopier {
  public:
-  explicit ItemCopier(IDataBase* db) : db_(db) {}
+  enum class Text {
+    kWholeStories,  // the whole text of the original story
+    // The text the copied frames show, in flow order (all of it, overset too, when every frame of the story
+    // is copied): a master frame's local copy shows what the master frame showed, and overriding the
+    // frames of a story one by one shows each part of the text once. A frame awaiting composition counts
+    // with the range it showed when last composed.
+    kShownText,
+  };
+  explicit ItemCopier(IDataBase* db, Text text = Text::kWholeStories) : db_(db), text_(text) {}
   // Copies `item` under `parent` at child index `at` (-1: front-most), moved by (dx, dy).
   ErrorCode Copy(UID item, UID parent, int32_t at, double dx, double dy, UID& copy);
-  // Puts the frames of each new frame list in the order of their originals.
-  void Finish();
+  // Puts the frames of each new frame list in the order of their originals and fills the new stories;
+  // answers kSuccess or the error of a text command.
+  [[nodiscard]] ErrorCode Finish();
   const std::vector<UID>& Originals() const { return originals_; }
   const std::vector<UID>& Copies() const { return copies_; }
   const std::vector<UID>& Stories() const { return stories_; }
@@ -63,19 +78,33 @@ class ItemCopier {
  private:
   ErrorCode CopyOne(UID item, UID parent, int32_t at, double dx, double dy, UID& copy);
   ErrorCode CopyFrame(UID original, UID copy);
-  // The items anchored in `source` anchored, as copies, at the same indexes of `target`, whose text is a
-  // copy of the source's and which `frame` shows.
-  ErrorCode CopyAnchors(UID source, UID target, UID frame);
+  UID OriginalOf(UID copy) const;
+  void OrderLikeOriginals(IFrameList& list, const IFrameList& source) const;
+  // The spans of the source story the new story of `list` holds, ascending and apart.
+  std::vector<TextSpan> SpansToCopy(const IFrameList& list, const IFrameList& source) const;
+  ErrorCode FillStory(const IFrameList& list, const IFrameList& source);
+  // The items anchored in `span` of `source` anchored, as copies, in `target` at `at` plus their offset in
+  // the span; `frame` shows the target.
+  ErrorCode CopyAnchors(UID source, TextSpan span, UID target, int32_t at, UID frame);
   IDataBase* db_;
+  Text text_;
   std::vector<UID> originals_;
   std::vector<UID> copies_;
   std::vector<UID> stories_;
   std::vector<std::pair<UID, UID>> frameLists_;  // original frame list, new frame list
 };
 
-// The text of `source` (with its paragraph and character attributes) as the whole text of the empty
-// story `target`.
-ErrorCode CopyStoryText(IDataBase* db, UID source, UID target);
+// A span copied by CopyStoryText: [start, end) of the source went to `at` in the target.
+struct CopiedSpan {
+  TextSpan source;
+  int32_t at = 0;
+};
+// The text of `spans` of `source` (ascending and apart, each clamped to the text) with its paragraph and
+// character attributes, one after the other, as the whole text of the empty story `target`. The target's
+// final return takes the attributes of the paragraph the last span ends in; a paragraph return ending the
+// last span is that final return. `copied` receives where each span went.
+ErrorCode CopyStoryText(IDataBase* db, UID source, const std::vector<TextSpan>& spans, UID target,
+                        std::vector<CopiedSpan>& copied);
 
 // Page moves with their items: recorded before the pages change, applied after.
 class ItemsFollowPages {

@@ -5,7 +5,9 @@
 #include <unordered_set>
 
 #include "host/core/Registry.h"
+#include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutIDs.h"
+#include "host/text/IStoryList.h"
 
 namespace LayoutUtils {
 namespace {
@@ -260,6 +262,78 @@ std::vector<UID> ItemTree(const IDataBase* db, UID item) {
       tree.insert(tree.end(), node->GetChildren().begin(), node->GetChildren().end());
   }
   return tree;
+}
+
+int32_t ItemDepth(const IDataBase* db, UID item) {
+  if (!IsPageItem(db, item)) return 0;
+  int32_t depth = 1;
+  for (auto node = Query<IHierarchy>(db, item);
+       node && IsPageItem(db, node->GetParent()) && depth < kMaxDepth;
+       node = Query<IHierarchy>(db, node->GetParent()))
+    ++depth;
+  return depth;
+}
+
+int32_t TreeHeight(const IDataBase* db, UID item) {
+  int32_t height = 0;
+  for (std::vector<UID> level{item}; !level.empty() && height < kMaxDepth; ++height) {
+    std::vector<UID> below;
+    for (UID uid : level) {
+      if (auto node = Query<IHierarchy>(db, uid))
+        below.insert(below.end(), node->GetChildren().begin(), node->GetChildren().end());
+    }
+    level = std::move(below);
+  }
+  return height;
+}
+
+UID TopOfItem(const IDataBase* db, UID item) {
+  UID at = item;
+  for (int depth = 0; depth < kMaxDepth; ++depth) {
+    auto node = Query<IHierarchy>(db, at);
+    if (!node || !node->GetParent().IsValid()) break;
+    at = node->GetParent();
+  }
+  return at;
+}
+
+std::vector<UID> ItemsLabelled(const IDataBase* db, const WideString& label) {
+  std::vector<UID> tops;
+  for (int32_t i = 0; SpreadAt(db, i).IsValid(); ++i) {
+    std::vector<UID> items = ItemsOfSpread(db, SpreadAt(db, i));
+    tops.insert(tops.end(), items.begin(), items.end());
+  }
+  auto stories = QueryRoot<IStoryList>(db);
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    auto anchors = AnchorUtils::QueryAnchors(db, stories->GetNthStory(i));
+    for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>())
+      tops.push_back(anchor.item);
+  }
+  std::vector<UID> found;
+  for (UID top : tops) {
+    for (UID uid : ItemTree(db, top)) {
+      auto item = Query<IPageItem>(db, uid);
+      if (item && item->GetLabels().label == label) found.push_back(uid);
+    }
+  }
+  return found;
+}
+
+std::string PlaceOfItem(const IDataBase* db, UID item) {
+  UID top = TopOfItem(db, item);
+  if (IsPageItem(db, top))
+    return "anchored in story " + std::to_string(AnchorUtils::StoryOfItem(db, top).Get());
+  UID spreadUID = SpreadOfItem(db, item);
+  auto master = Query<IMasterSpread>(db, spreadUID);
+  auto spread = Query<ISpread>(db, spreadUID);
+  UID page = PageOfItem(db, item);
+  if (!master) {
+    return page.IsValid() ? "page " + std::to_string(PageIndexOf(db, page) + 1)
+                          : "the pasteboard of spread " + std::to_string(SpreadIndexOf(db, spreadUID) + 1);
+  }
+  std::string prefix = Utf8FromWide(master->GetPrefix());
+  if (!page.IsValid() || !spread) return "the pasteboard of master " + prefix;
+  return "master page " + prefix + ":" + std::to_string(spread->IndexOfPage(page) + 1);
 }
 
 UID MasterPageOf(const IDataBase* db, UID page) {

@@ -6,6 +6,7 @@
 // document spreads first, then master spreads.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "host/core/InterfacePtr.h"
@@ -63,6 +64,19 @@ std::vector<UID> ItemsOnPage(const IDataBase* db, UID page);
 std::vector<UID> ItemsOfSpread(const IDataBase* db, UID spread);
 // `item` and everything below it, parents before children.
 std::vector<UID> ItemTree(const IDataBase* db, UID item);
+// How deep `item` lies (see kMaxItemDepth): 1 unless it is inside groups; 0 for no page item.
+int32_t ItemDepth(const IDataBase* db, UID item);
+// The levels of `item`'s tree: 1 for an item with nothing in it, 2 for a group of such items, and so on.
+int32_t TreeHeight(const IDataBase* db, UID item);
+// Every item labelled `label`: those of the spreads in document order (masters last), then those anchored in
+// text, in story order.
+std::vector<UID> ItemsLabelled(const IDataBase* db, const WideString& label);
+// Where an item lies, in the words the command line uses for places: "page 2", "master page A:1", "the
+// pasteboard of spread 3", "the pasteboard of master B", "anchored in story 12".
+std::string PlaceOfItem(const IDataBase* db, UID item);
+// The top of the hierarchy above `item`: its spread, or the item anchored in text that holds it (the item
+// itself when it is anchored).
+UID TopOfItem(const IDataBase* db, UID item);
 
 // Masters.
 // The master page `page` shows (page O of its master spread, or the last when O is beyond it); none

@@ -105,7 +105,7 @@ void OverrideMasterItemsCmd::Do() {
   std::vector<UID> items = Items();
   if (!ItemsArePageItems(true) || pages.empty() || (pages.size() != 1 && pages.size() != items.size()))
     return Fail();
-  LayoutEdits::ItemCopier copier(db);
+  LayoutEdits::ItemCopier copier(db, LayoutEdits::ItemCopier::Text::kShownText);
   std::vector<UID> made;
   std::vector<OverrideEntry> entries;
   for (size_t i = 0; i < items.size(); ++i) {
@@ -133,7 +133,7 @@ void OverrideMasterItemsCmd::Do() {
     entries.push_back({items[i], copy});
     made.push_back(copy);
   }
-  copier.Finish();
+  if (ErrorCode err = copier.Finish(); err != kSuccess) return Fail(err);
   SetItemList(UIDList(db, made));
   NoteCopies(copier.Stories(), copier.Copies(), copier.Originals());
   Note(IID_IMASTERCHANGES, {.what = kMasterItemsOverriddenChange, .items = made, .overrides = entries});
@@ -203,7 +203,7 @@ void DuplicateSpreadCmd::Do() {
     UID copy;
     if (ErrorCode err = copier.Copy(item, parent, -1, 0, 0, copy); err != kSuccess) return Fail(err);
   }
-  copier.Finish();
+  if (ErrorCode err = copier.Finish(); err != kSuccess) return Fail(err);
   for (const auto& [from, to] : pagePairs) {
     std::vector<OverrideEntry> entries;
     for (const OverrideEntry& e : Instantiate<IPage>(db, from)->GetOverrides()) {

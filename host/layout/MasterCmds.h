@@ -41,9 +41,9 @@ class SetMasterOfMasterCmd final : public LayoutCommand {
 // Overrides the master items of the item list on the pages of `pages` (one page for all, or one per item):
 // each item must lie on a master page of the page's master chain; an item the page overrides already is
 // skipped. The local copy goes on the page's spread in the same place relative to the page, in the spread
-// layer of the item's layer; a copied text frame gets its own story with the text of the master frame's
-// story. The page's override list gains (master item, local copy). Afterwards the item list names the
-// local copies.
+// layer of the item's layer; a copied text frame gets its own story holding the text the master frame
+// shows (frames of one story overridden together share one story: see ItemCopier::Text::kShownText). The
+// page's override list gains (master item, local copy). Afterwards the item list names the local copies.
 class OverrideMasterItemsCmd final : public LayoutCommand {
  public:
   explicit OverrideMasterItemsCmd(Boss* boss) : LayoutCommand(boss, IID_IMASTERCHANGES) {}

@@ -1,10 +1,55 @@
 // Linking text frames, and the primary-text-flow flag.
 #include "host/layout/TextLinkCmd.h"
 
+#include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutEdits.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
+
+namespace {
+
+// Whether a frame of `list` lies in an item anchored in text. Such a story is shown inside another's text;
+// merging it with a story of the spreads could put a story inside itself (a frame anchored in its own
+// text), which leaves the text on no page, and the hierarchy could not say where the frame is.
+bool HasAnchoredFrame(IDataBase* db, const IFrameList& list) {
+  for (int32_t i = 0; i < list.CountFrames(); ++i) {
+    if (AnchorUtils::IsInAnchoredItem(db, list.GetNthFrame(i))) return true;
+  }
+  return false;
+}
+
+// The items anchored in `source` anchored, as they are, in `target` at `offset` plus their index: the text
+// of `source` was copied there.
+void MoveAnchors(IDataBase* db, UID source, UID target, int32_t offset) {
+  auto from = AnchorUtils::QueryAnchors(db, source);
+  auto to = AnchorUtils::QueryAnchors(db, target);
+  if (!from || !to) return;
+  const std::vector<Anchor> anchors = from->GetAnchors();
+  for (const Anchor& anchor : anchors) {
+    from->RemoveAnchor(anchor.item);
+    to->AddAnchor({anchor.index + offset, anchor.item, anchor.kind});
+  }
+}
+
+// The main story (the first of the document's stories) is the text that export writes and import --into
+// fills. When its text is appended to another story, that story holds the text now and becomes the main
+// story; otherwise the next story in creation order (often the empty one of a master frame) would take the
+// role, and the main text would be lost to export and import.
+void MakeMainStory(IDataBase* db, UID story) {
+  auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+  if (!stories || stories->GetNthStory(0) == story) return;
+  std::vector<UID> order;
+  for (int32_t i = 0; i < stories->CountStories(); ++i)
+    order.push_back(stories->GetNthStory(i));
+  for (UID uid : order)
+    stories->RemoveStory(uid);
+  stories->AddStory(story);
+  for (UID uid : order)
+    stories->AddStory(uid);
+}
+
+}  // namespace
 
 ErrorCode TextLinkCmd::AppendText(UID source, UID target) {
   IDataBase* db = DataBase();
@@ -38,6 +83,7 @@ void TextLinkCmd::Do() {
   auto listA = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, a));
   auto listB = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, b));
   if (!listA || !listB || listA == listB || listB->GetNthFrame(0) != b) return Fail();
+  if (HasAnchoredFrame(db, *listA) || HasAnchoredFrame(db, *listB)) return Fail();
   UID d = listA->GetStory();
   UID s = listB->GetStory();
   if (!Instantiate<ITextModel>(db, d) || !Instantiate<ITextModel>(db, s)) return Fail();
@@ -53,9 +99,14 @@ void TextLinkCmd::Do() {
     listB->RemoveFrame(frame);
     LayoutEdits::AddFrame(db, listAUID, frame, at++);
   }
+  auto storyList = Instantiate<IStoryList>(db, db->GetRootUID());
+  bool sWasMain = storyList && storyList->GetNthStory(0) == s;
+  int32_t appendedAt = Instantiate<ITextModel>(db, d)->TotalLength();
   if (ErrorCode err = AppendText(s, d); err != kSuccess) return Fail(err);
+  MoveAnchors(db, s, d, appendedAt);
   if (ErrorCode err = TextCmdUtils::DeleteStory(UIDRef(db, s)); err != kSuccess) return Fail(err);
   if (ErrorCode err = db->DeleteObject(listBUID); err != kSuccess) return Fail(err);
+  if (sWasMain) MakeMainStory(db, d);
   listA->Damage(listA->IndexOfFrame(a));
   Note(IID_IFRAMELIST, {.what = kFrameListChange,
                         .items = moving,

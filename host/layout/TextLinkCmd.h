@@ -1,8 +1,9 @@
 // TextLinkCmd: links frame A to frame B (its item list, in that order). B must be the first frame of its
 // story S, and S not A's story D. Observers hear kFramesLinkedChange while A and B still belong to D and S;
 // then B and the rest of S's frames go into D's frame list directly after A, S's text (without its final
-// return) is appended to D's text as a new paragraph with its runs, S and its frame list are deleted, and D
-// is damaged from A on.
+// return) is appended to D's text as a new paragraph with its runs and the items anchored in it, S and its
+// frame list are deleted, and D is damaged from A on. When S was the main story, D becomes the main story.
+// Refused when a frame of D or S lies in an item anchored in text.
 #pragma once
 
 #include "host/layout/LayoutCommand.h"

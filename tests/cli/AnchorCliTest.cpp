@@ -65,3 +65,38 @@ TEST_F(AnchorCliTest, AnchorsAnItemInAFramesText) {
 }
 
 }  // namespace
+
+// ---- Labels name one item, anchored ones too ----
+
+TEST_F(AnchorCliTest, ALabelNamesOneItemAnchoredOrNot) {
+  ProgramResult made = Run({"new", "-o", Path("new.pgd")});
+  ASSERT_EQ(made.status, 0) << made.err;
+  ProgramResult base =
+      Layout(Path("new.pgd"), Path("base.pgd"), {"frame",      "--page",     "1",   "36,36,300,300",
+                                                 "--label",    "host",       "--",  "insert-text",
+                                                 "label:host", "0",          "aa",  "--",
+                                                 "rect",       "--page",     "1",   "0,0,9,9",
+                                                 "--label",    "dot",        "--",  "anchor",
+                                                 "label:dot",  "label:host", "1",   "--",
+                                                 "rect",       "--master",   "A:1", "0,0,9,9",
+                                                 "--label",    "box"});
+  ASSERT_EQ(base.status, 0) << base.err;
+  const struct {
+    const char* name;
+    std::vector<std::string> ops;
+    int status;
+    std::string error;  // part of the message
+  } rows[] = {
+      {"an anchored item", {"lock", "label:dot"}, 0, ""},
+      {"a master item and its local copy",
+       {"override", "label:box", "--page", "1", "--", "lock", "label:box"},
+       2,
+       " (master page A:1); give one by its UID"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ProgramResult r = Layout(Path("base.pgd"), Path("out.pgd"), row.ops);
+    EXPECT_EQ(r.status, row.status) << r.err;
+    EXPECT_NE(r.err.find(row.error), std::string::npos) << r.err;
+  }
+}

@@ -2,6 +2,8 @@
 #include <functional>
 
 #include "host/db/DocumentFile.h"
+#include "host/layout/AnchorUtils.h"
+#include "host/layout/LayoutEdits.h"
 #include "tests/host/layout/LayoutFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -68,8 +70,9 @@ TEST_F(LayoutPersistenceTest, DocumentsSavedWithoutALayoutOpenWithTheBuiltInOne)
   }
 }
 
-TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreRefusedWhenOpened) {
-  // Each row damages the layout behind the commands' back; the document must not open.
+TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreNeitherSavedNorOpened) {
+  // Each row damages the layout behind the commands' back; saving refuses the document, and written all the
+  // same, it must not open.
   const struct {
     const char* what;
     std::function<void(SampleFixture&)> damage;
@@ -94,13 +97,25 @@ TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreRefusedWhenOpened) {
        }},
       {"a master that is no master",
        [](SampleFixture& t) { Instantiate<IPage>(t.db_, t.Page(0))->SetMasterSpread(t.Spread(1)); }},
+      {"a story shown inside its own text",
+       [](SampleFixture& t) {
+         ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(t.db_, t.FirstStory()), 0, u"\uFFFC"), kSuccess);
+         LayoutEdits::Reparent(t.db_, t.second_, kInvalidUID, -1);
+         AnchorUtils::QueryAnchors(t.db_, t.FirstStory())->AddAnchor({0, t.second_, AnchorKind::kInline});
+       }},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SetUp();
     row.damage(*this);
-    EXPECT_EQ(Reopen(), nullptr);
-    EXPECT_NE(message_.find("inconsistent"), std::string::npos) << message_;
+    auto path = dir_ / (std::string(row.what) + ".pgd");
+    DocumentResult saved = DocumentList::Get().SaveDocumentAs(db_, path);
+    EXPECT_NE(saved.message.find("inconsistent"), std::string::npos) << saved.message;
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_TRUE(DocumentFile::Save(*static_cast<DataBase*>(db_), path).ok());
+    IDataBase* opened = nullptr;
+    EXPECT_NE(DocumentList::Get().OpenDocument(path, opened).message.find("inconsistent"), std::string::npos);
+    EXPECT_EQ(opened, nullptr);
   }
 }
 
