@@ -8,6 +8,11 @@
 namespace {
 
 std::atomic<uint64_t> styleChanges{0};
+std::atomic<uint64_t> styleRenames{0};
+
+void NoteStyleRename() {
+  styleRenames.fetch_add(1, std::memory_order_relaxed);
+}
 
 void NoteStyleChange() {
   styleChanges.fetch_add(1, std::memory_order_relaxed);
@@ -17,6 +22,10 @@ void NoteStyleChange() {
 
 uint64_t StyleChangeCount() {
   return styleChanges.load(std::memory_order_relaxed);
+}
+
+uint64_t StyleRenameCount() {
+  return styleRenames.load(std::memory_order_relaxed);
 }
 
 void StyleInfo::SetKind(StyleKind kind) {
@@ -30,6 +39,7 @@ void StyleInfo::SetName(const WideString& name) {
   if (name == name_) return;
   PreDirty();
   NoteStyleChange();
+  if (!name_.empty()) NoteStyleRename();
   name_ = name;
 }
 
@@ -62,7 +72,10 @@ void StyleInfo::SetAttributes(const AttributeBossList& attributes) {
 }
 
 void StyleInfo::ReadWrite(IPMStream* stream, ImplementationID) {
-  if (stream->IsReading()) NoteStyleChange();
+  if (stream->IsReading()) {
+    NoteStyleChange();
+    NoteStyleRename();
+  }
   auto kind = static_cast<uint8_t>(kind_);
   stream->XferByte(kind);
   kind_ = kind == 1 ? StyleKind::kCharacter : StyleKind::kParagraph;
