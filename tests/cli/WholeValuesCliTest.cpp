@@ -1,5 +1,5 @@
 // What pagehost writes holds whole values: each number of inspect --json as the shortest text that reads
-// back the same.
+// back the same, and an export range never half a character.
 #include "tests/cli/CliTest.h"
 
 namespace {
@@ -27,6 +27,30 @@ TEST_F(WholeValuesCliTest, InspectWritesNumbersThatReadBackTheSame) {
     ProgramResult r = Run({"layout", doc, "-o", rotated, "rotate", frame, row.angle});
     ASSERT_EQ(0, r.status) << r.err;
     EXPECT_NE(std::string::npos, Inspect(rotated).find(row.json));
+  }
+}
+
+TEST_F(WholeValuesCliTest, AnExportRangeNeverSplitsACharacter) {
+  // Units: a 0, the pair 1 and 2, b 3.
+  std::string doc = ImportedDocument(
+      "<e9>\ra\xF0\x9F\x98\x80"
+      "b");
+  const struct {
+    const char* range;
+    int status;
+    std::string out;
+  } kRows[] = {
+      {"0:1", 0, "@$:a"},
+      {"1:3", 0, "@$:\xF0\x9F\x98\x80"},
+      {"0:2", 1, ""},
+      {"2:4", 1, ""},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.range);
+    ProgramResult r = Run({"export", doc, "--fragment", "--range", row.range, "--encoding", "utf-8"});
+    EXPECT_EQ(row.status, r.status) << r.err;
+    EXPECT_EQ(row.out, r.out);
+    EXPECT_EQ(row.status != 0, r.err.find("splits the character at units 1:3") != std::string::npos) << r.err;
   }
 }
 
