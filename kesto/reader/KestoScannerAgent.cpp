@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "host/app/IErrorStringService.h"
 #include "host/core/UnitSearch.h"
@@ -319,7 +321,9 @@ int32_t KestoScannerAgent::ResolveFileReference(WideString& uri, std::u16string_
   if (source_ && source_->GetAgent()) {
     VyFile file;
     source_->GetAgent()->GetFile(file);
-    if (!file.IsEmpty()) sourceFolder = file.GetPath().parent_path();
+    // An input named without its folder lies in the working folder, which is where its neighbours are.
+    std::error_code ec;
+    if (!file.IsEmpty()) sourceFolder = std::filesystem::absolute(file.GetPath(), ec).parent_path();
   }
   return ResolvePictureReference(name, DocumentFolder(story_ ? story_->VyBaseStory::GetDocument() : nullptr),
                                  sourceFolder, uri);

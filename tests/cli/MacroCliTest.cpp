@@ -56,6 +56,18 @@ TEST_F(MacroCliTest, ExtensionsReachTheDocument) {
   }
 }
 
+TEST_F(MacroCliTest, ATableBesideAnInputNamedWithoutItsFolder) {
+  Write("table.txt", "#\rq\tQ\r");
+  Write("in.txt", "<&tt\"table.txt\">q\r");
+  cli_testing::RunOptions options;
+  options.env["XDG_CONFIG_HOME"] = Path("config");
+  ProgramResult r = testing_support::RunProgram(
+      {"/bin/sh", "-c", "cd \"$0\" && exec \"$1\" import in.txt -o out.pgd", dir_.string(), PAGEHOST_BIN},
+      options);
+  ASSERT_EQ(0, r.status) << r.err;
+  EXPECT_NE(std::string::npos, Inspect(Path("out.pgd")).find("\"text\":\"Q\\u000d"));
+}
+
 TEST_F(MacroCliTest, AMissingTableEndsTheImport) {
   ProgramResult r = Run({"import", Write("in.txt", "a<&tt\"missing.txt\">b\r"), "-o", Path("out.pgd")});
   EXPECT_EQ(1, r.status);
