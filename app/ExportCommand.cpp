@@ -151,6 +151,13 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
   return 0;
 }
 
+// Whether unit `at` of the story is the second half of a surrogate pair: a range bound there would write
+// half a character, which no encoding can hold.
+bool SplitsCharacter(const ITextModel& model, int32_t at) {
+  std::u16string pair = at > 0 ? model.GetText(at - 1, at + 1) : std::u16string();
+  return pair.size() == 2 && (pair[0] & 0xFC00) == 0xD800 && (pair[1] & 0xFC00) == 0xDC00;
+}
+
 // The story to write and its range; empty message when they are sound.
 std::string ChooseStory(IDataBase& db, const ExportArgs& parsed, ExportRequest& request) {
   UID story = parsed.story ? UID(*parsed.story) : DefaultDocument::GetMainStory(db);
@@ -166,6 +173,12 @@ std::string ChooseStory(IDataBase& db, const ExportArgs& parsed, ExportRequest& 
       return "the range " + std::to_string(parsed.range->first) + ":" + std::to_string(parsed.range->second) +
              " goes past the end of the story (" + std::to_string(length) + " units)";
     if (parsed.range->first == parsed.range->second) return "the range is empty";
+    for (int32_t bound : {parsed.range->first, parsed.range->second}) {
+      if (SplitsCharacter(*model, bound))
+        return "the range " + std::to_string(parsed.range->first) + ":" +
+               std::to_string(parsed.range->second) + " splits the character at units " +
+               std::to_string(bound - 1) + ":" + std::to_string(bound + 1);
+    }
     request.start = parsed.range->first;
     request.end = parsed.range->second;
   }

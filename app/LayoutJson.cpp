@@ -2,8 +2,8 @@
 #include "app/LayoutJson.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <utility>
 
@@ -20,15 +20,17 @@
 namespace pagehost {
 namespace {
 
-// At most three decimals, without trailing zeros.
+// The shortest text that reads back as `v`: without an exponent from a millionth up to 10^15 ("100000",
+// "0.1"), with one beyond ("1e+305"); null for a value JSON cannot hold.
 std::string Num(double v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof(buffer), "%.3f", std::round(v * 1000) / 1000 + 0.0);
-  std::string text = buffer;
-  while (text.back() == '0')
-    text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  return text == "-0" ? "0" : text;
+  if (!std::isfinite(v)) return "null";
+  double magnitude = std::fabs(v);
+  bool plain = magnitude == 0 || (magnitude >= 1e-6 && magnitude < 1e15);
+  // Fixed notation of that range needs at most 6 zeros and 17 significant digits, a sign and a point.
+  char buffer[32];
+  auto written = plain ? std::to_chars(buffer, buffer + sizeof(buffer), v + 0.0, std::chars_format::fixed)
+                       : std::to_chars(buffer, buffer + sizeof(buffer), v);
+  return written.ec == std::errc() ? std::string(buffer, written.ptr) : "null";
 }
 
 std::string Uid(UID uid) {
@@ -171,12 +173,14 @@ struct PageNumbering {
   std::map<UID, std::pair<int32_t, int32_t>> pages;
 };
 
-std::string PageJson(IDataBase& db, UID uid, const PageNumbering& numbering) {
+// `x` is where the page starts in its spread: the pages are written left to right, adding up their widths as
+// they go, since asking for each page's bounds alone walks the pages before it.
+std::string PageJson(IDataBase& db, UID uid, const PageNumbering& numbering, double x) {
   auto page = Instantiate<IPage>(&db, uid);
   auto [index, number] = numbering.pages.at(uid);
+  PMRect bounds{x, 0, x + page->GetWidth(), page->GetHeight()};
   std::string json = "{\"uid\":" + Uid(uid) + ",\"index\":" + std::to_string(index) +
-                     ",\"number\":" + std::to_string(number) +
-                     ",\"bounds\":" + Rect(LayoutUtils::PageBoundsInSpread(&db, uid)) +
+                     ",\"number\":" + std::to_string(number) + ",\"bounds\":" + Rect(bounds) +
                      ",\"margins\":" + MarginsJson(page->GetMargins()) +
                      ",\"columns\":" + std::to_string(page->GetColumns()) +
                      ",\"gutter\":" + Num(page->GetGutter()) +
@@ -195,8 +199,12 @@ std::string SpreadMembers(IDataBase& db, UID uid, const PageNumbering& numbering
   std::string json = "\"uid\":" + Uid(uid) +
                      ",\"pagePosition\":" + std::to_string(spread->GetPagePosition()) +
                      ",\"bounds\":" + Rect(LayoutUtils::SpreadBounds(&db, uid)) + ",\"pages\":[";
-  for (int32_t i = 0; i < spread->CountPages(); ++i)
-    json += std::string(i > 0 ? "," : "") + PageJson(db, spread->GetNthPage(i), numbering);
+  double x = 0;
+  for (int32_t i = 0; i < spread->CountPages(); ++i) {
+    UID page = spread->GetNthPage(i);
+    json += std::string(i > 0 ? "," : "") + PageJson(db, page, numbering, x);
+    x += Instantiate<IPage>(&db, page)->GetWidth();
+  }
   json += "],\"items\":[";
   const char* separator = "";
   for (UID layerUID : Instantiate<IHierarchy>(&db, uid)->GetChildren()) {

@@ -56,6 +56,29 @@ IMPORTS = [
     ("form feeds, 1 MB", "form-feeds", "1000000", "1,000,000 x 0x0C", 15, None, None),
     ("paragraph attributes", "paragraph-attributes", "200000", "`<*C>a` + return x 200,000", 15, None, None),
     ("encoding switches", "encoding-switches", "32000", "`<e1><e9>` x 32,000", 15, None, None),
+    # Each of these at two sizes: the same MB/s at both says the cost grows with the input, no faster.
+    ("translation table file", "translation-file", "100000", "`<&tt\"…\">` reading a table of 100,000 lines "
+     "`k<n>` tab `v<n>`, each ended by CR alone", 1, None, None),
+    ("translation table file, 4x", "translation-file", "400000", "the same with 400,000 lines", 1, None, None),
+    ("inline translation entries", "translation-entries", "20000", "`<&tte(k<n>;,v<n>)>` x 20,000", 0.5,
+     None, None),
+    ("inline translation entries, 4x", "translation-entries", "80000", "the same x 80,000", 0.5, None, None),
+    ("style lines", "style-lines", "8000", "`@S<n>:x`: 8,000 new paragraph styles", 0.15, None, None),
+    ("style lines, 4x", "style-lines", "32000", "the same with 32,000 styles", 0.15, None, None),
+    ("host-dialect styles", "host-styles", "4000", "`<&it\"\"\"<ParaStyle:S<n>>x\"\"\">`: 4,000 new "
+     "paragraph styles", 0.04, None, None),
+    ("host-dialect styles, 4x", "host-styles", "16000", "the same with 16,000 styles", 0.04, None, None),
+]
+# Inputs that read another one beside them (the kind of that one, made at the same size and counted in the
+# input's size).
+COMPANIONS = {"translation-file": "translation-table"}
+# inspect --json of a document made by `pagehost new` and `layout insert-pages`: row, pages, pages per spread,
+# and the target (MB/s of JSON written). Each at two sizes, as above.
+INSPECTS = [
+    ("inspect --json, a page per spread", 10000, 1, 2),
+    ("inspect --json, a page per spread, 4x", 40000, 1, 2),
+    ("inspect --json, 10 pages per spread", 10000, 10, 2),
+    ("inspect --json, 10 pages per spread, 4x", 40000, 10, 2),
 ]
 # Exports: row, bench_input kind and size of the document's source, what it is, and the target (MB/s of text
 # written, by bench_ExportBench's in-process export; the whole `pagehost export` run, which also opens the
@@ -119,6 +142,8 @@ def seconds(run):
 def measure_import(name, kind, size, description, speed_target, memory_target, document_target, scratch):
     source = make_input(kind, size)
     input_bytes = os.path.getsize(source)
+    if kind in COMPANIONS:
+        input_bytes += os.path.getsize(make_input(COMPANIONS[kind], size))
     output = os.path.join(scratch, "out.pgd")
     best = None
     for _ in range(runs):
@@ -173,6 +198,40 @@ def measure_export(name, kind, size, description, speed_target, argument, scratc
     met = speed is not None and speed >= speed_target and best.status == 0
     return [name, f"{size_text(best.written)} written from {description} (bench_ExportBench, CPU time)", seconds(best),
             fmt(speed) if speed is not None else problem or "n/a", f">= {speed_target}", "", "", "", "", notes,
+            "yes" if met else "no"]
+
+
+def make_pages(document, pages, per_spread):
+    """A new document of `pages` pages, `per_spread` to a spread; false when pagehost refused."""
+    pagehost = os.path.join(bin_dir, "pagehost")
+    made = Run([pagehost, "new", "-o", document, "--pages", "1", "--pages-per-spread", str(per_spread)])
+    # An insertion takes up to 10,000 pages; --redistribute deals them out to spreads as the setup says.
+    for done in range(1, pages, 9999):
+        if made.status != 0:
+            break
+        made = Run([pagehost, "layout", document, "-o", document, "insert-pages", "--spread", "1", "--count",
+                    str(min(9999, pages - done)), "--redistribute"])
+    return made.status == 0 and os.path.exists(document)
+
+
+def measure_inspect(name, pages, per_spread, speed_target, scratch):
+    document = os.path.join(scratch, f"inspect-{pages}-{per_spread}.pgd")
+    description = f"{pages:,} pages, {per_spread} per spread"
+    if not make_pages(document, pages, per_spread):
+        return [name, description, "", "", f">= {speed_target}", "", "", "", "", "making the document failed",
+                "no"]
+    best = None
+    for _ in range(runs):
+        run = Run([os.path.join(bin_dir, "pagehost"), "inspect", "--json", document])
+        best = run if best is None or run.wall < best.wall else best
+        if run.wall > REPEAT_BELOW_SECONDS:
+            break
+    written = len(best.stdout.encode())
+    speed = written / MB / best.wall
+    notes = f"exit {best.status}" if best.status != 0 and not best.timed_out else ""
+    met = not best.timed_out and best.status == 0 and speed >= speed_target
+    return [name, f"{description}: {size_text(written)} of JSON", seconds(best),
+            ("< " if best.timed_out else "") + fmt(speed), f">= {speed_target}", "", "", "", "", notes,
             "yes" if met else "no"]
 
 
@@ -260,6 +319,9 @@ with tempfile.TemporaryDirectory(dir=inputs) as scratch:
     for spec in EXPORTS:
         rows.append(measure_export(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][3]} MB/s", file=sys.stderr)
+    for spec in INSPECTS:
+        rows.append(measure_inspect(*spec, scratch))
+        print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
 rows += benchmark_rows()
 
 print(f"pagehost bench: {time.strftime('%Y-%m-%d %H:%M')}, commit {describe_tree()}, build {build}, "

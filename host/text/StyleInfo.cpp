@@ -9,6 +9,11 @@
 namespace {
 
 std::atomic<uint64_t> styleChanges{0};
+std::atomic<uint64_t> styleRenames{0};
+
+void NoteStyleRename() {
+  styleRenames.fetch_add(1, std::memory_order_relaxed);
+}
 
 void NoteStyleChange() {
   styleChanges.fetch_add(1, std::memory_order_relaxed);
@@ -18,6 +23,10 @@ void NoteStyleChange() {
 
 uint64_t StyleChangeCount() {
   return styleChanges.load(std::memory_order_relaxed);
+}
+
+uint64_t StyleRenameCount() {
+  return styleRenames.load(std::memory_order_relaxed);
 }
 
 void StyleInfo::SetKind(StyleKind kind) {
@@ -31,6 +40,7 @@ void StyleInfo::SetName(const WideString& name) {
   if (name == name_) return;
   PreDirty();
   NoteStyleChange();
+  if (!name_.empty()) NoteStyleRename();
   name_ = name;
 }
 
@@ -63,7 +73,10 @@ void StyleInfo::SetAttributes(const AttributeBossList& attributes) {
 }
 
 void StyleInfo::ReadWrite(IPMStream* stream, ImplementationID) {
-  if (stream->IsReading()) NoteStyleChange();
+  if (stream->IsReading()) {
+    NoteStyleChange();
+    NoteStyleRename();
+  }
   auto kind = static_cast<uint8_t>(kind_);
   stream->XferByte(kind);
   stream->Expect(kind <= 1, "a style's kind is out of range");

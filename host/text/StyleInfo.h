@@ -4,6 +4,10 @@
 #include "host/core/CPMUnknown.h"
 #include "host/text/IStyleInfo.h"
 
+// Renames of any style in this process (a name replaced, or a style read back by undo, redo or a file; a new
+// style's first name is none): while it stays the same, an index of style names still holds.
+uint64_t StyleRenameCount();
+
 class StyleInfo final : public CPMUnknown<IStyleInfo> {
  public:
   explicit StyleInfo(Boss* boss) : CPMUnknown(boss) {}

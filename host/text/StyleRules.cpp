@@ -13,13 +13,13 @@ bool IsStyle(const IDataBase* db, UID style, StyleKind kind) {
   return static_cast<bool>(StyleUtils::QueryStyle(db, style, kind));
 }
 
+// A lookup answers styles of that full name first; only they take the name.
 bool IsNameTaken(const IDataBase* db, const IStyleTable& table, std::u16string_view name, UID except) {
-  for (int32_t i = 0; i < table.CountStyles(); ++i) {
-    UID uid = table.GetNthStyle(i);
-    InterfacePtr<IStyleInfo> style = Instantiate<IStyleInfo>(db, uid);
-    if (uid != except && style && style->GetName() == name) return true;
-  }
-  return false;
+  StyleLookup found = table.FindByName(name);
+  InterfacePtr<IStyleInfo> first =
+      found.matches > 0 ? Instantiate<IStyleInfo>(db, found.style) : InterfacePtr<IStyleInfo>();
+  if (!first || first->GetName() != name) return false;
+  return found.matches > 1 || found.style != except;
 }
 
 bool MakesLoop(const IDataBase* db, UID style, UID basedOn) {

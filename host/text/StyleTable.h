@@ -2,6 +2,10 @@
 // and once for character styles (kCharStyleTableImpl) on the document workspace.
 #pragma once
 
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+
 #include "host/core/CPMUnknown.h"
 #include "host/text/IStyleTable.h"
 
@@ -29,9 +33,34 @@ class StyleTable final : public CPMUnknown<IStyleTable> {
 
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
+  // For the undo of AddStyle: appends `styles`, or takes the last `count` styles off again.
+  void PutBack(const std::vector<UID>& styles);
+  void TakeBackLast(int32_t count);
+
  private:
+  // The styles by full name and, for styles in groups, by own name, each in table order, so that a lookup
+  // costs what the styles of that name cost rather than a walk over the whole table. Built when a lookup
+  // needs it; a rename of a style or a style read back (undo, redo, a file) makes it rebuild, while a style
+  // added by AddStyle joins it.
+  struct NameIndex {
+    std::unordered_map<std::u16string, std::vector<UID>> byFullName;
+    std::unordered_map<std::u16string, std::vector<UID>> byOwnName;
+    std::vector<UID> unnamed;
+    uint64_t renames = 0;  // StyleRenameCount() when built
+    bool built = false;
+  };
+  const NameIndex& Index() const;
+  bool NamedSinceIndexed() const;
+  void IndexStyle(NameIndex& index, UID uid) const;
+  // Counts the styles among `candidates` whose name `matches`, keeping the first in `lookup`.
+  template <class Matches>
+  void Collect(const std::vector<UID>& candidates, Matches matches, StyleLookup& lookup) const;
+
   UID root_;
   UID default_;
   std::vector<UID> styles_;
+  std::unordered_set<UID> members_;  // styles_ as a set
   std::vector<WideString> groups_;
+  std::unordered_set<WideString> groupSet_;  // groups_ as a set
+  mutable NameIndex index_;
 };

@@ -67,6 +67,7 @@ constexpr std::u16string_view kScannerErrors[] = {
     u"Not enough memory to initialize scanner",
     u"Style name ambiguous",
     u"Hyperlink open/close mismatch",
+    u"Text after header tag dropped",
 };
 
 constexpr std::u16string_view kBuilderErrors[] = {

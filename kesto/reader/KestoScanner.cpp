@@ -25,6 +25,11 @@ int32_t PageNumberKindOf(ScanToken token) {
       return 0;
   }
 }
+
+bool HoldsMoreThanBlanks(const char16_t* text, int32_t count) {
+  return std::any_of(text, text + count,
+                     [](char16_t c) { return c != ' ' && c != '\t' && c != kParagraphReturn; });
+}
 }  // namespace
 
 KestoScanner::KestoScanner(IDataBase* document) {
@@ -249,7 +254,10 @@ bool KestoScanner::Flush() {
     token_ = ScanToken::kText;
     return true;
   }
-  // Text on a definition or header line is never inserted; the paragraph return completes the line.
+  // Text on a definition or header line is never inserted; the paragraph return completes the line. What a
+  // header line loses beyond blanks was meant as text, so the user hears of it.
+  if (defMode_ == DefMode::kHeader && HoldsMoreThanBlanks(textBuffer_.get(), textCount_))
+    SetErrorIfNone(kScanHeaderTextDropped);
   textCount_ = 0;
   if (lastChar_ != kParagraphReturn) return false;
   switch (defMode_) {

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "host/app/IErrorStringService.h"
 #include "host/core/UnitSearch.h"

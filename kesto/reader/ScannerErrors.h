@@ -59,7 +59,9 @@ inline constexpr int32_t kScanNoSuchKerningMethod = 49;
 inline constexpr int32_t kScanNoMemoryForScanner = 50;
 inline constexpr int32_t kScanStyleNameAmbiguous = 51;
 inline constexpr int32_t kScanHyperlinkMismatch = 52;
+// Text after <e…> or <v…> on its line: the language drops it, the reader says so.
+inline constexpr int32_t kScanHeaderTextDropped = 53;
 
-inline constexpr int32_t kScanLastError = kScanHyperlinkMismatch;
+inline constexpr int32_t kScanLastError = kScanHeaderTextDropped;
 
 }  // namespace kesto

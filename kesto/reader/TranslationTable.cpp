@@ -72,10 +72,10 @@ void TranslationTable::Insert(std::u32string_view source, std::u32string_view ta
   }
   // The source added first keeps its target.
   if (targetOf_[static_cast<size_t>(node)] >= 0) return;
-  pool_.reserve(pool_.size() + target.size());
-  targets_.push_back({static_cast<int64_t>(pool_.size()), static_cast<int32_t>(target.size())});
-  for (char32_t c : target)
-    pool_.push_back(static_cast<int32_t>(c));
+  // Growing the pool by what each target needs exactly would copy it whole on every entry.
+  auto offset = static_cast<int64_t>(pool_.size());
+  pool_.insert(pool_.end(), target.begin(), target.end());
+  targets_.push_back({offset, static_cast<int32_t>(target.size())});
   targetOf_[static_cast<size_t>(node)] = static_cast<int32_t>(targets_.size() - 1);
   longest_ = std::max(longest_, static_cast<int32_t>(source.size()));
 }

@@ -76,7 +76,7 @@ TEST_F(LayoutCliTest, NewOptionsGiveTheSpreadsPagesAndMasters) {
       {{"--pages", "7", "--pages-per-spread", "3"}, "3,3,1", {"\"pagesPerSpread\":3"}},
       {{"--page-size", "a4", "--margins", "10mm"},
        "1",
-       {"\"pageWidth\":595.276", "\"margins\":[28.346,28.346"}},
+       {"\"pageWidth\":595.276", "\"margins\":[28.34645669291339,28.34645669291339"}},
       {{"--page-size", "8.5in,11in", "--columns", "3", "--gutter", "1in"},
        "1",
        {"\"columns\":3,\"gutter\":72"}},

@@ -104,6 +104,44 @@ TEST_F(StyleTableTest, GroupsComeFromNamePathsAndNamesCanBeAmbiguous) {
   EXPECT_FALSE(StyleUtils::FindStyle(db_, StyleKind::kCharacter, u"Title").Found()) << "tables are separate";
 }
 
+// Lookups go through an index of names: each step changes names, and every name is looked up after it.
+TEST_F(StyleTableTest, LookupFollowsRenamesUndoAndRedo) {
+  UID body = MakeStyle(StyleKind::kParagraph, u"Body");
+  UID second;
+  const UID none;
+  WideString grouped = WideString(u"G") + kSep + u"Text";
+  InterfacePtr<IStyleTable> table = Table(StyleKind::kParagraph);
+  auto rename = [&](const WideString& name) { return Edit(body, [&](IStyleData& d) { d.SetName(name); }); };
+  db_->ClearUndo();
+  struct Step {
+    const char* what;
+    std::function<ErrorCode()> change;
+    ErrorCode answer;
+    const UID* body;  // what "Body", "Text" and the grouped name find
+    const UID* text;
+    const UID* grouped;
+  };
+  auto create = [&](const WideString& name) {
+    return TextCmdUtils::CreateStyle(db_, {StyleKind::kParagraph, name, {}, {}, {}, {}}, second);
+  };
+  const Step steps[] = {
+      {"renamed", [&] { return rename(u"Text"); }, kSuccess, &none, &body, &none},
+      {"the new name is taken", [&] { return create(u"Text"); }, kInvalidParameterError, &none, &body, &none},
+      {"the old name is free", [&] { return create(u"Body"); }, kSuccess, &second, &body, &none},
+      {"moved into a group", [&] { return rename(grouped); }, kSuccess, &second, &body, &body},
+      {"undone", [&] { return db_->Undo(); }, kSuccess, &second, &body, &none},
+      {"redone", [&] { return db_->Redo(); }, kSuccess, &second, &body, &body},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_EQ(step.change(), step.answer);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    EXPECT_EQ(table->FindByName(u"Body").style, *step.body);
+    EXPECT_EQ(table->FindByName(u"Text").style, *step.text);
+    EXPECT_EQ(table->FindByName(grouped).style, *step.grouped);
+  }
+}
+
 TEST_F(StyleTableTest, RefusesUnsoundStylesAndCreatesNothing) {
   UID body = MakeStyle(StyleKind::kParagraph, u"Body");
   UID emphasis = MakeStyle(StyleKind::kCharacter, u"Emphasis");

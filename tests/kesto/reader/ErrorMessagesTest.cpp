@@ -32,7 +32,7 @@ class ErrorMessagesTest : public ::testing::Test {
 
 TEST_F(ErrorMessagesTest, ListsAreRegisteredWithEveryCode) {
   const StringResources& resources = StringResources::Get();
-  EXPECT_EQ(52, resources.CountStrings(kKestoPluginID, kScannerErrorListID));
+  EXPECT_EQ(53, resources.CountStrings(kKestoPluginID, kScannerErrorListID));
   EXPECT_EQ(54, resources.CountStrings(kKestoPluginID, kBuilderErrorListID));
   EXPECT_EQ(24, resources.CountStrings(kKestoPluginID, kEngineMessageListID));
   EXPECT_EQ(5, resources.CountStrings(kKestoPluginID, kReportFragmentListID));
@@ -45,9 +45,10 @@ TEST_F(ErrorMessagesTest, LookupByCode) {
     std::u16string expected;
   } rows[] = {
       {"first scanner code", ScannerErrorMessage(kScanMalformedTag), u"Malformed tag"},
-      {"last scanner code", ScannerErrorMessage(kScanHyperlinkMismatch), u"Hyperlink open/close mismatch"},
+      {"hyperlink mismatch", ScannerErrorMessage(kScanHyperlinkMismatch), u"Hyperlink open/close mismatch"},
+      {"last scanner code", ScannerErrorMessage(kScanLastError), u"Text after header tag dropped"},
       {"scanner code 0", ScannerErrorMessage(0), u""},
-      {"beyond the scanner list", ScannerErrorMessage(53), u""},
+      {"beyond the scanner list", ScannerErrorMessage(kScanLastError + 1), u""},
       {"builder code 50 is unused", BuilderErrorMessage(50), u""},
       {"last builder code", BuilderErrorMessage(54), u"Can't thread text with previous box"},
       {"first engine code", EngineMessageText(10000), u"(Unknown error message: Kesto is confused.)"},
