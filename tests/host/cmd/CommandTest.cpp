@@ -102,6 +102,21 @@ TEST_F(CommandTest, ASequenceIsOneNamedStepAndAnErrorInsideAbortsIt) {
   EXPECT_EQ(NumberOf(db_, uid_), 1);
 }
 
+TEST_F(CommandTest, AReasonStaysWithItsCodeUntilTheCodeIsSetAgain) {
+  ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError, "item 3 is locked");
+  // Commands refused while the code is pending (and sequences ending) leave it as it was.
+  ICommandSequence* sequence = CmdUtils::BeginCommandSequence();
+  InterfacePtr<ICommand> cmd = CmdUtils::CreateCommand(kSetRecordCmdBoss);
+  cmd->SetItemList(UIDList(db_, {uid_}));
+  EXPECT_EQ(CmdUtils::ProcessCommand(cmd.get()), kInvalidParameterError);
+  EXPECT_EQ(CmdUtils::EndCommandSequence(sequence), kInvalidParameterError);
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorReason(), "item 3 is locked");
+  ErrorUtils::PMSetGlobalErrorCode(kFailure);
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorReason(), "");
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess, "no failure has a reason");
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorReason(), "");
+}
+
 TEST_F(CommandTest, ScheduledCommandsRunInPriorityOrder) {
   std::vector<int32_t> order;
   struct Item {
