@@ -27,9 +27,9 @@ void SendBehindCmd::Do() {
   auto parentNode = Instantiate<IHierarchy>(db, parent);
   if (!parentNode) return Fail();
   for (UID item : Items()) {
-    if (item == reference) return Fail();
     for (UID inside : LayoutUtils::ItemTree(db, item)) {
-      if (inside == reference) return Fail();
+      if (inside == reference)
+        return Refuse("item " + std::to_string(item.Get()) + " cannot go behind itself or an item inside it");
     }
     LayoutEdits::Reparent(db, item, parent, parentNode->IndexOfChild(reference));
   }
@@ -48,9 +48,11 @@ void NewLayerCmd::Do() {
   IDataBase* db = DataBase();
   auto layers = LayoutUtils::QueryLayerList(db);
   const LayoutParams& p = Params();
-  if (!layers || p.name.empty()) return Fail();
+  if (!layers) return Fail();
+  if (p.name.empty()) return Refuse("a layer needs a name");
   for (int32_t i = 0; i < layers->CountLayers(); ++i) {
-    if (Instantiate<IDocumentLayer>(db, layers->GetNthLayer(i))->GetName() == p.name) return Fail();
+    if (Instantiate<IDocumentLayer>(db, layers->GetNthLayer(i))->GetName() == p.name)
+      return Refuse("a layer named '" + Utf8FromWide(p.name) + "' exists already");
   }
   UID layer = LayoutEdits::NewLayer(db, p.name, p.position);
   if (!layer.IsValid()) return Fail(kFailure);

@@ -5,6 +5,7 @@
 
 #include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
+#include "host/layout/ItemGeometryCmd.h"
 #include "host/layout/LayoutEdits.h"
 #include "host/text/ITextModel.h"
 
@@ -39,7 +40,8 @@ void CreatePageItemCmd::Do() {
   const LayoutParams& p = Params();
   UID parent = LayoutEdits::ParentFor(db, p.target, p.second);
   ClassID cls = ItemClassOf(GetClass(this));
-  if (!parent.IsValid() || !p.bounds.IsValid() || !cls.IsValid()) return Fail();
+  if (!p.bounds.IsValid()) return Refuse("the new item " + ItemBoundsFault(p.bounds));
+  if (!parent.IsValid() || !cls.IsValid()) return Fail();
   UID item = LayoutEdits::NewItem(db, cls, parent, -1, p.bounds);
   if (!item.IsValid()) return Fail(kFailure);
   SetItemList(UIDList(db, {item}));
@@ -119,7 +121,9 @@ void GroupItemsCmd::Do() {
   PMRect bounds = Instantiate<IPageItem>(db, members[0])->GetBounds();
   int32_t front = -1;
   for (UID item : members) {
-    if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID) return Fail();
+    if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID)
+      return Refuse("items " + std::to_string(members[0].Get()) + " and " + std::to_string(item.Get()) +
+                    " are not on one spread and layer (or in one group), so they cannot be grouped");
     const PMRect& b = Instantiate<IPageItem>(db, item)->GetBounds();
     bounds = {std::min(bounds.left, b.left), std::min(bounds.top, b.top), std::max(bounds.right, b.right),
               std::max(bounds.bottom, b.bottom)};
