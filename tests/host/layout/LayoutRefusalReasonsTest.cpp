@@ -38,22 +38,14 @@ TEST_F(LayoutRefusalReasonsTest, ARefusalSaysWhyAndChangesNothing) {
          return t.Run(kCreateOvalCmdBoss, {}, {.bounds = {0, 0, 2e5, 4}, .target = t.Spread(0)});
        },
        "the new item would reach beyond the coordinate limit"},
-      {"200 pages into one spread",
-       [](SampleFixture& t) { return t.Run(kInsertPagesCmdBoss, {}, {.target = t.Spread(1), .count = 200}); },
-       "spread 2 would hold 202 pages; a spread holds at most 10"},
       {"a spread too wide",
        [](SampleFixture& t) {
          return t.Run(kInsertPagesCmdBoss, {},
                       {.width = 2e4, .height = 10, .target = t.Spread(1), .count = 5});
        },
        "spread 2 would be 101224 pt wide"},
-      {"pages of no size",
-       [](SampleFixture& t) { return t.Run(kInsertPagesCmdBoss, {}, {.width = -1, .target = t.Spread(1)}); },
-       "a page is 1 to 100000 pt wide and high"},
       {"a spread without pages", [](SampleFixture& t) { return t.Run(kNewSpreadCmdBoss, {}, {.count = 0}); },
        "1 to 10 pages, not 0"},
-      {"a spread of -1 pages", [](SampleFixture& t) { return t.Run(kNewSpreadCmdBoss, {}, {.count = -1}); },
-       "1 to 10 pages, not -1"},
       {"too many pages moved into a spread",
        [](SampleFixture& t) { return t.Run(kMovePagesCmdBoss, {t.Page(0)}, {.target = t.Spread(2)}); },
        "spread 3 would hold 11 pages"},
@@ -72,19 +64,6 @@ TEST_F(LayoutRefusalReasonsTest, ARefusalSaysWhyAndChangesNothing) {
          return t.Run(kSetFrameColumnsCmdBoss, {t.first_}, {.options = {.columns = 30, .gutter = 12}});
        },
        "30 columns with gutters of 12 pt do not fit in 250 pt"},
-      {"insets that leave no room for the columns",
-       [](SampleFixture& t) {
-         return t.Run(kSetFrameInsetsCmdBoss, {t.first_}, {.options = {.insets = {0, 200, 0, 60}}});
-       },
-       "each column would be -10 pt wide"},
-      {"every page deleted",
-       [](SampleFixture& t) {
-         std::vector<UID> pages;
-         for (int32_t i = 0; i < LayoutUtils::CountPages(t.db_); ++i)
-           pages.push_back(t.Page(i));
-         return t.Run(kDeletePagesCmdBoss, pages);
-       },
-       "a document keeps at least one page"},
   };
   ASSERT_EQ(Run(kLockItemsCmdBoss, {masterFrame_}, {.flag = true}), kSuccess);
   // Spread 3 holds ten pages: as many as a spread may.
