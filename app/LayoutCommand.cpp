@@ -33,6 +33,11 @@ struct Failure {
   std::string message;
 };
 
+// Tells the user something about an operation that is no failure.
+void Note(const std::string& op, const std::string& message) {
+  Error("layout: " + op + ": note: " + message);
+}
+
 // The words of one operation after its name; options are taken out as they are asked for.
 class OpArgs {
  public:
@@ -125,11 +130,20 @@ class Operations {
   ErrorCode Anchor(OpArgs& a);
   ErrorCode SetFrameOptions(OpArgs& a);
   double Length(const std::string& text) const { return Lengths(text, 1)[0]; }
-  ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
-  ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
+  ErrorCode UndoOrRedo(OpArgs& a, bool redo);
+  ErrorCode Undo(OpArgs& a) { return UndoOrRedo(a, false); }
+  ErrorCode Redo(OpArgs& a) { return UndoOrRedo(a, true); }
   ErrorCode Idle(OpArgs&) { return ComposeUtils::RunIdleStep(db_); }
 
+  // An operation that was done, with the undo steps it (and its idle step) recorded: none when it changed
+  // nothing. Undo and redo take back and do again whole operations, no-ops included.
+  struct Done {
+    std::string name;
+    uint64_t steps = 0;
+  };
   IDataBase* db_;
+  std::vector<Done> done_;
+  std::vector<Done> undone_;
 };
 
 // Document pages by number (1 = the first), master pages as MASTER:N.
@@ -572,9 +586,33 @@ const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Tab
 ErrorCode Operations::Run(const std::string& name, OpArgs args, bool idle) {
   auto op = Table().find(name);
   if (op == Table().end()) throw Usage{"unknown operation '" + name + "'"};
+  uint64_t before = db_->CountRecordedSteps();
   ErrorCode err = (this->*op->second)(args);
   if (err == kSuccess && idle) err = ComposeUtils::RunIdleStep(db_);
+  if (err == kSuccess && name != "undo" && name != "redo") {
+    done_.push_back({name, db_->CountRecordedSteps() - before});
+    undone_.clear();
+  }
   return err;
+}
+
+// Takes back the last operation done (does again the last one taken back), with every step it recorded.
+ErrorCode Operations::UndoOrRedo(OpArgs& a, bool redo) {
+  std::string verb = redo ? "redo" : "undo";
+  if (!a.Positional().empty()) throw Usage{verb + " takes no arguments"};
+  std::vector<Done>& from = redo ? undone_ : done_;
+  if (from.empty())
+    throw Failure{redo ? "no undone operation comes before it to redo"
+                       : "no operation comes before it to undo (a saved document keeps no undo history)"};
+  Done op = from.back();
+  from.pop_back();
+  if (op.steps == 0) Note(verb, op.name + " changed nothing, so there is nothing to " + verb);
+  for (uint64_t i = 0; i < op.steps; ++i) {
+    if ((redo ? CmdUtils::Redo(db_) : CmdUtils::Undo(db_)) != kSuccess)
+      throw Failure{"the host could not " + verb + " " + op.name};
+  }
+  (redo ? done_ : undone_).push_back(op);
+  return kSuccess;
 }
 
 // What to tell the user when the host refused an operation without saying why.
@@ -625,6 +663,11 @@ void PrintLayoutHelp() {
       "                em-box|fixed] [--minimum M] [--spacing-limit L]\n"
       "                                  (what is not given stays as it was)\n"
       "  undo   redo   idle\n"
+      "\n"
+      "undo takes back the operation before it, whatever that did (a second undo the one before that, and\n"
+      "so on): after an operation that changed nothing, such as locking a locked item, it takes back\n"
+      "nothing and says so. redo does again what the last undo took back, until another operation runs. A\n"
+      "saved document keeps no undo history: an undo with no operation before it fails.\n"
       "\n"
       "Exit status: 0 when every operation was done; 1 when one could not be done: a page, spread, master,\n"
       "layer, item or story it names does not exist, or the host refused it (the message says why); OUT is\n"

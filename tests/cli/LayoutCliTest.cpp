@@ -301,7 +301,8 @@ TEST_F(LayoutCliTest, DocumentsSavedBeforeLayoutsShowTheBuiltInOne) {
     EXPECT_NE(json.find(std::string("\"") + member + "\":"), std::string::npos) << member;
 }
 
-// Failures a user must understand: names that do not resolve, and refusals with the host's reason.
+// Failures a user must understand: names that do not resolve, refusals with the host's reason, and undo
+// after operations that changed nothing.
 
 TEST_F(LayoutCliTest, OperationsThatCannotBeDoneFailSayingWhy) {
   std::string doc = New({"--pages", "2"});
@@ -324,6 +325,8 @@ TEST_F(LayoutCliTest, OperationsThatCannotBeDoneFailSayingWhy) {
       {{"insert-pages", "--spread", "1", "--count", "200"}, "spread 1 would hold 201 pages"},
       {{"insert-pages", "--spread", "1", "--size", "0,0"}, "a page is 1 to 100000 pt wide and high"},
       {{"lock", "label:f", "--", "move", "label:f", "--by", "1,1"}, "is locked"},
+      {{"undo", "--", "undo"}, "undo: no operation comes before it"},
+      {{"redo"}, "redo: no undone operation comes before it"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.message);
@@ -341,6 +344,35 @@ TEST_F(LayoutCliTest, OperationsThatCannotBeDoneFailSayingWhy) {
     ProgramResult r = Run({"new", "-o", Path("bad.pgd"), option[0], option[1]});
     EXPECT_EQ(2, r.status);
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+  }
+}
+
+TEST_F(LayoutCliTest, UndoTakesBackTheOperationBeforeItEvenWhenThatChangedNothing) {
+  std::string doc = New({"--pages", "2"});
+  const struct {
+    std::vector<std::string> ops;
+    std::string found, absent;  // in inspect --json
+    bool note;
+  } rows[] = {
+      {{"new-layer", "Art", "--", "apply-master", "A", "1", "--", "undo"}, "\"name\":\"Art\"", "", true},
+      {{"frame", "--page", "1", "1,1,9,9", "--label", "f", "--", "lock", "label:f", "--", "lock", "label:f",
+        "--", "undo"},
+       "\"locked\":true",
+       "",
+       true},
+      {{"new-layer", "Art", "--", "new-layer", "More", "--", "undo", "--", "undo", "--", "redo"},
+       "\"name\":\"Art\"",
+       "\"name\":\"More\"",
+       false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.ops[2]);
+    ProgramResult r = Layout(doc, Path("out.pgd"), row.ops);
+    ASSERT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(r.err.find("undo: note: ") != std::string::npos, row.note) << r.err;
+    std::string json = Inspect(Path("out.pgd"));
+    EXPECT_NE(json.find(row.found), std::string::npos);
+    if (!row.absent.empty()) EXPECT_EQ(json.find(row.absent), std::string::npos);
   }
 }
 
