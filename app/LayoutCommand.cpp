@@ -469,7 +469,7 @@ ErrorCode Operations::Anchor(OpArgs& a) {
   p.target = Story(words[1]);
   int32_t length = Instantiate<ITextModel>(db_, p.target)->TotalLength();
   p.position = words[2] == "end" ? length - 1 : Int(words[2], "position");
-  if (p.position < 0 || p.position >= length) throw Failure{"position " + words[2] + " is not in the story"};
+  if (p.position < 0 || p.position >= length) throw Usage{"position " + words[2] + " is not in the story"};
   CommandSequenceScope sequence("Anchor Object");
   ErrorCode err = TextCmdUtils::InsertText(UIDRef(db_, p.target), p.position, std::u16string(1, kAnchorChar));
   return err == kSuccess ? Layout(kAnchorItemCmdBoss, {item}, p) : err;
