@@ -15,6 +15,7 @@
 #include "host/layout/ITextFrame.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PageCmds.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
 
@@ -25,6 +26,17 @@ namespace {
 struct Usage {
   std::string message;
 };
+
+// An operation that cannot be done as asked (a page, item or master it names does not exist): the message,
+// for a failure of the command.
+struct Failure {
+  std::string message;
+};
+
+// Tells the user something about an operation that is no failure.
+void Note(const std::string& op, const std::string& message) {
+  Error("layout: " + op + ": note: " + message);
+}
 
 // The words of one operation after its name; options are taken out as they are asked for.
 class OpArgs {
@@ -57,8 +69,10 @@ class Operations {
  public:
   explicit Operations(IDataBase* db) : db_(db) {}
 
-  // Runs one operation; the host's error code (the global error code is reset). Throws Usage.
-  ErrorCode Run(const std::string& name, OpArgs args);
+  // Runs one operation and then, when `idle`, the idle step; the host's error code, which stays set as the
+  // global error code with the reason the host gave, for the caller to read and reset. Throws Usage and
+  // Failure.
+  ErrorCode Run(const std::string& name, OpArgs args, bool idle);
   static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Table();
 
  private:
@@ -115,37 +129,50 @@ class Operations {
   ErrorCode Anchor(OpArgs& a);
   ErrorCode SetFrameOptions(OpArgs& a);
   double Length(const std::string& text) const { return Lengths(text, 1)[0]; }
-  ErrorCode Undo(OpArgs&) { return CmdUtils::Undo(db_); }
-  ErrorCode Redo(OpArgs&) { return CmdUtils::Redo(db_); }
+  ErrorCode UndoOrRedo(OpArgs& a, bool redo);
+  ErrorCode Undo(OpArgs& a) { return UndoOrRedo(a, false); }
+  ErrorCode Redo(OpArgs& a) { return UndoOrRedo(a, true); }
   ErrorCode Idle(OpArgs&) { return ComposeUtils::RunIdleStep(db_); }
 
+  // An operation that was done, with the undo steps it (and its idle step) recorded: none when it changed
+  // nothing. Undo and redo take back and do again whole operations, no-ops included.
+  struct Done {
+    std::string name;
+    uint64_t steps = 0;
+  };
   IDataBase* db_;
+  std::vector<Done> done_;
+  std::vector<Done> undone_;
 };
 
 // Document pages by number (1 = the first), master pages as MASTER:N.
 UID Operations::Page(const std::string& ref) const {
   if (size_t colon = ref.rfind(':'); colon != std::string::npos) {
-    auto spread = Instantiate<ISpread>(db_, Master(ref.substr(0, colon)));
-    UID page = spread->GetNthPage(Int(ref.substr(colon + 1), "page") - 1);
-    if (!page.IsValid()) throw Usage{"master page '" + ref + "' does not exist"};
+    int32_t number = Int(ref.substr(colon + 1), "page");
+    std::string master = ref.substr(0, colon);
+    // "none" stands for no master where a master is asked for; it has no pages.
+    auto spread = master == "none" ? InterfacePtr<ISpread>() : Instantiate<ISpread>(db_, Master(master));
+    UID page = spread && number >= 1 ? spread->GetNthPage(number - 1) : kInvalidUID;
+    if (!page.IsValid()) throw Failure{"master page '" + ref + "' does not exist"};
     return page;
   }
   int32_t number = Int(ref, "page");
-  if (number < 1 || number > LayoutUtils::CountPages(db_)) throw Usage{"page " + ref + " does not exist"};
+  if (number < 1 || number > LayoutUtils::CountPages(db_)) throw Failure{"page " + ref + " does not exist"};
   return LayoutUtils::PageAt(db_, number - 1);
 }
 
 // Document spreads by number (1 = the first).
 UID Operations::Spread(const std::string& ref) const {
-  UID spread = LayoutUtils::QuerySpreadList(db_)->GetNthSpread(Int(ref, "spread") - 1);
-  if (!spread.IsValid()) throw Usage{"spread " + ref + " does not exist"};
+  int32_t number = Int(ref, "spread");
+  UID spread = number >= 1 ? LayoutUtils::QuerySpreadList(db_)->GetNthSpread(number - 1) : kInvalidUID;
+  if (!spread.IsValid()) throw Failure{"spread " + ref + " does not exist"};
   return spread;
 }
 
 UID Operations::Master(const std::string& ref) const {
   if (ref == "none") return kInvalidUID;
   UID master = LayoutUtils::FindMasterSpread(db_, WideFromUtf8(ref));
-  if (!master.IsValid()) throw Usage{"no master named '" + ref + "'"};
+  if (!master.IsValid()) throw Failure{"no master named '" + ref + "'"};
   return master;
 }
 
@@ -164,7 +191,7 @@ UID Operations::Item(const std::string& ref) const {
                 " items: " + list + "; give one by its UID"};
   }
   UID uid = static_cast<uint32_t>(Int(ref, "item"));
-  if (!LayoutUtils::IsPageItem(db_, uid)) throw Usage{"item " + ref + " does not exist"};
+  if (!LayoutUtils::IsPageItem(db_, uid)) throw Failure{"item " + ref + " does not exist"};
   return uid;
 }
 
@@ -180,11 +207,11 @@ std::vector<UID> Operations::Items(const std::vector<std::string>& refs, size_t 
 UID Operations::Story(const std::string& ref) const {
   if (ref.rfind("story:", 0) == 0) {
     UID story = static_cast<uint32_t>(Int(ref.substr(6), "story"));
-    if (!Instantiate<ITextModel>(db_, story)) throw Usage{"story " + ref.substr(6) + " does not exist"};
+    if (!Instantiate<ITextModel>(db_, story)) throw Failure{"story " + ref.substr(6) + " does not exist"};
     return story;
   }
   UID story = LayoutUtils::StoryOfFrame(db_, Item(ref));
-  if (!story.IsValid()) throw Usage{"item " + ref + " is no text frame"};
+  if (!story.IsValid()) throw Failure{"item " + ref + " is no text frame"};
   return story;
 }
 
@@ -196,8 +223,10 @@ ErrorCode Operations::InsertPages(OpArgs& a) {
   if (auto at = a.Value("--at")) p.position = Int(*at, "position");
   if (auto count = a.Value("--count")) p.count = Int(*count, "count");
   if (auto master = a.Value("--master")) p.second = Master(*master);
+  // The host takes a size of 0 for the neighbouring page's, which is what leaving out --size means.
   if (auto size = a.Value("--size")) {
     std::vector<double> v = Lengths(*size, 2);
+    if (std::string fault = PageSizeFault(v[0], v[1]); !fault.empty()) throw Failure{fault};
     p.width = v[0];
     p.height = v[1];
   }
@@ -305,7 +334,7 @@ ErrorCode Operations::Create(ClassID cls, OpArgs& a) {
       if (Instantiate<IDocumentLayer>(db_, layers->GetNthLayer(i))->GetName() == WideFromUtf8(*layer))
         p.second = layers->GetNthLayer(i);
     }
-    if (!p.second.IsValid()) throw Usage{"no layer named '" + *layer + "'"};
+    if (!p.second.IsValid()) throw Failure{"no layer named '" + *layer + "'"};
   }
   std::optional<std::string> label = a.Value("--label");
   std::vector<std::string> words = a.Positional();
@@ -388,7 +417,7 @@ ErrorCode Operations::Override(OpArgs& a) {
   UID page = Page(*ref);
   std::vector<UID> items =
       a.Flag("--all") ? LayoutUtils::MasterItemsShownOnPage(db_, page) : Items(a.Positional());
-  if (items.empty()) throw Usage{"the page shows no master items"};
+  if (items.empty()) throw Failure{"page " + *ref + " shows no master items"};
   LayoutParams p;
   p.pages = {page};
   std::vector<UID> made;
@@ -502,7 +531,7 @@ ErrorCode Operations::SetFrameOptions(OpArgs& a) {
   CommandSequenceScope sequence("Text Frame Options");
   for (UID frame : frames) {
     auto text = Instantiate<ITextFrame>(db_, frame);
-    if (!text) throw Usage{"item " + std::to_string(frame.Get()) + " is no text frame"};
+    if (!text) throw Failure{"item " + std::to_string(frame.Get()) + " is no text frame"};
     for (const auto& [cls, change] : parts) {
       LayoutParams p;
       p.options = text->GetOptions();
@@ -550,14 +579,39 @@ const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Tab
   return table;
 }
 
-ErrorCode Operations::Run(const std::string& name, OpArgs args) {
+ErrorCode Operations::Run(const std::string& name, OpArgs args, bool idle) {
   auto op = Table().find(name);
   if (op == Table().end()) throw Usage{"unknown operation '" + name + "'"};
+  uint64_t before = db_->CountRecordedSteps();
   ErrorCode err = (this->*op->second)(args);
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  if (err == kSuccess && idle) err = ComposeUtils::RunIdleStep(db_);
+  if (err == kSuccess && name != "undo" && name != "redo") {
+    done_.push_back({name, db_->CountRecordedSteps() - before});
+    undone_.clear();
+  }
   return err;
 }
 
+// Takes back the last operation done (does again the last one taken back), with every step it recorded.
+ErrorCode Operations::UndoOrRedo(OpArgs& a, bool redo) {
+  std::string verb = redo ? "redo" : "undo";
+  if (!a.Positional().empty()) throw Usage{verb + " takes no arguments"};
+  std::vector<Done>& from = redo ? undone_ : done_;
+  if (from.empty())
+    throw Failure{redo ? "no undone operation comes before it to redo"
+                       : "no operation comes before it to undo (a saved document keeps no undo history)"};
+  Done op = from.back();
+  from.pop_back();
+  if (op.steps == 0) Note(verb, op.name + " changed nothing, so there is nothing to " + verb);
+  for (uint64_t i = 0; i < op.steps; ++i) {
+    if ((redo ? CmdUtils::Redo(db_) : CmdUtils::Undo(db_)) != kSuccess)
+      throw Failure{"the host could not " + verb + " " + op.name};
+  }
+  (redo ? done_ : undone_).push_back(op);
+  return kSuccess;
+}
+
+// What to tell the user when the host refused an operation without saying why.
 std::string Reason(ErrorCode code) {
   switch (static_cast<int32_t>(code)) {
     case kInvalidParameterError:
@@ -606,9 +660,14 @@ void PrintLayoutHelp() {
       "                                  (what is not given stays as it was)\n"
       "  undo   redo   idle\n"
       "\n"
-      "Exit status: 0 when every operation was done, 1 when the host refused one (OUT is not written), 2 for "
-      "a\n"
-      "command-line error.\n");
+      "undo takes back the operation before it, whatever that did (a second undo the one before that, and\n"
+      "so on): after an operation that changed nothing, such as locking a locked item, it takes back\n"
+      "nothing and says so. redo does again what the last undo took back, until another operation runs. A\n"
+      "saved document keeps no undo history: an undo with no operation before it fails.\n"
+      "\n"
+      "Exit status: 0 when every operation was done; 1 when one could not be done: a page, spread, master,\n"
+      "layer, item or story it names does not exist, or the host refused it (the message says why); OUT is\n"
+      "then not written; 2 for a command-line error.\n");
 }
 
 struct LayoutArgs {
@@ -675,14 +734,17 @@ int RunLayout(CommandLine& args) {
   for (const auto& op : parsed.operations) {
     ErrorCode err = kSuccess;
     try {
-      err = operations.Run(op[0], OpArgs({op.begin() + 1, op.end()}));
-      if (err == kSuccess && parsed.idle) err = ComposeUtils::RunIdleStep(db);
+      err = operations.Run(op[0], OpArgs({op.begin() + 1, op.end()}), parsed.idle);
     } catch (const Usage& usage) {
       return UsageError("layout: " + op[0] + ": " + usage.message);
+    } catch (const Failure& failure) {
+      Error("layout: " + op[0] + ": " + failure.message);
+      return kExitFailure;
     }
+    std::string reason = ErrorUtils::PMGetGlobalErrorReason();
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     if (err != kSuccess) {
-      Error("layout: " + op[0] + ": " + Reason(err));
+      Error("layout: " + op[0] + ": " + (reason.empty() ? Reason(err) : reason));
       return kExitFailure;
     }
   }

@@ -10,6 +10,7 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/core/WideString.h"
+#include "host/layout/PageCmds.h"
 
 namespace pagehost {
 namespace {
@@ -196,6 +197,9 @@ int RunNew(CommandLine& args) {
     return UsageError("new: unexpected argument '" + args.Peek() + "'");
   }
   if (output.empty()) return UsageError("new: no output file given (use -o FILE)");
+  // Said as layout insert-pages says it, so that one size is refused in the same words everywhere.
+  if (std::string fault = PageSizeFault(options.setup.pageWidth, options.setup.pageHeight); !fault.empty())
+    return UsageError("new: " + fault);
   if (std::string fault = options.Fault(); !fault.empty()) return UsageError("new: " + fault);
   (void)DefaultDocument::SetNewLayoutOptions(options);
   IDataBase* db = DocumentList::Get().NewDocument();

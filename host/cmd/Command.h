@@ -23,6 +23,9 @@ class Command : public CPMUnknown<ICommand> {
  protected:
   explicit Command(Boss* boss) : CPMUnknown(boss) {}
   virtual void Do() = 0;
+  // Fails the command (with `code`, kFailure for kSuccess), leaving `reason` with the global error code (see
+  // ErrorUtils). When a code is set already (a nested command failed first), that one stays, with its reason.
+  static void Refuse(std::string reason, ErrorCode code = kInvalidParameterError);
   // Tells observers what changed; by default sends the command's class on each notification protocol.
   virtual void DoNotify();
   virtual std::string CreateName() const { return "Command"; }

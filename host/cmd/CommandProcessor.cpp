@@ -14,8 +14,6 @@
 
 namespace {
 
-ErrorCode globalError = kSuccess;
-
 class CommandSequence final : public CPMUnknown<ICommandSequence> {
  public:
   explicit CommandSequence(Boss* boss) : CPMUnknown(boss) {}
@@ -27,13 +25,6 @@ class CommandSequence final : public CPMUnknown<ICommandSequence> {
 };
 
 }  // namespace
-
-ErrorCode ErrorUtils::PMGetGlobalErrorCode() {
-  return globalError;
-}
-void ErrorUtils::PMSetGlobalErrorCode(ErrorCode code) {
-  globalError = code;
-}
 
 // A clash here is recorded by the registry, which pagehost reports at start-up.
 void RegisterCommandImplementations() {
@@ -78,12 +69,12 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   if (!cmd) return kInvalidParameterError;
   // A pending error means the caller's earlier step failed: nothing more is done until it is reset. The
   // command's observers still hear its pair of messages, the after message saying that it failed.
-  if (globalError != kSuccess) {
+  if (ErrorUtils::PMGetGlobalErrorCode() != kSuccess) {
     IDataBase* db = cmd->GetTargetDataBase();
     Notify(db, kBeforeDoMessageBoss, cmd);
     cmd->SetCommandState(ICommand::State::kFailed);
     Notify(db, kAfterDoMessageBoss, cmd);
-    return globalError;
+    return ErrorUtils::PMGetGlobalErrorCode();
   }
   InterfacePtr<ICommand> hold = InterfacePtr<ICommand>::Share(cmd);
   IDataBase* db = cmd->GetTargetDataBase();
@@ -96,7 +87,7 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   ++processed_;
   ++processedByClass_[GetClass(cmd)];
   // Observers hear exactly one after message, also when the command failed (its state says so).
-  if (globalError != kSuccess) {
+  if (ErrorUtils::PMGetGlobalErrorCode() != kSuccess) {
     ++failed_;
     if (db) db->RollbackTo(mark);
     cmd->SetCommandState(ICommand::State::kFailed);
@@ -107,7 +98,7 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   }
   Notify(db, kAfterDoMessageBoss, cmd);
   if (db) LeaveDataBase(db);
-  return globalError;
+  return ErrorUtils::PMGetGlobalErrorCode();
 }
 
 void CommandProcessor::Schedule(ICommand* cmd, int32_t priority) {
@@ -143,7 +134,8 @@ ErrorCode CommandProcessor::EndSequence(ICommandSequence* sequence, bool abort) 
   if (sequences_.empty() || sequences_.back().sequence != adopted) return kInvalidParameterError;
   OpenSequence open = std::move(sequences_.back());
   sequences_.pop_back();
-  abort = abort || globalError != kSuccess;
+  ErrorCode pending = ErrorUtils::PMGetGlobalErrorCode();
+  abort = abort || pending != kSuccess;
   for (auto& [db, mark] : open.marks) {
     if (abort) {
       db->RollbackTo(mark);
@@ -152,7 +144,7 @@ ErrorCode CommandProcessor::EndSequence(ICommandSequence* sequence, bool abort) 
     }
     db->EndStep();
   }
-  return abort ? (globalError != kSuccess ? globalError : kCancel) : kSuccess;
+  return abort ? (pending != kSuccess ? pending : kCancel) : kSuccess;
 }
 
 uint64_t CommandProcessor::ProcessedOf(ClassID cls) const {
@@ -230,6 +222,11 @@ CommandSequenceScope::~CommandSequenceScope() {
   } else {
     (void)CmdUtils::EndCommandSequence(sequence_);
   }
+}
+
+void Command::Refuse(std::string reason, ErrorCode code) {
+  if (ErrorUtils::PMGetGlobalErrorCode() == kSuccess)
+    ErrorUtils::PMSetGlobalErrorCode(code == kSuccess ? kFailure : code, std::move(reason));
 }
 
 void Command::DoNotify() {

@@ -201,6 +201,7 @@ void DataBase::EndStep() {
   history_.resize(history_.size() - undone_);
   undone_ = 0;
   history_.push_back(std::move(open_));
+  ++recorded_;
   open_ = Step{};
   if (history_.size() > kMaxSteps) history_.erase(history_.begin());
 }

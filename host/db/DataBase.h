@@ -40,6 +40,7 @@ class DataBase final : public IDataBase {
 
   bool CanUndo() const override { return !IsInStep() && undone_ < history_.size(); }
   bool CanRedo() const override { return !IsInStep() && undone_ > 0; }
+  uint64_t CountRecordedSteps() const override { return recorded_; }
   std::string GetUndoName() const override;
   std::string GetRedoName() const override;
   ErrorCode Undo() override;
@@ -121,4 +122,5 @@ class DataBase final : public IDataBase {
 
   std::vector<Step> history_;  // oldest first
   size_t undone_ = 0;          // steps at the end of history_ that are undone (redoable)
+  uint64_t recorded_ = 0;
 };

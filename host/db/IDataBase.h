@@ -62,6 +62,9 @@ class IDataBase : public IBossHome {
   virtual void ResumeTracking() = 0;
 
   virtual bool CanUndo() const = 0;
+  // Steps recorded since the database was made, also those undone or dropped since: a caller compares two
+  // counts to learn whether what it did in between recorded a step (a change that changed nothing does not).
+  virtual uint64_t CountRecordedSteps() const = 0;
   virtual bool CanRedo() const = 0;
   virtual std::string GetUndoName() const = 0;
   virtual std::string GetRedoName() const = 0;

@@ -37,7 +37,10 @@ void AnchorItemCmd::Do() {
   bool character = p.position >= 0 && p.position < text->TotalLength() - 1 &&
                    text->GetChar(p.position) == kAnchorChar && !anchors->AnchorAt(p.position);
   // An item outside the hierarchy is anchored already.
-  if (!character || !node->GetParent().IsValid() || AnchorUtils::WouldNest(db, item, story)) return Fail();
+  if (!character) return Fail();
+  std::string name = "item " + std::to_string(item.Get());
+  if (!node->GetParent().IsValid()) return Refuse(name + " is anchored already");
+  if (AnchorUtils::WouldNest(db, item, story)) return Refuse(name + " would be anchored in its own text");
   if (auto parent = Instantiate<IHierarchy>(db, node->GetParent())) parent->RemoveChild(item);
   node->SetParent(kInvalidUID);
   anchors->AddAnchor({p.position, item, p.anchor});

@@ -2,6 +2,7 @@
 #include "host/layout/ArrangeCmds.h"
 
 #include <algorithm>
+#include <string>
 
 #include "host/layout/LayoutEdits.h"
 
@@ -30,16 +31,23 @@ UID HomeOf(IDataBase* db, UID item) {
   return layer.IsValid() ? layer : LayoutUtils::TopOfItem(db, item);
 }
 
-// Whether `item` may go directly behind `reference`: both in the hierarchy (an anchored item belongs to
-// its character, not to a parent) and kept where they are, so that an item changes neither its spread
-// (masters included) nor its layer nor the anchored item it lies in; `item` does not hold `reference`, and
-// the item's tree stays within kMaxItemDepth in its new place.
-bool MayGoBehind(IDataBase* db, UID item, UID reference) {
+// Why `item` may not go directly behind `reference`, or nothing: both must be in the hierarchy (an
+// anchored item belongs to its character, not to a parent) and kept where they are, so that an item changes
+// neither its spread (masters included) nor its layer nor the anchored item it lies in; `item` must not
+// hold `reference`, and the item's tree must stay within kMaxItemDepth in its new place.
+std::string WhyNotBehind(IDataBase* db, UID item, UID reference) {
+  std::string name = "item " + std::to_string(item.Get());
   auto node = Instantiate<IHierarchy>(db, item);
-  if (!node || !node->GetParent().IsValid() || HomeOf(db, item) != HomeOf(db, reference)) return false;
+  if (!node || !node->GetParent().IsValid())
+    return name + " is anchored in text and stays with its character; it cannot be sent behind another item";
+  if (HomeOf(db, item) != HomeOf(db, reference))
+    return name + " can only go behind an item of its own spread and layer";
   std::vector<UID> tree = LayoutUtils::ItemTree(db, item);
-  if (std::find(tree.begin(), tree.end(), reference) != tree.end()) return false;
-  return LayoutUtils::ItemDepth(db, reference) + LayoutUtils::TreeHeight(db, item) - 1 <= kMaxItemDepth;
+  if (std::find(tree.begin(), tree.end(), reference) != tree.end())
+    return name + " cannot go behind itself or an item inside it";
+  if (LayoutUtils::ItemDepth(db, reference) + LayoutUtils::TreeHeight(db, item) - 1 > kMaxItemDepth)
+    return name + " would lie more than " + std::to_string(kMaxItemDepth) + " levels deep";
+  return {};
 }
 
 }  // namespace
@@ -52,7 +60,7 @@ void SendBehindCmd::Do() {
   auto parentNode = Instantiate<IHierarchy>(db, parent);
   if (!parentNode) return Fail();
   for (UID item : Items()) {
-    if (!MayGoBehind(db, item, reference)) return Fail();
+    if (std::string why = WhyNotBehind(db, item, reference); !why.empty()) return Refuse(why);
     LayoutEdits::Reparent(db, item, parent, parentNode->IndexOfChild(reference));
   }
   MainChange().target = reference;
@@ -70,9 +78,11 @@ void NewLayerCmd::Do() {
   IDataBase* db = DataBase();
   auto layers = LayoutUtils::QueryLayerList(db);
   const LayoutParams& p = Params();
-  if (!layers || p.name.empty()) return Fail();
+  if (!layers) return Fail();
+  if (p.name.empty()) return Refuse("a layer needs a name");
   for (int32_t i = 0; i < layers->CountLayers(); ++i) {
-    if (Instantiate<IDocumentLayer>(db, layers->GetNthLayer(i))->GetName() == p.name) return Fail();
+    if (Instantiate<IDocumentLayer>(db, layers->GetNthLayer(i))->GetName() == p.name)
+      return Refuse("a layer named '" + Utf8FromWide(p.name) + "' exists already");
   }
   UID layer = LayoutEdits::NewLayer(db, p.name, p.position);
   if (!layer.IsValid()) return Fail(kFailure);

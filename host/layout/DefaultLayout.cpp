@@ -1,6 +1,8 @@
 // The layout of new documents.
 #include "host/layout/DefaultLayout.h"
 
+#include <algorithm>
+
 #include "host/cmd/ErrorUtils.h"
 #include "host/layout/LayoutEdits.h"
 #include "host/text/IStoryList.h"
@@ -78,6 +80,11 @@ std::string NewLayoutOptions::Fault() const {
   if (masterPages < 0 || masterPages > kMaxPagesPerSpread) return "the master page count is out of range";
   if (masters.size() > kMaxMasters) return "there are too many masters";
   if (layers.empty()) return "a document needs a layer";
+  for (size_t i = 0; i < layers.size(); ++i) {
+    if (std::find(layers.begin(), layers.begin() + static_cast<std::ptrdiff_t>(i), layers[i]) !=
+        layers.begin() + static_cast<std::ptrdiff_t>(i))
+      return "two layers are named '" + Utf8FromWide(layers[i]) + "'";
+  }
   for (size_t i = 0; i < masters.size(); ++i) {
     if (masters[i].prefix.empty()) return "a master has no prefix";
     bool basedOnFound = masters[i].basedOn.empty();

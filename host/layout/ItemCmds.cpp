@@ -5,6 +5,7 @@
 
 #include "host/core/ObjectModel.h"
 #include "host/core/Registry.h"
+#include "host/layout/ItemGeometryCmd.h"
 #include "host/layout/LayoutEdits.h"
 #include "host/text/ITextModel.h"
 
@@ -39,8 +40,10 @@ void CreatePageItemCmd::Do() {
   const LayoutParams& p = Params();
   UID parent = LayoutEdits::ParentFor(db, p.target, p.second);
   ClassID cls = ItemClassOf(GetClass(this));
-  if (!parent.IsValid() || !p.bounds.IsValid() || !cls.IsValid()) return Fail();
-  if (LayoutUtils::ItemDepth(db, parent) + 1 > kMaxItemDepth) return Fail();
+  if (!p.bounds.IsValid()) return Refuse("the new item " + ItemBoundsFault(p.bounds));
+  if (!parent.IsValid() || !cls.IsValid()) return Fail();
+  if (LayoutUtils::ItemDepth(db, parent) + 1 > kMaxItemDepth)
+    return Refuse("items cannot be nested more than " + std::to_string(kMaxItemDepth) + " levels deep");
   UID item = LayoutEdits::NewItem(db, cls, parent, -1, p.bounds);
   if (!item.IsValid()) return Fail(kFailure);
   SetItemList(UIDList(db, {item}));
@@ -120,9 +123,12 @@ void GroupItemsCmd::Do() {
   PMRect bounds = Instantiate<IPageItem>(db, members[0])->GetBounds();
   int32_t front = -1;
   for (UID item : members) {
-    if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID) return Fail();
+    if (Instantiate<IHierarchy>(db, item)->GetParent() != parentUID)
+      return Refuse("items " + std::to_string(members[0].Get()) + " and " + std::to_string(item.Get()) +
+                    " are not on one spread and layer (or in one group), so they cannot be grouped");
     // The group puts each member's tree one level deeper.
-    if (LayoutUtils::ItemDepth(db, item) + LayoutUtils::TreeHeight(db, item) > kMaxItemDepth) return Fail();
+    if (LayoutUtils::ItemDepth(db, item) + LayoutUtils::TreeHeight(db, item) > kMaxItemDepth)
+      return Refuse("items cannot be nested more than " + std::to_string(kMaxItemDepth) + " levels deep");
     const PMRect& b = Instantiate<IPageItem>(db, item)->GetBounds();
     bounds = {std::min(bounds.left, b.left), std::min(bounds.top, b.top), std::max(bounds.right, b.right),
               std::max(bounds.bottom, b.bottom)};

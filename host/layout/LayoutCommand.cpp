@@ -27,8 +27,15 @@ bool LayoutCommand::ItemsArePageItems(bool lockedToo) const {
   IDataBase* db = DataBase();
   if (!db || GetItemList().empty()) return false;
   for (UID uid : GetItemList()) {
-    if (!LayoutUtils::IsPageItem(db, uid)) return false;
-    if (!lockedToo && Instantiate<IPageItem>(db, uid)->IsLocked()) return false;
+    std::string item = "item " + std::to_string(uid.Get());
+    if (!LayoutUtils::IsPageItem(db, uid)) {
+      Refuse(item + " is no page item");
+      return false;
+    }
+    if (!lockedToo && Instantiate<IPageItem>(db, uid)->IsLocked()) {
+      Refuse(item + " is locked");
+      return false;
+    }
   }
   return true;
 }

@@ -21,7 +21,8 @@ class LayoutCommand : public Command {
   IDataBase* DataBase() const { return GetTargetDataBase(); }
   static void Fail(ErrorCode code = kInvalidParameterError);
   static bool Failed();
-  // Whether the item list names page items only, at least one (and none locked, unless `lockedToo`).
+  // Whether the item list names page items only, at least one (and none locked, unless `lockedToo`); when
+  // not, the command is refused, saying which item is locked or no page item.
   bool ItemsArePageItems(bool lockedToo = false) const;
   // The item list as a vector.
   std::vector<UID> Items() const { return GetItemList().UIDs(); }

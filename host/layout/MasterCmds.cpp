@@ -25,6 +25,13 @@ bool WouldCycle(IDataBase* db, UID spread, UID master) {
   return false;
 }
 
+// Why basing the master spread `spread` on `master` is refused (see WouldCycle).
+std::string CycleReason(IDataBase* db, UID spread, UID master) {
+  auto name = [&](UID uid) { return Utf8FromWide(Instantiate<IMasterSpread>(db, uid)->GetFullName()); };
+  if (spread == master) return "master " + name(spread) + " cannot be based on itself";
+  return "master " + name(spread) + " would be based on itself through master " + name(master);
+}
+
 bool IsMasterOrNone(IDataBase* db, UID master) {
   return !master.IsValid() || LayoutUtils::IsMasterSpread(db, master);
 }
@@ -61,7 +68,8 @@ void ApplyMasterCmd::Do() {
   if (GetItemList().empty() || !IsMasterOrNone(db, master)) return Fail();
   for (UID uid : Items()) {
     auto page = Instantiate<IPage>(db, uid);
-    if (!page || WouldCycle(db, page->GetSpread(), master)) return Fail();
+    if (!page) return Fail();
+    if (WouldCycle(db, page->GetSpread(), master)) return Refuse(CycleReason(db, page->GetSpread(), master));
   }
   for (UID uid : Items())
     Instantiate<IPage>(db, uid)->SetMasterSpread(master);
@@ -72,8 +80,9 @@ void NewMasterCmd::Do() {
   IDataBase* db = DataBase();
   const LayoutParams& p = Params();
   auto spreads = LayoutUtils::QuerySpreadList(db);
-  if (!spreads || p.prefix.empty() || PrefixTaken(db, p.prefix) || !IsMasterOrNone(db, p.second))
-    return Fail();
+  if (!spreads || p.prefix.empty() || !IsMasterOrNone(db, p.second)) return Fail();
+  if (PrefixTaken(db, p.prefix))
+    return Refuse("a master with the prefix '" + Utf8FromWide(p.prefix) + "' exists already");
   if (p.position < -1 || p.position > spreads->CountMasterSpreads() || p.count > kMaxPagesPerSpread)
     return Fail();
   UID spread = LayoutEdits::NewSpread(db, true, p.position);
@@ -89,7 +98,8 @@ void SetMasterOfMasterCmd::Do() {
   UID master = Params().target;
   if (GetItemList().empty() || !IsMasterOrNone(db, master)) return Fail();
   for (UID uid : Items()) {
-    if (!LayoutUtils::IsMasterSpread(db, uid) || WouldCycle(db, uid, master)) return Fail();
+    if (!LayoutUtils::IsMasterSpread(db, uid)) return Fail();
+    if (WouldCycle(db, uid, master)) return Refuse(CycleReason(db, uid, master));
   }
   for (UID uid : Items()) {
     auto spread = Instantiate<ISpread>(db, uid);
@@ -115,7 +125,8 @@ void OverrideMasterItemsCmd::Do() {
     UID masterPage = LayoutUtils::PageOfItem(db, items[i]);
     std::vector<UID> chain = LayoutUtils::MasterChain(db, pageUID);
     auto layer = Instantiate<ISpreadLayer>(db, Instantiate<IHierarchy>(db, items[i])->GetParent());
-    if (!layer || std::find(chain.begin(), chain.end(), masterPage) == chain.end()) return Fail();
+    if (!layer || std::find(chain.begin(), chain.end(), masterPage) == chain.end())
+      return Refuse("item " + std::to_string(items[i].Get()) + " is no master item the page shows");
     const auto& overrides = page->GetOverrides();
     if (std::any_of(overrides.begin(), overrides.end(),
                     [&](const OverrideEntry& e) { return e.masterItem == items[i]; }))
@@ -155,7 +166,8 @@ void RevertOverridesCmd::Do() {
     const auto& list = page->GetOverrides();
     auto it =
         std::find_if(list.begin(), list.end(), [&](const OverrideEntry& e) { return e.localItem == uid; });
-    if (it == list.end()) return Fail();
+    if (it == list.end())
+      return Refuse("item " + std::to_string(uid.Get()) + " is no overridden master item");
     reverted.push_back(*it);
   }
   LayoutEdits::Deleted deleted;

@@ -10,6 +10,42 @@ namespace {
 
 constexpr int32_t kMaxInsertedPages = 9999;
 
+std::string Number(int64_t n) {
+  return std::to_string(n);
+}
+
+// A page as the user numbers it: "page 3" (1 = the document's first), "master page B:2", "object 40".
+std::string PageName(IDataBase* db, UID page) {
+  auto p = Instantiate<IPage>(db, page);
+  auto master = Instantiate<IMasterSpread>(db, p ? p->GetSpread() : kInvalidUID);
+  if (master)
+    return "master page " + Utf8FromWide(master->GetPrefix()) + ":" +
+           Number(Instantiate<ISpread>(db, p->GetSpread())->IndexOfPage(page) + 1);
+  int32_t index = LayoutUtils::PageIndexOf(db, page);
+  return index >= 0 ? "page " + Number(index + 1) : "object " + Number(page.Get());
+}
+
+std::string SpreadName(IDataBase* db, UID spread) {
+  return "spread " + Number(LayoutUtils::QuerySpreadList(db)->IndexOfSpread(spread) + 1);
+}
+
+// Why `spread` cannot hold `pages` pages `width` points wide in all; empty when it can.
+std::string SpreadFault(IDataBase* db, UID spread, int64_t pages, double width) {
+  if (pages > kMaxPagesPerSpread)
+    return SpreadName(db, spread) + " would hold " + Number(pages) + " pages; a spread holds at most " +
+           Number(kMaxPagesPerSpread);
+  if (width > kMaxCoordinate)
+    return SpreadName(db, spread) + " would be " + Number(static_cast<int64_t>(width)) +
+           " pt wide, beyond the coordinate limit of " + Number(static_cast<int64_t>(kMaxCoordinate)) + " pt";
+  return {};
+}
+
+// Why a page cannot go at `position` of a spread holding `count` pages; empty when it can.
+std::string PositionFault(int32_t position, int32_t count) {
+  if (position >= -1 && position <= count) return {};
+  return "page position " + Number(position) + " is not between 0 and " + Number(count);
+}
+
 bool IsDocumentPage(IDataBase* db, UID page) {
   auto p = Instantiate<IPage>(db, page);
   auto spreads = LayoutUtils::QuerySpreadList(db);
@@ -20,10 +56,6 @@ bool IsMasterOrNone(IDataBase* db, UID master) {
   return !master.IsValid() || LayoutUtils::IsMasterSpread(db, master);
 }
 
-bool IsPageSize(double v) {
-  return v == 0 || (IsValidCoordinate(v) && v >= 1);
-}
-
 // The size of the page next to `position` in `spread` (before it, else at it), else the setup's.
 std::pair<double, double> NeighbourSize(IDataBase* db, const ISpread& spread, int32_t position) {
   int32_t count = spread.CountPages();
@@ -32,6 +64,15 @@ std::pair<double, double> NeighbourSize(IDataBase* db, const ISpread& spread, in
   if (auto page = Instantiate<IPage>(db, neighbour)) return {page->GetWidth(), page->GetHeight()};
   const PageSetupValues& setup = LayoutUtils::QueryPageSetup(db)->Get();
   return {setup.pageWidth, setup.pageHeight};
+}
+
+// Why `pages` cannot be deleted or moved as document pages; empty when they can.
+std::string PagesFault(IDataBase* db, const std::vector<UID>& pages) {
+  for (UID page : pages) {
+    if (!IsDocumentPage(db, page)) return PageName(db, page) + " is no document page";
+    if (std::count(pages.begin(), pages.end(), page) > 1) return PageName(db, page) + " is given twice";
+  }
+  return {};
 }
 
 // Spreads of `spreads` left with neither pages nor items are deleted.
@@ -47,18 +88,33 @@ ErrorCode DeleteEmptySpreads(IDataBase* db, const std::vector<UID>& spreads) {
 
 }  // namespace
 
+std::string PageSizeFault(double width, double height) {
+  auto fits = [](double v) { return IsValidCoordinate(v) && v >= 1; };
+  if (fits(width) && fits(height)) return {};
+  return "a page is 1 to " + Number(static_cast<int64_t>(kMaxCoordinate)) + " pt wide and high";
+}
+
 void InsertPagesCmd::Do() {
   IDataBase* db = DataBase();
   const LayoutParams& p = Params();
   auto spreads = LayoutUtils::QuerySpreadList(db);
   auto spread = Instantiate<ISpread>(db, p.target);
-  if (!spreads || !spread || spreads->IndexOfSpread(p.target) < 0) return Fail();
-  if (p.count < 1 || p.count > kMaxInsertedPages || p.position < -1 || p.position > spread->CountPages())
-    return Fail();
-  if (!IsMasterOrNone(db, p.second) || !IsPageSize(p.width) || !IsPageSize(p.height)) return Fail();
+  if (!spreads || !spread || spreads->IndexOfSpread(p.target) < 0)
+    return Refuse("pages are inserted into document spreads only");
+  if (p.count < 1 || p.count > kMaxInsertedPages)
+    return Refuse("the page count " + Number(p.count) + " is not between 1 and " + Number(kMaxInsertedPages));
+  if (std::string fault = PositionFault(p.position, spread->CountPages()); !fault.empty())
+    return Refuse(fault);
+  if (!IsMasterOrNone(db, p.second)) return Refuse("the new pages' master is no master spread");
   auto [width, height] = NeighbourSize(db, *spread, p.position);
-  if (p.width > 0) width = p.width;
-  if (p.height > 0) height = p.height;
+  if (p.width != 0) width = p.width;
+  if (p.height != 0) height = p.height;
+  if (std::string fault = PageSizeFault(width, height); !fault.empty()) return Refuse(fault);
+  // Redistributed pages go on to other spreads, each holding the setup's count; otherwise they stay here.
+  std::string fault = p.flag ? std::string()
+                             : SpreadFault(db, p.target, int64_t{spread->CountPages()} + p.count,
+                                           LayoutUtils::SpreadBounds(db, p.target).Width() + p.count * width);
+  if (!fault.empty()) return Refuse(fault);
   int32_t at = p.position < 0 ? spread->CountPages() : p.position;
   LayoutEdits::ItemsFollowPages follow(db, {p.target});
   std::vector<UID> made;
@@ -80,10 +136,21 @@ void NewSpreadCmd::Do() {
   IDataBase* db = DataBase();
   const LayoutParams& p = Params();
   auto spreads = LayoutUtils::QuerySpreadList(db);
-  if (!spreads || p.position < -1 || p.position > spreads->CountSpreads()) return Fail();
-  if (p.count > kMaxPagesPerSpread || !IsMasterOrNone(db, p.second) || !IsPageSize(p.width) ||
-      !IsPageSize(p.height))
-    return Fail();
+  if (!spreads) return Fail();
+  if (p.position < -1 || p.position > spreads->CountSpreads())
+    return Refuse("a new spread goes at spread 1 to " + Number(spreads->CountSpreads() + 1) + ", not " +
+                  Number(p.position + 1));
+  if (p.count < 1 || p.count > kMaxPagesPerSpread)
+    return Refuse("a spread holds 1 to " + Number(kMaxPagesPerSpread) + " pages, not " + Number(p.count));
+  if (!IsMasterOrNone(db, p.second)) return Refuse("the new pages' master is no master spread");
+  const PageSetupValues& setup = LayoutUtils::QueryPageSetup(db)->Get();
+  double width = p.width != 0 ? p.width : setup.pageWidth;
+  if (std::string fault = PageSizeFault(width, p.height != 0 ? p.height : setup.pageHeight); !fault.empty())
+    return Refuse(fault);
+  if (p.count * width > kMaxCoordinate)
+    return Refuse("the new spread would be " + Number(static_cast<int64_t>(p.count * width)) +
+                  " pt wide, beyond the coordinate limit of " + Number(static_cast<int64_t>(kMaxCoordinate)) +
+                  " pt");
   UID spread = LayoutEdits::NewSpread(db, false, p.position);
   for (int32_t i = 0; i < p.count; ++i)
     LayoutEdits::NewPage(db, spread, -1, p.width, p.height, p.second);
@@ -94,10 +161,9 @@ void DeletePagesCmd::Do() {
   IDataBase* db = DataBase();
   std::vector<UID> pages = Items();
   if (pages.empty()) return Fail();
-  for (UID page : pages) {
-    if (!IsDocumentPage(db, page) || std::count(pages.begin(), pages.end(), page) > 1) return Fail();
-  }
-  if (static_cast<int32_t>(pages.size()) >= LayoutUtils::CountPages(db)) return Fail();
+  if (std::string fault = PagesFault(db, pages); !fault.empty()) return Refuse(fault);
+  if (static_cast<int32_t>(pages.size()) >= LayoutUtils::CountPages(db))
+    return Refuse("a document keeps at least one page");
   std::vector<UID> spreads;
   LayoutEdits::Deleted deleted;
   for (UID page : pages) {
@@ -133,17 +199,24 @@ void MovePagesCmd::Do() {
   auto spreads = LayoutUtils::QuerySpreadList(db);
   auto target = Instantiate<ISpread>(db, p.target);
   std::vector<UID> pages = Items();
-  if (!target || spreads->IndexOfSpread(p.target) < 0 || pages.empty()) return Fail();
+  if (!target || spreads->IndexOfSpread(p.target) < 0) return Refuse("pages move to document spreads only");
+  if (pages.empty()) return Fail();
+  if (std::string fault = PagesFault(db, pages); !fault.empty()) return Refuse(fault);
   std::vector<UID> affected{p.target};
+  int32_t remaining = target->CountPages();
+  double width = LayoutUtils::SpreadBounds(db, p.target).Width();
   for (UID page : pages) {
-    if (!IsDocumentPage(db, page) || std::count(pages.begin(), pages.end(), page) > 1) return Fail();
     UID spread = Instantiate<IPage>(db, page)->GetSpread();
     if (std::find(affected.begin(), affected.end(), spread) == affected.end()) affected.push_back(spread);
+    bool there = spread == p.target;
+    remaining -= there ? 1 : 0;
+    width += there ? 0 : Instantiate<IPage>(db, page)->GetWidth();
   }
-  int32_t remaining = target->CountPages();
-  for (UID page : pages)
-    remaining -= target->IndexOfPage(page) >= 0 ? 1 : 0;
-  if (p.position < -1 || p.position > remaining) return Fail();
+  if (std::string fault = PositionFault(p.position, remaining); !fault.empty()) return Refuse(fault);
+  if (std::string fault =
+          SpreadFault(db, p.target, int64_t{remaining} + static_cast<int64_t>(pages.size()), width);
+      !fault.empty())
+    return Refuse(fault);
   LayoutEdits::ItemsFollowPages follow(db, affected);
   for (UID page : pages)
     Instantiate<ISpread>(db, Instantiate<IPage>(db, page)->GetSpread())->RemovePage(page);
@@ -189,7 +262,8 @@ void NewSectionCmd::Do() {
   IDataBase* db = DataBase();
   const LayoutParams& p = Params();
   auto sections = LayoutUtils::QuerySectionList(db);
-  if (!sections || !IsDocumentPage(db, p.target)) return Fail();
+  if (!sections) return Fail();
+  if (!IsDocumentPage(db, p.target)) return Refuse("sections start on document pages only");
   std::vector<Section> list = sections->GetSections();
   std::erase_if(list, [&](const Section& s) { return s.firstPage == p.target; });
   list.push_back({p.target, p.name});

@@ -2,12 +2,19 @@
 // move pages, shuffle pages, the per-spread page position, and new sections. Items on a page move with it.
 #pragma once
 
+#include <string>
+
 #include "host/layout/LayoutCommand.h"
+
+// Why no page can be `width` by `height` points (each side 1 pt to kMaxCoordinate); empty when one can.
+std::string PageSizeFault(double width, double height);
 
 // Inserts `count` pages into the document spread `target` at page position `position` (-1: the end), of
 // `width` by `height` (0: the size of the neighbouring page), based on the master spread `second` (none:
 // no master). With `flag` set, the pages from that spread on are redistributed afterwards so that each
-// spread holds its count again (a nested ShufflePagesCmd). Afterwards the item list names the new pages.
+// spread holds its count again (a nested ShufflePagesCmd); without it, refused (saying why) when the spread
+// would hold more than kMaxPagesPerSpread pages or be wider than kMaxCoordinate. Afterwards the item list
+// names the new pages.
 class InsertPagesCmd final : public LayoutCommand {
  public:
   explicit InsertPagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
@@ -17,9 +24,9 @@ class InsertPagesCmd final : public LayoutCommand {
   std::string CreateName() const override { return "Insert Pages"; }
 };
 
-// Creates a document spread at spread position `position` (-1: the end) with `count` pages (none when
-// `count` <= 0) of the setup's size (or `width` by `height`), based on the master spread `second`.
-// Afterwards the item list names the spread.
+// Creates a document spread at spread position `position` (-1: the end) with `count` pages (1 to
+// kMaxPagesPerSpread, no wider than kMaxCoordinate in all) of the setup's size (or `width` by `height`),
+// based on the master spread `second`. Afterwards the item list names the spread.
 class NewSpreadCmd final : public LayoutCommand {
  public:
   explicit NewSpreadCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}
@@ -41,7 +48,8 @@ class DeletePagesCmd final : public LayoutCommand {
 };
 
 // Moves the document pages of the item list, in order, to the document spread `target` at page position
-// `position` (-1: the end); spreads left without pages or items are deleted.
+// `position` (-1: the end); spreads left without pages or items are deleted. Refused, as inserting pages
+// is, when `target` would hold too many pages or be too wide.
 class MovePagesCmd final : public LayoutCommand {
  public:
   explicit MovePagesCmd(Boss* boss) : LayoutCommand(boss, IID_ISPREADCHANGES) {}

@@ -82,8 +82,14 @@ void TextLinkCmd::Do() {
   UID b = Items()[1];
   auto listA = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, a));
   auto listB = Instantiate<IFrameList>(db, LayoutUtils::FrameListOfFrame(db, b));
-  if (!listA || !listB || listA == listB || listB->GetNthFrame(0) != b) return Fail();
-  if (HasAnchoredFrame(db, *listA) || HasAnchoredFrame(db, *listB)) return Fail();
+  if (!listA || !listB) return Refuse("only text frames can be linked");
+  if (listA == listB)
+    return Refuse("frames " + std::to_string(a.Get()) + " and " + std::to_string(b.Get()) +
+                  " already show one story");
+  if (listB->GetNthFrame(0) != b)
+    return Refuse("frame " + std::to_string(b.Get()) + " is not the first frame of its story");
+  if (HasAnchoredFrame(db, *listA) || HasAnchoredFrame(db, *listB))
+    return Refuse("a frame anchored in text, or a story shown in one, cannot be linked");
   UID d = listA->GetStory();
   UID s = listB->GetStory();
   if (!Instantiate<ITextModel>(db, d) || !Instantiate<ITextModel>(db, s)) return Fail();

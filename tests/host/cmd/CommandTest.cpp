@@ -102,6 +102,15 @@ TEST_F(CommandTest, ASequenceIsOneNamedStepAndAnErrorInsideAbortsIt) {
   EXPECT_EQ(NumberOf(db_, uid_), 1);
 }
 
+TEST_F(CommandTest, AReasonStaysWithItsCodeUntilTheCodeIsSetAgain) {
+  ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError, "item 3 is locked");
+  // A sequence ended while the code is pending leaves it as it was.
+  EXPECT_EQ(CmdUtils::EndCommandSequence(CmdUtils::BeginCommandSequence()), kInvalidParameterError);
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorReason(), "item 3 is locked");
+  ErrorUtils::PMSetGlobalErrorCode(kFailure);
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorReason(), "");
+}
+
 TEST_F(CommandTest, ScheduledCommandsRunInPriorityOrder) {
   std::vector<int32_t> order;
   struct Item {
