@@ -181,14 +181,14 @@ UID Operations::Master(const std::string& ref) const {
 UID Operations::Item(const std::string& ref) const {
   if (ref.rfind("label:", 0) == 0) {
     std::vector<UID> found = LayoutUtils::ItemsLabelled(db_, WideFromUtf8(ref.substr(6)));
-    if (found.empty()) throw Usage{"no item labelled '" + ref.substr(6) + "'"};
+    if (found.empty()) throw Failure{"no item labelled '" + ref.substr(6) + "'"};
     if (found.size() == 1) return found[0];
     std::string list;
     for (UID uid : found)
       list += (list.empty() ? "" : ", ") + std::to_string(uid.Get()) + " (" +
               LayoutUtils::PlaceOfItem(db_, uid) + ")";
-    throw Usage{"the label '" + ref.substr(6) + "' names " + std::to_string(found.size()) +
-                " items: " + list + "; give one by its UID"};
+    throw Failure{"the label '" + ref.substr(6) + "' names " + std::to_string(found.size()) +
+                  " items: " + list + "; give one by its UID"};
   }
   UID uid = static_cast<uint32_t>(Int(ref, "item"));
   if (!LayoutUtils::IsPageItem(db_, uid)) throw Failure{"item " + ref + " does not exist"};

@@ -88,9 +88,10 @@ TEST_F(AnchorCliTest, ALabelNamesOneItemAnchoredOrNot) {
     std::string error;  // part of the message
   } rows[] = {
       {"an anchored item", {"lock", "label:dot"}, 0, ""},
+      {"no item", {"lock", "label:nothing"}, 1, "no item labelled 'nothing'"},
       {"a master item and its local copy",
        {"override", "label:box", "--page", "1", "--", "lock", "label:box"},
-       2,
+       1,
        " (master page A:1); give one by its UID"},
   };
   for (const auto& row : rows) {
