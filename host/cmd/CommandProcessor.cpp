@@ -83,7 +83,8 @@ ErrorCode CommandProcessor::Process(ICommand* cmd) {
   uint64_t standIns = db ? db->CountStandIns() : 0;
   cmd->DoCommand();
   // A command that made a stand-in for want of UIDs has not done its work, whatever it answered.
-  if (db && db->CountStandIns() != standIns && globalError == kSuccess) globalError = kOutOfMemoryError;
+  if (db && db->CountStandIns() != standIns && ErrorUtils::PMGetGlobalErrorCode() == kSuccess)
+    ErrorUtils::PMSetGlobalErrorCode(kOutOfMemoryError, "the document has no room for more objects");
   ++processed_;
   ++processedByClass_[GetClass(cmd)];
   // Observers hear exactly one after message, also when the command failed (its state says so).
