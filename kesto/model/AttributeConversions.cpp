@@ -1,10 +1,17 @@
 // Tag-side and host-side attribute values.
 #include "kesto/model/AttributeConversions.h"
 
+#include <algorithm>
+
 #include "host/text/AttributeClasses.h"
 #include "kesto/model/TypeStyle.h"
 
 namespace kesto {
+
+namespace {
+// Largest leading the host's leading attribute declares.
+constexpr double kMaxLeading = 5000;
+}  // namespace
 
 double EncodeLeading(double value, bool relative) {
   if (!relative) return value == 0 ? kStoredAutoLeading : value;
@@ -17,6 +24,13 @@ Leading DecodeLeading(double stored, bool ownOverride) {
   if (ownOverride && stored >= kRelativeLeadingFloor) return {stored - kRelativeLeadingBase, true};
   if (stored == kStoredAutoLeading) return {0, false};
   return {stored, false};
+}
+
+double LeadingOverRun(Leading leading, double pointSize) {
+  // A negative relative amount larger than the point size would make a negative line height; the host's
+  // leading attribute cannot hold that, so the line closes up to no leading at all.
+  if (leading.relative) return std::clamp(pointSize + leading.value, 0.0, kMaxLeading);
+  return EncodeLeading(leading.value, false);
 }
 
 double EncodeKerning(double tagValue) {

@@ -25,6 +25,10 @@ double EncodeLeading(double value, bool relative);
 // `ownOverride` says the value is one of the manager's own overrides; leading found through a style is
 // always absolute.
 Leading DecodeLeading(double stored, bool ownOverride);
+// The leading to store over a run of `pointSize` points for leading written over a whole paragraph: point
+// size + r for relative leading (never below 0 nor above the host's largest), the stored absolute value
+// otherwise.
+double LeadingOverRun(Leading leading, double pointSize);
 
 // Kerning: tag value -10000 hands kerning to the kerning method, stored as the host's sentinel 1e8.
 inline constexpr double kKerningByMethodTag = -10000;

@@ -1,8 +1,6 @@
 // The attribute manager: typed access, tag-side values, fonts, type style, OpenType features and styles.
 #include "kesto/model/K2AttributeSetMgr.h"
 
-#include <algorithm>
-
 #include <cmath>
 #include <unordered_set>
 
@@ -23,20 +21,9 @@
 namespace kesto {
 
 namespace {
-// Largest leading the host's leading attribute declares.
-constexpr double kMaxLeading = 5000;
-}  // namespace
-
-namespace {
 
 constexpr std::u16string_view kNormal = u"Normal";
-const WideString kNoFace;
 constexpr std::u16string_view kNormalParagraphStyle = u"NormalParagraphStyle";
-
-bool IsTypeStyleClass(ClassID cls) {
-  return cls == kTextAttrUnderline || cls == kTextAttrStrikeThrough || cls == kTextAttrCapitalization ||
-         cls == kTextAttrPosition;
-}
 
 WideString Truncated(WideString name) {
   if (name.size() >= kNameBufferUnits) name.resize(kNameBufferUnits - 1);
@@ -71,11 +58,8 @@ K2AttributeSetMgr::~K2AttributeSetMgr() = default;
 
 void K2AttributeSetMgr::SetDocument(IDataBase* document) {
   document_ = document;
-  derivedFaces_ = {};
-  cachedStyleTypeStyle_.reset();
   cachedPairedStyle_ = {};
-  cachedStyleFont_.reset();
-  ClearCaches();
+  fonts_.ForgetDocument();
 }
 
 void K2AttributeSetMgr::Bind(IK2AttributeAgent* agent) {
@@ -91,8 +75,7 @@ void K2AttributeSetMgr::Bind(IK2AttributeAgent* agent) {
 }
 
 void K2AttributeSetMgr::ClearCaches() {
-  cachedFont_.reset();
-  cachedTypeStyle_ = 0;
+  fonts_.Forget();
 }
 
 // ---- Typed access.
@@ -145,18 +128,8 @@ bool K2AttributeSetMgr::Put(ClassID cls, const AttributeValue& value, bool check
   if (!ValueFitsKind(value, info->kind)) return Fail(kAttrCannotCreate);
   if (checkRange && !AttributeClasses::IsInRange(*info, value)) return Fail(kAttrOutOfRange);
   if (!PutQuietly(cls, value)) return false;
-  NoteChange(cls);
+  fonts_.NoteChange(cls);
   return Succeed();
-}
-
-void K2AttributeSetMgr::NoteChange(ClassID cls) {
-  if (cls == kTextAttrFontFamily || cls == kTextAttrFontStyle) {
-    cachedFont_.reset();
-    cachedTypeStyle_ = 0;
-  } else if (IsTypeStyleClass(cls)) {
-    // Also for writes through the typed setters: a toggle that follows must see them.
-    cachedTypeStyle_ = 0;
-  }
 }
 
 bool K2AttributeSetMgr::SetUID(ClassID cls, UID value) {
@@ -227,7 +200,7 @@ bool K2AttributeSetMgr::SetAttribute(const ITextAttribute* attribute) {
   if (!attribute) return Fail(kAttrEmptyValue);
   AttributeBossList* list = agent_->GetOverridesForWrite();
   if (!list || list->ApplyAttribute(attribute) != kSuccess) return Fail(kAttrCannotCreate);
-  NoteChange(attribute->GetAttributeClass());
+  fonts_.NoteChange(attribute->GetAttributeClass());
   return Succeed();
 }
 
@@ -415,11 +388,7 @@ bool K2AttributeSetMgr::SetFont(UID family, const WideString& style, const K2Att
   VyFontDesc font{family, NormaliseFaceName(document_, family, style)};
   FaceName face = FaceNameFor(document_, font, bits, nullptr);
   if (!PutQuietly(kTextAttrFontFamily, family) || !PutQuietly(kTextAttrFontStyle, face.name)) return false;
-  OwnFont& own = cachedFont_.emplace(OwnFont{});
-  own.family = family;
-  own.SetFace(Lookup(kTextAttrFontStyle, true));
-  // The face now written decides the bold and italic bits; derive them afresh.
-  cachedTypeStyle_ = 0;
+  fonts_.RememberOwnFont(family, Lookup(kTextAttrFontStyle, true));
   return face.exists ? Succeed() : Fail(kAttrMissingFace);
 }
 
@@ -430,63 +399,8 @@ bool K2AttributeSetMgr::SetFontByName(const WideString& fullName, const K2Attrib
   return SetFont(font.family, font.face, base);
 }
 
-// Family and face are resolved one by one, as the text shows them: a run that names only a face shows it in
-// the paragraph's family. What the manager itself holds is kept; what comes from the base is asked of the
-// base each time, since this manager does not hear of the base's changes.
-VyFontDesc K2AttributeSetMgr::RawFont(bool withOverrides, const K2AttributeSetMgr* base) const {
-  if (withOverrides) {
-    FontRef font = RawFontRef(base);
-    return {font.family, *font.face};
-  }
-  const OwnFont& own = StyleFont();
-  if (own.family && own.face) return {*own.family, *own.face};
-  VyFontDesc inherited = base ? base->RawFont(true, nullptr) : VyFontDesc{};
-  return {own.family ? *own.family : inherited.family, own.face ? *own.face : std::move(inherited.face)};
-}
-
-void K2AttributeSetMgr::OwnFont::SetFace(InterfacePtr<ITextAttribute> attribute) {
-  face = GetValueAs<WideString>(attribute.get());
-  faceAttribute = face ? std::move(attribute) : InterfacePtr<ITextAttribute>();
-}
-
-const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::LookUpOwnFont() const {
-  const AttributeBossList* overrides = Overrides();
-  if (!overrides || overrides->IsEmpty()) return cachedFont_.emplace(StyleFont());
-  OwnFont looked;
-  looked.family = LookupValue<UID>(kTextAttrFontFamily, true);
-  looked.SetFace(Lookup(kTextAttrFontStyle, true));
-  if (looked.family && !looked.family->IsValid()) looked.family.reset();
-  return cachedFont_.emplace(std::move(looked));
-}
-
-K2AttributeSetMgr::FontRef K2AttributeSetMgr::RawFontRef(const K2AttributeSetMgr* base) const {
-  const OwnFont& own = CachedOwnFont();
-  if (own.family && own.face) return {*own.family, own.face, own.faceAttribute.get()};
-  FontRef font = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace, nullptr};
-  if (own.family) font.family = *own.family;
-  if (own.face) {
-    font.face = own.face;
-    font.faceAttribute = own.faceAttribute.get();
-  }
-  return font;
-}
-
-const K2AttributeSetMgr::OwnFont& K2AttributeSetMgr::StyleFont() const {
-  UID style = agent_->GetStyle();
-  uint64_t styleChanges = StyleChangeCount();
-  if (!cachedStyleFont_ || cachedStyleFont_->style != style ||
-      cachedStyleFont_->styleChanges != styleChanges) {
-    OwnFont font;
-    font.family = LookupValue<UID>(kTextAttrFontFamily, false);
-    font.SetFace(Lookup(kTextAttrFontStyle, false));
-    if (font.family && !font.family->IsValid()) font.family.reset();
-    cachedStyleFont_ = StyleFontOf{style, styleChanges, std::move(font)};
-  }
-  return cachedStyleFont_->font;
-}
-
 bool K2AttributeSetMgr::GetFont(VyFontDesc& font, const K2AttributeSetMgr* base) const {
-  VyFontDesc raw = RawFont(true, base);
+  VyFontDesc raw = fonts_.RawFont(true, FontsOf(base));
   if (!raw.family.IsValid()) {
     font = {};
     return false;
@@ -513,114 +427,25 @@ bool K2AttributeSetMgr::GetFontStyleName(WideString& name, const K2AttributeSetM
 
 // ---- Type style.
 
-TypeStyle K2AttributeSetMgr::ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const {
-  TypeStyle flags = base ? base->GetTypeStyle(nullptr) : kPlain;
-  VyFontDesc font = RawFont(withOverrides, base);
-  if (font.family.IsValid() && !font.face.empty()) {
-    WideString face = NormaliseFaceName(document_, font.family, font.face);
-    flags = (flags & ~kFaceBits) | (static_cast<TypeStyle>(AnalyseFaceName(face).bits) & kFaceBits);
-  }
-  if (auto underline = LookupValue<bool>(kTextAttrUnderline, withOverrides))
-    flags = WithUnderline(flags, *underline ? 1 : 0);
-  if (auto strike = LookupValue<bool>(kTextAttrStrikeThrough, withOverrides))
-    flags = WithStrikeThrough(flags, *strike);
-  if (auto position = LookupValue<int32_t>(kTextAttrPosition, withOverrides))
-    flags = WithPosition(flags, *position);
-  if (auto caps = LookupValue<int32_t>(kTextAttrCapitalization, withOverrides))
-    flags = WithCapitalization(flags, *caps);
-  return flags & ~kTypeStyleValid;
-}
-
 TypeStyle K2AttributeSetMgr::GetTypeStyle(const K2AttributeSetMgr* base) const {
-  if (cachedTypeStyle_ & kTypeStyleValid) return cachedTypeStyle_ & ~kTypeStyleValid;
-  // Without overrides the style alone gives it (remembered from paragraph to paragraph).
-  const AttributeBossList* overrides = Overrides();
-  TypeStyle flags =
-      !overrides || overrides->IsEmpty() ? GetStyleTypeStyle(base) : ComputeTypeStyle(base, true);
-  cachedTypeStyle_ = flags | kTypeStyleValid;
-  return flags;
+  return fonts_.GetTypeStyle(FontsOf(base));
 }
 
 TypeStyle K2AttributeSetMgr::GetStyleTypeStyle(const K2AttributeSetMgr* base) const {
-  UID style = agent_->GetStyle();
-  TypeStyle baseFlags = base ? base->GetTypeStyle(nullptr) : kPlain;
-  FontRef baseFont = base ? base->RawFontRef(nullptr) : FontRef{UID(), &kNoFace, nullptr};
-  uint64_t styleChanges = StyleChangeCount();
-  const auto& cached = cachedStyleTypeStyle_;
-  if (cached && cached->style == style && cached->hasBase == (base != nullptr) &&
-      cached->baseFlags == baseFlags && cached->baseFont.family == baseFont.family &&
-      cached->baseFont.face == *baseFont.face && cached->styleChanges == styleChanges) {
-    return cached->flags;
-  }
-  TypeStyle flags = ComputeTypeStyle(base, false);
-  cachedStyleTypeStyle_ = StyleTypeStyle{
-      style, base != nullptr, baseFlags, {baseFont.family, *baseFont.face}, styleChanges, flags};
-  return flags;
-}
-
-const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DerivedFace(FontRef raw, int32_t bits) {
-  // A frozen attribute kept alive by the slot is the very face the slot was asked for.
-  for (const RememberedFace& remembered : derivedFaces_) {
-    if (raw.faceAttribute && remembered.rawAttribute.get() == raw.faceAttribute && remembered.bits == bits &&
-        remembered.raw.family == raw.family)
-      return remembered;
-  }
-  return DeriveNewFace(raw, bits);
-}
-
-// The face found by name among those remembered, else derived now; either way remembered under the
-// attribute that holds the name.
-const K2AttributeSetMgr::RememberedFace& K2AttributeSetMgr::DeriveNewFace(FontRef raw, int32_t bits) {
-  InterfacePtr<ITextAttribute> key;
-  if (raw.faceAttribute && raw.faceAttribute->IsFrozen())
-    key = InterfacePtr<ITextAttribute>::Share(raw.faceAttribute);
-  for (RememberedFace& remembered : derivedFaces_) {
-    if (remembered.bits == bits && remembered.raw.family == raw.family && remembered.raw.face == *raw.face) {
-      if (key) remembered.rawAttribute = std::move(key);
-      return remembered;
-    }
-  }
-  VyFontDesc font;
-  if (raw.family.IsValid()) font = {raw.family, NormaliseFaceName(document_, raw.family, *raw.face)};
-  FaceName face = FaceNameFor(document_, font, bits, nullptr);
-  // Asking for no bits keeps the face the font names; taking bold or italic off a face that carries them
-  // needs the family's plain face instead.
-  if (bits == 0 && AnalyseFaceName(font.face).bits != 0) {
-    if (std::optional<VyFontDesc> plain = FindFace(document_, font, 0, nullptr)) face = {plain->face, true};
-  }
-  InterfacePtr<ITextAttribute> attribute;
-  const WideString* attributeFace = nullptr;
-  if (!face.name.empty()) {
-    attribute = CreateTextAttribute(kTextAttrFontStyle, face.name);
-    if (attribute) attribute->Freeze();
-    attributeFace = GetValueAs<WideString>(attribute.get());
-    if (!attributeFace) attribute.reset();
-  }
-  bool keepsRawFace = face.name == *raw.face;
-  RememberedFace& slot = derivedFaces_[nextDerivedFace_++ % derivedFaces_.size()];
-  slot = {{raw.family, *raw.face}, std::move(key), bits, std::move(face), keepsRawFace,
-          std::move(attribute),    attributeFace};
-  return slot;
+  return fonts_.GetStyleTypeStyle(FontsOf(base));
 }
 
 bool K2AttributeSetMgr::DeriveFace(int32_t bits, const K2AttributeSetMgr* base) {
-  const RememberedFace& derived = DerivedFace(RawFontRef(base), bits);
+  const DerivedFontFace& derived = fonts_.DerivedFace(fonts_.RawFontRef(FontsOf(base)), bits);
   // RawFontRef has just cached the manager's own font: a face of its own is the face derived from.
-  OwnFont& own = *cachedFont_;
-  if (!derived.face.name.empty() && (!own.face || !derived.keepsRawFace)) {
+  if (!derived.face.name.empty() && (!fonts_.HoldsFace() || !derived.keepsRawFace)) {
     AttributeBossList* list = agent_->GetOverridesForWrite();
     if (list && derived.attribute) {
       list->ApplyFrozen(kTextAttrFontStyle, derived.attribute);
     } else {
       (void)Fail(kAttrCannotCreate);
     }
-    // The family is as it was; the face is now the manager's own (looked up again when it could not be made).
-    if (derived.attribute) {
-      own.faceAttribute = derived.attribute;
-      own.face = derived.attributeFace;
-    } else {
-      cachedFont_.reset();
-    }
+    fonts_.NoteFaceWritten(derived);
   }
   return derived.face.exists || Fail(kAttrMissingFace);
 }
@@ -663,7 +488,7 @@ bool K2AttributeSetMgr::SetTypeStyle(TypeStyle newFlags, TypeStyle oldFlags, con
       if (changed & group) WriteTypeStyleGroup(group, newFlags, differ);
     }
   }
-  cachedTypeStyle_ = (newFlags & ~kUnsupportedBits) | kTypeStyleValid;
+  fonts_.RememberTypeStyle(newFlags & ~kUnsupportedBits);
   if (changed & newFlags & kUnsupportedBits) ok = Fail(kAttrCannotCreate);
   return ok;
 }
@@ -675,7 +500,7 @@ bool K2AttributeSetMgr::ToggleTypeStyle(int32_t bit, const K2AttributeSetMgr* ba
     TypeStyle flags = (current ^ Flag(bit)) & kAllTypeStyleBits;
     ClearLastError();
     bool ok = DeriveFace(static_cast<int32_t>(flags & kFaceBits), base);
-    cachedTypeStyle_ = (flags & ~kUnsupportedBits) | kTypeStyleValid;
+    fonts_.RememberTypeStyle(flags & ~kUnsupportedBits);
     return ok;
   }
   return SetTypeStyle(ToggleBit(current, bit), current, base);
@@ -799,7 +624,7 @@ UID K2AttributeSetMgr::RootStyle() const {
 bool K2AttributeSetMgr::ClearOverride(ClassID cls) {
   AttributeBossList* list = agent_->GetOverridesForWrite();
   bool removed = list && list->ClearOverride(cls);
-  NoteChange(cls);
+  fonts_.NoteChange(cls);
   return removed;
 }
 
@@ -911,11 +736,7 @@ std::optional<double> K2AttributeSetMgr::ParagraphLeadingFor(const ParagraphScop
                                                              double pointSize) {
   const double* stored = GetValueAs<double>(snapshot.leading.get());
   if (!stored) return std::nullopt;
-  Leading leading = DecodeLeading(*stored, true);
-  // A negative relative amount larger than the point size would make a negative line height; the host's
-  // leading attribute cannot hold that, so the line closes up to no leading at all.
-  if (leading.relative) return std::clamp(pointSize + leading.value, 0.0, kMaxLeading);
-  return EncodeLeading(leading.value, false);
+  return LeadingOverRun(DecodeLeading(*stored, true), pointSize);
 }
 
 }  // namespace kesto

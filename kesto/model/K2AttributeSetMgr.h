@@ -1,9 +1,8 @@
 // K2AttributeSetMgr: the typed view of a style and its overrides (an attribute agent) through which tags set
 // attributes and the writer reads them back, in the tag language's units and conventions, with the font and
-// type-style caches and the style operations.
+// type-style operations (resolved by K2FontResolver) and the style operations.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -14,6 +13,7 @@
 #include "host/text/IStyleInfo.h"
 #include "kesto/model/AttributeConversions.h"
 #include "kesto/model/IK2AttributeAgent.h"
+#include "kesto/model/K2FontResolver.h"
 #include "kesto/model/OpenTypeFeatures.h"
 #include "kesto/model/TypeStyle.h"
 #include "kesto/model/VyBaseAttributeMgr.h"
@@ -216,94 +216,32 @@ class K2AttributeSetMgr : public VyBaseAttributeMgr {
   bool Put(ClassID cls, const AttributeValue& value, bool checkRange);
   // Puts an attribute without touching the caches (for operations that keep the caches right themselves).
   bool PutQuietly(ClassID cls, const AttributeValue& value);
-  void NoteChange(ClassID cls);
   template <class T>
   std::optional<T> LookupValue(ClassID cls, bool withOverrides) const;
   template <class T>
   bool GetValue(ClassID cls, T& value) const;
-  VyFontDesc RawFont(bool withOverrides, const K2AttributeSetMgr* base) const;
-  // RawFont with the overrides, without copying the face: it points into an attribute this manager's or the
-  // base's caches hold and stays valid until either changes.
-  struct FontRef {
-    UID family;
-    const WideString* face;
-    // The font-style attribute whose value `face` is; null when no attribute gives the face.
-    ITextAttribute* faceAttribute;
-  };
-  FontRef RawFontRef(const K2AttributeSetMgr* base) const;
+  // The resolver of `base`'s fonts; null for no base.
+  static const K2FontResolver* FontsOf(const K2AttributeSetMgr* base) {
+    return base ? &base->fonts_ : nullptr;
+  }
   UID PairedCharacterStyleOf(UID paragraph) const;
-  TypeStyle ComputeTypeStyle(const K2AttributeSetMgr* base, bool withOverrides) const;
   // Writes the face for `bits` of the font in force; false (kAttrMissingFace) when the family lacks it.
   bool DeriveFace(int32_t bits, const K2AttributeSetMgr* base);
-  // The face DeriveFace writes for `bits` of the font `raw` (as RawFont gives it): remembered for the few
-  // fonts used last, since a document's fonts do not change while a manager reads it.
-  struct RememberedFace;
-  const RememberedFace& DerivedFace(FontRef raw, int32_t bits);
-  const RememberedFace& DeriveNewFace(FontRef raw, int32_t bits);
   void WriteTypeStyleGroup(TypeStyle group, TypeStyle flags, TypeStyle differ);
 
   IDataBase* document_;
   StyleKind kind_;
   std::unique_ptr<IK2AttributeAgent> owned_;
   IK2AttributeAgent* agent_;
-  // Both are kept while the overrides and the style stay as they are (ClearCaches, NoteChange).
-  // The family and face the manager holds itself (overrides or style); nullopt where they come from the base.
-  struct OwnFont {
-    std::optional<UID> family;
-    // The font-style attribute that gives the face (frozen, so it stands for its value), and that value;
-    // both null where the face comes from the base.
-    InterfacePtr<ITextAttribute> faceAttribute;
-    const WideString* face = nullptr;
-    // Takes the face `attribute` holds; none when it is null or holds no string.
-    void SetFace(InterfacePtr<ITextAttribute> attribute);
-  };
-  mutable std::optional<OwnFont> cachedFont_;
-  // The family and face the style alone gives, while the styles stay as they were.
-  const OwnFont& StyleFont() const;
-  // The family and face the manager holds with its overrides, remembered until they change.
-  const OwnFont& CachedOwnFont() const { return cachedFont_ ? *cachedFont_ : LookUpOwnFont(); }
-  const OwnFont& LookUpOwnFont() const;
-  struct StyleFontOf {
-    UID style;
-    uint64_t styleChanges;
-    OwnFont font;
-  };
-  mutable std::optional<StyleFontOf> cachedStyleFont_;
   struct PairedStyle {
     UID paragraph;
     uint64_t styleChanges = 0;
     UID character;
   };
   mutable PairedStyle cachedPairedStyle_;
-  mutable TypeStyle cachedTypeStyle_ = 0;  // kTypeStyleValid marks it valid
-  // The type style the style alone gives, for what the base gives (its flags and font) and the styles as
-  // they were: toggling bold or italic asks for it every time, and so does every paragraph that starts
-  // again from its style. Kept across new overrides and styles, as its key says what it depends on.
-  struct StyleTypeStyle {
-    UID style;
-    bool hasBase;
-    TypeStyle baseFlags;
-    VyFontDesc baseFont;
-    uint64_t styleChanges;
-    TypeStyle flags;
-  };
-  mutable std::optional<StyleTypeStyle> cachedStyleTypeStyle_;
-  struct RememberedFace {
-    VyFontDesc raw;
-    // The last attribute seen to hold raw.face: a toggle back and forth hands the face in the attribute the
-    // toggle before wrote, and finds it without comparing names.
-    InterfacePtr<ITextAttribute> rawAttribute;
-    int32_t bits = -1;
-    FaceName face;
-    // face.name is raw.face: a manager that holds raw.face itself has nothing to write.
-    bool keepsRawFace = false;
-    // The face as a frozen font-style attribute, shared by every list it goes into: a toggle puts it
-    // without making or looking up an attribute. attributeFace is its value.
-    InterfacePtr<ITextAttribute> attribute;
-    const WideString* attributeFace = nullptr;
-  };
-  std::array<RememberedFace, 4> derivedFaces_;  // emptied with a new document
-  size_t nextDerivedFace_ = 0;
+  // Resolves the fonts and type style of this manager's attributes; reads them through Lookup.
+  friend class K2FontResolver;
+  K2FontResolver fonts_{*this};
 };
 
 }  // namespace kesto

@@ -34,6 +34,23 @@ TEST(AttributeConversionsTest, LeadingEncoding) {
   EXPECT_EQ(DecodeLeading(-1, false), (Leading{0, false}));
 }
 
+TEST(AttributeConversionsTest, LeadingOverARun) {
+  struct Case {
+    Leading leading;
+    double pointSize;
+    double stored;
+  };
+  const Case cases[] = {
+      {{2, true}, 10, 12},        {{-4, true}, 12, 8},  {{-20, true}, 12, 0},
+      {{1080, true}, 4500, 5000}, {{0, false}, 12, -1}, {{14, false}, 30, 14},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.leading.value << (c.leading.relative ? " relative over " : " over ")
+                                    << c.pointSize);
+    EXPECT_EQ(LeadingOverRun(c.leading, c.pointSize), c.stored);
+  }
+}
+
 TEST(AttributeConversionsTest, KerningTrackingAndShade) {
   EXPECT_EQ(EncodeKerning(-10000), kKerningByMethod);
   EXPECT_EQ(DecodeKerning(kKerningByMethod), -10000);
