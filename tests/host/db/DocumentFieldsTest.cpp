@@ -132,10 +132,10 @@ TEST_F(DocumentFieldsTest, EditsBeyondTheLastUIDFailCleanly) {
   ASSERT_TRUE(DocumentList::Get().OpenDocument(path, db).ok());
   std::vector<UID> before = db->GetAllUIDs();
   // Each refuses with an error and changes nothing.
-  const struct {
-    const char* what;
-    std::function<bool()> refused;
-  } tooLarge[] = {
+  const std::string text = "<ASCII-WIN>\nPlaced text";
+  const auto bytes = std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  UID story;
+  const std::pair<const char*, std::function<bool()>> tooLarge[] = {
       {"duplicate-spread",
        [&] {
          return LayoutCmdUtils::Process(kDuplicateSpreadCmdBoss, db, {LayoutUtils::SpreadAt(db, 0)}, {}) ==
@@ -143,16 +143,12 @@ TEST_F(DocumentFieldsTest, EditsBeyondTheLastUIDFailCleanly) {
        }},
       {"place",
        [&] {
-         const std::string text = "<ASCII-WIN>\nPlaced text";
-         UID story;
-         ImportOutcome placed = FindImportProvider("host")->Place(
-             {}, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), db, story);
-         return !placed.succeeded && !story.IsValid();
+         return !FindImportProvider("host")->Place({}, bytes, db, story).succeeded && !story.IsValid();
        }},
   };
-  for (const auto& row : tooLarge) {
-    SCOPED_TRACE(row.what);
-    EXPECT_TRUE(row.refused());
+  for (const auto& [what, refused] : tooLarge) {
+    SCOPED_TRACE(what);
+    EXPECT_TRUE(refused());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     EXPECT_EQ(db->GetAllUIDs(), before);
   }
