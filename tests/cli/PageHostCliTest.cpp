@@ -43,7 +43,7 @@ TEST_F(PageHostCliTest, NegativeNumbersAreValues) {
   std::string doc = Path("a.pgd");
   const std::pair<std::vector<std::string>, std::string> kRows[] = {
       {{"new", "-o", doc, "--gutter", "-1"}, "new: the columns or gutter are out of range"},
-      {{"new", "-o", doc, "--page-size", "-5,10"}, "new: the page size is out of range"},
+      {{"new", "-o", doc, "--page-size", "-5,10"}, "new: a page is 1 to 100000 pt wide and high"},
       {{"new", "-o", doc, "--pages", "-1"}, "new: the page count is out of range"},
       {{"new", "-o", doc, "--margins", "-.5in"}, "new: a margin is out of range"},
       {{"export", doc, "--range", "-1:5"},

@@ -18,7 +18,7 @@ TEST_F(WholeValuesCliTest, InspectWritesNumbersThatReadBackTheSame) {
     const char* angle;
     const char* json;
   } kRows[] = {
-      {"1e305", "\"rotation\":1e+305"},    {"-2.5e-300", "\"rotation\":-2.5e-300"},
+      {"1e-305", "\"rotation\":1e-305"},   {"-2.5e-300", "\"rotation\":-2.5e-300"},
       {"12.3456", "\"rotation\":12.3456"}, {"0.1", "\"rotation\":0.1"},
       {"100000", "\"rotation\":100000"},
   };
