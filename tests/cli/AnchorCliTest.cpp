@@ -66,20 +66,14 @@ TEST_F(AnchorCliTest, AnchorsAnItemInAFramesText) {
 
 }  // namespace
 
-// ---- Labels name one item, anchored ones too ----
-
 TEST_F(AnchorCliTest, ALabelNamesOneItemAnchoredOrNot) {
   ProgramResult made = Run({"new", "-o", Path("new.pgd")});
   ASSERT_EQ(made.status, 0) << made.err;
   ProgramResult base =
-      Layout(Path("new.pgd"), Path("base.pgd"), {"frame",      "--page",     "1",   "36,36,300,300",
-                                                 "--label",    "host",       "--",  "insert-text",
-                                                 "label:host", "0",          "aa",  "--",
-                                                 "rect",       "--page",     "1",   "0,0,9,9",
-                                                 "--label",    "dot",        "--",  "anchor",
-                                                 "label:dot",  "label:host", "1",   "--",
-                                                 "rect",       "--master",   "A:1", "0,0,9,9",
-                                                 "--label",    "box"});
+      Layout(Path("new.pgd"), Path("base.pgd"),
+             Words("frame --page 1 36,36,300,300 --label host -- insert-text label:host 0 aa -- "
+                   "rect --page 1 0,0,9,9 --label dot -- anchor label:dot label:host 1 -- "
+                   "rect --master A:1 0,0,9,9 --label box"));
   ASSERT_EQ(base.status, 0) << base.err;
   const struct {
     const char* name;
@@ -89,9 +83,7 @@ TEST_F(AnchorCliTest, ALabelNamesOneItemAnchoredOrNot) {
   } rows[] = {
       {"an anchored item", {"lock", "label:dot"}, 0, ""},
       {"no item", {"lock", "label:nothing"}, 1, "no item labelled 'nothing'"},
-      {"a master item and its local copy",
-       {"override", "label:box", "--page", "1", "--", "lock", "label:box"},
-       1,
+      {"a master item and its local copy", Words("override label:box --page 1 -- lock label:box"), 1,
        " (master page A:1); give one by its UID"},
   };
   for (const auto& row : rows) {

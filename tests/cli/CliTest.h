@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,11 @@ class CliTest : public ::testing::Test {
     args.insert(args.begin(), PAGEHOST_BIN);
     options.env.try_emplace("XDG_CONFIG_HOME", (dir_ / "config").string());
     return testing_support::RunProgram(args, options);
+  }
+  // `line` split at its spaces: arguments that hold none, written as a user types them.
+  static std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   // Writes `bytes` to the scratch file `name`; answers its path.

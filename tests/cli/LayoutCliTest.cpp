@@ -291,27 +291,18 @@ TEST_F(LayoutCliTest, TheTraceShowsANewDocumentAndTheLinkBeforeTheMerge) {
   EXPECT_EQ(Count(lines, "\"role\":\"before\""), Count(lines, "\"role\":\"after\""));
 }
 
-TEST_F(LayoutCliTest, TheTraceShowsEachCompositionAndUndoOffTheCommandPairs) {
-  std::string doc = New({"--pages", "2"});
-  std::string trace = Path("trace.jsonl");
-  std::string story = Member(Inspect(doc), "stories");
-  std::string frame = story.substr(story.find("\"frames\":[") + 10);
-  frame = frame.substr(0, frame.find(']'));
+TEST_F(LayoutCliTest, TheTraceShowsEachComposition) {
+  std::string doc = New({"--pages", "2"}), trace = Path("trace.jsonl");
+  std::string frame = Member(Inspect(doc), "stories");
+  frame = frame.substr(frame.find("\"frames\":[") + 10);
   ProgramResult r = Run({"--trace-notifications", trace, "layout", doc, "-o", Path("out.pgd"), "insert-text",
-                         frame, "0", "Hello", "--", "undo", "--", "redo"});
+                         frame.substr(0, frame.find(']')), "0", "Hello", "--", "undo", "--", "redo"});
   ASSERT_EQ(0, r.status) << r.err;
   std::string lines = ReadFile(trace);
   // One composition after the edit, one after the undo, one after the redo.
   EXPECT_EQ(Count(lines, "\"name\":\"story composed\""), 3u) << lines;
   EXPECT_EQ(Count(lines, "-undo\""), 2u);
   EXPECT_EQ(Count(lines, "-redo\""), 2u);
-  // Observers count commands on both of the host's command message pairs: undo and redo use neither.
-  std::istringstream in(lines);
-  for (std::string line; std::getline(in, line);) {
-    if (line.find("-undo\"") == std::string::npos && line.find("-redo\"") == std::string::npos) continue;
-    for (const char* pair : {"\"class\":4101,", "\"class\":4102,", "\"class\":4109,", "\"class\":4110,"})
-      EXPECT_EQ(line.find(pair), std::string::npos) << line;
-  }
 }
 
 TEST_F(LayoutCliTest, DocumentsSavedBeforeLayoutsShowTheBuiltInOne) {
@@ -326,7 +317,6 @@ TEST_F(LayoutCliTest, DocumentsSavedBeforeLayoutsShowTheBuiltInOne) {
 
 // Failures a user must understand: names that do not resolve, refusals with the host's reason, and undo
 // after operations that changed nothing.
-
 TEST_F(LayoutCliTest, OperationsThatCannotBeDoneFailSayingWhy) {
   std::string doc = New({"--pages", "2"});
   const struct {
@@ -377,16 +367,11 @@ TEST_F(LayoutCliTest, UndoTakesBackTheOperationBeforeItEvenWhenThatChangedNothin
     std::string found, absent;  // in inspect --json
     bool note;
   } rows[] = {
-      {{"new-layer", "Art", "--", "apply-master", "A", "1", "--", "undo"}, "\"name\":\"Art\"", "", true},
-      {{"frame", "--page", "1", "1,1,9,9", "--label", "f", "--", "lock", "label:f", "--", "lock", "label:f",
-        "--", "undo"},
-       "\"locked\":true",
-       "",
-       true},
-      {{"new-layer", "Art", "--", "new-layer", "More", "--", "undo", "--", "undo", "--", "redo"},
-       "\"name\":\"Art\"",
-       "\"name\":\"More\"",
-       false},
+      {Words("new-layer Art -- apply-master A 1 -- undo"), "\"name\":\"Art\"", "", true},
+      {Words("frame --page 1 1,1,9,9 --label f -- lock label:f -- lock label:f -- undo"), "\"locked\":true",
+       "", true},
+      {Words("new-layer Art -- new-layer More -- undo -- undo -- redo"), "\"name\":\"Art\"",
+       "\"name\":\"More\"", false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.ops[2]);
@@ -395,7 +380,7 @@ TEST_F(LayoutCliTest, UndoTakesBackTheOperationBeforeItEvenWhenThatChangedNothin
     EXPECT_EQ(r.err.find("undo: note: ") != std::string::npos, row.note) << r.err;
     std::string json = Inspect(Path("out.pgd"));
     EXPECT_NE(json.find(row.found), std::string::npos);
-    if (!row.absent.empty()) EXPECT_EQ(json.find(row.absent), std::string::npos);
+    EXPECT_TRUE(row.absent.empty() || json.find(row.absent) == std::string::npos) << json;
   }
 }
 

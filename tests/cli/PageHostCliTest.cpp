@@ -21,14 +21,11 @@ TEST_F(PageHostCliTest, HelpAndVersion) {
 
 // pagehost --help sends the user to each command's own --help: every command it lists answers it, and -h.
 TEST_F(PageHostCliTest, EveryCommandAnswersHelp) {
-  std::istringstream lines(Run({"--help"}).out);
-  std::string line;
-  while (std::getline(lines, line) && line != "Commands:")
-    continue;
+  std::string help = Run({"--help"}).out;
+  std::istringstream lines(help.substr(help.find("\nCommands:\n") + 11));
   std::vector<std::string> commands;
-  while (std::getline(lines, line) && !line.empty()) {
+  for (std::string line; std::getline(lines, line) && !line.empty();)
     if (line[2] != ' ') commands.push_back(line.substr(2, line.find(' ', 2) - 2));
-  }
   ASSERT_GE(commands.size(), 9u);
   for (const std::string& command : commands) {
     for (const char* flag : {"--help", "-h"}) {
@@ -46,12 +43,11 @@ TEST_F(PageHostCliTest, NegativeNumbersAreValues) {
   std::string doc = Path("a.pgd");
   const std::pair<std::vector<std::string>, std::string> kRows[] = {
       {{"new", "-o", doc, "--gutter", "-1"}, "new: the columns or gutter are out of range"},
-      {{"new", "-o", doc, "--page-size", "-5,10"}, "new: the page size is out of range"},
+      {{"new", "-o", doc, "--page-size", "-5,10"}, "new: a page is 1 to 100000 pt wide and high"},
       {{"new", "-o", doc, "--pages", "-1"}, "new: the page count is out of range"},
       {{"new", "-o", doc, "--margins", "-.5in"}, "new: a margin is out of range"},
       {{"export", doc, "--range", "-1:5"},
-       "export: --range needs START:END with 0 <= START <= END, not '-1:5'"},
-  };
+       "export: --range needs START:END with 0 <= START <= END, not '-1:5'"}};
   for (const auto& [args, message] : kRows) {
     ProgramResult r = Run(args);
     EXPECT_EQ(2, r.status);

@@ -29,6 +29,7 @@ namespace {
 
 constexpr size_t kNextUIDField = 16;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr StyleKind kPara = StyleKind::kParagraph;
 
 void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   for (int i = 0; i < 4; ++i)
@@ -69,67 +70,51 @@ class DocumentFieldsTest : public ::testing::Test {
     return path;
   }
 
+  InterfacePtr<IPageItem> Item(IDataBase& db) const { return Instantiate<IPageItem>(&db, frame_); }
+
   TempFolder dir_{"docfields"};
   UID frame_;
 };
 
 TEST_F(DocumentFieldsTest, CraftedFieldsAreRefusedWithWhatIsWrong) {
-  auto none = [](auto&) {};
-  auto frameOptions = [this](IDataBase& db, auto change) {
-    auto frame = Instantiate<ITextFrame>(&db, frame_);
-    FrameOptions options = frame->GetOptions();
-    change(options);
-    frame->SetOptions(options);
+  using Damage = std::function<void(IDataBase&)>;
+  Damage none = [](auto&) {};
+  auto nextUID = [](uint32_t uid) {
+    return [uid](std::vector<uint8_t>& b) { Put32(b, kNextUIDField, uid); };
+  };
+  auto bounds = [this](PMRect r) -> Damage { return [=, this](auto& db) { Item(db)->SetBounds(r); }; };
+  auto options = [this](std::function<void(FrameOptions&)> change) -> Damage {
+    return [=, this](IDataBase& db) {
+      auto frame = Instantiate<ITextFrame>(&db, frame_);
+      FrameOptions o = frame->GetOptions();
+      change(o);
+      frame->SetOptions(o);
+    };
   };
   const struct {
-    const char* what;
-    std::function<void(IDataBase&)> damage;
-    std::function<void(std::vector<uint8_t>&)> patch;
+    Damage damage;
     const char* told;
+    std::function<void(std::vector<uint8_t>&)> patch = [](auto&) {};
   } rows[] = {
-      {"a next UID beyond the limit", none, [](auto& b) { Put32(b, kNextUIDField, 0xFFFFFFFE); },
-       "the document's next UID (4294967294) is out of range"},
-      {"a next UID not above every object", none, [](auto& b) { Put32(b, kNextUIDField, 3); },
-       "has a UID at or above the document's next UID"},
-      {"a NaN bound",
-       [this](IDataBase& db) {
-         Instantiate<IPageItem>(&db, frame_)->SetBounds({kNaN, 0, 10, 10});
+      {none, "the document's next UID (4294967294) is out of range", nextUID(0xFFFFFFFE)},
+      {none, "has a UID at or above the document's next UID", nextUID(3)},
+      {bounds({kNaN, 0, 10, 10}), "an edge of a page item's bounds is not a number"},
+      {bounds({10, 0, 5, 10}), "an edge of a page item's bounds is beyond the opposite edge"},
+      {options([](auto& o) { o.columns = 4000; }), "a frame's column count is out of range"},
+      {options([](auto& o) { o.verticalJustification = VerticalJustification(9); }),
+       "a frame's vertical justification is out of range"},
+      {[](auto& db) { Instantiate<IPage>(&db, LayoutUtils::PageAt(&db, 0))->SetMasterSpread(0x90000000); },
+       "a reference names UID 2415919104, which no object can have"},
+      {[this](auto& db) { Item(db)->SetOverrideOf(99999); }, "overrides object 99999, which is no page item"},
+      {[](auto& db) {
+         StyleUtils::QueryStyle(&db, StyleUtils::GetDefaultStyle(&db, kPara), kPara)->SetBasedOn(99999);
        },
-       none, "an edge of a page item's bounds is not a number"},
-      {"inverted bounds",
-       [this](IDataBase& db) {
-         Instantiate<IPageItem>(&db, frame_)->SetBounds({10, 0, 5, 10});
-       },
-       none, "an edge of a page item's bounds is beyond the opposite edge"},
-      {"a column count out of range",
-       [&](IDataBase& db) { frameOptions(db, [](FrameOptions& o) { o.columns = 4000; }); }, none,
-       "a frame's column count is out of range"},
-      {"an enumerator out of range",
-       [&](IDataBase& db) {
-         frameOptions(db, [](FrameOptions& o) { o.verticalJustification = VerticalJustification(9); });
-       },
-       none, "a frame's vertical justification is out of range"},
-      {"a reference no object can have",
-       [](IDataBase& db) {
-         Instantiate<IPage>(&db, LayoutUtils::PageAt(&db, 0))->SetMasterSpread(0x90000000);
-       },
-       none, "a reference names UID 2415919104, which no object can have"},
-      {"an override of a missing object",
-       [this](IDataBase& db) { Instantiate<IPageItem>(&db, frame_)->SetOverrideOf(99999); }, none,
-       "overrides object 99999, which is no page item"},
-      {"a style based on a missing one",
-       [](IDataBase& db) {
-         StyleUtils::QueryStyle(&db, StyleUtils::GetDefaultStyle(&db, StyleKind::kParagraph),
-                                StyleKind::kParagraph)
-             ->SetBasedOn(99999);
-       },
-       none, "names object 99999, which is no paragraph style"},
-      {"a swatch list naming a page",
-       [](IDataBase& db) { SwatchUtils::QuerySwatchList(&db)->AddSwatch(LayoutUtils::PageAt(&db, 0)); }, none,
+       "names object 99999, which is no paragraph style"},
+      {[](auto& db) { SwatchUtils::QuerySwatchList(&db)->AddSwatch(LayoutUtils::PageAt(&db, 0)); },
        "the swatch list names object"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
+    SCOPED_TRACE(row.told);
     auto path = Save(row.damage, row.patch);
     IDataBase* opened = nullptr;
     DocumentResult r = DocumentList::Get().OpenDocument(path, opened);
@@ -147,10 +132,10 @@ TEST_F(DocumentFieldsTest, EditsBeyondTheLastUIDFailCleanly) {
   ASSERT_TRUE(DocumentList::Get().OpenDocument(path, db).ok());
   std::vector<UID> before = db->GetAllUIDs();
   // Each refuses with an error and changes nothing.
-  const struct {
-    const char* what;
-    std::function<bool()> refused;
-  } tooLarge[] = {
+  const std::string text = "<ASCII-WIN>\nPlaced text";
+  const auto bytes = std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  UID story;
+  const std::pair<const char*, std::function<bool()>> tooLarge[] = {
       {"duplicate-spread",
        [&] {
          return LayoutCmdUtils::Process(kDuplicateSpreadCmdBoss, db, {LayoutUtils::SpreadAt(db, 0)}, {}) ==
@@ -158,16 +143,12 @@ TEST_F(DocumentFieldsTest, EditsBeyondTheLastUIDFailCleanly) {
        }},
       {"place",
        [&] {
-         const std::string text = "<ASCII-WIN>\nPlaced text";
-         UID story;
-         ImportOutcome placed = FindImportProvider("host")->Place(
-             {}, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), db, story);
-         return !placed.succeeded && !story.IsValid();
+         return !FindImportProvider("host")->Place({}, bytes, db, story).succeeded && !story.IsValid();
        }},
   };
-  for (const auto& row : tooLarge) {
-    SCOPED_TRACE(row.what);
-    EXPECT_TRUE(row.refused());
+  for (const auto& [what, refused] : tooLarge) {
+    SCOPED_TRACE(what);
+    EXPECT_TRUE(refused());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     EXPECT_EQ(db->GetAllUIDs(), before);
   }
