@@ -32,6 +32,11 @@ bool WouldLoseText(IDataBase* db, UID item) {
   return story && list->CountFrames() == 1 && story->TotalLength() > 1;
 }
 
+// Why an item cannot be made or grouped where it would lie deeper than the document keeps.
+std::string TooDeep() {
+  return "items cannot be nested more than " + std::to_string(kMaxItemDepth) + " levels deep";
+}
+
 }  // namespace
 
 void CreatePageItemCmd::Do() {
@@ -42,8 +47,7 @@ void CreatePageItemCmd::Do() {
   ClassID cls = ItemClassOf(GetClass(this));
   if (!p.bounds.IsValid()) return Refuse("the new item " + ItemBoundsFault(p.bounds));
   if (!parent.IsValid() || !cls.IsValid()) return Fail();
-  if (LayoutUtils::ItemDepth(db, parent) + 1 > kMaxItemDepth)
-    return Refuse("items cannot be nested more than " + std::to_string(kMaxItemDepth) + " levels deep");
+  if (LayoutUtils::ItemDepth(db, parent) + 1 > kMaxItemDepth) return Refuse(TooDeep());
   UID item = LayoutEdits::NewItem(db, cls, parent, -1, p.bounds);
   if (!item.IsValid()) return Fail(kFailure);
   SetItemList(UIDList(db, {item}));
@@ -128,7 +132,7 @@ void GroupItemsCmd::Do() {
                     " are not on one spread and layer (or in one group), so they cannot be grouped");
     // The group puts each member's tree one level deeper.
     if (LayoutUtils::ItemDepth(db, item) + LayoutUtils::TreeHeight(db, item) > kMaxItemDepth)
-      return Refuse("items cannot be nested more than " + std::to_string(kMaxItemDepth) + " levels deep");
+      return Refuse(TooDeep());
     const PMRect& b = Instantiate<IPageItem>(db, item)->GetBounds();
     bounds = {std::min(bounds.left, b.left), std::min(bounds.top, b.top), std::max(bounds.right, b.right),
               std::max(bounds.bottom, b.bottom)};
