@@ -70,7 +70,22 @@ void TemporaryDownload::Discard() {
   if (fd_ < 0) return;
   ::close(fd_);
   fd_ = -1;
-  ::unlinkat(folder_, name_.c_str(), 0);
+  if (!name_.empty()) ::unlinkat(folder_, name_.c_str(), 0);
+}
+
+bool TemporaryDownload::Name() {
+  if (!name_.empty()) return true;
+  std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    std::string name = TemporaryName();
+    if (::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      name_ = name;
+      path_ = path_ / name_;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
 std::unique_ptr<DownloadFolder> DownloadFolder::Open(const std::filesystem::path& folder,
@@ -109,13 +124,16 @@ DownloadFolder::~DownloadFolder() {
 
 TemporaryDownload DownloadFolder::CreateTemporary() {
   TemporaryDownload download;
+  // A file without a name first, where the file system allows: a download cut short (even by a signal that
+  // ends the process) then leaves nothing behind.
+  download.fd_ = ::openat(fd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644);
   for (int attempt = 0; attempt < 8 && download.fd_ < 0; ++attempt) {
     download.name_ = TemporaryName();
     download.fd_ =
         ::openat(fd_, download.name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   }
   download.folder_ = fd_;
-  download.path_ = path_ / download.name_;
+  download.path_ = download.name_.empty() ? path_ : path_ / download.name_;
   return download;
 }
 
@@ -145,7 +163,7 @@ std::optional<int64_t> DownloadFolder::FileTime(const std::vector<std::string>& 
 bool DownloadFolder::Keep(TemporaryDownload& download, const std::vector<std::string>& folders,
                           const std::string& file, int64_t time, std::filesystem::path& kept,
                           std::string& problem) {
-  if (download.fd_ < 0 || ::fsync(download.fd_) != 0) {
+  if (download.fd_ < 0 || ::fsync(download.fd_) != 0 || !download.Name()) {
     problem = "Downloaded file doesn't exist";
     return false;
   }
@@ -169,6 +187,7 @@ bool DownloadFolder::Keep(TemporaryDownload& download, const std::vector<std::st
 
 std::filesystem::path DownloadFolder::KeepHere(TemporaryDownload& download, int64_t time) {
   SetTime(download.fd_, time);
+  if (!download.Name()) return {};
   ::close(download.fd_);
   download.fd_ = -1;
   return download.path_;

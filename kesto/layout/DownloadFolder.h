@@ -15,7 +15,8 @@ namespace kesto {
 
 class DownloadFolder;
 
-// A download being written: a new file "vydf…" in the folder. It is removed when it goes, unless kept.
+// A download being written: a new file in the folder, without a name until it is kept (or, where the file
+// system cannot do that, named "vydf…"). It is removed when it goes, unless kept.
 class TemporaryDownload {
  public:
   TemporaryDownload() = default;
@@ -35,10 +36,12 @@ class TemporaryDownload {
 
  private:
   friend class DownloadFolder;
+  // Gives a file without a name a temporary one; false when it cannot.
+  bool Name();
   int folder_ = -1;  // the folder's descriptor, owned by the DownloadFolder
   int fd_ = -1;
   std::string name_;
-  std::filesystem::path path_;
+  std::filesystem::path path_;  // the folder's path while the file has no name
   uint64_t size_ = 0;
   std::string head_;
 };

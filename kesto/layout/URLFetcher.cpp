@@ -49,8 +49,8 @@ void URLFetcher::Remember(const URLTransfer& transfer) {
   cache_.Add(std::move(copy));
 }
 
-bool URLFetcher::Run(std::vector<std::unique_ptr<URLTransfer>>& transfers) {
-  size_t next = 0;
+bool URLFetcher::Run(std::vector<std::unique_ptr<URLTransfer>>& transfers, const FetchOptions& options) {
+  size_t next = 0, ended = 0;
   bool cancelled = false;
   std::map<CURL*, URLTransfer*> running;
   auto start = [&](CURL* easy, URLTransfer* transfer) {
@@ -84,6 +84,8 @@ bool URLFetcher::Run(std::vector<std::unique_ptr<URLTransfer>>& transfers) {
       if (!(again && !cancelled && start(easy, transfer))) {
         if (!again) Remember(*transfer);
         free_.push_back(easy);
+        ++ended;
+        if (options.pictureDone && !options.pictureDone(ended)) cancelled = true;
       }
     }
     if (cancelled) {
@@ -113,7 +115,7 @@ bool URLFetcher::Prefetch(const std::vector<std::string>& urls, const FetchOptio
     if (cache_.Find(url) || !queued.insert(url).second) continue;
     transfers.push_back(std::make_unique<URLTransfer>(url, options, cache_, folder, *temporary_));
   }
-  return Run(transfers);
+  return Run(transfers, options);
 }
 
 int32_t URLFetcher::FetchURL(const DownloadCacheEntry*& entry, std::string_view url, std::string& message,
@@ -134,7 +136,7 @@ int32_t URLFetcher::FetchURL(const DownloadCacheEntry*& entry, std::string_view 
     }
     std::vector<std::unique_ptr<URLTransfer>> one;
     one.push_back(std::make_unique<URLTransfer>(std::string(url), options, cache_, folder, *temporary_));
-    if (!Run(one)) return kFetchCancelled;
+    if (!Run(one, options)) return kFetchCancelled;
     entry = one.front()->Entry();
     if (!entry) return kFetchCancelled;
   }

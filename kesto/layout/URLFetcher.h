@@ -47,7 +47,7 @@ class URLFetcher {
 
   // Runs the transfers to their end, at most kMaxTransfers at a time; false when one was cancelled (the
   // others are then stopped).
-  bool Run(std::vector<std::unique_ptr<URLTransfer>>& transfers);
+  bool Run(std::vector<std::unique_ptr<URLTransfer>>& transfers, const FetchOptions& options);
   // Makes the cache answer the URL a transfer was asked for even when the answer came from another entry.
   void Remember(const URLTransfer& transfer);
   DownloadFolder* FolderFor(const FetchOptions& options, std::string& problem);

@@ -241,6 +241,7 @@ bool URLTransfer::Succeed(CURL* easy, int32_t status) {
   } else {
     entry.localFile = temporary_.KeepHere(download_, seconds);
     entry.temporaryFile = true;
+    if (entry.localFile.empty()) return Fail(kFetchFileError, "Couldn't create download file", status);
   }
   entry_ = &cache_.Add(std::move(entry));
   return false;

@@ -39,6 +39,8 @@ struct FetchOptions {
   std::function<bool(const std::string& head)> isPicture;
   // Bytes received and expected (0: unknown) of the current transfer; false cancels it.
   std::function<bool(uint64_t now, uint64_t total)> progress;
+  // `done` transfers of several have ended; false cancels the others.
+  std::function<bool(size_t done)> pictureDone;
 };
 
 class URLTransfer {

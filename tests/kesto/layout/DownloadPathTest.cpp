@@ -2,8 +2,13 @@
 #include "kesto/layout/DownloadPath.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include "host/core/WideString.h"
+#include "kesto/layout/DownloadsFolder.h"
 #include "kesto/layout/SafeFileName.h"
 
 namespace kesto {
@@ -80,6 +85,25 @@ TEST(DownloadPathTest, URLsMapIntoTheFolder) {
   DownloadPath place;
   EXPECT_EQ(DownloadPathFor(place, "http://H/a.png", false, "", 0), kNoDownloadsFolder);
   EXPECT_EQ(DownloadPathFor(place, "http://H/a.png", false, "relative", 0), kInvalidDownloadPath);
+}
+
+// The user's choice, then the folder beside a saved document, then the user's downloads folder.
+TEST(DownloadPathTest, DownloadsFolderOfAnImport) {
+  auto scratch = std::filesystem::temp_directory_path() / ("dlf-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(scratch / "config");
+  std::ofstream(scratch / "config" / "user-dirs.dirs")
+      << "# made by a test\nXDG_DOWNLOAD_DIR=\"$HOME/Fetched\"\n";
+  std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", scratch.c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (scratch / "config").c_str(), 1);
+  EXPECT_EQ(DownloadsFolderFor("/chosen", "/docs/a.pgd", u"Pictures"), "/chosen");
+  EXPECT_EQ(DownloadsFolderFor("", "/docs/a.pgd", u"../up"), "/docs/..#up");
+  EXPECT_EQ(DownloadsFolderFor("", "", u"Pictures"), scratch / "Fetched");
+  std::ofstream(scratch / "config" / "user-dirs.dirs") << "XDG_DOWNLOAD_DIR=\"$HOME/\"\n";
+  EXPECT_EQ(DownloadsFolderFor("", "", u"Pictures"), scratch / "Downloads");
+  std::filesystem::remove_all(scratch);
+  ::setenv("HOME", home.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
