@@ -5,6 +5,7 @@
 
 #include "host/layout/LayoutUtils.h"
 #include "sorvia/include/IThreadStoryData.h"
+#include "sorvia/include/SorviaID.h"
 
 namespace sorvia::ThreadQueries {
 namespace {
@@ -22,7 +23,9 @@ bool IsExcludedStory(const IDataBase* db, UID frameList) {
 UID ThreadOfStory(const IDataBase* db, UID frameList) {
   auto reference = Instantiate<IThreadReference>(db, frameList);
   if (!reference || !reference->Get().IsValid() || IsExcludedStory(db, frameList)) return kInvalidUID;
-  return reference->Get();
+  // A deleted thread leaves its stories' references behind; they name no thread any more.
+  UID thread = reference->Get();
+  return db->IsValidUID(thread) && db->GetClass(thread) == kTextThreadBoss ? thread : kInvalidUID;
 }
 
 bool IsOrphanStory(const IDataBase* db, UID frameList) {

@@ -12,7 +12,8 @@ namespace sorvia::ThreadQueries {
 // Stories that never belong to a thread: in our host, a story without frames, or whose first frame lies in
 // an item anchored in text, since text links (which threads are made of) refuse such frames.
 bool IsExcludedStory(const IDataBase* db, UID frameList);
-// The thread of a story: kInvalidUID for an excluded story or one without a thread.
+// The thread of a story: kInvalidUID for an excluded story, one without a thread, or one whose thread was
+// deleted.
 UID ThreadOfStory(const IDataBase* db, UID frameList);
 bool IsOrphanStory(const IDataBase* db, UID frameList);
 // The frame list of a page item's story (a text frame's); kInvalidUID for other items.
