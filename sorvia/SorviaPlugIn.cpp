@@ -10,6 +10,7 @@
 #include "sorvia/TextThreadData.h"
 #include "sorvia/TextThreadList.h"
 #include "sorvia/TextThreadManager.h"
+#include "sorvia/ThreadCheck.h"
 #include "sorvia/ThreadCmds.h"
 #include "sorvia/ThreadInspectMember.h"
 #include "sorvia/ThreadLayoutOperations.h"
@@ -32,6 +33,7 @@ ErrorCode SorviaPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterThreadLayoutOperations(registry);
   if (error == kSuccess) error = RegisterThreadInspectMember(registry);
   if (error == kSuccess) error = RegisterAutoFlowPrefsProvider(registry);
+  if (error == kSuccess) ThreadCheck::AddToOpenChecks();
   return error;
 }
 

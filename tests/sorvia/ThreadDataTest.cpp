@@ -81,5 +81,24 @@ TEST_F(ThreadDataTest, EverythingSavedReadsBack) {
   EXPECT_TRUE(prefs->StoredReserved2() && !prefs->StoredReserved3() && prefs->GetReserved4());
 }
 
+TEST_F(ThreadDataTest, OpeningRefusesAThreadListThatNamesNoThread) {
+  UID thread = NewNamedThread(u"Body");
+  auto list = QueryThreadList(db_);
+  const std::pair<const char*, std::function<void()>> damages[] = {
+      {"a story listed", [&] { list->AddThread(db_->GetRootUID()); }},
+      {"a default that is no thread", [&] { list->SetDefaultThread(WorkspaceOf(db_)); }},
+      {"the default listed", [&] { list->SetDefaultThread(thread); }},
+  };
+  for (const auto& [what, damage] : damages) {
+    SCOPED_TRACE(what);
+    EXPECT_TRUE(DocumentList::Get().CheckOpened(*db_).ok());
+    db_->BeginStep("damage");
+    damage();
+    db_->EndStep();
+    EXPECT_EQ(kDamagedDocumentError, DocumentList::Get().CheckOpened(*db_).error);
+    ASSERT_EQ(kSuccess, db_->Undo());
+  }
+}
+
 }  // namespace
 }  // namespace sorvia_test
