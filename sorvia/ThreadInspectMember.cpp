@@ -89,6 +89,35 @@ std::string ThreadInspectMember::GetMemberJson(IDataBase& db) const {
          ",\"named\":[" + named + "],\"stories\":[" + memberships + "]}";
 }
 
+std::string ThreadInspectMember::GetSummaryText(IDataBase& db) const {
+  auto list = QueryThreadList(&db);
+  auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
+  if (!list || !stories) return {};
+  std::vector<UID> threads;
+  if (list->GetDefaultThread().IsValid()) threads.push_back(list->GetDefaultThread());
+  for (int32_t i = 0; i < list->GetThreadCount(); ++i)
+    threads.push_back(list->GetNthThread(i));
+  std::string text = "Threads: " + std::to_string(threads.size()) + "\n";
+  for (UID thread : threads) {
+    auto data = Instantiate<ITextThreadData>(&db, thread);
+    text += "  thread " + std::to_string(thread.Get()) +
+            (thread == list->GetDefaultThread() ? " (default)" : "") + " \"" +
+            (data ? Utf8FromWide(data->GetName()) : "") + "\":";
+    int32_t count = 0;
+    for (int32_t i = 0; i < stories->CountStories(); ++i) {
+      UID frameList = LayoutUtils::FrameListOfStory(&db, stories->GetNthStory(i));
+      if (ThreadQueries::ThreadOfStory(&db, frameList) != thread) continue;
+      auto frames = Instantiate<IFrameList>(&db, frameList);
+      text += std::string(count++ > 0 ? "," : "") + " story " +
+              std::to_string(stories->GetNthStory(i).Get()) + " (" + std::to_string(frames->CountFrames()) +
+              " frame" + (frames->CountFrames() == 1 ? "" : "s") +
+              (ThreadQueries::IsOrphanStory(&db, frameList) ? ", orphan" : "") + ")";
+    }
+    text += count == 0 ? " no stories\n" : "\n";
+  }
+  return text;
+}
+
 ErrorCode RegisterThreadInspectMember(Registry& registry) {
   if (registry.IsClassRegistered(kThreadInspectMemberBoss)) return kSuccess;
   ErrorCode error = registry.RegisterImplementation<ThreadInspectMember>(kThreadInspectMemberImpl);

@@ -13,6 +13,8 @@ class ThreadInspectMember final : public CPMUnknown<IInspectMemberProvider> {
   explicit ThreadInspectMember(Boss* boss) : CPMUnknown<IInspectMemberProvider>(boss) {}
   std::string GetMemberName() const override { return "threads"; }
   std::string GetMemberJson(IDataBase& db) const override;
+  // "Threads: N", then a line per thread: its UID, name and stories (with their frame counts).
+  std::string GetSummaryText(IDataBase& db) const override;
 };
 
 ErrorCode RegisterThreadInspectMember(Registry& registry);

@@ -59,6 +59,11 @@ TEST_F(ThreadCliTest, OverridingWithThePreviousPageContinuesOneStory) {
   ProgramResult r = Layout(two, three, "thread-override 3 --previous 2");
   ASSERT_EQ(0, r.status) << r.err;
   EXPECT_EQ("[master page A:1][1,2,3]", StoryPages(three, "Body"));
+  std::string summary = Run({"inspect", three}).out;
+  EXPECT_TRUE(
+      std::regex_search(summary, std::regex("Threads: 1\n  thread \\d+ \"Body\": story \\d+ \\(1 frame\\), "
+                                            "story \\d+ \\(3 frames\\)\n")))
+      << summary;
 }
 
 TEST_F(ThreadCliTest, WithoutAPreviousPageEachPageStartsAStoryAndThreadsStayApart) {
