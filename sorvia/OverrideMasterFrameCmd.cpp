@@ -173,6 +173,8 @@ ErrorCode OverrideThreadMasters(IDataBase* db, const std::vector<UID>& pages, bo
     if (!p || LayoutUtils::IsMasterSpread(db, p->GetSpread())) continue;
     std::vector<UID> threads;
     CollectMasterThreads(threads, db, page);
+    // A master item can be overridden on the page when the page shows it: our host's override command
+    // takes exactly those, and an item the page (or a master nearer to it) overrides already is not shown.
     std::vector<UID> shown = LayoutUtils::MasterItemsShownOnPage(db, page);
     for (auto thread = threads.rbegin(); thread != threads.rend(); ++thread) {
       std::vector<UID> frames;

@@ -129,5 +129,15 @@ TEST_F(ThreadCmdsTest, SendBehindPutsTheItemDirectlyBehindTheReference) {
                                       std::to_string(host_map::kHierarchyProtocol.Get())));
 }
 
+TEST_F(ThreadCmdsTest, NewCopiesKeepTheirMastersStacking) {
+  UID back = Frame(Master('A'), {0, 0, 10, 10}), front = Frame(Master('A'), {20, 0, 30, 10});
+  auto layer = Instantiate<IHierarchy>(db_, Instantiate<IHierarchy>(db_, front)->GetParent());
+  ASSERT_EQ(kSuccess, KeepStackingOrder(db_, {frame_, back}));
+  EXPECT_THAT(layer->GetChildren(), ::testing::ElementsAre(back, frame_, front));
+  uint64_t steps = db_->CountRecordedSteps();
+  ASSERT_EQ(kSuccess, KeepStackingOrder(db_, {frame_, back}));
+  EXPECT_EQ(steps, db_->CountRecordedSteps()) << "stacked already";
+}
+
 }  // namespace
 }  // namespace sorvia_test
