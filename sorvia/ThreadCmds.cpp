@@ -16,10 +16,6 @@
 namespace sorvia {
 namespace {
 
-void Fail(const std::string& why) {
-  if (ErrorUtils::PMGetGlobalErrorCode() == kSuccess) ErrorUtils::PMSetGlobalErrorCode(kFailure, why);
-}
-
 void Tell(IDataBase* db, UID subjectUID, ClassID change, PMIID protocol, ICommand* command) {
   if (auto subject = Instantiate<ISubject>(db, subjectUID)) subject->Change(change, protocol, command);
 }
@@ -54,11 +50,11 @@ void NewTextThreadCmd::Do() {
   IDataBase* db = GetItemList().GetDataBase();
   auto list = Instantiate<ITextThreadList>(db, OnlyItem(GetItemList()));
   InterfacePtr<ITextThreadData> name(this, UseDefaultIID());
-  if (!list || !name) return Fail("a new thread needs a document workspace and a name");
+  if (!list || !name) return Refuse("a new thread needs a document workspace and a name", kFailure);
   makeDefault_ = FlagParameter(this);
   newThread_ = db->NewObject(kTextThreadBoss);
   auto thread = Instantiate<ITextThreadData>(db, newThread_);
-  if (!thread) return Fail("the thread object could not be made");
+  if (!thread) return Refuse("the thread object could not be made", kFailure);
   if (makeDefault_) {
     replacedDefault_ = list->GetDefaultThread();
     list->SetDefaultThread(newThread_);
@@ -78,10 +74,10 @@ void DeleteTextThreadCmd::Do() {
   IDataBase* db = GetItemList().GetDataBase();
   UID thread = OnlyItem(GetItemList());
   auto list = Instantiate<ITextThreadList>(db, WorkspaceOf(db));
-  if (!thread.IsValid() || !list) return Fail("delete one thread at a time");
+  if (!thread.IsValid() || !list) return Refuse("delete one thread at a time", kFailure);
   if (!Instantiate<ITextThreadData>(db, thread))
-    return Fail("item " + std::to_string(thread.Get()) + " is no thread");
-  if (list->GetDefaultThread() == thread) return Fail("the default thread cannot be deleted");
+    return Refuse("item " + std::to_string(thread.Get()) + " is no thread", kFailure);
+  if (list->GetDefaultThread() == thread) return Refuse("the default thread cannot be deleted", kFailure);
   list->RemoveThread(thread);
   (void)db->DeleteObject(thread);
 }
@@ -95,7 +91,7 @@ void SetTextThreadCmd::Do() {
   IDataBase* db = GetItemList().GetDataBase();
   auto thread = Instantiate<ITextThreadData>(db, OnlyItem(GetItemList()));
   InterfacePtr<ITextThreadData> name(this, UseDefaultIID());
-  if (!thread || !name) return Fail("rename one thread at a time");
+  if (!thread || !name) return Refuse("rename one thread at a time", kFailure);
   thread->SetName(name->GetName());
 }
 
@@ -109,10 +105,10 @@ void SetTextThreadUIDCmd::Do() {
   UID frameList = OnlyItem(GetItemList());
   auto reference = Instantiate<IThreadReference>(db, frameList);
   auto orphan = Instantiate<IThreadOrphan>(db, frameList);
-  if (!reference || !orphan) return Fail("set the thread of one story at a time");
+  if (!reference || !orphan) return Refuse("set the thread of one story at a time", kFailure);
   UID thread = UIDParameter(this);
   if (thread.IsValid() && !Instantiate<ITextThreadData>(db, thread))
-    return Fail("item " + std::to_string(thread.Get()) + " is no thread");
+    return Refuse("item " + std::to_string(thread.Get()) + " is no thread", kFailure);
   reference->Set(thread);
   if (FlagParameter(this)) orphan->Set(false);
 }
@@ -126,7 +122,7 @@ void SetTextThreadUIDCmd::DoNotify() {
 void SetThreadOrphanCmd::Do() {
   IDataBase* db = GetItemList().GetDataBase();
   auto orphan = Instantiate<IThreadOrphan>(db, OnlyItem(GetItemList()));
-  if (!orphan) return Fail("set the orphan flag of one story at a time");
+  if (!orphan) return Refuse("set the orphan flag of one story at a time", kFailure);
   orphan->Set(FlagParameter(this));
 }
 
@@ -138,7 +134,7 @@ void SetThreadOrphanCmd::DoNotify() {
 void SetAutoFlowPrefsCmd::Do() {
   auto target = Instantiate<IAutoFlowPrefsData>(GetItemList().GetDataBase(), OnlyItem(GetItemList()));
   InterfacePtr<IAutoFlowPrefsData> data(this, UseDefaultIID());
-  if (!target || !data) return Fail("the preferences belong to one workspace");
+  if (!target || !data) return Refuse("the preferences belong to one workspace", kFailure);
   target->CopyFrom(data.get());
 }
 

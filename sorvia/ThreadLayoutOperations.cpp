@@ -219,9 +219,8 @@ const Operation kOperations[] = {
 std::vector<LayoutOperationInfo> ThreadLayoutOperations::GetOperations() const {
   std::vector<LayoutOperationInfo> infos;
   for (const Operation& op : kOperations)
-    infos.push_back({op.name, std::string(op.help) + (op.name == std::string("thread-new")
-                                                          ? "\n  Threads are given by name, 'default' or UID."
-                                                          : "")});
+    infos.push_back({op.name, std::string(op.help) + "\n"});
+  infos.front().help += "  (threads are given by name ignoring case, 'default' or UID)\n";
   return infos;
 }
 

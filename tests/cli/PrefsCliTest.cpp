@@ -30,14 +30,16 @@ TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
       "{\"convert-quotes\":true,\"style-sheets\":true,\"report-errors\":false,\"no-screen-update\":false,"
       "\"delete-source\":false,\"export-fragment\":false,\"export-separate-tags\":false,"
       "\"export-compact\":false,\"link-downloads\":true,\"download-depth\":0,"
-      "\"downloads-folder\":\"Downloads\",\"extensions\":[\"txt\"]}\n";
+      "\"downloads-folder\":\"Downloads\",\"extensions\":[\"txt\"],"
+      "\"create-master-frames\":false,\"add-pages-mode\":\"page\"}\n";
   EXPECT_EQ(defaults, Json());
   EXPECT_FALSE(std::filesystem::exists(WorkspaceFile())) << "showing saves nothing";
 
   for (auto [name, value] : {std::pair{"report-errors", "on"},
                              {"convert-quotes", "off"},
                              {"download-depth", "2"},
-                             {"extensions", "md,.markdown"}}) {
+                             {"extensions", "md,.markdown"},
+                             {"add-pages-mode", "off"}}) {
     ProgramResult r = Run({"prefs", "set", name, value});
     EXPECT_EQ(0, r.status) << name << ": " << r.err;
   }
