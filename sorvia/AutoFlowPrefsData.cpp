@@ -1,7 +1,10 @@
 // The automatic-flow preferences and their persistence.
 #include "sorvia/AutoFlowPrefsData.h"
 
+#include "host/app/DocumentList.h"
+#include "host/app/ISession.h"
 #include "host/core/HostIDs.h"
+#include "host/db/IDocument.h"
 #include "host/db/IPMStream.h"
 
 namespace sorvia {
@@ -26,6 +29,19 @@ void PersistAutoFlowPrefsData::ReadWrite(IPMStream* stream, ImplementationID) {
   stream->XferBool(reserved4_);
 }
 
+namespace {
+
+// A new document starts with the application's preferences.
+void CopyApplicationPrefs(IDataBase& db, UID document) {
+  auto doc = Instantiate<IDocument>(&db, document);
+  auto target =
+      doc ? Instantiate<IAutoFlowPrefsData>(&db, doc->GetDocWorkSpace()) : InterfacePtr<IAutoFlowPrefsData>();
+  auto application = QueryApplicationWorkspace<IAutoFlowPrefsData>();
+  if (target && application) target->CopyFrom(application.get());
+}
+
+}  // namespace
+
 ErrorCode RegisterAutoFlowPrefsData(Registry& registry) {
   if (registry.IsImplementationRegistered(kPersistAutoFlowPrefsDataImpl)) return kSuccess;
   ErrorCode error = registry.RegisterImplementation<AutoFlowPrefsData>(kAutoFlowPrefsDataImpl);
@@ -35,6 +51,7 @@ ErrorCode RegisterAutoFlowPrefsData(Registry& registry) {
     if (error == kSuccess)
       error = registry.AddIn(workspace, {{IID_IAUTOFLOWPREFSDATA, kPersistAutoFlowPrefsDataImpl}});
   }
+  if (error == kSuccess) DocumentList::Get().AddInitializer(CopyApplicationPrefs);
   return error;
 }
 

@@ -55,7 +55,8 @@ class PersistAutoFlowPrefsData final : public AutoFlowPrefsData {
   void WillChange() override { PreDirty(); }
 };
 
-// Registers both implementations and adds the persistent one to the application and document workspaces.
+// Registers both implementations, adds the persistent one to the application and document workspaces, and
+// has new documents start with the application's preferences.
 ErrorCode RegisterAutoFlowPrefsData(Registry& registry);
 
 }  // namespace sorvia

@@ -2,6 +2,7 @@
 // defaults, and every persistent object saved and read back.
 #include <gmock/gmock.h>
 
+#include "host/app/ISession.h"
 #include "sorvia/include/IAutoFlowPrefsData.h"
 #include "tests/sorvia/ThreadFixture.h"
 #include "tests/support/TempFolder.h"
@@ -51,6 +52,17 @@ TEST_F(ThreadDataTest, FreshPreferencesAddPagesAfterTheStory) {
   EXPECT_EQ(1, prefs->GetAddPagesMode());
   EXPECT_TRUE(prefs->GetReserved2() && prefs->GetReserved3());
   EXPECT_FALSE(prefs->StoredReserved2() || prefs->StoredReserved3() || prefs->GetReserved4());
+}
+
+TEST_F(ThreadDataTest, NewDocumentsStartWithTheApplicationsPreferences) {
+  auto application = QueryApplicationWorkspace<IAutoFlowPrefsData>();
+  ASSERT_TRUE(application);
+  int16_t mode = application->GetAddPagesMode();
+  application->SetAddPagesMode(2);
+  IDataBase* other = DocumentList::Get().NewDocument();
+  EXPECT_EQ(2, Instantiate<IAutoFlowPrefsData>(other, WorkspaceOf(other))->GetAddPagesMode());
+  application->SetAddPagesMode(mode);
+  DocumentList::Get().CloseDocument(other);
 }
 
 TEST_F(ThreadDataTest, EverythingSavedReadsBack) {
