@@ -30,7 +30,8 @@ TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
       "{\"convert-quotes\":true,\"style-sheets\":true,\"report-errors\":false,\"no-screen-update\":false,"
       "\"delete-source\":false,\"export-fragment\":false,\"export-separate-tags\":false,"
       "\"export-compact\":false,\"link-downloads\":true,\"download-depth\":0,"
-      "\"downloads-folder\":\"Downloads\",\"download-limit\":256,\"extensions\":[\"txt\"]}\n";
+      "\"downloads-folder\":\"Downloads\",\"download-limit\":256,\"extensions\":[\"txt\"],"
+      "\"create-master-frames\":false,\"add-pages-mode\":\"page\"}\n";
   EXPECT_EQ(defaults, Json());
   EXPECT_FALSE(std::filesystem::exists(WorkspaceFile())) << "showing saves nothing";
 
@@ -38,7 +39,8 @@ TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
                              {"convert-quotes", "off"},
                              {"download-depth", "2"},
                              {"download-limit", "64"},
-                             {"extensions", "md,.markdown"}}) {
+                             {"extensions", "md,.markdown"},
+                             {"add-pages-mode", "off"}}) {
     ProgramResult r = Run({"prefs", "set", name, value});
     EXPECT_EQ(0, r.status) << name << ": " << r.err;
   }
