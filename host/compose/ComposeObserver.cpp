@@ -7,6 +7,7 @@
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/IStoryComposition.h"
 #include "host/compose/StoryComposer.h"
+#include "host/compose/TextWrapFlow.h"
 #include "host/core/HostIDs.h"
 #include "host/db/IDataBase.h"
 #include "host/layout/AnchorUtils.h"
@@ -81,6 +82,8 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
   }
   if (protocol != IID_ICOMMANDMGR) ForgetAllEdits(*db);
   if (protocol == IID_IPAGEITEMCHANGES) DamageAnchorsOf(*db, *static_cast<LayoutChange*>(changedBy));
+  if (protocol == IID_IPAGEITEMCHANGES)
+    TextWrapFlow::DamageAround(*db, *static_cast<LayoutChange*>(changedBy));
   // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
   // pages (page number characters, odd and even page breaks): every story starts again.
   // A style edit changes the attributes of every story that uses the style.
