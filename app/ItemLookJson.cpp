@@ -58,9 +58,9 @@ std::string ValueJson(IDataBase& db, const GraphicAttribute& a) {
 std::string AttributesJson(IDataBase& db, const GraphicAttributeList& list) {
   std::string json = "{";
   const char* separator = "";
-  for (const GraphicAttribute& a : list.Values()) {
-    json += std::exchange(separator, ",") + std::string("\"") + FindGraphicAttr(a.cls)->name +
-            "\":" + ValueJson(db, a);
+  for (const GraphicAttrInfo& info : GraphicAttrInfos()) {
+    if (const GraphicAttribute* a = list.Find(info.cls))
+      json += std::exchange(separator, ",") + std::string("\"") + info.name + "\":" + ValueJson(db, *a);
   }
   return json + "}";
 }
