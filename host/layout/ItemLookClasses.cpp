@@ -32,6 +32,13 @@ const CommandInfo kCommands[] = {
 
 }  // namespace
 
+std::vector<ClassID> ItemLookCommandClasses() {
+  std::vector<ClassID> classes;
+  for (const CommandInfo& info : kCommands)
+    classes.push_back(info.cls);
+  return classes;
+}
+
 void RegisterItemLookClasses(Registry& r) {
   (void)r.RegisterImplementation<GraphicAttributesData>(kGraphicAttributesImpl, true);
   (void)r.RegisterImplementation<TextWrapData>(kTextWrapImpl, true);

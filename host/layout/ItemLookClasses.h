@@ -2,6 +2,12 @@
 // style, the document's object styles, and their commands.
 #pragma once
 
+#include <vector>
+
+#include "host/core/IDs.h"
+
 class Registry;
 
 void RegisterItemLookClasses(Registry& r);
+// The command classes, whose own changes carry a LayoutChange.
+std::vector<ClassID> ItemLookCommandClasses();

@@ -2,6 +2,8 @@
 #include <cmath>
 #include <functional>
 
+#include "host/compose/NotificationRecorder.h"
+#include "host/db/MemoryStream.h"
 #include "host/layout/IGraphicAttributes.h"
 #include "host/layout/IItemObjectStyle.h"
 #include "host/layout/ITextWrap.h"
@@ -193,31 +195,49 @@ TEST_F(ItemLookTest, EveryCommandUndoesRedoesAndSavesWhatItDid) {
   testing_support::TempFolder dir("item-looks");
   ObjectStyleID red = NewStyle(u"Red", List({{GraphicAttr::kFillColor, 0, black_}}), kFillCategory);
   db_->ClearUndo();
-  const std::function<ErrorCode(ItemLookTest&)> rows[] = {
-      [](ItemLookTest& t) {
-        return ItemLookCmdUtils::ApplyAttributes(t.db_, {t.rect_, t.frame_},
-                                                 List({{GraphicAttr::kFillTint, 40}}));
-      },
-      [](ItemLookTest& t) {
-        return ItemLookCmdUtils::SetWrap(t.db_, {t.rect_}, {.mode = WrapMode::kBoundingBox, .invert = true});
-      },
-      [red](ItemLookTest& t) { return ItemLookCmdUtils::ApplyStyle(t.db_, {t.rect_}, red); },
-      [](ItemLookTest& t) {
-        ObjectStyleID made;
-        return ItemLookCmdUtils::NewStyle(t.db_, {.name = u"Later"}, ObjectStyleKind::kGeneral, made);
-      },
+  const struct {
+    ClassID cls;
+    std::function<ErrorCode(ItemLookTest&)> run;
+  } rows[] = {
+      {kApplyGraphicAttributesCmdBoss,
+       [](ItemLookTest& t) {
+         return ItemLookCmdUtils::ApplyAttributes(t.db_, {t.rect_, t.frame_},
+                                                  List({{GraphicAttr::kFillTint, 40}}));
+       }},
+      {kSetTextWrapCmdBoss,
+       [](ItemLookTest& t) {
+         return ItemLookCmdUtils::SetWrap(t.db_, {t.rect_}, {.mode = WrapMode::kBoundingBox, .invert = true});
+       }},
+      {kApplyObjectStyleCmdBoss,
+       [red](ItemLookTest& t) { return ItemLookCmdUtils::ApplyStyle(t.db_, {t.rect_}, red); }},
+      {kNewObjectStyleCmdBoss,
+       [](ItemLookTest& t) {
+         ObjectStyleID made;
+         return ItemLookCmdUtils::NewStyle(t.db_, {.name = u"Later"}, ObjectStyleKind::kGeneral, made);
+       }},
   };
-  for (size_t i = 0; i < std::size(rows); ++i) {
-    SCOPED_TRACE("command " + std::to_string(i));
+  std::vector<NotificationRecord> changes;
+  NotificationRecorder recorder([&](const NotificationRecord& r) {
+    if (r.role == "change") changes.push_back(r);
+  });
+  recorder.Attach(db_);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.cls.Get());
     std::string before = DumpLooks(db_);
-    ASSERT_EQ(rows[i](*this), kSuccess);
+    changes.clear();
+    ASSERT_EQ(row.run(*this), kSuccess);
     std::string after = DumpLooks(db_);
     EXPECT_NE(after, before);
+    auto own = std::find_if(changes.begin(), changes.end(), [&](const auto& r) { return r.cls == row.cls; });
+    ASSERT_NE(own, changes.end());
+    EXPECT_EQ(own->protocol,
+              row.cls == kNewObjectStyleCmdBoss ? IID_IOBJECTSTYLECHANGES : IID_IPAGEITEMCHANGES);
     ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
     EXPECT_EQ(DumpLooks(db_), before);
     ASSERT_EQ(CmdUtils::Redo(db_), kSuccess);
     EXPECT_EQ(DumpLooks(db_), after);
   }
+  recorder.Detach();
   auto path = dir / "looks.pgd";
   ASSERT_TRUE(DocumentList::Get().SaveDocumentAs(db_, path).ok());
   IDataBase* again = nullptr;
@@ -225,6 +245,33 @@ TEST_F(ItemLookTest, EveryCommandUndoesRedoesAndSavesWhatItDid) {
   ASSERT_TRUE(opened.ok()) << opened.message;
   EXPECT_EQ(DumpLooks(again), DumpLooks(db_));
   DocumentList::Get().CloseDocument(again);
+}
+
+// Values written as they are (writing checks nothing) must not read back.
+TEST_F(ItemLookTest, DamagedLooksAreRefusedAsTheyAreRead) {
+  const struct {
+    const char* what;
+    GraphicAttribute attribute;  // written unless `wrap` holds a mode
+    TextWrapSettings wrap;
+  } rows[] = {
+      {"a class that does not exist", {GraphicAttr(1), 0}, {}},
+      {"a tint beyond 100", {GraphicAttr::kFillTint, 101}, {}},
+      {"a swatch that is a number", {GraphicAttr::kFillColor, 3}, {}},
+      {"a wrap mode that does not exist", {}, {.mode = WrapMode(4)}},
+      {"an offset beyond the limit",
+       {},
+       {.mode = WrapMode::kJumpObject, .offsets = {0, 0, 2 * kMaxWrapOffset, 0}}},
+  };
+  for (auto row : rows) {
+    SCOPED_TRACE(row.what);
+    bool wrap = row.wrap.mode != WrapMode::kNone;
+    MemoryWriteStream out;
+    GraphicAttributeList list = List({row.attribute});
+    wrap ? XferTextWrap(&out, row.wrap, "wrap") : list.ReadWrite(&out, "list");
+    MemoryReadStream in(out.Bytes());
+    wrap ? XferTextWrap(&in, row.wrap, "wrap") : list.ReadWrite(&in, "list");
+    EXPECT_NE(in.GetDamage(), "");
+  }
 }
 
 }  // namespace
