@@ -57,9 +57,15 @@ void ApplyGraphicAttributesCmd::Do() {
 void SetTextWrapCmd::Do() {
   const ItemLookParams& p = LookParams();
   if (!ItemsArePageItems()) return Fail();
-  if (std::string fault = WrapFault(p.wrap); !fault.empty()) return Refuse(fault);
-  for (UID item : Items())
-    Instantiate<ITextWrap>(DataBase(), item)->SetWrap(p.wrap);
+  for (UID item : Items()) {
+    auto own = Instantiate<ITextWrap>(DataBase(), item);
+    TextWrapSettings wrap = p.wrap;
+    for (size_t i = 0; i < wrap.offsets.size(); ++i) {
+      if (wrap.offsets[i] == kKeepWrapOffset) wrap.offsets[i] = own->GetWrap().offsets[i];
+    }
+    if (std::string fault = WrapFault(wrap); !fault.empty()) return Refuse(fault);
+    own->SetWrap(wrap);
+  }
 }
 
 void NewObjectStyleCmd::Do() {

@@ -28,7 +28,7 @@ class ApplyGraphicAttributesCmd final : public ItemLookCommand {
   std::string CreateName() const override { return "Apply Graphic Attributes"; }
 };
 
-// Gives each item the wrap `wrap`.
+// Gives each item the wrap `wrap`, but for offsets of kKeepWrapOffset, where each keeps its own.
 class SetTextWrapCmd final : public ItemLookCommand {
  public:
   explicit SetTextWrapCmd(Boss* boss) : ItemLookCommand(boss, IID_IPAGEITEMCHANGES) {}

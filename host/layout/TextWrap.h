@@ -40,6 +40,8 @@ struct ContourOptions {
 };
 
 inline constexpr double kMaxWrapOffset = 1000;
+// An offset handed to the wrap command as this keeps the item's own.
+inline constexpr double kKeepWrapOffset = 65535;
 
 struct TextWrapSettings {
   WrapMode mode = WrapMode::kNone;

@@ -187,6 +187,11 @@ TEST_F(ItemLookTest, WrapOfAFrameWithoutWrapIsItsOnlyChildsWhenRead) {
   ASSERT_EQ(ItemLookCmdUtils::SetWrap(db_, {rect_}, {.mode = WrapMode::kContour, .offsets = {1, 2, 3, 4}}),
             kSuccess);
   EXPECT_EQ(ItemLook::WrapForReading(db_, frame).mode, WrapMode::kContour);
+  ASSERT_EQ(ItemLookCmdUtils::SetWrap(
+                db_, {rect_},
+                {.mode = WrapMode::kBoundingBox, .offsets = {kKeepWrapOffset, 9, kKeepWrapOffset, 9}}),
+            kSuccess);
+  EXPECT_EQ(Instantiate<ITextWrap>(db_, rect_)->GetWrap().offsets, (std::array<double, 4>{1, 9, 3, 9}));
   ASSERT_EQ(ItemLookCmdUtils::SetWrap(db_, {frame}, {.mode = WrapMode::kJumpObject}), kSuccess);
   EXPECT_EQ(ItemLook::WrapForReading(db_, frame).mode, WrapMode::kJumpObject);
 }
