@@ -76,6 +76,8 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
                  theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss;
   // Commands' before and after messages also reach the protocols they notify on; read them once.
   if (message && protocol != IID_ICOMMANDMGR) return;
+  if (theChange == kBeforeDoMessageBoss)
+    TextWrapFlow::DamageBeforeDelete(*db, *static_cast<ICommand*>(changedBy));
   if (protocol == IID_ITEXTMODEL) {
     NoteTextChange(*db, *static_cast<TextChange*>(changedBy));
     return;

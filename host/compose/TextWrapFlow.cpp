@@ -4,8 +4,10 @@
 #include <algorithm>
 
 #include "host/compose/StoryComposer.h"
+#include "host/core/Boss.h"
 #include "host/layout/GraphicIDs.h"
 #include "host/layout/ITextWrap.h"
+#include "host/layout/LayoutIDs.h"
 #include "host/layout/LayoutUtils.h"
 
 namespace {
@@ -81,9 +83,23 @@ TextWrapFlow::Room TextWrapFlow::Fit(double top, double bottom, double left, dou
 
 void TextWrapFlow::DamageAround(IDataBase& db, const LayoutChange& change) {
   bool wrapChange = change.what == kSetTextWrapCmdBoss || change.what == kApplyObjectStyleCmdBoss;
+  DamageSpreadsOf(db, change.items, wrapChange);
+}
+
+void TextWrapFlow::DamageBeforeDelete(IDataBase& db, const ICommand& command) {
+  if (command.GetBoss()->GetClass() != kDeleteItemsCmdBoss) return;
+  std::vector<UID> items;
+  for (UID top : command.GetItemList()) {
+    std::vector<UID> tree = LayoutUtils::ItemTree(&db, top);
+    items.insert(items.end(), tree.begin(), tree.end());
+  }
+  DamageSpreadsOf(db, items, false);
+}
+
+void TextWrapFlow::DamageSpreadsOf(IDataBase& db, const std::vector<UID>& items, bool anyItem) {
   std::vector<UID> spreads;
-  for (UID item : change.items) {
-    if (!db.IsValidUID(item) || !LayoutUtils::IsPageItem(&db, item) || (!wrapChange && !HasWrap(&db, item)))
+  for (UID item : items) {
+    if (!db.IsValidUID(item) || !LayoutUtils::IsPageItem(&db, item) || (!anyItem && !HasWrap(&db, item)))
       continue;
     UID spread = LayoutUtils::SpreadOfItem(&db, item);
     if (spread.IsValid() && std::find(spreads.begin(), spreads.end(), spread) == spreads.end())

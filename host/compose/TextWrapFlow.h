@@ -36,6 +36,9 @@ class TextWrapFlow {
   // Marks for composition the text frames on the spreads of the changed items that have wrap, or of every
   // changed item when the change is to wrap or object style itself.
   static void DamageAround(IDataBase& db, const LayoutChange& change);
+  // Before items are deleted (when their wrap can still be read): marks the text frames on the spreads of
+  // those among them, or inside them, that have wrap.
+  static void DamageBeforeDelete(IDataBase& db, const ICommand& command);
 
  private:
   struct Area {
@@ -43,5 +46,6 @@ class TextWrapFlow {
     WrapMode mode;
     WrapSide side;
   };
+  static void DamageSpreadsOf(IDataBase& db, const std::vector<UID>& items, bool anyItem);
   std::vector<Area> areas_;
 };

@@ -79,13 +79,17 @@ TEST_F(ItemLookCliTest, TextGoesBesideABoundingBoxAndBelowAJumpObject) {
     }
     EXPECT_EQ(level > 0, row.beside);
   }
-  // Undoing the wrap gives back the lines as they were.
-  ProgramResult r = Layout("doc.pgd", "undone.pgd", "wrap label:box bounding-box -- undo");
-  ASSERT_EQ(0, r.status) << r.err;
-  std::vector<Line> undone = BodyLines("undone.pgd");
-  ASSERT_EQ(undone.size(), plain.size());
-  for (size_t i = 0; i < plain.size(); ++i)
-    EXPECT_EQ(undone[i].end, plain[i].end);
+  // Undoing the wrap, or deleting the item (in the same run: composition starts from the lines wrapped),
+  // gives back the lines as they were.
+  for (const char* ops : {"wrap label:box bounding-box -- undo", "wrap label:box jump -- delete label:box"}) {
+    SCOPED_TRACE(ops);
+    ProgramResult r = Layout("doc.pgd", "undone.pgd", ops);
+    ASSERT_EQ(0, r.status) << r.err;
+    std::vector<Line> undone = BodyLines("undone.pgd");
+    ASSERT_EQ(undone.size(), plain.size());
+    for (size_t i = 0; i < plain.size(); ++i)
+      EXPECT_EQ(undone[i].end, plain[i].end);
+  }
 }
 
 TEST_F(ItemLookCliTest, InspectShowsOwnAttributesStylesAndOverrides) {
