@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "app/ItemLookJson.h"
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
@@ -120,7 +121,7 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer, bool lines
       ",\"label\":" + JsonQuote(item->GetLabels().label) + ",\"labels\":" + LabelsJson(item->GetLabels()) +
       ",\"locked\":" + Bool(item->IsLocked()) + ",\"overrideOf\":" + Uid(item->GetOverrideOf());
   if (db.GetClass(uid) == kGraphicFrameBoss) json += ",\"graphic\":" + Bool(item->HasGraphicContent());
-  json += FrameJson(db, uid, lines) + ",\"children\":[";
+  json += FrameJson(db, uid, lines) + ItemLookMembers(db, uid) + ",\"children\":[";
   const char* separator = "";
   for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
     json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer, lines);
@@ -261,6 +262,10 @@ std::string SectionsMember(IDataBase& db) {
 
 }  // namespace
 
+std::string JsonNumber(double v) {
+  return Num(v);
+}
+
 void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   auto spreads = LayoutUtils::QuerySpreadList(&db);
   if (!spreads || !LayoutUtils::QueryPageSetup(&db) || !LayoutUtils::QueryLayerList(&db)) return;
@@ -279,7 +284,7 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   out << "],\"spreads\":[";
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
     out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering, lines) << "}";
-  out << "]";
+  out << "]" << ObjectStylesMember(db);
 }
 
 void WritePlugInMembers(IDataBase& db, std::ostream& out) {

@@ -10,6 +10,8 @@
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
+#include "host/layout/GraphicIDs.h"
+#include "host/layout/ItemLookClasses.h"
 #include "host/layout/LayoutChange.h"
 #include "host/layout/LayoutCommands.h"
 #include "host/notify/ISubject.h"
@@ -17,9 +19,9 @@
 #include "host/text/TextIDs.h"
 
 std::vector<PMIID> DocumentNotificationProtocols() {
-  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,     IID_IPAGEITEMCHANGES, IID_ISPREADCHANGES,
-          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,  IID_ISTORYCHANGES,    IID_IFRAMELIST,
-          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES};
+  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,      IID_IPAGEITEMCHANGES,   IID_ISPREADCHANGES,
+          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,   IID_ISTORYCHANGES,      IID_IFRAMELIST,
+          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES, IID_IOBJECTSTYLECHANGES};
 }
 
 namespace {
@@ -49,6 +51,8 @@ bool IsLayoutChange(ClassID theChange) {
     std::unordered_set<ClassID> classes;
     for (const LayoutCommandInfo& info : LayoutCommandTable())
       classes.insert(info.cls);
+    for (ClassID look : ItemLookCommandClasses())
+      classes.insert(look);
     return classes;
   }();
   return LayoutChangeNames().contains(theChange) || commands.contains(theChange);
