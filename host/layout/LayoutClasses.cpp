@@ -4,6 +4,7 @@
 #include "host/core/HostIDs.h"
 #include "host/core/Registry.h"
 #include "host/layout/Hierarchy.h"
+#include "host/layout/HyperlinkClasses.h"
 #include "host/layout/LayerList.h"
 #include "host/layout/LayoutCmdData.h"
 #include "host/layout/LayoutCommands.h"
@@ -84,4 +85,5 @@ void RegisterLayoutClasses() {
   RegisterDocumentParts(r);
   RegisterLayoutObjects(r);
   RegisterCommands(r);
+  RegisterHyperlinkClasses();
 }
