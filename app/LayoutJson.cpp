@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "app/HyperlinkJson.h"
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
@@ -279,7 +280,7 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   out << "],\"spreads\":[";
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
     out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering, lines) << "}";
-  out << "]";
+  out << "]" << HyperlinkMembers(db);
 }
 
 void WritePlugInMembers(IDataBase& db, std::ostream& out) {
