@@ -65,20 +65,33 @@ Result RunDestination(IDataBase& db, LayoutOperationWords& words) {
   return Done(HyperlinkUtils::Process(kSetDestinationCmdBoss, &db, {}, p));
 }
 
-// story:UID:S:E, anchor:NAME or an item.
+// A place in text, STORY:N... with `count` numbers after a story reference (story:UID or a text frame):
+// the numbers, or nothing when `text` is no such place.
+std::optional<std::vector<int32_t>> TextPlace(const std::string& text, size_t count, std::string& story) {
+  std::vector<int32_t> numbers;
+  std::string rest = text;
+  for (size_t at = rest.rfind(':'); numbers.size() < count && at != std::string::npos; at = rest.rfind(':')) {
+    std::optional<int32_t> number = UserInput::ParseInteger(rest.substr(at + 1));
+    if (!number) return std::nullopt;
+    numbers.insert(numbers.begin(), *number);
+    rest.resize(at);
+  }
+  if (numbers.size() < count || rest.empty()) return std::nullopt;
+  story = rest;
+  return numbers;
+}
+
+// STORY:START:END, anchor:NAME or an item.
 std::string ParseSource(IDataBase& db, const std::string& text, HyperlinkSource& s) {
   if (text.starts_with("anchor:")) {
     s.kind = SourceKind::kTextAnchor;
     s.anchor = HyperlinkUtils::FindTextAnchor(&db, WideFromUtf8(text.substr(7)));
     return s.anchor.IsValid() ? "" : "no text anchor is named " + text.substr(7);
   }
-  if (text.starts_with("story:")) {
-    std::vector<std::string> parts = UserInput::Split(text, ':');
-    std::optional<int32_t> start = parts.size() == 4 ? UserInput::ParseInteger(parts[2]) : std::nullopt;
-    std::optional<int32_t> end = parts.size() == 4 ? UserInput::ParseInteger(parts[3]) : std::nullopt;
-    if (!start || !end) return "a text source is story:UID:START:END";
-    LayoutReference story = LayoutReferences::Story(&db, "story:" + parts[1]);
-    s = {.kind = SourceKind::kText, .story = story.uid, .start = *start, .end = *end};
+  std::string ref;
+  if (std::optional<std::vector<int32_t>> range = TextPlace(text, 2, ref)) {
+    LayoutReference story = LayoutReferences::Story(&db, ref);
+    s = {.kind = SourceKind::kText, .story = story.uid, .start = (*range)[0], .end = (*range)[1]};
     return story.problem;
   }
   LayoutReference item = LayoutReferences::Item(&db, text);
@@ -110,22 +123,21 @@ Result RunHyperlink(IDataBase& db, LayoutOperationWords& words) {
   return Done(HyperlinkUtils::Process(kNewHyperlinkCmdBoss, &db, {}, p));
 }
 
-// text-anchor NAME story:UID:POSITION [--page]
+// text-anchor NAME STORY:POSITION [--page]
 Result RunTextAnchor(IDataBase& db, LayoutOperationWords& words) {
   HyperlinkParams p;
   p.pageAnchor = words.Flag("--page");
   std::string problem;
   std::vector<std::string> args = words.Positional(problem);
   if (!problem.empty()) return Result::Usage(problem);
-  std::vector<std::string> parts =
-      args.size() == 2 ? UserInput::Split(args[1], ':') : std::vector<std::string>();
-  std::optional<int32_t> position = parts.size() == 3 ? UserInput::ParseInteger(parts[2]) : std::nullopt;
-  if (!position || parts[0] != "story") return Result::Usage("text-anchor takes NAME story:UID:POSITION");
-  LayoutReference story = LayoutReferences::Story(&db, "story:" + parts[1]);
+  std::string ref;
+  std::optional<std::vector<int32_t>> position = args.size() == 2 ? TextPlace(args[1], 1, ref) : std::nullopt;
+  if (!position) return Result::Usage("text-anchor takes NAME STORY:POSITION");
+  LayoutReference story = LayoutReferences::Story(&db, ref);
   if (!story.ok()) return story.usage ? Result::Usage(story.problem) : Result::Failure(story.problem);
   p.name = WideFromUtf8(args[0]);
   p.story = story.uid;
-  p.position = *position;
+  p.position = (*position)[0];
   std::vector<UID> made;
   ErrorCode err = HyperlinkUtils::Process(kCreateTextAnchorCmdBoss, &db, {}, p, &made);
   return Done(err, made.empty() ? kInvalidUID : made[0]);
@@ -139,10 +151,10 @@ std::vector<LayoutOperationInfo> HyperlinkOperations::GetOperations() const {
        "  destination NAME url URL|page P|anchor NAME [--zoom PERCENT|fit-view|fit-window|fit-width|\n"
        "              fit-height|fit-visible|inherit]   (a destination of that name moves here)\n"},
       {"hyperlink",
-       "  hyperlink NAME --source story:UID:START:END|anchor:NAME|ITEM --to DESTINATION [--style CHARSTYLE]\n"
-       "            [--hidden]\n"},
+       "  hyperlink NAME --source STORY:START:END|anchor:NAME|ITEM --to DESTINATION [--style CHARSTYLE]\n"
+       "            [--hidden]           (STORY: story:UID or a text frame)\n"},
       {"text-anchor",
-       "  text-anchor NAME story:UID:POSITION [--page]   (an anchor of that name moves here; prints its "
+       "  text-anchor NAME STORY:POSITION [--page]   (an anchor of that name moves here; prints its "
        "UID)\n"},
   };
 }
