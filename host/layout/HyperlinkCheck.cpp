@@ -26,7 +26,8 @@ std::string DestinationFault(const IDataBase& db, const HyperlinkDestination& d)
   return ok ? "" : "destination " + Utf8FromWide(d.name) + " names an object of the wrong kind";
 }
 
-std::string SourceFault(const IDataBase& db, const Hyperlink& h) {
+std::string HyperlinkFault(const IDataBase& db, const IHyperlinkTable& table, const Hyperlink& h) {
+  if (!table.FindDestination(h.destination)) return "hyperlink " + Utf8FromWide(h.name) + " goes nowhere";
   const HyperlinkSource& s = h.source;
   bool ok = true;
   if (s.kind == SourceKind::kText) {
@@ -65,7 +66,7 @@ std::string FindFault(const IDataBase& db) {
     if (std::string fault = DestinationFault(db, d); !fault.empty()) return fault;
   }
   for (const Hyperlink& h : table->GetHyperlinks()) {
-    if (std::string fault = SourceFault(db, h); !fault.empty()) return fault;
+    if (std::string fault = HyperlinkFault(db, *table, h); !fault.empty()) return fault;
   }
   return AnchorsFault(db, *table);
 }

@@ -1,7 +1,8 @@
 // HyperlinkCheck: whether the hyperlinks, destinations and text anchors of a document read from a file
 // name objects of the right kinds: pages, stories, page items and text anchors, or objects deleted since
-// (a destination whose page was deleted leads nowhere but is no fault); text sources lie inside their
-// stories; the anchor list names distinct text anchors of distinct names.
+// (a destination whose page was deleted leads nowhere but is no fault); hyperlinks go to destinations of
+// the table; text sources lie inside their stories; the anchor list names distinct text anchors of distinct
+// names.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 // sources follow edits of their text, anchors move when made again, and all of it is saved.
 #include <functional>
 
+#include "host/db/DocumentFile.h"
 #include "host/layout/HyperlinkUtils.h"
 #include "host/layout/IItemPlugInData.h"
 #include "tests/host/layout/LayoutFixture.h"
@@ -185,6 +186,37 @@ TEST_F(HyperlinkTest, EverythingIsSavedAndReadBack) {
   ASSERT_NE(again, nullptr) << opened.message;
   EXPECT_EQ(Dump(again), Dump(db_));
   DocumentList::Get().CloseDocument(again);
+}
+
+TEST_F(HyperlinkTest, TablesNamingObjectsOfTheWrongKindAreNeitherSavedNorOpened) {
+  testing_support::TempFolder dir{"hyperlink-damage"};
+  using Row = std::pair<const char*, std::function<void(HyperlinkTest&, IHyperlinkTable&)>>;
+  const Row rows[] = {
+      {"a page destination on an item",
+       [](HyperlinkTest& t, IHyperlinkTable& table) {
+         table.SetDestination({.name = u"d", .kind = DestinationKind::kPage, .page = t.rect_});
+       }},
+      {"text beyond its story",
+       [](HyperlinkTest& t, IHyperlinkTable& table) {
+         table.AddHyperlink({.source = {.story = t.FirstStory(), .end = 99},
+                             .destination = table.SetDestination({.url = u"x"})});
+       }},
+      {"a hyperlink going nowhere",
+       [](HyperlinkTest&, IHyperlinkTable& table) { table.AddHyperlink({.destination = 42}); }},
+      {"an anchor that is a page",
+       [](HyperlinkTest& t, IHyperlinkTable& table) { table.AddTextAnchor(t.Page(0)); }},
+  };
+  for (const auto& [what, damage] : rows) {
+    SCOPED_TRACE(what);
+    SetUp();
+    damage(*this, *HyperlinkUtils::QueryTable(db_));
+    auto path = dir / "damaged.pgd";
+    EXPECT_FALSE(DocumentList::Get().SaveDocumentAs(db_, path).ok());
+    ASSERT_TRUE(DocumentFile::Save(*static_cast<DataBase*>(db_), path).ok());
+    IDataBase* opened = nullptr;
+    EXPECT_FALSE(DocumentList::Get().OpenDocument(path, opened).ok());
+    EXPECT_EQ(opened, nullptr);
+  }
 }
 
 }  // namespace
