@@ -7,6 +7,7 @@
 #include "host/text/AttributeClasses.h"
 #include "host/text/ITextAttribute.h"
 #include "host/text/ITextModel.h"
+#include "host/text/TextCmdUtils.h"
 
 namespace HyperlinkUtils {
 namespace {
@@ -90,6 +91,19 @@ ErrorCode Process(ClassID cls, IDataBase* db, const std::vector<UID>& items, con
 
 void FollowTextEdit(IDataBase* db, UID story, int32_t position, int32_t deleted, int32_t inserted) {
   if (auto table = QueryTable(db)) table->NoteTextEdit(story, position, deleted, inserted);
+}
+
+ErrorCode DropCopiedAnchors(const UIDRef& story, int32_t start, int32_t end) {
+  auto text = Instantiate<ITextModel>(story.GetDataBase(), story.GetUID());
+  bool carries = false;
+  if (text) {
+    text->VisitRuns(TextStrand::kCharacter, start, end, [&](const TextRun& run) {
+      carries = run.overrides->ContainsClass(kTextAttrTextAnchor);
+      return !carries;
+    });
+  }
+  if (!carries) return kSuccess;
+  return TextCmdUtils::ClearOverrides(story, TextStrand::kCharacter, start, end, {kTextAttrTextAnchor});
 }
 
 void CopyPlugInData(IDataBase* db, UID original, UID copy) {

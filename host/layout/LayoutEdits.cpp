@@ -238,6 +238,8 @@ ErrorCode CopyStoryText(IDataBase* db, UID source, const std::vector<TextSpan>& 
     if (end <= start) continue;
     if (ErrorCode err = TextCmdUtils::CopyText(UIDRef(db, source), start, end, to, at, at); err != kSuccess)
       return err;
+    if (ErrorCode err = HyperlinkUtils::DropCopiedAnchors(to, at, at + end - start); err != kSuccess)
+      return err;
     copied.push_back({{start, end}, at});
     at += end - start;
   }

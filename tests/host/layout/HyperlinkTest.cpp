@@ -5,6 +5,7 @@
 #include "host/db/DocumentFile.h"
 #include "host/layout/HyperlinkUtils.h"
 #include "host/layout/IItemPlugInData.h"
+#include "host/text/AttributeClasses.h"
 #include "tests/host/layout/LayoutFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -158,14 +159,24 @@ TEST_F(HyperlinkTest, TextSourcesFollowEditsOfTheirText) {
   }
 }
 
-TEST_F(HyperlinkTest, PlugInDataGoesWithCopiesOfItsItem) {
-  ASSERT_EQ(Do(kSetItemPlugInDataCmdBoss, {.dataID = 7, .bytes = {9}}, {masterFrame_}), kSuccess);
+TEST_F(HyperlinkTest, CopiesOfItemsTakeTheirPlugInDataButNoAnchor) {
+  ASSERT_EQ(Anchor(u"a", 1), kSuccess);
+  ASSERT_EQ(Do(kSetItemPlugInDataCmdBoss, {.dataID = 7, .bytes = {9}}, {first_, masterFrame_}), kSuccess);
   std::vector<UID> local;
   ASSERT_EQ(Run(kOverrideMasterItemsCmdBoss, {masterFrame_}, {.pages = {Page(2)}}, &local), kSuccess);
-  ASSERT_EQ(local.size(), 1u);
-  const PlugInBytes* bytes = Instantiate<IItemPlugInData>(db_, local[0])->Get(7);
-  ASSERT_NE(bytes, nullptr);
-  EXPECT_EQ(*bytes, PlugInBytes{9});
+  ASSERT_EQ(Run(kDuplicateSpreadCmdBoss, {Spread(1)}), kSuccess);
+  UID copy = LayoutUtils::ItemsOfSpread(db_, Spread(2))[0];
+  for (UID item : {local.at(0), copy}) {
+    const PlugInBytes* bytes = Instantiate<IItemPlugInData>(db_, item)->Get(7);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(*bytes, PlugInBytes{9});
+  }
+  UID story = LayoutUtils::StoryOfFrame(db_, copy);
+  EXPECT_EQ(Text(story).substr(0, 2), u"O\uFEFF");
+  EXPECT_FALSE(Instantiate<ITextModel>(db_, story)
+                   ->GetRunAt(TextStrand::kCharacter, 1)
+                   .overrides->ContainsClass(kTextAttrTextAnchor));
+  EXPECT_EQ(HyperlinkUtils::TextAnchorPosition(db_, HyperlinkUtils::FindTextAnchor(db_, u"a")), 1);
 }
 
 TEST_F(HyperlinkTest, EverythingIsSavedAndReadBack) {
