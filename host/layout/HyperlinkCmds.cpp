@@ -39,6 +39,14 @@ bool IsAppearanceValid(const IDataBase* db, const HyperlinkAppearance& a) {
          a.borderStyle < kBorderStyleCount && (!a.borderColor.IsValid() || db->IsValidUID(a.borderColor));
 }
 
+// "Hyperlink N" with the first N no hyperlink is named.
+WideString FreeName(const IHyperlinkTable& table) {
+  for (size_t n = 1;; ++n) {
+    WideString name = u"Hyperlink " + WideFromUtf8(std::to_string(n));
+    if (!table.FindHyperlink(name)) return name;
+  }
+}
+
 }  // namespace
 
 HyperlinkParams& HyperlinkCommand::Data() const {
@@ -61,7 +69,7 @@ void NewHyperlinkCmd::Do() {
   IDataBase* db = DataBase();
   auto table = HyperlinkUtils::QueryTable(db);
   if (!table) return Fail();
-  if (p.hyperlink.name.empty()) return Refuse("a hyperlink needs a name");
+  if (p.hyperlink.name.empty()) p.hyperlink.name = FreeName(*table);
   if (table->FindHyperlink(p.hyperlink.name))
     return Refuse("a hyperlink named " + Utf8FromWide(p.hyperlink.name) + " exists");
   const HyperlinkDestination* destination = table->FindDestination(p.destinationName);

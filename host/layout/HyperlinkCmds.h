@@ -23,9 +23,10 @@ class SetDestinationCmd final : public HyperlinkCommand {
   std::string CreateName() const override { return "Set Destination"; }
 };
 
-// Adds `hyperlink` to the destination named `destinationName`. Refused for an empty or taken name, an
-// unknown destination, a source that names nothing (a text range outside its story, an item that is no
-// page item, an anchor that is no text anchor) or an appearance out of range.
+// Adds `hyperlink` to the destination named `destinationName`; without a name it is the first free
+// "Hyperlink N". Refused for a taken name, an unknown destination, a source that names nothing (a text
+// range outside its story, an item that is no page item, an anchor that is no text anchor) or an
+// appearance out of range.
 class NewHyperlinkCmd final : public HyperlinkCommand {
  public:
   explicit NewHyperlinkCmd(Boss* boss) : HyperlinkCommand(boss) {}
