@@ -62,34 +62,48 @@ TEST_F(HyperlinkTest, EveryCommandUndoesAndRedoesExactly) {
   ASSERT_EQ(Anchor(u"here", 2), kSuccess);
   ASSERT_EQ(PageDestination(u"p", 1), kSuccess);
   ASSERT_EQ(Data({1, 2}), kSuccess);
+  ASSERT_EQ(TextLink(u"old", 0, 1, u"p"), kSuccess);
   db_->ClearUndo();
-  using Row = std::pair<const char*, std::function<ErrorCode(HyperlinkTest&)>>;
+  struct Row {
+    const char* name;
+    ClassID cls;  // the command, which announces its change
+    std::function<ErrorCode(HyperlinkTest&)> run;
+  };
   const Row rows[] = {
-      {"url",
+      {"url", kSetDestinationCmdBoss,
        [](HyperlinkTest& t) {
          return t.Do(kSetDestinationCmdBoss, {.destination = {.name = u"u", .url = u"http://x"}});
        }},
-      {"page moves", [](HyperlinkTest& t) { return t.PageDestination(u"p", 3); }},
-      {"text link", [](HyperlinkTest& t) { return t.TextLink(u"l", 0, 2, u"p"); }},
-      {"item link",
+      {"page moves", kSetDestinationCmdBoss, [](HyperlinkTest& t) { return t.PageDestination(u"p", 3); }},
+      {"text link", kNewHyperlinkCmdBoss, [](HyperlinkTest& t) { return t.TextLink(u"l", 0, 2, u"p"); }},
+      {"item link", kNewHyperlinkCmdBoss,
        [](HyperlinkTest& t) {
          HyperlinkParams p{.destinationName = u"p"};
          p.hyperlink = {
              .name = u"i", .source = {.kind = SourceKind::kItem, .item = t.rect_}, .visible = false};
          return t.Do(kNewHyperlinkCmdBoss, p);
        }},
-      {"new anchor", [](HyperlinkTest& t) { return t.Anchor(u"there", 5); }},
-      {"anchor moves", [](HyperlinkTest& t) { return t.Anchor(u"here", 6); }},
-      {"data", [](HyperlinkTest& t) { return t.Data({3}); }},
-      {"no data",
+      {"delete link", kDeleteHyperlinkCmdBoss,
+       [](HyperlinkTest& t) { return t.Do(kDeleteHyperlinkCmdBoss, {.name = u"old"}); }},
+      {"new anchor", kCreateTextAnchorCmdBoss, [](HyperlinkTest& t) { return t.Anchor(u"there", 5); }},
+      {"anchor moves", kCreateTextAnchorCmdBoss, [](HyperlinkTest& t) { return t.Anchor(u"here", 6); }},
+      {"data", kSetItemPlugInDataCmdBoss, [](HyperlinkTest& t) { return t.Data({3}); }},
+      {"no data", kSetItemPlugInDataCmdBoss,
        [](HyperlinkTest& t) {
          return t.Do(kSetItemPlugInDataCmdBoss, {.dataID = 0xA8D42, .remove = true}, {t.rect_});
        }},
   };
   std::string start = Dump(db_);
-  for (const auto& [name, run] : rows) {
+  std::vector<ClassID> changes;  // what the commands announced on the hyperlink protocol
+  NotificationRecorder recorder([&](const NotificationRecord& r) {
+    if (r.role == "change" && r.protocol == IID_IHYPERLINKCHANGES) changes.push_back(r.cls);
+  });
+  recorder.Attach(db_);
+  for (const auto& [name, cls, run] : rows) {
     SCOPED_TRACE(name);
+    changes.clear();
     ASSERT_EQ(run(*this), kSuccess);
+    EXPECT_EQ(changes, std::vector<ClassID>{cls});
     std::string done = Dump(db_);
     EXPECT_NE(done, start);
     ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
