@@ -94,6 +94,10 @@ UID CreateTextAnchorCmd::TakeAnchor(const HyperlinkParams& p, int32_t& position)
   UID anchor = HyperlinkUtils::FindTextAnchor(db, p.name);
   if (!anchor.IsValid()) {
     anchor = db->NewObject(kTextAnchorBoss);
+    if (!anchor.IsValid()) {
+      Refuse("the document has no object numbers left for a text anchor", kFailure);
+      return kInvalidUID;
+    }
     if (auto table = HyperlinkUtils::QueryTable(db)) table->AddTextAnchor(anchor);
     Instantiate<ITextAnchor>(db, anchor)->SetName(p.name);
     return anchor;
