@@ -2,6 +2,7 @@
 #include "app/HyperlinkJson.h"
 
 #include "host/layout/HyperlinkUtils.h"
+#include "host/res/ISwatch.h"
 #include "host/text/AttributeValue.h"
 #include "host/text/IStyleInfo.h"
 
@@ -22,10 +23,11 @@ std::string AnchorName(IDataBase& db, UID anchor) {
   return data ? JsonQuote(data->GetName()) : "null";
 }
 
-std::string StyleName(IDataBase& db, UID style) {
-  auto info = style.IsValid() && db.IsValidUID(style) ? Instantiate<IStyleInfo>(&db, style)
-                                                      : InterfacePtr<IStyleInfo>();
-  return info ? JsonQuote(info->GetName()) : "null";
+// The name of the style or swatch `uid`; null for none.
+template <class Named>
+std::string NameOrNull(IDataBase& db, UID uid) {
+  auto named = uid.IsValid() && db.IsValidUID(uid) ? Instantiate<Named>(&db, uid) : InterfacePtr<Named>();
+  return named ? JsonQuote(named->GetName()) : "null";
 }
 
 std::string SourceJson(IDataBase& db, const HyperlinkSource& s) {
@@ -33,7 +35,7 @@ std::string SourceJson(IDataBase& db, const HyperlinkSource& s) {
     case SourceKind::kText:
       return "{\"kind\":\"text\",\"story\":" + std::to_string(s.story.Get()) +
              ",\"start\":" + std::to_string(s.start) + ",\"end\":" + std::to_string(s.end) +
-             ",\"characterStyle\":" + StyleName(db, s.characterStyle) + "}";
+             ",\"characterStyle\":" + NameOrNull<IStyleInfo>(db, s.characterStyle) + "}";
     case SourceKind::kItem:
       return "{\"kind\":\"item\",\"item\":" + std::to_string(s.item.Get()) + "}";
     case SourceKind::kTextAnchor:
@@ -50,7 +52,8 @@ std::string HyperlinkJson(IDataBase& db, const IHyperlinkTable& table, const Hyp
          ",\"destination\":" + (to ? JsonQuote(to->name) : "null") +
          ",\"appearance\":{\"highlight\":" + Quoted(kHighlightNames[a.highlight]) +
          ",\"borderWidth\":" + Quoted(kWidthNames[a.borderWidth]) +
-         ",\"borderStyle\":" + Quoted(a.borderStyle == 0 ? "solid" : "dashed") + "}}";
+         ",\"borderStyle\":" + Quoted(a.borderStyle == 0 ? "solid" : "dashed") +
+         ",\"borderColor\":" + NameOrNull<ISwatch>(db, a.borderColor) + "}}";
 }
 
 std::string DestinationJson(IDataBase& db, const HyperlinkDestination& d) {
