@@ -8,6 +8,8 @@
 #include "host/layout/HyperlinkUtils.h"
 #include "host/layout/LayoutReferences.h"
 #include "host/layout/UserInput.h"
+#include "host/res/ISwatchList.h"
+#include "host/res/SwatchUtils.h"
 #include "host/text/StyleUtils.h"
 
 namespace {
@@ -99,9 +101,40 @@ std::string ParseSource(IDataBase& db, const std::string& text, HyperlinkSource&
   return item.problem;
 }
 
-// hyperlink NAME --source SOURCE --to DESTINATION [--style CHARSTYLE] [--hidden]
+// The index of `word` in `names`; nothing when it is none of them.
+template <size_t N>
+std::optional<uint8_t> IndexIn(const char* const (&names)[N], const std::string& word) {
+  for (size_t i = 0; i < N; ++i) {
+    if (word == names[i]) return static_cast<uint8_t>(i);
+  }
+  return std::nullopt;
+}
+
+// --highlight, --border, --dashed and --border-colour; a problem for the user, or nothing.
+std::optional<Result> ReadAppearance(IDataBase& db, LayoutOperationWords& words, HyperlinkAppearance& a) {
+  static const char* const kHighlights[] = {"none", "invert", "outline", "inset"};
+  static const char* const kWidths[] = {"", "thin", "medium", "thick"};
+  std::optional<std::string> highlight = words.Value("--highlight");
+  std::optional<std::string> width = words.Value("--border");
+  std::optional<std::string> colour = words.Value("--border-colour");
+  a.borderStyle = words.Flag("--dashed") ? 1 : 0;
+  if (highlight && !IndexIn(kHighlights, *highlight))
+    return Result::Usage("--highlight takes none, invert, outline or inset");
+  if (width && (width->empty() || !IndexIn(kWidths, *width)))
+    return Result::Usage("--border takes thin, medium or thick");
+  a.highlight = highlight ? *IndexIn(kHighlights, *highlight) : a.highlight;
+  a.borderWidth = width ? *IndexIn(kWidths, *width) : a.borderWidth;
+  if (!colour) return std::nullopt;
+  auto swatches = SwatchUtils::QuerySwatchList(&db);
+  a.borderColor = swatches ? swatches->FindSwatch(WideFromUtf8(*colour)) : kInvalidUID;
+  if (!a.borderColor.IsValid()) return Result::Failure("no swatch is named " + *colour);
+  return std::nullopt;
+}
+
+// hyperlink NAME --source SOURCE --to DESTINATION [--style CHARSTYLE] [--hidden] [appearance]
 Result RunHyperlink(IDataBase& db, LayoutOperationWords& words) {
   HyperlinkParams p;
+  if (std::optional<Result> problem = ReadAppearance(db, words, p.hyperlink.appearance)) return *problem;
   std::optional<std::string> source = words.Value("--source");
   std::optional<std::string> to = words.Value("--to");
   std::optional<std::string> style = words.Value("--style");
@@ -152,7 +185,8 @@ std::vector<LayoutOperationInfo> HyperlinkOperations::GetOperations() const {
        "              fit-height|fit-visible|inherit]   (a destination of that name moves here)\n"},
       {"hyperlink",
        "  hyperlink NAME --source STORY:START:END|anchor:NAME|ITEM --to DESTINATION [--style CHARSTYLE]\n"
-       "            [--hidden]           (STORY: story:UID or a text frame)\n"},
+       "            [--hidden] [--highlight none|invert|outline|inset] [--border thin|medium|thick]\n"
+       "            [--dashed] [--border-colour SWATCH]   (STORY: story:UID or a text frame)\n"},
       {"text-anchor",
        "  text-anchor NAME STORY:POSITION [--page]   (an anchor of that name moves here; prints its "
        "UID)\n"},

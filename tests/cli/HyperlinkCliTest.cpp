@@ -1,6 +1,8 @@
 // pagehost layout's destination, hyperlink and text-anchor operations and the members inspect --json
 // gives them, as a user runs them.
 #include <algorithm>
+#include <iterator>
+#include <sstream>
 
 #include "tests/cli/CliTest.h"
 
@@ -22,6 +24,10 @@ class HyperlinkCliTest : public cli_testing::CliTest {
     EXPECT_EQ(0, r.status) << r.err;
     return story;
   }
+  static std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+  }
   ProgramResult Layout(std::vector<std::string> ops) {
     std::vector<std::string> args = {"layout", Path("doc.pgd"), "-o", Path("out.pgd")};
     args.insert(args.end(), ops.begin(), ops.end());
@@ -31,16 +37,13 @@ class HyperlinkCliTest : public cli_testing::CliTest {
 
 TEST_F(HyperlinkCliTest, OperationsShowInTheDocumentAndUndo) {
   std::string story = NewDocument();
-  std::vector<std::string> ops = {"text-anchor", "top",         story + ":6", "--",
-                                  "destination", "home",        "url",        "https://example.org",
-                                  "--",          "destination", "p",          "page",
-                                  "2",           "--zoom",      "150",        "--",
-                                  "hyperlink",   "h",           "--source",   story + ":0:5",
-                                  "--to",        "home",        "--",         "text-anchor",
-                                  "top",         story + ":12", "--page",     "--",
-                                  "destination", "p",           "page",       "3",
-                                  "--",          "hyperlink",   "g",          "--source",
-                                  "anchor:top",  "--to",        "p",          "--hidden"};
+  std::vector<std::string> ops = Words(
+      "text-anchor top " + story +
+      ":6 -- destination home url https://example.org -- destination p page 2 "
+      "--zoom 150 -- hyperlink h --source " +
+      story + ":0:5 --to home -- text-anchor top " + story +
+      ":12 --page -- destination p page 3 -- hyperlink g --source anchor:top --to p --hidden --highlight "
+      "outline --border-colour Black");
   ProgramResult r = Layout(ops);
   ASSERT_EQ(0, r.status) << r.err;
   std::string json = Inspect(Path("out.pgd"));
@@ -52,7 +55,9 @@ TEST_F(HyperlinkCliTest, OperationsShowInTheDocumentAndUndo) {
   EXPECT_NE(json.find("\"source\":{\"kind\":\"text\",\"story\":"), std::string::npos);
   EXPECT_NE(
       json.find(
-          "\"visible\":false,\"source\":{\"kind\":\"anchor\",\"anchor\":\"top\"},\"destination\":\"p\""),
+          "\"visible\":false,\"source\":{\"kind\":\"anchor\",\"anchor\":\"top\"},\"destination\":\"p\","
+          "\"appearance\":{\"highlight\":\"outline\",\"borderWidth\":\"thin\",\"borderStyle\":\"solid\","
+          "\"borderColor\":\"Black\"}"),
       std::string::npos);
   // Undone one by one, they give back the document they started from.
   std::string before = Inspect(Path("doc.pgd"));
