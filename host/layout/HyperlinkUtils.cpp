@@ -1,6 +1,8 @@
 // Queries and edits of hyperlinks, destinations, text anchors and items' plug-in data.
 #include "host/layout/HyperlinkUtils.h"
 
+#include <algorithm>
+
 #include "host/layout/IItemPlugInData.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
@@ -91,6 +93,20 @@ ErrorCode Process(ClassID cls, IDataBase* db, const std::vector<UID>& items, con
 
 void FollowTextEdit(IDataBase* db, UID story, int32_t position, int32_t deleted, int32_t inserted) {
   if (auto table = QueryTable(db)) table->NoteTextEdit(story, position, deleted, inserted);
+}
+
+void DropSourcesIn(IDataBase* db, const std::vector<UID>& gone) {
+  auto table = QueryTable(db);
+  if (!table || table->GetHyperlinks().empty()) return;
+  auto isGone = [&](UID uid) { return std::find(gone.begin(), gone.end(), uid) != gone.end(); };
+  std::vector<uint32_t> dropped;
+  for (const Hyperlink& h : table->GetHyperlinks()) {
+    const HyperlinkSource& s = h.source;
+    if ((s.kind == SourceKind::kItem && isGone(s.item)) || (s.kind == SourceKind::kText && isGone(s.story)))
+      dropped.push_back(h.id);
+  }
+  for (uint32_t id : dropped)
+    table->RemoveHyperlink(id);
 }
 
 ErrorCode DropCopiedAnchors(const UIDRef& story, int32_t start, int32_t end) {

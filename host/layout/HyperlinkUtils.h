@@ -36,6 +36,8 @@ ErrorCode Process(ClassID cls, IDataBase* db, const std::vector<UID>& items, con
 // Within a command: moves the text sources of `story` with a text edit (`deleted` units at `position`
 // replaced by `inserted`).
 void FollowTextEdit(IDataBase* db, UID story, int32_t position, int32_t deleted, int32_t inserted);
+// Within a command: deletes the hyperlinks whose source is one of `gone` (items or stories being deleted).
+void DropSourcesIn(IDataBase* db, const std::vector<UID>& gone);
 // Within a command: takes the text anchors out of [start, end) of `story`, text just copied from another
 // story: an anchor is one place, so a copy of its character carries no anchor.
 ErrorCode DropCopiedAnchors(const UIDRef& story, int32_t start, int32_t end);

@@ -35,6 +35,7 @@ ErrorCode DeleteStoryOf(IDataBase* db, UID frameList, Deleted& deleted) {
     }
     if (ErrorCode err = TextCmdUtils::DeleteStory(UIDRef(db, story)); err != kSuccess) return err;
     deleted.stories.push_back(story);
+    HyperlinkUtils::DropSourcesIn(db, {story});
   }
   std::erase(deleted.frameLists, frameList);
   return db->DeleteObject(frameList);
@@ -214,6 +215,7 @@ ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted) {
     }
   }
   DropOverrideEntries(db, tree);
+  HyperlinkUtils::DropSourcesIn(db, tree);
   for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
     if (ErrorCode err = db->DeleteObject(*it); err != kSuccess) return err;
     deleted.items.push_back(*it);

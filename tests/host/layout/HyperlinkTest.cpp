@@ -173,6 +173,17 @@ TEST_F(HyperlinkTest, TextSourcesFollowEditsOfTheirText) {
   }
 }
 
+TEST_F(HyperlinkTest, AHyperlinkGoesWithTheItemThatIsItsSource) {
+  ASSERT_EQ(PageDestination(u"p", 0), kSuccess);
+  HyperlinkParams p{.destinationName = u"p"};
+  p.hyperlink = {.name = u"i", .source = {.kind = SourceKind::kItem, .item = rect_}};
+  ASSERT_EQ(Do(kNewHyperlinkCmdBoss, p), kSuccess);
+  ASSERT_EQ(Run(kDeleteItemsCmdBoss, {rect_}), kSuccess);
+  EXPECT_EQ(HyperlinkUtils::QueryTable(db_)->FindHyperlink(u"i"), nullptr);
+  ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
+  EXPECT_NE(HyperlinkUtils::QueryTable(db_)->FindHyperlink(u"i"), nullptr);
+}
+
 TEST_F(HyperlinkTest, CopiesOfItemsTakeTheirPlugInDataButNoAnchor) {
   ASSERT_EQ(Anchor(u"a", 1), kSuccess);
   ASSERT_EQ(Do(kSetItemPlugInDataCmdBoss, {.dataID = 7, .bytes = {9}}, {first_, masterFrame_}), kSuccess);
