@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/ItemLookJson.h"
+#include "app/HyperlinkJson.h"
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
@@ -285,6 +286,7 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
     out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering, lines) << "}";
   out << "]" << ObjectStylesMember(db);
+  out << HyperlinkMembers(db);
 }
 
 void WritePlugInMembers(IDataBase& db, std::ostream& out) {

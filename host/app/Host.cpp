@@ -5,6 +5,7 @@
 #include "host/app/DocumentList.h"
 #include "host/app/HostTaggedTextImportProvider.h"
 #include "host/app/ItemLookOperations.h"
+#include "host/app/HyperlinkOperations.h"
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
@@ -35,6 +36,7 @@ void RegisterHostClasses() {
   RegisterSelectionClasses();
   (void)RegisterHostTaggedTextImportProvider();
   (void)RegisterItemLookOperations();
+  (void)RegisterHyperlinkOperations();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);

@@ -12,6 +12,7 @@
 #include "host/core/HostIDs.h"
 #include "host/layout/GraphicIDs.h"
 #include "host/layout/ItemLookClasses.h"
+#include "host/layout/HyperlinkIDs.h"
 #include "host/layout/LayoutChange.h"
 #include "host/layout/LayoutCommands.h"
 #include "host/notify/ISubject.h"
@@ -19,9 +20,9 @@
 #include "host/text/TextIDs.h"
 
 std::vector<PMIID> DocumentNotificationProtocols() {
-  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,      IID_IPAGEITEMCHANGES,   IID_ISPREADCHANGES,
-          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,   IID_ISTORYCHANGES,      IID_IFRAMELIST,
-          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES, IID_IOBJECTSTYLECHANGES};
+  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,      IID_IPAGEITEMCHANGES,    IID_ISPREADCHANGES,
+          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,   IID_ISTORYCHANGES,       IID_IFRAMELIST,
+          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES, IID_IOBJECTSTYLECHANGES, IID_IHYPERLINKCHANGES};
 }
 
 namespace {
@@ -85,7 +86,9 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     if (auto* change = static_cast<StoryComposedChange*>(changedBy)) r.items = {change->story};
   } else if (protocol == IID_ITEXTMODEL) {
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
-  } else if (auto* change = IsLayoutChange(theChange) ? static_cast<LayoutChange*>(changedBy) : nullptr) {
+  } else if (auto* change = IsLayoutChange(theChange) || protocol == IID_IHYPERLINKCHANGES
+                                ? static_cast<LayoutChange*>(changedBy)
+                                : nullptr) {
     r.items = change->items;
     r.command = change->command;
   }

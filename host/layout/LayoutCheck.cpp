@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "host/layout/AnchorUtils.h"
+#include "host/layout/HyperlinkCheck.h"
 #include "host/layout/IStoryAnchors.h"
 #include "host/layout/ItemLook.h"
 #include "host/layout/LayoutUtils.h"
@@ -43,6 +44,7 @@ class Checker {
     if (std::string fault = SectionsFault(); !fault.empty()) return fault;
     if (std::string fault = StoriesFault(); !fault.empty()) return fault;
     if (std::string fault = ItemLook::FindFault(*db_); !fault.empty()) return fault;
+    if (std::string fault = HyperlinkCheck::FindFault(*db_); !fault.empty()) return fault;
     UID nested = AnchorUtils::FindNestedStory(db_);
     return nested.IsValid() ? "story " + Number(nested) + " is shown inside its own text" : std::string();
   }

@@ -5,6 +5,7 @@
 #include "host/core/Registry.h"
 #include "host/layout/Hierarchy.h"
 #include "host/layout/ItemLookClasses.h"
+#include "host/layout/HyperlinkClasses.h"
 #include "host/layout/LayerList.h"
 #include "host/layout/LayoutCmdData.h"
 #include "host/layout/LayoutCommands.h"
@@ -86,4 +87,5 @@ void RegisterLayoutClasses() {
   RegisterLayoutObjects(r);
   RegisterCommands(r);
   RegisterItemLookClasses(r);
+  RegisterHyperlinkClasses();
 }
