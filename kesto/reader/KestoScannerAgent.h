@@ -1,7 +1,7 @@
 // KestoScannerAgent: the agent of a Kesto import: inserts the scanner's text into the story being filled,
 // leaves inline reports where the scanner met errors, applies the plug-in attributes of markers, shows
-// progress (and passes on a cancel) and keeps the layout up to date as the import goes on. Box, group,
-// master-page, anchor and hyperlink tokens are not acted on yet: they answer 0.
+// progress (and passes on a cancel) and keeps the layout up to date as the import goes on, and applies
+// master pages as the text flows.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,8 @@
 
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
+#include "kesto/layout/TextThreadQueries.h"
+#include "kesto/layout/VyDocument.h"
 #include "kesto/reader/VyStoryTSAgent.h"
 
 namespace kesto {
@@ -60,6 +62,11 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
   // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.
   int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
+  // Applies master `masterIndex` to the page (with `pFlag`) or spread under the insertion point, only when
+  // that differs from the last one with `fFlag`; reports "Not in main text flow" or "Can't apply master
+  // page/spread" and goes on. Answers kEngineNoAutomaticFlow, ending the import, when the story belongs to
+  // a thread that the newly mastered page offers no frame for.
+  int32_t ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
   int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
@@ -67,6 +74,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int32_t GetErrorCount() const { return errorCount_; }
   // The system error code of the last failed file lookup, the parameter of engine code 10005.
   void NoteSystemError(int32_t code) { systemError_ = code; }
+  // Replaces the text threads looked up in the document (null: none).
+  void SetTextThreads(std::unique_ptr<TextThreadQueries> threads) { threads_ = std::move(threads); }
   bool HasProgressBar() const { return progress_ != nullptr; }
   // Progress bar updates so far.
   int32_t GetProgressUpdates() const { return progressUpdates_; }
@@ -85,8 +94,14 @@ class KestoScannerAgent : public VyStoryTSAgent {
   void FixAlignment();
   void RestoreAlignment();
   void ApplyMarkerAttribute(int32_t code, std::u16string_view text);
+  // The name of the tag being acted on, for builder reports.
+  std::u16string_view TagName() const;
+  // The insertion point after the story moved it (a master page may move the import to another story).
+  void TakeStoryPosition();
 
   XStory* story_;
+  VyRef<VyDocument> document_;
+  std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;
   TickSource ticks_;

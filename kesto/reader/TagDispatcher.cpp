@@ -53,6 +53,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterTranslationTags(*this);
   RegisterHiddenTextTags(*this);
   RegisterExtensionTags(*this);
+  RegisterMasterPageTags(*this);
 }
 
 void TagDispatchTable::Register(char first, TagHandler handler) {

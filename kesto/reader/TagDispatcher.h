@@ -55,5 +55,6 @@ void RegisterMacroTags(TagDispatchTable& table);           // "&!", "!"
 void RegisterTranslationTags(TagDispatchTable& table);     // "&tt…"
 void RegisterHiddenTextTags(TagDispatchTable& table);      // "&C…"
 void RegisterExtensionTags(TagDispatchTable& table);       // "&d", "&it", "#", "A"
+void RegisterMasterPageTags(TagDispatchTable& table);      // "&m…", "^m…"
 
 }  // namespace kesto
