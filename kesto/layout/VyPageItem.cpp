@@ -44,12 +44,10 @@ XPageItem XPageItem::CreateBox(VyRef<VyDocument> document, const VyPageItemInfo&
   LayoutParams params;
   params.target = Instantiate<IPage>(db, page)->GetSpread();
   params.bounds = document->PageToSpreadBounds(record.bounds, pageIndex);
-  if (record.shape != kShapeLine) {
-    // A box tag may give its corners in any order; the host wants them ordered.
-    PMRect& b = params.bounds;
-    if (b.left > b.right) std::swap(b.left, b.right);
-    if (b.top > b.bottom) std::swap(b.top, b.bottom);
-  }
+  // A box tag may give its corners in any order; the host wants them ordered (a line keeps its box).
+  PMRect& b = params.bounds;
+  if (b.left > b.right) std::swap(b.left, b.right);
+  if (b.top > b.bottom) std::swap(b.top, b.bottom);
   ClassID cls = CreationCommand(record, params.flag);
   std::vector<UID> made;
   XPageItem creator(document, kInvalidUID);
