@@ -79,7 +79,9 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
                                      KestoScanner* scanner, TickSource ticks)
     : VyStoryTSAgent(story),
       story_(story),
+      mainStory_(story),
       document_(VyDocument::Make(story ? story->VyBaseStory::GetDocument() : nullptr)),
+      builder_(std::make_unique<BoxBuilder>(document_)),
       threads_(LookUpTextThreads(story ? story->VyBaseStory::GetDocument() : nullptr)),
       source_(source),
       scanner_(scanner),
@@ -101,7 +103,10 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
   lastClock_ = nextProgress_;
 }
 
-KestoScannerAgent::~KestoScannerAgent() = default;
+KestoScannerAgent::~KestoScannerAgent() {
+  while (!levels_.empty())
+    CloseLevel();
+}
 
 int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   if (!story_) return 0;
@@ -205,7 +210,7 @@ void KestoScannerAgent::TakeStoryPosition() {
 
 int32_t KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) {
   std::u16string tagName(TagName());
-  if (!story_ || !document_) {
+  if (!story_ || !document_ || !InMainFlow()) {
     ReportBuilderError(kBuildNotInMainFlow, tagName);
     return 0;
   }
@@ -236,7 +241,7 @@ int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
 }
 
 int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
-  if (!story_ || count <= 0) return 0;
+  if (!story_ || count <= 0 || !Receiving()) return 0;
   std::u16string_view text(units, static_cast<size_t>(count));
   if (FindUnit(text, kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
   bool endsParagraph = text.back() == kReturn;

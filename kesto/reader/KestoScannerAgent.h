@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
+#include "kesto/layout/BoxBuilder.h"
 #include "kesto/layout/TextThreadQueries.h"
 #include "kesto/layout/VyDocument.h"
 #include "kesto/reader/VyStoryTSAgent.h"
@@ -67,6 +69,13 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // page/spread" and goes on. Answers kEngineNoAutomaticFlow, ending the import, when the story belongs to
   // a thread that the newly mastered page offers no frame for.
   int32_t ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) override;
+  // Makes the box of a box tag (see BoxBuilder) and reports what went wrong in the text; a text box opens a
+  // level (at most eight) whose text goes into the box's own story until EndTextBox.
+  int32_t CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
+  // "Unmatched &te" without an open level.
+  int32_t EndTextBox(VyPageItemInfo* box) override;
+  // Only in the main flow; groups boxes by relative number.
+  int32_t Group(const int32_t* boxNumbers, int32_t count) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
   int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
@@ -76,6 +85,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   void NoteSystemError(int32_t code) { systemError_ = code; }
   // Replaces the text threads looked up in the document (null: none).
   void SetTextThreads(std::unique_ptr<TextThreadQueries> threads) { threads_ = std::move(threads); }
+  // Boxes made so far (each box tag that left a box).
+  int32_t GetBoxCount() const { return boxCount_; }
+  static constexpr int32_t kMaxTextBoxLevels = 8;
   bool HasProgressBar() const { return progress_ != nullptr; }
   // Progress bar updates so far.
   int32_t GetProgressUpdates() const { return progressUpdates_; }
@@ -98,9 +110,34 @@ class KestoScannerAgent : public VyStoryTSAgent {
   std::u16string_view TagName() const;
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
+  void Report(int32_t builderCode, std::u16string_view tagName);
+  // Whether the text goes where it belongs: not inside a text box whose tag failed.
+  bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
+  bool InMainFlow() const { return levels_.empty() && skippedLevels_ == 0; }
+  // The insertion point moves into the text frame `box`'s story (after `threaded`'s text when it
+  // continues it) and the scanner's attributes go with it, keeping their values.
+  void OpenLevel(const BoxPlacement& placement, UID box, bool allowsBoxes, bool threaded);
+  void CloseLevel();
+  UID ReferenceByName(const BoxPlacement& placement, bool& optionalMissing);
+
+  // A text box being filled: what its tag asked for and what the enclosing flow had.
+  struct TextBoxLevel {
+    bool allowsBoxes = false;
+    BoxPlacement placement;
+    UID box;
+    UID savedCurrent;
+    VyRef<XStory> story;
+    XStory* enclosing = nullptr;
+    int32_t position = 0, paragraphPos = -1, markerStart = -1, hiddenTextStart = -1;
+  };
 
   XStory* story_;
+  XStory* mainStory_;
   VyRef<VyDocument> document_;
+  std::unique_ptr<BoxBuilder> builder_;
+  std::vector<TextBoxLevel> levels_;
+  int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
+  int32_t boxCount_ = 0;
   std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;

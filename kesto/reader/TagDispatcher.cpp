@@ -54,6 +54,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterHiddenTextTags(*this);
   RegisterExtensionTags(*this);
   RegisterMasterPageTags(*this);
+  RegisterBoxTags(*this);
 }
 
 void TagDispatchTable::Register(char first, TagHandler handler) {
