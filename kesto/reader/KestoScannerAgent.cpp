@@ -186,7 +186,8 @@ void KestoScannerAgent::ReportBuilderError(int32_t code, std::u16string_view tag
 }
 
 void KestoScannerAgent::InsertReport(std::u16string_view report) {
-  if (!story_ || report.empty()) return;
+  // Inside a text box that could not be made, everything up to its end is skipped quietly.
+  if (!story_ || report.empty() || !Receiving()) return;
   ++errorCount_;
   K2AttributeSetMgr& character = story_->Character();
   UID style = character.GetStyle();

@@ -92,11 +92,12 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
       else if (!(threaded = item.ThreadFrom(previous)))
         code = kBuildCannotThread;
     }
-    if (levels_.size() < static_cast<size_t>(kMaxTextBoxLevels) && Receiving()) {
+    Report(code, tagName);
+    if (levels_.size() < static_cast<size_t>(kMaxTextBoxLevels) && Receiving())
       OpenLevel(placement, item.GetUID(), item.IsValid() && code == 0, threaded);
-    } else {
+    else
       ++skippedLevels_;
-    }
+    return 0;
   }
   Report(code, tagName);
   return 0;
