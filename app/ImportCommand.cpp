@@ -18,9 +18,28 @@
 #include "host/app/DocumentList.h"
 #include "host/app/HostTaggedTextEncoding.h"
 #include "host/app/IImportProvider.h"
+#include "host/layout/IStoryAnchors.h"
+#include "host/layout/LayoutUtils.h"
+#include "host/text/IStoryList.h"
 
 namespace pagehost {
 namespace {
+
+// Every page item of the document: on spreads and masters, and anchored in stories, with what is in them.
+size_t CountPageItems(IDataBase* db) {
+  size_t count = 0;
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  int32_t total = spreads ? spreads->CountSpreads() + spreads->CountMasterSpreads() : 0;
+  for (int32_t i = 0; i < total; ++i)
+    for (UID top : LayoutUtils::ItemsOfSpread(db, LayoutUtils::SpreadAt(db, i)))
+      count += LayoutUtils::ItemTree(db, top).size();
+  auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i)
+    if (auto anchors = Instantiate<IStoryAnchors>(db, stories->GetNthStory(i)))
+      for (const Anchor& anchor : anchors->GetAnchors())
+        count += LayoutUtils::ItemTree(db, anchor.item).size();
+  return count;
+}
 
 constexpr const char* kEncodings[] = {"auto", "windows-latin", "mac-roman", "utf-8", "utf-16be", "utf-16le"};
 // Standard input is held in memory whole before the import starts; a longer one is refused rather than
@@ -229,9 +248,14 @@ int RunImport(CommandLine& args) {
   request.story = UIDRef(db, story);
   request.options = parsed.options;
   TerminalProgress::InstallWhenInteractive();
+  size_t itemsBefore = CountPageItems(db);
   ImportOutcome outcome = provider->Import(request);
   if (!outcome.message.empty()) Error(outcome.message);
   if (!outcome.ranToEnd) return kExitFailure;
+  // What the text made besides text: boxes, the frames inside them and groups.
+  size_t itemsAfter = CountPageItems(db);
+  if (size_t made = itemsAfter > itemsBefore ? itemsAfter - itemsBefore : 0)
+    std::printf("import: %zu page item%s made\n", made, made == 1 ? "" : "s");
   if (!SaveTargetDocument(db, parsed.output, "import")) return kExitFailure;
   return outcome.succeeded ? kExitOk : kExitFailure;
 }
