@@ -6,16 +6,18 @@
 
 #include "app/Commands.h"
 #include "app/InputCheck.h"
-#include "app/Lengths.h"
 #include "app/Output.h"
 #include "host/app/DocumentList.h"
+#include "host/app/ILayoutOperationProvider.h"
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/compose/ComposeClasses.h"
 #include "host/layout/ITextFrame.h"
 #include "host/layout/LayoutCmdUtils.h"
+#include "host/layout/LayoutReferences.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/layout/PageCmds.h"
+#include "host/layout/UserInput.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
 
@@ -42,28 +44,27 @@ void Note(const std::string& op, const std::string& message) {
 class OpArgs {
  public:
   explicit OpArgs(std::vector<std::string> words) : words_(std::move(words)) {}
-  std::optional<std::string> Value(const std::string& name) {
-    for (size_t i = 0; i + 1 < words_.size(); ++i) {
-      if (words_[i] != name) continue;
-      std::string value = words_[i + 1];
-      words_.erase(words_.begin() + static_cast<std::ptrdiff_t>(i),
-                   words_.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-      return value;
-    }
-    return std::nullopt;
-  }
-  bool Flag(const std::string& name) { return std::erase(words_, name) > 0; }
+  std::optional<std::string> Value(const std::string& name) { return words_.Value(name); }
+  bool Flag(const std::string& name) { return words_.Flag(name); }
   // The words left, which must be no options.
   std::vector<std::string> Positional() const {
-    for (const std::string& w : words_) {
-      if (w.size() > 2 && w.compare(0, 2, "--") == 0) throw Usage{"unknown option '" + w + "'"};
-    }
-    return words_;
+    std::string problem;
+    std::vector<std::string> words = words_.Positional(problem);
+    if (!problem.empty()) throw Usage{problem};
+    return words;
   }
+  LayoutOperationWords& Words() { return words_; }
 
  private:
-  std::vector<std::string> words_;
+  LayoutOperationWords words_;
 };
+
+// The UID a reference names; throws what is wrong with it.
+UID Resolved(const LayoutReference& ref) {
+  if (ref.usage) throw Usage{ref.problem};
+  if (!ref.ok()) throw Failure{ref.problem};
+  return ref.uid;
+}
 
 class Operations {
  public:
@@ -74,6 +75,7 @@ class Operations {
   // Failure.
   ErrorCode Run(const std::string& name, OpArgs args, bool idle);
   static const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Table();
+  ErrorCode RunProvided(const std::string& name, OpArgs& args);
 
  private:
   ErrorCode Layout(ClassID cls, const std::vector<UID>& items, const LayoutParams& params,
@@ -81,12 +83,12 @@ class Operations {
     return LayoutCmdUtils::Process(cls, db_, items, params, made);
   }
   int32_t Int(const std::string& text, const char* what) const {
-    auto n = ParseInteger(text);
+    auto n = UserInput::ParseInteger(text);
     if (!n) throw Usage{std::string(what) + " '" + text + "' is no whole number"};
     return *n;
   }
   std::vector<double> Lengths(const std::string& text, size_t count) const {
-    auto v = ParseLengths(text, count);
+    auto v = UserInput::ParseLengths(text, count);
     if (!v) throw Usage{"'" + text + "' is not " + std::to_string(count) + " lengths"};
     return *v;
   }
@@ -145,54 +147,17 @@ class Operations {
   std::vector<Done> undone_;
 };
 
-// Document pages by number (1 = the first), master pages as MASTER:N.
 UID Operations::Page(const std::string& ref) const {
-  if (size_t colon = ref.rfind(':'); colon != std::string::npos) {
-    int32_t number = Int(ref.substr(colon + 1), "page");
-    std::string master = ref.substr(0, colon);
-    // "none" stands for no master where a master is asked for; it has no pages.
-    auto spread = master == "none" ? InterfacePtr<ISpread>() : Instantiate<ISpread>(db_, Master(master));
-    UID page = spread && number >= 1 ? spread->GetNthPage(number - 1) : kInvalidUID;
-    if (!page.IsValid()) throw Failure{"master page '" + ref + "' does not exist"};
-    return page;
-  }
-  int32_t number = Int(ref, "page");
-  if (number < 1 || number > LayoutUtils::CountPages(db_)) throw Failure{"page " + ref + " does not exist"};
-  return LayoutUtils::PageAt(db_, number - 1);
+  return Resolved(LayoutReferences::Page(db_, ref));
 }
-
-// Document spreads by number (1 = the first).
 UID Operations::Spread(const std::string& ref) const {
-  int32_t number = Int(ref, "spread");
-  UID spread = number >= 1 ? LayoutUtils::QuerySpreadList(db_)->GetNthSpread(number - 1) : kInvalidUID;
-  if (!spread.IsValid()) throw Failure{"spread " + ref + " does not exist"};
-  return spread;
+  return Resolved(LayoutReferences::Spread(db_, ref));
 }
-
 UID Operations::Master(const std::string& ref) const {
-  if (ref == "none") return kInvalidUID;
-  UID master = LayoutUtils::FindMasterSpread(db_, WideFromUtf8(ref));
-  if (!master.IsValid()) throw Failure{"no master named '" + ref + "'"};
-  return master;
+  return Resolved(LayoutReferences::Master(db_, ref));
 }
-
-// Items by UID, or by their label as label:NAME (also of items anchored in text), which must name one item:
-// after an override the master item and its local copy share their label, and the user chooses by UID.
 UID Operations::Item(const std::string& ref) const {
-  if (ref.rfind("label:", 0) == 0) {
-    std::vector<UID> found = LayoutUtils::ItemsLabelled(db_, WideFromUtf8(ref.substr(6)));
-    if (found.empty()) throw Failure{"no item labelled '" + ref.substr(6) + "'"};
-    if (found.size() == 1) return found[0];
-    std::string list;
-    for (UID uid : found)
-      list += (list.empty() ? "" : ", ") + std::to_string(uid.Get()) + " (" +
-              LayoutUtils::PlaceOfItem(db_, uid) + ")";
-    throw Failure{"the label '" + ref.substr(6) + "' names " + std::to_string(found.size()) +
-                  " items: " + list + "; give one by its UID"};
-  }
-  UID uid = static_cast<uint32_t>(Int(ref, "item"));
-  if (!LayoutUtils::IsPageItem(db_, uid)) throw Failure{"item " + ref + " does not exist"};
-  return uid;
+  return Resolved(LayoutReferences::Item(db_, ref));
 }
 
 std::vector<UID> Operations::Items(const std::vector<std::string>& refs, size_t from, size_t skipLast) const {
@@ -203,16 +168,8 @@ std::vector<UID> Operations::Items(const std::vector<std::string>& refs, size_t 
   return items;
 }
 
-// A text frame's story, or a story as story:UID.
 UID Operations::Story(const std::string& ref) const {
-  if (ref.rfind("story:", 0) == 0) {
-    UID story = static_cast<uint32_t>(Int(ref.substr(6), "story"));
-    if (!Instantiate<ITextModel>(db_, story)) throw Failure{"story " + ref.substr(6) + " does not exist"};
-    return story;
-  }
-  UID story = LayoutUtils::StoryOfFrame(db_, Item(ref));
-  if (!story.IsValid()) throw Failure{"item " + ref + " is no text frame"};
-  return story;
+  return Resolved(LayoutReferences::Story(db_, ref));
 }
 
 ErrorCode Operations::InsertPages(OpArgs& a) {
@@ -372,7 +329,7 @@ ErrorCode Operations::Resize(OpArgs& a) {
 ErrorCode Operations::Rotate(OpArgs& a) {
   std::vector<std::string> words = a.Positional();
   if (words.size() < 2) throw Usage{"rotate needs items and an angle"};
-  auto angle = ParseLength(words.back());
+  auto angle = UserInput::ParseLength(words.back());
   if (!angle) throw Usage{"'" + words.back() + "' is no angle"};
   std::vector<UID> items = Items(words, 0, 1);
   ErrorCode err = kSuccess;
@@ -581,15 +538,29 @@ const std::map<std::string, ErrorCode (Operations::*)(OpArgs&)>& Operations::Tab
 
 ErrorCode Operations::Run(const std::string& name, OpArgs args, bool idle) {
   auto op = Table().find(name);
-  if (op == Table().end()) throw Usage{"unknown operation '" + name + "'"};
   uint64_t before = db_->CountRecordedSteps();
-  ErrorCode err = (this->*op->second)(args);
+  ErrorCode err = op != Table().end() ? (this->*op->second)(args) : RunProvided(name, args);
   if (err == kSuccess && idle) err = ComposeUtils::RunIdleStep(db_);
   if (err == kSuccess && name != "undo" && name != "redo") {
     done_.push_back({name, db_->CountRecordedSteps() - before});
     undone_.clear();
   }
   return err;
+}
+
+// An operation of a host area or a plug-in, found among the providers by its name.
+ErrorCode Operations::RunProvided(const std::string& name, OpArgs& args) {
+  for (const auto& provider : LayoutOperationProviders()) {
+    for (const LayoutOperationInfo& info : provider->GetOperations()) {
+      if (info.name != name) continue;
+      LayoutOperationResult result = provider->Run(*db_, name, args.Words());
+      if (result.kind == LayoutOperationResult::Kind::kUsage) throw Usage{result.message};
+      if (result.kind == LayoutOperationResult::Kind::kFailure) throw Failure{result.message};
+      std::fputs(result.output.c_str(), stdout);
+      return result.code;
+    }
+  }
+  throw Usage{"unknown operation '" + name + "'"};
 }
 
 // Takes back the last operation done (does again the last one taken back), with every step it recorded.
@@ -657,7 +628,13 @@ void PrintLayoutHelp() {
       "  frame-options FRAME... [--columns N] [--gutter G] [--insets T,L,B,R] [--vertical top|center|\n"
       "                bottom|justify] [--first-baseline ascent|cap-height|leading|x-height|\n"
       "                em-box|fixed] [--minimum M] [--spacing-limit L]\n"
-      "                                  (what is not given stays as it was)\n"
+      "                                  (what is not given stays as it was)\n");
+  // Operations the host's areas and the loaded plug-ins provide.
+  for (const auto& provider : LayoutOperationProviders()) {
+    for (const LayoutOperationInfo& info : provider->GetOperations())
+      std::fputs(info.help.c_str(), stdout);
+  }
+  std::printf(
       "  undo   redo   idle\n"
       "\n"
       "undo takes back the operation before it, whatever that did (a second undo the one before that, and\n"

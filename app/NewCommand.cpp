@@ -4,13 +4,13 @@
 #include <map>
 
 #include "app/Commands.h"
-#include "app/Lengths.h"
 #include "app/Output.h"
 #include "app/TargetDocument.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/core/WideString.h"
 #include "host/layout/PageCmds.h"
+#include "host/layout/UserInput.h"
 
 namespace pagehost {
 namespace {
@@ -28,7 +28,7 @@ bool SetPageSize(NewLayoutOptions& o, const std::string& value) {
     std::tie(o.setup.pageWidth, o.setup.pageHeight) = named->second;
     return true;
   }
-  auto size = ParseLengths(value, 2);
+  auto size = UserInput::ParseLengths(value, 2);
   if (!size) return false;
   o.setup.pageWidth = (*size)[0];
   o.setup.pageHeight = (*size)[1];
@@ -36,14 +36,14 @@ bool SetPageSize(NewLayoutOptions& o, const std::string& value) {
 }
 
 bool SetCount(int32_t& field, const std::string& value) {
-  auto n = ParseInteger(value);
+  auto n = UserInput::ParseInteger(value);
   if (!n) return false;
   field = *n;
   return true;
 }
 
 bool SetMargins(NewLayoutOptions& o, const std::string& value) {
-  auto m = ParseLengths(value);
+  auto m = UserInput::ParseLengths(value);
   if (!m || (m->size() != 1 && m->size() != 4)) return false;
   const std::vector<double>& v = *m;
   o.setup.margins = v.size() == 1 ? Margins{v[0], v[0], v[0], v[0]} : Margins{v[0], v[1], v[2], v[3]};
@@ -54,8 +54,8 @@ bool SetMargins(NewLayoutOptions& o, const std::string& value) {
 bool SetMasters(NewLayoutOptions& o, const std::string& value) {
   o.masters.clear();
   if (value.empty()) return true;
-  for (const std::string& entry : Split(value, ';')) {
-    std::vector<std::string> parts = Split(entry, ':');
+  for (const std::string& entry : UserInput::Split(value, ';')) {
+    std::vector<std::string> parts = UserInput::Split(entry, ':');
     if (parts.size() > 2) return false;
     size_t hyphen = parts[0].find('-');
     NewLayoutOptions::Master master;
@@ -70,9 +70,9 @@ bool SetMasters(NewLayoutOptions& o, const std::string& value) {
 // "1;4:Name": the first page of each section, optionally with its name.
 bool SetSections(NewLayoutOptions& o, const std::string& value) {
   o.sections.clear();
-  for (const std::string& entry : Split(value, ';')) {
-    std::vector<std::string> parts = Split(entry, ':');
-    auto page = ParseInteger(parts[0]);
+  for (const std::string& entry : UserInput::Split(value, ';')) {
+    std::vector<std::string> parts = UserInput::Split(entry, ':');
+    auto page = UserInput::ParseInteger(parts[0]);
     if (!page || parts.size() > 2) return false;
     o.sections.push_back({*page, parts.size() == 2 ? WideFromUtf8(parts[1]) : WideString()});
   }
@@ -81,7 +81,7 @@ bool SetSections(NewLayoutOptions& o, const std::string& value) {
 
 bool SetLayers(NewLayoutOptions& o, const std::string& value) {
   o.layers.clear();
-  for (const std::string& name : Split(value, ';')) {
+  for (const std::string& name : UserInput::Split(value, ';')) {
     if (name.empty()) return false;
     o.layers.push_back(WideFromUtf8(name));
   }
@@ -107,7 +107,7 @@ const std::vector<ValueOption>& ValueOptions() {
        [](NewLayoutOptions& o, const std::string& v) { return SetCount(o.setup.columns, v); }},
       {"--gutter", "G", "the space between columns",
        [](NewLayoutOptions& o, const std::string& v) {
-         auto g = ParseLength(v);
+         auto g = UserInput::ParseLength(v);
          if (g) o.setup.gutter = *g;
          return g.has_value();
        }},

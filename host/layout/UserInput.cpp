@@ -1,11 +1,11 @@
-// Lengths and lists given on the command line.
-#include "app/Lengths.h"
+// Lengths, numbers and lists a user gives.
+#include "host/layout/UserInput.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
-namespace pagehost {
+namespace UserInput {
 
 std::optional<double> ParseLength(const std::string& text) {
   struct Unit {
@@ -59,4 +59,4 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-}  // namespace pagehost
+}  // namespace UserInput

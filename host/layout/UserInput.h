@@ -1,12 +1,13 @@
-// Lengths: numbers a pagehost user gives for layout (sizes, margins, bounds): a number with an optional unit
-// pt (the default), mm or in, and comma-separated lists of them.
+// UserInput: numbers a user gives for layout (sizes, margins, bounds, page and item numbers): a length is a
+// number with an optional unit pt (the default), mm or in; lists are comma-separated. Front ends and the
+// plug-ins' layout operations read their words with these, so that every operation reads them alike.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace pagehost {
+namespace UserInput {
 
 // Points; nothing for text that is no finite number with a known unit.
 std::optional<double> ParseLength(const std::string& text);
@@ -17,4 +18,4 @@ std::optional<int32_t> ParseInteger(const std::string& text);
 // The parts of `text` between `separator`s (one empty part for empty text).
 std::vector<std::string> Split(const std::string& text, char separator);
 
-}  // namespace pagehost
+}  // namespace UserInput
