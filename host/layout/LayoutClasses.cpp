@@ -10,6 +10,7 @@
 #include "host/layout/Page.h"
 #include "host/layout/PageItem.h"
 #include "host/layout/PageSetup.h"
+#include "host/layout/PictureClasses.h"
 #include "host/layout/SectionList.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
@@ -84,4 +85,5 @@ void RegisterLayoutClasses() {
   RegisterDocumentParts(r);
   RegisterLayoutObjects(r);
   RegisterCommands(r);
+  RegisterPictureClasses();
 }

@@ -7,6 +7,7 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutIDs.h"
+#include "host/layout/PictureCopy.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
@@ -262,6 +263,7 @@ ErrorCode ItemCopier::CopyOne(UID item, UID parent, int32_t at, double dx, doubl
   made->SetLabels(original->GetLabels());
   made->SetLocked(original->IsLocked());
   made->SetGraphicContent(original->HasGraphicContent());
+  PictureCopy::CopyPictureData(db_, item, copy);
   originals_.push_back(item);
   copies_.push_back(copy);
   if (LayoutUtils::IsTextFrame(db_, item)) {
