@@ -4,6 +4,7 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/HostTaggedTextImportProvider.h"
+#include "host/app/PictureLayoutOperations.h"
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
@@ -33,6 +34,7 @@ void RegisterHostClasses() {
   RegisterComposeClasses();
   RegisterSelectionClasses();
   (void)RegisterHostTaggedTextImportProvider();
+  RegisterPictureLayoutOperations();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);
