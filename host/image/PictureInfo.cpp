@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -29,6 +30,17 @@ PictureFormat PictureFormatNamed(std::string_view name) {
     if (kNames[i] == name) return static_cast<PictureFormat>(i);
   }
   return PictureFormat::kUnknown;
+}
+
+PictureFormat PictureFormatOfExtension(std::string_view fileName) {
+  size_t dot = fileName.rfind('.');
+  if (dot == std::string_view::npos) return PictureFormat::kUnknown;
+  std::string extension;
+  for (char c : fileName.substr(dot + 1))
+    extension += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (extension == "jpg" || extension == "jpe") return PictureFormat::kJpeg;
+  if (extension == "tif") return PictureFormat::kTiff;
+  return PictureFormatNamed(extension);
 }
 
 bool PictureInfo::IsValid() const {

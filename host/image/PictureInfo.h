@@ -44,3 +44,6 @@ struct PictureInfo {
 std::string_view PictureFormatName(PictureFormat format);
 // The format whose name is `name`; kUnknown for any other.
 PictureFormat PictureFormatNamed(std::string_view name);
+// The format a file name's extension usually stands for (".jpg", ".TIF" ...), for files that cannot be
+// read; kUnknown for none.
+PictureFormat PictureFormatOfExtension(std::string_view fileName);

@@ -194,6 +194,7 @@ ErrorCode PlacePicture(IDataBase* db, UID frame, const std::string& file, const 
 ErrorCode PlaceMissingPictureProxy(IDataBase* db, UID frame, const std::string& file, PictureFormat type,
                                    std::string& message, UID* image) {
   PictureParams params;
+  if (type == PictureFormat::kUnknown) type = PictureFormatOfExtension(file);
   params.link = {.uri = FileUri(PathOf(file)), .format = type, .state = LinkState::kMissing};
   CommandSequenceScope sequence("Place Missing Picture Proxy");
   std::vector<UID> made;

@@ -40,6 +40,7 @@ struct PlaceRequest {
 ErrorCode PlacePicture(IDataBase* db, UID frame, const std::string& file, const PlaceRequest& request,
                        std::string& message, UID* image = nullptr);
 // Places a proxy for the missing file `file` of `type` into `frame`, linked to it (the link says missing).
+// An unknown type is taken from the file name's extension.
 ErrorCode PlaceMissingPictureProxy(IDataBase* db, UID frame, const std::string& file, PictureFormat type,
                                    std::string& message, UID* image = nullptr);
 // Links `item`'s picture (`item` a graphic frame or its image item) to `file`: read now, or missing.
