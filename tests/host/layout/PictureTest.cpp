@@ -72,6 +72,34 @@ TEST_F(PictureTest, PlacingAFileGivesTheFrameAPictureOfItsNaturalSizeUndoneInOne
   EXPECT_EQ(State(), placed);
 }
 
+TEST_F(PictureTest, PlacingIsRefusedSayingWhyAndChangesNothing) {
+  Bytes cut = SamplePng(9, 9);
+  cut.resize(30);
+  WriteBytes(dir_ / "cut.png", cut);
+  UID text = MainFrame();
+  const struct {
+    const char* file;
+    std::function<void()> before;
+    UID frame;
+    ErrorCode code;
+    const char* reason;
+  } rows[] = {
+      {"cut.png", [] {}, frame_, kPictureDamagedError, "cut.png is a damaged or incomplete picture"},
+      {"square.jpg", [] {}, text, kInvalidParameterError, " is no graphic frame"},
+      {"square.jpg", [&] { ASSERT_EQ(Run(kLockItemsCmdBoss, {frame_}, {.flag = true}), kSuccess); }, frame_,
+       kInvalidParameterError, " is locked"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.reason);
+    row.before();
+    std::string before = State(), message;
+    EXPECT_EQ(PictureUtils::PlacePicture(db_, row.frame, (dir_ / row.file).string(), {}, message), row.code);
+    EXPECT_TRUE(message.ends_with(row.reason)) << message;
+    EXPECT_EQ(State(), before);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
+}
+
 TEST_F(PictureTest, LinksNoticeChangedAndMissingFilesAndUpdateBringsPicturesUpToDate) {
   ASSERT_EQ(Place("missing.png"), kFileNotFoundError);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
