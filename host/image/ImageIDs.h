@@ -15,5 +15,8 @@ inline constexpr ErrorCode kPictureTooLargeError = 0x20C02;
 inline constexpr ErrorCode kPicturePageError = 0x20C03;
 // The picture file cannot be read: missing, a folder, unreadable, or longer than kMaxPictureFileBytes.
 inline constexpr ErrorCode kPictureFileError = 0x20C04;
+// A URI of a scheme other than "file" (http, https ...): the host places files only, so the caller fetches
+// the picture first. The number is the one plug-ins written for the host's import service expect.
+inline constexpr ErrorCode kCannotImportURIError = 35869;
 // A PDF document protected by a password.
 inline constexpr ErrorCode kPictureLockedError = 0x20C05;

@@ -27,6 +27,18 @@ int HexDigit(char c) {
   return -1;
 }
 
+// Whether `file` is a URI of another scheme than "file" ("https://...").
+bool IsRemoteUri(std::string_view file) {
+  size_t colon = file.find("://");
+  if (colon == std::string_view::npos || colon == 0 || file.starts_with("file:")) return false;
+  for (char c : file.substr(0, colon)) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
+          c == '-' || c == '.'))
+      return false;
+  }
+  return true;
+}
+
 std::filesystem::path PathOf(const std::string& file) {
   std::filesystem::path path = file.starts_with("file:") ? PathOfUri(file) : std::filesystem::path(file);
   std::error_code error;
@@ -173,6 +185,8 @@ ErrorCode PlacePicture(IDataBase* db, UID frame, const std::string& file, const 
   if (!db || db->GetClass(frame) != kGraphicFrameBoss)
     return Fault(kInvalidParameterError, "item " + std::to_string(frame.Get()) + " is no graphic frame",
                  message);
+  if (IsRemoteUri(file))
+    return Fault(kCannotImportURIError, file + " is no file: the host places files only", message);
   std::filesystem::path path = PathOf(file);
   PictureParams params;
   ErrorCode err = ReadLinked(path, request.page, params);

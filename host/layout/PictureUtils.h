@@ -36,7 +36,8 @@ struct PlaceRequest {
 };
 // Places the picture file `file` (a path or a file URI) into the graphic frame `frame`. kSuccess with
 // `image` (when given) the new image item; kFileNotFoundError for a missing file unless a proxy was asked
-// for; a picture reader's code (host/image/ImageIDs.h) for a file it refuses; a command's error.
+// for; kCannotImportURIError for a URI of another scheme (to be fetched first); a picture reader's code
+// (host/image/ImageIDs.h) for a file it refuses; a command's error.
 ErrorCode PlacePicture(IDataBase* db, UID frame, const std::string& file, const PlaceRequest& request,
                        std::string& message, UID* image = nullptr);
 // Places a proxy for the missing file `file` of `type` into `frame`, linked to it (the link says missing).

@@ -85,6 +85,7 @@ TEST_F(PictureTest, PlacingIsRefusedSayingWhyAndChangesNothing) {
     const char* reason;
   } rows[] = {
       {"cut.png", [] {}, frame_, kPictureDamagedError, "cut.png is a damaged or incomplete picture"},
+      {"https://example.org/a.png", [] {}, frame_, kCannotImportURIError, "the host places files only"},
       {"square.jpg", [] {}, text, kInvalidParameterError, " is no graphic frame"},
       {"square.jpg", [&] { ASSERT_EQ(Run(kLockItemsCmdBoss, {frame_}, {.flag = true}), kSuccess); }, frame_,
        kInvalidParameterError, " is locked"},
@@ -93,7 +94,9 @@ TEST_F(PictureTest, PlacingIsRefusedSayingWhyAndChangesNothing) {
     SCOPED_TRACE(row.reason);
     row.before();
     std::string before = State(), message;
-    EXPECT_EQ(PictureUtils::PlacePicture(db_, row.frame, (dir_ / row.file).string(), {}, message), row.code);
+    std::string file =
+        std::string_view(row.file).starts_with("https:") ? row.file : (dir_ / row.file).string();
+    EXPECT_EQ(PictureUtils::PlacePicture(db_, row.frame, file, {}, message), row.code);
     EXPECT_TRUE(message.ends_with(row.reason)) << message;
     EXPECT_EQ(State(), before);
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
