@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/LayoutJson.h"
+#include "app/PictureJson.h"
 #include "host/db/IDocument.h"
 #include "host/res/IFontFamily.h"
 #include "host/res/ILanguage.h"
@@ -139,6 +140,7 @@ void WriteDocumentJson(IDataBase& db, std::ostream& out, const DocumentJsonOptio
   out << ",";
   WriteSwatches(db, out);
   WriteLayoutMembers(db, out, options.lines);
+  out << ",\"links\":" << LinksJson(db);
   WritePlugInMembers(db, out);
   out << "}\n";
 }

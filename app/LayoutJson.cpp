@@ -7,8 +7,9 @@
 #include <map>
 #include <utility>
 
-#include "app/ItemLookJson.h"
 #include "app/HyperlinkJson.h"
+#include "app/ItemLookJson.h"
+#include "app/PictureJson.h"
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
@@ -16,6 +17,7 @@
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PictureIDs.h"
 #include "host/text/AttributeValue.h"
 #include "host/text/ITextModel.h"
 
@@ -63,6 +65,7 @@ const char* Kind(ClassID cls) {
   if (cls == kOvalBoss) return "oval";
   if (cls == kLineBoss) return "line";
   if (cls == kGroupBoss) return "group";
+  if (cls == kImageItemBoss) return "image";
   return "unknown";
 }
 
@@ -122,7 +125,8 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer, bool lines
       ",\"label\":" + JsonQuote(item->GetLabels().label) + ",\"labels\":" + LabelsJson(item->GetLabels()) +
       ",\"locked\":" + Bool(item->IsLocked()) + ",\"overrideOf\":" + Uid(item->GetOverrideOf());
   if (db.GetClass(uid) == kGraphicFrameBoss) json += ",\"graphic\":" + Bool(item->HasGraphicContent());
-  json += FrameJson(db, uid, lines) + ItemLookMembers(db, uid) + ",\"children\":[";
+  json +=
+      FrameJson(db, uid, lines) + ItemLookMembers(db, uid) + PictureItemMembers(db, uid) + ",\"children\":[";
   const char* separator = "";
   for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
     json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer, lines);

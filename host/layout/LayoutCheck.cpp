@@ -9,6 +9,7 @@
 #include "host/layout/IStoryAnchors.h"
 #include "host/layout/ItemLook.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PictureCheck.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 
@@ -45,6 +46,7 @@ class Checker {
     if (std::string fault = StoriesFault(); !fault.empty()) return fault;
     if (std::string fault = ItemLook::FindFault(*db_); !fault.empty()) return fault;
     if (std::string fault = HyperlinkCheck::FindFault(*db_); !fault.empty()) return fault;
+    if (std::string fault = PictureCheck::FindFault(*db_); !fault.empty()) return fault;
     UID nested = AnchorUtils::FindNestedStory(db_);
     return nested.IsValid() ? "story " + Number(nested) + " is shown inside its own text" : std::string();
   }

@@ -12,6 +12,7 @@
 #include "host/layout/Page.h"
 #include "host/layout/PageItem.h"
 #include "host/layout/PageSetup.h"
+#include "host/layout/PictureClasses.h"
 #include "host/layout/SectionList.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
@@ -88,4 +89,5 @@ void RegisterLayoutClasses() {
   RegisterCommands(r);
   RegisterItemLookClasses(r);
   RegisterHyperlinkClasses();
+  RegisterPictureClasses();
 }

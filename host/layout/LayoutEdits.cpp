@@ -9,6 +9,7 @@
 #include "host/layout/ItemLookData.h"
 #include "host/layout/HyperlinkUtils.h"
 #include "host/layout/LayoutIDs.h"
+#include "host/layout/PictureCopy.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
@@ -270,6 +271,7 @@ ErrorCode ItemCopier::CopyOne(UID item, UID parent, int32_t at, double dx, doubl
   made->SetGraphicContent(original->HasGraphicContent());
   CopyItemLook(db_, item, copy);
   HyperlinkUtils::CopyPlugInData(db_, item, copy);
+  PictureCopy::CopyPictureData(db_, item, copy);
   originals_.push_back(item);
   copies_.push_back(copy);
   if (LayoutUtils::IsTextFrame(db_, item)) {
