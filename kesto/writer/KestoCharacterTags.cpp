@@ -185,7 +185,14 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
       return m.GetScale(s.vertical, s.value) ? std::optional<Scale>(s) : std::nullopt;
     });
     bool vertical = scale.current ? scale.current->vertical : scale.base && scale.base->vertical;
-    PutCompared(*this, scale, vertical ? "y" : "h", [&](const Scale& s) { PutNumber(s.value * 100); });
+    // Below the plain tag's least horizontal scale only "&h" gives the value back.
+    bool narrow = !vertical && scale.current && !WritesAlike(scale.current->value * 100, 25) &&
+                  scale.current->value * 100 < 25;
+    PutCompared(*this, scale,
+                vertical ? "y"
+                : narrow ? "&h"
+                         : "h",
+                [&](const Scale& s) { PutNumber(s.value * 100); });
   }
   if (changed_.AnyOf({kTextAttrPointSize}))
     PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrPointSize)), "z",
@@ -384,12 +391,17 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
   std::optional<WideString> face = inForce(&current, faceOf);
   std::optional<WideString> baseFace = inForce(nameBase, faceOf);
   if (base && face == baseFace) return;
-  // A face that differs from the one in force only in boldness and slant is the type-style letters' work.
-  if (face && baseFace && !defining_ &&
+  // A face that differs from the one in force only in boldness and slant is the type-style letters' work,
+  // unless the family lacks it (or, without a family, it has a name of its own): the letters would give
+  // another. After "f$" the letters had been written against the font before it.
+  InterfacePtr<IFontFamily> shown =
+      family && family->IsValid() ? Instantiate<IFontFamily>(db, *family) : InterfacePtr<IFontFamily>();
+  if (face && baseFace && !defining_ && !reverted &&
+      (shown ? shown->HasFace(*face) : *face == CanonicalFaceName(AnalyseFaceName(*face).bits)) &&
       AnalyseFaceName(*baseFace).remaining == AnalyseFaceName(*face).remaining)
     return;
   // Letters on a definition line gave the style the face their bits name.
-  if (face && lettersOnDefinition_ && AnalyseFaceName(*face).remaining.empty()) return;
+  if (face && lettersOnDefinition_ && *face == CanonicalFaceName(AnalyseFaceName(*face).bits)) return;
   if (face && !face->empty()) {
     OpenTag("fs");
     PutText(*face, true, true);

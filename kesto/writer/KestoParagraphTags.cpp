@@ -210,6 +210,12 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   // all share. A scope the reader holds and the paragraph lacks is cleared first: "*p$".
   auto formatsOf = [this](const K2AttributeSetMgr& m, bool held) {
     Formats f = FormatsOf(m);
+    if (defining_) {
+      // A definition's leading and language go with its character tags, which put nothing else in the
+      // style; a language without a number has only this tag.
+      f.leading = Leading();
+      if (LanguageNumberOf(m.GetDocument(), f.language)) f.language = UID();
+    }
     if (!scope_) return f;
     const ParagraphScope& scope = held ? scope_->held : scope_->current;
     f.leading = scope.leading ? DecodeLeading(*scope.leading, true) : Leading();

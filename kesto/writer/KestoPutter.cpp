@@ -198,12 +198,14 @@ class KestoPutter::StoryWalk {
     scope_.held = scope_.current;
   }
 
-  // The leading and language every character of paragraph `p` holds as its own (the story's final return
-  // included, which is not written but takes them from the paragraph all the same).
+  // The leading and language every character of the story's last paragraph holds as its own, its final
+  // return included: that return is not written, and only "*p" gives them to it. Elsewhere the characters'
+  // own tags carry them to the returns.
   KestoPutter::ParagraphScope ScopeOf(const VyPAttrRun& p) {
     KestoPutter::ParagraphScope scope;
+    if (p.end != putter_.finalReturn_) return scope;
     bool first = true;
-    int32_t end = p.end == putter_.finalReturn_ ? p.end + 1 : p.end;
+    int32_t end = p.end + 1;
     model_.VisitRuns(TextStrand::kCharacter, p.start, end, [&](const TextRun& r) {
       const double* leading = GetValueAs<double>(r.overrides->GetByClass(kTextAttrLeading));
       const UID* language = GetValueAs<UID>(r.overrides->GetByClass(kTextAttrLanguage));
