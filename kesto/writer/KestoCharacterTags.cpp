@@ -337,7 +337,9 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
   });
   // On a definition line a full name would keep the boldness and slant in force: family and face go
   // separately.
-  if (font.current && !defining_) {
+  // The full name sets the face too: a face the run only inherits goes without, so family alone.
+  if (font.current && !defining_ &&
+      (!current.HasOverride(kTextAttrFontFamily) || current.HasOverride(kTextAttrFontStyle))) {
     WideString name = FullFontName(db, *font.current);
     if (!name.empty()) {
       // The font the reader has: the base's own, else the paragraph's.

@@ -299,7 +299,6 @@ std::string RandomTaggedText(std::mt19937& rng) {
     // A definition line takes the tags up to its return; the paragraph that follows starts afresh.
     while (definitions < std::size(kDefinitions) && Between(rng, 0, 99) < 30) {
       text += kDefinitions[definitions++];
-      if (Between(rng, 0, 1)) text += Pick(rng, kCharacterTags);
       text += '\r';
     }
     if (Between(rng, 0, 99) < 30) text += Pick(rng, kStyleLines);
