@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
 #include "kesto/layout/BoxBuilder.h"
+#include "kesto/layout/ImportPicture.h"
 #include "kesto/layout/TextThreadQueries.h"
 #include "kesto/layout/VyDocument.h"
 #include "kesto/reader/VyStoryTSAgent.h"
@@ -111,6 +113,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
+  // Places the picture of a picture box (a proxy for a missing one); the builder code to report.
+  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
   // Whether the text goes where it belongs: not inside a text box whose tag failed.
   bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
   bool InMainFlow() const { return levels_.empty() && skippedLevels_ == 0; }
@@ -138,6 +142,7 @@ class KestoScannerAgent : public VyStoryTSAgent {
   std::vector<TextBoxLevel> levels_;
   int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
   int32_t boxCount_ = 0;
+  std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
   std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;

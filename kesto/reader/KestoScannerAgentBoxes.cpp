@@ -1,6 +1,8 @@
 // The import agent's box operations: box tags, the ends of text boxes and groups, with the text boxes'
 // own stories nested up to eight deep.
+#include "host/cmd/ErrorUtils.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PictureUtils.h"
 #include "kesto/layout/BuilderCodes.h"
 #include "kesto/layout/DocumentItems.h"
 #include "kesto/model/VyTextAttributeMgr.h"
@@ -9,6 +11,10 @@
 #include "kesto/reader/ErrorReport.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
+
+#include "host/cmd/ErrorUtils.h"
+#include "host/layout/PictureUtils.h"
+#include "kesto/layout/ImportPicture.h"
 
 namespace kesto {
 namespace {
@@ -23,6 +29,21 @@ WideString WithoutOptionalMark(const WideString& name, bool& optional) {
 
 void KestoScannerAgent::Report(int32_t builderCode, std::u16string_view tagName) {
   if (IsReportedBuildCode(builderCode)) ReportBuilderError(builderCode, tagName);
+}
+
+int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing) {
+  IDataBase* db = frame.DataBase();
+  std::string message;
+  if (missing) {
+    // The box keeps a proxy linked to the missing file, so that the document shows what is missing.
+    (void)PictureUtils::PlaceMissingPictureProxy(db, frame.GetUID(), Utf8FromWide(uri),
+                                                 PictureFormat::kUnknown, message);
+    return kBuildPictureNotFound;
+  }
+  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db);
+  int32_t placed = ImportPicture(db, frame.GetUID(), uri, message, *pictureSettings_);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  return placed == 0 ? 0 : kBuildCannotImportPicture;
 }
 
 UID KestoScannerAgent::ReferenceByName(const BoxPlacement& placement, bool& optionalMissing) {
@@ -53,11 +74,11 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
   auto* picture =
       boxKind == static_cast<int32_t>(TagBoxKind::kPicture) ? static_cast<VyImageItemInfo*>(box) : nullptr;
   bool pictureMissing = false;
+  WideString pictureUri;
   if (picture && !picture->reference.empty()) {
     bool optional = false;
     WideString name = WithoutOptionalMark(picture->reference, optional);
-    WideString uri;
-    pictureMissing = ResolveFileReference(uri, name) != 0;
+    pictureMissing = ResolveFileReference(pictureUri, name) != 0;
     if (pictureMissing && optional) optionalMissing = true;
   }
   XPageItem item;
@@ -81,7 +102,8 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
       placement.sendToBack = false;
     }
     if (!placement.anchored && placement.itemState && !text) (void)item.SetItemState(true);
-    if (picture && pictureMissing && code == 0) code = kBuildPictureNotFound;
+    if (picture && !picture->reference.empty() && code == 0)
+      code = PlaceBoxPicture(item, pictureUri, pictureMissing);
   }
   if (text) {
     UID previous = reference.IsValid() ? reference : builder_->Recent(2);
