@@ -1,4 +1,5 @@
-// Resetting box description records, applying them to page items and reading them back.
+// Resetting box description records and applying them to page items (VyPageItemInfoRead.cpp reads them
+// back).
 #include "kesto/layout/VyPageItemInfo.h"
 
 #include "host/layout/IPageItem.h"
@@ -39,12 +40,6 @@ void VyBasePageItemInfo::Reset() {
   bounds = {};
 }
 
-void VyBasePageItemInfo::ReadFrom(const XPageItem& item) {
-  if (!item.IsValid()) return;
-  bounds = item.GetBounds();
-  kind = item.IsTextFrame() ? kBoxText : kind;
-}
-
 int32_t VyBasePageItemInfo::ApplyTo(XPageItem&) const {
   return 0;
 }
@@ -54,18 +49,6 @@ int32_t VyBasePageItemInfo::ApplyTo(XPageItem&) const {
 void VyPageItemInfo::Reset() {
   VyBasePageItemInfo::Reset();
   static_cast<VyPageItemInfo&>(*this) = VyPageItemInfo();
-}
-
-void VyPageItemInfo::ReadFrom(const XPageItem& item) {
-  VyBasePageItemInfo::ReadFrom(item);
-  auto data = Instantiate<IPageItem>(item.DataBase(), item.GetUID());
-  if (!data) return;
-  const ItemTransform& t = data->GetTransform();
-  rotation = t.rotation;
-  skew = t.skew;
-  flipHorizontal = t.flipHorizontal;
-  flipVertical = t.flipVertical;
-  locked = data->IsLocked();
 }
 
 int32_t VyPageItemInfo::ApplyTo(XPageItem& item) const {
@@ -107,19 +90,6 @@ int32_t VyPageItemInfo::ApplyTextWrap(XPageItem&) const {
 void VyTextItemInfo::Reset() {
   VyPageItemInfo::Reset();
   static_cast<VyTextItemInfo&>(*this) = VyTextItemInfo();
-}
-
-void VyTextItemInfo::ReadFrom(const XPageItem& item) {
-  VyPageItemInfo::ReadFrom(item);
-  if (!item.IsTextFrame()) return;
-  FrameOptions options = OptionsOf(item);
-  columns = options.columns;
-  gutter = options.gutter;
-  insets = {options.insets.left, options.insets.top, options.insets.right, options.insets.bottom};
-  firstBaselineType = FirstBaselineType(options.firstBaseline);
-  verticalJustification = static_cast<int32_t>(options.verticalJustification);
-  firstBaselineMinimum = options.firstBaselineMinimum;
-  paragraphSpacingLimit = options.paragraphSpacingLimit;
 }
 
 int32_t VyTextItemInfo::ApplyTo(XPageItem& item) const {

@@ -30,8 +30,8 @@ enum BoxShape : int32_t {
 class VyBasePageItemInfo {
  public:
   virtual ~VyBasePageItemInfo() = default;
-  // Fills the record from `item` (bounds in its spread's coordinates); members the item cannot tell stay
-  // as they are.
+  // Fills the record from `item` (bounds in its spread's coordinates); every member the item cannot tell,
+  // or whose value the item's object style gives, is left unset.
   virtual void ReadFrom(const XPageItem& item);
   // Kind 1, shape 1, all corners 0.
   virtual void Reset();
@@ -126,6 +126,7 @@ class VyTextItemInfo : public VyPageItemInfo {
 
 class VyImageItemInfo : public VyPageItemInfo {
  public:
+  void ReadFrom(const XPageItem& item) override;
   void Reset() override;
   int32_t ApplyTo(XPageItem& item) const override;
 
