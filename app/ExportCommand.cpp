@@ -1,5 +1,5 @@
 // pagehost export: a story of a saved document written out as Kesto tagged text, or in the host's own
-// tagged-text dialect.
+// tagged-text dialect; or page items with their stories as Kesto box tags.
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +19,7 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/IExportProvider.h"
+#include "host/layout/LayoutUtils.h"
 #include "host/text/ITextModel.h"
 
 namespace pagehost {
@@ -29,6 +30,10 @@ struct ExportArgs {
   std::string output = "-";
   std::optional<uint32_t> story;
   std::optional<std::pair<int32_t, int32_t>> range;
+  // Page items instead of a story: UIDs, a spread or page (1-based), or every page.
+  std::vector<uint32_t> items;
+  std::optional<int32_t> spread, page;
+  bool allPages = false;
   std::map<std::string, std::string> options;
 };
 
@@ -36,11 +41,19 @@ void PrintExportHelp(std::span<const ProviderOption> options) {
   std::printf(
       "Usage: pagehost export DOC [-o OUT | -o -] [--story UID] [--range START:END] [--format FMT]\n"
       "                       [OPTIONS]\n"
+      "       pagehost export DOC [-o OUT | -o -] (--items UID[,UID...] | --spread S | --page P | "
+      "--all-pages)\n"
+      "                       [OPTIONS]\n"
       "\n"
       "Writes the main story of DOC (or the story UID, or the range START:END of it, in UTF-16 units) as\n"
       "tagged text to OUT, or to standard output for - (the default). OUT is replaced only when the whole\n"
       "export succeeded, and keeps its permissions; a link is written through. An OUT that is no plain file\n"
       "(a device, a FIFO, a folder), is read-only or has several hard links is refused.\n"
+      "\n"
+      "With --items (page item UIDs), --spread S, --page P (1-based) or --all-pages, those page items are\n"
+      "written instead, as Kesto box tags, back to front: each text frame followed by its story, each group\n"
+      "after its members; the main story's frames give its text instead. Importing the output into a new\n"
+      "document rebuilds the items on the page of its main frame.\n"
       "\n"
       "The host's dialect (--format host) uses <ParaStyle:...>, <CharStyle:...> and the attributes' tags,\n"
       "after a header line naming the encoding: <UNICODE-WIN> for utf-8 and utf-16le, <UNICODE-MAC> for\n"
@@ -68,6 +81,19 @@ bool ParseRange(const std::string& text, std::pair<int32_t, int32_t>& range) {
          range.first >= 0 && range.first <= range.second;
 }
 
+// "12,14,15": UIDs above 0.
+bool ParseUidList(const std::string& text, std::vector<uint32_t>& uids) {
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = std::min(text.find(',', start), text.size());
+    uint32_t uid = 0;
+    if (!ParseNumber(std::string_view(text).substr(start, comma - start), uid) || uid == 0) return false;
+    uids.push_back(uid);
+    start = comma + 1;
+  }
+  return !uids.empty();
+}
+
 // Answers 0 when the arguments are complete, -1 after --help, or the exit status to end with.
 int ParseExportArgs(CommandLine& args, std::span<const ProviderOption> options, ExportArgs& parsed) {
   std::string missing, error;
@@ -93,6 +119,21 @@ int ParseExportArgs(CommandLine& args, std::span<const ProviderOption> options, 
       if (!ParseNumber(std::string_view(*s), uid) || uid == 0)
         return UsageError("export: --story needs a story UID, not '" + *s + "'");
       parsed.story = uid;
+    } else if (auto list = args.TakeValue("--items", "", missing)) {
+      if (!ParseUidList(*list, parsed.items))
+        return UsageError("export: --items needs page item UIDs like 12,14, not '" + *list + "'");
+    } else if (auto sp = args.TakeValue("--spread", "", missing)) {
+      int32_t n = 0;
+      if (!ParseNumber(std::string_view(*sp), n) || n < 1)
+        return UsageError("export: --spread needs a spread number from 1, not '" + *sp + "'");
+      parsed.spread = n;
+    } else if (auto pg = args.TakeValue("--page", "", missing)) {
+      int32_t n = 0;
+      if (!ParseNumber(std::string_view(*pg), n) || n < 1)
+        return UsageError("export: --page needs a page number from 1, not '" + *pg + "'");
+      parsed.page = n;
+    } else if (args.TakeFlag("--all-pages")) {
+      parsed.allPages = true;
     } else if (auto r = args.TakeValue("--range", "", missing)) {
       std::pair<int32_t, int32_t> range;
       if (!ParseRange(*r, range))
@@ -109,9 +150,40 @@ int ParseExportArgs(CommandLine& args, std::span<const ProviderOption> options, 
     }
   }
   if (parsed.document.empty()) return UsageError("export: no document given");
+  int chosen = !parsed.items.empty() + parsed.spread.has_value() + parsed.page.has_value() + parsed.allPages;
+  if (chosen > 1) return UsageError("export: give only one of --items, --spread, --page and --all-pages");
+  if (chosen == 1 && (parsed.story || parsed.range))
+    return UsageError("export: --story and --range write a story, not page items");
   if (std::string unmet = UnmetSwitchNeeds(options, parsed.options); !unmet.empty())
     return UsageError("export: " + unmet);
   return 0;
+}
+
+// The page items to write, when items were asked for; empty message when they are sound.
+std::string ChooseItems(IDataBase& db, const ExportArgs& parsed, ExportRequest& request) {
+  // The main story's frames give its text, which an import into a new document puts back in place.
+  request.story = UIDRef(&db, DefaultDocument::GetMainStory(db));
+  for (uint32_t uid : parsed.items) {
+    if (!LayoutUtils::IsPageItem(&db, UID(uid)))
+      return "the document has no page item " + std::to_string(uid);
+    request.items.push_back(UID(uid));
+  }
+  if (parsed.spread) {
+    UID spread = LayoutUtils::SpreadAt(&db, *parsed.spread - 1);
+    if (!spread.IsValid()) return "the document has no spread " + std::to_string(*parsed.spread);
+    request.items = LayoutUtils::ItemsOfSpread(&db, spread);
+  }
+  if (parsed.page) {
+    UID page = LayoutUtils::PageAt(&db, *parsed.page - 1);
+    if (!page.IsValid()) return "the document has no page " + std::to_string(*parsed.page);
+    request.items = LayoutUtils::ItemsOnPage(&db, page);
+  }
+  if (parsed.allPages) {
+    for (UID page : LayoutUtils::DocumentPages(&db))
+      for (UID item : LayoutUtils::ItemsOnPage(&db, page))
+        request.items.push_back(item);
+  }
+  return request.items.empty() ? "there are no page items to write" : std::string();
 }
 
 // Whether unit `at` of the story is the second half of a surrogate pair: a range bound there would write
@@ -191,7 +263,9 @@ int RunExport(CommandLine& args) {
     return kExitFailure;
   }
   ExportRequest request;
-  if (std::string problem = ChooseStory(*db, parsed, request); !problem.empty()) {
+  bool items = !parsed.items.empty() || parsed.spread || parsed.page || parsed.allPages;
+  if (std::string problem = items ? ChooseItems(*db, parsed, request) : ChooseStory(*db, parsed, request);
+      !problem.empty()) {
     Error("export: " + problem);
     return kExitFailure;
   }

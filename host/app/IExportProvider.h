@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/app/AppIDs.h"
 #include "host/app/ProviderOption.h"
@@ -21,6 +22,9 @@ struct ExportRequest {
   UIDRef story;
   int32_t start = 0;
   int32_t end = 0;
+  // When not empty, these page items of the story's database (back to front) are written, each with its
+  // story, instead of the story; frames of `story` itself give only its text.
+  std::vector<UID> items;
   // Options by name, as the provider's GetOptions describes them; names it does not describe are ignored.
   std::map<std::string, std::string> options;
 };

@@ -12,6 +12,7 @@
 #include "kesto/services/KestoExportDriver.h"
 #include "kesto/services/KestoFacade.h"
 #include "kesto/services/KestoHostCodes.h"
+#include "kesto/services/KestoItemsExport.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStringStreamAgent.h"
 #include "kesto/writer/HostTagPutter.h"
@@ -120,7 +121,12 @@ ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
   int32_t result = 0;
   {
     VyCharStringStreamAgent agent(destination);
-    result = RunKestoExport(&agent, request.story.GetDataBase(), params);
+    if (!request.items.empty() && params.dialect == ExportDialect::kKesto)
+      result = RunKestoItemsExport(&agent, request.story.GetDataBase(), request.items, params);
+    else if (!request.items.empty())
+      result = kParamErr;  // the host's dialect has no page items
+    else
+      result = RunKestoExport(&agent, request.story.GetDataBase(), params);
   }
   // The file is replaced as documents are, so the same outputs are refused and the same messages tell why.
   if (result == 0 && !request.file.empty()) {

@@ -15,6 +15,7 @@
 #include "kesto/services/KestoExportDriver.h"
 #include "kesto/services/KestoHostCodes.h"
 #include "kesto/services/KestoImportDriver.h"
+#include "kesto/services/KestoItemsExport.h"
 #include "kesto/services/SetPrefsCmd.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/KestoClipboardAgent.h"
@@ -114,6 +115,25 @@ int32_t ExportStory(const UIDRef& story, TextRange range, uint32_t flags, VyStre
   return HostErrorCode(RunKestoExport(agent, story.GetDataBase(), params));
 }
 
+int32_t ExportItems(const UIDList& items, uint32_t flags, VyStreamAgent* agent, StreamEncoding encoding,
+                    bool byteOrderMark) {
+  KestoExportParams params;
+  params.encoding = encoding;
+  params.options = EffectiveWriterOptions(flags);
+  params.byteOrderMark = byteOrderMark && (flags & kFacadeExportAppend) == 0;
+  std::vector<UID> uids(items.begin(), items.end());
+  return HostErrorCode(RunKestoItemsExport(agent, items.GetDataBase(), uids, params));
+}
+
+template <class Text>
+int32_t ExportItemsToText(const UIDList& items, uint32_t flags, Text destination, StreamEncoding encoding) {
+  if (items.empty() || !items.GetDataBase()) return ParameterError();
+  if (!(flags & kFacadeExportAppend)) destination.resize(0);
+  VyStringStreamAgent<Text> agent(&destination);
+  bool mark = sizeof(typename Text::value_type) == 1;
+  return ExportItems(items, flags, &agent, encoding, mark);
+}
+
 template <class Text>
 int32_t ExportStoryToText(const UIDRef& story, TextRange range, uint32_t flags, Text destination,
                           StreamEncoding encoding) {
@@ -209,9 +229,17 @@ int32_t KestoFacadeBase<I>::ImportCharsAt(const UIDRef& story, int32_t position,
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToFile(const UIDList&, uint32_t, const std::filesystem::path&,
-                                              TextEncoding) {
-  return ParameterError();
+int32_t KestoFacadeBase<I>::ExportItemsToFile(const UIDList& items, uint32_t flags,
+                                              const std::filesystem::path& file, TextEncoding encoding) {
+  if (items.empty() || !items.GetDataBase()) return ParameterError();
+  std::string bytes;
+  if (flags & kFacadeExportAppend) {
+    if (int16_t read = ReadForAppend(file, bytes); read != 0) return HostErrorCode(read);
+  }
+  VyCharStringStreamAgent agent(&bytes);
+  if (int32_t result = ExportItems(items, flags, &agent, StreamEncodingOf(encoding), true); result != 0)
+    return result;
+  return SafeFileWriter::Replace(file, bytes).ok() ? 0 : HostErrorCode(kWriteErr);
 }
 
 template <class I>
@@ -232,18 +260,27 @@ int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange ran
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWideString(const UIDList&, uint32_t, WideString&) {
-  return ParameterError();
+int32_t KestoFacadeBase<I>::ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) {
+  return ExportItemsToText(items, flags, MyWideString(out), kNativeUtf16);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWString(const UIDList&, uint32_t, std::u16string&) {
-  return ParameterError();
+int32_t KestoFacadeBase<I>::ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) {
+  if (items.empty() || !items.GetDataBase()) return ParameterError();
+  if (!(flags & kFacadeExportAppend)) out.clear();
+  VyWStringStreamAgent agent(&out);
+  return ExportItems(items, flags, &agent, kNativeUtf16, false);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToString(const UIDList&, uint32_t, std::string&, TextEncoding) {
-  return ParameterError();
+int32_t KestoFacadeBase<I>::ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
+                                                TextEncoding encoding) {
+  if (items.empty() || !items.GetDataBase()) return ParameterError();
+  if (!(flags & kFacadeExportAppend)) out.clear();
+  VyCharStringStreamAgent agent(&out);
+  StreamEncoding stream =
+      encoding == TextEncoding::kUnspecified ? StreamEncoding::kWindowsLatin : StreamEncodingOf(encoding);
+  return ExportItems(items, flags, &agent, stream, true);
 }
 
 template <class I>
@@ -282,8 +319,11 @@ int32_t KestoFacade3::ImportStreamAt(const UIDRef& story, int32_t position, uint
   return Import(story, position, flags, &agent, StreamEncodingOf(encoding));
 }
 
-int32_t KestoFacade3::ExportItemsToStream(const UIDList&, uint32_t, IPMStream*, TextEncoding) {
-  return ParameterError();
+int32_t KestoFacade3::ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
+                                          TextEncoding encoding) {
+  if (!stream || items.empty() || !items.GetDataBase()) return ParameterError();
+  VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kWriteMode, StreamEncodingOf(encoding));
+  return ExportItems(items, flags, &agent, StreamEncodingOf(encoding), true);
 }
 
 int32_t KestoFacade3::ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
