@@ -45,10 +45,11 @@ WideString LayerNameOf(IDataBase* db, UID item, bool compact) {
 int32_t KestoItemPutter::PutItems(IDataBase* db, const std::vector<UID>& items, ITagPutterAgent* agent) {
   if (!db) return Note(kNoStrands);
   PutHeader();
+  // The origin is collected ahead of the passes: a fragment has no collecting pass.
   originState_ = 0;
+  for (UID item : items)
+    CollectOrigin(db, item);
   return PutTwoPasses(db, agent, [&] {
-    // Each pass starts the origin afresh; the writing pass keeps what the collecting pass found.
-    if (originState_ == 2) originState_ = 0;
     for (UID item : items) {
       if (GetError() != 0) break;
       (void)PutAnyPageItem(db, item);
@@ -66,10 +67,6 @@ int32_t KestoItemPutter::PutAnyPageItem(IDataBase* db, UID item) {
 int32_t KestoItemPutter::PutGroup(IDataBase* db, UID group) {
   auto node = Instantiate<IHierarchy>(db, group);
   if (!node) return 0;
-  if (IsCollecting() && originState_ == 0) {
-    originState_ = 1;
-    originX_ = originY_ = std::numeric_limits<double>::max();
-  }
   const std::vector<UID> members = node->GetChildren();
   std::unique_ptr<int32_t[]> counts(new (std::nothrow) int32_t[members.size() + 1]);
   if (!counts) {
@@ -97,6 +94,27 @@ int32_t KestoItemPutter::PutGroup(IDataBase* db, UID group) {
   return total + 1;
 }
 
+void KestoItemPutter::CollectOrigin(IDataBase* db, UID item) {
+  if (!db->IsValidUID(item) || !LayoutUtils::IsPageItem(db, item)) return;
+  if (LayoutUtils::IsGroup(db, item)) {
+    if (originState_ == 0) {
+      originState_ = 1;
+      originX_ = originY_ = std::numeric_limits<double>::max();
+    }
+    if (auto node = Instantiate<IHierarchy>(db, item))
+      for (UID member : node->GetChildren())
+        CollectOrigin(db, member);
+    return;
+  }
+  bool inPlace = storyInPlace_.IsValid() && LayoutUtils::StoryOfFrame(db, item) == storyInPlace_;
+  if (originState_ != 1 || inPlace || !LayoutUtils::SpreadOfItem(db, item).IsValid()) return;
+  VyBasePageItemInfo record;
+  record.ReadFrom(XPageItem(VyDocument::Make(db), item));
+  PMRect bounds = TagBounds(db, item, record.bounds);
+  originX_ = std::min(originX_, bounds.left);
+  originY_ = std::min(originY_, bounds.top);
+}
+
 PMRect KestoItemPutter::TagBounds(IDataBase* db, UID item, const PMRect& spreadBounds) const {
   if (HasOption(kPutSpreadCoordinates)) return spreadBounds;
   UID page = LayoutUtils::PageOfItem(db, item);
@@ -114,10 +132,6 @@ int32_t KestoItemPutter::PutBox(IDataBase* db, UID item) {
   tag.freeStanding = LayoutUtils::SpreadOfItem(db, item).IsValid();
   tag.bounds = tag.freeStanding ? TagBounds(db, item, record->bounds) : record->bounds;
   if (IsCollecting()) {
-    if (originState_ == 1 && tag.freeStanding) {
-      originX_ = std::min(originX_, tag.bounds.left);
-      originY_ = std::min(originY_, tag.bounds.top);
-    }
     if (db->GetClass(item) == kTextFrameBoss) PutStoryOfFrame(db, item);
     return 1;
   }

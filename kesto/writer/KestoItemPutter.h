@@ -33,6 +33,8 @@ class KestoItemPutter : public KestoPutter {
   // Writes (or collects) one item and answers the tags it wrote for a group around it.
   int32_t PutAnyPageItem(IDataBase* db, UID item);
   int32_t PutGroup(IDataBase* db, UID group);
+  // From the first group on, the smallest left and top of the free-standing items.
+  void CollectOrigin(IDataBase* db, UID item);
   int32_t PutBox(IDataBase* db, UID item);
   // The item's bounds as its tag gives them (page or spread coordinates), before the origin.
   PMRect TagBounds(IDataBase* db, UID item, const PMRect& spreadBounds) const;
