@@ -12,8 +12,8 @@ inline constexpr ImplementationID kKestoUtilsImpl = kKestoPrefix + 0x0D;
 class KestoUtils final : public CPMUnknown<IKestoUtils> {
  public:
   explicit KestoUtils(Boss* boss) : CPMUnknown<IKestoUtils>(boss) {}
-  KestoScanner* NewScanner(IDataBase* document) const override;
-  KestoPutter* NewPutter() const override;
+  std::unique_ptr<IKestoTextReader> NewReader(IDataBase* document) const override;
+  std::unique_ptr<IKestoTextWriter> NewWriter(IDataBase* document) const override;
 };
 
 ErrorCode RegisterKestoUtils(Registry& registry);

@@ -11,10 +11,8 @@
 #include "host/layout/ITextFrame.h"
 #include "host/text/ITextModel.h"
 #include "host/ui/Selection.h"
-#include "kesto/reader/KestoScanner.h"
 #include "kesto/services/KestoPlugIn.h"
 #include "kesto/services/KestoUtils.h"
-#include "kesto/writer/KestoPutter.h"
 #include "tests/support/TestHost.h"
 
 namespace kesto {
@@ -92,16 +90,26 @@ TEST_F(KestoSuitesTest, TextFramesTakeTextAtTheirStoryEnd) {
   EXPECT_EQ(0, error);
   EXPECT_EQ(u"first last\r", Text());
   std::string out;
-  suite_->ExportToString(out, TextEncoding::kUtf8, 0, error);
-  EXPECT_EQ(kFacadeUnknownError, error) << "page items are not written yet";
+  suite_->ExportToString(out, TextEncoding::kUtf8, kFacadeExportFragment, error);
+  EXPECT_EQ(0, error);
+  EXPECT_NE(out.find("<&tbu2("), std::string::npos) << out;
+  EXPECT_NE(out.find(">@$:first last<&te>"), std::string::npos) << out;
 }
 
-TEST_F(KestoSuitesTest, OtherPlugInsGetAScannerAndAWriterOfTheirOwn) {
+TEST_F(KestoSuitesTest, OtherPlugInsGetAReaderAndAWriterOfTheirOwn) {
   auto utils = QueryUtils<IKestoUtils>();
   ASSERT_TRUE(utils);
-  std::unique_ptr<KestoScanner> scanner(utils->NewScanner(db_));
-  std::unique_ptr<KestoPutter> putter(utils->NewPutter());
-  EXPECT_TRUE(scanner && putter);
+  EXPECT_FALSE(utils->NewReader(nullptr));
+  std::unique_ptr<IKestoTextReader> reader = utils->NewReader(db_);
+  std::unique_ptr<IKestoTextWriter> writer = utils->NewWriter(db_);
+  ASSERT_TRUE(reader && writer);
+  EXPECT_EQ(0, reader->Read(story_.GetUID(), 0, u"a <z14>b", kPlain));
+  std::u16string out = u"old";
+  EXPECT_EQ(0, writer->WriteStory(story_.GetUID(), {}, kFacadeExportFragment, out));
+  EXPECT_EQ(u"@$:a <z14>b", out);
+  EXPECT_EQ(0, writer->WriteItems({MainFrame()}, kFacadeExportFragment, out));
+  EXPECT_EQ(0u, out.find(u"<&tbu2(")) << Utf8FromWide(WideString(out));
+  EXPECT_NE(0, writer->WriteItems({UID(99999)}, 0, out));
 }
 
 }  // namespace
