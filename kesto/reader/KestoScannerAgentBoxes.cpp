@@ -12,10 +12,6 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
 
-#include "host/cmd/ErrorUtils.h"
-#include "host/layout/PictureUtils.h"
-#include "kesto/layout/ImportPicture.h"
-
 namespace kesto {
 namespace {
 
@@ -40,7 +36,7 @@ int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& u
                                                  PictureFormat::kUnknown, message);
     return kBuildPictureNotFound;
   }
-  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db);
+  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db, chosenDownloads_);
   int32_t placed = ImportPicture(db, frame.GetUID(), uri, message, *pictureSettings_);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   return placed == 0 ? 0 : kBuildCannotImportPicture;
