@@ -118,7 +118,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
-  // Places the picture of a picture box (a proxy for a missing one); the builder code to report.
+  // Places the picture of a picture box (a proxy for a missing one); the builder code to report, or
+  // kImportCancelled when the user stopped its download.
   int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
   // Whether the text goes where it belongs: not inside a text box whose tag failed.
   bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
