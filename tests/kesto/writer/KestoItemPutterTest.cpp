@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "host/layout/ItemLookCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "kesto/layout/VyPageItem.h"
 #include "kesto/services/KestoItemsExport.h"
 #include "tests/kesto/writer/WriterTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 namespace kesto::testing_writer {
 namespace {
@@ -65,6 +68,25 @@ TEST(KestoItemPutterTest, EachBoxFormReadsBackToTheSameText) {
     ASSERT_EQ(0, second.Import(written));
     EXPECT_EQ(Readable(written), Readable(ExportItems(second, row.options)));
   }
+}
+
+TEST(KestoItemPutterTest, APictureFrameNamesItsFileByItsNativePath) {
+  testing_support::TempFolder folder;
+  // A 1 x 1 grey PNG.
+  static const unsigned char kPng[] = {
+      0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+      0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x00, 0x00, 0x00, 0x00, 0x3A, 0x7E, 0x9B, 0x55, 0x00,
+      0x00, 0x00, 0x0A, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0x68, 0x00, 0x00, 0x00, 0x82, 0x00, 0x81,
+      0x4C, 0x17, 0xD7, 0xDF, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  std::string path = (folder / "a b.png").string();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(kPng), sizeof(kPng));
+  ScopedDocument first;
+  ASSERT_EQ(0, first.Import("<&pbu2(50,50,100,80,,,,,,,,,,,,,,,,,,,\"" + path + "\")>"));
+  std::string written = ExportItems(first, kPutCompact);
+  EXPECT_NE(written.find(",\"" + path + "\","), std::string::npos) << written;
+  ScopedDocument second;
+  ASSERT_EQ(0, second.Import(written));
+  EXPECT_EQ(written, ExportItems(second, kPutCompact));
 }
 
 // The newest item of the first spread, read back.
