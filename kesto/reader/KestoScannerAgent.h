@@ -113,14 +113,20 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
-  // Places the picture of a picture box (a proxy for a missing one); the builder code to report.
-  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
+  // Places the picture of a picture box (a proxy for a missing one), applies its attributes and fits it;
+  // the builder code to report.
+  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing,
+                          const VyImageItemInfo& record, const BoxPlacement& placement, UID reference);
+  // Places a box again after a fit changed its size.
+  void PlaceAgain(XPageItem& item, const VyPageItemInfo& record, const BoxPlacement& placement,
+                  UID reference);
   // Whether the text goes where it belongs: not inside a text box whose tag failed.
   bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
   bool InMainFlow() const { return levels_.empty() && skippedLevels_ == 0; }
   // The insertion point moves into the text frame `box`'s story (after `threaded`'s text when it
   // continues it) and the scanner's attributes go with it, keeping their values.
-  void OpenLevel(const BoxPlacement& placement, UID box, bool allowsBoxes, bool threaded);
+  void OpenLevel(const BoxPlacement& placement, const VyPageItemInfo& record, UID box, bool allowsBoxes,
+                 bool threaded);
   void CloseLevel();
   UID ReferenceByName(const BoxPlacement& placement, bool& optionalMissing);
 
@@ -128,6 +134,7 @@ class KestoScannerAgent : public VyStoryTSAgent {
   struct TextBoxLevel {
     bool allowsBoxes = false;
     BoxPlacement placement;
+    VyPageItemInfo shape;  // the kind, shape and corners the tag gave, for placing the box again
     UID box;
     UID savedCurrent;
     VyRef<XStory> story;
