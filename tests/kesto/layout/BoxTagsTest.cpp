@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "host/layout/ITextFrame.h"
+#include "host/layout/ITextWrap.h"
+#include "host/layout/ItemLook.h"
+#include "host/res/LineEndStyles.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/KestoScanner.h"
@@ -114,6 +117,12 @@ TEST_F(BoxTagsTest, BuilderErrorsAreReportedInlineAndLeaveNoItem) {
       {u"<&tbu(0,0,100,100)><&g(1)><&m1><&te>", "One/Two/Three/", 1},
       {u"<&tbu(0,0,1,30)>inside<&te>", "\u00ABKesto error: Value out of range: tag &tbu\u00BBOne/Two/Three/",
        0},
+      {u"<&nbu(0,0,30,30,,1,Mauve)>",
+       "\u00ABKesto error: No such color: tag &nbu param #7\u00BBOne/Two/Three/", 0},
+      {u"<&nbu(0,0,30,30,,1,,,\"Wavy\")>",
+       "\u00ABKesto error: No such frame: tag &nbu param #9\u00BBOne/Two/Three/", 0},
+      {u"<&lbu(0,0,30,30,,,1,,,,,arrows)>",
+       "\u00ABKesto error: Value out of range: tag &lbu param #12\u00BBOne/Two/Three/", 0},
   };
   size_t base = Items(1).size();
   for (const Row& row : rows) {
@@ -125,6 +134,58 @@ TEST_F(BoxTagsTest, BuilderErrorsAreReportedInlineAndLeaveNoItem) {
     EXPECT_EQ(Items(1).size(), base) << "undo removes every item the import made";
     EXPECT_EQ(StoryOf(first_), "One/Two/Three/");
   }
+}
+
+// What the tags say about a box's look, read back through the host: a swatch as its standard colour code.
+TEST_F(BoxTagsTest, BoxesLookAsTheirTagsSay) {
+  using A = GraphicAttr;
+  struct Look {
+    GraphicAttr cls;
+    double value;  // -1: the item has no value of its own
+  };
+  struct Row {
+    std::u16string tag;
+    std::vector<Look> looks;
+    WrapMode wrap;
+  } rows[] = {
+      {u"<&nbu(0,0,50,50,,1,Red,50,,N,,,\"x\")>",
+       {{A::kStrokeWeight, 1}, {A::kStrokeColor, 7}, {A::kStrokeTint, 50}, {A::kFillColor, 0}},
+       WrapMode::kBoundingBox},
+      {u"<&nbu(0,0,50,50,,,,,,,,,\"x\")>",
+       {{A::kFillColor, 1}, {A::kFillTint, 100}, {A::kStrokeWeight, 0}, {A::kStrokeColor, -1}},
+       WrapMode::kBoundingBox},
+      {u"<&nbu(0,0,50,50,J,(2,12,C),,,,Blue,40,5,\"x\")>",
+       {{A::kCornerEffect, static_cast<double>(CornerEffect::kInset)},
+        {A::kCornerSize, 6},
+        {A::kFillColor, 9},
+        {A::kFillTint, 40}},
+       WrapMode::kJumpObject},
+      {u"<&lbu(10,10,100,10,,,2,,,,,right,\"x\")>",
+       {{A::kLineStart, 0}, {A::kLineEnd, static_cast<double>(LineEnd::kCurved)}, {A::kGapColor, 0}},
+       WrapMode::kNone},
+      {u"<&lbu(10,10,100,10,,,2,,,,,(Bar,n),\"x\")>",
+       {{A::kLineStart, 7}, {A::kLineEnd, 0}},
+       WrapMode::kNone},
+      {u"<&nbu(0,0,50,50,,,,,,,,,\"x\",,\"Callout\")>", {{A::kFillColor, -1}}, WrapMode::kNone},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.tag));
+    EXPECT_EQ(Import(row.tag), 1);
+    UID item = Labelled("x");
+    ASSERT_TRUE(item.IsValid());
+    for (const Look& look : row.looks) {
+      SCOPED_TRACE(FindGraphicAttr(look.cls)->name);
+      std::optional<GraphicAttribute> own = ItemLook::OwnValue(db_, item, look.cls);
+      VyColorDesc color;
+      if (own && own->ref.IsValid()) ASSERT_TRUE(DescribeColor(db_, own->ref, color));
+      EXPECT_EQ(!own ? -1 : own->ref.IsValid() ? color.standardCode : own->number, look.value);
+    }
+    EXPECT_EQ(Instantiate<ITextWrap>(db_, item)->GetWrap().mode, row.wrap);
+    EXPECT_EQ(StoryOf(first_), "One/Two/Three/");
+    db_->Undo();
+  }
+  ObjectStyleID callout = ItemLook::QueryStyleList(db_)->FindStyleByName(u"Callout");
+  EXPECT_EQ(callout, kInvalidObjectStyle) << "undo takes back the style the import made";
 }
 
 TEST_F(BoxTagsTest, TextBoxesNestEightDeep) {
