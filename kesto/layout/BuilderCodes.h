@@ -32,6 +32,8 @@ inline constexpr int32_t kBuildFitTooComplex = 27;
 inline constexpr int32_t kBuildFitNotVisible = 28;
 inline constexpr int32_t kBuildFitGeneral = 29;
 inline constexpr int32_t kBuildCannotCreateLayer = 42;
+inline constexpr int32_t kBuildCannotCreateTextAnchor = 51;
+inline constexpr int32_t kBuildCannotCreateHyperlink = 52;
 inline constexpr int32_t kBuildCannotThreadAnchored = 53;
 inline constexpr int32_t kBuildCannotThread = 54;
 

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
+#include "host/layout/IHyperlinkTable.h"
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
 #include "kesto/layout/BoxBuilder.h"
@@ -57,6 +59,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Leaves a report when reporting is on.
   void ReportBuilderError(int32_t code, std::u16string_view tagName) override;
   int32_t EndImport(VyTextAttributeMgr* attributes) override;
+  int32_t Hyperlink(const VyHyperlinkInfo* info, int32_t id) override;
+  int32_t LinkDestination(const VyLinkDestination& destination) override;
   // Answers 28 when the story refuses the text.
   int32_t InsertText(const char16_t* units, int32_t count) override;
   // Inserts the passage through the host; a host error is reported in the text (when reporting is on)
@@ -129,6 +133,21 @@ class KestoScannerAgent : public VyStoryTSAgent {
                  bool threaded);
   void CloseLevel();
   UID ReferenceByName(const BoxPlacement& placement, bool& optionalMissing);
+  // Hyperlinks: each answers a builder code.
+  int32_t TextHyperlink(const VyHyperlinkInfo& info);
+  int32_t BoxHyperlink(const VyHyperlinkInfo& info, int32_t id);
+  int32_t MakeHyperlink(const VyHyperlinkInfo& info, const HyperlinkSource& source);
+  // The destination's name once it exists; empty when it could not be made.
+  WideString FindOrCreateDestination(const VyHyperlinkInfo& info);
+  // Moves the destinations made on a stand-in page to the page or anchor they name, once the text is in.
+  void ResolveDeferredDestinations();
+
+  // A destination on a stand-in page: its page index, or the anchor it names.
+  struct DeferredDestination {
+    WideString name;
+    int32_t page = -1;
+    WideString anchor;
+  };
 
   // A text box being filled: what its tag asked for and what the enclosing flow had.
   struct TextBoxLevel {
@@ -147,7 +166,12 @@ class KestoScannerAgent : public VyStoryTSAgent {
   VyRef<VyDocument> document_;
   std::unique_ptr<BoxBuilder> builder_;
   std::vector<TextBoxLevel> levels_;
-  int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
+  int32_t skippedLevels_ = 0;
+  int32_t hyperlinkStart_ = -1;  // where <&Ys> was, in `hyperlinkStory_`
+  XStory* hyperlinkStory_ = nullptr;
+  std::vector<DeferredDestination> deferredDestinations_;
+  std::set<WideString> anchorsMade_;  // text anchors named so far in this import  // text boxes opened beyond
+                                      // the deepest level, counted only
   int32_t boxCount_ = 0;
   std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
   std::unique_ptr<TextThreadQueries> threads_;

@@ -2,6 +2,7 @@
 // they go, what goes into text boxes, groups, and the reports left in the text.
 #include <gtest/gtest.h>
 
+#include "host/layout/HyperlinkUtils.h"
 #include "host/layout/ITextFrame.h"
 #include "host/layout/ITextWrap.h"
 #include "host/layout/ItemLook.h"
@@ -186,6 +187,55 @@ TEST_F(BoxTagsTest, BoxesLookAsTheirTagsSay) {
   }
   ObjectStyleID callout = ItemLook::QueryStyleList(db_)->FindStyleByName(u"Callout");
   EXPECT_EQ(callout, kInvalidObjectStyle) << "undo takes back the style the import made";
+}
+
+// Hyperlinks over text and boxes to pages, anchors and addresses; anchors named further on are found at
+// the end of the import; the bad forms are reported where they stand.
+TEST_F(BoxTagsTest, HyperlinksAndAnchorsFromTags) {
+  struct Row {
+    std::u16string input;
+    std::string text;  // the first story afterwards, the anchors' characters as "#"
+    DestinationKind kind;
+    SourceKind source;
+    int32_t sourceStart, sourceEnd;  // a text source's range
+    size_t links;
+  } rows[] = {
+      {u"<&Ys>here<&Ye(\"Chapter 2\",1,\"\")> ", "here One/Two/Three/", DestinationKind::kPage,
+       SourceKind::kText, 0, 4, 1},
+      {u"<&Ys>a<&Ye(\"Later\",\"#spot\")>b<&Ya\"spot\">", "ab#One/Two/Three/", DestinationKind::kTextAnchor,
+       SourceKind::kText, 0, 1, 1},
+      {u"<&nbu(0,0,30,30)><&Yb(1,\"Web\",\"http://example.org/\")>", "One/Two/Three/", DestinationKind::kURL,
+       SourceKind::kItem, 0, 0, 1},
+      {u"<w\"dup\">x<&Yp\"dup\">",
+       "#x\u00ABKesto error: Can't create text anchor: tag &Yp\u00BBOne/Two/Three/", DestinationKind::kURL,
+       SourceKind::kText, 0, 0, 0},
+      {u"<&Ys>open", "open\u00ABKesto error: Can't create hyperlink: tag &Ys\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+      {u"x<&Ye(\"d\",1)>", "x\u00ABKesto error: Hyperlink open/close mismatch: tag &Ye\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+      {u"<&Yb(3,\"d\",1)>", "\u00ABKesto error: No such previous box: tag &Yb\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.input));
+    Import(row.input);
+    std::string text = StoryOf(first_);
+    for (size_t at; (at = text.find("\uFEFF")) != std::string::npos;)
+      text.replace(at, 3, "#");
+    EXPECT_EQ(text, row.text);
+    auto table = HyperlinkUtils::QueryTable(db_);
+    ASSERT_EQ(table->GetHyperlinks().size(), row.links);
+    if (row.links > 0) {
+      const Hyperlink& link = table->GetHyperlinks()[0];
+      EXPECT_EQ(table->FindDestination(link.destination)->kind, row.kind);
+      EXPECT_EQ(link.source.kind, row.source);
+      EXPECT_EQ(link.source.start, row.sourceStart);
+      EXPECT_EQ(link.source.end, row.sourceEnd);
+    }
+    db_->Undo();
+    EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetHyperlinks().empty());
+    EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetTextAnchors().empty());
+  }
 }
 
 TEST_F(BoxTagsTest, TextBoxesNestEightDeep) {
