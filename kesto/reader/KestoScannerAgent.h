@@ -5,10 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/layout/IHyperlinkTable.h"
@@ -48,6 +50,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   KestoScannerAgent(XStory* story, VyTextStream* source, uint32_t importOptions, KestoScanner* scanner,
                     TickSource ticks = nullptr);
   ~KestoScannerAgent() override;
+
+  // Pictures named by URL go into `folder` instead of the preferences' downloads folder (empty: those).
+  void SetChosenDownloads(std::filesystem::path folder) { chosenDownloads_ = std::move(folder); }
 
   int32_t BeginImport(VyTextAttributeMgr* attributes) override;
   // Answers kImportCancelled when the user cancelled.
@@ -118,7 +123,7 @@ class KestoScannerAgent : public VyStoryTSAgent {
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
   // Places the picture of a picture box (a proxy for a missing one), applies its attributes and fits it;
-  // the builder code to report.
+  // the builder code to report, or kImportCancelled when the user stopped its download.
   int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing,
                           const VyImageItemInfo& record, const BoxPlacement& placement, UID reference);
   // Places a box again after a fit changed its size.
@@ -166,14 +171,14 @@ class KestoScannerAgent : public VyStoryTSAgent {
   VyRef<VyDocument> document_;
   std::unique_ptr<BoxBuilder> builder_;
   std::vector<TextBoxLevel> levels_;
-  int32_t skippedLevels_ = 0;
+  int32_t skippedLevels_ = 0;    // text boxes opened beyond the deepest level, counted only
   int32_t hyperlinkStart_ = -1;  // where <&Ys> was, in `hyperlinkStory_`
   XStory* hyperlinkStory_ = nullptr;
   std::vector<DeferredDestination> deferredDestinations_;
-  std::set<WideString> anchorsMade_;  // text anchors named so far in this import  // text boxes opened beyond
-                                      // the deepest level, counted only
+  std::set<WideString> anchorsMade_;  // text anchors named so far in this import
   int32_t boxCount_ = 0;
   std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
+  std::filesystem::path chosenDownloads_;
   std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;

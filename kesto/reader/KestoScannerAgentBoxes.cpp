@@ -5,16 +5,15 @@
 #include "host/layout/PictureUtils.h"
 #include "kesto/layout/BuilderCodes.h"
 #include "kesto/layout/DocumentItems.h"
+#include "kesto/layout/ImportPicture.h"
+#include "kesto/layout/PictureAttributes.h"
+#include "kesto/layout/TextBoxFit.h"
 #include "kesto/model/VyTextAttributeMgr.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/BoxTagState.h"
 #include "kesto/reader/ErrorReport.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
-
-#include "kesto/layout/ImportPicture.h"
-#include "kesto/layout/PictureAttributes.h"
-#include "kesto/layout/TextBoxFit.h"
 
 namespace kesto {
 namespace {
@@ -44,9 +43,10 @@ int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& u
     (void)record.ApplyPictureAttributes(frame);
     return kBuildPictureNotFound;
   }
-  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db);
+  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db, chosenDownloads_);
   int32_t placed = ImportPicture(db, frame.GetUID(), uri, message, *pictureSettings_);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  if (placed == kFetchCancelled) return kImportCancelled;
   if (placed != 0) return kBuildCannotImportPicture;
   (void)record.ApplyPictureAttributes(frame);
   int32_t fitted = FitPictureAfterPlacing(db, frame.GetUID(), record, placement);
@@ -125,6 +125,8 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
     if (!placement.anchored && placement.itemState && !text) (void)item.SetItemState(true);
     if (picture && !picture->reference.empty() && code == 0)
       code = PlaceBoxPicture(item, pictureUri, pictureMissing, *picture, placement, reference);
+    // The user stopped a download: the import ends there, as a cancel in its progress bar ends it.
+    if (code == kImportCancelled) return kImportCancelled;
   }
   if (text) {
     UID previous = reference.IsValid() ? reference : builder_->Recent(2);
