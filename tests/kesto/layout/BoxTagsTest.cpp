@@ -92,6 +92,7 @@ TEST_F(BoxTagsTest, PlacedBoxesLandOnThePageOfTheText) {
   EXPECT_EQ(StoryOf(a), "Text/");
   EXPECT_EQ(StoryOf(first_), "One/Two/Three/") << "the box's text stays out of the main story";
   EXPECT_NEAR(Bounds(Labelled("l")).Width(), 100 * std::cos(M_PI / 4), 1e-6);
+  EXPECT_TRUE(Instantiate<IPageItem>(db_, Labelled("l"))->GetTransform().flipHorizontal) << "it rises";
   EXPECT_EQ(Bounds(Labelled("o")).left, 15);
   EXPECT_EQ(Bounds(Labelled("o")).top, 10);
   EXPECT_EQ(Bounds(Labelled("r")).left, Bounds(Labelled("o")).left + 12) << "12 right of the newest box";
