@@ -41,19 +41,27 @@ int32_t ApplyPlacementOptions(const VyImageItemInfo& record, IDataBase* db, UID 
   return Answer(PictureUtils::SetPlacementOptions(db, frame, wanted));
 }
 
+// The picture takes its scale, rotation and skew, and then its place: the offset puts the top left of
+// what it covers at that distance from the frame's top left.
 int32_t TransformPicture(const VyImageItemInfo& record, IDataBase* db, UID frame) {
   PictureFitting::ContentChange change;
-  bool moved = IsSet(record.offsetX) || IsSet(record.offsetY);
-  if (IsSet(record.offsetX)) change.dx = record.offsetX;
-  if (IsSet(record.offsetY)) change.dy = record.offsetY;
   auto given = [](double v) { return IsSet(v) ? std::optional<double>(v) : std::nullopt; };
   change.scaleX = given(record.scaleX);
   change.scaleY = given(record.scaleY);
   change.rotation = given(record.pictureRotation);
   change.skew = given(record.pictureSkew);
-  bool transformed = change.scaleX || change.scaleY || change.rotation || change.skew;
-  if (!moved && !transformed) return 0;
-  return Answer(PictureFitting::TransformContent(db, frame, change));
+  int32_t result = 0;
+  if (change.scaleX || change.scaleY || change.rotation || change.skew)
+    result = Answer(PictureFitting::TransformContent(db, frame, change));
+  auto item = Instantiate<IPageItem>(db, frame);
+  auto options = Instantiate<IPlacementOptions>(db, frame);
+  if (result != 0 || !item || (!IsSet(record.offsetX) && !IsSet(record.offsetY))) return result;
+  PMRect extent = PictureFitting::ContentExtent(db, PictureUtils::ContentOf(db, frame),
+                                                options ? options->GetOptions().crop : Margins{0, 0, 0, 0});
+  PictureFitting::ContentChange move;
+  if (IsSet(record.offsetX)) move.dx = item->GetBounds().left + record.offsetX - extent.left;
+  if (IsSet(record.offsetY)) move.dy = item->GetBounds().top + record.offsetY - extent.top;
+  return Answer(PictureFitting::TransformContent(db, frame, move));
 }
 
 // The smaller of a given limit (none when not above 0) and `cap`.

@@ -6,6 +6,8 @@
 #include "host/layout/ITextFrame.h"
 #include "host/layout/ITextWrap.h"
 #include "host/layout/ItemLook.h"
+#include "host/layout/PictureFitting.h"
+#include "host/layout/PictureUtils.h"
 #include "host/res/LineEndStyles.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/model/XStory.h"
@@ -13,11 +15,16 @@
 #include "kesto/reader/KestoScannerAgent.h"
 #include "tests/host/layout/LayoutFixture.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
+#include "tests/support/PictureSamples.h"
+#include "tests/support/TempFolder.h"
 
 namespace kesto {
 namespace {
 
 using testing_reader::Readable;
+using testing_support::SamplePng;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
 
 // A box tag `name` with the elements `head` and the quoted `label` as element `labelIndex`.
 std::u16string Box(std::u16string_view name, std::u16string_view head, int labelIndex,
@@ -236,6 +243,47 @@ TEST_F(BoxTagsTest, HyperlinksAndAnchorsFromTags) {
     db_->Undo();
     EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetHyperlinks().empty());
     EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetTextAnchors().empty());
+  }
+}
+
+// A 40 x 20 picture in a 144-point square frame: the fitting option, the picture's own scale and offset,
+// and the frame fitted to its picture.
+TEST_F(BoxTagsTest, PicturesTakeTheirAttributesOnceInTheirFrame) {
+  TempFolder folder("kesto-box-pictures");
+  WriteBytes(folder / "p.png", SamplePng(40, 20));
+  std::u16string file = WideFromUtf8((folder / "p.png").string());
+  struct Row {
+    std::u16string elements;  // after the frame's corners
+    ItemTransform transform;  // the picture's scale
+    PMRect content;           // where the picture lands, or the frame once fitted to it
+    bool frame;
+  } rows[] = {
+      {u",,,,,,,,,C", {1, 1}, {52, 62, 92, 82}, false},
+      {u",,,,,,,,,F", {3.6, 7.2}, {0, 0, 144, 144}, false},
+      {u",,,,,,,,,,50%,200%,10,20", {0.5, 2}, {10, 20, 30, 60}, false},
+      {u",,,,,,,,,,200%,200%", {2, 2}, {0, 0, 80, 144}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.elements));
+    std::u16string frame = row.frame ? u"144?500" : u"144";
+    // The picture's name is element 19 of the placed form, the label element 21.
+    auto commas = static_cast<size_t>(std::count(row.elements.begin(), row.elements.end(), u','));
+    EXPECT_EQ(Import(u"<&pbu(0,0," + frame + u",144" + row.elements + std::u16string(16 - commas, u',') +
+                     u"\"" + file + u"\",,\"x\")>"),
+              1);
+    UID box = Labelled("x");
+    ASSERT_TRUE(box.IsValid());
+    UID image = PictureUtils::ContentOf(db_, box);
+    ASSERT_TRUE(image.IsValid());
+    const ItemTransform& t = Instantiate<IPageItem>(db_, image)->GetTransform();
+    EXPECT_NEAR(t.scaleX, row.transform.scaleX, 1e-9);
+    EXPECT_NEAR(t.scaleY, row.transform.scaleY, 1e-9);
+    PMRect got = row.frame ? Bounds(box) : PictureFitting::ContentExtent(db_, image, {0, 0, 0, 0});
+    EXPECT_NEAR(got.left, row.content.left, 1e-6);
+    EXPECT_NEAR(got.top, row.content.top, 1e-6);
+    EXPECT_NEAR(got.right, row.content.right, 1e-6);
+    EXPECT_NEAR(got.bottom, row.content.bottom, 1e-6);
+    db_->Undo();
   }
 }
 
