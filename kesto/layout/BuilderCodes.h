@@ -24,9 +24,16 @@ inline constexpr int32_t kBuildReferenceOutOfRange = 19;
 inline constexpr int32_t kBuildNoSuchBox = 20;
 inline constexpr int32_t kBuildAlreadyGrouped = 21;
 inline constexpr int32_t kBuildNotSameSpread = 22;
+inline constexpr int32_t kBuildFitPictureEmpty = 23;
+// Fitting a text box: its answers -1..-5 are codes 25..29.
 inline constexpr int32_t kBuildFitTextEmpty = 25;
+inline constexpr int32_t kBuildFitTooMuchText = 26;
+inline constexpr int32_t kBuildFitTooComplex = 27;
+inline constexpr int32_t kBuildFitNotVisible = 28;
 inline constexpr int32_t kBuildFitGeneral = 29;
 inline constexpr int32_t kBuildCannotCreateLayer = 42;
+inline constexpr int32_t kBuildCannotCreateTextAnchor = 51;
+inline constexpr int32_t kBuildCannotCreateHyperlink = 52;
 inline constexpr int32_t kBuildCannotThreadAnchored = 53;
 inline constexpr int32_t kBuildCannotThread = 54;
 

@@ -46,6 +46,9 @@ XPageItem XPageItem::CreateBox(VyRef<VyDocument> document, const VyPageItemInfo&
   params.bounds = document->PageToSpreadBounds(record.bounds, pageIndex);
   // A box tag may give its corners in any order; the host wants them ordered (a line keeps its box).
   PMRect& b = params.bounds;
+  // The host's line runs from the top left to the bottom right of its box; one rising to the right is
+  // that line mirrored.
+  bool rising = record.shape == kShapeLine && (b.left > b.right) != (b.top > b.bottom);
   if (b.left > b.right) std::swap(b.left, b.right);
   if (b.top > b.bottom) std::swap(b.top, b.bottom);
   ClassID cls = CreationCommand(record, params.flag);
@@ -54,6 +57,12 @@ XPageItem XPageItem::CreateBox(VyRef<VyDocument> document, const VyPageItemInfo&
   if (creator.Run(cls, params, &made) != kSuccess || made.empty()) return {};
   XPageItem item(std::move(document), made[0]);
   (void)record.ApplyTo(item);
+  if (rising) {
+    LayoutParams mirror;
+    mirror.transform = Instantiate<IPageItem>(db, item.GetUID())->GetTransform();
+    mirror.transform.flipHorizontal = !mirror.transform.flipHorizontal;
+    (void)item.Run(kTransformItemsCmdBoss, mirror);
+  }
   return item;
 }
 

@@ -73,18 +73,6 @@ int32_t VyPageItemInfo::ApplyTransform(XPageItem& item) const {
   return item.Run(kTransformItemsCmdBoss, params);
 }
 
-int32_t VyPageItemInfo::ApplyObjectStyle(XPageItem&) const {
-  return 0;
-}
-
-int32_t VyPageItemInfo::ApplyGraphicAttributes(XPageItem&) const {
-  return 0;
-}
-
-int32_t VyPageItemInfo::ApplyTextWrap(XPageItem&) const {
-  return 0;
-}
-
 // --- Text frames
 
 void VyTextItemInfo::Reset() {
@@ -137,12 +125,8 @@ void VyImageItemInfo::Reset() {
 
 int32_t VyImageItemInfo::ApplyTo(XPageItem& item) const {
   int32_t result = VyPageItemInfo::ApplyTo(item);
-  int32_t picture = ApplyPicture(item);
+  int32_t picture = ApplyPictureAttributes(item);
   return result != 0 ? result : picture;
-}
-
-int32_t VyImageItemInfo::ApplyPicture(XPageItem&) const {
-  return 0;
 }
 
 }  // namespace kesto

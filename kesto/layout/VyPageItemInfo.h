@@ -9,6 +9,8 @@
 
 #include "host/core/WideString.h"
 #include "host/layout/Geometry.h"
+#include "host/layout/GraphicAttributes.h"
+#include "host/layout/TextWrap.h"
 #include "kesto/layout/UnsetValues.h"
 #include "kesto/model/VyColorDesc.h"
 #include "kesto/model/VyStrokeTypeDesc.h"
@@ -95,9 +97,15 @@ class VyPageItemInfo : public VyBasePageItemInfo {
   uint8_t wrapFromStyle = 0;  // read back only
   uint8_t overprintRead = 0;  // read back only
 
+  // The graphic attributes the record sets, colours and stroke types resolved in `db` (those that name
+  // nothing there are left out): what ApplyTo hands the host in one command.
+  GraphicAttributeList GraphicAttributesFor(IDataBase* db) const;
+  // `current` with the wrap members the record sets (host modes, sides and offsets).
+  TextWrapSettings WrapFor(const TextWrapSettings& current) const;
+
  protected:
-  // The parts that wait for the host's graphic attributes, object styles and text wrap; each answers 0
-  // and changes nothing until the host offers them.
+  // Each answers 0 or the host's refusal (the global error code reset); a step with nothing set runs no
+  // command. A named object style the document lacks is made, based on the default for the item's kind.
   int32_t ApplyObjectStyle(XPageItem& item) const;
   int32_t ApplyGraphicAttributes(XPageItem& item) const;
   int32_t ApplyTextWrap(XPageItem& item) const;
@@ -130,8 +138,14 @@ class VyImageItemInfo : public VyPageItemInfo {
   void Reset() override;
   int32_t ApplyTo(XPageItem& item) const override;
 
+  // 2 centre, 3 content to frame, 4 proportionally, 5 fill proportionally; others none.
   int32_t fitting = 1;
+  // The frame's placement options: its fitting (FrameFitting, 4 unset), reference point (0..8, others
+  // unset), auto-fit switch and crop of each side (left, top, right, bottom).
+  int32_t placementFitting = 4;
   int32_t fitAnchor = kUnsetCount;
+  int8_t autoFit = kUnsetSwitch;
+  std::array<double, 4> crop = {kUnsetReal, kUnsetReal, kUnsetReal, kUnsetReal};
   double scaleX = kUnsetReal, scaleY = kUnsetReal;    // percent
   double offsetX = kUnsetReal, offsetY = kUnsetReal;  // points
   double pictureRotation = kUnsetReal, pictureSkew = kUnsetReal;
@@ -141,9 +155,9 @@ class VyImageItemInfo : public VyPageItemInfo {
   int32_t cropKind = 1;
   bool placement = false;
 
- private:
-  // Waits for the host's pictures: answers 0 and places nothing until it offers them.
-  int32_t ApplyPicture(XPageItem& item) const;
+  // The picture attributes: the placement options where set and, with a picture in the frame, its
+  // offset, scale, skew and rotation. Answers 0 or the first host refusal.
+  int32_t ApplyPictureAttributes(XPageItem& frame) const;
 };
 
 }  // namespace kesto

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "host/layout/Geometry.h"
+#include "host/res/LineEndStyles.h"
+#include "kesto/model/VyStrokeTypeDesc.h"
 #include "kesto/reader/BoxTagState.h"
+#include "kesto/reader/ColorNames.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/NumberConversion.h"
 #include "kesto/reader/ScannerErrors.h"
@@ -132,9 +135,14 @@ class BoxList : public ListHandler {
       case 15:
         return WrapOffsets(item);
       case 10:
+        if (item <= 1) Color(item == 0 ? record_.strokeColor : record_.gapColor);
+        return;
       case 12:
+        if (item == 0) FrameStyle();
+        return;
       case 13:
-        return;  // colors and frame styles wait for the host's graphic attributes
+        if (item == 0) Color(record_.fillColor);
+        return;
       default:
         return KindElement(item);
     }
@@ -444,6 +452,74 @@ class BoxList : public ListHandler {
     }
   }
 
+  // A colour name of the document or the language, or "N" for none; error 5 for a name that is neither.
+  void Color(VyColorDesc& target) {
+    IDataBase* document = scanner_.GetDocument();
+    VyColorDesc spec;
+    spec.document = document;
+    if (scanner_.Params().IsSingleLetter(u'N', true)) {
+      spec.kind = VyColorDesc::kStandard;
+      spec.standardCode = 0;
+    } else if (!ColorSpecFromName(document, Text(), spec) || (document && !ResolveColor(spec).IsValid())) {
+      return Fail(kScanNoSuchColor);
+    }
+    target = std::move(spec);
+  }
+
+  // A quoted stroke type (the language's names, then the document's stroke styles) or a number: 2..7 the
+  // older line styles 5..10, other numbers solid. Error 8 for a name that is neither, and for 0 before
+  // version 2.
+  void FrameStyle() {
+    VyStrokeTypeDesc type;
+    if (scanner_.Params().IsQuoted()) {
+      int32_t index = StrokeTypeIndexOfName(Text());
+      type.kind = index >= 0 ? VyStrokeTypeDesc::kByIndex : VyStrokeTypeDesc::kByName;
+      type.index = std::max(index, 0);
+      if (index < 0) type.name = WideString(Text().substr(0, kMaxStrokeTypeNameLength));
+      IDataBase* document = scanner_.GetDocument();
+      if (index < 0 && document && !ResolveStrokeType(document, type).IsValid())
+        return Fail(kScanNoSuchFrame);
+    } else {
+      int32_t number = 0;
+      if (!Integer(number, 0, 10000)) return;
+      if (number == 0 && scanner_.GetVersion() < 2) return Fail(kScanNoSuchFrame);
+      type.kind = VyStrokeTypeDesc::kByIndex;
+      type.index = number >= 2 && number <= 7 ? number + 3 : 0;
+    }
+    record_.strokeType = std::move(type);
+  }
+
+  // One of six names for both ends (the arrow is the host's curved line end), or a sub-list of the start
+  // and the end, each "N", "NONE" or a host line-end style; error 10 otherwise.
+  void LineEnds(int32_t item) {
+    static constexpr std::u16string_view kNames[] = {u"plain",           u"right",          u"left",
+                                                     u"right feathered", u"left feathered", u"double"};
+    static constexpr bool kStartArrow[] = {false, false, true, false, true, true};
+    static constexpr bool kEndArrow[] = {false, true, false, true, false, true};
+    if (item > 1) return;
+    if (!sublistSeen_[16]) {
+      for (size_t i = 0; i < std::size(kNames); ++i) {
+        if (!EqualIgnoringCase(Text(), kNames[i])) continue;
+        record_.lineStart = {1, kStartArrow[i] ? WideString(u"Curved") : WideString()};
+        record_.lineEnd = {1, kEndArrow[i] ? WideString(u"Curved") : WideString()};
+        return;
+      }
+      return Fail(kScanValueOutOfRange);
+    }
+    VyLineEnd& end = item == 0 ? record_.lineStart : record_.lineEnd;
+    if (EqualIgnoringCase(Text(), u"N") || EqualIgnoringCase(Text(), u"NONE")) {
+      end = {1, WideString()};
+    } else if (LineEndStyles::Find(Text())) {
+      end = {1, WideString(Text())};
+    } else {
+      Fail(kScanValueOutOfRange);
+    }
+  }
+  static bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
+  }
+
   void KindElement(int32_t item) {
     switch (kind_) {
       case TagBoxKind::kText:
@@ -453,7 +529,7 @@ class BoxList : public ListHandler {
       case TagBoxKind::kEmpty:
         return Common(canonical_ - 16, item);
       case TagBoxKind::kLine:
-        if (canonical_ == 16) return;  // line-end decorations wait for the host's line-end styles
+        if (canonical_ == 16) return LineEnds(item);
         return Common(canonical_ - 17, item);
     }
   }
@@ -515,15 +591,31 @@ class BoxList : public ListHandler {
     }
   }
 
+  // A fitting option, or a sub-list of the frame's placement options: fitting, reference point, auto-fit.
+  void Fitting(VyImageItemInfo& pic, int32_t item) {
+    static constexpr std::u16string_view kPoints[] = {u"TL", u"TC", u"TR", u"CL", u"C",
+                                                      u"CR", u"BL", u"BC", u"BR"};
+    if (!sublistSeen_[16]) {
+      int32_t fitting = item == 0 ? Letter(u"MCFAL") : -1;
+      if (fitting >= 0) pic.fitting = fitting + 1;
+    } else if (item == 0) {
+      int32_t fitting = Letter(u"NFAL");
+      if (fitting >= 0) pic.placementFitting = fitting;
+    } else if (item == 1) {
+      for (size_t i = 0; i < std::size(kPoints); ++i)
+        if (EqualIgnoringCase(Text(), kPoints[i])) pic.fitAnchor = static_cast<int32_t>(i);
+      if (pic.fitAnchor == kUnsetCount) Fail(kScanMalformedTag);
+    } else if (item == 2) {
+      int32_t autoFit = Letter(u"MA");
+      if (autoFit >= 0) pic.autoFit = static_cast<int8_t>(autoFit);
+    }
+  }
+
   void PictureElement(int32_t item) {
     VyImageItemInfo& pic = state_.picture;
     switch (canonical_) {
       case 16:
-        if (item == 0 && !sublistSeen_[16]) {
-          int32_t fitting = Letter(u"MCFAL");
-          if (fitting >= 0) pic.fitting = fitting + 1;
-        }
-        return;
+        return Fitting(pic, item);
       case 17:
       case 18:
         if (item == 0) Number(canonical_ == 17 ? pic.scaleX : pic.scaleY, kNumberPercentage, 0.001, 10);
@@ -618,8 +710,52 @@ bool SizesFit(BoxTagState& state) {
   return (p.widthFromReference || width >= 2) && (p.heightFromReference || height >= 2);
 }
 
-void EndBox(KestoScanner& scanner, const BoxList& list) {
+// What a box without an object style looks like where its tag says nothing: white fill, a black solid
+// stroke of no weight, wrap around its bounding box (lines none), inline at the baseline when anchored.
+void CompleteLook(BoxTagState& state, bool shortAnchored) {
+  VyPageItemInfo& r = state.Record();
+  if (!r.objectStyle.empty()) return;
+  bool offsets = std::any_of(r.wrap.offsets.begin(), r.wrap.offsets.end(), [](double v) { return IsSet(v); });
+  bool line = state.kind == TagBoxKind::kLine;
+  auto standard = [](VyColorDesc& color, int32_t code) {
+    if (color.kind != VyColorDesc::kNoneGiven) return;
+    color.kind = VyColorDesc::kStandard;
+    color.standardCode = code;
+  };
+  auto orDefault = [](double& value, double fallback) {
+    if (!IsSet(value)) value = fallback;
+  };
+  if (r.shape >= kShapeCornerFirst && r.shape <= kShapeCornerLast) orDefault(r.cornerRadius, 0);
+  standard(r.fillColor, 1);
+  orDefault(r.fillTint, 1);
+  if (r.strokeType.kind == VyStrokeTypeDesc::kNoneGiven) r.strokeType.kind = VyStrokeTypeDesc::kByIndex;
+  orDefault(r.strokeWeight, 0);
+  standard(r.strokeColor, 2);
+  orDefault(r.strokeTint, 1);
+  standard(r.gapColor, line ? 0 : 1);
+  orDefault(r.gapTint, line ? 1 : 0);
+  if (r.strokeAlignment == 3) r.strokeAlignment = 1;
+  if (r.endCap < 0) r.endCap = 0;
+  if (!r.wrap.AnySet()) {
+    r.wrap.mode = line ? 0 : 1;
+    r.wrap.side = 5;
+    r.wrap.offsets = {0, 0, 0, 0};
+  }
+  AnchorSettings& anchor = state.placement.anchor;
+  if (anchor.enums[0] == AnchorSettings::kUnsetEnums[0]) {
+    anchor.enums[0] = 0;
+    anchor.extra = false;
+    anchor.distances[1] = 0;
+  }
+  if (!shortAnchored) return;
+  if (offsets && (r.wrap.mode == 0 || r.wrap.mode == 11)) r.wrap.mode = 1;
+  bool atBaseline = anchor.enums[0] == 0 && !anchor.extra;
+  if (atBaseline && IsSet(anchor.distances[1]) && anchor.distances[1] >= 0) r.wrap.mode = 0;
+}
+
+void EndBox(KestoScanner& scanner, const BoxList& list, bool shortAnchored) {
   BoxTagState& state = scanner.GetBoxTag();
+  CompleteLook(state, shortAnchored);
   PMRect& b = state.Record().bounds;
   if (list.polar_) {
     // Elements 2 and 3 were an angle and a length.
@@ -662,7 +798,7 @@ void ReadBoxTag(KestoScanner& scanner, TagBoxKind kind, char16_t letter) {
   c = scanner.NextChar();
   if (c != ScannerInput::kEnd) scanner.PushBack();
   if (c == '(') (void)scanner.Params().ReadList(noting);
-  EndBox(scanner, list);
+  EndBox(scanner, list, !placed && !longForm);
   state.failed = scanner.GetError() != 0;
   if (kind == TagBoxKind::kText) {
     if (!placed && scanner.IsHiddenTextOpen()) {

@@ -200,6 +200,10 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return agent_->LinkDestination(linkDestination_);
     case ScanToken::kHyperlinkStart:
       return agent_->Hyperlink(nullptr, -1);
+    case ScanToken::kHyperlinkEnd:
+      return agent_->Hyperlink(&hyperlink_, -1);
+    case ScanToken::kHyperlinkEndToBox:
+      return agent_->Hyperlink(&hyperlink_, anchorId_);
     case ScanToken::kHostTaggedText:
       return agent_->InsertHostTaggedText(hostText_.data(), static_cast<int32_t>(hostText_.size()),
                                           HasOption(kInterpretTags));

@@ -21,6 +21,7 @@
 #include "kesto/reader/TagName.h"
 #include "kesto/reader/TagParameterReader.h"
 #include "kesto/reader/VyHiddenTextSettings.h"
+#include "kesto/reader/VyHyperlinkInfo.h"
 
 namespace kesto {
 
@@ -87,6 +88,7 @@ class KestoScanner : public CTaggedTextScanner {
     masterF_ = fFlag;
   }
   VyLinkDestination& GetLinkDestination() { return linkDestination_; }
+  VyHyperlinkInfo& GetHyperlink() { return hyperlink_; }
   // The box tag being read and the origin offset in force.
   BoxTagState& GetBoxTag() { return *boxTag_; }
   bool IsHiddenTextOpen() const { return hiddenTextOpen_; }
@@ -210,6 +212,7 @@ class KestoScanner : public CTaggedTextScanner {
   bool masterP_ = false;
   bool masterF_ = false;
   VyLinkDestination linkDestination_;
+  VyHyperlinkInfo hyperlink_;
   bool hiddenTextOpen_ = false;
   VyHiddenTextSettings hiddenTextSettings_;
   int32_t anchorId_ = -1;

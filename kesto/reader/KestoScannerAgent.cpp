@@ -232,11 +232,14 @@ int32_t KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool
 }
 
 int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
+  // A text source never closed makes no hyperlink; the report goes where the text ended.
+  if (hyperlinkStart_ >= 0 && story_ == hyperlinkStory_) Report(kBuildCannotCreateHyperlink, u"&Ys");
   if (story_ && position_ != paragraphPos_) {
     FixAlignment();
     story_->Flush(false, true);
     RestoreAlignment();
   }
+  ResolveDeferredDestinations();
   UnbindAttributes();
   return 0;
 }

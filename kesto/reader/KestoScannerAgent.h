@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "host/layout/IHyperlinkTable.h"
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
 #include "kesto/layout/BoxBuilder.h"
@@ -62,6 +64,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Leaves a report when reporting is on.
   void ReportBuilderError(int32_t code, std::u16string_view tagName) override;
   int32_t EndImport(VyTextAttributeMgr* attributes) override;
+  int32_t Hyperlink(const VyHyperlinkInfo* info, int32_t id) override;
+  int32_t LinkDestination(const VyLinkDestination& destination) override;
   // Answers 28 when the story refuses the text.
   int32_t InsertText(const char16_t* units, int32_t count) override;
   // Inserts the passage through the host; a host error is reported in the text (when reporting is on)
@@ -118,22 +122,43 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
-  // Places the picture of a picture box (a proxy for a missing one); the builder code to report, or
-  // kImportCancelled when the user stopped its download.
-  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
+  // Places the picture of a picture box (a proxy for a missing one), applies its attributes and fits it;
+  // the builder code to report, or kImportCancelled when the user stopped its download.
+  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing,
+                          const VyImageItemInfo& record, const BoxPlacement& placement, UID reference);
+  // Places a box again after a fit changed its size.
+  void PlaceAgain(XPageItem& item, const VyPageItemInfo& record, const BoxPlacement& placement,
+                  UID reference);
   // Whether the text goes where it belongs: not inside a text box whose tag failed.
   bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
   bool InMainFlow() const { return levels_.empty() && skippedLevels_ == 0; }
   // The insertion point moves into the text frame `box`'s story (after `threaded`'s text when it
   // continues it) and the scanner's attributes go with it, keeping their values.
-  void OpenLevel(const BoxPlacement& placement, UID box, bool allowsBoxes, bool threaded);
+  void OpenLevel(const BoxPlacement& placement, const VyPageItemInfo& record, UID box, bool allowsBoxes,
+                 bool threaded);
   void CloseLevel();
   UID ReferenceByName(const BoxPlacement& placement, bool& optionalMissing);
+  // Hyperlinks: each answers a builder code.
+  int32_t TextHyperlink(const VyHyperlinkInfo& info);
+  int32_t BoxHyperlink(const VyHyperlinkInfo& info, int32_t id);
+  int32_t MakeHyperlink(const VyHyperlinkInfo& info, const HyperlinkSource& source);
+  // The destination's name once it exists; empty when it could not be made.
+  WideString FindOrCreateDestination(const VyHyperlinkInfo& info);
+  // Moves the destinations made on a stand-in page to the page or anchor they name, once the text is in.
+  void ResolveDeferredDestinations();
+
+  // A destination on a stand-in page: its page index, or the anchor it names.
+  struct DeferredDestination {
+    WideString name;
+    int32_t page = -1;
+    WideString anchor;
+  };
 
   // A text box being filled: what its tag asked for and what the enclosing flow had.
   struct TextBoxLevel {
     bool allowsBoxes = false;
     BoxPlacement placement;
+    VyPageItemInfo shape;  // the kind, shape and corners the tag gave, for placing the box again
     UID box;
     UID savedCurrent;
     VyRef<XStory> story;
@@ -146,7 +171,11 @@ class KestoScannerAgent : public VyStoryTSAgent {
   VyRef<VyDocument> document_;
   std::unique_ptr<BoxBuilder> builder_;
   std::vector<TextBoxLevel> levels_;
-  int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
+  int32_t skippedLevels_ = 0;    // text boxes opened beyond the deepest level, counted only
+  int32_t hyperlinkStart_ = -1;  // where <&Ys> was, in `hyperlinkStory_`
+  XStory* hyperlinkStory_ = nullptr;
+  std::vector<DeferredDestination> deferredDestinations_;
+  std::set<WideString> anchorsMade_;  // text anchors named so far in this import
   int32_t boxCount_ = 0;
   std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
   std::filesystem::path chosenDownloads_;

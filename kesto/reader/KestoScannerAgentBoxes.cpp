@@ -5,6 +5,9 @@
 #include "host/layout/PictureUtils.h"
 #include "kesto/layout/BuilderCodes.h"
 #include "kesto/layout/DocumentItems.h"
+#include "kesto/layout/ImportPicture.h"
+#include "kesto/layout/PictureAttributes.h"
+#include "kesto/layout/TextBoxFit.h"
 #include "kesto/model/VyTextAttributeMgr.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/BoxTagState.h"
@@ -27,20 +30,41 @@ void KestoScannerAgent::Report(int32_t builderCode, std::u16string_view tagName)
   if (IsReportedBuildCode(builderCode)) ReportBuilderError(builderCode, tagName);
 }
 
-int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing) {
+int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing,
+                                           const VyImageItemInfo& record, const BoxPlacement& placement,
+                                           UID reference) {
   IDataBase* db = frame.DataBase();
   std::string message;
   if (missing) {
     // The box keeps a proxy linked to the missing file, so that the document shows what is missing.
     (void)PictureUtils::PlaceMissingPictureProxy(db, frame.GetUID(), Utf8FromWide(uri),
                                                  PictureFormat::kUnknown, message);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    (void)record.ApplyPictureAttributes(frame);
     return kBuildPictureNotFound;
   }
   if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db, chosenDownloads_);
   int32_t placed = ImportPicture(db, frame.GetUID(), uri, message, *pictureSettings_);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   if (placed == kFetchCancelled) return kImportCancelled;
-  return placed == 0 ? 0 : kBuildCannotImportPicture;
+  if (placed != 0) return kBuildCannotImportPicture;
+  (void)record.ApplyPictureAttributes(frame);
+  int32_t fitted = FitPictureAfterPlacing(db, frame.GetUID(), record, placement);
+  if (fitted == 0 && placement.AnyFit()) PlaceAgain(frame, record, placement, reference);
+  return fitted;
+}
+
+void KestoScannerAgent::PlaceAgain(XPageItem& item, const VyPageItemInfo& record,
+                                   const BoxPlacement& placement, UID reference) {
+  if (placement.anchored || !story_) return;
+  // The fitted size, at the corners the tag gave.
+  VyPageItemInfo sized;
+  sized.kind = record.kind;
+  sized.shape = record.shape;
+  PMRect now = item.GetBounds();
+  sized.bounds = {record.bounds.left, record.bounds.top, record.bounds.left + now.Width(),
+                  record.bounds.top + now.Height()};
+  (void)builder_->PlaceBox(*story_, item, sized, placement, reference);
 }
 
 UID KestoScannerAgent::ReferenceByName(const BoxPlacement& placement, bool& optionalMissing) {
@@ -100,7 +124,7 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
     }
     if (!placement.anchored && placement.itemState && !text) (void)item.SetItemState(true);
     if (picture && !picture->reference.empty() && code == 0)
-      code = PlaceBoxPicture(item, pictureUri, pictureMissing);
+      code = PlaceBoxPicture(item, pictureUri, pictureMissing, *picture, placement, reference);
     // The user stopped a download: the import ends there, as a cancel in its progress bar ends it.
     if (code == kImportCancelled) return kImportCancelled;
   }
@@ -115,7 +139,7 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
     }
     Report(code, tagName);
     if (levels_.size() < static_cast<size_t>(kMaxTextBoxLevels) && Receiving())
-      OpenLevel(placement, item.GetUID(), item.IsValid() && code == 0, threaded);
+      OpenLevel(placement, *box, item.GetUID(), item.IsValid() && code == 0, threaded);
     else
       ++skippedLevels_;
     return 0;
@@ -124,10 +148,14 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
   return 0;
 }
 
-void KestoScannerAgent::OpenLevel(const BoxPlacement& placement, UID box, bool allowsBoxes, bool threaded) {
+void KestoScannerAgent::OpenLevel(const BoxPlacement& placement, const VyPageItemInfo& record, UID box,
+                                  bool allowsBoxes, bool threaded) {
   TextBoxLevel level;
   level.allowsBoxes = allowsBoxes;
   level.placement = placement;
+  level.shape.kind = record.kind;
+  level.shape.shape = record.shape;
+  level.shape.bounds = record.bounds;
   level.box = box;
   level.savedCurrent = builder_->GetCurrentBox();
   level.enclosing = story_;
@@ -196,13 +224,26 @@ int32_t KestoScannerAgent::EndTextBox(VyPageItemInfo*) {
     Report(kBuildUnmatchedEnd, tagName);
     return 0;
   }
-  TextBoxLevel& level = levels_.back();
-  if (level.allowsBoxes && !level.placement.anchored) {
-    XPageItem item(document_, level.box);
-    if (level.placement.sendToBack) (void)item.SendBehind(kInvalidUID);
-    if (level.placement.itemState) (void)item.SetItemState(true);
-  }
+  bool allowsBoxes = levels_.back().allowsBoxes;
+  BoxPlacement placement = levels_.back().placement;
+  VyPageItemInfo shape = levels_.back().shape;
+  XPageItem item(document_, levels_.back().box);
+  // The box's text is all in once its level closes; the box is then fitted and placed from the flow
+  // around it.
   CloseLevel();
+  if (!allowsBoxes) return 0;
+  int32_t code = 0;
+  if (placement.fitWidth || placement.fitHeight || placement.fitWidthAlternate ||
+      placement.fitHeightAlternate) {
+    int32_t fitted = FitTextBox(item, placement, true);
+    if (fitted < 0) code = kBuildFitTextEmpty - 1 - fitted;
+    if (fitted == 0) PlaceAgain(item, shape, placement, kInvalidUID);
+  }
+  if (!placement.anchored) {
+    if (placement.sendToBack) (void)item.SendBehind(kInvalidUID);
+    if (placement.itemState) (void)item.SetItemState(true);
+  }
+  Report(code, tagName);
   return 0;
 }
 

@@ -55,6 +55,7 @@ TagDispatchTable::TagDispatchTable() {
   RegisterExtensionTags(*this);
   RegisterMasterPageTags(*this);
   RegisterBoxTags(*this);
+  RegisterHyperlinkTags(*this);
 }
 
 void TagDispatchTable::Register(char first, TagHandler handler) {

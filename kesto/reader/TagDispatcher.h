@@ -58,5 +58,6 @@ void RegisterExtensionTags(TagDispatchTable& table);       // "&d", "&it", "#", 
 void RegisterMasterPageTags(TagDispatchTable& table);      // "&m…", "^m…"
 void RegisterBoxTags(
     TagDispatchTable& table);  // "&tb…", "&te", "&pb…", "&nb…", "&lb…", "&g", "&o"; after "&tt…"
+void RegisterHyperlinkTags(TagDispatchTable& table);  // "&Y…", "w"
 
 }  // namespace kesto

@@ -2,18 +2,29 @@
 // they go, what goes into text boxes, groups, and the reports left in the text.
 #include <gtest/gtest.h>
 
+#include "host/layout/HyperlinkUtils.h"
 #include "host/layout/ITextFrame.h"
+#include "host/layout/ITextWrap.h"
+#include "host/layout/ItemLook.h"
+#include "host/layout/PictureFitting.h"
+#include "host/layout/PictureUtils.h"
+#include "host/res/LineEndStyles.h"
 #include "kesto/model/KestoAttributes.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "tests/host/layout/LayoutFixture.h"
 #include "tests/kesto/reader/ScannerTestSupport.h"
+#include "tests/support/PictureSamples.h"
+#include "tests/support/TempFolder.h"
 
 namespace kesto {
 namespace {
 
 using testing_reader::Readable;
+using testing_support::SamplePng;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
 
 // A box tag `name` with the elements `head` and the quoted `label` as element `labelIndex`.
 std::u16string Box(std::u16string_view name, std::u16string_view head, int labelIndex,
@@ -88,6 +99,7 @@ TEST_F(BoxTagsTest, PlacedBoxesLandOnThePageOfTheText) {
   EXPECT_EQ(StoryOf(a), "Text/");
   EXPECT_EQ(StoryOf(first_), "One/Two/Three/") << "the box's text stays out of the main story";
   EXPECT_NEAR(Bounds(Labelled("l")).Width(), 100 * std::cos(M_PI / 4), 1e-6);
+  EXPECT_TRUE(Instantiate<IPageItem>(db_, Labelled("l"))->GetTransform().flipHorizontal) << "it rises";
   EXPECT_EQ(Bounds(Labelled("o")).left, 15);
   EXPECT_EQ(Bounds(Labelled("o")).top, 10);
   EXPECT_EQ(Bounds(Labelled("r")).left, Bounds(Labelled("o")).left + 12) << "12 right of the newest box";
@@ -114,6 +126,12 @@ TEST_F(BoxTagsTest, BuilderErrorsAreReportedInlineAndLeaveNoItem) {
       {u"<&tbu(0,0,100,100)><&g(1)><&m1><&te>", "One/Two/Three/", 1},
       {u"<&tbu(0,0,1,30)>inside<&te>", "\u00ABKesto error: Value out of range: tag &tbu\u00BBOne/Two/Three/",
        0},
+      {u"<&nbu(0,0,30,30,,1,Mauve)>",
+       "\u00ABKesto error: No such color: tag &nbu param #7\u00BBOne/Two/Three/", 0},
+      {u"<&nbu(0,0,30,30,,1,,,\"Wavy\")>",
+       "\u00ABKesto error: No such frame: tag &nbu param #9\u00BBOne/Two/Three/", 0},
+      {u"<&lbu(0,0,30,30,,,1,,,,,arrows)>",
+       "\u00ABKesto error: Value out of range: tag &lbu param #12\u00BBOne/Two/Three/", 0},
   };
   size_t base = Items(1).size();
   for (const Row& row : rows) {
@@ -124,6 +142,148 @@ TEST_F(BoxTagsTest, BuilderErrorsAreReportedInlineAndLeaveNoItem) {
     db_->Undo();
     EXPECT_EQ(Items(1).size(), base) << "undo removes every item the import made";
     EXPECT_EQ(StoryOf(first_), "One/Two/Three/");
+  }
+}
+
+// What the tags say about a box's look, read back through the host: a swatch as its standard colour code.
+TEST_F(BoxTagsTest, BoxesLookAsTheirTagsSay) {
+  using A = GraphicAttr;
+  struct Look {
+    GraphicAttr cls;
+    double value;  // -1: the item has no value of its own
+  };
+  struct Row {
+    std::u16string tag;
+    std::vector<Look> looks;
+    WrapMode wrap;
+  } rows[] = {
+      {u"<&nbu(0,0,50,50,,1,Red,50,,N,,,\"x\")>",
+       {{A::kStrokeWeight, 1}, {A::kStrokeColor, 7}, {A::kStrokeTint, 50}, {A::kFillColor, 0}},
+       WrapMode::kBoundingBox},
+      {u"<&nbu(0,0,50,50,,,,,,,,,\"x\")>",
+       {{A::kFillColor, 1}, {A::kFillTint, 100}, {A::kStrokeWeight, 0}, {A::kStrokeColor, -1}},
+       WrapMode::kBoundingBox},
+      {u"<&nbu(0,0,50,50,J,(2,12,C),,,,Blue,40,5,\"x\")>",
+       {{A::kCornerEffect, static_cast<double>(CornerEffect::kInset)},
+        {A::kCornerSize, 6},
+        {A::kFillColor, 9},
+        {A::kFillTint, 40}},
+       WrapMode::kJumpObject},
+      {u"<&lbu(10,10,100,10,,,2,,,,,right,\"x\")>",
+       {{A::kLineStart, 0}, {A::kLineEnd, static_cast<double>(LineEnd::kCurved)}, {A::kGapColor, 0}},
+       WrapMode::kNone},
+      {u"<&lbu(10,10,100,10,,,2,,,,,(Bar,n),\"x\")>",
+       {{A::kLineStart, 7}, {A::kLineEnd, 0}},
+       WrapMode::kNone},
+      {u"<&nbu(0,0,50,50,,,,,,,,,\"x\",,\"Callout\")>", {{A::kFillColor, -1}}, WrapMode::kNone},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.tag));
+    EXPECT_EQ(Import(row.tag), 1);
+    UID item = Labelled("x");
+    ASSERT_TRUE(item.IsValid());
+    for (const Look& look : row.looks) {
+      SCOPED_TRACE(FindGraphicAttr(look.cls)->name);
+      std::optional<GraphicAttribute> own = ItemLook::OwnValue(db_, item, look.cls);
+      VyColorDesc color;
+      if (own && own->ref.IsValid()) ASSERT_TRUE(DescribeColor(db_, own->ref, color));
+      EXPECT_EQ(!own ? -1 : own->ref.IsValid() ? color.standardCode : own->number, look.value);
+    }
+    EXPECT_EQ(Instantiate<ITextWrap>(db_, item)->GetWrap().mode, row.wrap);
+    EXPECT_EQ(StoryOf(first_), "One/Two/Three/");
+    db_->Undo();
+  }
+  ObjectStyleID callout = ItemLook::QueryStyleList(db_)->FindStyleByName(u"Callout");
+  EXPECT_EQ(callout, kInvalidObjectStyle) << "undo takes back the style the import made";
+}
+
+// Hyperlinks over text and boxes to pages, anchors and addresses; anchors named further on are found at
+// the end of the import; the bad forms are reported where they stand.
+TEST_F(BoxTagsTest, HyperlinksAndAnchorsFromTags) {
+  struct Row {
+    std::u16string input;
+    std::string text;  // the first story afterwards, the anchors' characters as "#"
+    DestinationKind kind;
+    SourceKind source;
+    int32_t sourceStart, sourceEnd;  // a text source's range
+    size_t links;
+  } rows[] = {
+      {u"<&Ys>here<&Ye(\"Chapter 2\",1,\"\")> ", "here One/Two/Three/", DestinationKind::kPage,
+       SourceKind::kText, 0, 4, 1},
+      {u"<&Ys>a<&Ye(\"Later\",\"#spot\")>b<&Ya\"spot\">", "ab#One/Two/Three/", DestinationKind::kTextAnchor,
+       SourceKind::kText, 0, 1, 1},
+      {u"<&nbu(0,0,30,30)><&Yb(1,\"Web\",\"http://example.org/\")>", "One/Two/Three/", DestinationKind::kURL,
+       SourceKind::kItem, 0, 0, 1},
+      {u"<w\"dup\">x<&Yp\"dup\">",
+       "#x\u00ABKesto error: Can't create text anchor: tag &Yp\u00BBOne/Two/Three/", DestinationKind::kURL,
+       SourceKind::kText, 0, 0, 0},
+      {u"<&Ys>open", "open\u00ABKesto error: Can't create hyperlink: tag &Ys\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+      {u"x<&Ye(\"d\",1)>", "x\u00ABKesto error: Hyperlink open/close mismatch: tag &Ye\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+      {u"<&Yb(3,\"d\",1)>", "\u00ABKesto error: No such previous box: tag &Yb\u00BBOne/Two/Three/",
+       DestinationKind::kURL, SourceKind::kText, 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.input));
+    Import(row.input);
+    std::string text = StoryOf(first_);
+    for (size_t at; (at = text.find("\uFEFF")) != std::string::npos;)
+      text.replace(at, 3, "#");
+    EXPECT_EQ(text, row.text);
+    auto table = HyperlinkUtils::QueryTable(db_);
+    ASSERT_EQ(table->GetHyperlinks().size(), row.links);
+    if (row.links > 0) {
+      const Hyperlink& link = table->GetHyperlinks()[0];
+      EXPECT_EQ(table->FindDestination(link.destination)->kind, row.kind);
+      EXPECT_EQ(link.source.kind, row.source);
+      EXPECT_EQ(link.source.start, row.sourceStart);
+      EXPECT_EQ(link.source.end, row.sourceEnd);
+    }
+    db_->Undo();
+    EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetHyperlinks().empty());
+    EXPECT_TRUE(HyperlinkUtils::QueryTable(db_)->GetTextAnchors().empty());
+  }
+}
+
+// A 40 x 20 picture in a 144-point square frame: the fitting option, the picture's own scale and offset,
+// and the frame fitted to its picture.
+TEST_F(BoxTagsTest, PicturesTakeTheirAttributesOnceInTheirFrame) {
+  TempFolder folder("kesto-box-pictures");
+  WriteBytes(folder / "p.png", SamplePng(40, 20));
+  std::u16string file = WideFromUtf8((folder / "p.png").string());
+  struct Row {
+    std::u16string elements;  // after the frame's corners
+    ItemTransform transform;  // the picture's scale
+    PMRect content;           // where the picture lands, or the frame once fitted to it
+    bool frame;
+  } rows[] = {
+      {u",,,,,,,,,C", {1, 1}, {52, 62, 92, 82}, false},
+      {u",,,,,,,,,F", {3.6, 7.2}, {0, 0, 144, 144}, false},
+      {u",,,,,,,,,,50%,200%,10,20", {0.5, 2}, {10, 20, 30, 60}, false},
+      {u",,,,,,,,,,200%,200%", {2, 2}, {0, 0, 80, 144}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Readable(row.elements));
+    std::u16string frame = row.frame ? u"144?500" : u"144";
+    // The picture's name is element 19 of the placed form, the label element 21.
+    auto commas = static_cast<size_t>(std::count(row.elements.begin(), row.elements.end(), u','));
+    EXPECT_EQ(Import(u"<&pbu(0,0," + frame + u",144" + row.elements + std::u16string(16 - commas, u',') +
+                     u"\"" + file + u"\",,\"x\")>"),
+              1);
+    UID box = Labelled("x");
+    ASSERT_TRUE(box.IsValid());
+    UID image = PictureUtils::ContentOf(db_, box);
+    ASSERT_TRUE(image.IsValid());
+    const ItemTransform& t = Instantiate<IPageItem>(db_, image)->GetTransform();
+    EXPECT_NEAR(t.scaleX, row.transform.scaleX, 1e-9);
+    EXPECT_NEAR(t.scaleY, row.transform.scaleY, 1e-9);
+    PMRect got = row.frame ? Bounds(box) : PictureFitting::ContentExtent(db_, image, {0, 0, 0, 0});
+    EXPECT_NEAR(got.left, row.content.left, 1e-6);
+    EXPECT_NEAR(got.top, row.content.top, 1e-6);
+    EXPECT_NEAR(got.right, row.content.right, 1e-6);
+    EXPECT_NEAR(got.bottom, row.content.bottom, 1e-6);
+    db_->Undo();
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/layout/ITextWrap.h"
+#include "host/layout/ItemLook.h"
 #include "kesto/layout/DocumentItems.h"
 #include "kesto/layout/VyPageItem.h"
 #include "tests/host/layout/LayoutFixture.h"
@@ -113,6 +115,87 @@ TEST_F(VyPageItemInfoTest, ATextRecordIsAppliedAndReadBack) {
   tooMany.Reset();
   tooMany.columns = 500;
   EXPECT_NE(tooMany.ApplyTo(item), 0);
+  EXPECT_EQ(ErrorUtils::PMGetGlobalErrorCode(), kSuccess);
+}
+
+// The look of a record reaches the item through the host's item-look commands and reads back through its
+// queries; a stroke of no weight keeps its details, and a record that sets nothing runs no command.
+TEST_F(VyPageItemInfoTest, LooksAreAppliedThroughTheHost) {
+  VyPageItemInfo record;
+  record.Reset();
+  record.bounds = {0, 0, 50, 50};
+  XPageItem item = Create(record);
+  auto number = [&](GraphicAttr cls) {
+    std::optional<GraphicAttribute> v = ItemLook::OwnValue(db_, item.GetUID(), cls);
+    return v ? v->number : -1;
+  };
+  auto swatch = [&](GraphicAttr cls) {
+    std::optional<GraphicAttribute> v = ItemLook::OwnValue(db_, item.GetUID(), cls);
+    VyColorDesc described;
+    return v && DescribeColor(db_, v->ref, described) ? described.standardCode : -1;
+  };
+  VyPageItemInfo look;
+  look.Reset();
+  look.shape = 3;
+  look.cornerRadius = 12;
+  look.strokeWeight = 0;
+  look.strokeColor.kind = VyColorDesc::kStandard;
+  look.strokeColor.standardCode = 4;
+  look.strokeAlignment = 2;
+  look.fillColor = look.strokeColor;
+  look.fillTint = 0.5;
+  look.overprintFill = 1;
+  EXPECT_EQ(look.ApplyTo(item), 0);
+  EXPECT_EQ(number(GraphicAttr::kCornerEffect), static_cast<double>(CornerEffect::kInset));
+  EXPECT_EQ(number(GraphicAttr::kCornerSize), 6);
+  EXPECT_EQ(number(GraphicAttr::kStrokeWeight), 0);
+  EXPECT_EQ(swatch(GraphicAttr::kStrokeColor), -1) << "no stroke details under a weight of 0";
+  EXPECT_EQ(number(GraphicAttr::kStrokeAlignment), -1);
+  EXPECT_EQ(swatch(GraphicAttr::kFillColor), 4);
+  EXPECT_EQ(number(GraphicAttr::kFillTint), 50);
+  EXPECT_EQ(number(GraphicAttr::kOverprintFill), 1);
+
+  look.strokeWeight = 2;
+  EXPECT_EQ(look.ApplyTo(item), 0);
+  EXPECT_EQ(swatch(GraphicAttr::kStrokeColor), 4);
+  EXPECT_EQ(number(GraphicAttr::kStrokeAlignment), 2);
+
+  // A wrap with only the mode set changes only the mode; one with nothing set runs no command.
+  auto wrap = Instantiate<ITextWrap>(db_, item.GetUID());
+  VyPageItemInfo wrapped;
+  wrapped.Reset();
+  wrapped.wrap.mode = 2;
+  wrapped.wrap.offsets = {1, 2, kUnsetReal, 4};
+  EXPECT_EQ(wrapped.ApplyTo(item), 0);
+  EXPECT_EQ(wrap->GetWrap().mode, WrapMode::kJumpObject);
+  EXPECT_EQ(wrap->GetWrap().offsets, (std::array<double, 4>{2, 1, 4, 0}));
+  VyPageItemInfo onlyMode;
+  onlyMode.Reset();
+  onlyMode.wrap.mode = 1;
+  EXPECT_EQ(onlyMode.ApplyTo(item), 0);
+  EXPECT_EQ(wrap->GetWrap().mode, WrapMode::kBoundingBox);
+  EXPECT_EQ(wrap->GetWrap().offsets, (std::array<double, 4>{2, 1, 4, 0}));
+  uint64_t commands = CmdUtils::CountProcessed(kSetTextWrapCmdBoss) +
+                      CmdUtils::CountProcessed(kApplyGraphicAttributesCmdBoss);
+  VyPageItemInfo nothing;
+  nothing.Reset();
+  EXPECT_EQ(nothing.ApplyTo(item), 0);
+  EXPECT_EQ(CmdUtils::CountProcessed(kSetTextWrapCmdBoss) +
+                CmdUtils::CountProcessed(kApplyGraphicAttributesCmdBoss),
+            commands);
+
+  // A style the document lacks is made on the default for the item's kind, then applied.
+  VyPageItemInfo styled;
+  styled.Reset();
+  styled.objectStyle = u"Callout";
+  EXPECT_EQ(styled.ApplyTo(item), 0);
+  ObjectStyleID style = ItemLook::QueryStyleList(db_)->FindStyleByName(u"Callout");
+  ASSERT_NE(style, kInvalidObjectStyle);
+  EXPECT_EQ(ItemLook::StyleOfItem(db_, item.GetUID()), style);
+  ASSERT_GE(ItemLook::StyleChain(db_, style).size(), 2u);
+  EXPECT_EQ(ItemLook::StyleChain(db_, style)[1], kGraphicFrameObjectStyle);
+  EXPECT_EQ(styled.ApplyTo(item), 0);
+  EXPECT_EQ(ItemLook::QueryStyleList(db_)->GetStyles().size(), DefaultObjectStyles().size() + 1);
   EXPECT_EQ(ErrorUtils::PMGetGlobalErrorCode(), kSuccess);
 }
 
