@@ -1,5 +1,6 @@
 // The Kesto writer's paragraph style tag and paragraph attribute tags: alignment, keep options, rules,
 // drop cap, paragraph formats and tab stops. The list tags are written whole when any part changed.
+#include <algorithm>
 #include <array>
 
 #include "host/core/InterfacePtr.h"
@@ -46,15 +47,32 @@ struct Keep {
   bool operator==(const Keep&) const = default;
 };
 
-struct Rule {
+Keep KeepOf(const K2AttributeSetMgr& m) {
+  return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
+              IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
+}
+
+// What the reader holds after the keep tag the writer gives `keep`: "0" and "(A)" count two lines each way.
+Keep KeepAsRead(const Keep& keep) {
+  if (!keep.together) return Keep{};
+  return keep.all ? Keep{true, true} : keep;
+}
+
+}  // namespace
+
+struct ParagraphRule {
   bool on = false;
   double weight = 1;
   UID stroke, color;
   double shade = 1;
   double left = 0, right = 0, offset = 0;
   int32_t widthMode = 0;
-  bool operator==(const Rule&) const = default;
+  bool operator==(const ParagraphRule&) const = default;
 };
+
+namespace {
+
+using Rule = ParagraphRule;
 
 struct RuleClasses {
   ClassID on, weight, stroke, color, tint, left, right, offset, widthMode;
@@ -81,6 +99,13 @@ Rule RuleOf(const K2AttributeSetMgr& m, const RuleClasses& c) {
   int32_t mode = 0;
   r.widthMode = m.GetEnum(c.widthMode, mode) ? mode : 0;
   return r;
+}
+
+// The rule a paragraph of the root style has, as the reader holds it before any style.
+Rule RootRuleOf(const K2AttributeSetMgr& m, const RuleClasses& c) {
+  K2AttributeSetMgr root(m.GetDocument(), StyleKind::kParagraph);
+  root.LoadFrom(m.RootStyle(), AttributeBossList());
+  return RuleOf(root, c);
 }
 
 struct Formats {
@@ -166,14 +191,10 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     CloseTag();
   }
 
-  if (auto keep = Changed<Keep>(
-          changed_,
-          {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
-           kTextAttrKeepLastLines},
-          current, base, [](const K2AttributeSetMgr& m) {
-            return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
-                        IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
-          })) {
+  if (auto keep = Changed<Keep>(changed_,
+                                {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
+                                 kTextAttrKeepLastLines},
+                                current, base, KeepOf)) {
     OpenTag("*kt");
     if (!keep->together) {
       PutChar(u'0');
@@ -198,10 +219,11 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
             return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
           })) {
     OpenTag("*d");
-    if (drop->lines <= 0) {
+    // Characters over no lines are the list's to give back: "0" clears both.
+    if (drop->lines <= 0 && drop->characters <= 0) {
       PutChar(u'0');
     } else {
-      PutIntegerPair(drop->characters, drop->lines);
+      PutIntegerPair(drop->characters, std::max(drop->lines, 0));
     }
     CloseTag();
   }
@@ -274,6 +296,17 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   if (changed_.AnyOf({kTextAttrTabStops})) PutTabStops(current, base);
 }
 
+bool KestoPutter::ParagraphTagsReach(const K2AttributeSetMgr& current, const K2AttributeSetMgr& base) {
+  for (const RuleClasses* c : {&kAbove, &kBelow}) {
+    Rule rule = RuleOf(current, *c), held = RuleOf(base, *c);
+    if (rule.on || rule == held) continue;
+    held.on = false;
+    if (!(rule == held)) return false;
+  }
+  Keep keep = KeepOf(current);
+  return keep == KeepOf(base) || KeepAsRead(keep) == keep;
+}
+
 void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
   PutChar(u'(');
   PutInteger(first);
@@ -288,17 +321,25 @@ void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSet
       changed_, {c.on, c.weight, c.stroke, c.color, c.tint, c.left, c.right, c.offset, c.widthMode}, current,
       base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
   if (!rule) return;
-  OpenTag(above ? "*ra" : "*rb");
   if (!rule->on) {
-    PutChar(u'0');
+    // Switched off, the reader keeps the rule's other parts: where they are not the ones it holds, the list
+    // gives them first.
+    Rule held = base ? RuleOf(*base, c) : RootRuleOf(current, c);
+    held.on = false;
+    if (!(held == *rule)) PutRuleList(current.GetDocument(), *rule, above);
+    OpenTag(above ? "*ra0" : "*rb0");
     CloseTag();
     return;
   }
-  IDataBase* db = current.GetDocument();
+  PutRuleList(current.GetDocument(), *rule, above);
+}
+
+void KestoPutter::PutRuleList(IDataBase* db, const Rule& rule, bool above) {
+  OpenTag(above ? "*ra" : "*rb");
   PutChar(u'(');
-  PutNumber(rule->weight);
+  PutNumber(rule.weight);
   PutChar(u',');
-  VyStrokeTypeDesc stroke = DescribeStrokeType(db, rule->stroke);
+  VyStrokeTypeDesc stroke = DescribeStrokeType(db, rule.stroke);
   if (stroke.kind == VyStrokeTypeDesc::kByName) {
     PutText(stroke.name, true, true);
   } else {
@@ -307,16 +348,16 @@ void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSet
     PutText(name.empty() ? std::u16string_view(u"Solid") : name, true, true);
   }
   PutChar(u',');
-  PutColorValue(db, rule->color, true);
+  PutColorValue(db, rule.color, true);
   PutChar(u',');
-  PutNumber(rule->shade * 100);
+  PutNumber(rule.shade * 100);
   PutAscii(",100,");
-  if (rule->widthMode == 1) PutChar(u'T');
-  PutNumber(rule->left);
+  if (rule.widthMode == 1) PutChar(u'T');
+  PutNumber(rule.left);
   PutChar(u',');
-  PutNumber(rule->right);
+  PutNumber(rule.right);
   PutChar(u',');
-  PutNumber(rule->offset);
+  PutNumber(rule.offset);
   PutChar(u')');
   CloseTag();
 }

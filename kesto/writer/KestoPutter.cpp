@@ -174,7 +174,7 @@ class KestoPutter::StoryWalk {
     if (firstParagraph && putter_.HasOption(kPutFirstParagraphInForce)) scope_.held = scope_.current;
     const K2AttributeSetMgr* base = nullptr;
     if (havePrevious_ && Para().GetStyle() == PrevPara().GetStyle() &&
-        !putter_.HasOption(kPutOneAttributePerTag) && KeepsOverridesOf(para_->agent, prevPara_->agent)) {
+        !putter_.HasOption(kPutOneAttributePerTag) && ParagraphTagsReach(Para(), PrevPara())) {
       if (para_->agent.SameAs(prevPara_->agent) && scope_.current == scope_.held) return;
       base = &PrevPara();
     } else if (putter_.PutParagraphStyleTag(Para())) {
@@ -196,21 +196,6 @@ class KestoPutter::StoryWalk {
     putter_.SetParagraphScope(nullptr);
     putter_.EndGroup();
     scope_.held = scope_.current;
-  }
-
-  // Whether paragraph `current` overrides every class `previous` does: the tags can change an override but
-  // not take one away (a rule switched off keeps its weight), so a paragraph that lost one starts again
-  // from its style.
-  static bool KeepsOverridesOf(const K2TextRunAttrAgent& current, const K2TextRunAttrAgent& previous) {
-    const AttributeBossList* now = current.GetOverrides();
-    const AttributeBossList* before = previous.GetOverrides();
-    if (!before || now == before) return true;
-    for (int32_t i = 0; i < before->CountBosses(); ++i) {
-      // A break goes with the return that ends its paragraph, not to the next.
-      ClassID cls = before->GetClassN(i);
-      if (cls != kTextAttrBreakKind && (!now || !now->ContainsClass(cls))) return false;
-    }
-    return true;
   }
 
   // The leading and language every character of the story's last paragraph holds as its own, its final

@@ -14,6 +14,8 @@
 
 namespace kesto {
 
+struct ParagraphRule;
+
 class KestoPutter : public CTaggedTextPutter {
  public:
   // Its buffer holds 256 units.
@@ -48,6 +50,10 @@ class KestoPutter : public CTaggedTextPutter {
   void PutCharacterAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                               const K2AttributeSetMgr* context);
   void PutParagraphAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base);
+  // Whether the paragraph tags written against `base` give the reader what `current` shows: a rule or a
+  // keep switched off holds on to (or resets) its other parts, which only the paragraph's style, applied
+  // again, may give back.
+  static bool ParagraphTagsReach(const K2AttributeSetMgr& current, const K2AttributeSetMgr& base);
 
   // Leading and language as the reader gives them to every character of a paragraph (the "*p" tag's):
   // host values, none where the paragraph's characters do not all share one.
@@ -82,6 +88,8 @@ class KestoPutter : public CTaggedTextPutter {
                    const K2AttributeSetMgr* context);
   void PutColorValue(IDataBase* db, UID swatch, bool ruleColor);
   void PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above);
+  // "*ra(...)" or "*rb(...)": the rule switched on with its parts.
+  void PutRuleList(IDataBase* db, const ParagraphRule& rule, bool above);
   void PutTabStops(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base);
   // "(first,second)".
   void PutIntegerPair(int32_t first, int32_t second);
