@@ -6,6 +6,7 @@
 #include "host/res/IFontFamily.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/StyleUtils.h"
+#include "kesto/model/AttributeConversions.h"
 #include "kesto/model/FaceNames.h"
 #include "kesto/model/Languages.h"
 #include "kesto/model/VyColorDesc.h"
@@ -213,6 +214,9 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
     PutCompared(*this, leading, "&L", [&](const Leading& l) {
       if (l.value == 0 && !l.relative)
         PutChar(u'a');
+      else if (l.relative)
+        // "&L" stores what it reads, and its range holds the stored form of relative leading.
+        PutNumber(EncodeLeading(l.value, true));
       else
         PutNumber(l.value);
     });
@@ -262,12 +266,16 @@ void KestoPutter::PutSwitch(const K2AttributeSetMgr& current, const K2AttributeS
     return value;
   };
   std::optional<bool> value = inForce(current);
-  if (base && inForce(*base) == value) return;
+  bool own = current.HasOverride(cls);
+  bool held = base && base->HasOverride(cls);
+  if (base && inForce(*base) == value && own == held) return;
   if (!value && !base) return;
-  std::optional<bool> paragraph = context ? BoolOf(cls)(*context) : std::nullopt;
-  bool revert = !value || (base && value == paragraph);
+  // "$" would give the run the paragraph's value as an override of its own; "$$" takes the override away.
   OpenTag(tag);
-  PutChar(revert ? u'$' : *value ? u'1' : u'0');
+  if (own || !held)
+    PutChar(*value ? u'1' : u'0');
+  else
+    PutAscii("$$");
   CloseTag();
 }
 

@@ -140,17 +140,28 @@ struct Tabs {
 };
 
 // The value to write when the list tag needs writing: one of `classes` may differ and any component does
-// differ from the base, or there is no base.
+// differ from the base (or becomes the paragraph's own), or there is no base.
 template <class T, class Get>
 std::optional<T> Changed(const ChangedClasses& changed, std::initializer_list<ClassID> classes,
-                         const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, Get get) {
+                         const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool gains,
+                         Get get) {
   if (!changed.AnyOf(classes)) return std::nullopt;
   T value = get(current);
-  if (base && get(*base) == value) return std::nullopt;
+  if (base && get(*base) == value && !gains) return std::nullopt;
   return value;
 }
 
 }  // namespace
+
+// A value equal to the style's is still the paragraph's own, and the tag gives it back as such.
+bool KestoPutter::GainsOverride(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
+                                std::initializer_list<ClassID> classes) const {
+  for (ClassID cls : classes) {
+    bool held = held_ ? held_->Contains(cls) : base && base->HasOverride(cls);
+    if (current.HasOverride(cls) && !held) return true;
+  }
+  return false;
+}
 
 bool KestoPutter::PutParagraphStyleTag(const K2AttributeSetMgr& paragraph) {
   UID style = paragraph.GetStyle();
@@ -179,22 +190,28 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
       int32_t v = 0;
       return m.GetEnum(kTextAttrAlignment, v) ? std::optional<int32_t>(v) : std::nullopt;
     });
-    if (alignment.action == TagAction::kWrite && *alignment.current >= 0 &&
-        *alignment.current < static_cast<int32_t>(kAlignmentTags.size()))
+    bool own = GainsOverride(current, base, {kTextAttrAlignment});
+    if ((alignment.action == TagAction::kWrite || (own && alignment.current)) && *alignment.current >= 0 &&
+        *alignment.current < static_cast<int32_t>(kAlignmentTags.size())) {
       PutTag(kAlignmentTags[*alignment.current]);
+      Hold({kTextAttrAlignment});
+    }
   }
 
   if (auto keepNext = Changed<int32_t>(changed_, {kTextAttrKeepWithNext}, current, base,
+                                       GainsOverride(current, base, {kTextAttrKeepWithNext}),
                                        [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
+    Hold({kTextAttrKeepWithNext});
     OpenTag("*kn");
     PutInteger(*keepNext);
     CloseTag();
   }
 
-  if (auto keep = Changed<Keep>(changed_,
-                                {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
-                                 kTextAttrKeepLastLines},
-                                current, base, KeepOf)) {
+  const std::initializer_list<ClassID> kKeepClasses = {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines,
+                                                       kTextAttrKeepFirstLines, kTextAttrKeepLastLines};
+  if (auto keep = Changed<Keep>(changed_, kKeepClasses, current, base,
+                                GainsOverride(current, base, kKeepClasses), KeepOf)) {
+    Hold(kKeepClasses);
     OpenTag("*kt");
     if (!keep->together) {
       PutChar(u'0');
@@ -213,11 +230,13 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     int32_t characters = 0, lines = 0;
     bool operator==(const DropCap&) const = default;
   };
+  const std::initializer_list<ClassID> kDropClasses = {kTextAttrDropCapCharacters, kTextAttrDropCapLines};
   if (auto drop = Changed<DropCap>(
-          changed_, {kTextAttrDropCapCharacters, kTextAttrDropCapLines}, current, base,
+          changed_, kDropClasses, current, base, GainsOverride(current, base, kDropClasses),
           [](const K2AttributeSetMgr& m) {
             return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
           })) {
+    Hold(kDropClasses);
     OpenTag("*d");
     // Characters over no lines are the list's to give back: "0" clears both.
     if (drop->lines <= 0 && drop->characters <= 0) {
@@ -255,13 +274,25 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   if (scopeChanged && ((scope_->held.leading && !scope_->current.leading) ||
                        (scope_->held.language && !scope_->current.language)))
     PutTag("*p$");
+  // Against a paragraph of the same look, a part the paragraph does not own and that does not change is left
+  // empty: the reader keeps it, and gains no override of its own.
+  std::optional<Formats> held;
+  if (formats && base && !defining_) held = formatsOf(*base, true);
+  auto field = [&](ClassID cls, auto member) {
+    bool written = !held || GainsOverride(current, base, {cls}) || !((*held).*member == (*formats).*member);
+    if (written) Hold({cls});
+    return written;
+  };
+  auto putField = [&](ClassID cls, double Formats::*member) {
+    if (field(cls, member)) PutNumber((*formats).*member);
+  };
   if (formats) {
     OpenTag("*p(");
-    PutNumber(formats->left);
+    putField(kTextAttrLeftIndent, &Formats::left);
     PutChar(u',');
-    PutNumber(formats->first);
+    putField(kTextAttrFirstLineIndent, &Formats::first);
     PutChar(u',');
-    PutNumber(formats->right);
+    putField(kTextAttrRightIndent, &Formats::right);
     PutChar(u',');
     if (formats->leading.relative) {
       PutChar(u'+');
@@ -273,11 +304,11 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
       PutChar(u'0');
     }
     PutChar(u',');
-    PutNumber(formats->before);
+    putField(kTextAttrSpaceBefore, &Formats::before);
     PutChar(u',');
-    PutNumber(formats->after);
+    putField(kTextAttrSpaceAfter, &Formats::after);
     PutChar(u',');
-    PutChar(formats->grid ? u'G' : u'g');
+    if (field(kTextAttrLockToGrid, &Formats::grid)) PutChar(formats->grid ? u'G' : u'g');
     PutChar(u',');
     if (formats->language.IsValid()) {
       IDataBase* db = current.GetDocument();
@@ -317,21 +348,27 @@ void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
 
 void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above) {
   const RuleClasses& c = above ? kAbove : kBelow;
-  auto rule = Changed<Rule>(
-      changed_, {c.on, c.weight, c.stroke, c.color, c.tint, c.left, c.right, c.offset, c.widthMode}, current,
-      base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
+  const std::initializer_list<ClassID> classes = {c.on,   c.weight, c.stroke, c.color,    c.tint,
+                                                  c.left, c.right,  c.offset, c.widthMode};
+  auto rule = Changed<Rule>(changed_, classes, current, base, GainsOverride(current, base, classes),
+                            [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
   if (!rule) return;
   if (!rule->on) {
     // Switched off, the reader keeps the rule's other parts: where they are not the ones it holds, the list
     // gives them first.
     Rule held = base ? RuleOf(*base, c) : RootRuleOf(current, c);
     held.on = false;
-    if (!(held == *rule)) PutRuleList(current.GetDocument(), *rule, above);
+    if (!(held == *rule) || GainsOverride(current, base, {c.weight, c.stroke, c.color, c.left})) {
+      PutRuleList(current.GetDocument(), *rule, above);
+      Hold(classes);
+    }
+    Hold({c.on});
     OpenTag(above ? "*ra0" : "*rb0");
     CloseTag();
     return;
   }
   PutRuleList(current.GetDocument(), *rule, above);
+  Hold(classes);
 }
 
 void KestoPutter::PutRuleList(IDataBase* db, const Rule& rule, bool above) {
@@ -371,7 +408,9 @@ void KestoPutter::PutTabStops(const K2AttributeSetMgr& current, const K2Attribut
   Tabs tabs = tabsOf(current);
   const TabStopList* stops = tabs.Stops();
   if (!stops) return;
-  if (base ? tabsOf(*base) == tabs : stops->empty()) return;
+  bool gains = GainsOverride(current, base, {kTextAttrTabStops});
+  if (base ? tabsOf(*base) == tabs && !gains : stops->empty()) return;
+  Hold({kTextAttrTabStops});
   OpenTag("*t");
   if (stops->empty()) {
     // "0" empties the table; a list would add a stop at 0.

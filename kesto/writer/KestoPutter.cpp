@@ -178,6 +178,7 @@ class KestoPutter::StoryWalk {
       if (para_->agent.SameAs(prevPara_->agent) && scope_.current == scope_.held) return;
       base = &PrevPara();
     } else if (putter_.PutParagraphStyleTag(Para())) {
+      held_.Clear();
       paraStyle_.Load(Para().GetStyle(), EmptyAttributeList());
       state_->Load(CharacterStyleAfterParagraphStyle(Para()), EmptyAttributeList());
       stateKnown_ = true;
@@ -188,11 +189,21 @@ class KestoPutter::StoryWalk {
       // "@:" leaves the reader's attributes as overrides of what was in force: compare with the previous
       // paragraph, and spell the next run out in full.
       stateKnown_ = false;
-      base = havePrevious_ ? &PrevPara() : nullptr;
+      if (havePrevious_) {
+        held_.HoldAll();
+        base = &PrevPara();
+      } else {
+        held_.Clear();
+        // At the start the reader's paragraph is the root style's, with nothing of its own.
+        paraStyle_.Load(Para().RootStyle(), EmptyAttributeList());
+        base = &paraStyle_.manager;
+      }
     }
     putter_.BeginGroup();
     putter_.SetParagraphScope(&scope_);
+    putter_.SetHeldClasses(&held_);
     putter_.PutParagraphAttributes(Para(), base);
+    putter_.SetHeldClasses(nullptr);
     putter_.SetParagraphScope(nullptr);
     putter_.EndGroup();
     scope_.held = scope_.current;
@@ -307,6 +318,7 @@ class KestoPutter::StoryWalk {
   UID emptyRoot_;
   // Leading and language of the current paragraph, and those the reader's paragraph holds.
   KestoPutter::ScopeChange scope_;
+  HeldClasses held_;
   bool stateKnown_ = false;
   bool havePrevious_ = false;
   bool firstRun_ = true;

@@ -4,8 +4,10 @@
 // style-sheet definition lines.
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "kesto/model/K2AttributeSetMgr.h"
 #include "kesto/writer/CTaggedTextPutter.h"
@@ -15,6 +17,31 @@
 namespace kesto {
 
 struct ParagraphRule;
+
+// The paragraph attribute classes the reader holds overrides of, as the tags written so far gave them.
+class HeldClasses {
+ public:
+  void Clear() {
+    classes_.clear();
+    all_ = false;
+  }
+  // After "@:" the reader holds the look it had as overrides: every value counts as held.
+  void HoldAll() { all_ = true; }
+  void Add(std::initializer_list<ClassID> classes) {
+    for (ClassID cls : classes)
+      if (!Contains(cls)) classes_.push_back(cls);
+  }
+  bool Contains(ClassID cls) const {
+    if (all_) return true;
+    for (ClassID held : classes_)
+      if (held == cls) return true;
+    return false;
+  }
+
+ private:
+  std::vector<ClassID> classes_;
+  bool all_ = false;
+};
 
 class KestoPutter : public CTaggedTextPutter {
  public:
@@ -67,6 +94,9 @@ class KestoPutter : public CTaggedTextPutter {
     ParagraphScope current, held;
   };
   void SetParagraphScope(const ScopeChange* scope) { scope_ = scope; }
+  // While set, paragraph tags are written where a paragraph owns a value the reader holds no override of,
+  // and each tag written adds the classes it gives the reader.
+  void SetHeldClasses(HeldClasses* held) { held_ = held; }
 
   // The character style the reader applies along with paragraph style `paragraph` ("@name:").
   static UID CharacterStyleAfterParagraphStyle(const K2AttributeSetMgr& paragraph);
@@ -106,6 +136,13 @@ class KestoPutter : public CTaggedTextPutter {
 
   ChangedClasses changed_;  // of the attributes being written against their base
   const ScopeChange* scope_ = nullptr;
+  HeldClasses* held_ = nullptr;
+  // Whether `current` owns a value of one of `classes` that the reader holds no override of.
+  bool GainsOverride(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
+                     std::initializer_list<ClassID> classes) const;
+  void Hold(std::initializer_list<ClassID> classes) {
+    if (held_) held_->Add(classes);
+  }
   bool defining_ = false;             // a style-sheet definition line is being written
   bool lettersOnDefinition_ = false;  // the definition's letters set its face
   bool grouping_ = false;

@@ -125,8 +125,11 @@ std::string StoryDump(IDataBase* db, const ITextModel& story, const std::set<int
     starts.insert(story.GetParagraphRun(i).start);
   for (int32_t start : starts) {
     AttributeResolver::Place place = AttributeResolver::PlaceAt(&story, start);
+    // The overrides as `inspect --json` lists them, then the values in force.
     std::string look = NameOf(db, place.paragraph ? place.paragraph->style : UID()) + "/" +
-                       NameOf(db, place.character ? place.character->style : UID());
+                       NameOf(db, place.character ? place.character->style : UID()) + " " +
+                       (place.paragraph ? AttributesDump(db, *place.paragraph->overrides) : "") + " " +
+                       (place.character ? AttributesDump(db, *place.character->overrides) : "");
     for (int32_t cls : classes) {
       std::optional<ResolvedAttribute> v = AttributeResolver::Resolve(place, ClassID(cls));
       const UID* uid = v ? std::get_if<UID>(&v->value) : nullptr;

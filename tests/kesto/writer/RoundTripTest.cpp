@@ -76,8 +76,9 @@ TEST_P(RoundTripTest, ImportOfExportLooksLikeTheStoryAndExportsTheSame) {
   return ::testing::AssertionSuccess();
 }
 
-// Still finds two or three documents in a hundred that come back changed (see scripts/roundtrip.sh, which
-// runs it): left out of the bounded run until those are fixed.
+// Compares the overrides each run holds, as `inspect --json` lists them: still finds about one document in
+// ten that comes back with overrides it did not have or without some it had (see scripts/roundtrip.sh,
+// which runs it), so it stays out of the bounded run.
 TEST_P(RoundTripTest, DISABLED_TaggedTextReadsBackIntoTheSameDocument) {
   uint32_t cases = FromEnvironment("KESTO_ROUNDTRIP_CASES", kDefaultCases);
   uint32_t seed = FromEnvironment("KESTO_ROUNDTRIP_SEED", kDefaultSeed);
@@ -111,6 +112,12 @@ TEST(RoundTripCaseTest, ImportedDocumentsComeBackTheSame) {
       "a<\\!5>b",
       "<*p(12,-20,0,14,0,6)>x",
       "<*rb0>x",
+      "<&L5000>x",
+      "<&L.+2>x",
+      "<t.+5>x",
+      "<z.+2>x<z.-30>y<h.*2>z",
+      "<*ra(2,\"Dotted\",K,50,100,T1,2,3)><*ra0>x\r<*d(2,0)><*kt0>y",
+      "@:<*p(,,,,,6)>x\r<N0>y",
       "<z28.3456>d<z28.3459>e",
       "a\r@Head=[S]<*C>\rb",
       "<*t(72,0,\"1 \")>a\tb\r<*C>c",
