@@ -183,10 +183,12 @@ int32_t TagParameterReader::ReadNumber(double& target, uint32_t flags, double mi
       Append(c, false, kMaxNumberUnits, tooLong);
     }
   } else {
-    // A leading "." may be followed by "*" or "/" (".*2" scales the value in force); "+" and "-" forms are
-    // written in parentheses, since "+" and "-" are tags of their own.
+    // A leading "." may be followed by an operator (".*2" scales the value in force, ".+2" adds to it): a
+    // number tag that allows relative values takes "+" and "-" there as its own, not as the tags they are
+    // elsewhere.
+    auto isOperator = [](char32_t op) { return op == '*' || op == '/' || op == '+' || op == '-'; };
     for (int32_t n = 0; (c >= '0' && c <= '9') || c == '.' || (c == '-' && n == 0) ||
-                        ((c == '*' || c == '/') && n == 1 && text_ == u"." && (flags & kNumberRelative));
+                        (isOperator(c) && n == 1 && text_ == u"." && (flags & kNumberRelative));
          ++n) {
       Append(c, false, kMaxNumberUnits, tooLong);
       c = NextChar();

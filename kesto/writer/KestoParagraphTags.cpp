@@ -1,5 +1,6 @@
 // The Kesto writer's paragraph style tag and paragraph attribute tags: alignment, keep options, rules,
 // drop cap, paragraph formats and tab stops. The list tags are written whole when any part changed.
+#include <algorithm>
 #include <array>
 
 #include "host/core/InterfacePtr.h"
@@ -46,15 +47,32 @@ struct Keep {
   bool operator==(const Keep&) const = default;
 };
 
-struct Rule {
+Keep KeepOf(const K2AttributeSetMgr& m) {
+  return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
+              IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
+}
+
+// What the reader holds after the keep tag the writer gives `keep`: "0" and "(A)" count two lines each way.
+Keep KeepAsRead(const Keep& keep) {
+  if (!keep.together) return Keep{};
+  return keep.all ? Keep{true, true} : keep;
+}
+
+}  // namespace
+
+struct ParagraphRule {
   bool on = false;
   double weight = 1;
   UID stroke, color;
   double shade = 1;
   double left = 0, right = 0, offset = 0;
   int32_t widthMode = 0;
-  bool operator==(const Rule&) const = default;
+  bool operator==(const ParagraphRule&) const = default;
 };
+
+namespace {
+
+using Rule = ParagraphRule;
 
 struct RuleClasses {
   ClassID on, weight, stroke, color, tint, left, right, offset, widthMode;
@@ -81,6 +99,13 @@ Rule RuleOf(const K2AttributeSetMgr& m, const RuleClasses& c) {
   int32_t mode = 0;
   r.widthMode = m.GetEnum(c.widthMode, mode) ? mode : 0;
   return r;
+}
+
+// The rule a paragraph of the root style has, as the reader holds it before any style.
+Rule RootRuleOf(const K2AttributeSetMgr& m, const RuleClasses& c) {
+  K2AttributeSetMgr root(m.GetDocument(), StyleKind::kParagraph);
+  root.LoadFrom(m.RootStyle(), AttributeBossList());
+  return RuleOf(root, c);
 }
 
 struct Formats {
@@ -115,17 +140,28 @@ struct Tabs {
 };
 
 // The value to write when the list tag needs writing: one of `classes` may differ and any component does
-// differ from the base, or there is no base.
+// differ from the base (or becomes the paragraph's own), or there is no base.
 template <class T, class Get>
 std::optional<T> Changed(const ChangedClasses& changed, std::initializer_list<ClassID> classes,
-                         const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, Get get) {
+                         const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool gains,
+                         Get get) {
   if (!changed.AnyOf(classes)) return std::nullopt;
   T value = get(current);
-  if (base && get(*base) == value) return std::nullopt;
+  if (base && get(*base) == value && !gains) return std::nullopt;
   return value;
 }
 
 }  // namespace
+
+// A value equal to the style's is still the paragraph's own, and the tag gives it back as such.
+bool KestoPutter::GainsOverride(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
+                                std::initializer_list<ClassID> classes) const {
+  for (ClassID cls : classes) {
+    bool held = held_ ? held_->Contains(cls) : base && base->HasOverride(cls);
+    if (current.HasOverride(cls) && !held) return true;
+  }
+  return false;
+}
 
 bool KestoPutter::PutParagraphStyleTag(const K2AttributeSetMgr& paragraph) {
   UID style = paragraph.GetStyle();
@@ -147,33 +183,35 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   changed_.Reset();
   if (base && base->GetStyle() == current.GetStyle()) {
     changed_.Compare(current.GetAgent()->GetOverrides(), base->GetAgent()->GetOverrides());
-    if (changed_.IsEmpty()) return;
+    if (changed_.IsEmpty() && !(scope_ && !(scope_->current == scope_->held))) return;
   }
   if (changed_.AnyOf({kTextAttrAlignment})) {
     auto alignment = CompareAttribute<int32_t>(current, base, nullptr, [](const K2AttributeSetMgr& m) {
       int32_t v = 0;
       return m.GetEnum(kTextAttrAlignment, v) ? std::optional<int32_t>(v) : std::nullopt;
     });
-    if (alignment.action == TagAction::kWrite && *alignment.current >= 0 &&
-        *alignment.current < static_cast<int32_t>(kAlignmentTags.size()))
+    bool own = GainsOverride(current, base, {kTextAttrAlignment});
+    if ((alignment.action == TagAction::kWrite || (own && alignment.current)) && *alignment.current >= 0 &&
+        *alignment.current < static_cast<int32_t>(kAlignmentTags.size())) {
       PutTag(kAlignmentTags[*alignment.current]);
+      Hold({kTextAttrAlignment});
+    }
   }
 
   if (auto keepNext = Changed<int32_t>(changed_, {kTextAttrKeepWithNext}, current, base,
+                                       GainsOverride(current, base, {kTextAttrKeepWithNext}),
                                        [](auto& m) { return IntOr(m, kTextAttrKeepWithNext, 0); })) {
+    Hold({kTextAttrKeepWithNext});
     OpenTag("*kn");
     PutInteger(*keepNext);
     CloseTag();
   }
 
-  if (auto keep = Changed<Keep>(
-          changed_,
-          {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines, kTextAttrKeepFirstLines,
-           kTextAttrKeepLastLines},
-          current, base, [](const K2AttributeSetMgr& m) {
-            return Keep{BoolOr(m, kTextAttrKeepLinesTogether), BoolOr(m, kTextAttrKeepAllLines),
-                        IntOr(m, kTextAttrKeepFirstLines, 2), IntOr(m, kTextAttrKeepLastLines, 2)};
-          })) {
+  const std::initializer_list<ClassID> kKeepClasses = {kTextAttrKeepLinesTogether, kTextAttrKeepAllLines,
+                                                       kTextAttrKeepFirstLines, kTextAttrKeepLastLines};
+  if (auto keep = Changed<Keep>(changed_, kKeepClasses, current, base,
+                                GainsOverride(current, base, kKeepClasses), KeepOf)) {
+    Hold(kKeepClasses);
     OpenTag("*kt");
     if (!keep->together) {
       PutChar(u'0');
@@ -192,44 +230,85 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     int32_t characters = 0, lines = 0;
     bool operator==(const DropCap&) const = default;
   };
+  const std::initializer_list<ClassID> kDropClasses = {kTextAttrDropCapCharacters, kTextAttrDropCapLines};
   if (auto drop = Changed<DropCap>(
-          changed_, {kTextAttrDropCapCharacters, kTextAttrDropCapLines}, current, base,
+          changed_, kDropClasses, current, base, GainsOverride(current, base, kDropClasses),
           [](const K2AttributeSetMgr& m) {
             return DropCap{IntOr(m, kTextAttrDropCapCharacters, 0), IntOr(m, kTextAttrDropCapLines, 0)};
           })) {
+    Hold(kDropClasses);
     OpenTag("*d");
-    if (drop->lines <= 0) {
+    // Characters over no lines are the list's to give back: "0" clears both.
+    if (drop->lines <= 0 && drop->characters <= 0) {
       PutChar(u'0');
     } else {
-      PutIntegerPair(drop->characters, drop->lines);
+      PutIntegerPair(drop->characters, std::max(drop->lines, 0));
     }
     CloseTag();
   }
 
-  if (auto formats = Changed<Formats>(
-          changed_,
-          {kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
-           kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage},
-          current, base, FormatsOf)) {
+  // Leading and language reach the reader through the paragraph's characters; the walk says what they
+  // all share. A scope the reader holds and the paragraph lacks is cleared first: "*p$".
+  auto formatsOf = [this](const K2AttributeSetMgr& m, bool held) {
+    Formats f = FormatsOf(m);
+    if (defining_) {
+      // A definition's leading and language go with its character tags, which put nothing else in the
+      // style; a language without a number has only this tag.
+      f.leading = Leading();
+      if (LanguageNumberOf(m.GetDocument(), f.language)) f.language = UID();
+    }
+    if (!scope_) return f;
+    const ParagraphScope& scope = held ? scope_->held : scope_->current;
+    f.leading = scope.leading ? DecodeLeading(*scope.leading, true) : Leading();
+    f.language = scope.language.value_or(UID());
+    return f;
+  };
+  bool scopeChanged = scope_ && !(scope_->current == scope_->held);
+  std::optional<Formats> formats;
+  if (scopeChanged ||
+      changed_.AnyOf({kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
+                      kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage})) {
+    formats = formatsOf(current, false);
+    if (base && !scopeChanged && formatsOf(*base, true) == *formats) formats.reset();
+  }
+  if (scopeChanged && ((scope_->held.leading && !scope_->current.leading) ||
+                       (scope_->held.language && !scope_->current.language)))
+    PutTag("*p$");
+  // Against a paragraph of the same look, a part the paragraph does not own and that does not change is left
+  // empty: the reader keeps it, and gains no override of its own.
+  std::optional<Formats> held;
+  if (formats && base && !defining_) held = formatsOf(*base, true);
+  auto field = [&](ClassID cls, auto member) {
+    bool written = !held || GainsOverride(current, base, {cls}) || !((*held).*member == (*formats).*member);
+    if (written) Hold({cls});
+    return written;
+  };
+  auto putField = [&](ClassID cls, double Formats::*member) {
+    if (field(cls, member)) PutNumber((*formats).*member);
+  };
+  if (formats) {
     OpenTag("*p(");
-    PutNumber(formats->left);
+    putField(kTextAttrLeftIndent, &Formats::left);
     PutChar(u',');
-    PutNumber(formats->first);
+    putField(kTextAttrFirstLineIndent, &Formats::first);
     PutChar(u',');
-    PutNumber(formats->right);
+    putField(kTextAttrRightIndent, &Formats::right);
     PutChar(u',');
     if (formats->leading.relative) {
       PutChar(u'+');
       PutNumber(formats->leading.value);
     } else if (formats->leading.value != 0) {
       PutNumber(formats->leading.value);
+    } else if (scope_ && scope_->current.leading) {
+      // Automatic leading the paragraph's characters hold: the empty field would leave them the reader's.
+      PutChar(u'0');
     }
     PutChar(u',');
-    PutNumber(formats->before);
+    putField(kTextAttrSpaceBefore, &Formats::before);
     PutChar(u',');
-    PutNumber(formats->after);
+    putField(kTextAttrSpaceAfter, &Formats::after);
     PutChar(u',');
-    PutChar(formats->grid ? u'G' : u'g');
+    if (field(kTextAttrLockToGrid, &Formats::grid)) PutChar(formats->grid ? u'G' : u'g');
     PutChar(u',');
     if (formats->language.IsValid()) {
       IDataBase* db = current.GetDocument();
@@ -248,6 +327,17 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   if (changed_.AnyOf({kTextAttrTabStops})) PutTabStops(current, base);
 }
 
+bool KestoPutter::ParagraphTagsReach(const K2AttributeSetMgr& current, const K2AttributeSetMgr& base) {
+  for (const RuleClasses* c : {&kAbove, &kBelow}) {
+    Rule rule = RuleOf(current, *c), held = RuleOf(base, *c);
+    if (rule.on || rule == held) continue;
+    held.on = false;
+    if (!(rule == held)) return false;
+  }
+  Keep keep = KeepOf(current);
+  return keep == KeepOf(base) || KeepAsRead(keep) == keep;
+}
+
 void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
   PutChar(u'(');
   PutInteger(first);
@@ -258,21 +348,35 @@ void KestoPutter::PutIntegerPair(int32_t first, int32_t second) {
 
 void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above) {
   const RuleClasses& c = above ? kAbove : kBelow;
-  auto rule = Changed<Rule>(
-      changed_, {c.on, c.weight, c.stroke, c.color, c.tint, c.left, c.right, c.offset, c.widthMode}, current,
-      base, [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
+  const std::initializer_list<ClassID> classes = {c.on,   c.weight, c.stroke, c.color,    c.tint,
+                                                  c.left, c.right,  c.offset, c.widthMode};
+  auto rule = Changed<Rule>(changed_, classes, current, base, GainsOverride(current, base, classes),
+                            [&](const K2AttributeSetMgr& m) { return RuleOf(m, c); });
   if (!rule) return;
-  OpenTag(above ? "*ra" : "*rb");
   if (!rule->on) {
-    PutChar(u'0');
+    // Switched off, the reader keeps the rule's other parts: where they are not the ones it holds, the list
+    // gives them first.
+    Rule held = base ? RuleOf(*base, c) : RootRuleOf(current, c);
+    held.on = false;
+    if (!(held == *rule) || GainsOverride(current, base, {c.weight, c.stroke, c.color, c.left})) {
+      PutRuleList(current.GetDocument(), *rule, above);
+      Hold(classes);
+    }
+    Hold({c.on});
+    OpenTag(above ? "*ra0" : "*rb0");
     CloseTag();
     return;
   }
-  IDataBase* db = current.GetDocument();
+  PutRuleList(current.GetDocument(), *rule, above);
+  Hold(classes);
+}
+
+void KestoPutter::PutRuleList(IDataBase* db, const Rule& rule, bool above) {
+  OpenTag(above ? "*ra" : "*rb");
   PutChar(u'(');
-  PutNumber(rule->weight);
+  PutNumber(rule.weight);
   PutChar(u',');
-  VyStrokeTypeDesc stroke = DescribeStrokeType(db, rule->stroke);
+  VyStrokeTypeDesc stroke = DescribeStrokeType(db, rule.stroke);
   if (stroke.kind == VyStrokeTypeDesc::kByName) {
     PutText(stroke.name, true, true);
   } else {
@@ -281,16 +385,16 @@ void KestoPutter::PutRule(const K2AttributeSetMgr& current, const K2AttributeSet
     PutText(name.empty() ? std::u16string_view(u"Solid") : name, true, true);
   }
   PutChar(u',');
-  PutColorValue(db, rule->color, true);
+  PutColorValue(db, rule.color, true);
   PutChar(u',');
-  PutNumber(rule->shade * 100);
+  PutNumber(rule.shade * 100);
   PutAscii(",100,");
-  if (rule->widthMode == 1) PutChar(u'T');
-  PutNumber(rule->left);
+  if (rule.widthMode == 1) PutChar(u'T');
+  PutNumber(rule.left);
   PutChar(u',');
-  PutNumber(rule->right);
+  PutNumber(rule.right);
   PutChar(u',');
-  PutNumber(rule->offset);
+  PutNumber(rule.offset);
   PutChar(u')');
   CloseTag();
 }
@@ -304,7 +408,9 @@ void KestoPutter::PutTabStops(const K2AttributeSetMgr& current, const K2Attribut
   Tabs tabs = tabsOf(current);
   const TabStopList* stops = tabs.Stops();
   if (!stops) return;
-  if (base ? tabsOf(*base) == tabs : stops->empty()) return;
+  bool gains = GainsOverride(current, base, {kTextAttrTabStops});
+  if (base ? tabsOf(*base) == tabs && !gains : stops->empty()) return;
+  Hold({kTextAttrTabStops});
   OpenTag("*t");
   if (stops->empty()) {
     // "0" empties the table; a list would add a stop at 0.

@@ -4,7 +4,10 @@
 // style-sheet definition lines.
 #pragma once
 
+#include <initializer_list>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "kesto/model/K2AttributeSetMgr.h"
 #include "kesto/writer/CTaggedTextPutter.h"
@@ -12,6 +15,33 @@
 #include "kesto/writer/TextRuns.h"
 
 namespace kesto {
+
+struct ParagraphRule;
+
+// The paragraph attribute classes the reader holds overrides of, as the tags written so far gave them.
+class HeldClasses {
+ public:
+  void Clear() {
+    classes_.clear();
+    all_ = false;
+  }
+  // After "@:" the reader holds the look it had as overrides: every value counts as held.
+  void HoldAll() { all_ = true; }
+  void Add(std::initializer_list<ClassID> classes) {
+    for (ClassID cls : classes)
+      if (!Contains(cls)) classes_.push_back(cls);
+  }
+  bool Contains(ClassID cls) const {
+    if (all_) return true;
+    for (ClassID held : classes_)
+      if (held == cls) return true;
+    return false;
+  }
+
+ private:
+  std::vector<ClassID> classes_;
+  bool all_ = false;
+};
 
 class KestoPutter : public CTaggedTextPutter {
  public:
@@ -47,6 +77,26 @@ class KestoPutter : public CTaggedTextPutter {
   void PutCharacterAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                               const K2AttributeSetMgr* context);
   void PutParagraphAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base);
+  // Whether the paragraph tags written against `base` give the reader what `current` shows: a rule or a
+  // keep switched off holds on to (or resets) its other parts, which only the paragraph's style, applied
+  // again, may give back.
+  static bool ParagraphTagsReach(const K2AttributeSetMgr& current, const K2AttributeSetMgr& base);
+
+  // Leading and language as the reader gives them to every character of a paragraph (the "*p" tag's):
+  // host values, none where the paragraph's characters do not all share one.
+  struct ParagraphScope {
+    std::optional<double> leading;
+    std::optional<UID> language;
+    bool operator==(const ParagraphScope&) const = default;
+  };
+  // While set, "*p" writes the current paragraph's scope against the one the reader holds.
+  struct ScopeChange {
+    ParagraphScope current, held;
+  };
+  void SetParagraphScope(const ScopeChange* scope) { scope_ = scope; }
+  // While set, paragraph tags are written where a paragraph owns a value the reader holds no override of,
+  // and each tag written adds the classes it gives the reader.
+  void SetHeldClasses(HeldClasses* held) { held_ = held; }
 
   // The character style the reader applies along with paragraph style `paragraph` ("@name:").
   static UID CharacterStyleAfterParagraphStyle(const K2AttributeSetMgr& paragraph);
@@ -60,12 +110,16 @@ class KestoPutter : public CTaggedTextPutter {
                  const K2AttributeSetMgr* context, ClassID cls, std::string_view tag);
   void PutTypeStyle(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                     const K2AttributeSetMgr* context);
+  // Type-style letters of a style holding every type-style attribute: `flags` from the reader's `start`.
+  void PutDefinitionLetters(TypeStyle flags, TypeStyle start);
   void PutFont(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                const K2AttributeSetMgr* context);
   void PutFeatures(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                    const K2AttributeSetMgr* context);
   void PutColorValue(IDataBase* db, UID swatch, bool ruleColor);
   void PutRule(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base, bool above);
+  // "*ra(...)" or "*rb(...)": the rule switched on with its parts.
+  void PutRuleList(IDataBase* db, const ParagraphRule& rule, bool above);
   void PutTabStops(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base);
   // "(first,second)".
   void PutIntegerPair(int32_t first, int32_t second);
@@ -81,7 +135,16 @@ class KestoPutter : public CTaggedTextPutter {
   void PutNumericCharacter(char32_t c);
 
   ChangedClasses changed_;  // of the attributes being written against their base
-  bool defining_ = false;   // a style-sheet definition line is being written
+  const ScopeChange* scope_ = nullptr;
+  HeldClasses* held_ = nullptr;
+  // Whether `current` owns a value of one of `classes` that the reader holds no override of.
+  bool GainsOverride(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
+                     std::initializer_list<ClassID> classes) const;
+  void Hold(std::initializer_list<ClassID> classes) {
+    if (held_) held_->Add(classes);
+  }
+  bool defining_ = false;             // a style-sheet definition line is being written
+  bool lettersOnDefinition_ = false;  // the definition's letters set its face
   bool grouping_ = false;
   bool groupOpen_ = false;
   int32_t listPosition_ = 0;
