@@ -32,6 +32,12 @@ inline constexpr ClassID kItemsOverriddenChange = kMasterItemsOverriddenChange;
 inline constexpr ClassID kFramesLinked = kFramesLinkedChange;
 inline constexpr ClassID kFrameListChanged = kFrameListChange;
 inline constexpr PMIID kMasterProtocol = IID_IMASTERCHANGES;
+inline constexpr ClassID kMasterSpreadsListed = kMasterSpreadsListedChange;
+inline constexpr ClassID kStoryComposed = kStoryComposedChange;
+inline constexpr PMIID kComposeProtocol = IID_ICOMPOSECHANGES;
+// The before and after messages of every command, on the command protocol.
+inline constexpr ClassID kBeforeCommand = kBeforeDoMessageBoss;
+inline constexpr ClassID kAfterCommand = kAfterDoMessageBoss;
 inline constexpr PMIID kCommandProtocol = IID_ICOMMANDMGR;
 
 // Scheduling: the deferred trigger (1) and the deferred override (3).

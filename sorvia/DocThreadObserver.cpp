@@ -1,0 +1,187 @@
+// The document watcher.
+#include "sorvia/DocThreadObserver.h"
+
+#include <algorithm>
+
+#include "host/cmd/CmdUtils.h"
+#include "host/cmd/ErrorUtils.h"
+#include "host/compose/StoryComposer.h"
+#include "host/core/ServiceRegistry.h"
+#include "host/layout/ISpread.h"
+#include "host/layout/LayoutChange.h"
+#include "host/layout/LayoutCmdUtils.h"
+#include "host/layout/LayoutUtils.h"
+#include "host/notify/IResponder.h"
+#include "host/notify/ISubject.h"
+#include "sorvia/AddPages.h"
+#include "sorvia/HostClassMap.h"
+#include "sorvia/ThreadFunctions.h"
+#include "sorvia/ThreadQueries.h"
+#include "sorvia/include/IAutoFlowPrefsData.h"
+
+namespace sorvia {
+namespace {
+
+// The document protocols the watcher follows.
+constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kComposeProtocol,
+                                       host_map::kMasterProtocol};
+
+ClassID ClassOfCommand(void* changedBy) {
+  auto* command = static_cast<ICommand*>(changedBy);
+  return command && command->GetBoss() ? command->GetBoss()->GetClass() : kInvalidClass;
+}
+
+// Raised while the watcher runs its own commands.
+class Busy {
+ public:
+  explicit Busy(int32_t& depth) : depth_(depth) { ++depth_; }
+  ~Busy() { --depth_; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  int32_t& depth_;
+};
+
+// A default-thread frame on each page of the master spread whose master chain has none.
+void AddDefaultThreadFrames(IDataBase* db, UID spread, UID thread, UID layer) {
+  auto s = Instantiate<ISpread>(db, spread);
+  for (int32_t i = s ? s->CountPages() - 1 : -1; i >= 0; --i) {
+    UID page = s->GetNthPage(i);
+    if (ChainHasThread(db, page, thread)) continue;
+    auto p = Instantiate<IPage>(db, page);
+    LayoutParams params{
+        .bounds = LayoutUtils::MarginBoxInSpread(db, page), .target = spread, .second = layer, .flag = true};
+    params.options = LayoutUtils::QueryPageSetup(db)->Get().frameDefaults;
+    params.options.columns = std::max(1, p->GetColumns());
+    params.options.gutter = p->GetGutter();
+    std::vector<UID> made;
+    if (LayoutCmdUtils::Process(kCreateTextFrameCmdBoss, db, {}, params, &made) != kSuccess || made.empty()) {
+      ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+      continue;
+    }
+    (void)SetStoryThreadAndFlag(db, ThreadQueries::StoryOfItem(db, made[0]), thread, false);
+  }
+}
+
+class SorviaDocWatchResponder final : public CPMUnknown<IResponder> {
+ public:
+  explicit SorviaDocWatchResponder(Boss* boss) : CPMUnknown<IResponder>(boss) {}
+  std::vector<ClassID> GetSignals(ServiceID) const override {
+    return {kAfterOpenDocSignal, kAfterNewDocSignal};
+  }
+  void Respond(const SignalData& signal) override {
+    auto observer = QueryDocThreadObserver(signal.document.GetDataBase());
+    if (!observer) return;
+    if (signal.signal == kAfterNewDocSignal)
+      static_cast<DocThreadObserver*>(observer.get())->ExpectNewDocument();
+    observer->AutoAttach();
+  }
+};
+
+}  // namespace
+
+InterfacePtr<IObserver> QueryDocThreadObserver(const IDataBase* db) {
+  if (!db) return {};
+  return Instantiate<IObserver>(db, db->GetRootUID(), IID_IDOCTHREADOBSERVER);
+}
+
+void DocThreadObserver::AutoAttach() {
+  IDataBase* db = GetDataBase(this);
+  auto subject = db ? Instantiate<ISubject>(db, db->GetRootUID()) : InterfacePtr<ISubject>();
+  if (!subject) return;
+  for (PMIID protocol : kWatchedProtocols)
+    subject->AttachObserver(this, protocol);
+}
+
+void DocThreadObserver::AutoDetach() {
+  IDataBase* db = GetDataBase(this);
+  auto subject = db ? Instantiate<ISubject>(db, db->GetRootUID()) : InterfacePtr<ISubject>();
+  if (!subject) return;
+  for (PMIID protocol : kWatchedProtocols)
+    subject->DetachObserver(this, protocol);
+}
+
+void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
+  if (theChange == host_map::kStoryComposed && protocol == host_map::kComposeProtocol) {
+    if (changedBy) StoryComposed(static_cast<StoryComposedChange*>(changedBy)->story);
+  } else if (theChange == host_map::kMasterSpreadsListed && protocol == host_map::kMasterProtocol) {
+    if (changedBy) MasterSpreadsListed(static_cast<LayoutChange*>(changedBy)->items);
+  } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kBeforeCommand) {
+    ++commandDepth_;
+  } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kAfterCommand) {
+    commandDepth_ = std::max(0, commandDepth_ - 1);
+    AfterCommand(ClassOfCommand(changedBy));
+  }
+}
+
+void DocThreadObserver::StoryComposed(UID story) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ > 0 || !db) return;
+  UID frameList = LayoutUtils::FrameListOfStory(db, story);
+  if (!frameList.IsValid() ||
+      std::find(oversetStories_.begin(), oversetStories_.end(), frameList) != oversetStories_.end())
+    return;
+  UID thread = ThreadQueries::ThreadOfStory(db, frameList);
+  if (!thread.IsValid() || !IsOversetThreadStory(db, frameList)) return;
+  oversetStories_.push_back(frameList);
+  if (auto manager = QueryThreadManager(db)) manager->SetThreadPending(thread, true);
+  if (commandDepth_ > 0 || triggerScheduled_) return;
+  // Outside a command nothing would be done after: a command of our own is, once it runs.
+  InterfacePtr<ICommand> trigger = CmdUtils::CreateCommand(kNullCmdBoss);
+  if (!trigger) return;
+  trigger->SetItemList(UIDList(db, {db->GetRootUID()}));
+  if (CmdUtils::ScheduleCommand(trigger.get(), host_map::kNullCmdPriority) == kSuccess)
+    triggerScheduled_ = true;
+}
+
+void DocThreadObserver::AfterCommand(ClassID command) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ > 0 || !db || oversetStories_.empty()) return;
+  if (triggerScheduled_ && command != host_map::kRecomposeCmd && command != kNullCmdBoss) return;
+  // A failed command leaves the error set; page adding is work of its own.
+  if (ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
+  Busy busy(busyDepth_);
+  std::vector<UID> stories = std::move(oversetStories_);
+  oversetStories_.clear();
+  triggerScheduled_ = false;
+  (void)AddPagesForOversetStories(db, stories);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+
+void DocThreadObserver::MasterSpreadsListed(const std::vector<UID>& spreads) {
+  IDataBase* db = GetDataBase(this);
+  if (!newDocument_ || !db) return;
+  newDocument_ = false;
+  UID workspace = WorkspaceOf(db);
+  auto prefs = workspace.IsValid() ? Instantiate<IAutoFlowPrefsData>(db, workspace)
+                                   : InterfacePtr<IAutoFlowPrefsData>();
+  auto manager = QueryThreadManager(db);
+  auto layers = LayoutUtils::QueryLayerList(db);
+  if (!prefs || !prefs->GetCreateMasterFrames() || !manager || !layers || layers->CountLayers() == 0) return;
+  Busy busy(busyDepth_);
+  UID thread = manager->GetDefaultThread();
+  if (!thread.IsValid()) {
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    return;
+  }
+  for (UID spread : spreads)
+    AddDefaultThreadFrames(db, spread, thread, layers->GetNthLayer(0));
+}
+
+ErrorCode RegisterDocThreadObserver(Registry& registry) {
+  if (registry.IsImplementationRegistered(kDocThreadObserverImpl)) return kSuccess;
+  ErrorCode error = registry.RegisterImplementation<DocThreadObserver>(kDocThreadObserverImpl);
+  if (error == kSuccess) error = registry.AddIn(kDocBoss, {{IID_IDOCTHREADOBSERVER, kDocThreadObserverImpl}});
+  if (error == kSuccess)
+    error = registry.RegisterImplementation<SorviaDocWatchResponder>(kSorviaDocWatchResponderImpl);
+  if (error == kSuccess) {
+    error = registry.RegisterClass(kSorviaDocWatchResponderBoss, kInvalidClass, "Sorvia Doc Responder",
+                                   {{IID_IRESPONDER, kSorviaDocWatchResponderImpl}});
+  }
+  if (error == kSuccess)
+    error = ServiceRegistry::Get().Register(kDocumentSignalService, kSorviaDocWatchResponderBoss);
+  return error;
+}
+
+}  // namespace sorvia
