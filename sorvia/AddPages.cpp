@@ -15,6 +15,7 @@
 #include "host/res/Translator.h"
 #include "host/text/ITextModel.h"
 #include "host/ui/RangeProgressBar.h"
+#include "sorvia/HostClassMap.h"
 #include "sorvia/OverrideMasterFrameCmd.h"
 #include "sorvia/ThreadFunctions.h"
 #include "sorvia/ThreadQueries.h"
@@ -117,7 +118,7 @@ UID InsertPageAfter(IDataBase* db, UID anchor, UID master, int32_t perSpread) {
   std::vector<UID> made;
   if (position == 0 && lastSpread) {
     params.position = spreads->CountSpreads();
-    if (LayoutCmdUtils::Process(kNewSpreadCmdBoss, db, {}, params, &made) != kSuccess || made.empty())
+    if (LayoutCmdUtils::Process(host_map::kNewSpreadCmd, db, {}, params, &made) != kSuccess || made.empty())
       return kInvalidUID;
     auto added = Instantiate<ISpread>(db, made[0]);
     return added && added->CountPages() > 0 ? added->GetNthPage(0) : kInvalidUID;
@@ -126,7 +127,7 @@ UID InsertPageAfter(IDataBase* db, UID anchor, UID master, int32_t perSpread) {
   params.position = position != 0 ? position : pages;
   // Pages may move on to the following spreads afterwards, except when the last spread just grows.
   params.flag = !(position != 0 && position == pages && lastSpread);
-  if (LayoutCmdUtils::Process(kInsertPagesCmdBoss, db, {}, params, &made) != kSuccess || made.empty())
+  if (LayoutCmdUtils::Process(host_map::kInsertPagesCmd, db, {}, params, &made) != kSuccess || made.empty())
     return kInvalidUID;
   return made[0];
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "host/app/DefaultDocument.h"
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/compose/StoryComposer.h"
@@ -15,6 +16,7 @@
 #include "host/notify/ISubject.h"
 #include "sorvia/AddPages.h"
 #include "sorvia/HostClassMap.h"
+#include "sorvia/OverrideMasterFrameCmd.h"
 #include "sorvia/ThreadFunctions.h"
 #include "sorvia/ThreadQueries.h"
 #include "sorvia/include/IAutoFlowPrefsData.h"
@@ -26,9 +28,28 @@ namespace {
 constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kComposeProtocol,
                                        host_map::kMasterProtocol};
 
-ClassID ClassOfCommand(void* changedBy) {
-  auto* command = static_cast<ICommand*>(changedBy);
+ClassID ClassOf(const ICommand* command) {
   return command && command->GetBoss() ? command->GetBoss()->GetClass() : kInvalidClass;
+}
+
+// The main story's frame list when its only frame lies on `page` and it carries no thread yet.
+UID SeparateMainFrameList(IDataBase* db, UID page) {
+  UID frameList = LayoutUtils::FrameListOfStory(db, DefaultDocument::GetMainStory(*db));
+  auto frames = frameList.IsValid() ? Instantiate<IFrameList>(db, frameList) : InterfacePtr<IFrameList>();
+  if (!frames || frames->CountFrames() != 1 || ThreadQueries::ThreadOfStory(db, frameList).IsValid())
+    return kInvalidUID;
+  return LayoutUtils::PageOfItem(db, frames->GetNthFrame(0)) == page ? frameList : kInvalidUID;
+}
+
+// Page 1 of a new document gets the default-thread frame of its master in place of the main frame: the
+// local frame is linked after the main frame, which then goes, leaving the main story in the thread.
+void FlowMainStory(IDataBase* db, UID page, UID thread) {
+  UID frameList = SeparateMainFrameList(db, page);
+  if (!frameList.IsValid() || SetStoryThread(db, frameList, thread, true) != kSuccess) return;
+  UID mainFrame = Instantiate<IFrameList>(db, frameList)->GetNthFrame(0);
+  if (OverrideThreadMasters(db, {page}, false, frameList, kInvalidUID) != kSuccess) return;
+  if (Instantiate<IFrameList>(db, frameList)->CountFrames() > 1)
+    (void)LayoutCmdUtils::Process(host_map::kDeleteItemsCmd, db, {mainFrame}, {});
 }
 
 // Raised while the watcher runs its own commands.
@@ -56,7 +77,8 @@ void AddDefaultThreadFrames(IDataBase* db, UID spread, UID thread, UID layer) {
     params.options.columns = std::max(1, p->GetColumns());
     params.options.gutter = p->GetGutter();
     std::vector<UID> made;
-    if (LayoutCmdUtils::Process(kCreateTextFrameCmdBoss, db, {}, params, &made) != kSuccess || made.empty()) {
+    if (LayoutCmdUtils::Process(host_map::kCreateTextFrameCmd, db, {}, params, &made) != kSuccess ||
+        made.empty()) {
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);
       continue;
     }
@@ -111,7 +133,7 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
     ++commandDepth_;
   } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kAfterCommand) {
     commandDepth_ = std::max(0, commandDepth_ - 1);
-    AfterCommand(ClassOfCommand(changedBy));
+    AfterCommand(static_cast<ICommand*>(changedBy));
   }
 }
 
@@ -135,9 +157,13 @@ void DocThreadObserver::StoryComposed(UID story) {
     triggerScheduled_ = true;
 }
 
-void DocThreadObserver::AfterCommand(ClassID command) {
+void DocThreadObserver::AfterCommand(ICommand* cmd) {
   IDataBase* db = GetDataBase(this);
-  if (busyDepth_ > 0 || !db || oversetStories_.empty()) return;
+  ClassID command = ClassOf(cmd);
+  if (busyDepth_ > 0 || !db) return;
+  if (command == host_map::kApplyMasterCmd && !newDocumentPages_.empty())
+    FlowNewDocumentPages(cmd->GetItemList());
+  if (oversetStories_.empty()) return;
   if (triggerScheduled_ && command != host_map::kRecomposeCmd && command != kNullCmdBoss) return;
   // A failed command leaves the error set; page adding is work of its own.
   if (ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
@@ -167,6 +193,23 @@ void DocThreadObserver::MasterSpreadsListed(const std::vector<UID>& spreads) {
   }
   for (UID spread : spreads)
     AddDefaultThreadFrames(db, spread, thread, layers->GetNthLayer(0));
+  newDocumentPages_ = LayoutUtils::DocumentPages(db);
+}
+
+void DocThreadObserver::FlowNewDocumentPages(const UIDList& pages) {
+  IDataBase* db = GetDataBase(this);
+  auto list = QueryThreadList(db);
+  if (!list || ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
+  Busy busy(busyDepth_);
+  for (UID page : pages) {
+    auto at = std::find(newDocumentPages_.begin(), newDocumentPages_.end(), page);
+    if (at == newDocumentPages_.end()) continue;
+    newDocumentPages_.erase(at);
+    int32_t index = LayoutUtils::PageIndexOf(db, page);
+    if (index == 0) FlowMainStory(db, page, list->GetDefaultThread());
+    (void)OverrideThreadMasters(db, {page}, false, kInvalidUID, LayoutUtils::PageAt(db, index - 1));
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
 }
 
 ErrorCode RegisterDocThreadObserver(Registry& registry) {

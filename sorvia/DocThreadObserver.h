@@ -8,10 +8,11 @@
 
 #include <vector>
 
+#include "host/cmd/ICommand.h"
 #include "host/core/CPMUnknown.h"
 #include "host/core/InterfacePtr.h"
-#include "host/db/IDataBase.h"
 #include "host/core/Registry.h"
+#include "host/db/IDataBase.h"
 #include "host/notify/IObserver.h"
 #include "sorvia/include/SorviaID.h"
 
@@ -37,7 +38,8 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
 
  private:
   void StoryComposed(UID story);
-  void AfterCommand(ClassID command);
+  void AfterCommand(ICommand* command);
+  void FlowNewDocumentPages(const UIDList& pages);
   void MasterSpreadsListed(const std::vector<UID>& spreads);
 
   int32_t busyDepth_ = 0;
@@ -45,6 +47,8 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   std::vector<UID> oversetStories_;  // frame lists, no duplicates
   bool triggerScheduled_ = false;
   bool newDocument_ = false;
+  // The pages of a document just made with master frames, until their master is applied.
+  std::vector<UID> newDocumentPages_;
 };
 
 // The observer of a document (none for a database without one).

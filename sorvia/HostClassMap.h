@@ -24,6 +24,10 @@ inline constexpr ClassID kTextLinkCmd = kTextLinkCmdBoss;
 inline constexpr ClassID kPrimaryFlowCmd = kSetPrimaryTextFlowCmdBoss;
 inline constexpr ClassID kRecomposeCmd = kRecomposeCmdBoss;
 inline constexpr ClassID kSendBehindItemsCmd = kSendBehindCmdBoss;
+inline constexpr ClassID kDeleteItemsCmd = kDeleteItemsCmdBoss;
+inline constexpr ClassID kCreateTextFrameCmd = kCreateTextFrameCmdBoss;
+inline constexpr ClassID kInsertPagesCmd = kInsertPagesCmdBoss;
+inline constexpr ClassID kNewSpreadCmd = kNewSpreadCmdBoss;
 
 // Commands and changes the watcher follows.
 inline constexpr ClassID kApplyMasterCmd = kApplyMasterCmdBoss;
