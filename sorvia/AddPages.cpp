@@ -208,11 +208,7 @@ UID AddPagesForStory(IDataBase* db, UID frameList, int16_t mode, int32_t& budget
   int32_t idle = TrailingEmptyPages(db, *FramesOf(db, frameList));
   UID first;
   while (idle < allowance && run.end < run.total) {
-    if (budget <= 0) {
-      std::fprintf(stderr, "Sorvia: stopped after adding %d pages in one run; the story is still overset\n",
-                   kMaxPagesAddedPerRun);
-      break;
-    }
+    if (budget <= 0) break;
     if (bar) bar->SetPosition(run.end);
     if (bar) (void)bar->ProcessEvents();
     int32_t previous = run.end;
@@ -237,6 +233,12 @@ int32_t AddPagesForOversetStories(IDataBase* db, const std::vector<UID>& stories
     UID thread = ThreadQueries::ThreadOfStory(db, frameList);
     (void)AddPagesForStory(db, frameList, prefs->GetAddPagesMode(), budget);
     manager->SetThreadPending(thread, false);
+    if (budget <= 0 && IsOversetThreadStory(db, frameList)) {
+      std::fprintf(stderr,
+                   "Sorvia: stopped after adding %d pages in one run; a thread story is still overset\n",
+                   kMaxPagesAddedPerRun);
+      break;
+    }
   }
   return kMaxPagesAddedPerRun - budget;
 }
