@@ -130,6 +130,7 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
   } else if (theChange == host_map::kMasterSpreadsListed && protocol == host_map::kMasterProtocol) {
     if (changedBy) MasterSpreadsListed(static_cast<LayoutChange*>(changedBy)->items);
   } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kBeforeCommand) {
+    BeforeCommand(static_cast<ICommand*>(changedBy));
     ++commandDepth_;
   } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kAfterCommand) {
     commandDepth_ = std::max(0, commandDepth_ - 1);
@@ -157,12 +158,34 @@ void DocThreadObserver::StoryComposed(UID story) {
     triggerScheduled_ = true;
 }
 
+void DocThreadObserver::BeforeCommand(ICommand* cmd) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ == 0 && db && ClassOf(cmd) == host_map::kApplyMasterCmd)
+    recordedFrames_ = RecordThreadFrames(db, cmd->GetItemList().UIDs());
+}
+
+void DocThreadObserver::AfterMasterApplied(const UIDList& pages) {
+  IDataBase* db = GetDataBase(this);
+  RecordedFrames recorded = std::move(recordedFrames_);
+  recordedFrames_.clear();
+  auto manager = QueryThreadManager(db);
+  if (!manager || ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
+  Busy busy(busyDepth_);
+  std::vector<UID> linked = RethreadPages(db, recorded);
+  (void)OverrideThreadMasters(db, pages.UIDs(), false, kInvalidUID, kInvalidUID);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  for (auto it = linked.rbegin(); it != linked.rend(); ++it)
+    (void)manager->RecomposeStory(*it);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+
 void DocThreadObserver::AfterCommand(ICommand* cmd) {
   IDataBase* db = GetDataBase(this);
   ClassID command = ClassOf(cmd);
   if (busyDepth_ > 0 || !db) return;
   if (command == host_map::kApplyMasterCmd && !newDocumentPages_.empty())
     FlowNewDocumentPages(cmd->GetItemList());
+  if (command == host_map::kApplyMasterCmd) AfterMasterApplied(cmd->GetItemList());
   if (oversetStories_.empty()) return;
   if (triggerScheduled_ && command != host_map::kRecomposeCmd && command != kNullCmdBoss) return;
   // A failed command leaves the error set; page adding is work of its own.

@@ -14,6 +14,7 @@
 #include "host/core/Registry.h"
 #include "host/db/IDataBase.h"
 #include "host/notify/IObserver.h"
+#include "sorvia/Rethread.h"
 #include "sorvia/include/SorviaID.h"
 
 namespace sorvia {
@@ -38,7 +39,9 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
 
  private:
   void StoryComposed(UID story);
+  void BeforeCommand(ICommand* command);
   void AfterCommand(ICommand* command);
+  void AfterMasterApplied(const UIDList& pages);
   void FlowNewDocumentPages(const UIDList& pages);
   void MasterSpreadsListed(const std::vector<UID>& spreads);
 
@@ -49,6 +52,7 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   bool newDocument_ = false;
   // The pages of a document just made with master frames, until their master is applied.
   std::vector<UID> newDocumentPages_;
+  RecordedFrames recordedFrames_;  // thread frames of pages, recorded before a master application
 };
 
 // The observer of a document (none for a database without one).

@@ -25,6 +25,7 @@ inline constexpr ClassID kPrimaryFlowCmd = kSetPrimaryTextFlowCmdBoss;
 inline constexpr ClassID kRecomposeCmd = kRecomposeCmdBoss;
 inline constexpr ClassID kSendBehindItemsCmd = kSendBehindCmdBoss;
 inline constexpr ClassID kDeleteItemsCmd = kDeleteItemsCmdBoss;
+inline constexpr ClassID kRevertOverridesCmd = kRevertOverridesCmdBoss;
 inline constexpr ClassID kCreateTextFrameCmd = kCreateTextFrameCmdBoss;
 inline constexpr ClassID kInsertPagesCmd = kInsertPagesCmdBoss;
 inline constexpr ClassID kNewSpreadCmd = kNewSpreadCmdBoss;

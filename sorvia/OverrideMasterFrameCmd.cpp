@@ -29,15 +29,6 @@ struct Queued {
   UID local;
 };
 
-UID TopGroupOf(const IDataBase* db, UID item) {
-  for (int depth = 0; depth < kMaxItemDepth; ++depth) {
-    UID parent = Instantiate<IHierarchy>(db, item)->GetParent();
-    if (!LayoutUtils::IsGroup(db, parent)) break;
-    item = parent;
-  }
-  return item;
-}
-
 UID LocalCopyOn(const IDataBase* db, UID page, UID masterItem) {
   auto p = Instantiate<IPage>(db, page);
   if (!p) return kInvalidUID;
@@ -163,6 +154,15 @@ void OverrideMasterFrameCmd::Do() {
   auto manager = QueryThreadManager(db);
   for (auto it = linked.rbegin(); manager && it != linked.rend(); ++it)
     (void)manager->RecomposeStory(*it);
+}
+
+UID TopGroupOf(const IDataBase* db, UID item) {
+  for (int depth = 0; depth < kMaxItemDepth; ++depth) {
+    UID parent = Instantiate<IHierarchy>(db, item)->GetParent();
+    if (!LayoutUtils::IsGroup(db, parent)) break;
+    item = parent;
+  }
+  return item;
 }
 
 ErrorCode OverrideThreadMasters(IDataBase* db, const std::vector<UID>& pages, bool schedule, UID story,

@@ -70,5 +70,23 @@ TEST_F(AutoFlowCliTest, AnImportGetsThePagesItNeedsInEachMode) {
   }
 }
 
+// A page given a master without the thread's frames keeps its frame of the story, which no longer follows
+// the masters (an orphan); a master based on the old one re-threads the page and the story goes on.
+TEST_F(AutoFlowCliTest, ApplyingAnotherMasterReThreadsThePageOrOrphansTheStory) {
+  std::string doc = Path("doc.pgd"), flowed = Path("flowed.pgd"), out = Path("out.pgd");
+  ASSERT_EQ(0, Run({"new", "-o", doc, "--auto-flow"}).status);
+  ASSERT_EQ(0, Run({"import", Book(), "--into", doc, "-o", flowed}).status);
+  std::string frames = std::to_string(std::stoi(After(Inspect(flowed), "\"pageCount\":", ','))) + " frames";
+  for (const char* based : {"--based-on A", ""}) {
+    SCOPED_TRACE(based);
+    std::vector<std::string> ops{"layout", flowed, "-o", out};
+    for (const std::string& word : Words(std::string("new-master B-Other ") + based + " -- apply-master B 2"))
+      ops.push_back(word);
+    ASSERT_EQ(0, Run(ops).status);
+    std::string summary = Run({"inspect", out}).out;
+    EXPECT_NE(std::string::npos, summary.find(frames + (*based ? ")" : ", orphan)"))) << summary;
+  }
+}
+
 }  // namespace
 }  // namespace cli_testing
