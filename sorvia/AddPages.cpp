@@ -98,20 +98,20 @@ UID AnchorPage(const IDataBase* db, UID page, int16_t mode) {
   return LayoutUtils::PageAt(db, last);
 }
 
-// The position a page numbered `number` takes in a spread of `pages` pages.
-int32_t PositionInSpread(int32_t perSpread, int32_t number, int32_t pages) {
+// The position the page after `anchor` takes in a spread of `pages` pages. (Only facing spreads need the
+// page's number, which takes a walk through the document's pages.)
+int32_t PositionInSpread(const IDataBase* db, UID anchor, int32_t perSpread, int32_t pages) {
   if (perSpread == 1) return 0;
-  if (perSpread == 2) return number % 2 == 1 ? 1 : 0;
+  if (perSpread == 2) return (LayoutUtils::PageNumber(db, anchor) + 1) % 2 == 1 ? 1 : 0;
   return pages < perSpread ? pages : 0;
 }
 
-// Inserts the new page after `anchor`, based on `master`; answers it (kInvalidUID when that failed).
-UID InsertPageAfter(IDataBase* db, UID anchor, UID master, int32_t perSpread) {
+// Inserts the new page after `anchor` at `position` of its spread, based on `master`; answers it
+// (kInvalidUID when that failed).
+UID InsertPageAfter(IDataBase* db, UID anchor, UID master, int32_t position) {
   auto page = Instantiate<IPage>(db, anchor);
   UID spread = page->GetSpread();
-  auto s = Instantiate<ISpread>(db, spread);
-  int32_t pages = s->CountPages();
-  int32_t position = PositionInSpread(perSpread, LayoutUtils::PageNumber(db, anchor) + 1, pages);
+  int32_t pages = Instantiate<ISpread>(db, spread)->CountPages();
   auto spreads = LayoutUtils::QuerySpreadList(db);
   bool lastSpread = spreads->IndexOfSpread(spread) == spreads->CountSpreads() - 1;
   LayoutParams params{.width = page->GetWidth(), .height = page->GetHeight(), .second = master, .count = 1};
@@ -142,14 +142,13 @@ UID AddOnePage(Run& run) {
   if (!page || !page->GetMasterSpread().IsValid()) return kInvalidUID;
   UID anchor = AnchorPage(db, last, run.mode);
   auto anchorSpread = Instantiate<ISpread>(db, Instantiate<IPage>(db, anchor)->GetSpread());
-  int32_t position =
-      PositionInSpread(run.perSpread, LayoutUtils::PageNumber(db, anchor) + 1, anchorSpread->CountPages());
+  int32_t position = PositionInSpread(db, anchor, run.perSpread, anchorSpread->CountPages());
   // A page that would not receive the thread's frames is never added.
   auto master = Instantiate<ISpread>(db, page->GetMasterSpread());
   if (!master || master->CountPages() == 0) return kInvalidUID;
   UID masterPage = master->GetNthPage(std::min(position, master->CountPages() - 1));
   if (!ChainHasThread(db, masterPage, run.thread)) return kInvalidUID;
-  UID added = InsertPageAfter(db, anchor, page->GetMasterSpread(), run.perSpread);
+  UID added = InsertPageAfter(db, anchor, page->GetMasterSpread(), position);
   if (!added.IsValid()) return kInvalidUID;
   if (OverrideThreadMasters(db, {added}, false, run.continued, last) != kSuccess) return kInvalidUID;
   return added;
