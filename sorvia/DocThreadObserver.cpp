@@ -141,6 +141,9 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
 void DocThreadObserver::StoryComposed(UID story) {
   IDataBase* db = GetDataBase(this);
   if (busyDepth_ > 0 || !db) return;
+  // A document without threads has no thread stories: their data is not even looked at.
+  auto threads = QueryThreadList(db);
+  if (!threads || (threads->GetThreadCount() == 0 && !threads->GetDefaultThread().IsValid())) return;
   UID frameList = LayoutUtils::FrameListOfStory(db, story);
   if (!frameList.IsValid() ||
       std::find(oversetStories_.begin(), oversetStories_.end(), frameList) != oversetStories_.end())
