@@ -24,9 +24,13 @@
 namespace sorvia {
 namespace {
 
-// The document protocols the watcher follows.
-constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kComposeProtocol,
-                                       host_map::kMasterProtocol};
+// The document protocols the watcher follows; compositions only once the document has threads.
+constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kMasterProtocol};
+
+bool HasThreads(const IDataBase* db) {
+  auto threads = QueryThreadList(db);
+  return threads && (threads->GetThreadCount() > 0 || threads->GetDefaultThread().IsValid());
+}
 
 ClassID ClassOf(const ICommand* command) {
   return command && command->GetBoss() ? command->GetBoss()->GetClass() : kInvalidClass;
@@ -114,6 +118,13 @@ void DocThreadObserver::AutoAttach() {
   if (!subject) return;
   for (PMIID protocol : kWatchedProtocols)
     subject->AttachObserver(this, protocol);
+  FollowCompositionOnceThreaded();
+}
+
+void DocThreadObserver::FollowCompositionOnceThreaded() {
+  IDataBase* db = GetDataBase(this);
+  auto subject = db ? Instantiate<ISubject>(db, db->GetRootUID()) : InterfacePtr<ISubject>();
+  if (subject && HasThreads(db)) subject->AttachObserver(this, host_map::kComposeProtocol);
 }
 
 void DocThreadObserver::AutoDetach() {
@@ -122,6 +133,7 @@ void DocThreadObserver::AutoDetach() {
   if (!subject) return;
   for (PMIID protocol : kWatchedProtocols)
     subject->DetachObserver(this, protocol);
+  subject->DetachObserver(this, host_map::kComposeProtocol);
 }
 
 void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void* changedBy) {
@@ -141,9 +153,6 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
 void DocThreadObserver::StoryComposed(UID story) {
   IDataBase* db = GetDataBase(this);
   if (busyDepth_ > 0 || !db) return;
-  // A document without threads has no thread stories: their data is not even looked at.
-  auto threads = QueryThreadList(db);
-  if (!threads || (threads->GetThreadCount() == 0 && !threads->GetDefaultThread().IsValid())) return;
   UID frameList = LayoutUtils::FrameListOfStory(db, story);
   if (!frameList.IsValid() ||
       std::find(oversetStories_.begin(), oversetStories_.end(), frameList) != oversetStories_.end())
@@ -189,6 +198,7 @@ void DocThreadObserver::AfterCommand(ICommand* cmd) {
   if (command == host_map::kApplyMasterCmd && !newDocumentPages_.empty())
     FlowNewDocumentPages(cmd->GetItemList());
   if (command == host_map::kApplyMasterCmd) AfterMasterApplied(cmd->GetItemList());
+  FollowCompositionOnceThreaded();
   if (oversetStories_.empty()) return;
   if (triggerScheduled_ && command != host_map::kRecomposeCmd && command != kNullCmdBoss) return;
   // A failed command leaves the error set; page adding is work of its own.

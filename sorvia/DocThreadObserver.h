@@ -38,6 +38,9 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   bool TriggerScheduled() const { return triggerScheduled_; }
 
  private:
+  // Attaches for compositions when the document has threads (a document without them has no thread
+  // story to watch); attaching again does nothing.
+  void FollowCompositionOnceThreaded();
   void StoryComposed(UID story);
   void BeforeCommand(ICommand* command);
   void AfterCommand(ICommand* command);
