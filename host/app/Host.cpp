@@ -4,6 +4,9 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/HostTaggedTextImportProvider.h"
+#include "host/app/HyperlinkOperations.h"
+#include "host/app/ItemLookOperations.h"
+#include "host/app/PictureLayoutOperations.h"
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
@@ -33,6 +36,9 @@ void RegisterHostClasses() {
   RegisterComposeClasses();
   RegisterSelectionClasses();
   (void)RegisterHostTaggedTextImportProvider();
+  (void)RegisterItemLookOperations();
+  (void)RegisterHyperlinkOperations();
+  RegisterPictureLayoutOperations();
   (void)r.RegisterImplementation<Subject>(kSubjectImpl);
   (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
   (void)r.RegisterImplementation<Session>(kSessionImpl);

@@ -4,12 +4,15 @@
 #include "host/core/HostIDs.h"
 #include "host/core/Registry.h"
 #include "host/layout/Hierarchy.h"
+#include "host/layout/ItemLookClasses.h"
+#include "host/layout/HyperlinkClasses.h"
 #include "host/layout/LayerList.h"
 #include "host/layout/LayoutCmdData.h"
 #include "host/layout/LayoutCommands.h"
 #include "host/layout/Page.h"
 #include "host/layout/PageItem.h"
 #include "host/layout/PageSetup.h"
+#include "host/layout/PictureClasses.h"
 #include "host/layout/SectionList.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
@@ -84,4 +87,7 @@ void RegisterLayoutClasses() {
   RegisterDocumentParts(r);
   RegisterLayoutObjects(r);
   RegisterCommands(r);
+  RegisterItemLookClasses(r);
+  RegisterHyperlinkClasses();
+  RegisterPictureClasses();
 }

@@ -33,4 +33,10 @@ int32_t VyTextOnlyTSAgent::ResolveFileReference(WideString& uri, std::u16string_
   return kFileNotFound;
 }
 
+void VyTextOnlyTSAgent::SetStory(VyStory* story) {
+  if (story) story->AddRef();
+  if (story_) story_->Release();
+  story_ = story;
+}
+
 }  // namespace kesto

@@ -35,13 +35,14 @@ pid_t Spawn(std::vector<std::string> args, int out, bool quiet = false) {
 }  // namespace
 
 TestHttpServer::TestHttpServer(int delayMs, const std::filesystem::path& cert,
-                               const std::filesystem::path& key) {
+                               const std::filesystem::path& key, const std::filesystem::path& root) {
   int pipe_fds[2];
   if (::pipe(pipe_fds) != 0) return;
   // Debian's own interpreter when there is one: wrappers in front of it cost seconds per start.
   const char* python = ::access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3";
   std::vector<std::string> args = {python, PAGEHOST_TEST_SUPPORT "/http_test_server.py", "--delay",
                                    std::to_string(delayMs)};
+  if (!root.empty()) args.insert(args.end(), {"--root", root.string()});
   if (!cert.empty()) {
     args.insert(args.end(), {"--cert", cert.string(), "--key", key.string()});
     tls_ = true;

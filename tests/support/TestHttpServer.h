@@ -11,9 +11,9 @@ namespace testing_support {
 
 class TestHttpServer {
  public:
-  // `delayMs` before every answer; with `cert` and `key`, HTTPS.
+  // `delayMs` before every answer; with `cert` and `key`, HTTPS; /file/NAME serves the files of `root`.
   explicit TestHttpServer(int delayMs = 0, const std::filesystem::path& cert = {},
-                          const std::filesystem::path& key = {});
+                          const std::filesystem::path& key = {}, const std::filesystem::path& root = {});
   ~TestHttpServer();
   TestHttpServer(const TestHttpServer&) = delete;
   TestHttpServer& operator=(const TestHttpServer&) = delete;

@@ -12,11 +12,13 @@ Paths:
   /liar              announces 1000 bytes, sends 10 and closes
   /to/URL-ENCODED    a 302 to that URL (file:///etc/passwd, say)
   /count             how many requests each path had, as "path count" lines
+  /file/NAME         the file NAME of the --root folder, Last-Modified fixed as for /pic
 Every request waits --delay milliseconds first.
 """
 import argparse
 import collections
 import email.utils
+import os
 import http.server
 import ssl
 import sys
@@ -33,6 +35,7 @@ lock = threading.Lock()
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     delay = 0.0
+    root = None
 
     def log_message(self, *args):
         pass
@@ -61,6 +64,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
             body = PNG_SIGNATURE + path.encode() + b"\x00" * 64
             self.answer(200, body, [("Content-Type", "image/png"),
                                     ("Last-Modified", email.utils.formatdate(LAST_MODIFIED, usegmt=True))])
+        elif kind == "file" and Handler.root and "/" not in parts[1] and not parts[1].startswith("."):
+            try:
+                with open(os.path.join(Handler.root, parts[1]), "rb") as f:
+                    body = f.read()
+            except OSError:
+                self.answer(404, b"not here\n")
+                return
+            self.answer(200, body, [("Last-Modified", email.utils.formatdate(LAST_MODIFIED, usegmt=True))])
         elif kind == "text":
             self.answer(200, b"just text\n", [("Content-Type", "text/plain")])
         elif kind == "redirect":
@@ -110,8 +121,10 @@ def main():
     parser.add_argument("--delay", type=float, default=0, help="milliseconds before every answer")
     parser.add_argument("--cert", help="certificate file: serve HTTPS")
     parser.add_argument("--key", help="key file of the certificate")
+    parser.add_argument("--root", help="folder whose files /file/NAME serves")
     args = parser.parse_args()
     Handler.delay = args.delay / 1000
+    Handler.root = args.root
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     if args.cert:

@@ -1,0 +1,4 @@
+// Registration of hyperlinks, destinations, text anchors and items' plug-in data.
+#pragma once
+
+void RegisterHyperlinkClasses();
