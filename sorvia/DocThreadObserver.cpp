@@ -17,6 +17,7 @@
 #include "sorvia/AddPages.h"
 #include "sorvia/HostClassMap.h"
 #include "sorvia/OverrideMasterFrameCmd.h"
+#include "sorvia/PageOrder.h"
 #include "sorvia/ThreadFunctions.h"
 #include "sorvia/ThreadQueries.h"
 #include "sorvia/include/IAutoFlowPrefsData.h"
@@ -25,7 +26,8 @@ namespace sorvia {
 namespace {
 
 // The document protocols the watcher follows; compositions only once the document has threads.
-constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kMasterProtocol};
+constexpr PMIID kWatchedProtocols[] = {host_map::kCommandProtocol, host_map::kMasterProtocol,
+                                       host_map::kPageItemProtocol, host_map::kTextFrameProtocol};
 
 bool HasThreads(const IDataBase* db) {
   auto threads = QueryThreadList(db);
@@ -90,6 +92,14 @@ void AddDefaultThreadFrames(IDataBase* db, UID spread, UID thread, UID layer) {
   }
 }
 
+// Stories the watcher re-threaded are recomposed once it is no longer busy, last first: their compositions
+// come back to it, so that text the new frames cannot hold still gets pages.
+void RecomposeAfterwards(ITextThreadManager& manager, const std::vector<UID>& stories) {
+  for (auto it = stories.rbegin(); it != stories.rend(); ++it)
+    (void)manager.RecomposeStory(*it);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+
 class SorviaDocWatchResponder final : public CPMUnknown<IResponder> {
  public:
   explicit SorviaDocWatchResponder(Boss* boss) : CPMUnknown<IResponder>(boss) {}
@@ -141,6 +151,10 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
     if (changedBy) StoryComposed(static_cast<StoryComposedChange*>(changedBy)->story);
   } else if (theChange == host_map::kMasterSpreadsListed && protocol == host_map::kMasterProtocol) {
     if (changedBy) MasterSpreadsListed(static_cast<LayoutChange*>(changedBy)->items);
+  } else if (theChange == host_map::kItemsCopied && protocol == host_map::kPageItemProtocol) {
+    if (auto* change = static_cast<LayoutChange*>(changedBy)) ItemsCopied(change->items, change->others);
+  } else if (theChange == host_map::kFramesLinked && protocol == host_map::kTextFrameProtocol) {
+    if (changedBy) FramesLinked(static_cast<LayoutChange*>(changedBy)->items);
   } else if (protocol == host_map::kCommandProtocol && theChange == host_map::kBeforeCommand) {
     BeforeCommand(static_cast<ICommand*>(changedBy));
     ++commandDepth_;
@@ -170,10 +184,24 @@ void DocThreadObserver::StoryComposed(UID story) {
     triggerScheduled_ = true;
 }
 
+namespace {
+
+bool IsDuplication(ClassID command) {
+  return command == host_map::kDuplicateSpreadCmd || command == host_map::kDuplicateMasterSpreadCmd;
+}
+
+}  // namespace
+
 void DocThreadObserver::BeforeCommand(ICommand* cmd) {
   IDataBase* db = GetDataBase(this);
-  if (busyDepth_ == 0 && db && ClassOf(cmd) == host_map::kApplyMasterCmd)
+  if (!db) return;
+  ClassID command = ClassOf(cmd);
+  if (busyDepth_ == 0 && IsDuplication(command)) ++duplicateDepth_;
+  // A duplicated spread's pages keep the masters of their originals: nothing to re-thread.
+  if (busyDepth_ == 0 && duplicateDepth_ == 0 && command == host_map::kApplyMasterCmd)
     recordedFrames_ = RecordThreadFrames(db, cmd->GetItemList().UIDs());
+  QueuePagesBefore(db, cmd, pendingPages_);
+  if (command == host_map::kShufflePagesCmd) ++shuffleDepth_;
 }
 
 void DocThreadObserver::AfterMasterApplied(const UIDList& pages) {
@@ -182,19 +210,33 @@ void DocThreadObserver::AfterMasterApplied(const UIDList& pages) {
   recordedFrames_.clear();
   auto manager = QueryThreadManager(db);
   if (!manager || ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
-  Busy busy(busyDepth_);
-  std::vector<UID> linked = RethreadPages(db, recorded);
-  (void)OverrideThreadMasters(db, pages.UIDs(), false, kInvalidUID, kInvalidUID);
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  for (auto it = linked.rbegin(); it != linked.rend(); ++it)
-    (void)manager->RecomposeStory(*it);
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  std::vector<UID> linked;
+  {
+    Busy busy(busyDepth_);
+    linked = RethreadPages(db, recorded);
+    (void)OverrideThreadMasters(db, pages.UIDs(), false, kInvalidUID, kInvalidUID);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
+  RecomposeAfterwards(*manager, linked);
 }
 
 void DocThreadObserver::AfterCommand(ICommand* cmd) {
   IDataBase* db = GetDataBase(this);
+  if (!db) return;
   ClassID command = ClassOf(cmd);
-  if (busyDepth_ > 0 || !db) return;
+  if (busyDepth_ == 0 && IsDuplication(command)) duplicateDepth_ = std::max(0, duplicateDepth_ - 1);
+  // A refused page command changed no page's place.
+  if (ErrorUtils::PMGetGlobalErrorCode() != kSuccess && commandDepth_ == 0) pendingPages_.clear();
+  if (busyDepth_ == 0) AfterCommandWork(cmd);
+  if (command == host_map::kShufflePagesCmd) shuffleDepth_ = std::max(0, shuffleDepth_ - 1);
+  bool pageCommand = command == host_map::kDeletePagesCmd || command == host_map::kMovePagesCmd;
+  if ((pageCommand || commandDepth_ == 0) && shuffleDepth_ == 0 && !pendingPages_.empty())
+    RethreadQueuedPages();
+}
+
+void DocThreadObserver::AfterCommandWork(ICommand* cmd) {
+  IDataBase* db = GetDataBase(this);
+  ClassID command = ClassOf(cmd);
   if (command == host_map::kApplyMasterCmd && !newDocumentPages_.empty())
     FlowNewDocumentPages(cmd->GetItemList());
   if (command == host_map::kApplyMasterCmd) AfterMasterApplied(cmd->GetItemList());
@@ -209,6 +251,48 @@ void DocThreadObserver::AfterCommand(ICommand* cmd) {
   triggerScheduled_ = false;
   (void)AddPagesForOversetStories(db, stories);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+
+void DocThreadObserver::RethreadQueuedPages() {
+  IDataBase* db = GetDataBase(this);
+  std::vector<UID> pages = std::move(pendingPages_);
+  pendingPages_.clear();
+  auto manager = QueryThreadManager(db);
+  if (!manager || ErrorUtils::PMGetGlobalErrorCode() != kSuccess) return;
+  std::vector<UID> changed;
+  {
+    Busy busy(busyDepth_);
+    changed = PutThreadStoriesInPageOrder(db, pages);
+  }
+  RecomposeAfterwards(*manager, changed);
+}
+
+// Linking a frame of a story outside the threads (or an orphan's) to the first frame of a thread story
+// makes one story of the two: it stays in the thread.
+void DocThreadObserver::FramesLinked(const std::vector<UID>& frames) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ > 0 || !db || frames.size() != 2) return;
+  UID from = ThreadQueries::StoryOfItem(db, frames[0]);
+  UID thread = ThreadQueries::ThreadOfStory(db, ThreadQueries::StoryOfItem(db, frames[1]));
+  if (!thread.IsValid() || !from.IsValid()) return;
+  if (ThreadQueries::ThreadOfStory(db, from).IsValid() && !ThreadQueries::IsOrphanStory(db, from)) return;
+  Busy busy(busyDepth_);
+  (void)SetStoryThread(db, from, thread, true);
+}
+
+// The copies a spread duplication makes keep the threads of the frames they were copied from (a copy
+// anywhere else starts outside the threads, as the host makes its story anew).
+void DocThreadObserver::ItemsCopied(const std::vector<UID>& copies, const std::vector<UID>& originals) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ > 0 || duplicateDepth_ == 0 || !db || copies.size() != originals.size()) return;
+  Busy busy(busyDepth_);
+  for (size_t i = 0; i < copies.size(); ++i) {
+    UID thread = ThreadQueries::ThreadOfItem(db, originals[i]);
+    UID story = ThreadQueries::StoryOfItem(db, copies[i]);
+    if (!thread.IsValid() || !story.IsValid() || ThreadQueries::ThreadOfStory(db, story).IsValid()) continue;
+    (void)SetStoryThreadAndFlag(db, story, thread, true);
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  }
 }
 
 void DocThreadObserver::MasterSpreadsListed(const std::vector<UID>& spreads) {

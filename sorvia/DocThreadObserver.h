@@ -36,6 +36,7 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   int32_t CommandDepth() const { return commandDepth_; }
   const std::vector<UID>& OversetStories() const { return oversetStories_; }
   bool TriggerScheduled() const { return triggerScheduled_; }
+  const std::vector<UID>& PendingPages() const { return pendingPages_; }
 
  private:
   // Attaches for compositions when the document has threads (a document without them has no thread
@@ -47,6 +48,11 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   void AfterMasterApplied(const UIDList& pages);
   void FlowNewDocumentPages(const UIDList& pages);
   void MasterSpreadsListed(const std::vector<UID>& spreads);
+  // Work that waits for the end of the command that caused it: master applications and page adding.
+  void AfterCommandWork(ICommand* command);
+  void FramesLinked(const std::vector<UID>& frames);
+  void ItemsCopied(const std::vector<UID>& copies, const std::vector<UID>& originals);
+  void RethreadQueuedPages();
 
   int32_t busyDepth_ = 0;
   int32_t commandDepth_ = 0;
@@ -56,6 +62,9 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   // The pages of a document just made with master frames, until their master is applied.
   std::vector<UID> newDocumentPages_;
   RecordedFrames recordedFrames_;  // thread frames of pages, recorded before a master application
+  int32_t duplicateDepth_ = 0;     // spread duplications under way
+  int32_t shuffleDepth_ = 0;       // page redistributions under way
+  std::vector<UID> pendingPages_;  // pages whose place changed, to re-thread (see PageOrder)
 };
 
 // The observer of a document (none for a database without one).

@@ -6,6 +6,7 @@
 #include "host/cmd/ICommand.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/core/HostIDs.h"
+#include "host/layout/FrameOrderIDs.h"
 #include "host/layout/LayoutIDs.h"
 
 namespace sorvia::host_map {
@@ -29,10 +30,21 @@ inline constexpr ClassID kRevertOverridesCmd = kRevertOverridesCmdBoss;
 inline constexpr ClassID kCreateTextFrameCmd = kCreateTextFrameCmdBoss;
 inline constexpr ClassID kInsertPagesCmd = kInsertPagesCmdBoss;
 inline constexpr ClassID kNewSpreadCmd = kNewSpreadCmdBoss;
+inline constexpr ClassID kFrameOrderCmd = kSetFrameOrderCmdBoss;
 
 // Commands and changes the watcher follows.
 inline constexpr ClassID kApplyMasterCmd = kApplyMasterCmdBoss;
 inline constexpr ClassID kDuplicateSpreadCmd = kDuplicateSpreadCmdBoss;
+inline constexpr ClassID kDuplicateMasterSpreadCmd = kDuplicateMasterSpreadCmdBoss;
+inline constexpr ClassID kDeletePagesCmd = kDeletePagesCmdBoss;
+inline constexpr ClassID kMovePagesCmd = kMovePagesCmdBoss;
+inline constexpr ClassID kShufflePagesCmd = kShufflePagesCmdBoss;
+inline constexpr ClassID kSetPagePositionCmd = kSetPagePositionCmdBoss;
+// Copies (of a spread duplication, of overrides) paired with their originals, on the page-item protocol.
+inline constexpr ClassID kItemsCopied = kItemsCopiedChange;
+inline constexpr PMIID kPageItemProtocol = IID_IPAGEITEMCHANGES;
+// A text link, before its merge, on the text-frame protocol.
+inline constexpr PMIID kTextFrameProtocol = IID_ITEXTFRAMECHANGES;
 inline constexpr ClassID kItemsOverriddenChange = kMasterItemsOverriddenChange;
 inline constexpr ClassID kFramesLinked = kFramesLinkedChange;
 inline constexpr ClassID kFrameListChanged = kFrameListChange;
