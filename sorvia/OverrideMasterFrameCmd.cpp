@@ -2,6 +2,7 @@
 #include "sorvia/OverrideMasterFrameCmd.h"
 
 #include <algorithm>
+#include <map>
 
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
@@ -139,9 +140,15 @@ void OverrideMasterFrameCmd::Do() {
   });
   auto bar = Progress("A672sO", queue.size());
   int32_t done = 0;
+  std::map<UID, std::vector<UID>> frontToBack;  // each page's new copies
   for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
     if (ErrorCode error = OverrideOne(db, *it); error != kSuccess) return;
+    if (it->local.IsValid()) frontToBack[it->page].push_back(it->local);
     if (bar) bar->SetPosition(++done);
+  }
+  // Each copy came in front of the page's items: the copies stack again as their masters do.
+  for (const auto& [page, locals] : frontToBack) {
+    if (locals.size() > 1 && KeepStackingOrder(db, locals) != kSuccess) return;
   }
   InterfacePtr<IUIDData> continued(this, host_map::kUIDParameter);
   InterfacePtr<IPreviousPageData> previous(this, UseDefaultIID());
