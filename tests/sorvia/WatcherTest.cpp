@@ -1,7 +1,9 @@
 // The document watcher beyond page adding: page moves, deletions and master applications re-thread the
-// right pages, spread duplicates keep their threads, and the watcher's own commands start no new work.
+// right pages, spread duplicates keep their threads, the host's smart reflow leaves thread stories alone, and
+// the watcher's own commands start no new work.
 #include "host/layout/FrameOrderIDs.h"
 #include "host/layout/IPageItem.h"
+#include "host/layout/SmartReflow.h"
 #include "sorvia/DocThreadObserver.h"
 #include "tests/sorvia/AutoFlowFixture.h"
 
@@ -121,6 +123,17 @@ TEST_F(WatcherTest, ASpreadDuplicateKeepsTheThreadsOfItsFrames) {
   EXPECT_NE(MainFrames(), copy);
   EXPECT_EQ(ThreadQueries::ThreadOfStory(db_, MainFrames()), ThreadQueries::ThreadOfStory(db_, copy));
   EXPECT_FALSE(ThreadQueries::IsOrphanStory(db_, copy));
+}
+
+TEST_F(WatcherTest, TheHostsSmartReflowLeavesThreadStoriesToTheWatcher) {
+  MakeThreePages();
+  UID free = StoryOf(Frame(LayoutUtils::SpreadAt(db_, 0), {400, 36, 500, 100}));
+  EXPECT_FALSE(SmartReflow::MayAddPagesForStory(db_, MainFrames()));
+  EXPECT_FALSE(SmartReflow::MayRemovePagesOfStory(db_, MainFrames()));
+  EXPECT_TRUE(SmartReflow::MayAddPagesForStory(db_, free));
+  EXPECT_TRUE(SmartReflow::MayRemovePagesOfStory(db_, free));
+  EXPECT_TRUE(SmartReflow::MayReflowDocument(db_) && SmartReflow::MayAddSpreads(db_) &&
+              SmartReflow::MayRemoveEmptyPages(db_));
 }
 
 TEST_F(WatcherTest, TheWatchersOwnCommandsStartNoNewWork) {
