@@ -86,11 +86,20 @@ bool AwaitsComposition(IDataBase* db, UID frameList) {
   return !frames || StoryComposer::NeedsComposition(db, frames->GetStory());
 }
 
+// The document's last page, found from its last spread: page adding asks for it on each pass.
+UID LastPage(const IDataBase* db) {
+  auto spreads = LayoutUtils::QuerySpreadList(db);
+  auto last = spreads && spreads->CountSpreads() > 0
+                  ? Instantiate<ISpread>(db, spreads->GetNthSpread(spreads->CountSpreads() - 1))
+                  : InterfacePtr<ISpread>();
+  return last && last->CountPages() > 0 ? last->GetNthPage(last->CountPages() - 1) : kInvalidUID;
+}
+
 // The page after which the new page goes.
 UID AnchorPage(const IDataBase* db, UID page, int16_t mode) {
-  int32_t count = LayoutUtils::CountPages(db);
   if (mode == static_cast<int16_t>(AddPagesMode::kAfterStoryPage)) return page;
-  if (mode == static_cast<int16_t>(AddPagesMode::kEndOfDocument)) return LayoutUtils::PageAt(db, count - 1);
+  if (mode == static_cast<int16_t>(AddPagesMode::kEndOfDocument)) return LastPage(db);
+  int32_t count = LayoutUtils::CountPages(db);
   int32_t section = LayoutUtils::SectionIndexOfPage(db, page);
   std::vector<int32_t> starts = LayoutUtils::SectionStarts(db);
   if (section < 0 || section >= static_cast<int32_t>(starts.size())) return page;
