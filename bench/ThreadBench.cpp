@@ -2,7 +2,8 @@
 // its own); the thread manager is asked for the thread frames on every page. And page adding: 10 MB of
 // prose in the main story of a one-page document whose master carries a default-thread frame (Letter, one
 // column), pages added 100 at a time until it fits; the counters give the time per added page of the first
-// and of the last 100 pages, and how many pages were added.
+// and of the last 100 pages, and how many pages were added. And re-threading: a 500-page flowed document
+// whose pages all get another master carrying the default thread.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -14,6 +15,7 @@
 #include "host/app/Host.h"
 #include "host/compose/ComposeClasses.h"
 #include "host/core/Registry.h"
+#include "host/layout/IPageItem.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/TextCmdUtils.h"
@@ -124,6 +126,48 @@ void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
   }
   (void)DefaultDocument::SetNewLayoutOptions(NewLayoutOptions());
 }
+// 500 pages flowed by the watcher on master A; the command applying B (a copy of A, whose frame keeps the
+// thread) to every page, with the re-threading it starts: each page trades A's frame for B's.
+void BM_RethreadAfterMasterOn500Pages(benchmark::State& state) {
+  Host::Initialize();
+  sorvia::SorviaPlugIn plugIn;
+  (void)plugIn.Register(Registry::Get());
+  NewLayoutOptions options;
+  options.masterFrames = true;
+  (void)DefaultDocument::SetNewLayoutOptions(options);
+  for (auto _ : state) {
+    state.PauseTiming();
+    IDataBase* db = DocumentList::Get().NewDocument();
+    UID thread = sorvia::QueryThreadManager(db)->GetDefaultThread();
+    for (UID uid : db->GetAllUIDs()) {
+      if (Instantiate<ITextFrame>(db, uid))
+        (void)sorvia::SetStoryThread(db, sorvia::ThreadQueries::StoryOfItem(db, uid), thread, true);
+    }
+    UID main = DefaultDocument::GetMainStory(*db);
+    (void)TextCmdUtils::InsertText(UIDRef(db, main), 0, Prose(2'500'000));
+    (void)ComposeUtils::RunIdleStep(db);
+    UID masterA = LayoutUtils::QuerySpreadList(db)->GetNthMasterSpread(0);
+    (void)LayoutCmdUtils::Process(kDuplicateMasterSpreadCmdBoss, db, {masterA}, {.position = -1});
+    UID masterB = LayoutUtils::QuerySpreadList(db)->GetNthMasterSpread(1);
+    std::vector<UID> pages = LayoutUtils::DocumentPages(db);
+    state.ResumeTiming();
+    (void)LayoutCmdUtils::Process(kApplyMasterCmdBoss, db, pages, {.target = masterB});
+    (void)ComposeUtils::RunIdleStep(db);
+    state.PauseTiming();
+    state.counters["pages"] = static_cast<double>(pages.size());
+    UID frameList = LayoutUtils::FrameListOfStory(db, main);
+    auto frames = Instantiate<IFrameList>(db, frameList);
+    auto last = frames ? Instantiate<IPageItem>(db, frames->GetNthFrame(frames->CountFrames() - 1))
+                       : InterfacePtr<IPageItem>();
+    if (!last || LayoutUtils::SpreadOfItem(db, last->GetOverrideOf()) != masterB)
+      state.SkipWithError("the pages were not re-threaded");
+    DocumentList::Get().CloseDocument(db);
+    state.ResumeTiming();
+  }
+  (void)DefaultDocument::SetNewLayoutOptions(NewLayoutOptions());
+}
+BENCHMARK(BM_RethreadAfterMasterOn500Pages)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 BENCHMARK(BM_AddPagesFor10MBOfProse)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)

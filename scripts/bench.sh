@@ -303,12 +303,19 @@ def compose_rows():
 
 
 def thread_rows():
-    found, problem = run_benchmark("bench_ThreadBench", "^BM_(ThreadFramesOnEveryPage|AddPagesFor10MBOfProse/10485760)")
+    found, problem = run_benchmark("bench_ThreadBench",
+                                   "^BM_(ThreadFramesOnEveryPage|RethreadAfterMasterOn500Pages|AddPagesFor10MBOfProse/10485760)")
     entry = ((found or {}).get("BM_ThreadFramesOnEveryPage") or [None])[0]
     ms = entry["real_time"] if entry else None
     rows = [["thread frames on every page", "1,000 pages with one thread frame each (bench_ThreadBench)",
              f"{ms:.1f} ms" if ms is not None else "n/a", "", "< 50 ms", "", "", "", "",
              problem or ("" if entry else "missing"), ("yes" if ms < 50 else "no") if ms is not None else ""]]
+    rethread = next(iter((found or {}).get("BM_RethreadAfterMasterOn500Pages") or []), None)
+    ms = rethread["real_time"] if rethread else None
+    rows.append(["re-threading after a master change", f"another master applied to {(rethread or {}).get('pages', 0):.0f} "
+                 "flowed pages, with the re-threading (bench_ThreadBench)", f"{ms:.0f} ms" if ms is not None else "n/a",
+                 "", "< 1 s", "", "", "", "", problem or ("" if rethread else "missing"),
+                 ("yes" if ms < 1000 else "no") if ms is not None else ""])
     adding = next(iter((found or {}).get("BM_AddPagesFor10MBOfProse") or []), None)
     first, last = (adding or {}).get("first_100_ms_per_page"), (adding or {}).get("last_100_ms_per_page")
     ratio = last / first if first and last else None
