@@ -88,5 +88,28 @@ TEST_F(AutoFlowCliTest, ApplyingAnotherMasterReThreadsThePageOrOrphansTheStory) 
   }
 }
 
+// Text that adds pages, undone, gives back the document it went into; redone, the document with its pages.
+TEST_F(AutoFlowCliTest, UndoAndRedoOfTextThatAddedPagesGiveBackIdenticalDocuments) {
+  std::string doc = Path("doc.pgd"), flowed = Path("flowed.pgd"), undone = Path("undone.pgd");
+  ASSERT_EQ(0, Run({"new", "-o", doc, "--auto-flow"}).status);
+  std::string summary = Run({"inspect", doc}).out;
+  size_t at = summary.find("story ") + 6;
+  std::string story = "story:" + summary.substr(at, summary.find(' ', at) - at);
+  std::string text;
+  for (int i = 0; i < 4000; ++i)
+    text += "word ";
+  ProgramResult r = Run({"layout", doc, "-o", flowed, "insert-text", story, "0", text});
+  ASSERT_EQ(0, r.status) << r.err;
+  ASSERT_NE(std::string::npos, Run({"inspect", flowed}).out.find("(5 frames)"));
+  for (auto [steps, same] : {std::pair{"undo", doc}, {"undo -- redo", flowed}}) {
+    SCOPED_TRACE(steps);
+    std::vector<std::string> ops{"layout", doc, "-o", undone, "insert-text", story, "0", text, "--"};
+    for (const std::string& word : Words(steps))
+      ops.push_back(word);
+    ASSERT_EQ(0, Run(ops).status);
+    EXPECT_EQ(Inspect(same), Inspect(undone));
+  }
+}
+
 }  // namespace
 }  // namespace cli_testing
