@@ -1,6 +1,7 @@
 // The document watcher beyond page adding: page moves, deletions and master applications re-thread the
 // right pages, spread duplicates keep their threads, the host's smart reflow leaves thread stories alone, and
 // the watcher's own commands start no new work.
+#include "host/app/ISession.h"
 #include "host/layout/FrameOrderIDs.h"
 #include "host/layout/IPageItem.h"
 #include "host/layout/SmartReflow.h"
@@ -123,6 +124,38 @@ TEST_F(WatcherTest, ASpreadDuplicateKeepsTheThreadsOfItsFrames) {
   EXPECT_NE(MainFrames(), copy);
   EXPECT_EQ(ThreadQueries::ThreadOfStory(db_, MainFrames()), ThreadQueries::ThreadOfStory(db_, copy));
   EXPECT_FALSE(ThreadQueries::IsOrphanStory(db_, copy));
+}
+
+TEST_F(WatcherTest, ANewDocumentGetsAFrameOnEachMasterPageWhenAsked) {
+  auto application = QueryApplicationWorkspace<IAutoFlowPrefsData>();
+  ASSERT_TRUE(application);
+  // Every page of our host has margins (a page without them has a margin box the size of the page).
+  for (double margin : {0.0, 50.0}) {
+    SCOPED_TRACE(margin);
+    NewLayoutOptions o{.mainFrame = false};
+    o.setup.facing = true;
+    o.setup.pagesPerSpread = 2;
+    o.setup.margins = {margin, margin, margin, margin};
+    ASSERT_EQ(kSuccess, DefaultDocument::SetNewLayoutOptions(o));
+    application->SetCreateMasterFrames(true);
+    db_ = DocumentList::Get().NewDocument();
+    application->SetCreateMasterFrames(false);
+    ASSERT_NE(nullptr, db_);
+    UID master = LayoutUtils::QuerySpreadList(db_)->GetNthMasterSpread(0);
+    std::vector<UID> frames = LayoutUtils::ItemsOfSpread(db_, master);
+    ASSERT_EQ(2u, frames.size());
+    for (UID frame : frames) {
+      PMRect page = LayoutUtils::PageBoundsInSpread(db_, LayoutUtils::PageOfItem(db_, frame));
+      double inset = margin;
+      const PMRect& b = Instantiate<IPageItem>(db_, frame)->GetBounds();
+      EXPECT_EQ(
+          (std::vector<double>{page.left + inset, page.top + inset, page.right - inset, page.bottom - inset}),
+          (std::vector<double>{b.left, b.top, b.right, b.bottom}));
+      EXPECT_EQ(QueryThreadManager(db_)->GetDefaultThread(), ThreadQueries::ThreadOfItem(db_, frame));
+    }
+    TearDown();
+    db_ = nullptr;
+  }
 }
 
 TEST_F(WatcherTest, TheHostsSmartReflowLeavesThreadStoriesToTheWatcher) {
