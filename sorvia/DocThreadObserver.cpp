@@ -151,6 +151,8 @@ void DocThreadObserver::Update(ClassID theChange, ISubject*, PMIID protocol, voi
     if (changedBy) StoryComposed(static_cast<StoryComposedChange*>(changedBy)->story);
   } else if (theChange == host_map::kMasterSpreadsListed && protocol == host_map::kMasterProtocol) {
     if (changedBy) MasterSpreadsListed(static_cast<LayoutChange*>(changedBy)->items);
+  } else if (theChange == host_map::kItemsOverriddenChange && protocol == host_map::kMasterProtocol) {
+    if (changedBy) ItemsOverridden(static_cast<LayoutChange*>(changedBy)->overrides);
   } else if (theChange == host_map::kItemsCopied && protocol == host_map::kPageItemProtocol) {
     if (auto* change = static_cast<LayoutChange*>(changedBy)) ItemsCopied(change->items, change->others);
   } else if (theChange == host_map::kFramesLinked && protocol == host_map::kTextFrameProtocol) {
@@ -278,6 +280,24 @@ void DocThreadObserver::FramesLinked(const std::vector<UID>& frames) {
   if (ThreadQueries::ThreadOfStory(db, from).IsValid() && !ThreadQueries::IsOrphanStory(db, from)) return;
   Busy busy(busyDepth_);
   (void)SetStoryThread(db, from, thread, true);
+}
+
+// A master page's copy of a thread frame of the master it is based on carries that thread itself (with the
+// primary flag of a master story), so that the pages based on it show the copy as their thread frame. The
+// copies on document pages follow their masters through the override and keep no thread of their own.
+void DocThreadObserver::ItemsOverridden(const std::vector<OverrideEntry>& entries) {
+  IDataBase* db = GetDataBase(this);
+  if (busyDepth_ > 0 || !db) return;
+  Busy busy(busyDepth_);
+  for (const OverrideEntry& entry : entries) {
+    if (!db->IsValidUID(entry.localItem) || !ThreadQueries::IsOnMasterSpread(db, entry.localItem)) continue;
+    for (UID frame : LayoutUtils::ItemTree(db, entry.localItem)) {
+      UID thread = ThreadQueries::InheritedThread(db, frame, true);
+      if (!thread.IsValid() || ThreadQueries::ThreadOfItem(db, frame) == thread) continue;
+      (void)SetStoryThreadAndFlag(db, ThreadQueries::StoryOfItem(db, frame), thread, false);
+      ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    }
+  }
 }
 
 // The copies a spread duplication makes keep the threads of the frames they were copied from (a copy

@@ -13,6 +13,7 @@
 #include "host/core/InterfacePtr.h"
 #include "host/core/Registry.h"
 #include "host/db/IDataBase.h"
+#include "host/layout/IPage.h"
 #include "host/notify/IObserver.h"
 #include "sorvia/Rethread.h"
 #include "sorvia/include/SorviaID.h"
@@ -51,6 +52,7 @@ class DocThreadObserver final : public CPMUnknown<IObserver> {
   // Work that waits for the end of the command that caused it: master applications and page adding.
   void AfterCommandWork(ICommand* command);
   void FramesLinked(const std::vector<UID>& frames);
+  void ItemsOverridden(const std::vector<OverrideEntry>& entries);
   void ItemsCopied(const std::vector<UID>& copies, const std::vector<UID>& originals);
   void RethreadQueuedPages();
 
