@@ -5,6 +5,7 @@
 
 #include "app/Commands.h"
 #include "app/Output.h"
+#include "app/RunPreferences.h"
 #include "app/TargetDocument.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
@@ -135,10 +136,12 @@ void PrintNewHelp() {
     std::printf("  %-28s %s\n", word.c_str(), o.help);
   }
   std::printf(
-      "  %-28s %s\n  %-28s %s\n  %-28s %s\n\n"
+      "  %-28s %s\n  %-28s %s\n  %-28s %s\n  %-28s %s\n  %-28s %s\n\n"
       "Exit status: 0 on success, 1 when the document could not be saved, 2 for a command-line error.\n",
       "--facing", "facing pages", "--master-frames", "a text frame on each master page", "--no-main-frame",
-      "no text frame for the main story on the first page");
+      "no text frame for the main story on the first page", "--auto-flow",
+      "a default-thread frame on each master page; page 1's holds the main story", "--add-pages-mode MODE",
+      "where pages go for overset thread text: off, page, section or document");
 }
 
 // Takes one option from `args`: 1 taken, 0 not an option of `new`, -1 a usage error (already reported).
@@ -180,7 +183,16 @@ int RunNew(CommandLine& args) {
   std::string output, missing;
   NewLayoutOptions options;
   bool perSpreadGiven = false;
+  std::vector<std::pair<std::string, std::string>> preferences;  // for this document only
   while (!args.Done()) {
+    if (args.TakeFlag("--auto-flow")) {
+      preferences.emplace_back("create-master-frames", "on");
+      continue;
+    }
+    if (auto mode = args.TakeValue("--add-pages-mode", "", missing)) {
+      preferences.emplace_back("add-pages-mode", *mode);
+      continue;
+    }
     if (args.TakeFlag("--help", "-h")) {
       PrintNewHelp();
       return kExitOk;
@@ -202,6 +214,10 @@ int RunNew(CommandLine& args) {
     return UsageError("new: " + fault);
   if (std::string fault = options.Fault(); !fault.empty()) return UsageError("new: " + fault);
   (void)DefaultDocument::SetNewLayoutOptions(options);
+  RunPreferences run;
+  for (const auto& [name, value] : preferences) {
+    if (std::string problem = run.Set(name, value); !problem.empty()) return UsageError("new: " + problem);
+  }
   IDataBase* db = DocumentList::Get().NewDocument();
   if (!db) {
     Error("new: the default document could not be created");

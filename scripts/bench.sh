@@ -303,12 +303,43 @@ def compose_rows():
 
 
 def thread_rows():
-    found, problem = run_benchmark("bench_ThreadBench", "^BM_ThreadFramesOnEveryPage")
+    found, problem = run_benchmark("bench_ThreadBench",
+                                   "^BM_(ThreadFramesOnEveryPage|RethreadAfterMasterOn500Pages|AddPagesFor10MBOfProse/10485760)")
     entry = ((found or {}).get("BM_ThreadFramesOnEveryPage") or [None])[0]
     ms = entry["real_time"] if entry else None
-    return [["thread frames on every page", "1,000 pages with one thread frame each (bench_ThreadBench)",
+    rows = [["thread frames on every page", "1,000 pages with one thread frame each (bench_ThreadBench)",
              f"{ms:.1f} ms" if ms is not None else "n/a", "", "< 50 ms", "", "", "", "",
              problem or ("" if entry else "missing"), ("yes" if ms < 50 else "no") if ms is not None else ""]]
+    rethread = next(iter((found or {}).get("BM_RethreadAfterMasterOn500Pages") or []), None)
+    ms = rethread["real_time"] if rethread else None
+    rows.append(["re-threading after a master change", f"another master applied to {(rethread or {}).get('pages', 0):.0f} "
+                 "flowed pages, with the re-threading (bench_ThreadBench)", f"{ms:.0f} ms" if ms is not None else "n/a",
+                 "", "< 1 s", "", "", "", "", problem or ("" if rethread else "missing"),
+                 ("yes" if ms < 1000 else "no") if ms is not None else ""])
+    adding = next(iter((found or {}).get("BM_AddPagesFor10MBOfProse") or []), None)
+    first, last = (adding or {}).get("first_100_ms_per_page"), (adding or {}).get("last_100_ms_per_page")
+    ratio = last / first if first and last else None
+    rows.append(["page adding per page", f"10 MB into one page, {(adding or {}).get('pages', 0):.0f} pages: the "
+                 "first and the last 100 added pages (bench_ThreadBench)",
+                 f"{first:.2f} / {last:.2f} ms" if ratio else "n/a", "", "last <= 1.5x first", "", "", "", "",
+                 f"{ratio:.1f}x" if ratio else problem or "missing", ("yes" if ratio <= 1.5 else "no") if ratio else ""])
+    return rows
+
+
+def auto_flow_row(scratch):
+    """10 MB of prose imported into a one-page auto-flow document: the whole import, pages added."""
+    doc, out = os.path.join(scratch, "flow.pgd"), os.path.join(scratch, "flowed.pgd")
+    made = Run([os.path.join(bin_dir, "pagehost"), "new", "-o", doc, "--auto-flow", "--add-pages-mode", "page"])
+    run = Run([os.path.join(bin_dir, "pagehost"), "import", make_input("prose", "10M"), "--into", doc, "-o", out])
+    ok = made.status == 0 and run.status == 0 and not run.timed_out
+    pages = ""
+    if ok:
+        summary = Run([os.path.join(bin_dir, "pagehost"), "inspect", out]).stdout
+        found = re.search(r"story \d+ \((\d+) frames\)", summary)
+        pages = found.group(1) + " pages" if found else ""
+    return ["import with page adding", "10 MB of prose into a one-page `new --auto-flow` document "
+            "(Letter, one column)", f"{run.wall:.2f} s" if ok else "failed", "", "< 5 s", "", "", "", "",
+            pages, ("yes" if run.wall < 5 else "no") if ok else "no"]
 
 
 def png_bytes(width, height):
@@ -375,6 +406,8 @@ with tempfile.TemporaryDirectory(dir=inputs) as scratch:
     for spec in INSPECTS:
         rows.append(measure_inspect(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
+    rows.append(auto_flow_row(scratch))
+    print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
     rows += picture_fetch_rows(scratch)
 rows += benchmark_rows()
 

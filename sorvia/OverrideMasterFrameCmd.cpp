@@ -2,6 +2,7 @@
 #include "sorvia/OverrideMasterFrameCmd.h"
 
 #include <algorithm>
+#include <map>
 
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
@@ -28,15 +29,6 @@ struct Queued {
   UID page;
   UID local;
 };
-
-UID TopGroupOf(const IDataBase* db, UID item) {
-  for (int depth = 0; depth < kMaxItemDepth; ++depth) {
-    UID parent = Instantiate<IHierarchy>(db, item)->GetParent();
-    if (!LayoutUtils::IsGroup(db, parent)) break;
-    item = parent;
-  }
-  return item;
-}
 
 UID LocalCopyOn(const IDataBase* db, UID page, UID masterItem) {
   auto p = Instantiate<IPage>(db, page);
@@ -148,9 +140,15 @@ void OverrideMasterFrameCmd::Do() {
   });
   auto bar = Progress("A672sO", queue.size());
   int32_t done = 0;
+  std::map<UID, std::vector<UID>> frontToBack;  // each page's new copies
   for (auto it = queue.rbegin(); it != queue.rend(); ++it) {
     if (ErrorCode error = OverrideOne(db, *it); error != kSuccess) return;
+    if (it->local.IsValid()) frontToBack[it->page].push_back(it->local);
     if (bar) bar->SetPosition(++done);
+  }
+  // Each copy came in front of the page's items: the copies stack again as their masters do.
+  for (const auto& [page, locals] : frontToBack) {
+    if (locals.size() > 1 && KeepStackingOrder(db, locals) != kSuccess) return;
   }
   InterfacePtr<IUIDData> continued(this, host_map::kUIDParameter);
   InterfacePtr<IPreviousPageData> previous(this, UseDefaultIID());
@@ -163,6 +161,15 @@ void OverrideMasterFrameCmd::Do() {
   auto manager = QueryThreadManager(db);
   for (auto it = linked.rbegin(); manager && it != linked.rend(); ++it)
     (void)manager->RecomposeStory(*it);
+}
+
+UID TopGroupOf(const IDataBase* db, UID item) {
+  for (int depth = 0; depth < kMaxItemDepth; ++depth) {
+    UID parent = Instantiate<IHierarchy>(db, item)->GetParent();
+    if (!LayoutUtils::IsGroup(db, parent)) break;
+    item = parent;
+  }
+  return item;
 }
 
 ErrorCode OverrideThreadMasters(IDataBase* db, const std::vector<UID>& pages, bool schedule, UID story,

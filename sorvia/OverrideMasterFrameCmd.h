@@ -41,6 +41,9 @@ class OverrideMasterFrameCmd final : public Command {
 ErrorCode OverrideThreadMasters(IDataBase* db, const std::vector<UID>& pages, bool schedule, UID story,
                                 UID previousPage);
 
+// The top-most group holding `item` (the item itself outside groups): what the host overrides and deletes.
+UID TopGroupOf(const IDataBase* db, UID item);
+
 ErrorCode RegisterOverrideMasterFrameCmd(Registry& registry);
 
 }  // namespace sorvia

@@ -3,7 +3,9 @@
 
 #include "sorvia/AutoFlowPrefsData.h"
 #include "sorvia/AutoFlowPrefsProvider.h"
+#include "sorvia/DocThreadObserver.h"
 #include "sorvia/OverrideMasterFrameCmd.h"
+#include "sorvia/SmartReflowService.h"
 #include "sorvia/SorviaStrings.h"
 #include "sorvia/SorviaSuites.h"
 #include "sorvia/StoryThreadData.h"
@@ -33,6 +35,8 @@ ErrorCode SorviaPlugIn::Register(Registry& registry) {
   if (error == kSuccess) error = RegisterThreadLayoutOperations(registry);
   if (error == kSuccess) error = RegisterThreadInspectMember(registry);
   if (error == kSuccess) error = RegisterAutoFlowPrefsProvider(registry);
+  if (error == kSuccess) error = RegisterDocThreadObserver(registry);
+  if (error == kSuccess) error = RegisterSmartReflowService(registry);
   if (error == kSuccess) ThreadCheck::AddToOpenChecks();
   return error;
 }

@@ -20,7 +20,10 @@ void RegisterSorviaStrings() {
                                {"A672Null", "Thread Update"},
                                {"A672sO", "Overriding master frames"},
                                {"A672sL", "Linking thread frames"},
-                               {"A672sR", "Recomposing thread stories"}});
+                               {"A672sR", "Recomposing thread stories"},
+                               {"A672sDM", "Adding pages for the main text"},
+                               {"A672sAM", "Adding pages for ^1"},
+                               {"A672sP", " (page ^1)"}});
 }
 
 }  // namespace sorvia

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "host/cmd/CmdUtils.h"
 #include "host/core/HostIDs.h"
 #include "host/core/ObjectModel.h"
 #include "host/layout/LayoutCmdUtils.h"
@@ -67,8 +68,11 @@ ErrorCode TextThreadManager::RecomposeStory(UID frameList) {
   IDataBase* db = DataBase();
   auto list = Instantiate<IFrameList>(db, frameList);
   if (!list || list->CountFrames() == 0) return kFailure;
-  return LayoutCmdUtils::Process(host_map::kRecomposeCmd, db, {list->GetNthFrame(list->CountFrames() - 1)},
-                                 {});
+  // The recompose command takes no layout parameters: it is processed as it is.
+  InterfacePtr<ICommand> command = CmdUtils::CreateCommand(host_map::kRecomposeCmd);
+  if (!command) return kFailure;
+  command->SetItemList(UIDList(db, {list->GetNthFrame(list->CountFrames() - 1)}));
+  return CmdUtils::ProcessCommand(command.get());
 }
 
 bool TextThreadManager::IsOrphanFrame(const ITextFrame* frame) const {

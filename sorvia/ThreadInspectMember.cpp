@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 
+#include "host/compose/StoryComposer.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/IStoryList.h"
@@ -41,6 +42,13 @@ std::string PageName(IDataBase& db, UID frame) {
   return "\"" + LayoutUtils::PlaceOfItem(&db, frame) + "\"";
 }
 
+// Whether text of the story is left outside its frames (composing it first when it awaits that).
+bool IsOverset(IDataBase& db, UID frameList) {
+  auto list = Instantiate<IFrameList>(&db, frameList);
+  const StoryLayout* layout = list ? StoryComposer::GetLayout(&db, list->GetStory()) : nullptr;
+  return layout && layout->IsOverset();
+}
+
 std::string StoryJson(IDataBase& db, UID frameList) {
   auto list = Instantiate<IFrameList>(&db, frameList);
   std::string frames, pages;
@@ -50,7 +58,8 @@ std::string StoryJson(IDataBase& db, UID frameList) {
   }
   return "{\"story\":" + Uid(list ? list->GetStory() : kInvalidUID) +
          ",\"orphan\":" + (ThreadQueries::IsOrphanStory(&db, frameList) ? "true" : "false") +
-         ",\"frames\":[" + frames + "],\"pages\":[" + pages + "]}";
+         ",\"overset\":" + (IsOverset(db, frameList) ? "true" : "false") + ",\"frames\":[" + frames +
+         "],\"pages\":[" + pages + "]}";
 }
 
 std::string ThreadJson(IDataBase& db, UID thread, const std::multimap<UID, UID>& storiesByThread) {
@@ -118,7 +127,8 @@ std::string ThreadInspectMember::GetSummaryText(IDataBase& db) const {
       text += std::string(count++ > 0 ? "," : "") + " story " +
               std::to_string(stories->GetNthStory(i).Get()) + " (" + std::to_string(frames->CountFrames()) +
               " frame" + (frames->CountFrames() == 1 ? "" : "s") +
-              (ThreadQueries::IsOrphanStory(&db, frameList) ? ", orphan" : "") + ")";
+              (ThreadQueries::IsOrphanStory(&db, frameList) ? ", orphan" : "") +
+              (IsOverset(db, frameList) ? ", overset" : "") + ")";
     }
     text += count == 0 ? " no stories\n" : "\n";
   }

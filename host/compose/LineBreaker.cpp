@@ -79,7 +79,7 @@ const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
   return paragraph_;
 }
 
-double LineBreaker::Advance(int32_t position, int32_t pageNumber) {
+double LineBreaker::Advance(int32_t position, const PageNumberSource& pageNumber) {
   const RunFont& font = FontAt(position);
   char16_t c = CharAt(position);
   if (c != kPageNumberChar && (c != kAnchorChar || !anchors_)) return font.Advance(c);
@@ -90,7 +90,7 @@ double LineBreaker::Advance(int32_t position, int32_t pageNumber) {
     return inlineHere ? AnchorSize(anchor->item).x : font.Advance(c);
   }
   double width = 0;
-  for (char digit : std::to_string(pageNumber))
+  for (char digit : std::to_string(pageNumber()))
     width += font.Advance(static_cast<char32_t>(digit));
   return width;
 }
@@ -108,7 +108,7 @@ void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
   }
 }
 
-LineMetrics LineBreaker::Measure(int32_t start, double available, int32_t pageNumber) {
+LineMetrics LineBreaker::Measure(int32_t start, double available, const PageNumberSource& pageNumber) {
   LineMetrics line;
   double width = 0;      // up to the last character that is no space
   double spaces = 0;     // spaces after it, which hang when the line breaks there
@@ -165,8 +165,8 @@ void LineBreaker::AddAnchors(LineMetrics& line, int32_t start, int32_t end) {
   }
 }
 
-void LineBreaker::PlaceAnchors(const ComposedLine& line, const LineMetrics& m, int32_t pageNumber,
-                               std::vector<ComposedAnchor>& out) {
+void LineBreaker::PlaceAnchors(const ComposedLine& line, const LineMetrics& m,
+                               const PageNumberSource& pageNumber, std::vector<ComposedAnchor>& out) {
   double x = line.x;
   int32_t at = line.start;
   for (auto anchor = AnchorsFrom(line.start); anchor != anchors_->end() && anchor->index < line.end;

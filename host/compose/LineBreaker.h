@@ -9,6 +9,8 @@
 // takes no width and asks for its height as room above the line; a custom item takes nothing.
 #pragma once
 
+#include <functional>
+
 #include <map>
 #include <string>
 #include <tuple>
@@ -33,16 +35,21 @@ struct LineMetrics {
   bool hasAnchors = false;  // the line holds characters owning anchored items
 };
 
+// The number of the page a line goes on, asked only when the text holds a page-number character: finding
+// it walks the document's pages.
+using PageNumberSource = std::function<int32_t()>;
+
 class LineBreaker {
  public:
   explicit LineBreaker(const ITextModel* story);
 
   int32_t Length() const { return length_; }
-  // The line from `start` (< Length()) that fits `available` points; U+0018 measures as `pageNumber`.
-  LineMetrics Measure(int32_t start, double available, int32_t pageNumber);
+  // The line from `start` (< Length()) that fits `available` points; U+0018 measures as the number
+  // `pageNumber` gives.
+  LineMetrics Measure(int32_t start, double available, const PageNumberSource& pageNumber);
   const ParagraphFormat& ParagraphAt(int32_t position);
   // Adds where the items anchored in `line` (measured as `m`) go, in the line's frame coordinates.
-  void PlaceAnchors(const ComposedLine& line, const LineMetrics& m, int32_t pageNumber,
+  void PlaceAnchors(const ComposedLine& line, const LineMetrics& m, const PageNumberSource& pageNumber,
                     std::vector<ComposedAnchor>& out);
 
  private:
@@ -50,7 +57,7 @@ class LineBreaker {
   // early reads little of a long story.
   char16_t CharAt(int32_t position);
   const RunFont& FontAt(int32_t position);
-  double Advance(int32_t position, int32_t pageNumber);
+  double Advance(int32_t position, const PageNumberSource& pageNumber);
   void AddRuns(LineMetrics& line, int32_t start, int32_t end);
   void AddAnchors(LineMetrics& line, int32_t start, int32_t end);
   // The anchors from the first at or after `position`.

@@ -25,7 +25,14 @@ struct FrameGeometry {
   double width = 0;
   double height = 0;
   UID page;
-  int32_t pageNumber = 0;
+  IDataBase* db = nullptr;
+  // Found when first asked for (see PageNumberSource): most text has no page numbers and no odd or even
+  // page breaks, and adding pages must not walk the document's pages for each frame it composes.
+  mutable int32_t pageNumber = -1;
+  int32_t PageNumber() const {
+    if (pageNumber < 0) pageNumber = page != kInvalidUID ? LayoutUtils::PageNumber(db, page) : 0;
+    return pageNumber;
+  }
   TextWrapFlow wrap;
 };
 
@@ -38,7 +45,7 @@ FrameGeometry GeometryOf(IDataBase* db, UID frame) {
     g.height = item->GetBounds().Height();
   }
   g.page = LayoutUtils::PageOfItem(db, frame);
-  g.pageNumber = g.page != kInvalidUID ? LayoutUtils::PageNumber(db, g.page) : 0;
+  g.db = db;
   g.wrap = TextWrapFlow::ForFrame(db, frame);
   return g;
 }
@@ -53,9 +60,9 @@ struct PendingBreak {
       case BreakKind::kPage:
         return g.page != fromPage;
       case BreakKind::kOddPage:
-        return g.page != fromPage && g.pageNumber % 2 == 1;
+        return g.page != fromPage && g.PageNumber() % 2 == 1;
       case BreakKind::kEvenPage:
-        return g.page != fromPage && g.pageNumber % 2 == 0;
+        return g.page != fromPage && g.PageNumber() % 2 == 0;
       default:
         return true;
     }
@@ -123,7 +130,7 @@ void FrameFlow::WrapLine(const FrameGeometry& g, double& left, double& available
     if (room.left == left && room.right == right) return;
     left = room.left;
     available = room.right - room.left;
-    m = breaker_.Measure(position_, available, g.pageNumber);
+    m = breaker_.Measure(position_, available, [&g] { return g.PageNumber(); });
     return;
   }
 }
@@ -139,6 +146,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
                               PendingBreak& pending) {
   const double bottom = g.height - g.options.insets.bottom;
   const size_t first = out.lines.size();
+  const PageNumberSource pageNumber = [&g] { return g.PageNumber(); };
   const size_t firstAnchor = out.anchors.size();
   double baseline = 0;
   std::vector<double> bottoms;  // each line's descent line, for the column's depth
@@ -148,7 +156,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     const bool paragraphStart = position_ == para.start;
     const double indent = para.leftIndent + (paragraphStart ? para.firstLineIndent : 0);
     double available = width - indent - para.rightIndent;
-    LineMetrics m = breaker_.Measure(position_, std::max(available, 0.0), g.pageNumber);
+    LineMetrics m = breaker_.Measure(position_, std::max(available, 0.0), pageNumber);
     const bool top = out.lines.size() == first;
     double next = top ? FirstBaseline(g, m)
                       : baseline + m.leading + (paragraphStart ? spaceAfter_ + para.spaceBefore : 0);
@@ -173,7 +181,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     bottoms.push_back(baseline + m.descent);
     double x = lineLeft + AlignmentOffset(para.alignment, available - m.width);
     out.lines.push_back({position_, m.end, x, baseline, m.width});
-    if (m.hasAnchors) breaker_.PlaceAnchors(out.lines.back(), m, g.pageNumber, out.anchors);
+    if (m.hasAnchors) breaker_.PlaceAnchors(out.lines.back(), m, pageNumber, out.anchors);
     position_ = m.end;
     if (!m.endsParagraph) continue;
     spaceAfter_ = para.spaceAfter;

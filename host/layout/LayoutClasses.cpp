@@ -4,8 +4,8 @@
 #include "host/core/HostIDs.h"
 #include "host/core/Registry.h"
 #include "host/layout/Hierarchy.h"
-#include "host/layout/ItemLookClasses.h"
 #include "host/layout/HyperlinkClasses.h"
+#include "host/layout/ItemLookClasses.h"
 #include "host/layout/LayerList.h"
 #include "host/layout/LayoutCmdData.h"
 #include "host/layout/LayoutCommands.h"
@@ -14,6 +14,7 @@
 #include "host/layout/PageSetup.h"
 #include "host/layout/PictureClasses.h"
 #include "host/layout/SectionList.h"
+#include "host/layout/SetFrameOrderCmd.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
 #include "host/layout/StoryAnchors.h"
@@ -90,4 +91,5 @@ void RegisterLayoutClasses() {
   RegisterItemLookClasses(r);
   RegisterHyperlinkClasses();
   RegisterPictureClasses();
+  RegisterFrameOrderCommand();
 }

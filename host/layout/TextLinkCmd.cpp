@@ -9,12 +9,20 @@
 
 namespace {
 
-// Whether a frame of `list` lies in an item anchored in text. Such a story is shown inside another's text;
-// merging it with a story of the spreads could put a story inside itself (a frame anchored in its own
-// text), which leaves the text on no page, and the hierarchy could not say where the frame is.
-bool HasAnchoredFrame(IDataBase* db, const IFrameList& list) {
-  for (int32_t i = 0; i < list.CountFrames(); ++i) {
-    if (AnchorUtils::IsInAnchoredItem(db, list.GetNthFrame(i))) return true;
+// Whether a frame of `frameList` lies in an item anchored in text. Such a story is shown inside another's
+// text; merging it with a story of the spreads could put a story inside itself (a frame anchored in its own
+// text), which leaves the text on no page, and the hierarchy could not say where the frame is. Found from
+// the document's anchored items, not from the story's frames: a story gains a frame with each page added
+// for it, and each link must not cost more as it grows.
+bool HasAnchoredFrame(IDataBase* db, UID frameList) {
+  auto stories = Instantiate<IStoryList>(db, db->GetRootUID());
+  for (int32_t i = 0; stories && i < stories->CountStories(); ++i) {
+    auto anchors = AnchorUtils::QueryAnchors(db, stories->GetNthStory(i));
+    for (const Anchor& anchor : anchors ? anchors->GetAnchors() : std::vector<Anchor>()) {
+      for (UID item : LayoutUtils::ItemTree(db, anchor.item)) {
+        if (LayoutUtils::FrameListOfFrame(db, item) == frameList) return true;
+      }
+    }
   }
   return false;
 }
@@ -88,13 +96,13 @@ void TextLinkCmd::Do() {
                   " already show one story");
   if (listB->GetNthFrame(0) != b)
     return Refuse("frame " + std::to_string(b.Get()) + " is not the first frame of its story");
-  if (HasAnchoredFrame(db, *listA) || HasAnchoredFrame(db, *listB))
+  UID listAUID = LayoutUtils::FrameListOfFrame(db, a);
+  UID listBUID = LayoutUtils::FrameListOfFrame(db, b);
+  if (HasAnchoredFrame(db, listAUID) || HasAnchoredFrame(db, listBUID))
     return Refuse("a frame anchored in text, or a story shown in one, cannot be linked");
   UID d = listA->GetStory();
   UID s = listB->GetStory();
   if (!Instantiate<ITextModel>(db, d) || !Instantiate<ITextModel>(db, s)) return Fail();
-  UID listAUID = LayoutUtils::FrameListOfFrame(db, a);
-  UID listBUID = LayoutUtils::FrameListOfFrame(db, b);
   SendNow(IID_ITEXTFRAMECHANGES, {.what = kFramesLinkedChange, .items = {a, b}, .others = {d, s}});
   if (Failed()) return;
   int32_t at = listA->IndexOfFrame(a) + 1;

@@ -4,7 +4,9 @@
 
 #include "host/db/ValueData.h"
 #include "host/layout/IHierarchy.h"
+#include "host/layout/IPageItem.h"
 #include "sorvia/HostClassMap.h"
+#include "sorvia/OverrideMasterFrameCmd.h"
 #include "sorvia/include/IAutoFlowPrefsData.h"
 #include "tests/sorvia/ThreadFixture.h"
 
@@ -137,6 +139,15 @@ TEST_F(ThreadCmdsTest, NewCopiesKeepTheirMastersStacking) {
   uint64_t steps = db_->CountRecordedSteps();
   ASSERT_EQ(kSuccess, KeepStackingOrder(db_, {frame_, back}));
   EXPECT_EQ(steps, db_->CountRecordedSteps()) << "stacked already";
+}
+
+TEST_F(ThreadCmdsTest, OverriddenThreadFramesStackOnThePageAsOnTheirMaster) {
+  UID back = ThreadFrame('C', body_), front = ThreadFrame('C', NewNamedThread(u"Notes"), {40, 40, 90, 90});
+  ASSERT_EQ(kSuccess, OverrideThreadMasters(db_, {Page(0)}, false, kInvalidUID, kInvalidUID));
+  std::vector<UID> masters;
+  for (UID item : LayoutUtils::ItemsOfSpread(db_, LayoutUtils::SpreadAt(db_, 0)))
+    masters.push_back(Instantiate<IPageItem>(db_, item)->GetOverrideOf());
+  EXPECT_EQ((std::vector<UID>{back, front}), masters);
 }
 
 }  // namespace

@@ -72,8 +72,16 @@ TEST_F(ThreadManagerTest, MasterFramesComeThroughTheChainAndItsOverrides) {
   MasterFramesOfThread(frames, db_, Page(0), body_);
   EXPECT_THAT(frames, ElementsAre(kept, unlinked));
   EXPECT_TRUE(ChainHasThread(db_, Page(0), body_));
-  // The middle master's copy of the frame has a story of its own, outside the thread.
-  ASSERT_EQ(kSuccess, Run(kOverrideMasterItemsCmdBoss, {unlinked}, {.pages = {MasterPage('B')}}));
+  // The middle master's copy of the frame has a story of its own, which stays in the thread (the watcher
+  // gives it the thread of the frame it overrides): the middle master now has a frame of the thread, and
+  // the pages based on it show that one. Taken out of the thread, the copy hides the frame it overrides.
+  std::vector<UID> made;
+  ASSERT_EQ(kSuccess, Run(kOverrideMasterItemsCmdBoss, {unlinked}, {.pages = {MasterPage('B')}}, &made));
+  ASSERT_EQ(1u, made.size());
+  MasterFramesOfThread(frames, db_, Page(0), body_);
+  EXPECT_THAT(frames, ElementsAre(made[0]));
+  EXPECT_TRUE(Primary(made[0]));
+  ASSERT_EQ(kSuccess, SetStoryThreadAndFlag(db_, StoryOf(made[0]), kInvalidUID, false));
   MasterFramesOfThread(frames, db_, Page(0), body_);
   EXPECT_THAT(frames, ElementsAre(kept, kInvalidUID));
   CollectMasterThreads(frames, db_, Page(0));
