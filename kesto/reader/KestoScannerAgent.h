@@ -41,27 +41,29 @@ class KestoScannerAgent : public VyStoryTSAgent {
                     TickSource ticks = nullptr);
   ~KestoScannerAgent() override;
 
-  int32_t BeginImport(VyTextAttributeMgr* attributes) override;
+  KestoResult BeginImport(VyTextAttributeMgr* attributes) override;
   // Answers kImportCancelled when the user cancelled.
-  int32_t EndOfParagraph(VyTextAttributeMgr* attributes) override { return EndOfParagraphs(attributes, 1); }
-  int32_t EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) override;
+  KestoResult EndOfParagraph(VyTextAttributeMgr* attributes) override {
+    return EndOfParagraphs(attributes, 1);
+  }
+  KestoResult EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) override;
   // Code 16 (translation file not found) ends the import with engine code 10005; every other code leaves
   // a report when reporting is on and answers 0.
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
   // Leaves a report when reporting is on.
   void ReportBuilderError(int32_t code, std::u16string_view tagName) override;
-  int32_t EndImport(VyTextAttributeMgr* attributes) override;
+  KestoResult EndImport(VyTextAttributeMgr* attributes) override;
   // Answers 28 when the story refuses the text.
-  int32_t InsertText(const char16_t* units, int32_t count) override;
+  KestoResult InsertText(const char16_t* units, int32_t count) override;
   // Inserts the passage through the host; a host error is reported in the text (when reporting is on)
   // with the host's own words for it, and the import goes on: answers 0.
-  int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
-  int32_t Marker(int32_t code, const char16_t* text, int32_t length) override;
+  KestoResult InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
+  KestoResult Marker(int32_t code, const char16_t* text, int32_t length) override;
   // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
   // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.
-  int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
+  KestoResult TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
-  int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
+  KestoResult ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
   // Reports inserted so far.
   int32_t GetErrorCount() const { return errorCount_; }
