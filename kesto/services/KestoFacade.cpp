@@ -151,14 +151,14 @@ uint32_t EffectiveWriterOptions(uint32_t flags) {
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, const WideString& text) {
+KestoResult KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, const WideString& text) {
   return ImportUnits(story, 0, flags, text.data(), static_cast<int64_t>(text.size()),
                      StreamEncoding::kUtf16LE);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
-                                       const std::filesystem::path* file) {
+KestoResult KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
+                                           const std::filesystem::path* file) {
   if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8);
   int16_t error = 0;
   std::unique_ptr<KestoClipboardAgent> clipboard = KestoClipboardAgent::Create(error);
@@ -178,38 +178,38 @@ uint32_t KestoFacadeBase<I>::GetExportOptions() const {
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
-                                         const std::filesystem::path& file, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                             const std::filesystem::path& file, TextEncoding encoding) {
   return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding));
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags,
-                                          const char16_t* text, int64_t length) {
-  return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
-}
-
-template <class I>
-int32_t KestoFacadeBase<I>::ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+KestoResult KestoFacadeBase<I>::ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags,
                                               const char16_t* text, int64_t length) {
   return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
-                                          const char* text, int64_t length, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                                  const char16_t* text, int64_t length) {
+  return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
+}
+
+template <class I>
+KestoResult KestoFacadeBase<I>::ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                              const char* text, int64_t length, TextEncoding encoding) {
   return ImportUnits(story, position, flags, text, length, StreamEncodingOf(encoding));
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToFile(const UIDList&, uint32_t, const std::filesystem::path&,
-                                              TextEncoding) {
+KestoResult KestoFacadeBase<I>::ExportItemsToFile(const UIDList&, uint32_t, const std::filesystem::path&,
+                                                  TextEncoding) {
   return ParameterError();
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
-                                              const std::filesystem::path& file, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
+                                                  const std::filesystem::path& file, TextEncoding encoding) {
   if (!ValidRange(story, range)) return ParameterError();
   // The file is replaced whole through the host's safe writer, as documents are; an append replaces it with
   // its old content followed by the new text.
@@ -225,29 +225,29 @@ int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange ran
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWideString(const UIDList&, uint32_t, WideString&) {
+KestoResult KestoFacadeBase<I>::ExportItemsToWideString(const UIDList&, uint32_t, WideString&) {
   return ParameterError();
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWString(const UIDList&, uint32_t, std::u16string&) {
+KestoResult KestoFacadeBase<I>::ExportItemsToWString(const UIDList&, uint32_t, std::u16string&) {
   return ParameterError();
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToString(const UIDList&, uint32_t, std::string&, TextEncoding) {
+KestoResult KestoFacadeBase<I>::ExportItemsToString(const UIDList&, uint32_t, std::string&, TextEncoding) {
   return ParameterError();
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                    WideString& out) {
+KestoResult KestoFacadeBase<I>::ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                        WideString& out) {
   return ExportStoryToText(story, range, flags, MyWideString(out), kNativeUtf16);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                 std::u16string& out) {
+KestoResult KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                     std::u16string& out) {
   if (!ValidRange(story, range)) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
   VyWStringStreamAgent agent(&out);
@@ -255,8 +255,8 @@ int32_t KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange 
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                std::string& out, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                    std::string& out, TextEncoding encoding) {
   if (!ValidRange(story, range)) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
   VyCharStringStreamAgent agent(&out);
@@ -268,19 +268,19 @@ int32_t KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange r
 template class KestoFacadeBase<IKestoFacade2>;
 template class KestoFacadeBase<IKestoFacade3>;
 
-int32_t KestoFacade3::ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
-                                     TextEncoding encoding) {
+KestoResult KestoFacade3::ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                         IPMStream* stream, TextEncoding encoding) {
   if (!stream) return ParameterError();
   VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kReadMode, StreamEncodingOf(encoding));
   return Import(story, position, flags, &agent, StreamEncodingOf(encoding));
 }
 
-int32_t KestoFacade3::ExportItemsToStream(const UIDList&, uint32_t, IPMStream*, TextEncoding) {
+KestoResult KestoFacade3::ExportItemsToStream(const UIDList&, uint32_t, IPMStream*, TextEncoding) {
   return ParameterError();
 }
 
-int32_t KestoFacade3::ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
-                                          IPMStream* stream, TextEncoding encoding) {
+KestoResult KestoFacade3::ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
+                                              IPMStream* stream, TextEncoding encoding) {
   if (!stream || !ValidRange(story, range)) return ParameterError();
   VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kWriteMode, StreamEncodingOf(encoding));
   return ExportStory(story, range, flags, &agent, StreamEncodingOf(encoding), true);
