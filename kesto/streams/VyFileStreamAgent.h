@@ -42,7 +42,7 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override;
   void KeepFrom(int64_t position) override { keepFrom_ = position; }
   // Writes what is buffered and closes the file; answers -1 when this or any earlier transfer failed.
-  int Close() override;
+  KestoResult Close() override;
   int64_t Size() override;
   int16_t GetError() const override { return lastError_; }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "host/core/WideString.h"
+#include "kesto/include/KestoResult.h"
 #include "kesto/streams/StreamEncoding.h"
 #include "kesto/streams/VyFile.h"
 
@@ -63,7 +64,7 @@ class VyStreamAgent {
   virtual void KeepFrom(int64_t position) {}
   // Hands the bytes written to the storage and lets it go; answers 0, or -1 when that failed (GetError
   // names why).
-  virtual int Close() { return 0; }
+  virtual KestoResult Close() { return 0; }
   // Length of the storage in bytes.
   virtual int64_t Size() { return readEnd_ - readStart_; }
   // The file-system code of the last failure of the storage; 0 when there was none.
