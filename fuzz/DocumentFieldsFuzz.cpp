@@ -99,7 +99,7 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool started = [] {
-    Host::Initialize();
+    Check(Host::Initialize() == kSuccess);
     (void)kesto::RegisterKestoAttributes();
     return true;
   }();

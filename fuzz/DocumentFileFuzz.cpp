@@ -26,7 +26,7 @@ namespace {
 
 void StartHost() {
   static const bool started = [] {
-    Host::Initialize();
+    Check(Host::Initialize() == kSuccess);
     (void)kesto::RegisterKestoAttributes();
     return true;
   }();
