@@ -28,5 +28,6 @@ int RunExport(CommandLine& args);
 int RunPrefs(CommandLine& args);
 int RunPlace(CommandLine& args);
 int RunFonts(CommandLine& args);
+int RunLinks(CommandLine& args);
 
 }  // namespace pagehost

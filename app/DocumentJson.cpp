@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/LayoutJson.h"
+#include "app/PictureJson.h"
 #include "host/db/IDocument.h"
 #include "host/res/IFontFamily.h"
 #include "host/res/ILanguage.h"
@@ -41,33 +42,43 @@ std::string AttributeJson(IDataBase& db, const ITextAttribute& attribute) {
   return attribute.ValueToJson();
 }
 
-std::string AttributesJson(IDataBase& db, const AttributeBossList& list) {
+// The key of an attribute: the host dialect's long tag name, the registered name of a class the dialect does
+// not carry (a plug-in's), or with `ids` the class number.
+std::string AttributeKey(ClassID cls, bool ids) {
+  const AttributeClassInfo* info = ids ? nullptr : AttributeClasses::Find(cls);
+  if (info && !info->longTag.empty()) return info->longTag;
+  if (info && !info->name.empty()) return info->name;
+  return std::to_string(cls.Get());
+}
+
+std::string AttributesJson(IDataBase& db, const AttributeBossList& list, bool ids) {
   std::string json = "{";
   for (int32_t i = 0; i < list.CountBosses(); ++i) {
     if (i > 0) json += ",";
-    json += "\"" + std::to_string(list.GetClassN(i).Get()) + "\":" + AttributeJson(db, *list.GetNth(i));
+    json += JsonQuote(WideFromUtf8(AttributeKey(list.GetClassN(i), ids))) + ":" +
+            AttributeJson(db, *list.GetNth(i));
   }
   return json + "}";
 }
 
-std::string RunJson(IDataBase& db, const TextRun& run) {
+std::string RunJson(IDataBase& db, const TextRun& run, bool ids) {
   return "{\"start\":" + std::to_string(run.start) + ",\"end\":" + std::to_string(run.end) +
          ",\"style\":" + NamedOrNull(db, run.style) +
-         ",\"attributes\":" + AttributesJson(db, *run.overrides) + "}";
+         ",\"attributes\":" + AttributesJson(db, *run.overrides, ids) + "}";
 }
 
-std::string StrandJson(IDataBase& db, const ITextModel& story, TextStrand strand) {
+std::string StrandJson(IDataBase& db, const ITextModel& story, TextStrand strand, bool ids) {
   std::string json = "[";
   int32_t count = strand == TextStrand::kParagraph ? story.CountParagraphs() : story.CountCharacterRuns();
   for (int32_t i = 0; i < count; ++i) {
     if (i > 0) json += ",";
-    json +=
-        RunJson(db, strand == TextStrand::kParagraph ? story.GetParagraphRun(i) : story.GetCharacterRun(i));
+    json += RunJson(
+        db, strand == TextStrand::kParagraph ? story.GetParagraphRun(i) : story.GetCharacterRun(i), ids);
   }
   return json + "]";
 }
 
-void WriteStories(IDataBase& db, std::ostream& out) {
+void WriteStories(IDataBase& db, std::ostream& out, bool ids) {
   out << "\"stories\":[";
   auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());
   const char* separator = "";
@@ -77,14 +88,14 @@ void WriteStories(IDataBase& db, std::ostream& out) {
     if (!story) continue;
     out << std::exchange(separator, ",");
     out << "{\"uid\":" << uid.Get() << ",\"text\":" << JsonQuote(story->GetText(0, story->TotalLength()))
-        << ",\"paragraphs\":" << StrandJson(db, *story, TextStrand::kParagraph)
-        << ",\"characterRuns\":" << StrandJson(db, *story, TextStrand::kCharacter)
+        << ",\"paragraphs\":" << StrandJson(db, *story, TextStrand::kParagraph, ids)
+        << ",\"characterRuns\":" << StrandJson(db, *story, TextStrand::kCharacter, ids)
         << StoryLayoutMembers(db, uid) << "}";
   }
   out << "]";
 }
 
-void WriteStyles(IDataBase& db, StyleKind kind, std::ostream& out) {
+void WriteStyles(IDataBase& db, StyleKind kind, std::ostream& out, bool ids) {
   bool paragraph = kind == StyleKind::kParagraph;
   out << (paragraph ? "\"paragraphStyles\":[" : "\"characterStyles\":[");
   InterfacePtr<IStyleTable> table = StyleUtils::QueryStyleTable(&db, kind);
@@ -99,7 +110,7 @@ void WriteStyles(IDataBase& db, StyleKind kind, std::ostream& out) {
       out << ",\"nextStyle\":" << NamedOrNull(db, style->GetNextStyle())
           << ",\"characterStyle\":" << NamedOrNull(db, style->GetCharacterStyle());
     }
-    out << ",\"attributes\":" << AttributesJson(db, style->GetAttributes()) << "}";
+    out << ",\"attributes\":" << AttributesJson(db, style->GetAttributes(), ids) << "}";
   }
   out << "]";
 }
@@ -119,16 +130,17 @@ void WriteSwatches(IDataBase& db, std::ostream& out) {
 
 }  // namespace
 
-void WriteDocumentJson(IDataBase& db, std::ostream& out, bool lines) {
+void WriteDocumentJson(IDataBase& db, std::ostream& out, const DocumentJsonOptions& options) {
   out << "{";
-  WriteStories(db, out);
+  WriteStories(db, out, options.attributeIds);
   out << ",";
-  WriteStyles(db, StyleKind::kParagraph, out);
+  WriteStyles(db, StyleKind::kParagraph, out, options.attributeIds);
   out << ",";
-  WriteStyles(db, StyleKind::kCharacter, out);
+  WriteStyles(db, StyleKind::kCharacter, out, options.attributeIds);
   out << ",";
   WriteSwatches(db, out);
-  WriteLayoutMembers(db, out, lines);
+  WriteLayoutMembers(db, out, options.lines);
+  out << ",\"links\":" << LinksJson(db);
   WritePlugInMembers(db, out);
   out << "}\n";
 }

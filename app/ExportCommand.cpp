@@ -9,10 +9,12 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Commands.h"
 #include "app/InputCheck.h"
 #include "app/Output.h"
+#include "app/ProviderSwitches.h"
 #include "app/TerminalProgress.h"
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
@@ -22,8 +24,6 @@
 namespace pagehost {
 namespace {
 
-constexpr const char* kEncodings[] = {"utf-8", "utf-16le", "utf-16be", "windows-latin", "mac-roman"};
-
 struct ExportArgs {
   std::string document;
   std::string output = "-";
@@ -32,7 +32,7 @@ struct ExportArgs {
   std::map<std::string, std::string> options;
 };
 
-void PrintExportHelp() {
+void PrintExportHelp(std::span<const ProviderOption> options) {
   std::printf(
       "Usage: pagehost export DOC [-o OUT | -o -] [--story UID] [--range START:END] [--format FMT]\n"
       "                       [OPTIONS]\n"
@@ -42,25 +42,16 @@ void PrintExportHelp() {
       "export succeeded, and keeps its permissions; a link is written through. An OUT that is no plain file\n"
       "(a device, a FIFO, a folder), is read-only or has several hard links is refused.\n"
       "\n"
-      "  --format FMT     kesto (the default): Kesto tagged text; host: the host's own tagged-text dialect\n"
-      "                   (<ParaStyle:...>, <CharStyle:...> and the attributes' tags), after a header line\n"
-      "                   naming the encoding: <UNICODE-WIN> for utf-8 and utf-16le, <UNICODE-MAC> for\n"
-      "                   utf-16be, <ASCII-WIN> for windows-latin, <ASCII-MAC> for mac-roman\n"
-      "  --short-names    host format: the short tag names (<pstyle:...>, <cstyle:...> ...)\n"
+      "The host's dialect (--format host) uses <ParaStyle:...>, <CharStyle:...> and the attributes' tags,\n"
+      "after a header line naming the encoding: <UNICODE-WIN> for utf-8 and utf-16le, <UNICODE-MAC> for\n"
+      "utf-16be, <ASCII-WIN> for windows-latin, <ASCII-MAC> for mac-roman.\n"
       "\n"
-      "Options (--fragment, --separate-tags and --compact default to the preferences, see pagehost prefs;\n"
-      "each has a --no- form for one run):\n"
-      "  --encoding ENC   utf-8 (default, with a byte-order mark), utf-16le, utf-16be, windows-latin or\n"
-      "                   mac-roman\n"
-      "  --fragment       no header, no style-sheet definitions and no byte-order mark (for appending)\n"
-      "  --separate-tags  every attribute in its own tag (host format: the paragraph style tag on every\n"
-      "                   paragraph)\n"
-      "  --compact        leave out parameters that have their default value\n"
-      "  --styles-only    only the header and the style-sheet definitions\n"
-      "  --all-styles     define every style sheet of the document, not only those the text uses\n"
+      "Options (--fragment, --separate-tags and --compact default to the preferences, see pagehost prefs):\n"
+      "%s"
       "\n"
       "Exit status: 0 on success, 1 on failure (with the reason on standard error), 2 for a command-line\n"
-      "error.\n");
+      "error.\n",
+      ProviderSwitchesHelp(options, 22).c_str());
 }
 
 template <class T>
@@ -78,19 +69,11 @@ bool ParseRange(const std::string& text, std::pair<int32_t, int32_t>& range) {
 }
 
 // Answers 0 when the arguments are complete, -1 after --help, or the exit status to end with.
-int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
-  static const std::pair<const char*, const char*> kSwitches[] = {
-      {"--fragment", "fragment"},     {"--separate-tags", "separate-tags"},
-      {"--compact", "compact"},       {"--styles-only", "styles-only"},
-      {"--all-styles", "all-styles"}, {"--short-names", "short-names"},
-  };
-  // The switches the preferences keep can also be turned off for one run.
-  static const std::pair<const char*, const char*> kOffSwitches[] = {
-      {"--no-fragment", "fragment"}, {"--no-separate-tags", "separate-tags"}, {"--no-compact", "compact"}};
-  std::string missing;
+int ParseExportArgs(CommandLine& args, std::span<const ProviderOption> options, ExportArgs& parsed) {
+  std::string missing, error;
   while (!args.Done()) {
     if (args.TakeFlag("--help", "-h")) {
-      PrintExportHelp();
+      PrintExportHelp(options);
       return -1;
     }
     // "-o -" names standard output, which TakeValue would take for a missing value.
@@ -100,20 +83,9 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       parsed.output = args.Take();
       continue;
     }
-    bool matched = false;
-    for (const auto& [flag, name] : kSwitches) {
-      if (args.TakeFlag(flag)) {
-        parsed.options[name] = "on";
-        matched = true;
-      }
-    }
-    for (const auto& [flag, name] : kOffSwitches) {
-      if (args.TakeFlag(flag)) {
-        parsed.options[name] = "off";
-        matched = true;
-      }
-    }
-    if (matched) continue;
+    SwitchTaken taken = TakeProviderSwitch(args, options, "export", parsed.options, error);
+    if (taken == SwitchTaken::kError) return UsageError(error);
+    if (taken == SwitchTaken::kTaken) continue;
     if (auto o = args.TakeValue("--output", "", missing)) {
       parsed.output = *o;
     } else if (auto s = args.TakeValue("--story", "", missing)) {
@@ -126,15 +98,6 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
       if (!ParseRange(*r, range))
         return UsageError("export: --range needs START:END with 0 <= START <= END, not '" + *r + "'");
       parsed.range = range;
-    } else if (auto f = args.TakeValue("--format", "", missing)) {
-      if (*f != "kesto" && *f != "host") return UsageError("export: unknown format '" + *f + "'");
-      parsed.options["dialect"] = *f;
-    } else if (auto e = args.TakeValue("--encoding", "", missing)) {
-      bool known = false;
-      for (const char* name : kEncodings)
-        known |= *e == name;
-      if (!known) return UsageError("export: unknown encoding '" + *e + "'");
-      parsed.options["encoding"] = *e;
     } else if (!missing.empty()) {
       return UsageError("option " + missing + " needs a value");
     } else if (CommandLine::IsOption(args.Peek())) {
@@ -146,8 +109,8 @@ int ParseExportArgs(CommandLine& args, ExportArgs& parsed) {
     }
   }
   if (parsed.document.empty()) return UsageError("export: no document given");
-  if (parsed.options.count("short-names") && parsed.options["dialect"] != "host")
-    return UsageError("export: --short-names needs --format host");
+  if (std::string unmet = UnmetSwitchNeeds(options, parsed.options); !unmet.empty())
+    return UsageError("export: " + unmet);
   return 0;
 }
 
@@ -210,9 +173,10 @@ int WriteToFile(IExportProvider& provider, ExportRequest& request, const std::st
 }  // namespace
 
 int RunExport(CommandLine& args) {
-  ExportArgs parsed;
-  if (int status = ParseExportArgs(args, parsed)) return status < 0 ? kExitOk : status;
   InterfacePtr<IExportProvider> provider = FindExportProvider("kesto");
+  std::vector<ProviderOption> options = provider ? provider->GetOptions() : std::vector<ProviderOption>();
+  ExportArgs parsed;
+  if (int status = ParseExportArgs(args, options, parsed)) return status < 0 ? kExitOk : status;
   if (!provider) {
     Error("export: the Kesto plug-in is not loaded");
     return kExitFailure;

@@ -7,6 +7,9 @@
 #include <map>
 #include <utility>
 
+#include "app/HyperlinkJson.h"
+#include "app/ItemLookJson.h"
+#include "app/PictureJson.h"
 #include "host/app/IInspectMemberProvider.h"
 #include "host/compose/StoryComposer.h"
 #include "host/compose/StoryQueries.h"
@@ -14,6 +17,7 @@
 #include "host/core/Registry.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PictureIDs.h"
 #include "host/text/AttributeValue.h"
 #include "host/text/ITextModel.h"
 
@@ -61,6 +65,7 @@ const char* Kind(ClassID cls) {
   if (cls == kOvalBoss) return "oval";
   if (cls == kLineBoss) return "line";
   if (cls == kGroupBoss) return "group";
+  if (cls == kImageItemBoss) return "image";
   return "unknown";
 }
 
@@ -120,7 +125,8 @@ std::string ItemJson(IDataBase& db, UID uid, const WideString& layer, bool lines
       ",\"label\":" + JsonQuote(item->GetLabels().label) + ",\"labels\":" + LabelsJson(item->GetLabels()) +
       ",\"locked\":" + Bool(item->IsLocked()) + ",\"overrideOf\":" + Uid(item->GetOverrideOf());
   if (db.GetClass(uid) == kGraphicFrameBoss) json += ",\"graphic\":" + Bool(item->HasGraphicContent());
-  json += FrameJson(db, uid, lines) + ",\"children\":[";
+  json +=
+      FrameJson(db, uid, lines) + ItemLookMembers(db, uid) + PictureItemMembers(db, uid) + ",\"children\":[";
   const char* separator = "";
   for (UID child : Instantiate<IHierarchy>(&db, uid)->GetChildren())
     json += std::string(std::exchange(separator, ",")) + ItemJson(db, child, layer, lines);
@@ -261,6 +267,10 @@ std::string SectionsMember(IDataBase& db) {
 
 }  // namespace
 
+std::string JsonNumber(double v) {
+  return Num(v);
+}
+
 void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   auto spreads = LayoutUtils::QuerySpreadList(&db);
   if (!spreads || !LayoutUtils::QueryPageSetup(&db) || !LayoutUtils::QueryLayerList(&db)) return;
@@ -279,7 +289,8 @@ void WriteLayoutMembers(IDataBase& db, std::ostream& out, bool lines) {
   out << "],\"spreads\":[";
   for (int32_t i = 0; i < spreads->CountSpreads(); ++i)
     out << (i > 0 ? "," : "") << "{" << SpreadMembers(db, spreads->GetNthSpread(i), numbering, lines) << "}";
-  out << "]";
+  out << "]" << ObjectStylesMember(db);
+  out << HyperlinkMembers(db);
 }
 
 void WritePlugInMembers(IDataBase& db, std::ostream& out) {

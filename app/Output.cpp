@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <streambuf>
 
 namespace pagehost {
 
@@ -34,17 +35,52 @@ std::string SystemReason(int error) {
 namespace {
 
 bool lossReported = false;
+int firstWriteError = 0;  // errno of the first write through std::cout that failed
+
+// std::cout's buffer: hands everything to the C stream at once, as std::cout does by default, noting why a
+// write failed.
+class StandardOutputBuffer final : public std::streambuf {
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    if (std::fputc(c, stdout) != EOF) return c;
+    Note();
+    return traits_type::eof();
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    auto written = static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<size_t>(n), stdout));
+    if (written < n) Note();
+    return written;
+  }
+  int sync() override {
+    if (std::fflush(stdout) == 0) return 0;
+    Note();
+    return -1;
+  }
+
+ private:
+  static void Note() {
+    if (firstWriteError == 0) firstWriteError = errno;
+  }
+};
 
 void ReportLoss(int error) {
   if (lossReported) return;
   lossReported = true;
+  if (error == 0) error = firstWriteError;
   Error(error != 0 ? "cannot write to standard output: " + SystemReason(error)
                    : "cannot write to standard output");
 }
 
 }  // namespace
 
-// std::cout shares the C stream (the library's default), so flushing it flushes stdout.
+void KeepStandardOutputErrors() {
+  // Never destroyed: std::cout is flushed after every static object is gone.
+  static auto* buffer = new StandardOutputBuffer;
+  std::cout.rdbuf(buffer);
+}
+
+// std::cout shares the C stream, so flushing it flushes stdout.
 bool FlushStandardOutput() {
   errno = 0;
   std::cout.flush();

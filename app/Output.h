@@ -17,6 +17,11 @@ int UsageError(const std::string& message);
 // The system's text for an errno value, in lower case as it reads inside a message ("permission denied").
 std::string SystemReason(int error);
 
+// Sends std::cout through the C stream in a way that keeps the reason of the first write that failed, which
+// the C stream forgets once it drops what it could not write (so that a long output lost to a full disk
+// still says why). Call once before writing.
+void KeepStandardOutputErrors();
+
 // Flushes standard output. When anything written to it was lost, says so (once for the run) and answers
 // false, so that a command can leave its files unwritten rather than fail after writing them.
 bool FlushStandardOutput();

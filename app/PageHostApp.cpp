@@ -36,6 +36,8 @@ const std::vector<CommandInfo>& AllCommands() {
       {"export", "export DOC [-o OUT | -o -]",
        "write the main story of DOC as Kesto tagged text or in the host's dialect; see export --help",
        RunExport},
+      {"links", "links DOC [--json]", "list the files DOC's pictures are linked to, with their states",
+       RunLinks},
       {"place", "place FILE -o OUT [--into DOC]",
        "place FILE in a new story with the import filter that claims it; see place --help", RunPlace},
       {"prefs", "prefs [--json | set NAME VALUE | reset]",

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "app/Output.h"
 #include "app/PageHostApp.h"
 
 namespace {
@@ -26,5 +27,6 @@ void HoldClosedStandardDescriptors() {
 
 int main(int argc, char** argv) {
   HoldClosedStandardDescriptors();
+  pagehost::KeepStandardOutputErrors();
   return pagehost::Run(argc, argv);
 }

@@ -16,12 +16,14 @@
 #include "host/app/Host.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/compose/ComposeClasses.h"
+#include "host/core/Registry.h"
 #include "host/db/DocumentFile.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutIDs.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/TextCmdUtils.h"
 #include "kesto/model/KestoAttributes.h"
+#include "sorvia/SorviaPlugIn.h"
 
 using fuzz_support::Check;
 using fuzz_support::DocumentImage;
@@ -101,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool started = [] {
     Check(Host::Initialize() == kSuccess);
     (void)kesto::RegisterKestoAttributes();
+    (void)sorvia::SorviaPlugIn().Register(Registry::Get());
     return true;
   }();
   (void)started;

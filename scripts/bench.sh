@@ -16,6 +16,7 @@ targets=(pagehost bench_input bench_ImportBench)
 [[ -f bench/DocumentFileBench.cpp ]] && targets+=(bench_DocumentFileBench)
 [[ -f bench/MacroBench.cpp ]] && targets+=(bench_MacroBench)
 [[ -f bench/ComposeBench.cpp ]] && targets+=(bench_ComposeBench)
+[[ -f bench/ThreadBench.cpp ]] && targets+=(bench_ThreadBench)
 
 # Reuse the folder as configured (setup.sh's or a developer's, so the compile cache hits); configure it like
 # setup.sh only when it is not there, and switch the benchmarks on when they are off.
@@ -280,6 +281,7 @@ def benchmark_rows():
                  f"{ratio:.2f}x the written-out time, target <= 2x" if ratio else problem or "missing",
                  ("yes" if ratio <= 2 else "no") if ratio else ""])
     rows += compose_rows()
+    rows += thread_rows()
     return rows
 
 
@@ -298,6 +300,15 @@ def compose_rows():
          f"{ms:.2f} ms" if ms is not None else "n/a", "", "< 1 ms", "", "", "", "",
          problem or ("" if edit else "missing"), ("yes" if ms < 1 else "no") if ms is not None else ""],
     ]
+
+
+def thread_rows():
+    found, problem = run_benchmark("bench_ThreadBench", "^BM_ThreadFramesOnEveryPage")
+    entry = ((found or {}).get("BM_ThreadFramesOnEveryPage") or [None])[0]
+    ms = entry["real_time"] if entry else None
+    return [["thread frames on every page", "1,000 pages with one thread frame each (bench_ThreadBench)",
+             f"{ms:.1f} ms" if ms is not None else "n/a", "", "< 50 ms", "", "", "", "",
+             problem or ("" if entry else "missing"), ("yes" if ms < 50 else "no") if ms is not None else ""]]
 
 
 def describe_tree():

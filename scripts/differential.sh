@@ -48,16 +48,30 @@ for n in range(count):
         f.write("".join(parts))
 PYTHON
 
-# One input through one build: exit codes and both streams of every step, in one file.
+# Attributes by class number: the form every build prints (the older ones by default).
+inspect_options() {
+  if "$1/bin/pagehost" inspect --help | grep -q -- --attribute-ids; then echo --attribute-ids; fi
+}
+before_inspect=$(inspect_options "$before")
+after_inspect=$(inspect_options "$after")
+
+# One input through one build: exit codes and both streams of every step, in one file. The input is also
+# read as the host's dialect, from a file and through a pipe.
 run() {
-  local build=$1 input=$2 dir=$3
+  local build=$1 input=$2 dir=$3 inspect=$4
   mkdir -p "$dir" && cd "$dir"
   export XDG_CONFIG_HOME=$dir/config
   set +e  # a failing step is a result to compare
   {
+    "$build/bin/pagehost" import "$input" --format host -o h.pgd 2>&1; echo "import host: $?"
+    cat "$input" | "$build/bin/pagehost" import --format host - -o p.pgd 2>&1; echo "import host pipe: $?"
+    for doc in h.pgd p.pgd; do
+      [[ -f $doc ]] && "$build/bin/pagehost" inspect --json $inspect $doc >$doc.json 2>&1
+    done
+    [[ -f h.pgd ]] && cat h.pgd.json; cmp -s h.pgd.json p.pgd.json; echo "pipe as file: $?"
     "$build/bin/pagehost" import "$input" -o d.pgd 2>&1; echo "import: $?"
     if [[ -f d.pgd ]]; then
-      "$build/bin/pagehost" inspect --json d.pgd 2>&1; echo "inspect: $?"
+      "$build/bin/pagehost" inspect --json $inspect d.pgd 2>&1; echo "inspect: $?"
       "$build/bin/pagehost" export d.pgd 2>&1; echo "export: $?"
       "$build/bin/pagehost" export d.pgd --format host 2>&1; echo "export host: $?"
     fi
@@ -71,8 +85,8 @@ for input in examples/* tests/data/* fuzz/corpus/*/* "$work"/inputs/*; do
   [[ -f $input ]] || continue
   input=$(realpath "$input")
   rm -rf "$work/before" "$work/after"
-  run "$before" "$input" "$work/before/run"
-  run "$after" "$input" "$work/after/run"
+  run "$before" "$input" "$work/before/run" "$before_inspect"
+  run "$after" "$input" "$work/after/run" "$after_inspect"
   compared=$((compared + 1))
   grep -q '^import: 0$' "$work/before/result" && imported=$((imported + 1))
   if ! cmp -s "$work/before/result" "$work/after/result"; then

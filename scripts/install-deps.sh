@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs; does nothing when they are all present.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-dev clang-format libgtest-dev libgmock-dev googletest
-          libbenchmark-dev libcurl4-openssl-dev python3 ccache)
+          libbenchmark-dev libcurl4-openssl-dev python3 openssl ccache
+          libpng-dev libjpeg-dev libgif-dev libtiff-dev libwebp-dev poppler-utils pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

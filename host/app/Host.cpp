@@ -4,6 +4,9 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/app/HostTaggedTextImportProvider.h"
+#include "host/app/HyperlinkOperations.h"
+#include "host/app/ItemLookOperations.h"
+#include "host/app/PictureLayoutOperations.h"
 #include "host/app/Session.h"
 #include "host/app/Workspace.h"
 #include "host/cmd/CommandProcessor.h"
@@ -34,6 +37,9 @@ ErrorCode RegisterHostClasses() {
   if (error == kSuccess) error = RegisterComposeClasses();
   if (error == kSuccess) error = RegisterSelectionClasses();
   if (error == kSuccess) error = RegisterHostTaggedTextImportProvider();
+  if (error == kSuccess) error = RegisterItemLookOperations();
+  if (error == kSuccess) error = RegisterHyperlinkOperations();
+  if (error == kSuccess) error = RegisterPictureLayoutOperations();
   if (error == kSuccess) error = r.RegisterImplementation<Subject>(kSubjectImpl);
   if (error == kSuccess) error = r.RegisterImplementation<Document>(kDocumentImpl, true);
   if (error == kSuccess) error = r.RegisterImplementation<Session>(kSessionImpl);

@@ -10,17 +10,10 @@
 namespace HostTaggedTextEncoding {
 namespace {
 
-bool StartsWith(std::span<const uint8_t> bytes, std::string_view prefix) {
-  return bytes.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), bytes.begin(),
-                    [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
-}
-
 // The 8-bit code page an encoding header at the start names.
-Encoding CodePageOfHeader(std::span<const uint8_t> bytes) {
-  for (std::string_view header : {"<ASCII-MAC>", "<ANSI-MAC>", "<UNICODE-MAC>", "<BIG5-MAC>", "<SJIS-MAC>"})
-    if (StartsWith(bytes, header)) return Encoding::kMacRoman;
-  return Encoding::kWindowsLatin;
+CharacterEncoding CodePageOfHeader(std::span<const uint8_t> bytes) {
+  std::u16string head(bytes.begin(), bytes.begin() + std::min(bytes.size(), TextEncodings::kHeaderBytes));
+  return TextEncodings::HeaderAt(head).mac ? CharacterEncoding::kMacRoman : CharacterEncoding::kWindowsLatin;
 }
 
 WideString DecodeUtf16(std::span<const uint8_t> bytes, bool little) {
@@ -36,36 +29,28 @@ WideString DecodeUtf16(std::span<const uint8_t> bytes, bool little) {
 
 }  // namespace
 
-Encoding Detect(std::span<const uint8_t> bytes, size_t& markLength) {
-  markLength = 0;
-  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
-    markLength = 2;
-    return bytes[0] == 0xFF ? Encoding::kUtf16LE : Encoding::kUtf16BE;
-  }
-  if (StartsWith(bytes, "\xEF\xBB\xBF")) {
-    markLength = 3;
-    return Encoding::kUtf8;
-  }
-  if (StartsWith(bytes, std::string_view("<\0", 2))) return Encoding::kUtf16LE;
-  if (StartsWith(bytes, std::string_view("\0<", 2))) return Encoding::kUtf16BE;
-  return CodePageOfHeader(bytes);
+CharacterEncoding Detect(std::span<const uint8_t> bytes, size_t& markLength) {
+  // The dialect has no UTF-32: a UTF-16 mark followed by a zero unit is UTF-16 text.
+  TextEncodings::Detected found = TextEncodings::Detect(bytes, true, false);
+  markLength = found.markLength;
+  return found.encoding != CharacterEncoding::kUnspecified ? found.encoding : CodePageOfHeader(bytes);
 }
 
-char16_t FromCodePage(Encoding page, uint8_t byte) {
-  int32_t c =
-      CodePageToUnicode(page == Encoding::kMacRoman ? CodePage::kMacRoman : CodePage::kWindows1252, byte);
+char16_t FromCodePage(CharacterEncoding page, uint8_t byte) {
+  int32_t c = CodePageToUnicode(
+      page == CharacterEncoding::kMacRoman ? CodePage::kMacRoman : CodePage::kWindows1252, byte);
   return c >= 0 ? static_cast<char16_t>(c) : u'\uFFFD';
 }
 
 WideString Decode(std::span<const uint8_t> bytes) {
   size_t mark = 0;
-  Encoding encoding = Detect(bytes, mark);
+  CharacterEncoding encoding = Detect(bytes, mark);
   bytes = bytes.subspan(mark);
   switch (encoding) {
-    case Encoding::kUtf16LE:
-    case Encoding::kUtf16BE:
-      return DecodeUtf16(bytes, encoding == Encoding::kUtf16LE);
-    case Encoding::kUtf8:
+    case CharacterEncoding::kUtf16LE:
+    case CharacterEncoding::kUtf16BE:
+      return DecodeUtf16(bytes, encoding == CharacterEncoding::kUtf16LE);
+    case CharacterEncoding::kUtf8:
       return WideFromUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     default:
       break;
@@ -77,13 +62,8 @@ WideString Decode(std::span<const uint8_t> bytes) {
 }
 
 bool StartsWithHeader(std::span<const uint8_t> head) {
-  WideString text = Decode(head.first(std::min(head.size(), kHeaderBytes)));
-  for (std::u16string_view name : {u"<ASCII-", u"<ANSI-", u"<UNICODE-", u"<BIG5-", u"<SJIS-"}) {
-    if (!text.starts_with(name)) continue;
-    std::u16string_view rest = std::u16string_view(text).substr(name.size());
-    return rest.starts_with(u"WIN>") || rest.starts_with(u"MAC>");
-  }
-  return false;
+  return TextEncodings::HeaderAt(Decode(head.first(std::min(head.size(), TextEncodings::kHeaderBytes))))
+             .length > 0;
 }
 
 int32_t ToWindowsLatin(char16_t c) {

@@ -38,6 +38,8 @@ ImportOutcome Outcome(ErrorCode error, const HostTaggedTextReport& report) {
   return outcome;
 }
 
+constexpr const char* kInterpretTags = "interpret-tags";
+
 ImportOutcome Unreadable(const std::filesystem::path& file) {
   ImportOutcome outcome;
   outcome.code = kFileNotFoundError;
@@ -47,12 +49,19 @@ ImportOutcome Unreadable(const std::filesystem::path& file) {
 
 }  // namespace
 
+std::vector<ProviderOption> HostTaggedTextImportProvider::GetOptions() const {
+  return {{.name = kInterpretTags,
+           .defaultValue = "on",
+           .negatable = true,
+           .help = "read the tags",
+           .offHelp = "only a leading encoding header is a tag; the rest is text"}};
+}
+
 ImportOutcome HostTaggedTextImportProvider::Import(const ImportRequest& request) {
   std::vector<uint8_t> read;
   if (!request.file.empty() && !ReadFile(request.file, read)) return Unreadable(request.file);
   HostTaggedTextOptions options;
-  auto interpret = request.options.find("interpret-tags");
-  options.interpretTags = interpret == request.options.end() || interpret->second != "off";
+  options.interpretTags = OptionValue(GetOptions(), request.options, kInterpretTags) != "off";
   HostTaggedTextReport report;
   std::span<const uint8_t> bytes = request.file.empty() ? request.bytes : std::span<const uint8_t>(read);
   ErrorCode error = ImportHostTaggedText(request.story.GetDataBase(), request.story.GetUID(),

@@ -8,14 +8,15 @@
 inline constexpr ClassID kHostTaggedTextImportProviderBoss = 0x20810;
 inline constexpr ImplementationID kHostTaggedTextImportProviderImpl = 0x20810;
 
-// Imports through ImportHostTaggedText. The option it reads: "interpret-tags" ("on", the default, or
-// "off": only a leading encoding header is a tag). The outcome's code is the host error code (or
+// Imports through ImportHostTaggedText. The outcome's code is the host error code (or
 // kFileNotFoundError for a file that cannot be read); its message counts the tags it skipped and the values
 // it rejected.
 class HostTaggedTextImportProvider final : public CPMUnknown<IImportProvider> {
  public:
   explicit HostTaggedTextImportProvider(Boss* boss) : CPMUnknown<IImportProvider>(boss) {}
   std::string GetFormatName() const override { return "host"; }
+  // "interpret-tags" (on by default; off: only a leading encoding header is a tag).
+  std::vector<ProviderOption> GetOptions() const override;
   ImportOutcome Import(const ImportRequest& request) override;
 
   // "txt".

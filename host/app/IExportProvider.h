@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "host/app/AppIDs.h"
+#include "host/app/ProviderOption.h"
 #include "host/core/InterfacePtr.h"
 #include "host/db/UIDRef.h"
 
@@ -20,7 +21,7 @@ struct ExportRequest {
   UIDRef story;
   int32_t start = 0;
   int32_t end = 0;
-  // Options by name; each provider documents the names it reads and ignores the others.
+  // Options by name, as the provider's GetOptions describes them; names it does not describe are ignored.
   std::map<std::string, std::string> options;
 };
 
@@ -37,6 +38,8 @@ class IExportProvider : public IPMUnknown {
   enum { kDefaultIID = IID_IEXPORTPROVIDER.Get() };
   // The short name callers choose the provider by ("kesto").
   virtual std::string GetFormatName() const = 0;
+  // The options Export reads, in the order a front end shows them.
+  virtual std::vector<ProviderOption> GetOptions() const = 0;
   // Writes the story range of `request`; the document is not changed. Progress shows through the host's
   // progress bars, and a cancel there stops the export (a failure). Never throws.
   virtual ExportOutcome Export(const ExportRequest& request) = 0;

@@ -11,17 +11,19 @@
 #include <vector>
 
 #include "host/app/AppIDs.h"
+#include "host/app/ProviderOption.h"
 #include "host/core/InterfacePtr.h"
 #include "host/db/UIDRef.h"
 
 struct ImportRequest {
-  // The source: the file at `file`, or, when `file` is empty, the bytes of `bytes` (borrowed for the call).
+  // The source: the file at `file` (a pipe is read in order, as it comes), or, when `file` is empty, the
+  // bytes of `bytes` (borrowed for the call).
   std::filesystem::path file;
   std::span<const uint8_t> bytes;
   // The story to import into and the text index the imported text goes in front of.
   UIDRef story;
   int32_t position = 0;
-  // Options by name; each provider documents the names it reads and ignores the others.
+  // Options by name, as the provider's GetOptions describes them; names it does not describe are ignored.
   std::map<std::string, std::string> options;
 };
 
@@ -43,6 +45,8 @@ class IImportProvider : public IPMUnknown {
   enum { kDefaultIID = IID_IIMPORTPROVIDER.Get() };
   // The short name callers choose the provider by ("kesto").
   virtual std::string GetFormatName() const = 0;
+  // The options Import reads, in the order a front end shows them.
+  virtual std::vector<ProviderOption> GetOptions() const = 0;
   // Imports the source of `request` into its story as one undoable step. Progress shows through the host's
   // progress bars, and a cancel there stops the import. Never throws.
   virtual ImportOutcome Import(const ImportRequest& request) = 0;

@@ -1,6 +1,6 @@
 // IInspectMemberProvider: a plug-in's own member of a document's JSON description (pagehost inspect --json),
 // so that the host shows what plug-ins keep in a document without knowing it. Classes registered for
-// kInspectMemberService answer one member each.
+// kInspectMemberService answer one member each, and may add lines to the readable summary.
 #pragma once
 
 #include <string>
@@ -18,4 +18,6 @@ class IInspectMemberProvider : public IPMUnknown {
   virtual std::string GetMemberName() const = 0;
   // The member's value for `db` as JSON text; empty to leave the member out of this document.
   virtual std::string GetMemberJson(IDataBase& db) const = 0;
+  // Lines for the readable summary (pagehost inspect), each ending in a newline; empty for none.
+  virtual std::string GetSummaryText(IDataBase& db) const { return {}; }
 };

@@ -7,6 +7,7 @@
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/IStoryComposition.h"
 #include "host/compose/StoryComposer.h"
+#include "host/compose/TextWrapFlow.h"
 #include "host/core/HostIDs.h"
 #include "host/db/IDataBase.h"
 #include "host/layout/AnchorUtils.h"
@@ -75,12 +76,16 @@ void ComposeObserver::Update(ClassID theChange, ISubject*, PMIID protocol, void*
                  theChange == kBeforeUndoRedoMessageBoss || theChange == kAfterUndoRedoMessageBoss;
   // Commands' before and after messages also reach the protocols they notify on; read them once.
   if (message && protocol != IID_ICOMMANDMGR) return;
+  if (theChange == kBeforeDoMessageBoss)
+    TextWrapFlow::DamageBeforeDelete(*db, *static_cast<ICommand*>(changedBy));
   if (protocol == IID_ITEXTMODEL) {
     NoteTextChange(*db, *static_cast<TextChange*>(changedBy));
     return;
   }
   if (protocol != IID_ICOMMANDMGR) ForgetAllEdits(*db);
   if (protocol == IID_IPAGEITEMCHANGES) DamageAnchorsOf(*db, *static_cast<LayoutChange*>(changedBy));
+  if (protocol == IID_IPAGEITEMCHANGES)
+    TextWrapFlow::DamageAround(*db, *static_cast<LayoutChange*>(changedBy));
   // Undo restores text and frames but not what composition wrote outside the step; page changes renumber
   // pages (page number characters, odd and even page breaks): every story starts again.
   // A style edit changes the attributes of every story that uses the style.

@@ -10,6 +10,9 @@
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/StoryComposer.h"
 #include "host/core/HostIDs.h"
+#include "host/layout/GraphicIDs.h"
+#include "host/layout/ItemLookClasses.h"
+#include "host/layout/HyperlinkIDs.h"
 #include "host/layout/LayoutChange.h"
 #include "host/layout/LayoutCommands.h"
 #include "host/notify/ISubject.h"
@@ -17,9 +20,9 @@
 #include "host/text/TextIDs.h"
 
 std::vector<PMIID> DocumentNotificationProtocols() {
-  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,     IID_IPAGEITEMCHANGES, IID_ISPREADCHANGES,
-          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,  IID_ISTORYCHANGES,    IID_IFRAMELIST,
-          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES};
+  return {IID_ICOMMANDMGR,       IID_ITEXTMODEL,      IID_IPAGEITEMCHANGES,    IID_ISPREADCHANGES,
+          IID_IMASTERCHANGES,    IID_ILAYERCHANGES,   IID_ISTORYCHANGES,       IID_IFRAMELIST,
+          IID_ITEXTFRAMECHANGES, IID_ICOMPOSECHANGES, IID_IOBJECTSTYLECHANGES, IID_IHYPERLINKCHANGES};
 }
 
 namespace {
@@ -49,6 +52,8 @@ bool IsLayoutChange(ClassID theChange) {
     std::unordered_set<ClassID> classes;
     for (const LayoutCommandInfo& info : LayoutCommandTable())
       classes.insert(info.cls);
+    for (ClassID look : ItemLookCommandClasses())
+      classes.insert(look);
     return classes;
   }();
   return LayoutChangeNames().contains(theChange) || commands.contains(theChange);
@@ -81,7 +86,9 @@ NotificationRecord DescribeNotification(ClassID theChange, PMIID protocol, void*
     if (auto* change = static_cast<StoryComposedChange*>(changedBy)) r.items = {change->story};
   } else if (protocol == IID_ITEXTMODEL) {
     if (auto* change = static_cast<TextChange*>(changedBy)) r.items = {change->story};
-  } else if (auto* change = IsLayoutChange(theChange) ? static_cast<LayoutChange*>(changedBy) : nullptr) {
+  } else if (auto* change = IsLayoutChange(theChange) || protocol == IID_IHYPERLINKCHANGES
+                                ? static_cast<LayoutChange*>(changedBy)
+                                : nullptr) {
     r.items = change->items;
     r.command = change->command;
   }

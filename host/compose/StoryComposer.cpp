@@ -2,6 +2,7 @@
 #include "host/compose/StoryComposer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <limits>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "host/cmd/CmdUtils.h"
 #include "host/compose/ComposeIDs.h"
 #include "host/compose/LineBreaker.h"
+#include "host/compose/TextWrapFlow.h"
 #include "host/db/UndoRecord.h"
 #include "host/layout/IPageItem.h"
 #include "host/layout/ITextFrame.h"
@@ -24,6 +26,7 @@ struct FrameGeometry {
   double height = 0;
   UID page;
   int32_t pageNumber = 0;
+  TextWrapFlow wrap;
 };
 
 FrameGeometry GeometryOf(IDataBase* db, UID frame) {
@@ -36,6 +39,7 @@ FrameGeometry GeometryOf(IDataBase* db, UID frame) {
   }
   g.page = LayoutUtils::PageOfItem(db, frame);
   g.pageNumber = g.page != kInvalidUID ? LayoutUtils::PageNumber(db, g.page) : 0;
+  g.wrap = TextWrapFlow::ForFrame(db, frame);
   return g;
 }
 
@@ -71,6 +75,9 @@ class FrameFlow {
   bool ComposeColumn(const FrameGeometry& g, double left, double width, ComposedFrame& out,
                      PendingBreak& pending);
   double FirstBaseline(const FrameGeometry& g, const LineMetrics& m) const;
+  // Moves the line at `baseline` from `left` over `available` points aside or down for the items whose wrap
+  // reaches it, measuring it again where its room narrows.
+  void WrapLine(const FrameGeometry& g, double& left, double& available, double& baseline, LineMetrics& m);
 
   LineBreaker& breaker_;
   int32_t position_;
@@ -102,6 +109,25 @@ double FrameFlow::FirstBaseline(const FrameGeometry& g, const LineMetrics& m) co
   return top + std::max(offset, g.options.firstBaselineMinimum);
 }
 
+void FrameFlow::WrapLine(const FrameGeometry& g, double& left, double& available, double& baseline,
+                         LineMetrics& m) {
+  const double right = left + available;
+  // Each step moves the line below an area or narrows it; the bound ends a pathological stack of areas.
+  for (int step = 0; step < 64; ++step) {
+    TextWrapFlow::Room room = g.wrap.Fit(baseline - m.ascent, baseline + m.descent, left, right);
+    if (room.Pushed()) {
+      baseline = room.below + m.ascent;
+      if (!std::isfinite(baseline)) return;
+      continue;
+    }
+    if (room.left == left && room.right == right) return;
+    left = room.left;
+    available = room.right - room.left;
+    m = breaker_.Measure(position_, available, g.pageNumber);
+    return;
+  }
+}
+
 double AlignmentOffset(int32_t alignment, double slack) {
   if (slack <= 0) return 0;
   if (alignment == static_cast<int32_t>(LineAlignment::kCenter)) return slack / 2;
@@ -121,12 +147,14 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     const ParagraphFormat para = breaker_.ParagraphAt(position_);
     const bool paragraphStart = position_ == para.start;
     const double indent = para.leftIndent + (paragraphStart ? para.firstLineIndent : 0);
-    const double available = width - indent - para.rightIndent;
+    double available = width - indent - para.rightIndent;
     LineMetrics m = breaker_.Measure(position_, std::max(available, 0.0), g.pageNumber);
     const bool top = out.lines.size() == first;
     double next = top ? FirstBaseline(g, m)
                       : baseline + m.leading + (paragraphStart ? spaceAfter_ + para.spaceBefore : 0);
     next += m.spaceAbove;
+    double lineLeft = left + indent;
+    if (!g.wrap.empty()) WrapLine(g, lineLeft, available, next, m);
     if (next + m.descent > bottom) {
       // A paragraph kept whole that started lower in this column moves to the next one entirely.
       size_t paraFirst = first;
@@ -143,7 +171,7 @@ bool FrameFlow::ComposeColumn(const FrameGeometry& g, double left, double width,
     }
     baseline = next;
     bottoms.push_back(baseline + m.descent);
-    double x = left + indent + AlignmentOffset(para.alignment, available - m.width);
+    double x = lineLeft + AlignmentOffset(para.alignment, available - m.width);
     out.lines.push_back({position_, m.end, x, baseline, m.width});
     if (m.hasAnchors) breaker_.PlaceAnchors(out.lines.back(), m, g.pageNumber, out.anchors);
     position_ = m.end;

@@ -1,6 +1,7 @@
 // StoryComposer: flows a story through its frame list, frame by frame and column by column, writes each
 // frame's text start and span into its ITextFrame, keeps the lines in the story's IStoryComposition, and
-// announces each composition with kStoryComposedChange.
+// announces each composition with kStoryComposedChange. Lines go around the items with text wrap on the
+// frame's spread (TextWrapFlow).
 //
 // Where lines go, in frame coordinates: a column is (frame width - left and right insets - (columns - 1) x
 // gutter) / columns wide, from the top inset to the frame's height less the bottom inset. The first line

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "host/layout/HyperlinkUtils.h"
 #include "host/layout/LayoutEdits.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/text/IStoryList.h"
@@ -123,6 +124,7 @@ void Unanchor(IDataBase* db, UID item) {
 }
 
 void FollowTextEdit(IDataBase* db, UID story, int32_t position, int32_t deleted, int32_t inserted) {
+  HyperlinkUtils::FollowTextEdit(db, story, position, deleted, inserted);
   auto anchors = QueryAnchors(db, story);
   if (!anchors || anchors->GetAnchors().empty()) return;
   LayoutEdits::Deleted gone;

@@ -5,8 +5,11 @@
 #include <unordered_set>
 
 #include "host/layout/AnchorUtils.h"
+#include "host/layout/HyperlinkCheck.h"
 #include "host/layout/IStoryAnchors.h"
+#include "host/layout/ItemLook.h"
 #include "host/layout/LayoutUtils.h"
+#include "host/layout/PictureCheck.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 
@@ -41,6 +44,9 @@ class Checker {
     if (std::string fault = AnchorsFault(); !fault.empty()) return fault;
     if (std::string fault = SectionsFault(); !fault.empty()) return fault;
     if (std::string fault = StoriesFault(); !fault.empty()) return fault;
+    if (std::string fault = ItemLook::FindFault(*db_); !fault.empty()) return fault;
+    if (std::string fault = HyperlinkCheck::FindFault(*db_); !fault.empty()) return fault;
+    if (std::string fault = PictureCheck::FindFault(*db_); !fault.empty()) return fault;
     UID nested = AnchorUtils::FindNestedStory(db_);
     return nested.IsValid() ? "story " + Number(nested) + " is shown inside its own text" : std::string();
   }

@@ -4,8 +4,8 @@
 // master spreads, override entries, overridden items and frame lists name live objects, sections start on
 // distinct document pages, each frame and story agree on their frame list, items anchored in text stand
 // outside the hierarchy on anchor characters, no item lies deeper than kMaxItemDepth, and no story is shown
-// inside its own text. The check is linear in the document's objects, so that it can run before every save
-// as well.
+// inside its own text, and items' graphic attributes and object styles name what the document has. The check
+// is linear in the document's objects, so that it can run before every save as well.
 #pragma once
 
 #include <string>

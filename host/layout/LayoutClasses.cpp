@@ -4,12 +4,15 @@
 #include "host/core/HostIDs.h"
 #include "host/core/Registry.h"
 #include "host/layout/Hierarchy.h"
+#include "host/layout/HyperlinkClasses.h"
+#include "host/layout/ItemLookClasses.h"
 #include "host/layout/LayerList.h"
 #include "host/layout/LayoutCmdData.h"
 #include "host/layout/LayoutCommands.h"
 #include "host/layout/Page.h"
 #include "host/layout/PageItem.h"
 #include "host/layout/PageSetup.h"
+#include "host/layout/PictureClasses.h"
 #include "host/layout/SectionList.h"
 #include "host/layout/Spread.h"
 #include "host/layout/SpreadList.h"
@@ -100,5 +103,8 @@ ErrorCode RegisterLayoutClasses() {
   ErrorCode error = RegisterDocumentParts(r);
   if (error == kSuccess) error = RegisterLayoutObjects(r);
   if (error == kSuccess) error = RegisterCommands(r);
+  if (error == kSuccess) error = RegisterItemLookClasses(r);
+  if (error == kSuccess) error = RegisterHyperlinkClasses();
+  if (error == kSuccess) error = RegisterPictureClasses();
   return error;
 }

@@ -6,7 +6,10 @@
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/layout/AnchorUtils.h"
+#include "host/layout/ItemLookData.h"
+#include "host/layout/HyperlinkUtils.h"
 #include "host/layout/LayoutIDs.h"
+#include "host/layout/PictureCopy.h"
 #include "host/text/IStoryList.h"
 #include "host/text/ITextModel.h"
 #include "host/text/TextCmdUtils.h"
@@ -34,6 +37,7 @@ ErrorCode DeleteStoryOf(IDataBase* db, UID frameList, Deleted& deleted) {
     }
     if (ErrorCode err = TextCmdUtils::DeleteStory(UIDRef(db, story)); err != kSuccess) return err;
     deleted.stories.push_back(story);
+    HyperlinkUtils::DropSourcesIn(db, {story});
   }
   std::erase(deleted.frameLists, frameList);
   return db->DeleteObject(frameList);
@@ -213,6 +217,7 @@ ErrorCode DeleteItem(IDataBase* db, UID item, Deleted& deleted) {
     }
   }
   DropOverrideEntries(db, tree);
+  HyperlinkUtils::DropSourcesIn(db, tree);
   for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
     if (ErrorCode err = db->DeleteObject(*it); err != kSuccess) return err;
     deleted.items.push_back(*it);
@@ -236,6 +241,8 @@ ErrorCode CopyStoryText(IDataBase* db, UID source, const std::vector<TextSpan>& 
     end = std::min(end, length - 1);  // the source's final return: the target has its own
     if (end <= start) continue;
     if (ErrorCode err = TextCmdUtils::CopyText(UIDRef(db, source), start, end, to, at, at); err != kSuccess)
+      return err;
+    if (ErrorCode err = HyperlinkUtils::DropCopiedAnchors(to, at, at + end - start); err != kSuccess)
       return err;
     copied.push_back({{start, end}, at});
     at += end - start;
@@ -262,6 +269,9 @@ ErrorCode ItemCopier::CopyOne(UID item, UID parent, int32_t at, double dx, doubl
   made->SetLabels(original->GetLabels());
   made->SetLocked(original->IsLocked());
   made->SetGraphicContent(original->HasGraphicContent());
+  CopyItemLook(db_, item, copy);
+  HyperlinkUtils::CopyPlugInData(db_, item, copy);
+  PictureCopy::CopyPictureData(db_, item, copy);
   originals_.push_back(item);
   copies_.push_back(copy);
   if (LayoutUtils::IsTextFrame(db_, item)) {

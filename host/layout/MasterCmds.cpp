@@ -60,6 +60,27 @@ void MarkOverrides(IDataBase* db, const LayoutEdits::ItemCopier& copier, size_t 
     Instantiate<IPageItem>(db, copier.Copies()[i])->SetOverrideOf(copier.Originals()[i]);
 }
 
+// Drops the overrides of `page` whose master items its master chain no longer shows (after it got another
+// master): the local copies stay as plain items of the page, so that nothing on it moves or goes, and
+// observers can tell copies of the old master's items from copies of the new one's. Appends what was dropped
+// to `released`.
+void ReleaseForeignOverrides(IDataBase* db, UID uid, std::vector<OverrideEntry>& released) {
+  auto page = Instantiate<IPage>(db, uid);
+  std::unordered_set<UID> chain;
+  for (UID master : LayoutUtils::MasterChain(db, uid))
+    chain.insert(Instantiate<IPage>(db, master)->GetSpread());
+  std::vector<OverrideEntry> kept;
+  for (const OverrideEntry& e : page->GetOverrides()) {
+    if (chain.count(LayoutUtils::SpreadOfItem(db, e.masterItem))) {
+      kept.push_back(e);
+      continue;
+    }
+    Instantiate<IPageItem>(db, e.localItem)->SetOverrideOf(kInvalidUID);
+    released.push_back(e);
+  }
+  if (kept.size() != page->GetOverrides().size()) page->SetOverrides(std::move(kept));
+}
+
 }  // namespace
 
 void ApplyMasterCmd::Do() {
@@ -71,9 +92,15 @@ void ApplyMasterCmd::Do() {
     if (!page) return Fail();
     if (WouldCycle(db, page->GetSpread(), master)) return Refuse(CycleReason(db, page->GetSpread(), master));
   }
-  for (UID uid : Items())
-    Instantiate<IPage>(db, uid)->SetMasterSpread(master);
+  std::vector<OverrideEntry> released;
+  for (UID uid : Items()) {
+    auto page = Instantiate<IPage>(db, uid);
+    if (page->GetMasterSpread() == master) continue;
+    page->SetMasterSpread(master);
+    ReleaseForeignOverrides(db, uid, released);
+  }
   MainChange().target = master;
+  MainChange().overrides = std::move(released);
 }
 
 void NewMasterCmd::Do() {

@@ -6,6 +6,8 @@
 
 // Bases the pages of the item list on the master spread `target` (none: no master). Refused for a target
 // that is no master spread, and for a master page whose master chain would lead back to its own spread.
+// A page whose master changes gives up its overrides of items the new master chain does not show: the local
+// copies stay on the page as plain items, and the change lists the overrides given up.
 class ApplyMasterCmd final : public LayoutCommand {
  public:
   explicit ApplyMasterCmd(Boss* boss) : LayoutCommand(boss, IID_IMASTERCHANGES) {}

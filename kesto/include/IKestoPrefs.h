@@ -31,6 +31,9 @@ inline constexpr int32_t kMaxPrefsExtensions = 4;
 inline constexpr int32_t kPrefsExtensionUnits = 16;  // per extension, the terminator included
 inline constexpr int32_t kPrefsFolderUnits = 64;     // the terminator included
 inline constexpr int16_t kAllDownloadComponents = 32767;
+// The largest picture a download may bring, in megabytes: a server that sends more is stopped there.
+inline constexpr int32_t kDefaultDownloadLimitMB = 256;
+inline constexpr int32_t kMaxDownloadLimitMB = 1 << 20;
 
 struct KestoPrefsRecord {
   uint16_t options = kPrefLinkDownloads;
@@ -38,6 +41,7 @@ struct KestoPrefsRecord {
   int32_t extensionCount = 1;
   char16_t extensions[kMaxPrefsExtensions][kPrefsExtensionUnits] = {{u't', u'x', u't'}};
   char16_t downloadsFolder[kPrefsFolderUnits] = {u'D', u'o', u'w', u'n', u'l', u'o', u'a', u'd', u's'};
+  int32_t downloadLimitMB = kDefaultDownloadLimitMB;
 
   bool operator==(const KestoPrefsRecord&) const = default;
 };

@@ -49,6 +49,19 @@ std::string PercentEncoded(const std::string& path) {
   return out;
 }
 
+int32_t FileStatus(const std::filesystem::path& path) {
+  std::error_code ec;
+  auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) return kReferenceNoFile;
+  return std::filesystem::is_directory(status) ? kReferenceIsFolder : kReferenceUsable;
+}
+
+WideString FileUri(const std::filesystem::path& path) {
+  return WideFromUtf8("file://" + PercentEncoded(path.lexically_normal().string()));
+}
+
+}  // namespace
+
 std::string PercentDecoded(std::string_view text) {
   auto hex = [](char c) -> int {
     if (c >= '0' && c <= '9') return c - '0';
@@ -67,19 +80,6 @@ std::string PercentDecoded(std::string_view text) {
   }
   return out;
 }
-
-int32_t FileStatus(const std::filesystem::path& path) {
-  std::error_code ec;
-  auto status = std::filesystem::status(path, ec);
-  if (ec || !std::filesystem::exists(status)) return kReferenceNoFile;
-  return std::filesystem::is_directory(status) ? kReferenceIsFolder : kReferenceUsable;
-}
-
-WideString FileUri(const std::filesystem::path& path) {
-  return WideFromUtf8("file://" + PercentEncoded(path.lexically_normal().string()));
-}
-
-}  // namespace
 
 std::u16string NativeFromColonPath(std::u16string_view name) {
   size_t colon = name.find(u':');

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "host/core/WideString.h"
@@ -15,6 +16,9 @@ inline constexpr int32_t kReferenceUsable = 0;
 inline constexpr int32_t kReferenceBadName = -37;
 inline constexpr int32_t kReferenceNoFile = -43;
 inline constexpr int32_t kReferenceIsFolder = -1302;
+
+// `text` with every "%XX" as the byte it stands for (what a URI's path means on disk).
+std::string PercentDecoded(std::string_view text);
 
 // A relative colon path ("Disk:Pictures:a.tif", "::a.tif") as a native path ("/Disk/Pictures/a.tif",
 // "../a.tif"); any other name unchanged.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "kesto/reader/BoxTagState.h"
 #include "kesto/reader/CTagScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
 #include "kesto/reader/TagDispatcher.h"
@@ -32,7 +33,7 @@ bool HoldsMoreThanBlanks(const char16_t* text, int32_t count) {
 }
 }  // namespace
 
-KestoScanner::KestoScanner(IDataBase* document) {
+KestoScanner::KestoScanner(IDataBase* document) : boxTag_(std::make_unique<BoxTagState>()) {
   SetDocument(document);
   ResetState(true);
 }
@@ -174,6 +175,18 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
     case ScanToken::kCharacterStyleDefined:
     case ScanToken::kCharacterStyleMissing:
       return agent_->DefineCharacterStyle(&characterStyleInfo_, token_ == ScanToken::kCharacterStyleMissing);
+    case ScanToken::kTextBoxStart:
+    case ScanToken::kOtherBox:
+      return agent_->CreateBox(static_cast<int32_t>(boxTag_->kind), &boxTag_->Record());
+    case ScanToken::kTextBoxEnd: {
+      int32_t result = agent_->EndTextBox(&boxTag_->Record());
+      // The text after the box goes on with the attributes from before it.
+      if (boxTag_->pushedTextBoxes > 0) {
+        --boxTag_->pushedTextBoxes;
+        (void)PopAttributes(true);
+      }
+      return result;
+    }
     case ScanToken::kGroup:
       return agent_->Group(groupList_.data(), static_cast<int32_t>(groupList_.size()));
     case ScanToken::kMasterPage:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,8 @@
 #include "kesto/reader/VyHiddenTextSettings.h"
 
 namespace kesto {
+
+struct BoxTagState;
 
 class KestoScanner : public CTaggedTextScanner {
  public:
@@ -84,6 +87,8 @@ class KestoScanner : public CTaggedTextScanner {
     masterF_ = fFlag;
   }
   VyLinkDestination& GetLinkDestination() { return linkDestination_; }
+  // The box tag being read and the origin offset in force.
+  BoxTagState& GetBoxTag() { return *boxTag_; }
   bool IsHiddenTextOpen() const { return hiddenTextOpen_; }
   void SetHiddenTextOpen(bool open) { hiddenTextOpen_ = open; }
   // The settings of the anchor-spec token, and its id: -1 for the end of a hidden-text range, else the
@@ -200,6 +205,7 @@ class KestoScanner : public CTaggedTextScanner {
   std::u16string markerText_;
   std::u16string hostText_;
   std::vector<int32_t> groupList_;
+  std::unique_ptr<BoxTagState> boxTag_;
   int32_t masterIndex_ = 0;
   bool masterP_ = false;
   bool masterF_ = false;

@@ -11,8 +11,11 @@
 #include "host/core/UnitSearch.h"
 #include "host/db/IDocument.h"
 #include "host/text/TabStopList.h"
+#include "kesto/layout/BuilderCodes.h"
+#include "kesto/layout/MasterPageStep.h"
 #include "kesto/layout/PictureReference.h"
 #include "kesto/model/TypeStyle.h"
+#include "kesto/model/VyTextAttributeMgr.h"
 #include "kesto/model/XStory.h"
 #include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/ErrorReport.h"
@@ -76,6 +79,10 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
                                      KestoScanner* scanner, TickSource ticks)
     : VyStoryTSAgent(story),
       story_(story),
+      mainStory_(story),
+      document_(VyDocument::Make(story ? story->VyBaseStory::GetDocument() : nullptr)),
+      builder_(std::make_unique<BoxBuilder>(document_)),
+      threads_(LookUpTextThreads(story ? story->VyBaseStory::GetDocument() : nullptr)),
       source_(source),
       scanner_(scanner),
       ticks_(ticks ? ticks : &SteadyMilliseconds),
@@ -96,7 +103,10 @@ KestoScannerAgent::KestoScannerAgent(XStory* story, VyTextStream* source, uint32
   lastClock_ = nextProgress_;
 }
 
-KestoScannerAgent::~KestoScannerAgent() = default;
+KestoScannerAgent::~KestoScannerAgent() {
+  while (!levels_.empty())
+    CloseLevel();
+}
 
 KestoResult KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   if (!story_) return 0;
@@ -176,7 +186,8 @@ void KestoScannerAgent::ReportBuilderError(int32_t code, std::u16string_view tag
 }
 
 void KestoScannerAgent::InsertReport(std::u16string_view report) {
-  if (!story_ || report.empty()) return;
+  // Inside a text box that could not be made, everything up to its end is skipped quietly.
+  if (!story_ || report.empty() || !Receiving()) return;
   ++errorCount_;
   K2AttributeSetMgr& character = story_->Character();
   UID style = character.GetStyle();
@@ -186,6 +197,38 @@ void KestoScannerAgent::InsertReport(std::u16string_view report) {
   if (story_->InsertText(report.data(), static_cast<int32_t>(report.size())))
     position_ += static_cast<int32_t>(report.size());
   character.LoadFrom(style, overrides);
+}
+
+std::u16string_view KestoScannerAgent::TagName() const {
+  return scanner_ ? scanner_->GetTagName().View() : std::u16string_view();
+}
+
+void KestoScannerAgent::TakeStoryPosition() {
+  int32_t end = 0;
+  story_->GetRange(position_, end);
+  paragraphPos_ = position_;
+}
+
+KestoResult KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) {
+  std::u16string tagName(TagName());
+  if (!story_ || !document_ || !InMainFlow()) {
+    ReportBuilderError(kBuildNotInMainFlow, tagName);
+    return 0;
+  }
+  UID before = story_->GetStoryUID();
+  int32_t result = kesto::ApplyMasterPage(*story_, *document_, threads_.get(), masterIndex, pFlag, fFlag);
+  if (result == kMasterNoThreadFlow) return kEngineNoAutomaticFlow;
+  if (result != kMasterApplied) {
+    ReportBuilderError(kBuildCannotApplyMaster, tagName);
+    return 0;
+  }
+  if (story_->GetStoryUID() != before) TakeStoryPosition();
+  // What follows starts from the attributes in force at the (possibly new) insertion point.
+  if (VyTextAttributeMgr* attributes = GetBoundAttributes()) {
+    attributes->Paragraph().Bind(&story_->ParagraphAgent());
+    attributes->Character().Bind(&story_->CharacterAgent());
+  }
+  return 0;
 }
 
 KestoResult KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
@@ -201,7 +244,7 @@ KestoResult KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
 }
 
 KestoResult KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
-  if (!story_ || count <= 0) return 0;
+  if (!story_ || count <= 0 || !Receiving()) return 0;
   std::u16string_view text(units, static_cast<size_t>(count));
   if (FindUnit(text, kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
   bool endsParagraph = text.back() == kReturn;

@@ -1,15 +1,21 @@
 // KestoScannerAgent: the agent of a Kesto import: inserts the scanner's text into the story being filled,
 // leaves inline reports where the scanner met errors, applies the plug-in attributes of markers, shows
-// progress (and passes on a cancel) and keeps the layout up to date as the import goes on. Box, group,
-// master-page, anchor and hyperlink tokens are not acted on yet: they answer 0.
+// progress (and passes on a cancel) and keeps the layout up to date as the import goes on, and applies
+// master pages as the text flows.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "host/text/AttributeBossList.h"
 #include "host/ui/RangeProgressBar.h"
+#include "kesto/layout/BoxBuilder.h"
+#include "kesto/layout/ImportPicture.h"
+#include "kesto/layout/TextThreadQueries.h"
+#include "kesto/layout/VyDocument.h"
 #include "kesto/reader/VyStoryTSAgent.h"
 
 namespace kesto {
@@ -62,6 +68,18 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
   // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.
   KestoResult TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
+  // Applies master `masterIndex` to the page (with `pFlag`) or spread under the insertion point, only when
+  // that differs from the last one with `fFlag`; reports "Not in main text flow" or "Can't apply master
+  // page/spread" and goes on. Answers kEngineNoAutomaticFlow, ending the import, when the story belongs to
+  // a thread that the newly mastered page offers no frame for.
+  KestoResult ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) override;
+  // Makes the box of a box tag (see BoxBuilder) and reports what went wrong in the text; a text box opens a
+  // level (at most eight) whose text goes into the box's own story until EndTextBox.
+  KestoResult CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
+  // "Unmatched &te" without an open level.
+  KestoResult EndTextBox(VyPageItemInfo* box) override;
+  // Only in the main flow; groups boxes by relative number.
+  KestoResult Group(const int32_t* boxNumbers, int32_t count) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
   KestoResult ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
@@ -69,6 +87,11 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int32_t GetErrorCount() const { return errorCount_; }
   // The system error code of the last failed file lookup, the parameter of engine code 10005.
   void NoteSystemError(int32_t code) { systemError_ = code; }
+  // Replaces the text threads looked up in the document (null: none).
+  void SetTextThreads(std::unique_ptr<TextThreadQueries> threads) { threads_ = std::move(threads); }
+  // Boxes made so far (each box tag that left a box).
+  int32_t GetBoxCount() const { return boxCount_; }
+  static constexpr int32_t kMaxTextBoxLevels = 8;
   bool HasProgressBar() const { return progress_ != nullptr; }
   // Progress bar updates so far.
   int32_t GetProgressUpdates() const { return progressUpdates_; }
@@ -87,8 +110,42 @@ class KestoScannerAgent : public VyStoryTSAgent {
   void FixAlignment();
   void RestoreAlignment();
   void ApplyMarkerAttribute(int32_t code, std::u16string_view text);
+  // The name of the tag being acted on, for builder reports.
+  std::u16string_view TagName() const;
+  // The insertion point after the story moved it (a master page may move the import to another story).
+  void TakeStoryPosition();
+  void Report(int32_t builderCode, std::u16string_view tagName);
+  // Places the picture of a picture box (a proxy for a missing one); the builder code to report.
+  int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
+  // Whether the text goes where it belongs: not inside a text box whose tag failed.
+  bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
+  bool InMainFlow() const { return levels_.empty() && skippedLevels_ == 0; }
+  // The insertion point moves into the text frame `box`'s story (after `threaded`'s text when it
+  // continues it) and the scanner's attributes go with it, keeping their values.
+  void OpenLevel(const BoxPlacement& placement, UID box, bool allowsBoxes, bool threaded);
+  void CloseLevel();
+  UID ReferenceByName(const BoxPlacement& placement, bool& optionalMissing);
+
+  // A text box being filled: what its tag asked for and what the enclosing flow had.
+  struct TextBoxLevel {
+    bool allowsBoxes = false;
+    BoxPlacement placement;
+    UID box;
+    UID savedCurrent;
+    VyRef<XStory> story;
+    XStory* enclosing = nullptr;
+    int32_t position = 0, paragraphPos = -1, markerStart = -1, hiddenTextStart = -1;
+  };
 
   XStory* story_;
+  XStory* mainStory_;
+  VyRef<VyDocument> document_;
+  std::unique_ptr<BoxBuilder> builder_;
+  std::vector<TextBoxLevel> levels_;
+  int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
+  int32_t boxCount_ = 0;
+  std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
+  std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;
   TickSource ticks_;

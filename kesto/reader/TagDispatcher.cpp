@@ -53,6 +53,8 @@ TagDispatchTable::TagDispatchTable() {
   RegisterTranslationTags(*this);
   RegisterHiddenTextTags(*this);
   RegisterExtensionTags(*this);
+  RegisterMasterPageTags(*this);
+  RegisterBoxTags(*this);
 }
 
 void TagDispatchTable::Register(char first, TagHandler handler) {

@@ -55,5 +55,8 @@ void RegisterMacroTags(TagDispatchTable& table);           // "&!", "!"
 void RegisterTranslationTags(TagDispatchTable& table);     // "&tt…"
 void RegisterHiddenTextTags(TagDispatchTable& table);      // "&C…"
 void RegisterExtensionTags(TagDispatchTable& table);       // "&d", "&it", "#", "A"
+void RegisterMasterPageTags(TagDispatchTable& table);      // "&m…", "^m…"
+void RegisterBoxTags(
+    TagDispatchTable& table);  // "&tb…", "&te", "&pb…", "&nb…", "&lb…", "&g", "&o"; after "&tt…"
 
 }  // namespace kesto

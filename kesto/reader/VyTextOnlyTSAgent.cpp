@@ -33,4 +33,10 @@ KestoResult VyTextOnlyTSAgent::ResolveFileReference(WideString& uri, std::u16str
   return kFileNotFound;
 }
 
+void VyTextOnlyTSAgent::SetStory(VyStory* story) {
+  if (story) story->AddRef();
+  if (story_) story_->Release();
+  story_ = story;
+}
+
 }  // namespace kesto

@@ -27,6 +27,8 @@ class VyTextOnlyTSAgent : public CTagScannerAgent {
 
  protected:
   VyStory* GetStory() const { return story_; }
+  // Inserts into `story` from now on (a counted reference is taken; the old one is released).
+  void SetStory(VyStory* story);
 
  private:
   VyStory* story_ = nullptr;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "host/res/TextEncodings.h"
 #include "host/ui/RangeProgressBar.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStreamAgent.h"
@@ -58,7 +59,7 @@ int32_t RunKestoExport(VyStreamAgent* agent, IDataBase* db, const KestoExportPar
     putter = std::make_unique<HostTagPutter>();
     // The dialect's writer leaves the header to its caller.
     if ((params.options & kPutFragment) == 0) {
-      std::string_view header = HostTagEncodingHeader(params.encoding);
+      std::string_view header = TextEncodings::HeaderFor(params.encoding);
       stream.PutText(std::u16string(header.begin(), header.end()) + u"\r");
     }
   } else {

@@ -3,8 +3,10 @@
 
 #include <optional>
 
+#include "host/app/ProviderOption.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/db/SafeFileWriter.h"
+#include "host/res/TextEncodings.h"
 #include "host/text/ITextModel.h"
 #include "kesto/include/IKestoFacade.h"
 #include "kesto/services/KestoExportDriver.h"
@@ -18,16 +20,53 @@
 namespace kesto {
 namespace {
 
-std::optional<StreamEncoding> EncodingNamed(const std::string& name) {
-  static const std::pair<const char*, StreamEncoding> kNames[] = {
-      {"utf-8", StreamEncoding::kUtf8},         {"utf-16le", StreamEncoding::kUtf16LE},
-      {"utf-16be", StreamEncoding::kUtf16BE},   {"windows-latin", StreamEncoding::kWindowsLatin},
-      {"mac-roman", StreamEncoding::kMacRoman},
+constexpr const char* kFormat = "format";
+
+// A switch and the writer bit it sets; `negatable` ones start from the preferences.
+struct WriterSwitch {
+  const char* name;
+  uint32_t bit;
+  bool negatable;
+  const char* needs;
+  const char* help;
+  const char* offHelp;
+};
+
+constexpr WriterSwitch kSwitches[] = {
+    {"fragment", kPutFragment, true, "", "no header, no style-sheet definitions and no byte-order mark",
+     "a header, the style-sheet definitions and a byte-order mark"},
+    {"separate-tags", kPutOneAttributePerTag, true, "",
+     "every attribute in its own tag (host format: the paragraph style tag on every paragraph)",
+     "attributes together in one tag"},
+    {"compact", kPutCompact, true, "", "leave out parameters that have their default value",
+     "every parameter"},
+    {"styles-only", kPutStylesOnly, false, "", "only the header and the style-sheet definitions", ""},
+    {"all-styles", kPutAllStyles, false, "",
+     "define every style sheet of the document, not only those the text uses", ""},
+    {"short-names", kPutShortTagNames, false, "format=host",
+     "host format: the short tag names (<pstyle:...> ...)", ""},
+};
+
+std::vector<ProviderOption> DescribeOptions() {
+  std::vector<ProviderOption> options = {
+      {.name = kFormat,
+       .kind = ProviderOption::Kind::kChoice,
+       .choices = {"kesto", "host"},
+       .defaultValue = "kesto",
+       .valueName = "FMT",
+       .help = "Kesto tagged text, or the host's own dialect after a header line naming the encoding"},
+      EncodingOption(TextEncodings::Direction::kWrite, CharacterEncoding::kUtf8,
+                     "Unicode with a byte-order mark unless a fragment"),
   };
-  for (const auto& [text, encoding] : kNames) {
-    if (name == text) return encoding;
+  for (const WriterSwitch& entry : kSwitches) {
+    options.push_back({.name = entry.name,
+                       .defaultValue = entry.negatable ? "" : "off",
+                       .negatable = entry.negatable,
+                       .needs = entry.needs,
+                       .help = entry.help,
+                       .offHelp = entry.offHelp});
   }
-  return std::nullopt;
+  return options;
 }
 
 ExportOutcome Failed(int32_t code, std::string message) {
@@ -37,40 +76,32 @@ ExportOutcome Failed(int32_t code, std::string message) {
   return outcome;
 }
 
-// Reads the option switches into writer bits; false for a value other than "on" and "off".
-bool ReadSwitches(const std::map<std::string, std::string>& options, uint32_t& bits) {
-  static const std::pair<const char*, uint32_t> kSwitches[] = {
-      {"fragment", kPutFragment},    {"separate-tags", kPutOneAttributePerTag},
-      {"compact", kPutCompact},      {"styles-only", kPutStylesOnly},
-      {"all-styles", kPutAllStyles}, {"short-names", kPutShortTagNames},
-  };
-  for (const auto& [name, bit] : kSwitches) {
-    auto found = options.find(name);
-    if (found == options.end()) continue;
-    if (found->second != "on" && found->second != "off") return false;
-    bits = found->second == "on" ? bits | bit : bits & ~bit;
+// The writer's bits: `bits`, changed by the switches `options` gives.
+uint32_t WriterBits(uint32_t bits, const std::map<std::string, std::string>& options) {
+  for (const WriterSwitch& entry : kSwitches) {
+    auto found = options.find(entry.name);
+    if (found != options.end()) bits = found->second == "on" ? bits | entry.bit : bits & ~entry.bit;
   }
-  return true;
+  return bits;
 }
 
 }  // namespace
 
+std::vector<ProviderOption> KestoExportProvider::GetOptions() const {
+  return DescribeOptions();
+}
+
 ExportOutcome KestoExportProvider::Export(const ExportRequest& request) {
+  const std::vector<ProviderOption> described = DescribeOptions();
+  if (std::string problem = CheckOptionValues(described, request.options); !problem.empty())
+    return Failed(HostErrorCode(kParamErr), problem);
   KestoExportParams params;
-  if (auto found = request.options.find("encoding"); found != request.options.end()) {
-    std::optional<StreamEncoding> named = EncodingNamed(found->second);
-    if (!named) return Failed(HostErrorCode(kParamErr), "unknown encoding '" + found->second + "'");
-    params.encoding = *named;
-  }
+  params.encoding = *TextEncodings::Named(OptionValue(described, request.options, kEncodingOptionName),
+                                          TextEncodings::Direction::kWrite);
   // What the request does not say comes from the preferences.
-  params.options = EffectiveWriterOptions(kFacadeUsePrefs);
-  if (!ReadSwitches(request.options, params.options))
-    return Failed(HostErrorCode(kParamErr), "an export option is neither on nor off");
-  if (auto found = request.options.find("dialect"); found != request.options.end()) {
-    if (found->second != "kesto" && found->second != "host")
-      return Failed(HostErrorCode(kParamErr), "unknown dialect '" + found->second + "'");
-    params.dialect = found->second == "host" ? ExportDialect::kHost : ExportDialect::kKesto;
-  }
+  params.options = WriterBits(EffectiveWriterOptions(kFacadeUsePrefs), request.options);
+  params.dialect = OptionValue(described, request.options, kFormat) == "host" ? ExportDialect::kHost
+                                                                              : ExportDialect::kKesto;
   params.story = request.story.GetUID();
   params.start = request.start;
   params.end = request.end;

@@ -12,15 +12,16 @@ namespace kesto {
 inline constexpr ClassID kKestoExportProviderBoss = kKestoPrefix + 0x13;
 inline constexpr ImplementationID kKestoExportProviderImpl = kKestoPrefix + 0x13;
 
-// The options it reads: "encoding" (utf-8, the default, utf-16le, utf-16be, windows-latin, mac-roman),
-// "dialect" ("kesto", the default, or "host" for the host's own tagged-text dialect), and "fragment",
-// "separate-tags", "compact", "styles-only", "all-styles", "short-names" (the host dialect's short tag
-// names) ("on" or "off", all off by default).
 class KestoExportProvider : public CPMUnknown<IExportProvider> {
  public:
   explicit KestoExportProvider(Boss* boss) : CPMUnknown<IExportProvider>(boss) {}
   std::string GetFormatName() const override { return "kesto"; }
-  // An unknown option value fails with code -50 before anything is written.
+  // "format" (kesto or host: the host's own tagged-text dialect), "encoding" (the writable encodings,
+  // utf-8 by default), the switches the preferences keep ("fragment", "separate-tags", "compact") and
+  // "styles-only", "all-styles", "short-names" (the host dialect's short tag names; needs format host).
+  std::vector<ProviderOption> GetOptions() const override;
+  // An option value GetOptions does not allow, or one without what it needs, fails with code -50 before
+  // anything is written.
   ExportOutcome Export(const ExportRequest& request) override;
 };
 

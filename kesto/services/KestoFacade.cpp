@@ -54,11 +54,12 @@ int32_t ParameterError() {
 // Imports what `agent` reads into the story; deletes `source` afterwards when the options ask for it and
 // the import answered 0.
 int32_t Import(const UIDRef& story, int32_t position, uint32_t flags, VyStreamAgent* agent,
-               StreamEncoding encoding, const std::filesystem::path* source = nullptr) {
+               StreamEncoding encoding, const std::filesystem::path* source = nullptr,
+               ImportDialect dialect = ImportDialect::kKesto) {
   if (!story.GetDataBase() || !agent) return ParameterError();
   uint32_t options = EffectiveImportOptions(flags);
   KestoImportResult result = RunKestoImport(agent, encoding, story.GetDataBase(), story.GetUID(), position,
-                                            options & ~kFacadeDeleteSource);
+                                            options & ~kFacadeDeleteSource, dialect);
   // The import finished its story inside its own command sequence; whatever ran as the sequence ended may
   // have left the layout behind, and callers expect the story shown composed to its end.
   if (StoryComposer::NeedsComposition(story.GetDataBase(), story.GetUID()))
@@ -70,21 +71,14 @@ int32_t Import(const UIDRef& story, int32_t position, uint32_t flags, VyStreamAg
   return HostErrorCode(result.result);
 }
 
-int32_t ImportFromFile(const UIDRef& story, int32_t position, uint32_t flags,
-                       const std::filesystem::path& file, StreamEncoding encoding) {
-  VyFileStreamAgent agent{VyFile(file)};
-  if (int16_t opened = agent.Open(VyFileAgentBase::kReadMode); opened != 0) return HostErrorCode(opened);
-  return Import(story, position, flags, &agent, encoding, &file);
-}
-
 // Memory over the caller's units, up to the first zero for a length of kUpToZero.
 template <class Unit>
 int32_t ImportUnits(const UIDRef& story, int32_t position, uint32_t flags, const Unit* text, int64_t length,
-                    StreamEncoding encoding) {
+                    StreamEncoding encoding, ImportDialect dialect = ImportDialect::kKesto) {
   if (!text || length < kUpToZero) return ParameterError();
   if (length == kUpToZero) length = static_cast<int64_t>(std::char_traits<Unit>::length(text));
   VyMemoryStreamAgent agent(text, static_cast<size_t>(length) * sizeof(Unit), encoding);
-  return Import(story, position, flags, &agent, encoding);
+  return Import(story, position, flags, &agent, encoding, nullptr, dialect);
 }
 
 // What a file holds before an export is appended to it: nothing when it is not there yet. 0 or a
@@ -133,6 +127,19 @@ int32_t ExportStoryToText(const UIDRef& story, TextRange range, uint32_t flags, 
 
 }  // namespace
 
+int32_t ImportFromFile(const UIDRef& story, int32_t position, uint32_t flags,
+                       const std::filesystem::path& file, StreamEncoding encoding, ImportDialect dialect) {
+  VyFileStreamAgent agent{VyFile(file)};
+  if (int16_t opened = agent.Open(VyFileAgentBase::kReadMode); opened != 0) return HostErrorCode(opened);
+  return Import(story, position, flags, &agent, encoding, &file, dialect);
+}
+
+int32_t ImportFromBytes(const UIDRef& story, int32_t position, uint32_t flags, std::span<const uint8_t> bytes,
+                        StreamEncoding encoding, ImportDialect dialect) {
+  return ImportUnits(story, position, flags, reinterpret_cast<const char*>(bytes.data()),
+                     static_cast<int64_t>(bytes.size()), encoding, dialect);
+}
+
 uint32_t EffectiveImportOptions(uint32_t flags) {
   KestoPrefsRecord prefs = GetApplicationPrefs();
   return (flags & kFacadeUsePrefs) ? prefs.options & kImportBits : flags & kImportBits;
@@ -159,7 +166,7 @@ KestoResult KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, 
 template <class I>
 KestoResult KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
                                            const std::filesystem::path* file) {
-  if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8);
+  if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8, ImportDialect::kKesto);
   int16_t error = 0;
   std::unique_ptr<KestoClipboardAgent> clipboard = KestoClipboardAgent::Create(error);
   if (!clipboard) return HostErrorCode(error);
@@ -180,7 +187,7 @@ uint32_t KestoFacadeBase<I>::GetExportOptions() const {
 template <class I>
 KestoResult KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
                                              const std::filesystem::path& file, TextEncoding encoding) {
-  return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding));
+  return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding), ImportDialect::kKesto);
 }
 
 template <class I>

@@ -3,9 +3,12 @@
 // or run the writer over a story range into a destination, and answer host error codes.
 #pragma once
 
+#include <span>
+
 #include "host/core/CPMUnknown.h"
 #include "host/core/Registry.h"
 #include "kesto/include/IKestoFacade.h"
+#include "kesto/services/KestoImportDriver.h"
 
 namespace kesto {
 
@@ -16,6 +19,12 @@ inline constexpr ImplementationID kKestoFacade3Impl = kKestoPrefix + 0x11;
 uint32_t EffectiveImportOptions(uint32_t flags);
 // The writer's option bits for `flags` with the application's preferences (append adds fragment).
 uint32_t EffectiveWriterOptions(uint32_t flags);
+// The facade's imports of a file (read in order when it is a pipe) and of bytes in memory, read as
+// `dialect`; they answer what ImportFileAt and ImportCharsAt answer.
+int32_t ImportFromFile(const UIDRef& story, int32_t position, uint32_t flags,
+                       const std::filesystem::path& file, StreamEncoding encoding, ImportDialect dialect);
+int32_t ImportFromBytes(const UIDRef& story, int32_t position, uint32_t flags, std::span<const uint8_t> bytes,
+                        StreamEncoding encoding, ImportDialect dialect);
 
 template <class Interface>
 class KestoFacadeBase : public CPMUnknown<Interface> {

@@ -37,7 +37,7 @@ uint32_t ScannerOptions(uint32_t importOptions) {
 bool ReadsHostDialect(VyStreamAgent* agent) {
   int64_t start = agent->Tell(VyStreamAgent::Area::kRead);
   agent->KeepFrom(start);
-  uint8_t head[HostTaggedTextEncoding::kHeaderBytes];
+  uint8_t head[TextEncodings::kHeaderBytes];
   size_t count = 0;
   for (int byte = 0; count < sizeof(head) && (byte = agent->GetByte()) >= 0;)
     head[count++] = static_cast<uint8_t>(byte);
@@ -60,13 +60,13 @@ int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory
 }  // namespace
 
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
-                                 int32_t position, uint32_t options) {
+                                 int32_t position, uint32_t options, ImportDialect dialect) {
   KestoImportResult outcome;
   if (!agent || !db || !db->IsValidUID(story)) {
     outcome.result = kParamErr;
     return outcome;
   }
-  bool hostDialect = ReadsHostDialect(agent);
+  bool hostDialect = dialect == ImportDialect::kHost || ReadsHostDialect(agent);
   VyTextStream source(agent, encoding, VyTextStream::kWindowsLineEnds);
   position = std::max(position, 0);
   XStory target(db, story, position, position);

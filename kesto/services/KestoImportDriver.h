@@ -22,13 +22,19 @@ struct KestoImportResult {
   int32_t errorCount = 0;
 };
 
+// What a source is read as.
+enum class ImportDialect : uint8_t {
+  kKesto,  // Kesto text, unless it begins with an encoding header of the host's dialect ("<ASCII-WIN>")
+  kHost,   // the host's dialect, header or not
+};
+
 // Imports what `agent` reads (borrowed; positioned at the start) with `encoding` (kUnspecified: detect)
-// as Kesto text (or, when it begins with an encoding header of the host's own dialect such as "<ASCII-WIN>",
-// as that dialect) into the story `story` of `db`, in front of text index `position` (clamped to the story),
+// as `dialect` into the story `story` of `db`, in front of text index `position` (clamped to the story),
 // with the import option bits of KestoScannerAgent.h. The whole import is one undo step; a cancel keeps what
-// came before.
+// came before. The source is read once, in order: a pipe is read as it comes.
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
-                                 int32_t position, uint32_t options);
+                                 int32_t position, uint32_t options,
+                                 ImportDialect dialect = ImportDialect::kKesto);
 
 // The text for the user of an import result: the rendered engine message (with this thread's parameters)
 // or a file-system message, followed by the code in brackets; empty for 0.

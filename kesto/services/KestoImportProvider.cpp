@@ -6,16 +6,19 @@
 #include <optional>
 
 #include "host/app/ISession.h"
+#include "host/app/ProviderOption.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/core/ServiceRegistry.h"
 #include "host/db/FileStream.h"
 #include "host/db/MemoryStream.h"
+#include "host/res/TextEncodings.h"
 #include "host/text/TextCmdUtils.h"
 #include "kesto/include/IKestoFacade.h"
 #include "kesto/include/IKestoPrefs.h"
 #include "kesto/reader/EngineMessages.h"
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
+#include "kesto/services/KestoFacade.h"
 #include "kesto/services/KestoHostCodes.h"
 #include "kesto/services/KestoImportDriver.h"
 #include "kesto/services/SetPrefsCmd.h"
@@ -24,27 +27,61 @@
 namespace kesto {
 namespace {
 
-std::optional<TextEncoding> EncodingNamed(const std::string& name) {
-  static const std::pair<const char*, TextEncoding> kNames[] = {
-      {"auto", TextEncoding::kUnspecified},   {"windows-latin", TextEncoding::kWindowsLatin},
-      {"mac-roman", TextEncoding::kMacRoman}, {"utf-8", TextEncoding::kUtf8},
-      {"utf-16be", TextEncoding::kUtf16BE},   {"utf-16le", TextEncoding::kUtf16LE},
+constexpr const char* kFormat = "format";
+constexpr const char* kDeleteSource = "delete-source";
+
+// A switch the preferences keep, and the facade bit it sets (or, `inverted`, clears).
+struct PrefsSwitch {
+  const char* name;
+  uint32_t bit;
+  bool inverted;
+  const char* help;
+  const char* offHelp;
+};
+
+constexpr PrefsSwitch kSwitches[] = {
+    {"report-errors", kFacadeReportErrors, false, "leave a report in the text at each bad tag",
+     "drop bad tags silently"},
+    {"convert-quotes", kFacadeConvertQuotes, false, "typographer's quotes and dashes",
+     "quotes and dashes as they are"},
+    {"style-sheets", kFacadeIncludeStyleSheets, false, "read style-sheet lines and tags",
+     "style-sheet lines and tags are text"},
+    {"screen-update", kFacadeNoScreenUpdate, true, "show the text while it is read",
+     "show the text once it is read"},
+    {kDeleteSource, kFacadeDeleteSource, false, "delete the source file after a successful import",
+     "keep the source file"},
+};
+
+std::vector<ProviderOption> DescribeOptions() {
+  std::vector<ProviderOption> options = {
+      {.name = kFormat,
+       .kind = ProviderOption::Kind::kChoice,
+       .choices = {"kesto", "host"},
+       .defaultValue = "kesto",
+       .valueName = "FMT",
+       .help = "the dialect of a source that does not begin with a header of the host's dialect"},
+      EncodingOption(TextEncodings::Direction::kRead, CharacterEncoding::kUnspecified),
   };
-  for (const auto& [text, encoding] : kNames) {
-    if (name == text) return encoding;
+  for (const PrefsSwitch& entry : kSwitches) {
+    options.push_back({.name = entry.name,
+                       .negatable = true,
+                       .needsFile = entry.name == std::string_view(kDeleteSource),
+                       .help = entry.help,
+                       .offHelp = entry.offHelp});
   }
-  return std::nullopt;
+  return options;
 }
 
-// Sets or clears `bit` from option `name`; false for a value other than "on" and "off".
-bool ReadSwitch(const std::map<std::string, std::string>& options, const char* name, uint32_t bit,
-                bool inverted, uint32_t& word) {
-  auto found = options.find(name);
-  if (found == options.end()) return true;
-  if (found->second != "on" && found->second != "off") return false;
-  bool on = (found->second == "on") != inverted;
-  word = on ? word | bit : word & ~bit;
-  return true;
+// The facade's option bits: the preferences, changed by the switches `options` gives.
+uint32_t FacadeFlags(uint32_t preferences, const std::map<std::string, std::string>& options) {
+  uint32_t flags = preferences;
+  for (const PrefsSwitch& entry : kSwitches) {
+    auto found = options.find(entry.name);
+    if (found == options.end()) continue;
+    bool on = (found->second == "on") != entry.inverted;
+    flags = on ? flags | entry.bit : flags & ~entry.bit;
+  }
+  return flags;
 }
 
 ImportOutcome Failed(int32_t code, std::string message) {
@@ -72,30 +109,26 @@ ImportOutcome OutcomeOf(int32_t code) {
 
 }  // namespace
 
+std::vector<ProviderOption> KestoImportProvider::GetOptions() const {
+  return DescribeOptions();
+}
+
 ImportOutcome KestoImportProvider::Import(const ImportRequest& request) {
   InterfacePtr<IKestoFacade3> facade = QueryUtils<IKestoFacade3>();
   if (!facade) return Failed(kFacadeUnknownError, "the Kesto facade is not available");
-  const auto& options = request.options;
-  TextEncoding encoding = TextEncoding::kUnspecified;
-  if (auto found = options.find("encoding"); found != options.end()) {
-    std::optional<TextEncoding> named = EncodingNamed(found->second);
-    if (!named) return Failed(kFacadeUnknownError, "unknown encoding '" + found->second + "'");
-    encoding = *named;
-  }
+  const std::vector<ProviderOption> described = DescribeOptions();
+  if (std::string problem = CheckOptionValues(described, request.options); !problem.empty())
+    return Failed(kFacadeUnknownError, problem);
+  StreamEncoding encoding = *TextEncodings::Named(
+      OptionValue(described, request.options, kEncodingOptionName), TextEncodings::Direction::kRead);
+  ImportDialect dialect = OptionValue(described, request.options, kFormat) == "host" ? ImportDialect::kHost
+                                                                                     : ImportDialect::kKesto;
   // What the request does not say comes from the preferences.
-  uint32_t flags = facade->GetImportOptions() & ~kFacadeClearsBit10;
-  if (!ReadSwitch(options, "report-errors", kFacadeReportErrors, false, flags) ||
-      !ReadSwitch(options, "convert-quotes", kFacadeConvertQuotes, false, flags) ||
-      !ReadSwitch(options, "style-sheets", kFacadeIncludeStyleSheets, false, flags) ||
-      !ReadSwitch(options, "screen-update", kFacadeNoScreenUpdate, true, flags) ||
-      !ReadSwitch(options, "delete-source", kFacadeDeleteSource, false, flags)) {
-    return Failed(kFacadeUnknownError, "an import option is neither on nor off");
-  }
-  int32_t code = request.file.empty()
-                     ? facade->ImportCharsAt(request.story, request.position, flags,
-                                             reinterpret_cast<const char*>(request.bytes.data()),
-                                             static_cast<int64_t>(request.bytes.size()), encoding)
-                     : facade->ImportFileAt(request.story, request.position, flags, request.file, encoding);
+  uint32_t flags = FacadeFlags(facade->GetImportOptions() & ~kFacadeClearsBit10, request.options);
+  int32_t code =
+      request.file.empty()
+          ? ImportFromBytes(request.story, request.position, flags, request.bytes, encoding, dialect)
+          : ImportFromFile(request.story, request.position, flags, request.file, encoding, dialect);
   ImportOutcome outcome = OutcomeOf(code);
   // A file that could not be read is named.
   if (!request.file.empty() && IsFileSystemCode(code))
@@ -108,20 +141,16 @@ namespace {
 // The first characters of `head` as code units: UTF-16 after its byte-order mark, else one unit a byte
 // (a UTF-8 mark skipped); a header is plain ASCII either way.
 std::u16string HeadUnits(std::span<const uint8_t> head) {
+  TextEncodings::Detected found = TextEncodings::Detect(head, false, false);
+  head = head.subspan(found.markLength);
   std::u16string units;
-  auto starts = [&](std::initializer_list<uint8_t> mark) {
-    return head.size() >= mark.size() && std::equal(mark.begin(), mark.end(), head.begin());
-  };
-  bool little = starts({0xFF, 0xFE}), big = starts({0xFE, 0xFF});
-  if (little || big) {
-    for (size_t i = 2; i + 1 < head.size(); i += 2)
+  bool little = found.encoding == CharacterEncoding::kUtf16LE;
+  if (little || found.encoding == CharacterEncoding::kUtf16BE) {
+    for (size_t i = 0; i + 1 < head.size(); i += 2)
       units += static_cast<char16_t>(little ? head[i] | head[i + 1] << 8 : head[i] << 8 | head[i + 1]);
     return units;
   }
-  size_t from = starts({0xEF, 0xBB, 0xBF}) ? 3 : 0;
-  for (size_t i = from; i < head.size(); ++i)
-    units += static_cast<char16_t>(head[i]);
-  return units;
+  return std::u16string(head.begin(), head.end());
 }
 
 class HeaderReader {

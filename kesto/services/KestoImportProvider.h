@@ -12,15 +12,17 @@ namespace kesto {
 inline constexpr ClassID kKestoImportProviderBoss = kKestoPrefix + 0x12;
 inline constexpr ImplementationID kKestoImportProviderImpl = kKestoPrefix + 0x12;
 
-// Imports go through the facade. The options it reads: "encoding" (auto, windows-latin, mac-roman, utf-8,
-// utf-16be, utf-16le), "report-errors", "convert-quotes", "style-sheets", "screen-update", "delete-source"
-// ("on" or "off"); a switch the request leaves out is as the preferences say. The outcome's code is the
-// facade's host error code, its message that code's text.
+// Imports go through the facade's sources. The outcome's code is the facade's host error code, its message
+// that code's text.
 class KestoImportProvider : public CPMUnknown<IImportProvider> {
  public:
   explicit KestoImportProvider(Boss* boss) : CPMUnknown<IImportProvider>(boss) {}
   std::string GetFormatName() const override { return "kesto"; }
-  // An unknown option value fails with code -50 before anything is read.
+  // "format" (kesto or host: the dialect of a source without a host header), "encoding" (the readable
+  // encodings, "auto" detecting), and the switches the preferences keep: "report-errors",
+  // "convert-quotes", "style-sheets", "screen-update", "delete-source".
+  std::vector<ProviderOption> GetOptions() const override;
+  // An option value GetOptions does not allow fails with the facade's unknown error before anything is read.
   ImportOutcome Import(const ImportRequest& request) override;
 
   // "txt", "kst", then the extensions of the preferences after their first.

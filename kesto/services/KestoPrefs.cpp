@@ -13,6 +13,8 @@ namespace {
 // The option bits persisted as the first eleven flags, in order.
 constexpr int kPersistedFlags = 11;
 constexpr int32_t kCurrentLayoutMark = 0x10000;
+// Marks data that ends with the download limit; data without it reads the default limit.
+constexpr int32_t kLimitLayoutMark = 0x20000;
 
 template <size_t N>
 void CopyUnits(char16_t (&to)[N], const char16_t* from, size_t count) {
@@ -75,7 +77,8 @@ void KestoPrefs::AddExtension(const WideString& extension) {
 void KestoPrefs::ResetExtensions() {
   if (!WillChange()) return;
   KestoPrefsRecord defaults;
-  std::copy_n(&defaults.extensions[0][0], kMaxPrefsExtensions * kPrefsExtensionUnits, &record_.extensions[0][0]);
+  std::copy_n(&defaults.extensions[0][0], kMaxPrefsExtensions * kPrefsExtensionUnits,
+              &record_.extensions[0][0]);
   record_.extensionCount = 1;
 }
 
@@ -114,9 +117,10 @@ void PersistKestoPrefs::ReadWrite(IPMStream* stream, ImplementationID) {
   }
   bool reserved = false;
   stream->XferBool(reserved);
-  int32_t count = record_.extensionCount | kCurrentLayoutMark;
+  int32_t count = record_.extensionCount | kCurrentLayoutMark | kLimitLayoutMark;
   stream->XferInt32(count);
   bool current = (count & ~0xFFFF) != 0;
+  bool withLimit = (count & kLimitLayoutMark) != 0;
   // Every stored name is read, so that what follows stays in step; the record keeps the first four.
   int32_t stored = count & 0xFFFF;
   for (int32_t i = 0; i < stored && stream->IsGood(); ++i) {
@@ -161,6 +165,13 @@ void PersistKestoPrefs::ReadWrite(IPMStream* stream, ImplementationID) {
     unit = static_cast<char16_t>(value);
   }
   if (stream->IsReading()) CopyUnits(record_.downloadsFolder, folder.data(), folder.size());
+  if (withLimit) {
+    stream->XferInt32(record_.downloadLimitMB);
+  } else {
+    record_.downloadLimitMB = kDefaultDownloadLimitMB;
+  }
+  if (record_.downloadLimitMB < 1 || record_.downloadLimitMB > kMaxDownloadLimitMB)
+    record_.downloadLimitMB = kDefaultDownloadLimitMB;
 }
 
 ErrorCode RegisterKestoPrefs(Registry& registry) {

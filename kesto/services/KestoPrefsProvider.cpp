@@ -65,6 +65,7 @@ constexpr Setting kSettings[] = {
     {"link-downloads", kPrefLinkDownloads, "pictures: place downloaded pictures linked to their file"},
     {"download-depth", 0, "pictures: URL components recreated as folders (32767: all)"},
     {"downloads-folder", 0, "pictures: folder for downloaded pictures"},
+    {"download-limit", 0, "pictures: the largest download in megabytes (a server sending more is stopped)"},
     {"extensions", 0, "import: file-name extensions of tagged text (txt and up to three more)"},
 };
 
@@ -78,6 +79,10 @@ PreferenceSetting Describe(const Setting& setting, const KestoPrefsRecord& recor
     std::string depth = std::to_string(record.downloadDepth);
     return {name, depth, depth, setting.summary};
   }
+  if (name == "download-limit") {
+    std::string limit = std::to_string(record.downloadLimitMB);
+    return {name, limit, limit, setting.summary};
+  }
   if (name == "downloads-folder") {
     std::string folder = FieldText(record.downloadsFolder, kPrefsFolderUnits);
     return {name, folder, JsonString(folder), setting.summary};
@@ -88,6 +93,15 @@ PreferenceSetting Describe(const Setting& setting, const KestoPrefsRecord& recor
     json += (json.size() > 1 ? "," : "") + JsonString(extension);
   }
   return {name, list, json + "]", setting.summary};
+}
+
+// A whole number from `low` to `high`; nothing for anything else.
+std::optional<int32_t> ParseNumber(std::string_view value, int32_t low, int32_t high) {
+  int32_t number = 0;
+  auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+  if (ec != std::errc() || end != value.data() + value.size() || number < low || number > high)
+    return std::nullopt;
+  return number;
 }
 
 bool Fail(std::string& error, std::string message) {
@@ -129,12 +143,19 @@ bool Apply(const Setting& setting, std::string_view value, IKestoPrefs& prefs, s
     return true;
   }
   if (name == "download-depth") {
-    int depth = -1;
-    auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), depth);
-    if (ec != std::errc() || end != value.data() + value.size() || depth < 0 ||
-        depth > kAllDownloadComponents)
+    std::optional<int32_t> depth = ParseNumber(value, 0, kAllDownloadComponents);
+    if (!depth)
       return Fail(error, name + " takes a number from 0 to 32767, not '" + std::string(value) + "'");
-    prefs.SetDownloadDepth(static_cast<int16_t>(depth));
+    prefs.SetDownloadDepth(static_cast<int16_t>(*depth));
+    return true;
+  }
+  if (name == "download-limit") {
+    std::optional<int32_t> limit = ParseNumber(value, 1, kMaxDownloadLimitMB);
+    if (!limit)
+      return Fail(error, name + " takes a number of megabytes from 1 to " +
+                             std::to_string(kMaxDownloadLimitMB) + ", not '" + std::string(value) + "'");
+    record.downloadLimitMB = *limit;
+    prefs.SetAll(record);
     return true;
   }
   if (name == "downloads-folder") {

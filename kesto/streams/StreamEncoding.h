@@ -1,23 +1,15 @@
-// StreamEncoding: the encodings a text stream reads and writes, by the codes the facade, the tagged-text
-// header and the stream agents pass around.
+// StreamEncoding: the encodings a text stream reads and writes (the host's one table of them), with what the
+// stream layer asks of an encoding.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 
+#include "host/res/TextEncodings.h"
+
 namespace kesto {
 
-enum class StreamEncoding : int32_t {
-  kUnspecified = 0,  // read with detection, as 8-bit text; written like ASCII
-  kAscii = 1,
-  kWindowsLatin = 2,  // code page 1252
-  kMacRoman = 3,
-  kUtf8 = 4,
-  kUtf16LE = 5,
-  kUtf16BE = 6,
-  kUtf32LE = 7,
-  kUtf32BE = 8,
-};
+using StreamEncoding = CharacterEncoding;
 
 // UTF-16 in the machine's own byte order: what a string of 16-bit units holds.
 inline constexpr StreamEncoding kNativeUtf16 =

@@ -85,29 +85,12 @@ void VyTextStream::DetectEncoding() {
   detect_ = false;
   uint8_t b[4] = {};
   size_t n = Lookahead(b, 4);
-  auto fix = [this](StreamEncoding encoding, size_t markBytes) {
-    encoding_ = encoding;
-    fixed_ = true;
-    Skip(markBytes);
-  };
-  if (n >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-    fix(StreamEncoding::kUtf16BE, 2);
-  } else if (n >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-    if (n == 4 && b[2] == 0 && b[3] == 0)
-      fix(StreamEncoding::kUtf32LE, 4);
-    else
-      fix(StreamEncoding::kUtf16LE, 2);
-  } else if (n >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-    fix(StreamEncoding::kUtf8, 3);
-  } else if (n == 4 && b[0] == 0 && b[1] == 0 && b[2] == 0xFE && b[3] == 0xFF) {
-    fix(StreamEncoding::kUtf32BE, 4);
-  } else if (n >= 2 && encoding_ <= StreamEncoding::kUtf8) {
-    // 8-bit text has no zero bytes; UTF-16 of Latin text has one in every unit.
-    if (b[0] == 0 && b[1] != 0)
-      fix(StreamEncoding::kUtf16BE, 0);
-    else if (b[0] != 0 && b[1] == 0)
-      fix(StreamEncoding::kUtf16LE, 0);
-  }
+  // A declared wide encoding is not second-guessed by the zero bytes of its own text.
+  TextEncodings::Detected found = TextEncodings::Detect({b, n}, encoding_ <= StreamEncoding::kUtf8);
+  if (found.encoding == StreamEncoding::kUnspecified) return;
+  encoding_ = found.encoding;
+  fixed_ = true;
+  Skip(found.markLength);
 }
 
 int32_t VyTextStream::Decode() {

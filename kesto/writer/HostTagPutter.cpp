@@ -112,21 +112,6 @@ class HostTagPutter::StoryWalk {
   UID roots_[2];
 };
 
-std::string_view HostTagEncodingHeader(StreamEncoding encoding) {
-  switch (encoding) {
-    case StreamEncoding::kWindowsLatin:
-    case StreamEncoding::kAscii:
-    case StreamEncoding::kUnspecified:
-      return "<ASCII-WIN>";
-    case StreamEncoding::kMacRoman:
-      return "<ASCII-MAC>";
-    case StreamEncoding::kUtf16BE:
-      return "<UNICODE-MAC>";
-    default:
-      return "<UNICODE-WIN>";
-  }
-}
-
 HostTagPutter::HostTagPutter()
     : CTaggedTextPutter(-1), xfer_(this), stream_(&xfer_, XferBytesStream::Mode::kWrite) {}
 

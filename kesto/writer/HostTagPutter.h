@@ -16,12 +16,6 @@ namespace kesto {
 // Tags by their short names ("pstyle", the attributes' short names) instead of the long ones.
 inline constexpr uint32_t kPutShortTagNames = 0x10000;
 
-// The encoding header the dialect's reader expects in front of text in `encoding`, without a line end:
-// "<UNICODE-WIN>" for the Unicode encodings (with a byte-order mark telling UTF-8 from UTF-16),
-// "<UNICODE-MAC>" for big-endian UTF-16, "<ASCII-WIN>" for Windows Latin and ASCII, "<ASCII-MAC>" for Mac
-// Roman.
-std::string_view HostTagEncodingHeader(StreamEncoding encoding);
-
 class HostTagPutter : public CTaggedTextPutter {
  public:
   // Its buffer holds 256 units.

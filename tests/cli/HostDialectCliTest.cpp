@@ -2,6 +2,7 @@
 // character codes, unknown tags reported in the text, tables, --format, standard input, place, and a round
 // trip through export --format host.
 #include "tests/cli/CliTest.h"
+#include "tests/support/FifoWriter.h"
 
 namespace {
 
@@ -121,6 +122,29 @@ TEST_F(HostDialectCliTest, FormatHostReadsInputWithoutHeader) {
   ProgramResult r = Run({"import", Write("x.txt", "x"), "-o", Path("x.pgd"), "--format", "rtf"});
   EXPECT_EQ(2, r.status);
   EXPECT_NE(std::string::npos, r.err.find("unknown format 'rtf'")) << r.err;
+}
+
+// With --format host standard input is read as it comes: a pipe whose writer hands over a few bytes at a
+// time, far more than the reader keeps to look back on, arrives whole without a header. A file without a
+// header is read where it is, so it can also be deleted after the import.
+TEST_F(HostDialectCliTest, FormatHostReadsAPipeAsItComes) {
+  std::string input, expected;
+  for (int i = 0; input.size() < 100000; ++i) {
+    input += "line " + std::to_string(i) + " <cSize:12>x\\<y<cSize:>\r";
+    expected += "line " + std::to_string(i) + " x<y\r";
+  }
+  testing_support::FifoWriter writer(Path("pipe"), input, 7);
+  cli_testing::RunOptions options;
+  options.stdinFile = writer.Path().string();
+  ProgramResult r = Run({"import", "--format", "host", "-", "-o", Path("p.pgd")}, options);
+  ASSERT_EQ(0, r.status) << r.err;
+  EXPECT_EQ(MainText(Path("p.pgd")), expected + "\r");
+
+  std::string file = Write("plain.txt", "a\\<b");
+  r = Run({"import", file, "--format", "host", "--delete-source", "-o", Path("d.pgd")});
+  EXPECT_EQ(0, r.status) << r.err;
+  EXPECT_EQ(MainText(Path("d.pgd")), "a<b\r");
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 TEST_F(HostDialectCliTest, StylesTheDocumentLacksAreMade) {

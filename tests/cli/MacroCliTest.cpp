@@ -20,7 +20,7 @@ TEST_F(MacroCliTest, ExtensionsReachTheDocument) {
   } rows[] = {
       {"arguments and sub-ranges", "<&!2(pair,;,\">!(1 1:2)-!(2 -1)<\")><!pair(abc;xyz)>\r", 0, "",
        "\"text\":\"ab-y\\u000d"},
-      {"tags from a macro", "<&!(bi,BI)><!bi()>x\r", 0, "", "\"attributes\":{\"6914\":\"Bold Italic\"}"},
+      {"tags from a macro", "<&!(bi,BI)><!bi()>x\r", 0, "", "\"attributes\":{\"cTypeface\":\"Bold Italic\"}"},
       {"nested macros", "<&!(in,\">i<\")><&!(out,\">o<!!in()\")><!out()>\r", 0, "Kesto encountered 1 error",
        "Kesto error: Nested macro invocation unsupported: tag !"},
       {"a macro invoking itself", "<&!(me,\">me<!!me()\")><!me()>\r", 0, "Kesto encountered 1 error",
@@ -34,10 +34,10 @@ TEST_F(MacroCliTest, ExtensionsReachTheDocument) {
       {"a missing table, silently", "<&ttw\"missing.txt\">q\r", 0, "", "\"text\":\"q\\u000d"},
       {"hidden text", "a<&Cs>b<&Ce(name,P)>c\r", 0, "",
        "{\"start\":1,\"end\":2,\"style\":\"[No character "
-       "style]\",\"attributes\":{\"691584\":\"6e0061006d006500"},
+       "style]\",\"attributes\":{\"kestoHiddenText\":\"6e0061006d006500"},
       {"markers", "<A(x,AIPA,)[]>ab<A(x,AIP#,1note)[]>c<#comment>\r", 0, "",
        "{\"start\":0,\"end\":2,\"style\":\"[No character "
-       "style]\",\"attributes\":{\"691586\":{\"text\":\"note\""},
+       "style]\",\"attributes\":{\"kestoText\":{\"text\":\"note\""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -17,7 +17,8 @@ class ParagraphTagsCliTest : public cli_testing::CliTest {
 TEST_F(ParagraphTagsCliTest, AlignmentInTheMiddleCentresTheWholeParagraph) {
   std::string json = ImportAndInspect("left <*C>centred\rnext\r");
   EXPECT_NE(
-      json.find("{\"start\":0,\"end\":13,\"style\":\"NormalParagraphStyle\",\"attributes\":{\"7038\":1}}"),
+      json.find(
+          "{\"start\":0,\"end\":13,\"style\":\"NormalParagraphStyle\",\"attributes\":{\"pAlignment\":1}}"),
       std::string::npos)
       << json;
 }
@@ -27,9 +28,9 @@ TEST_F(ParagraphTagsCliTest, BadTabListIsReportedAndChangesNoTabStops) {
   EXPECT_NE(json.find("\u00ABKesto error: Value out of range: tag *t param #2\u00BB"), std::string::npos)
       << json;
   // Both paragraphs keep the one stop at 72 points; none at 36 was made.
-  size_t first = json.find("\"6953\":[{\"position\":72,");
+  size_t first = json.find("\"pTabStops\":[{\"position\":72,");
   ASSERT_NE(first, std::string::npos) << json;
-  EXPECT_NE(json.find("\"6953\":[{\"position\":72,", first + 1), std::string::npos) << json;
+  EXPECT_NE(json.find("\"pTabStops\":[{\"position\":72,", first + 1), std::string::npos) << json;
   EXPECT_EQ(json.find("\"position\":36"), std::string::npos) << json;
 }
 

@@ -30,14 +30,17 @@ TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
       "{\"convert-quotes\":true,\"style-sheets\":true,\"report-errors\":false,\"no-screen-update\":false,"
       "\"delete-source\":false,\"export-fragment\":false,\"export-separate-tags\":false,"
       "\"export-compact\":false,\"link-downloads\":true,\"download-depth\":0,"
-      "\"downloads-folder\":\"Downloads\",\"extensions\":[\"txt\"]}\n";
+      "\"downloads-folder\":\"Downloads\",\"download-limit\":256,\"extensions\":[\"txt\"],"
+      "\"create-master-frames\":false,\"add-pages-mode\":\"page\"}\n";
   EXPECT_EQ(defaults, Json());
   EXPECT_FALSE(std::filesystem::exists(WorkspaceFile())) << "showing saves nothing";
 
   for (auto [name, value] : {std::pair{"report-errors", "on"},
                              {"convert-quotes", "off"},
                              {"download-depth", "2"},
-                             {"extensions", "md,.markdown"}}) {
+                             {"download-limit", "64"},
+                             {"extensions", "md,.markdown"},
+                             {"add-pages-mode", "off"}}) {
     ProgramResult r = Run({"prefs", "set", name, value});
     EXPECT_EQ(0, r.status) << name << ": " << r.err;
   }
@@ -45,6 +48,7 @@ TEST_F(PrefsCliTest, ChangesLastAndResetRestoresTheDefaults) {
   EXPECT_NE(std::string::npos, changed.find("\"report-errors\":true"));
   EXPECT_NE(std::string::npos, changed.find("\"convert-quotes\":false"));
   EXPECT_NE(std::string::npos, changed.find("\"download-depth\":2"));
+  EXPECT_NE(std::string::npos, changed.find("\"download-limit\":64"));
   EXPECT_NE(std::string::npos, changed.find("\"extensions\":[\"txt\",\"md\",\"markdown\"]"));
 
   EXPECT_EQ(0, Run({"prefs", "reset"}).status);
@@ -59,6 +63,7 @@ TEST_F(PrefsCliTest, RefusedNamesAndValuesChangeNothing) {
       {{"prefs", "set", "colour", "on"}, "the preferences are convert-quotes, style-sheets"},
       {{"prefs", "set", "report-errors", "maybe"}, "report-errors takes on or off"},
       {{"prefs", "set", "download-depth", "40000"}, "from 0 to 32767"},
+      {{"prefs", "set", "download-limit", "0"}, "megabytes from 1"},
       {{"prefs", "set", "extensions", "a,b,c,d"}, "at most four"},
       {{"prefs", "set", "report-errors"}, "needs a VALUE"},
       {{"prefs", "frobnicate"}, "unknown action"},

@@ -24,12 +24,12 @@ TEST_F(StyleSheetsCliTest, DefinedAndAppliedStylesShowWithTheirFields) {
   const char* expected[] = {
       "{\"name\":\"Head\",\"basedOn\":\"[No paragraph "
       "style]\",\"nextStyle\":\"Body\",\"characterStyle\":null,"
-      "\"attributes\":{\"6915\":18,\"7038\":1}}",
+      "\"attributes\":{\"cSize\":18,\"pAlignment\":1}}",
       "{\"name\":\"Body\",\"basedOn\":\"[No paragraph style]\",\"nextStyle\":null,\"characterStyle\":null,"
       "\"attributes\":{}}",
       "{\"name\":\"Quote\",\"basedOn\":\"Head\",\"nextStyle\":null,\"characterStyle\":\"Emph\","
       "\"attributes\":{}}",
-      "{\"name\":\"Note\",\"basedOn\":\"[No character style]\",\"attributes\":{\"6914\":\"Italic\"",
+      "{\"name\":\"Note\",\"basedOn\":\"[No character style]\",\"attributes\":{\"cTypeface\":\"Italic\"",
       "\"text\":\"Title\\u000dText word end\\u000d\\u000d\"",
       "{\"start\":0,\"end\":6,\"style\":\"Head\",\"attributes\":{}}",
       "{\"start\":6,\"end\":20,\"style\":\"Body\",\"attributes\":{}}",

@@ -92,5 +92,25 @@ TEST_F(LayoutPagesTest, MasterItemsHiddenByAnOverrideAlongTheChainStayHidden) {
   EXPECT_EQ(Instantiate<IPageItem>(db_, onPage[0])->GetOverrideOf(), onB[0]);
 }
 
+// Another master takes the page's overrides of the old master's items with it; the copies stay as they are,
+// as plain items, and undo gives the overrides back.
+TEST_F(LayoutPagesTest, AnotherMasterReleasesTheOverridesOfTheOldOne) {
+  std::vector<UID> local;
+  ASSERT_EQ(Run(kOverrideMasterItemsCmdBoss, {masterFrame_}, {.pages = {Page(2)}}, &local), kSuccess);
+  std::string overridden = DumpLayout(db_);
+  // B is based on A: its pages still show A's frame, so the override stays.
+  ASSERT_EQ(Run(kApplyMasterCmdBoss, {Page(2)}, {.target = masterB_}), kSuccess);
+  EXPECT_EQ(Instantiate<IPage>(db_, Page(2))->GetOverrides().size(), 1u);
+  std::string onB = DumpLayout(db_);
+  ASSERT_EQ(Run(kApplyMasterCmdBoss, {Page(2)}, {.target = kInvalidUID}), kSuccess);
+  EXPECT_TRUE(Instantiate<IPage>(db_, Page(2))->GetOverrides().empty());
+  EXPECT_FALSE(Instantiate<IPageItem>(db_, local[0])->GetOverrideOf().IsValid());
+  EXPECT_EQ(LayoutUtils::PageOfItem(db_, local[0]), Page(2));
+  ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
+  EXPECT_EQ(DumpLayout(db_), onB);
+  ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
+  EXPECT_EQ(DumpLayout(db_), overridden);
+}
+
 }  // namespace
 }  // namespace layout_test

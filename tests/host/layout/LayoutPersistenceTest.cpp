@@ -4,6 +4,7 @@
 #include "host/db/DocumentFile.h"
 #include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutEdits.h"
+#include "host/layout/PictureUtils.h"
 #include "tests/host/layout/LayoutFixture.h"
 #include "tests/support/TempFolder.h"
 
@@ -70,6 +71,20 @@ TEST_F(LayoutPersistenceTest, DocumentsSavedWithoutALayoutOpenWithTheBuiltInOne)
   }
 }
 
+// A proxy picture in a new graphic frame on the first spread.
+UID PictureIn(SampleFixture& t) {
+  std::vector<UID> frame;
+  EXPECT_EQ(
+      t.Run(kCreateGraphicFrameCmdBoss, {}, {.bounds = {10, 10, 50, 50}, .target = t.Spread(0)}, &frame),
+      kSuccess);
+  std::string message;
+  UID image;
+  EXPECT_EQ(PictureUtils::PlaceMissingPictureProxy(t.db_, frame.at(0), "gone.png", PictureFormat::kPng,
+                                                   message, &image),
+            kSuccess);
+  return image;
+}
+
 TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreNeitherSavedNorOpened) {
   // Each row damages the layout behind the commands' back; saving refuses the document, and written all the
   // same, it must not open.
@@ -97,6 +112,13 @@ TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreNeitherSavedNorOpened) {
        }},
       {"a master that is no master",
        [](SampleFixture& t) { Instantiate<IPage>(t.db_, t.Page(0))->SetMasterSpread(t.Spread(1)); }},
+      {"a picture outside a graphic frame",
+       [](SampleFixture& t) { LayoutEdits::Reparent(t.db_, PictureIn(t), t.rect_, -1); }},
+      {"a link list naming no link",
+       [](SampleFixture& t) {
+         PictureIn(t);
+         Instantiate<ILinkList>(t.db_, t.db_->GetRootUID())->AddLink(t.rect_);
+       }},
       {"a story shown inside its own text",
        [](SampleFixture& t) {
          ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(t.db_, t.FirstStory()), 0, u"\uFFFC"), kSuccess);
