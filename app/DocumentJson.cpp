@@ -90,7 +90,7 @@ void WriteStories(IDataBase& db, std::ostream& out, bool ids) {
     out << "{\"uid\":" << uid.Get() << ",\"text\":" << JsonQuote(story->GetText(0, story->TotalLength()))
         << ",\"paragraphs\":" << StrandJson(db, *story, TextStrand::kParagraph, ids)
         << ",\"characterRuns\":" << StrandJson(db, *story, TextStrand::kCharacter, ids)
-        << StoryLayoutMembers(db, uid) << "}";
+        << StoryLayoutMembers(db, uid) << StoryPlugInMembers(db, uid) << "}";
   }
   out << "]";
 }

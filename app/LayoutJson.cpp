@@ -302,6 +302,16 @@ void WritePlugInMembers(IDataBase& db, std::ostream& out) {
   }
 }
 
+std::string StoryPlugInMembers(IDataBase& db, UID story) {
+  std::string json;
+  for (ClassID provider : ServiceRegistry::Get().GetProviders(kInspectMemberService)) {
+    InterfacePtr<IInspectMemberProvider> member = CreateObject<IInspectMemberProvider>(provider);
+    std::string members = member ? member->GetStoryMembersJson(db, story) : std::string();
+    if (!members.empty()) json += "," + members;
+  }
+  return json;
+}
+
 std::string StoryLayoutMembers(IDataBase& db, UID story) {
   auto list = Instantiate<IFrameList>(&db, LayoutUtils::FrameListOfStory(&db, story));
   auto model = Instantiate<ITextModel>(&db, story);

@@ -21,6 +21,8 @@ void WritePlugInMembers(IDataBase& db, std::ostream& out);
 // it). Each anchored item gives its "index", "kind" (inline, above-line, custom), the "frame" and point
 // "at" where composition put it (0 and null when its character is overset) and the "item" itself.
 std::string StoryLayoutMembers(IDataBase& db, UID story);
+// What the plug-ins add to a story's description, each member after a comma.
+std::string StoryPlugInMembers(IDataBase& db, UID story);
 // `v` as the layout members write numbers: the shortest text that reads back as it; null for a value JSON
 // cannot hold.
 std::string JsonNumber(double v);

@@ -89,6 +89,13 @@ std::string ThreadInspectMember::GetMemberJson(IDataBase& db) const {
          ",\"named\":[" + named + "],\"stories\":[" + memberships + "]}";
 }
 
+std::string ThreadInspectMember::GetStoryMembersJson(IDataBase& db, UID story) const {
+  if (!QueryThreadList(&db)) return {};
+  UID frameList = LayoutUtils::FrameListOfStory(&db, story);
+  return "\"thread\":" + Uid(ThreadQueries::ThreadOfStory(&db, frameList)) +
+         ",\"orphan\":" + (ThreadQueries::IsOrphanStory(&db, frameList) ? "true" : "false");
+}
+
 std::string ThreadInspectMember::GetSummaryText(IDataBase& db) const {
   auto list = QueryThreadList(&db);
   auto stories = Instantiate<IStoryList>(&db, db.GetRootUID());

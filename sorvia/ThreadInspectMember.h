@@ -13,6 +13,8 @@ class ThreadInspectMember final : public CPMUnknown<IInspectMemberProvider> {
   explicit ThreadInspectMember(Boss* boss) : CPMUnknown<IInspectMemberProvider>(boss) {}
   std::string GetMemberName() const override { return "threads"; }
   std::string GetMemberJson(IDataBase& db) const override;
+  // Every story of a document with a thread list: its thread (null for none) and whether it is an orphan.
+  std::string GetStoryMembersJson(IDataBase& db, UID story) const override;
   // "Threads: N", then a line per thread: its UID, name and stories (with their frame counts).
   std::string GetSummaryText(IDataBase& db) const override;
 };

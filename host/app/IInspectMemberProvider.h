@@ -18,6 +18,9 @@ class IInspectMemberProvider : public IPMUnknown {
   virtual std::string GetMemberName() const = 0;
   // The member's value for `db` as JSON text; empty to leave the member out of this document.
   virtual std::string GetMemberJson(IDataBase& db) const = 0;
+  // Members the plug-in adds to the description of the story `story`, as JSON text to follow the host's
+  // members ("\"thread\":12,\"orphan\":false"); empty for none.
+  virtual std::string GetStoryMembersJson(IDataBase& db, UID story) const { return {}; }
   // Lines for the readable summary (pagehost inspect), each ending in a newline; empty for none.
   virtual std::string GetSummaryText(IDataBase& db) const { return {}; }
 };

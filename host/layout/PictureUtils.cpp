@@ -8,6 +8,7 @@
 #include "host/image/PictureFile.h"
 #include "host/layout/IImageContent.h"
 #include "host/layout/IStoryAnchors.h"
+#include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/layout/PictureCmdData.h"
 #include "host/text/IStoryList.h"
@@ -49,15 +50,7 @@ std::filesystem::path PathOf(const std::string& file) {
 // Processes the picture command `cls` on `items`; `result` receives its item list afterwards.
 ErrorCode Process(ClassID cls, IDataBase* db, const std::vector<UID>& items, const PictureParams& params,
                   std::vector<UID>* result = nullptr) {
-  InterfacePtr<ICommand> cmd = CmdUtils::CreateCommand(cls);
-  InterfacePtr<IPictureCmdData> data(cmd, UseDefaultIID());
-  if (!cmd || !data || !db) return kInvalidParameterError;
-  cmd->SetItemList(UIDList(db, items));
-  cmd->SetTargetDataBase(db);
-  data->Params() = params;
-  ErrorCode err = CmdUtils::ProcessCommand(cmd.get());
-  if (err == kSuccess && result) *result = cmd->GetItemList().UIDs();
-  return err;
+  return LayoutCmdUtils::ProcessWith<IPictureCmdData>(cls, db, items, params, result);
 }
 
 // Leaves `code` with `reason` as the global error and in `message`; answers `code`.

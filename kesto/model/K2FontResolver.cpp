@@ -125,11 +125,8 @@ const K2FontResolver::OwnFont& K2FontResolver::StyleFont() const {
 TypeStyle K2FontResolver::ComputeTypeStyle(const K2FontResolver* base, bool withOverrides) const {
   TypeStyle flags = base ? base->GetTypeStyle(nullptr) : kPlain;
   VyFontDesc font = RawFont(withOverrides, base);
-  // Without a family the face's own words say whether it is bold or italic, as they do when the writer
-  // names the face with type-style letters.
-  if (!font.face.empty()) {
-    WideString face =
-        font.family.IsValid() ? NormaliseFaceName(owner_.GetDocument(), font.family, font.face) : font.face;
+  if (font.family.IsValid() && !font.face.empty()) {
+    WideString face = NormaliseFaceName(owner_.GetDocument(), font.family, font.face);
     flags = (flags & ~kFaceBits) | (static_cast<TypeStyle>(AnalyseFaceName(face).bits) & kFaceBits);
   }
   if (auto underline = ValueOf<bool>(owner_.Lookup(kTextAttrUnderline, withOverrides)))

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "host/layout/Geometry.h"
@@ -576,18 +577,17 @@ class BoxList : public ListHandler {
 // A list handler in front of BoxList that notes which elements are sub-lists before their items arrive.
 class SublistNoting : public ListHandler {
  public:
-  explicit SublistNoting(BoxList& list, const std::vector<int32_t>& order) : list_(list), order_(order) {}
+  SublistNoting(BoxList& list, std::vector<int32_t> order) : list_(list), order_(std::move(order)) {}
   void Element(int32_t element, int32_t item) override {
-    if (item > 0 && element >= 0 && element < static_cast<int32_t>(order_.size()))
-      list_.sublistSeen_[static_cast<size_t>(order_[element])] = true;
-    if (item == 0 && element >= 0 && element < static_cast<int32_t>(order_.size()))
+    if (item >= 0 && element >= 0 && element < static_cast<int32_t>(order_.size()))
       list_.sublistSeen_[static_cast<size_t>(order_[element])] = true;
     list_.Element(element, item);
   }
 
  private:
   BoxList& list_;
-  const std::vector<int32_t>& order_;
+  // Owned: the form's element order is computed per tag and must outlive the list reading.
+  std::vector<int32_t> order_;
 };
 
 // The record and placement as every box tag begins: a 72-point square at (0, 0).

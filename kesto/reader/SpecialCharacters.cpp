@@ -19,8 +19,8 @@ struct Special {
   enum class Kind { kNone, kCharacter, kToken, kBreak, kNumeric };
   Kind kind = Kind::kNone;
   int32_t value = 0;  // the character, the token or the break kind
-  // With "\!" the character carries no-break; without it, an en, four-per-em or punctuation space named by
-  // its letter gets a zero-width space after it so that a line may break there.
+  // With "\!" the character carries no-break; without it, an en, four-per-em or punctuation space gets a
+  // zero-width space after it so that a line may break there.
   bool takesNoBreak = false;
 };
 
@@ -124,9 +124,7 @@ void Insert(KestoScanner& scanner, const Special& special, int32_t c, bool noBre
   if (noBreak) {
     // A no-break value of the text's own wins over the temporary one.
     if (!scanner.C().HasOverride(kTextAttrNoBreak)) scanner.SetTemporaryNoBreak();
-  } else if (special.kind == Special::Kind::kCharacter && (c == 0x2002 || c == 0x2005 || c == 0x2008)) {
-    // Only the named spaces bring a break opportunity: a numeric code stands for its character alone, so
-    // that text holding the space without one reads back as it was.
+  } else if (c == 0x2002 || c == 0x2005 || c == 0x2008) {
     scanner.PushText(kZeroWidthSpace);
   }
 }

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "kesto/model/K2AttributeSetMgr.h"
-#include "kesto/writer/NumberFormat.h"
 
 namespace kesto {
 
@@ -19,18 +18,6 @@ struct Compared {
   std::optional<T> base;
   TagAction action = TagAction::kNothing;
 };
-
-// Values are alike when they write alike: two sizes that differ below the third decimal read back as one.
-inline bool WriteAlike(double a, double b) {
-  return WritesAlike(a, b);
-}
-inline bool WriteAlike(const Leading& a, const Leading& b) {
-  return a.relative == b.relative && WritesAlike(a.value, b.value);
-}
-template <class T>
-bool WriteAlike(const T& a, const T& b) {
-  return a == b;
-}
 
 // `get` answers the value a manager holds, or nullopt.
 template <class T, class Get>
@@ -44,7 +31,7 @@ Compared<T> CompareAttribute(const K2AttributeSetMgr& current, const K2Attribute
     return c;
   }
   c.base = get(*base);
-  if (c.current && c.base && WriteAlike(*c.current, *c.base)) return c;
+  if (c.current && c.base && *c.current == *c.base) return c;
   c.action = c.current ? TagAction::kWrite : c.base ? TagAction::kRevert : TagAction::kNothing;
   return c;
 }

@@ -138,8 +138,6 @@ int32_t CTaggedTextPutter::PutTwoPasses(IDataBase* db, ITagPutterAgent* agent, W
     collecting_ = true;
     (void)walk();
     collecting_ = false;
-    // Then the styles the text does not use: a document read back from the output has them all.
-    CollectAllStyles(db);
     WriteDefinitions(db);
   }
   if (!HasOption(kPutStylesOnly) && error_ == 0) (void)walk();

@@ -46,12 +46,12 @@ auto ValueOf(ClassID cls) {
   };
 }
 
-// A reader of a tag-side value through one of the manager's getters, in the tag's unit.
-auto Getter(bool (K2AttributeSetMgr::*get)(double&) const, double scale = 1) {
-  return [get, scale](const K2AttributeSetMgr& m) -> std::optional<double> {
+// A reader of a tag-side value through one of the manager's getters.
+auto Getter(bool (K2AttributeSetMgr::*get)(double&) const) {
+  return [get](const K2AttributeSetMgr& m) -> std::optional<double> {
     double value = 0;
     if (!(m.*get)(value)) return std::nullopt;
-    return value * scale;
+    return value;
   };
 }
 
@@ -80,18 +80,14 @@ auto UIDOf(ClassID cls) {
 struct Scale {
   bool vertical = false;
   double value = 1;
+  bool operator==(const Scale&) const = default;
 };
-bool WriteAlike(const Scale& a, const Scale& b) {
-  return a.vertical == b.vertical && WritesAlike(a.value * 100, b.value * 100);
-}
 
 struct Kerning {
   double value = 0;
   WideString method;
+  bool operator==(const Kerning&) const = default;
 };
-bool WriteAlike(const Kerning& a, const Kerning& b) {
-  return a.method == b.method && WritesAlike(a.value, b.value);
-}
 
 std::optional<Kerning> KerningOf(const K2AttributeSetMgr& m) {
   Kerning k;
@@ -105,28 +101,6 @@ WideString FullFontName(IDataBase* db, const VyFontDesc& font) {
   if (!font.family.IsValid()) return {};
   InterfacePtr<IFontFamily> family = Instantiate<IFontFamily>(db, font.family);
   return family ? family->GetFullName(font.face, 0) : WideString();
-}
-
-// The type-style flags the text shows, in the context's terms: without a family to judge the face by, the
-// face's own words say whether it is bold or italic, as they do for the reader's toggles.
-TypeStyle ShownTypeStyle(const K2AttributeSetMgr& m, const K2AttributeSetMgr* context) {
-  TypeStyle flags = m.GetTypeStyle(context) & kAllTypeStyleBits;
-  VyFontDesc font;
-  if (m.GetFont(font, context)) return flags;
-  WideString face;
-  if (!m.GetString(kTextAttrFontStyle, face) && !(context && context->GetString(kTextAttrFontStyle, face)))
-    return flags;
-  return (flags & ~kFaceBits) | (static_cast<TypeStyle>(AnalyseFaceName(face).bits) & kFaceBits);
-}
-
-// Whether style `style` holds every type-style attribute itself: what letters on a definition line leave.
-bool HoldsEveryTypeStyleAttribute(const K2AttributeSetMgr& style) {
-  InterfacePtr<IStyleInfo> info =
-      StyleUtils::QueryStyle(style.GetDocument(), style.GetStyle(), style.GetStyleKind());
-  if (!info) return false;
-  const AttributeBossList& own = info->GetAttributes();
-  return own.ContainsClass(kTextAttrUnderline) && own.ContainsClass(kTextAttrStrikeThrough) &&
-         own.ContainsClass(kTextAttrCapitalization) && own.ContainsClass(kTextAttrPosition);
 }
 
 // Faces of one family that differ only in boldness and slant: the type-style letters change them.
@@ -161,7 +135,6 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
                                          const K2AttributeSetMgr* context) {
   // Runs of one style differ only where their overrides do.
   changed_.Reset();
-  lettersOnDefinition_ = false;
   if (base && base->GetStyle() == current.GetStyle()) {
     changed_.Compare(current.GetAgent()->GetOverrides(), base->GetAgent()->GetOverrides());
     if (changed_.IsEmpty()) return;
@@ -171,9 +144,8 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
                       kTextAttrCapitalization, kTextAttrPosition}))
     PutTypeStyle(current, base, context);
   if (changed_.AnyOf({kTextAttrShade}))
-    PutCompared(*this,
-                CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetShade, 100)),
-                "s", number(1));
+    PutCompared(*this, CompareAttribute<double>(current, base, context, Getter(&K2AttributeSetMgr::GetShade)),
+                "s", number(100));
   if (!base) PutTag("p100");
   if (changed_.AnyOf({kTextAttrTracking}))
     PutCompared(*this,
@@ -185,14 +157,7 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
       return m.GetScale(s.vertical, s.value) ? std::optional<Scale>(s) : std::nullopt;
     });
     bool vertical = scale.current ? scale.current->vertical : scale.base && scale.base->vertical;
-    // Below the plain tag's least horizontal scale only "&h" gives the value back.
-    bool narrow = !vertical && scale.current && !WritesAlike(scale.current->value * 100, 25) &&
-                  scale.current->value * 100 < 25;
-    PutCompared(*this, scale,
-                vertical ? "y"
-                : narrow ? "&h"
-                         : "h",
-                [&](const Scale& s) { PutNumber(s.value * 100); });
+    PutCompared(*this, scale, vertical ? "y" : "h", [&](const Scale& s) { PutNumber(s.value * 100); });
   }
   if (changed_.AnyOf({kTextAttrPointSize}))
     PutCompared(*this, CompareAttribute<double>(current, base, context, RealOf(kTextAttrPointSize)), "z",
@@ -254,8 +219,8 @@ void KestoPutter::PutCharacterAttributes(const K2AttributeSetMgr& current, const
 
 void KestoPutter::PutSwitch(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                             const K2AttributeSetMgr* context, ClassID cls, std::string_view tag) {
-  // The values are compared as the text shows them, the paragraph's standing in. Where the text shows the
-  // paragraph's value, "$" gives it back: the reader removes an override the text never had.
+  // The reader takes "$" as the paragraph's value, which then is the run's own: so the values are compared
+  // as they look (the paragraph's standing in), and the value itself is written.
   auto inForce = [&](const K2AttributeSetMgr& m) {
     std::optional<bool> value = BoolOf(cls)(m);
     if (!value && context) value = BoolOf(cls)(*context);
@@ -264,23 +229,17 @@ void KestoPutter::PutSwitch(const K2AttributeSetMgr& current, const K2AttributeS
   std::optional<bool> value = inForce(current);
   if (base && inForce(*base) == value) return;
   if (!value && !base) return;
-  std::optional<bool> paragraph = context ? BoolOf(cls)(*context) : std::nullopt;
-  bool revert = !value || (base && value == paragraph);
   OpenTag(tag);
-  PutChar(revert ? u'$' : *value ? u'1' : u'0');
+  PutChar(!value ? u'$' : *value ? u'1' : u'0');
   CloseTag();
 }
 
 void KestoPutter::PutTypeStyle(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                                const K2AttributeSetMgr* context) {
-  TypeStyle flags = ShownTypeStyle(current, context);
-  if (defining_ && HoldsEveryTypeStyleAttribute(current)) {
-    PutDefinitionLetters(flags, base ? ShownTypeStyle(*base, nullptr) : kPlain);
-    return;
-  }
+  TypeStyle flags = current.GetTypeStyle(context) & kAllTypeStyleBits;
   TypeStyle written = flags;
   if (base) {
-    written = flags ^ ShownTypeStyle(*base, context);
+    written = flags ^ (base->GetTypeStyle(context) & kAllTypeStyleBits);
     if (written == 0) return;
   } else if (flags == kPlain) {
     PutTag("P");
@@ -314,20 +273,6 @@ void KestoPutter::PutTypeStyle(const K2AttributeSetMgr& current, const K2Attribu
   if (open) CloseTag();
 }
 
-void KestoPutter::PutDefinitionLetters(TypeStyle flags, TypeStyle start) {
-  // Each letter on a definition line writes the face and every type-style attribute from the flags it
-  // leaves: toggles from where the reader starts, or "P" and the set bits where nothing would toggle.
-  TypeStyle written = flags ^ start;
-  if (written == 0 || (written & start) != 0) {
-    PutTag("P");
-    written = flags;
-  }
-  for (const TypeStyleLetter& l : kLetters) {
-    if ((written & Flag(l.bit)) != 0) PutTag(l.letter);
-  }
-  lettersOnDefinition_ = true;
-}
-
 void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                           const K2AttributeSetMgr* context) {
   IDataBase* db = current.GetDocument();
@@ -337,9 +282,7 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
   });
   // On a definition line a full name would keep the boldness and slant in force: family and face go
   // separately.
-  // The full name sets the face too: a face the run only inherits goes without, so family alone.
-  if (font.current && !defining_ &&
-      (!current.HasOverride(kTextAttrFontFamily) || current.HasOverride(kTextAttrFontStyle))) {
+  if (font.current && !defining_) {
     WideString name = FullFontName(db, *font.current);
     if (!name.empty()) {
       // The font the reader has: the base's own, else the paragraph's.
@@ -393,17 +336,13 @@ void KestoPutter::PutFont(const K2AttributeSetMgr& current, const K2AttributeSet
   std::optional<WideString> face = inForce(&current, faceOf);
   std::optional<WideString> baseFace = inForce(nameBase, faceOf);
   if (base && face == baseFace) return;
-  // A face that differs from the one in force only in boldness and slant is the type-style letters' work,
-  // unless the family lacks it (or, without a family, it has a name of its own): the letters would give
-  // another. After "f$" the letters had been written against the font before it.
-  InterfacePtr<IFontFamily> shown =
-      family && family->IsValid() ? Instantiate<IFontFamily>(db, *family) : InterfacePtr<IFontFamily>();
-  if (face && baseFace && !defining_ && !reverted &&
-      (shown ? shown->HasFace(*face) : *face == CanonicalFaceName(AnalyseFaceName(*face).bits)) &&
+  // A face that differs from the one in force only in boldness and slant is the type-style letters' work;
+  // without a family the letters know nothing of the face.
+  VyFontDesc inFamily;
+  bool lettersSeeFace = current.GetFont(inFamily, context) && inFamily.family.IsValid();
+  if (face && baseFace && lettersSeeFace && !defining_ &&
       AnalyseFaceName(*baseFace).remaining == AnalyseFaceName(*face).remaining)
     return;
-  // Letters on a definition line gave the style the face their bits name.
-  if (face && lettersOnDefinition_ && *face == CanonicalFaceName(AnalyseFaceName(*face).bits)) return;
   if (face && !face->empty()) {
     OpenTag("fs");
     PutText(*face, true, true);

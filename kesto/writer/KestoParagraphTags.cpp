@@ -147,7 +147,7 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
   changed_.Reset();
   if (base && base->GetStyle() == current.GetStyle()) {
     changed_.Compare(current.GetAgent()->GetOverrides(), base->GetAgent()->GetOverrides());
-    if (changed_.IsEmpty() && !(scope_ && !(scope_->current == scope_->held))) return;
+    if (changed_.IsEmpty()) return;
   }
   if (changed_.AnyOf({kTextAttrAlignment})) {
     auto alignment = CompareAttribute<int32_t>(current, base, nullptr, [](const K2AttributeSetMgr& m) {
@@ -206,34 +206,11 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
     CloseTag();
   }
 
-  // Leading and language reach the reader through the paragraph's characters; the walk says what they
-  // all share. A scope the reader holds and the paragraph lacks is cleared first: "*p$".
-  auto formatsOf = [this](const K2AttributeSetMgr& m, bool held) {
-    Formats f = FormatsOf(m);
-    if (defining_) {
-      // A definition's leading and language go with its character tags, which put nothing else in the
-      // style; a language without a number has only this tag.
-      f.leading = Leading();
-      if (LanguageNumberOf(m.GetDocument(), f.language)) f.language = UID();
-    }
-    if (!scope_) return f;
-    const ParagraphScope& scope = held ? scope_->held : scope_->current;
-    f.leading = scope.leading ? DecodeLeading(*scope.leading, true) : Leading();
-    f.language = scope.language.value_or(UID());
-    return f;
-  };
-  bool scopeChanged = scope_ && !(scope_->current == scope_->held);
-  std::optional<Formats> formats;
-  if (scopeChanged ||
-      changed_.AnyOf({kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
-                      kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage})) {
-    formats = formatsOf(current, false);
-    if (base && !scopeChanged && formatsOf(*base, true) == *formats) formats.reset();
-  }
-  if (scopeChanged && ((scope_->held.leading && !scope_->current.leading) ||
-                       (scope_->held.language && !scope_->current.language)))
-    PutTag("*p$");
-  if (formats) {
+  if (auto formats = Changed<Formats>(
+          changed_,
+          {kTextAttrLeftIndent, kTextAttrFirstLineIndent, kTextAttrRightIndent, kTextAttrLeading,
+           kTextAttrSpaceBefore, kTextAttrSpaceAfter, kTextAttrLockToGrid, kTextAttrLanguage},
+          current, base, FormatsOf)) {
     OpenTag("*p(");
     PutNumber(formats->left);
     PutChar(u',');
@@ -246,9 +223,6 @@ void KestoPutter::PutParagraphAttributes(const K2AttributeSetMgr& current, const
       PutNumber(formats->leading.value);
     } else if (formats->leading.value != 0) {
       PutNumber(formats->leading.value);
-    } else if (scope_ && scope_->current.leading) {
-      // Automatic leading the paragraph's characters hold: the empty field would leave them the reader's.
-      PutChar(u'0');
     }
     PutChar(u',');
     PutNumber(formats->before);

@@ -5,7 +5,6 @@
 #include <map>
 
 #include "host/text/AttributeClasses.h"
-#include "host/text/ITextAttribute.h"
 #include "host/text/StyleUtils.h"
 #include "kesto/writer/EncodingRepertoire.h"
 #include "kesto/writer/NumberFormat.h"
@@ -163,27 +162,22 @@ class KestoPutter::StoryWalk {
     }
     if (ITagPutterAgent* agent = putter_.GetAgent()) putter_.Note(agent->BeginParagraph(Para()));
     if (putter_.GetError() != 0) return;
-    bool firstParagraph = !havePrevious_;
     if (!havePrevious_ && putter_.HasOption(kPutFirstParagraphInForce)) {
       prevPara_->Load(para_->agent);
       havePrevious_ = true;
       state_->Load(CharacterStyleAfterParagraphStyle(Para()), EmptyAttributeList());
       stateKnown_ = true;
     }
-    scope_.current = ScopeOf(p);
-    if (firstParagraph && putter_.HasOption(kPutFirstParagraphInForce)) scope_.held = scope_.current;
     const K2AttributeSetMgr* base = nullptr;
     if (havePrevious_ && Para().GetStyle() == PrevPara().GetStyle() &&
-        !putter_.HasOption(kPutOneAttributePerTag) && KeepsOverridesOf(para_->agent, prevPara_->agent)) {
-      if (para_->agent.SameAs(prevPara_->agent) && scope_.current == scope_.held) return;
+        !putter_.HasOption(kPutOneAttributePerTag)) {
+      if (para_->agent.SameAs(prevPara_->agent)) return;
       base = &PrevPara();
     } else if (putter_.PutParagraphStyleTag(Para())) {
       paraStyle_.Load(Para().GetStyle(), EmptyAttributeList());
       state_->Load(CharacterStyleAfterParagraphStyle(Para()), EmptyAttributeList());
       stateKnown_ = true;
       base = &paraStyle_.manager;
-      // A style applied leaves the reader's paragraph without overrides.
-      scope_.held = {};
     } else {
       // "@:" leaves the reader's attributes as overrides of what was in force: compare with the previous
       // paragraph, and spell the next run out in full.
@@ -191,49 +185,8 @@ class KestoPutter::StoryWalk {
       base = havePrevious_ ? &PrevPara() : nullptr;
     }
     putter_.BeginGroup();
-    putter_.SetParagraphScope(&scope_);
     putter_.PutParagraphAttributes(Para(), base);
-    putter_.SetParagraphScope(nullptr);
     putter_.EndGroup();
-    scope_.held = scope_.current;
-  }
-
-  // Whether paragraph `current` overrides every class `previous` does: the tags can change an override but
-  // not take one away (a rule switched off keeps its weight), so a paragraph that lost one starts again
-  // from its style.
-  static bool KeepsOverridesOf(const K2TextRunAttrAgent& current, const K2TextRunAttrAgent& previous) {
-    const AttributeBossList* now = current.GetOverrides();
-    const AttributeBossList* before = previous.GetOverrides();
-    if (!before || now == before) return true;
-    for (int32_t i = 0; i < before->CountBosses(); ++i) {
-      // A break goes with the return that ends its paragraph, not to the next.
-      ClassID cls = before->GetClassN(i);
-      if (cls != kTextAttrBreakKind && (!now || !now->ContainsClass(cls))) return false;
-    }
-    return true;
-  }
-
-  // The leading and language every character of the story's last paragraph holds as its own, its final
-  // return included: that return is not written, and only "*p" gives them to it. Elsewhere the characters'
-  // own tags carry them to the returns.
-  KestoPutter::ParagraphScope ScopeOf(const VyPAttrRun& p) {
-    KestoPutter::ParagraphScope scope;
-    if (p.end != putter_.finalReturn_) return scope;
-    bool first = true;
-    int32_t end = p.end + 1;
-    model_.VisitRuns(TextStrand::kCharacter, p.start, end, [&](const TextRun& r) {
-      const double* leading = GetValueAs<double>(r.overrides->GetByClass(kTextAttrLeading));
-      const UID* language = GetValueAs<UID>(r.overrides->GetByClass(kTextAttrLanguage));
-      if (first) {
-        if (leading) scope.leading = *leading;
-        if (language) scope.language = *language;
-        first = false;
-      }
-      if (!leading || scope.leading != *leading) scope.leading.reset();
-      if (!language || scope.language != *language) scope.language.reset();
-      return scope.leading || scope.language;
-    });
-    return scope;
   }
 
   void Run(const VyCAttrRun& r) {
@@ -320,8 +273,6 @@ class KestoPutter::StoryWalk {
   // What the reader's character attributes will be when the current run starts.
   Slot* state_ = &runs_[1];
   UID emptyRoot_;
-  // Leading and language of the current paragraph, and those the reader's paragraph holds.
-  KestoPutter::ScopeChange scope_;
   bool stateKnown_ = false;
   bool havePrevious_ = false;
   bool firstRun_ = true;
@@ -412,9 +363,6 @@ void KestoPutter::PutRunText(const ITextModel& story, int32_t start, int32_t end
         PutChar(c);
         return 0;
       }
-      // Alone, by its number: the tag would bring the zero-width space with it.
-      PutNumericCharacter(c);
-      return 0;
     }
     if (c >= 0xA0 && unicode && c != 0xA0 && c != 0xAD && (c < 0x2002 || c > 0x2060) && !IsIgnorable(c)) {
       PutChar(c);

@@ -4,7 +4,6 @@
 // style-sheet definition lines.
 #pragma once
 
-#include <optional>
 #include <string_view>
 
 #include "kesto/model/K2AttributeSetMgr.h"
@@ -49,19 +48,6 @@ class KestoPutter : public CTaggedTextPutter {
                               const K2AttributeSetMgr* context);
   void PutParagraphAttributes(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base);
 
-  // Leading and language as the reader gives them to every character of a paragraph (the "*p" tag's):
-  // host values, none where the paragraph's characters do not all share one.
-  struct ParagraphScope {
-    std::optional<double> leading;
-    std::optional<UID> language;
-    bool operator==(const ParagraphScope&) const = default;
-  };
-  // While set, "*p" writes the current paragraph's scope against the one the reader holds.
-  struct ScopeChange {
-    ParagraphScope current, held;
-  };
-  void SetParagraphScope(const ScopeChange* scope) { scope_ = scope; }
-
   // The character style the reader applies along with paragraph style `paragraph` ("@name:").
   static UID CharacterStyleAfterParagraphStyle(const K2AttributeSetMgr& paragraph);
 
@@ -74,8 +60,6 @@ class KestoPutter : public CTaggedTextPutter {
                  const K2AttributeSetMgr* context, ClassID cls, std::string_view tag);
   void PutTypeStyle(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                     const K2AttributeSetMgr* context);
-  // Type-style letters of a style holding every type-style attribute: `flags` from the reader's `start`.
-  void PutDefinitionLetters(TypeStyle flags, TypeStyle start);
   void PutFont(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
                const K2AttributeSetMgr* context);
   void PutFeatures(const K2AttributeSetMgr& current, const K2AttributeSetMgr* base,
@@ -97,9 +81,7 @@ class KestoPutter : public CTaggedTextPutter {
   void PutNumericCharacter(char32_t c);
 
   ChangedClasses changed_;  // of the attributes being written against their base
-  const ScopeChange* scope_ = nullptr;
-  bool defining_ = false;             // a style-sheet definition line is being written
-  bool lettersOnDefinition_ = false;  // the definition's letters set its face
+  bool defining_ = false;   // a style-sheet definition line is being written
   bool grouping_ = false;
   bool groupOpen_ = false;
   int32_t listPosition_ = 0;

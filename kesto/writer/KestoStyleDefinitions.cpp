@@ -73,8 +73,7 @@ int32_t KestoPutter::PutParagraphStyle(const K2AttributeSetMgr& style) {
   defining_ = true;
   BeginGroup();
   PutParagraphAttributes(style, &base);
-  // Character tags on the line go into the paragraph style also when it names a character style.
-  PutCharacterAttributes(style, &base, nullptr);
+  if (!hasCharacterStyle) PutCharacterAttributes(style, &base, nullptr);
   EndGroup();
   defining_ = false;
   PutChar(u'\r');

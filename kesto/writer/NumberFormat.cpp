@@ -1,7 +1,6 @@
 // Printing measurements and integers.
 #include "kesto/writer/NumberFormat.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace kesto {
@@ -49,13 +48,6 @@ size_t FormatNumber(double value, char16_t* out) {
       out[n++] = fraction[i];
   }
   return n;
-}
-
-bool WritesAlike(double a, double b) {
-  if (a == b) return true;
-  char16_t x[kNumberTextUnits], y[kNumberTextUnits];
-  size_t n = FormatNumber(a, x);
-  return n == FormatNumber(b, y) && std::equal(x, x + n, y);
 }
 
 size_t FormatInteger(long long value, char16_t* out) {

@@ -11,8 +11,6 @@ inline constexpr size_t kNumberTextUnits = 16;
 
 // Writes `value` into `out` (at least kNumberTextUnits units) and answers the units written.
 size_t FormatNumber(double value, char16_t* out);
-// Whether `a` and `b` print the same: the reader gets the same value back for both.
-bool WritesAlike(double a, double b);
 // Writes `value` in decimal with a leading '-' for negatives; answers the units written (at most 11).
 size_t FormatInteger(long long value, char16_t* out);
 // Writes code point `c` in uppercase hexadecimal: four digits, five or six above U+FFFF (at most six);

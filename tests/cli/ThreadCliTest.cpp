@@ -59,6 +59,12 @@ TEST_F(ThreadCliTest, OverridingWithThePreviousPageContinuesOneStory) {
   ProgramResult r = Layout(two, three, "thread-override 3 --previous 2");
   ASSERT_EQ(0, r.status) << r.err;
   EXPECT_EQ("[master page A:1][1,2,3]", StoryPages(three, "Body"));
+  // Each story says its thread and whether it is an orphan; the main story belongs to none.
+  std::string json = Inspect(three);
+  EXPECT_TRUE(std::regex_search(
+      json, std::regex("\"overset\":(true|false)[^{}]*,\"thread\":\\d+,\"orphan\":false\\}")))
+      << json;
+  EXPECT_NE(std::string::npos, json.find(",\"thread\":null,\"orphan\":false}")) << json;
   std::string summary = Run({"inspect", three}).out;
   EXPECT_TRUE(
       std::regex_search(summary, std::regex("Threads: 1\n  thread \\d+ \"Body\": story \\d+ \\(1 frame\\), "

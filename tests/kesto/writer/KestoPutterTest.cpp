@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"first run in force", "<z14>a<z$>b", kFragment | kPutFirstRunInForce, "@$:a<z$>b"},
         Case{"a run like its base has no tags", "<z14>a<z14>b", kFragment, "@$:<z14>ab"},
         Case{"losing an override reverts it", "<z14>a<z$>b", kFragment, "@$:<z14>a<z$>b"},
-        Case{"grouped attributes", "<B><s80><z12.5>x", kFragment, "@$:<Bs80z12.5>x"},
+        Case{"grouped attributes", "<B><s80><z12.5>x", kFragment, "@$:<s80z12.5fs\"Bold\">x"},
         Case{"one attribute per tag", "<s80><z12.5>x\ry", kFragment | kPutOneAttributePerTag,
              "@$:<s80><z12.5>x\r\n@$:<s80><z12.5>y"},
         Case{"auto leading", "<&L14>a\r<&LA>b", kFragment, "@$:<&L14>a\r\n<&La>b"},
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Case>& info) { return "Case" + std::to_string(info.index); });
 
 // The definitions: a style after the one it is based on, next and character styles before the styles that
-// name them unless they are based on them, the styles used first unless all are asked for.
+// name them unless they are based on them, only the styles used unless all are asked for.
 constexpr const char* kStyleSheet =
     "@Base=<I>\r@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r@Head=[S\"\",\"Body\"]<*C><z18>\r"
     "@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r@Next=[S\"Body\"]\r@Unused=[S\"\"]<*R>\r";
@@ -86,12 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Case{"used styles and what they name",
              std::string(kStyleSheet) + "@Head:Title\r@Body:Text <@Emph>em<@$> x", kFragment | kPutStylesOnly,
-             "@Base=<I>\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
-             "@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n@Head=[S\"\",\"Body\"]<*Cz18>\r\n"
-             "@NormalParagraphStyle=[S\"\"]\r\n@Unused=[S\"\"]<*R>\r\n"},
+             "@Base=<fs\"Italic\">\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
+             "@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n@Head=[S\"\",\"Body\"]<*Cz18>\r\n"},
         Case{"every style", std::string(kStyleSheet) + "@Unused:x",
              kFragment | kPutStylesOnly | kPutAllStyles,
-             "@Base=<I>\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
+             "@Base=<fs\"Italic\">\r\n@Emph=[S\"\",\"\",\"\",\"Base\"]<z9>\r\n"
              "@NormalParagraphStyle=[S\"\"]\r\n@Body=[S\"\",\"Next\",\"Emph\"]<*J>\r\n@Next=[S\"Body\"]\r\n"
              "@Head=[S\"\",\"Body\"]<*Cz18>\r\n@Unused=[S\"\"]<*R>\r\n"},
         Case{"style tags", std::string(kStyleSheet) + "@Head:Title\r@Body:Text <@Base>b<@Emph>em<@$> x\r@$:n",
