@@ -102,8 +102,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool started = [] {
     Check(Host::Initialize() == kSuccess);
-    (void)kesto::RegisterKestoAttributes();
-    (void)sorvia::SorviaPlugIn().Register(Registry::Get());
+    Check(kesto::RegisterKestoAttributes() == kSuccess);
+    Check(sorvia::SorviaPlugIn().Register(Registry::Get()) == kSuccess);
     return true;
   }();
   (void)started;

@@ -27,7 +27,7 @@ namespace {
 void StartHost() {
   static const bool started = [] {
     Check(Host::Initialize() == kSuccess);
-    (void)kesto::RegisterKestoAttributes();
+    Check(kesto::RegisterKestoAttributes() == kSuccess);
     return true;
   }();
   (void)started;
