@@ -126,7 +126,8 @@ const CommandInfo* FindCommand(const std::string& name) {
 int RunInHost(const CommandInfo& command, CommandLine& args, const std::filesystem::path& plugIns) {
   int status = kExitFailure;
   try {
-    Host::Initialize();
+    // The clashes behind a failure are named by LoadPlugIns, with the plug-ins' own.
+    if (Host::Initialize() != kSuccess) Warning("the host's classes are not all registered");
     LoadPlugIns(plugIns);
     WorkspaceLock lock(command.changesPreferences ? Workspace::DefaultFile() : std::filesystem::path());
     OpenWorkspace();

@@ -101,9 +101,9 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t max
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const bool started = [] {
-    Host::Initialize();
-    (void)kesto::RegisterKestoAttributes();
-    (void)sorvia::SorviaPlugIn().Register(Registry::Get());
+    Check(Host::Initialize() == kSuccess);
+    Check(kesto::RegisterKestoAttributes() == kSuccess);
+    Check(sorvia::SorviaPlugIn().Register(Registry::Get()) == kSuccess);
     return true;
   }();
   (void)started;

@@ -26,8 +26,8 @@ namespace {
 
 void StartHost() {
   static const bool started = [] {
-    Host::Initialize();
-    (void)kesto::RegisterKestoAttributes();
+    Check(Host::Initialize() == kSuccess);
+    Check(kesto::RegisterKestoAttributes() == kSuccess);
     return true;
   }();
   (void)started;

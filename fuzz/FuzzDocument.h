@@ -17,7 +17,7 @@ inline void Check(bool condition) {
 template <class Prepare>
 IDataBase* Document(Prepare prepare) {
   static IDataBase* db = [&] {
-    Host::Initialize();
+    Check(Host::Initialize() == kSuccess);
     prepare();
     IDataBase* made = DocumentList::Get().NewDocument();
     Check(made != nullptr);

@@ -25,8 +25,8 @@ namespace {
 
 IDataBase* Document() {
   return fuzz_support::Document([] {
-    (void)RegisterKestoMessageLists();
-    (void)RegisterKestoAttributes();
+    Check(RegisterKestoMessageLists() == kSuccess);
+    Check(RegisterKestoAttributes() == kSuccess);
   });
 }
 

@@ -42,20 +42,20 @@ class BoundedAgent : public VyTextOnlyTSAgent {
  public:
   BoundedAgent(VyTextSink* sink, size_t inputSize, KestoScanner* scanner)
       : VyTextOnlyTSAgent(sink), inputSize_(inputSize), scanner_(scanner) {}
-  int32_t InsertText(const char16_t* units, int32_t count) override {
+  KestoResult InsertText(const char16_t* units, int32_t count) override {
     Count();
     return VyTextOnlyTSAgent::InsertText(units, count);
   }
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
     Check(code > 0 && tagName.size() <= 31);
     Count();
     return 0;
   }
-  int32_t EndOfParagraph(VyTextAttributeMgr*) override {
+  KestoResult EndOfParagraph(VyTextAttributeMgr*) override {
     Count();
     return 0;
   }
-  int32_t EndImport(VyTextAttributeMgr*) override {
+  KestoResult EndImport(VyTextAttributeMgr*) override {
     ++ends_;
     return 0;
   }

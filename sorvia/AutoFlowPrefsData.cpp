@@ -11,7 +11,7 @@ namespace sorvia {
 
 void AutoFlowPrefsData::CopyFrom(const IAutoFlowPrefsData* other) {
   if (!other) return;
-  WillChange();
+  if (!WillChange()) return;
   createMasterFrames_ = other->GetCreateMasterFrames();
   addPagesMode_ = other->GetAddPagesMode();
   reserved1_ = other->GetReserved1();

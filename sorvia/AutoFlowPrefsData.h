@@ -28,7 +28,7 @@ class AutoFlowPrefsData : public CPMUnknown<IAutoFlowPrefsData> {
   bool StoredReserved3() const override { return reserved3_; }
 
  protected:
-  virtual void WillChange() {}
+  virtual bool WillChange() { return true; }
 
   bool createMasterFrames_ = false;
   int16_t addPagesMode_ = static_cast<int16_t>(AddPagesMode::kAfterStoryPage);
@@ -40,7 +40,7 @@ class AutoFlowPrefsData : public CPMUnknown<IAutoFlowPrefsData> {
  private:
   template <class T>
   void Store(T& field, T value) {
-    WillChange();
+    if (!WillChange()) return;
     field = value;
   }
 };
@@ -52,7 +52,7 @@ class PersistAutoFlowPrefsData final : public AutoFlowPrefsData {
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
  protected:
-  void WillChange() override { PreDirty(); }
+  bool WillChange() override { return PreDirty() == kSuccess; }
 };
 
 // Registers both implementations, adds the persistent one to the application and document workspaces, and

@@ -10,7 +10,7 @@ namespace sorvia {
 void TextThreadData::SetName(const WideString& name) {
   WideString translated = Translator::Get().Translate(std::u16string_view(name));
   if (translated == name_) return;
-  WillChange();
+  if (!WillChange()) return;
   name_ = std::move(translated);
 }
 

@@ -15,7 +15,7 @@ class TextThreadData : public CPMUnknown<ITextThreadData> {
   const WideString& GetName() const override { return name_; }
 
  protected:
-  virtual void WillChange() {}
+  virtual bool WillChange() { return true; }
   WideString name_;
 };
 
@@ -25,7 +25,7 @@ class PersistTextThreadData final : public TextThreadData {
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
  protected:
-  void WillChange() override { PreDirty(); }
+  bool WillChange() override { return PreDirty() == kSuccess; }
 };
 
 // Registers both implementations and the thread object's class.

@@ -36,20 +36,20 @@ InterfacePtr<ITextThreadData> PersistTextThreadList::QueryNthThread(int32_t inde
 
 void PersistTextThreadList::AddThread(UID uid) {
   if (IndexOfThread(uid) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   threads_.push_back(uid);
 }
 
 void PersistTextThreadList::RemoveThread(UID uid) {
   auto it = std::find(threads_.begin(), threads_.end(), uid);
   if (it == threads_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   threads_.erase(it);
 }
 
 void PersistTextThreadList::SetDefaultThread(UID uid) {
   if (uid == defaultThread_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   defaultThread_ = uid;
 }
 

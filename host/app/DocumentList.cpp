@@ -7,6 +7,7 @@
 #include "host/core/HostIDs.h"
 #include "host/db/DocumentFile.h"
 #include "host/db/IDocument.h"
+#include "host/db/UndoRecord.h"
 #include "host/notify/IResponder.h"
 #include "host/ui/Selection.h"
 
@@ -22,6 +23,8 @@ IDataBase* DocumentList::Add(std::unique_ptr<DataBase> db) {
 
 IDataBase* DocumentList::NewDocument(const WideString& name) {
   auto db = std::make_unique<DataBase>();
+  // Building the document is no edit of it: nothing of it is undoable.
+  UntrackedChanges building(db.get());
   UID root = db->NewObject(kDocBoss);
   if (!root.IsValid()) return nullptr;
   db->SetRootUID(root);
@@ -48,6 +51,8 @@ DocumentResult DocumentList::OpenDocument(const std::filesystem::path& path, IDa
   std::unique_ptr<DataBase> db;
   DocumentFileResult r = DocumentFile::Open(path, db);
   if (r.error != kSuccess) return {r.error, r.message};
+  // Completing what was read (the open steps, the file it came from) is part of reading it.
+  UntrackedChanges reading(db.get());
   if (DocumentResult checked = CheckOpened(*db); !checked.ok())
     return {checked.error, path.string() + ": " + checked.message};
   Instantiate<IDocument>(db.get(), db->GetRootUID())->SetFile(std::filesystem::absolute(path));
@@ -93,7 +98,11 @@ DocumentResult DocumentList::SaveDocumentAs(IDataBase* db, const std::filesystem
   if (!doc) return {kInvalidParameterError, "not a document"};
   DocumentResult r = Save(db, path);
   if (r.error != kSuccess) return {r.error, r.message};
-  doc->SetFile(std::filesystem::absolute(path));
+  {
+    // Where the document is kept is no edit of it.
+    UntrackedChanges relocating(db);
+    doc->SetFile(std::filesystem::absolute(path));
+  }
   SignalMgr::Signal(kDocumentSignalService, kAfterSaveAsDocSignal, UIDRef(db, db->GetRootUID()));
   return {};
 }

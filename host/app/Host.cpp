@@ -25,30 +25,36 @@ namespace {
 
 BossRef sessionBoss;
 bool registered = false;
+ErrorCode registration = kSuccess;
 
-void RegisterHostClasses() {
+ErrorCode RegisterHostClasses() {
   Registry& r = Registry::Get();
-  RegisterValueDataImplementations();
-  RegisterCommandImplementations();
-  RegisterResClasses();
-  RegisterTextClasses();
-  RegisterLayoutClasses();
-  RegisterComposeClasses();
-  RegisterSelectionClasses();
-  (void)RegisterHostTaggedTextImportProvider();
-  (void)RegisterItemLookOperations();
-  (void)RegisterHyperlinkOperations();
-  RegisterPictureLayoutOperations();
-  (void)r.RegisterImplementation<Subject>(kSubjectImpl);
-  (void)r.RegisterImplementation<Document>(kDocumentImpl, true);
-  (void)r.RegisterImplementation<Session>(kSessionImpl);
-  (void)r.RegisterClass(kSessionBoss, kInvalidClass, "kSessionBoss", {{IID_ISESSION, kSessionImpl}});
-  (void)r.RegisterClass(kWorkspaceBoss, kInvalidClass, "kWorkspaceBoss", {{IID_ISUBJECT, kSubjectImpl}});
-  (void)r.RegisterClass(kDocWorkspaceBoss, kInvalidClass, "kDocWorkspaceBoss",
-                        {{IID_ISUBJECT, kSubjectImpl}});
-  (void)r.RegisterClass(kUtilsBoss, kInvalidClass, "kUtilsBoss", {});
-  (void)r.RegisterClass(kDocBoss, kInvalidClass, "kDocBoss",
-                        {{IID_IDOCUMENT, kDocumentImpl}, {IID_ISUBJECT, kSubjectImpl}});
+  ErrorCode error = RegisterValueDataImplementations();
+  if (error == kSuccess) error = RegisterCommandImplementations();
+  if (error == kSuccess) error = RegisterResClasses();
+  if (error == kSuccess) error = RegisterTextClasses();
+  if (error == kSuccess) error = RegisterLayoutClasses();
+  if (error == kSuccess) error = RegisterComposeClasses();
+  if (error == kSuccess) error = RegisterSelectionClasses();
+  if (error == kSuccess) error = RegisterHostTaggedTextImportProvider();
+  if (error == kSuccess) error = RegisterItemLookOperations();
+  if (error == kSuccess) error = RegisterHyperlinkOperations();
+  if (error == kSuccess) error = RegisterPictureLayoutOperations();
+  if (error == kSuccess) error = r.RegisterImplementation<Subject>(kSubjectImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<Document>(kDocumentImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<Session>(kSessionImpl);
+  if (error == kSuccess)
+    error = r.RegisterClass(kSessionBoss, kInvalidClass, "kSessionBoss", {{IID_ISESSION, kSessionImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kWorkspaceBoss, kInvalidClass, "kWorkspaceBoss", {{IID_ISUBJECT, kSubjectImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kDocWorkspaceBoss, kInvalidClass, "kDocWorkspaceBoss",
+                            {{IID_ISUBJECT, kSubjectImpl}});
+  if (error == kSuccess) error = r.RegisterClass(kUtilsBoss, kInvalidClass, "kUtilsBoss", {});
+  if (error == kSuccess)
+    error = r.RegisterClass(kDocBoss, kInvalidClass, "kDocBoss",
+                            {{IID_IDOCUMENT, kDocumentImpl}, {IID_ISUBJECT, kSubjectImpl}});
+  return error;
 }
 
 }  // namespace
@@ -62,9 +68,9 @@ ISession* GetExecutionContextSession() {
 
 namespace Host {
 
-void Initialize() {
+ErrorCode Initialize() {
   if (!registered) {
-    RegisterHostClasses();
+    registration = RegisterHostClasses();
     DocumentList::Get().AddInitializer(InitializeTextDocument);
     DocumentList::Get().AddInitializer(InitializeDocumentResources);
     DocumentList::Get().AddInitializer(DefaultDocument::AddDefaultContent);
@@ -78,6 +84,7 @@ void Initialize() {
     registered = true;
   }
   if (!sessionBoss) sessionBoss = BossRef(Boss::Create(kSessionBoss));
+  return registration;
 }
 
 PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder) {

@@ -7,8 +7,9 @@
 
 namespace Host {
 
-// Registers the host's own classes and creates the session. Safe to call more than once.
-void Initialize();
+// Registers the host's own classes and creates the session. Safe to call more than once: every call answers
+// what registering answered, kIDClashError when two of the host's registrations name one ID.
+ErrorCode Initialize();
 // Loads the plug-in modules of `folder` (after Initialize).
 PlugInLoadReport LoadPlugIns(const std::filesystem::path& folder);
 // Closes every document and ends the session.

@@ -265,10 +265,14 @@ class PictureOperations final : public CPMUnknown<ILayoutOperationProvider> {
 
 }  // namespace
 
-void RegisterPictureLayoutOperations() {
+ErrorCode RegisterPictureLayoutOperations() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation<PictureOperations>(kPictureLayoutOperationsImpl);
-  (void)r.RegisterClass(kPictureLayoutOperationsBoss, kInvalidClass, "kPictureLayoutOperationsBoss",
-                        {{IID_ILAYOUTOPERATIONPROVIDER, kPictureLayoutOperationsImpl}});
-  (void)ServiceRegistry::Get().Register(kLayoutOperationService, kPictureLayoutOperationsBoss);
+  ErrorCode error = kSuccess;
+  if (error == kSuccess) error = r.RegisterImplementation<PictureOperations>(kPictureLayoutOperationsImpl);
+  if (error == kSuccess)
+    error = r.RegisterClass(kPictureLayoutOperationsBoss, kInvalidClass, "kPictureLayoutOperationsBoss",
+                            {{IID_ILAYOUTOPERATIONPROVIDER, kPictureLayoutOperationsImpl}});
+  if (error == kSuccess)
+    error = ServiceRegistry::Get().Register(kLayoutOperationService, kPictureLayoutOperationsBoss);
+  return error;
 }

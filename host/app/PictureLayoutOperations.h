@@ -8,4 +8,4 @@ inline constexpr ClassID kPictureLayoutOperationsBoss = 0x20C30;
 inline constexpr ImplementationID kPictureLayoutOperationsImpl = 0x20C30;
 
 // Registers the provider's class and service; called once from the host's start-up.
-void RegisterPictureLayoutOperations();
+ErrorCode RegisterPictureLayoutOperations();

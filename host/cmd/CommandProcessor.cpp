@@ -27,10 +27,12 @@ class CommandSequence final : public CPMUnknown<ICommandSequence> {
 }  // namespace
 
 // A clash here is recorded by the registry, which pagehost reports at start-up.
-void RegisterCommandImplementations() {
-  (void)Registry::Get().RegisterImplementation<CommandSequence>(kCommandSequenceImpl);
-  (void)Registry::Get().RegisterClass(kCommandSequenceBoss, kInvalidClass, "kCommandSequenceBoss",
-                                      {{IID_ICOMMANDSEQUENCE, kCommandSequenceImpl}});
+ErrorCode RegisterCommandImplementations() {
+  ErrorCode error = Registry::Get().RegisterImplementation<CommandSequence>(kCommandSequenceImpl);
+  if (error == kSuccess)
+    error = Registry::Get().RegisterClass(kCommandSequenceBoss, kInvalidClass, "kCommandSequenceBoss",
+                                          {{IID_ICOMMANDSEQUENCE, kCommandSequenceImpl}});
+  return error;
 }
 
 CommandProcessor& CommandProcessor::Get() {

@@ -58,4 +58,5 @@ class CommandProcessor {
 };
 
 // Registers the command sequence class; called once at host start-up.
-void RegisterCommandImplementations();
+// kIDClashError at the first ID already taken (the rest of the area is then not registered).
+[[nodiscard]] ErrorCode RegisterCommandImplementations();

@@ -14,15 +14,17 @@
 #include "host/text/IStoryList.h"
 #include "host/text/TextIDs.h"
 
-void RegisterComposeClasses() {
+ErrorCode RegisterComposeClasses() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation<StoryComposition>(kStoryCompositionImpl);
-  (void)r.RegisterImplementation<ComposeObserver>(kComposeObserverImpl);
-  (void)r.AddIn(kTextStoryBoss, {{IID_ISTORYCOMPOSITION, kStoryCompositionImpl}});
-  (void)r.AddIn(kDocBoss, {{IID_ICOMPOSEOBSERVER, kComposeObserverImpl}});
-  (void)r.RegisterImplementation<RecomposeCmd>(kRecomposeCmdImpl);
-  (void)r.RegisterClass(kRecomposeCmdBoss, kInvalidClass, "kRecomposeCmdBoss",
-                        {{IID_ICOMMAND, kRecomposeCmdImpl}});
+  ErrorCode error = r.RegisterImplementation<StoryComposition>(kStoryCompositionImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ComposeObserver>(kComposeObserverImpl);
+  if (error == kSuccess) error = r.AddIn(kTextStoryBoss, {{IID_ISTORYCOMPOSITION, kStoryCompositionImpl}});
+  if (error == kSuccess) error = r.AddIn(kDocBoss, {{IID_ICOMPOSEOBSERVER, kComposeObserverImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<RecomposeCmd>(kRecomposeCmdImpl);
+  if (error == kSuccess)
+    error = r.RegisterClass(kRecomposeCmdBoss, kInvalidClass, "kRecomposeCmdBoss",
+                            {{IID_ICOMMAND, kRecomposeCmdImpl}});
+  return error;
 }
 
 void AttachComposer(IDataBase& db) {

@@ -5,7 +5,8 @@
 
 // Registers the story results, the document observer and the recompose command; called once from the host's
 // start-up, after the layout area. Documents then get their observer through AttachComposer.
-void RegisterComposeClasses();
+// kIDClashError at the first ID already taken (the rest of the area is then not registered).
+[[nodiscard]] ErrorCode RegisterComposeClasses();
 void AttachComposer(IDataBase& db);
 
 namespace ComposeUtils {

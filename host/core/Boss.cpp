@@ -87,6 +87,6 @@ std::vector<CPMUnknownBase*> Boss::GetLivePersistentImplementations() const {
   return live;
 }
 
-void CPMUnknownBase::PreDirty() const {
-  boss_->NotePreDirty(implementation_);
+ErrorCode CPMUnknownBase::PreDirty() const {
+  return boss_->NotePreDirty(implementation_);
 }

@@ -15,7 +15,9 @@ struct ResolvedClass;
 // The database that keeps a boss. A boss with a home is persistent and has a UID there.
 class IBossHome {
  public:
-  virtual void NotePreDirty(Boss& boss, ImplementationID implementation) = 0;
+  // kSuccess when the change may go ahead; kNotInCommandError when the home refuses it because undo could
+  // not take it back.
+  virtual ErrorCode NotePreDirty(Boss& boss, ImplementationID implementation) = 0;
 
  protected:
   ~IBossHome() = default;
@@ -62,8 +64,9 @@ class Boss final {
   std::vector<ImplementationData>& UnknownData() { return unknownData_; }
   const std::vector<ImplementationData>& UnknownData() const { return unknownData_; }
 
-  void NotePreDirty(ImplementationID implementation) {
-    if (home_) home_->NotePreDirty(*this, implementation);
+  // A boss without a home (not yet in a database) may always change.
+  ErrorCode NotePreDirty(ImplementationID implementation) {
+    return home_ ? home_->NotePreDirty(*this, implementation) : kSuccess;
   }
 
  private:

@@ -27,8 +27,10 @@ class CPMUnknownBase {
  protected:
   explicit CPMUnknownBase(Boss* boss) : boss_(boss) {}
   // Announces a change of this implementation's persistent fields before it happens, so that the
-  // database can keep the earlier state for undo. Call it in every setter, before changing anything.
-  void PreDirty() const;
+  // database can keep the earlier state for undo. Call it in every setter, before changing anything, and
+  // change nothing unless it answers kSuccess: a change outside a command (and outside an UntrackedChanges
+  // scope) is refused with kNotInCommandError.
+  ErrorCode PreDirty() const;
 
  private:
   friend class Boss;

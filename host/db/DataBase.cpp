@@ -147,6 +147,7 @@ void DataBase::SetNextUID(UID uid) {
 }
 
 void DataBase::DidLoad() {
+  UntrackedChanges reading(this);
   for (const auto& [uid, boss] : objects_) {
     for (CPMUnknownBase* impl : boss->GetLivePersistentImplementations())
       impl->DidRestore();
@@ -177,13 +178,18 @@ std::vector<UID> DataBase::GetAllUIDs() const {
   return uids;
 }
 
-void DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
+ErrorCode DataBase::NotePreDirty(Boss& boss, ImplementationID implementation) {
+  if (!IsInStep() && untracked_ == 0) {
+    assert(!"a change to a document outside a command step and outside an UntrackedChanges scope");
+    ++refused_;
+    return kNotInCommandError;
+  }
   modified_ = true;
-  if (!IsTracking() || levels_.back().created.contains(boss.GetUID().Get())) return;
-  if (!levels_.back().snapshots.insert({boss.GetUID().Get(), implementation.Get()}).second) return;
-  CPMUnknownBase* impl = boss.GetImplementation(implementation);
-  if (!impl) return;
-  open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), {}, nullptr});
+  if (!IsTracking() || levels_.back().created.contains(boss.GetUID().Get())) return kSuccess;
+  if (!levels_.back().snapshots.insert({boss.GetUID().Get(), implementation.Get()}).second) return kSuccess;
+  if (CPMUnknownBase* impl = boss.GetImplementation(implementation))
+    open_.changes.push_back({Kind::kChanged, boss.GetUID(), implementation, WriteState(*impl), {}, nullptr});
+  return kSuccess;
 }
 
 void DataBase::BeginStep(const std::string& name) {

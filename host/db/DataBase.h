@@ -52,7 +52,11 @@ class DataBase final : public IDataBase {
   bool IsModified() const override { return modified_; }
   void SetModified(bool modified) override { modified_ = modified; }
 
-  void NotePreDirty(Boss& boss, ImplementationID implementation) override;
+  // Refuses (kNotInCommandError, and an assertion in debug builds) a change made outside any step unless an
+  // UntrackedChanges scope is open: undo could not take it back and observers would never hear of it.
+  ErrorCode NotePreDirty(Boss& boss, ImplementationID implementation) override;
+  // Changes refused so far (see NotePreDirty).
+  uint64_t CountRefusedChanges() const { return refused_; }
 
   // Used by the document file reader: puts an object read from a file at `uid`. kInvalidParameterError
   // when `uid` is 0, at or above kUIDLimit, or taken.
@@ -123,4 +127,5 @@ class DataBase final : public IDataBase {
   std::vector<Step> history_;  // oldest first
   size_t undone_ = 0;          // steps at the end of history_ that are undone (redoable)
   uint64_t recorded_ = 0;
+  uint64_t refused_ = 0;
 };

@@ -5,13 +5,13 @@
 
 void Document::SetName(const WideString& name) {
   if (name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
 }
 
 void Document::SetDocWorkSpace(UID workspace) {
   if (workspace == workspace_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   workspace_ = workspace;
 }
 

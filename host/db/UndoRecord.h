@@ -24,7 +24,8 @@ class UndoRecord {
 };
 
 // While it lives, the database records no creations, deletions or snapshots: the changes made meanwhile are
-// described by an UndoRecord (or, outside any step, need no undo).
+// described by an UndoRecord, or, outside any step, need no undo (building a new document, reading one,
+// storing what the composer derives). Outside a step, a change without this scope is refused.
 class UntrackedChanges {
  public:
   explicit UntrackedChanges(IDataBase* db);

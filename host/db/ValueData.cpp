@@ -19,16 +19,22 @@ void XferValue(IPMStream* s, UID& v) {
   s->XferReference(v);
 }
 
-void RegisterValueDataImplementations() {
+ErrorCode RegisterValueDataImplementations() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation<ValueData<IBoolData>>(kBoolDataImpl);
-  (void)r.RegisterImplementation<ValueData<IIntData>>(kIntDataImpl);
-  (void)r.RegisterImplementation<ValueData<IRealData>>(kRealDataImpl);
-  (void)r.RegisterImplementation<ValueData<IStringData>>(kStringDataImpl);
-  (void)r.RegisterImplementation<ValueData<IUIDData>>(kUIDDataImpl);
-  (void)r.RegisterImplementation<PersistValueData<IBoolData>>(kPersistBoolDataImpl, true);
-  (void)r.RegisterImplementation<PersistValueData<IIntData>>(kPersistIntDataImpl, true);
-  (void)r.RegisterImplementation<PersistValueData<IRealData>>(kPersistRealDataImpl, true);
-  (void)r.RegisterImplementation<PersistValueData<IStringData>>(kPersistStringDataImpl, true);
-  (void)r.RegisterImplementation<PersistValueData<IUIDData>>(kPersistUIDDataImpl, true);
+  ErrorCode error = r.RegisterImplementation<ValueData<IBoolData>>(kBoolDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ValueData<IIntData>>(kIntDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ValueData<IRealData>>(kRealDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ValueData<IStringData>>(kStringDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ValueData<IUIDData>>(kUIDDataImpl);
+  if (error == kSuccess)
+    error = r.RegisterImplementation<PersistValueData<IBoolData>>(kPersistBoolDataImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterImplementation<PersistValueData<IIntData>>(kPersistIntDataImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterImplementation<PersistValueData<IRealData>>(kPersistRealDataImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterImplementation<PersistValueData<IStringData>>(kPersistStringDataImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterImplementation<PersistValueData<IUIDData>>(kPersistUIDDataImpl, true);
+  return error;
 }

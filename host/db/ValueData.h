@@ -2,6 +2,8 @@
 // implementations: plain ones for command parameters, persistent ones for objects in a document.
 #pragma once
 
+#include "host/core/IDs.h"
+
 #include "host/core/CPMUnknown.h"
 #include "host/core/HostIDs.h"
 #include "host/core/WideString.h"
@@ -49,7 +51,7 @@ class PersistValueData final : public CPMUnknown<I> {
   const T& Get() const override { return value_; }
   void Set(const T& value) override {
     if (value == value_) return;
-    this->PreDirty();
+    if (this->PreDirty() != kSuccess) return;
     value_ = value;
   }
   void ReadWrite(IPMStream* stream, ImplementationID) override { XferValue(stream, value_); }
@@ -59,4 +61,5 @@ class PersistValueData final : public CPMUnknown<I> {
 };
 
 // Registers the plain and persistent value implementations under their host IDs.
-void RegisterValueDataImplementations();
+// kIDClashError at the first ID already taken (the rest of the area is then not registered).
+[[nodiscard]] ErrorCode RegisterValueDataImplementations();

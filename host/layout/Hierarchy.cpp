@@ -7,7 +7,7 @@ using namespace LayoutStreams;
 
 void Hierarchy::SetParent(UID parent) {
   if (parent == parent_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   parent_ = parent;
 }
 
@@ -17,13 +17,13 @@ int32_t Hierarchy::IndexOfChild(UID child) const {
 
 void Hierarchy::InsertChild(UID child, int32_t at) {
   if (!child.IsValid() || IndexIn(children_, child) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   InsertAt(children_, child, at);
 }
 
 void Hierarchy::RemoveChild(UID child) {
   if (IndexIn(children_, child) < 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(children_, child);
 }
 
@@ -34,7 +34,7 @@ void Hierarchy::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void SpreadLayer::SetDocumentLayer(UID layer) {
   if (layer == layer_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   layer_ = layer;
 }
 

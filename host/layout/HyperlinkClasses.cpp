@@ -12,29 +12,42 @@
 namespace {
 
 template <class Cmd>
-void RegisterCommand(Registry& r, ClassID cls, const char* name, uint32_t& next) {
+ErrorCode RegisterCommand(Registry& r, ClassID cls, const char* name, uint32_t& next) {
+  ErrorCode error = kSuccess;
   ImplementationID impl = next++;
-  (void)r.RegisterImplementation<Cmd>(impl);
-  (void)r.RegisterClass(cls, kInvalidClass, name,
-                        {{IID_ICOMMAND, impl}, {IID_IHYPERLINKCMDDATA, kHyperlinkCmdDataImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<Cmd>(impl);
+  if (error == kSuccess)
+    error = r.RegisterClass(cls, kInvalidClass, name,
+                            {{IID_ICOMMAND, impl}, {IID_IHYPERLINKCMDDATA, kHyperlinkCmdDataImpl}});
+  return error;
 }
 
 }  // namespace
 
-void RegisterHyperlinkClasses() {
+ErrorCode RegisterHyperlinkClasses() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation<HyperlinkTable>(kHyperlinkTableImpl, true);
-  (void)r.AddIn(kDocBoss, {{IID_IHYPERLINKTABLE, kHyperlinkTableImpl}});
-  (void)r.RegisterImplementation<ItemPlugInData>(kItemPlugInDataImpl, true);
-  (void)r.AddIn(kPageItemBoss, {{IID_IITEMPLUGINDATA, kItemPlugInDataImpl}});
-  (void)r.RegisterImplementation<TextAnchor>(kTextAnchorImpl, true);
-  (void)r.RegisterClass(kTextAnchorBoss, kInvalidClass, "kTextAnchorBoss",
-                        {{IID_ITEXTANCHOR, kTextAnchorImpl}});
-  (void)r.RegisterImplementation<HyperlinkCmdData>(kHyperlinkCmdDataImpl);
+  ErrorCode error = kSuccess;
+  if (error == kSuccess) error = r.RegisterImplementation<HyperlinkTable>(kHyperlinkTableImpl, true);
+  if (error == kSuccess) error = r.AddIn(kDocBoss, {{IID_IHYPERLINKTABLE, kHyperlinkTableImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<ItemPlugInData>(kItemPlugInDataImpl, true);
+  if (error == kSuccess) error = r.AddIn(kPageItemBoss, {{IID_IITEMPLUGINDATA, kItemPlugInDataImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<TextAnchor>(kTextAnchorImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterClass(kTextAnchorBoss, kInvalidClass, "kTextAnchorBoss",
+                            {{IID_ITEXTANCHOR, kTextAnchorImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<HyperlinkCmdData>(kHyperlinkCmdDataImpl);
   uint32_t next = kHyperlinkCmdImplBase.Get();
-  RegisterCommand<SetDestinationCmd>(r, kSetDestinationCmdBoss, "kSetDestinationCmdBoss", next);
-  RegisterCommand<NewHyperlinkCmd>(r, kNewHyperlinkCmdBoss, "kNewHyperlinkCmdBoss", next);
-  RegisterCommand<CreateTextAnchorCmd>(r, kCreateTextAnchorCmdBoss, "kCreateTextAnchorCmdBoss", next);
-  RegisterCommand<SetItemPlugInDataCmd>(r, kSetItemPlugInDataCmdBoss, "kSetItemPlugInDataCmdBoss", next);
-  RegisterCommand<DeleteHyperlinkCmd>(r, kDeleteHyperlinkCmdBoss, "kDeleteHyperlinkCmdBoss", next);
+  if (error == kSuccess)
+    error = RegisterCommand<SetDestinationCmd>(r, kSetDestinationCmdBoss, "kSetDestinationCmdBoss", next);
+  if (error == kSuccess)
+    error = RegisterCommand<NewHyperlinkCmd>(r, kNewHyperlinkCmdBoss, "kNewHyperlinkCmdBoss", next);
+  if (error == kSuccess)
+    error =
+        RegisterCommand<CreateTextAnchorCmd>(r, kCreateTextAnchorCmdBoss, "kCreateTextAnchorCmdBoss", next);
+  if (error == kSuccess)
+    error = RegisterCommand<SetItemPlugInDataCmd>(r, kSetItemPlugInDataCmdBoss, "kSetItemPlugInDataCmdBoss",
+                                                  next);
+  if (error == kSuccess)
+    error = RegisterCommand<DeleteHyperlinkCmd>(r, kDeleteHyperlinkCmdBoss, "kDeleteHyperlinkCmdBoss", next);
+  return error;
 }

@@ -1,4 +1,6 @@
 // Registration of hyperlinks, destinations, text anchors and items' plug-in data.
 #pragma once
 
-void RegisterHyperlinkClasses();
+#include "host/core/IDs.h"
+
+ErrorCode RegisterHyperlinkClasses();

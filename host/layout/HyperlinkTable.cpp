@@ -73,7 +73,7 @@ const Hyperlink* HyperlinkTable::FindHyperlink(const WideString& name) const {
 }
 
 uint32_t HyperlinkTable::SetDestination(HyperlinkDestination destination) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return 0;
   if (const HyperlinkDestination* old = FindDestination(destination.name)) {
     destination.id = old->id;
     destinations_[static_cast<size_t>(old - destinations_.data())] = std::move(destination);
@@ -85,7 +85,7 @@ uint32_t HyperlinkTable::SetDestination(HyperlinkDestination destination) {
 }
 
 uint32_t HyperlinkTable::AddHyperlink(Hyperlink hyperlink) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return 0;
   hyperlink.id = ++lastID_;
   hyperlinks_.push_back(std::move(hyperlink));
   return lastID_;
@@ -95,20 +95,20 @@ void HyperlinkTable::RemoveHyperlink(uint32_t id) {
   auto it =
       std::find_if(hyperlinks_.begin(), hyperlinks_.end(), [&](const Hyperlink& h) { return h.id == id; });
   if (it == hyperlinks_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   hyperlinks_.erase(it);
 }
 
 void HyperlinkTable::AddTextAnchor(UID anchor) {
   if (std::find(anchors_.begin(), anchors_.end(), anchor) != anchors_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   anchors_.push_back(anchor);
 }
 
 void HyperlinkTable::RemoveTextAnchor(UID anchor) {
   auto it = std::find(anchors_.begin(), anchors_.end(), anchor);
   if (it == anchors_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   anchors_.erase(it);
 }
 
@@ -120,7 +120,7 @@ void HyperlinkTable::NoteTextEdit(UID story, int32_t position, int32_t deleted, 
     int32_t end = MovedEnd(s.end, position, deleted, inserted);
     start = std::min(start, end);  // all of it deleted: empty where it was
     if (start == s.start && end == s.end) continue;
-    PreDirty();
+    if (PreDirty() != kSuccess) return;
     hyperlinks_[i].source.start = start;
     hyperlinks_[i].source.end = end;
   }

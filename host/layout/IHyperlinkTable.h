@@ -85,9 +85,9 @@ class IHyperlinkTable : public IPMUnknown {
   virtual const Hyperlink* FindHyperlink(const WideString& name) const = 0;
 
   // Adds `destination` under a new id, or, when one of its name exists, replaces that one keeping its id
-  // (hyperlinks to it then go to the new place). Answers the id.
+  // (hyperlinks to it then go to the new place). Answers the id, or 0 when the document refuses the change.
   virtual uint32_t SetDestination(HyperlinkDestination destination) = 0;
-  // Adds `hyperlink` under a new id, which it answers.
+  // Adds `hyperlink` under a new id, which it answers (0 when the document refuses the change).
   virtual uint32_t AddHyperlink(Hyperlink hyperlink) = 0;
   virtual void RemoveHyperlink(uint32_t id) = 0;
   virtual void AddTextAnchor(UID anchor) = 0;

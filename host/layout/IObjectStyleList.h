@@ -16,6 +16,7 @@ class IObjectStyleList : public IPMUnknown {
   virtual const ObjectStyle* FindStyle(ObjectStyleID id) const = 0;
   // The style named `name` exactly; kInvalidObjectStyle when none is.
   virtual ObjectStyleID FindStyleByName(const WideString& name) const = 0;
-  // For the object style commands: adds `style` under a new id, which it answers.
+  // For the object style commands: adds `style` under a new id, which it answers
+  // (kInvalidObjectStyle when the document refuses the change).
   virtual ObjectStyleID AddStyle(ObjectStyle style) = 0;
 };

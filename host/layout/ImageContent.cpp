@@ -5,19 +5,19 @@
 
 void ImageContent::SetInfo(const PictureInfo& info) {
   if (info == info_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   info_ = info;
 }
 
 void ImageContent::SetLink(UID link) {
   if (link == link_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   link_ = link;
 }
 
 void ImageContent::SetProxy(bool proxy) {
   if (proxy == proxy_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   proxy_ = proxy;
 }
 

@@ -39,21 +39,26 @@ std::vector<ClassID> ItemLookCommandClasses() {
   return classes;
 }
 
-void RegisterItemLookClasses(Registry& r) {
-  (void)r.RegisterImplementation<GraphicAttributesData>(kGraphicAttributesImpl, true);
-  (void)r.RegisterImplementation<TextWrapData>(kTextWrapImpl, true);
-  (void)r.RegisterImplementation<ItemObjectStyleData>(kItemObjectStyleImpl, true);
-  (void)r.AddIn(kPageItemBoss, {{IID_IGRAPHICATTRIBUTES, kGraphicAttributesImpl},
-                                {IID_ITEXTWRAP, kTextWrapImpl},
-                                {IID_IITEMOBJECTSTYLE, kItemObjectStyleImpl}});
-  (void)r.RegisterImplementation<ObjectStyleList>(kObjectStyleListImpl, true);
-  (void)r.AddIn(kDocBoss, {{IID_IOBJECTSTYLELIST, kObjectStyleListImpl}});
-  (void)r.RegisterImplementation<ItemLookCmdData>(kItemLookCmdDataImpl);
+ErrorCode RegisterItemLookClasses(Registry& r) {
+  ErrorCode error = kSuccess;
+  if (error == kSuccess)
+    error = r.RegisterImplementation<GraphicAttributesData>(kGraphicAttributesImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<TextWrapData>(kTextWrapImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<ItemObjectStyleData>(kItemObjectStyleImpl, true);
+  if (error == kSuccess)
+    error = r.AddIn(kPageItemBoss, {{IID_IGRAPHICATTRIBUTES, kGraphicAttributesImpl},
+                                    {IID_ITEXTWRAP, kTextWrapImpl},
+                                    {IID_IITEMOBJECTSTYLE, kItemObjectStyleImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<ObjectStyleList>(kObjectStyleListImpl, true);
+  if (error == kSuccess) error = r.AddIn(kDocBoss, {{IID_IOBJECTSTYLELIST, kObjectStyleListImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<ItemLookCmdData>(kItemLookCmdDataImpl);
   uint32_t next = kItemLookCmdImplBase.Get();
   for (const CommandInfo& info : kCommands) {
     ImplementationID impl = next++;
-    (void)r.RegisterImplementation(impl, info.factory, false);
-    (void)r.RegisterClass(info.cls, kInvalidClass, info.name,
-                          {{IID_ICOMMAND, impl}, {IID_IITEMLOOKCMDDATA, kItemLookCmdDataImpl}});
+    if (error == kSuccess) error = r.RegisterImplementation(impl, info.factory, false);
+    if (error == kSuccess)
+      error = r.RegisterClass(info.cls, kInvalidClass, info.name,
+                              {{IID_ICOMMAND, impl}, {IID_IITEMLOOKCMDDATA, kItemLookCmdDataImpl}});
   }
+  return error;
 }

@@ -8,6 +8,6 @@
 
 class Registry;
 
-void RegisterItemLookClasses(Registry& r);
+ErrorCode RegisterItemLookClasses(Registry& r);
 // The command classes, whose own changes carry a LayoutChange.
 std::vector<ClassID> ItemLookCommandClasses();

@@ -6,7 +6,7 @@
 
 void GraphicAttributesData::SetAttributes(const GraphicAttributeList& attributes) {
   if (attributes == attributes_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   attributes_ = attributes;
 }
 
@@ -16,7 +16,7 @@ void GraphicAttributesData::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void TextWrapData::SetWrap(const TextWrapSettings& wrap) {
   if (wrap == wrap_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   wrap_ = wrap;
 }
 
@@ -26,7 +26,7 @@ void TextWrapData::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void ItemObjectStyleData::SetStyle(ObjectStyleID style) {
   if (style == style_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   style_ = style;
 }
 

@@ -20,7 +20,7 @@ const PlugInBytes* ItemPlugInData::Get(uint32_t id) const {
 }
 
 void ItemPlugInData::Set(uint32_t id, const PlugInBytes& bytes) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   auto it = blocks_.begin() + (FirstAtOrAfter(blocks_, id) - blocks_.cbegin());
   if (it != blocks_.end() && it->first == id) {
     it->second = bytes;
@@ -32,7 +32,7 @@ void ItemPlugInData::Set(uint32_t id, const PlugInBytes& bytes) {
 void ItemPlugInData::Remove(uint32_t id) {
   auto it = FirstAtOrAfter(blocks_, id);
   if (it == blocks_.end() || it->first != id) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   blocks_.erase(it);
 }
 

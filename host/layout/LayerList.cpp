@@ -14,19 +14,19 @@ int32_t LayerList::IndexOfLayer(UID layer) const {
 
 void LayerList::SetActiveLayer(UID layer) {
   if (layer == active_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   active_ = layer;
 }
 
 void LayerList::InsertLayer(UID layer, int32_t at) {
   if (!layer.IsValid() || IndexIn(layers_, layer) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   InsertAt(layers_, layer, at);
 }
 
 void LayerList::RemoveLayer(UID layer) {
   if (IndexIn(layers_, layer) < 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(layers_, layer);
   if (active_ == layer) active_ = layers_.empty() ? kInvalidUID : layers_.back();
 }
@@ -38,19 +38,19 @@ void LayerList::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void DocumentLayer::SetName(const WideString& name) {
   if (name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
 }
 
 void DocumentLayer::SetVisible(bool visible) {
   if (visible == visible_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   visible_ = visible;
 }
 
 void DocumentLayer::SetLocked(bool locked) {
   if (locked == locked_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   locked_ = locked;
 }
 

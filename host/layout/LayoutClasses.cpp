@@ -23,73 +23,90 @@
 
 namespace {
 
-void RegisterDocumentParts(Registry& r) {
-  (void)r.RegisterImplementation<PageSetup>(kPageSetupImpl, true);
-  (void)r.RegisterImplementation<SpreadList>(kSpreadListImpl, true);
-  (void)r.RegisterImplementation<LayerList>(kLayerListImpl, true);
-  (void)r.RegisterImplementation<SectionList>(kSectionListImpl, true);
-  (void)r.AddIn(kDocBoss, {{IID_IPAGESETUP, kPageSetupImpl},
-                           {IID_ISPREADLIST, kSpreadListImpl},
-                           {IID_ILAYERLIST, kLayerListImpl},
-                           {IID_ISECTIONLIST, kSectionListImpl}});
-  (void)r.RegisterImplementation<StoryFrames>(kStoryFramesImpl, true);
-  (void)r.RegisterImplementation<StoryAnchors>(kStoryAnchorsImpl, true);
-  (void)r.AddIn(kTextStoryBoss,
-                {{IID_ISTORYFRAMES, kStoryFramesImpl}, {IID_ISTORYANCHORS, kStoryAnchorsImpl}});
+ErrorCode RegisterDocumentParts(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<PageSetup>(kPageSetupImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<SpreadList>(kSpreadListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<LayerList>(kLayerListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<SectionList>(kSectionListImpl, true);
+  if (error == kSuccess)
+    error = r.AddIn(kDocBoss, {{IID_IPAGESETUP, kPageSetupImpl},
+                               {IID_ISPREADLIST, kSpreadListImpl},
+                               {IID_ILAYERLIST, kLayerListImpl},
+                               {IID_ISECTIONLIST, kSectionListImpl}});
+  if (error == kSuccess) error = r.RegisterImplementation<StoryFrames>(kStoryFramesImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StoryAnchors>(kStoryAnchorsImpl, true);
+  if (error == kSuccess)
+    error = r.AddIn(kTextStoryBoss,
+                    {{IID_ISTORYFRAMES, kStoryFramesImpl}, {IID_ISTORYANCHORS, kStoryAnchorsImpl}});
+  return error;
 }
 
-void RegisterLayoutObjects(Registry& r) {
-  (void)r.RegisterImplementation<Spread>(kSpreadImpl, true);
-  (void)r.RegisterImplementation<MasterSpread>(kMasterSpreadImpl, true);
-  (void)r.RegisterImplementation<Page>(kPageImpl, true);
-  (void)r.RegisterImplementation<Hierarchy>(kHierarchyImpl, true);
-  (void)r.RegisterImplementation<SpreadLayer>(kSpreadLayerImpl, true);
-  (void)r.RegisterImplementation<DocumentLayer>(kDocumentLayerImpl, true);
-  (void)r.RegisterImplementation<PageItem>(kPageItemImpl, true);
-  (void)r.RegisterImplementation<TextFrame>(kTextFrameImpl, true);
-  (void)r.RegisterImplementation<FrameList>(kFrameListImpl, true);
+ErrorCode RegisterLayoutObjects(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<Spread>(kSpreadImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<MasterSpread>(kMasterSpreadImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<Page>(kPageImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<Hierarchy>(kHierarchyImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<SpreadLayer>(kSpreadLayerImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<DocumentLayer>(kDocumentLayerImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<PageItem>(kPageItemImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<TextFrame>(kTextFrameImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<FrameList>(kFrameListImpl, true);
   InterfaceEntry hierarchy{IID_IHIERARCHY, kHierarchyImpl};
   InterfaceEntry subject{IID_ISUBJECT, kSubjectImpl};
-  (void)r.RegisterClass(kSpreadBoss, kInvalidClass, "kSpreadBoss", {{IID_ISPREAD, kSpreadImpl}, hierarchy});
-  (void)r.RegisterClass(kMasterSpreadBoss, kSpreadBoss, "kMasterSpreadBoss",
-                        {{IID_IMASTERSPREAD, kMasterSpreadImpl}});
-  (void)r.RegisterClass(kPageBoss, kInvalidClass, "kPageBoss", {{IID_IPAGE, kPageImpl}});
-  (void)r.RegisterClass(kSpreadLayerBoss, kInvalidClass, "kSpreadLayerBoss",
-                        {{IID_ISPREADLAYER, kSpreadLayerImpl}, hierarchy});
-  (void)r.RegisterClass(kDocumentLayerBoss, kInvalidClass, "kDocumentLayerBoss",
-                        {{IID_IDOCUMENTLAYER, kDocumentLayerImpl}});
-  (void)r.RegisterClass(kFrameListBoss, kInvalidClass, "kFrameListBoss",
-                        {{IID_IFRAMELIST, kFrameListImpl}, subject});
-  (void)r.RegisterClass(kPageItemBoss, kInvalidClass, "kPageItemBoss",
-                        {{IID_IPAGEITEM, kPageItemImpl}, hierarchy, subject});
-  (void)r.RegisterClass(kTextFrameBoss, kPageItemBoss, "kTextFrameBoss", {{IID_ITEXTFRAME, kTextFrameImpl}});
-  (void)r.RegisterClass(kGraphicFrameBoss, kPageItemBoss, "kGraphicFrameBoss", {});
-  (void)r.RegisterClass(kRectangleBoss, kPageItemBoss, "kRectangleBoss", {});
-  (void)r.RegisterClass(kOvalBoss, kPageItemBoss, "kOvalBoss", {});
-  (void)r.RegisterClass(kLineBoss, kPageItemBoss, "kLineBoss", {});
-  (void)r.RegisterClass(kGroupBoss, kPageItemBoss, "kGroupBoss", {});
+  if (error == kSuccess)
+    error =
+        r.RegisterClass(kSpreadBoss, kInvalidClass, "kSpreadBoss", {{IID_ISPREAD, kSpreadImpl}, hierarchy});
+  if (error == kSuccess)
+    error = r.RegisterClass(kMasterSpreadBoss, kSpreadBoss, "kMasterSpreadBoss",
+                            {{IID_IMASTERSPREAD, kMasterSpreadImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kPageBoss, kInvalidClass, "kPageBoss", {{IID_IPAGE, kPageImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kSpreadLayerBoss, kInvalidClass, "kSpreadLayerBoss",
+                            {{IID_ISPREADLAYER, kSpreadLayerImpl}, hierarchy});
+  if (error == kSuccess)
+    error = r.RegisterClass(kDocumentLayerBoss, kInvalidClass, "kDocumentLayerBoss",
+                            {{IID_IDOCUMENTLAYER, kDocumentLayerImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kFrameListBoss, kInvalidClass, "kFrameListBoss",
+                            {{IID_IFRAMELIST, kFrameListImpl}, subject});
+  if (error == kSuccess)
+    error = r.RegisterClass(kPageItemBoss, kInvalidClass, "kPageItemBoss",
+                            {{IID_IPAGEITEM, kPageItemImpl}, hierarchy, subject});
+  if (error == kSuccess)
+    error =
+        r.RegisterClass(kTextFrameBoss, kPageItemBoss, "kTextFrameBoss", {{IID_ITEXTFRAME, kTextFrameImpl}});
+  if (error == kSuccess) error = r.RegisterClass(kGraphicFrameBoss, kPageItemBoss, "kGraphicFrameBoss", {});
+  if (error == kSuccess) error = r.RegisterClass(kRectangleBoss, kPageItemBoss, "kRectangleBoss", {});
+  if (error == kSuccess) error = r.RegisterClass(kOvalBoss, kPageItemBoss, "kOvalBoss", {});
+  if (error == kSuccess) error = r.RegisterClass(kLineBoss, kPageItemBoss, "kLineBoss", {});
+  if (error == kSuccess) error = r.RegisterClass(kGroupBoss, kPageItemBoss, "kGroupBoss", {});
+  return error;
 }
 
-void RegisterCommands(Registry& r) {
-  (void)r.RegisterImplementation<LayoutCmdData>(kLayoutCmdDataImpl);
+ErrorCode RegisterCommands(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<LayoutCmdData>(kLayoutCmdDataImpl);
   uint32_t next = kLayoutCmdImplBase.Get();
   for (const LayoutCommandInfo& info : LayoutCommandTable()) {
     ImplementationID impl = next++;
-    (void)r.RegisterImplementation(impl, info.factory, false);
-    (void)r.RegisterClass(info.cls, kInvalidClass, info.name,
-                          {{IID_ICOMMAND, impl}, {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl}});
+    if (error == kSuccess) error = r.RegisterImplementation(impl, info.factory, false);
+    if (error == kSuccess)
+      error = r.RegisterClass(info.cls, kInvalidClass, info.name,
+                              {{IID_ICOMMAND, impl}, {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl}});
   }
+  return error;
 }
 
 }  // namespace
 
-void RegisterLayoutClasses() {
+ErrorCode RegisterLayoutClasses() {
   Registry& r = Registry::Get();
-  RegisterDocumentParts(r);
-  RegisterLayoutObjects(r);
-  RegisterCommands(r);
-  RegisterItemLookClasses(r);
-  RegisterHyperlinkClasses();
-  RegisterPictureClasses();
-  RegisterFrameOrderCommand();
+  ErrorCode error = RegisterDocumentParts(r);
+  if (error == kSuccess) error = RegisterLayoutObjects(r);
+  if (error == kSuccess) error = RegisterCommands(r);
+  if (error == kSuccess) error = RegisterItemLookClasses(r);
+  if (error == kSuccess) error = RegisterHyperlinkClasses();
+  if (error == kSuccess) error = RegisterPictureClasses();
+  if (error == kSuccess) error = RegisterFrameOrderCommand();
+  return error;
 }

@@ -22,7 +22,7 @@ std::string_view LinkStateName(LinkState state) {
 
 void LinkResource::SetData(const LinkData& data) {
   if (data == data_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   data_ = data;
 }
 
@@ -51,14 +51,14 @@ UID LinkList::FindLink(std::string_view uri) const {
 
 void LinkList::AddLink(UID link) {
   if (std::find(links_.begin(), links_.end(), link) != links_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   links_.push_back(link);
 }
 
 void LinkList::RemoveLink(UID link) {
   auto it = std::find(links_.begin(), links_.end(), link);
   if (it == links_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   links_.erase(it);
 }
 

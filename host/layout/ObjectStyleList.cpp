@@ -22,7 +22,7 @@ ObjectStyleID ObjectStyleList::FindStyleByName(const WideString& name) const {
 }
 
 ObjectStyleID ObjectStyleList::AddStyle(ObjectStyle style) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return kInvalidObjectStyle;
   style.id = styles_.back().id + 1;
   styles_.push_back(std::move(style));
   return styles_.back().id;

@@ -6,39 +6,39 @@
 
 void Page::SetSpread(UID spread) {
   if (spread == spread_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   spread_ = spread;
 }
 
 void Page::SetSize(double width, double height) {
   if (width == width_ && height == height_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   width_ = width;
   height_ = height;
 }
 
 void Page::SetMargins(const Margins& margins) {
   if (margins == margins_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   margins_ = margins;
 }
 
 void Page::SetColumns(int32_t columns, double gutter) {
   if (columns == columns_ && gutter == gutter_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   columns_ = columns;
   gutter_ = gutter;
 }
 
 void Page::SetMasterSpread(UID master) {
   if (master == master_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   master_ = master;
 }
 
 void Page::SetOverrides(std::vector<OverrideEntry> overrides) {
   if (overrides == overrides_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   overrides_ = std::move(overrides);
 }
 

@@ -5,37 +5,37 @@
 
 void PageItem::SetBounds(const PMRect& bounds) {
   if (bounds == bounds_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   bounds_ = bounds;
 }
 
 void PageItem::SetTransform(const ItemTransform& transform) {
   if (transform == transform_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   transform_ = transform;
 }
 
 void PageItem::SetLabels(const ItemLabels& labels) {
   if (labels == labels_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   labels_ = labels;
 }
 
 void PageItem::SetLocked(bool locked) {
   if (locked == locked_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   locked_ = locked;
 }
 
 void PageItem::SetOverrideOf(UID masterItem) {
   if (masterItem == overrideOf_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   overrideOf_ = masterItem;
 }
 
 void PageItem::SetGraphicContent(bool graphic) {
   if (graphic == graphic_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   graphic_ = graphic;
 }
 

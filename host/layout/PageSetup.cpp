@@ -30,13 +30,13 @@ const char* PageSetupValues::Fault() const {
 
 void PageSetup::Set(const PageSetupValues& values) {
   if (values == values_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   values_ = values;
 }
 
 void PageSetup::SetLayoutSuspended(bool suspended) {
   if (suspended == suspended_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   suspended_ = suspended;
 }
 

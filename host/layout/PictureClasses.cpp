@@ -18,33 +18,43 @@ CreatedImplementation MakeCommand(Boss* boss) {
   return {impl, static_cast<IPMUnknown*>(static_cast<ICommand*>(impl))};
 }
 
-void RegisterCommand(Registry& r, ClassID cls, const char* name, ImplementationID impl,
-                     ImplementationFactory factory) {
-  (void)r.RegisterImplementation(impl, factory, false);
-  (void)r.RegisterClass(cls, kInvalidClass, name,
-                        {{IID_ICOMMAND, impl},
-                         {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl},
-                         {IID_IPICTURECMDDATA, kPictureCmdDataImpl}});
+ErrorCode RegisterCommand(Registry& r, ClassID cls, const char* name, ImplementationID impl,
+                          ImplementationFactory factory) {
+  ErrorCode error = kSuccess;
+  if (error == kSuccess) error = r.RegisterImplementation(impl, factory, false);
+  if (error == kSuccess)
+    error = r.RegisterClass(cls, kInvalidClass, name,
+                            {{IID_ICOMMAND, impl},
+                             {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl},
+                             {IID_IPICTURECMDDATA, kPictureCmdDataImpl}});
+  return error;
 }
 
 }  // namespace
 
-void RegisterPictureClasses() {
+ErrorCode RegisterPictureClasses() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation<ImageContent>(kImageContentImpl, true);
-  (void)r.RegisterImplementation<LinkResource>(kLinkResourceImpl, true);
-  (void)r.RegisterImplementation<LinkList>(kLinkListImpl, true);
-  (void)r.RegisterImplementation<FramePlacementOptions>(kPlacementOptionsImpl, true);
-  (void)r.RegisterImplementation<PictureCmdData>(kPictureCmdDataImpl);
-  (void)r.RegisterClass(kImageItemBoss, kPageItemBoss, "kImageItemBoss",
-                        {{IID_IIMAGECONTENT, kImageContentImpl}});
-  (void)r.RegisterClass(kLinkResourceBoss, kInvalidClass, "kLinkResourceBoss",
-                        {{IID_ILINKRESOURCE, kLinkResourceImpl}});
-  (void)r.AddIn(kDocBoss, {{IID_ILINKLIST, kLinkListImpl}});
-  (void)r.AddIn(kGraphicFrameBoss, {{IID_IPLACEMENTOPTIONS, kPlacementOptionsImpl}});
-  RegisterCommand(r, kPlacePictureCmdBoss, "kPlacePictureCmdBoss", kPlacePictureCmdImpl,
-                  MakeCommand<PlacePictureCmd>);
-  RegisterCommand(r, kRelinkCmdBoss, "kRelinkCmdBoss", kRelinkCmdImpl, MakeCommand<RelinkCmd>);
-  RegisterCommand(r, kSetPlacementOptionsCmdBoss, "kSetPlacementOptionsCmdBoss", kSetPlacementOptionsCmdImpl,
-                  MakeCommand<SetPlacementOptionsCmd>);
+  ErrorCode error = kSuccess;
+  if (error == kSuccess) error = r.RegisterImplementation<ImageContent>(kImageContentImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<LinkResource>(kLinkResourceImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<LinkList>(kLinkListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<FramePlacementOptions>(kPlacementOptionsImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<PictureCmdData>(kPictureCmdDataImpl);
+  if (error == kSuccess)
+    error = r.RegisterClass(kImageItemBoss, kPageItemBoss, "kImageItemBoss",
+                            {{IID_IIMAGECONTENT, kImageContentImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kLinkResourceBoss, kInvalidClass, "kLinkResourceBoss",
+                            {{IID_ILINKRESOURCE, kLinkResourceImpl}});
+  if (error == kSuccess) error = r.AddIn(kDocBoss, {{IID_ILINKLIST, kLinkListImpl}});
+  if (error == kSuccess) error = r.AddIn(kGraphicFrameBoss, {{IID_IPLACEMENTOPTIONS, kPlacementOptionsImpl}});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kPlacePictureCmdBoss, "kPlacePictureCmdBoss", kPlacePictureCmdImpl,
+                            MakeCommand<PlacePictureCmd>);
+  if (error == kSuccess)
+    error = RegisterCommand(r, kRelinkCmdBoss, "kRelinkCmdBoss", kRelinkCmdImpl, MakeCommand<RelinkCmd>);
+  if (error == kSuccess)
+    error = RegisterCommand(r, kSetPlacementOptionsCmdBoss, "kSetPlacementOptionsCmdBoss",
+                            kSetPlacementOptionsCmdImpl, MakeCommand<SetPlacementOptionsCmd>);
+  return error;
 }

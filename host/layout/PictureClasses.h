@@ -2,5 +2,7 @@
 // options, the document's link list and the picture commands.
 #pragma once
 
+#include "host/core/IDs.h"
+
 // Called once from the layout area's registration, after the page item classes.
-void RegisterPictureClasses();
+ErrorCode RegisterPictureClasses();

@@ -12,7 +12,7 @@ bool PlacementOptions::IsValid() const {
 
 void FramePlacementOptions::SetOptions(const PlacementOptions& options) {
   if (options == options_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   options_ = options;
 }
 

@@ -5,7 +5,7 @@
 
 void SectionList::SetSections(std::vector<Section> sections) {
   if (sections == sections_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   sections_ = std::move(sections);
 }
 

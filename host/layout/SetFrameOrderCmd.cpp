@@ -33,15 +33,17 @@ void SetFrameOrderCmd::Do() {
   Note(IID_IFRAMELIST, {.what = kFrameListChange, .items = order, .target = frameListUID, .position = first});
 }
 
-void RegisterFrameOrderCommand() {
+ErrorCode RegisterFrameOrderCommand() {
   Registry& r = Registry::Get();
-  (void)r.RegisterImplementation(
+  ErrorCode error = r.RegisterImplementation(
       kSetFrameOrderCmdImpl,
       [](Boss* boss) -> CreatedImplementation {
         auto* impl = new SetFrameOrderCmd(boss);
         return {impl, static_cast<IPMUnknown*>(static_cast<ICommand*>(impl))};
       },
       false);
-  (void)r.RegisterClass(kSetFrameOrderCmdBoss, kInvalidClass, "kSetFrameOrderCmdBoss",
-                        {{IID_ICOMMAND, kSetFrameOrderCmdImpl}, {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kSetFrameOrderCmdBoss, kInvalidClass, "kSetFrameOrderCmdBoss",
+                            {{IID_ICOMMAND, kSetFrameOrderCmdImpl}, {IID_ILAYOUTCMDDATA, kLayoutCmdDataImpl}});
+  return error;
 }

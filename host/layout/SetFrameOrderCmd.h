@@ -16,4 +16,4 @@ class SetFrameOrderCmd final : public LayoutCommand {
 };
 
 // Registers the command class.
-void RegisterFrameOrderCommand();
+ErrorCode RegisterFrameOrderCommand();

@@ -14,19 +14,19 @@ int32_t Spread::IndexOfPage(UID page) const {
 
 void Spread::InsertPage(UID page, int32_t at) {
   if (!page.IsValid() || IndexIn(pages_, page) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   InsertAt(pages_, page, at);
 }
 
 void Spread::RemovePage(UID page) {
   if (IndexIn(pages_, page) < 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(pages_, page);
 }
 
 void Spread::SetPagePosition(int32_t position) {
   if (position == pagePosition_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   pagePosition_ = position;
 }
 
@@ -37,7 +37,7 @@ void Spread::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void MasterSpread::SetPrefixAndName(const WideString& prefix, const WideString& name) {
   if (prefix == prefix_ && name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   prefix_ = prefix;
   name_ = name;
 }

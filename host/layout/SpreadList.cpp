@@ -20,13 +20,13 @@ int32_t SpreadList::IndexOfMasterSpread(UID spread) const {
 
 void SpreadList::Insert(std::vector<UID>& list, UID spread, int32_t at) {
   if (!spread.IsValid() || IndexIn(list, spread) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   InsertAt(list, spread, at);
 }
 
 void SpreadList::Remove(std::vector<UID>& list, UID spread) {
   if (IndexIn(list, spread) < 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(list, spread);
 }
 

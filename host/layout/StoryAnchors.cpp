@@ -22,14 +22,14 @@ const Anchor* StoryAnchors::AnchorAt(int32_t index) const {
 void StoryAnchors::AddAnchor(const Anchor& anchor) {
   auto it = FirstAtOrAfter(anchors_, anchor.index);
   if (it != anchors_.end() && it->index == anchor.index) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   anchors_.insert(it, anchor);
 }
 
 void StoryAnchors::RemoveAnchor(UID item) {
   auto it = std::find_if(anchors_.begin(), anchors_.end(), [&](const Anchor& a) { return a.item == item; });
   if (it == anchors_.end()) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   anchors_.erase(it);
 }
 
@@ -39,7 +39,7 @@ std::vector<UID> StoryAnchors::NoteTextEdit(int32_t position, int32_t deleted, i
   if (first == anchors_.end()) return gone;
   // An edit that keeps the length and deletes no anchor moves none.
   if (deleted == inserted && first->index >= position + deleted) return gone;
-  PreDirty();
+  if (PreDirty() != kSuccess) return gone;
   auto last = FirstAtOrAfter(anchors_, position + deleted);
   for (auto it = first; it != last; ++it)
     gone.push_back(it->item);

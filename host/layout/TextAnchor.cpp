@@ -5,19 +5,19 @@
 
 void TextAnchor::SetName(const WideString& name) {
   if (name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
 }
 
 void TextAnchor::SetPageAnchor(bool page) {
   if (page == page_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   page_ = page;
 }
 
 void TextAnchor::SetStory(UID story) {
   if (story == story_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   story_ = story;
 }
 

@@ -7,19 +7,19 @@ using namespace LayoutStreams;
 
 void TextFrame::SetFrameList(UID frameList) {
   if (frameList == frameList_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   frameList_ = frameList;
 }
 
 void TextFrame::SetOptions(const FrameOptions& options) {
   if (options == options_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   options_ = options;
 }
 
 void TextFrame::SetTextRange(int32_t start, int32_t span) {
   if (start == textStart_ && span == textSpan_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   textStart_ = start;
   textSpan_ = span;
 }
@@ -33,7 +33,7 @@ void TextFrame::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void FrameList::SetStory(UID story) {
   if (story == story_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   story_ = story;
 }
 
@@ -46,19 +46,19 @@ int32_t FrameList::IndexOfFrame(UID frame) const {
 
 void FrameList::InsertFrame(UID frame, int32_t at) {
   if (!frame.IsValid() || IndexIn(frames_, frame) >= 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   InsertAt(frames_, frame, at);
 }
 
 void FrameList::RemoveFrame(UID frame) {
   if (IndexIn(frames_, frame) < 0) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(frames_, frame);
 }
 
 void FrameList::SetFirstDamagedFrame(int32_t index) {
   if (index == firstDamaged_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   firstDamaged_ = index;
 }
 
@@ -70,13 +70,13 @@ void FrameList::ReadWrite(IPMStream* stream, ImplementationID) {
 
 void StoryFrames::SetFrameList(UID frameList) {
   if (frameList == frameList_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   frameList_ = frameList;
 }
 
 void StoryFrames::SetPrimaryTextFlow(bool primary) {
   if (primary == primary_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   primary_ = primary;
 }
 

@@ -33,7 +33,7 @@ bool DocFontList::FindFontByFullName(const WideString& name, UID& family, WideSt
 }
 
 void DocFontList::AddFamily(UID family) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   families_.push_back(family);
 }
 

@@ -42,7 +42,7 @@ const FontFace* FontFamily::GetFace(const WideString& face) const {
 
 void FontFamily::SetFamilyName(const WideString& name) {
   if (name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
 }
 

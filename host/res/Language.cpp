@@ -9,7 +9,7 @@ char16_t Language::GetQuote(bool doubleQuote, bool closing) const {
 }
 
 void Language::Set(const WideString& name, const std::string& locale, const QuoteMarks& quotes) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
   locale_ = locale;
   quotes_ = quotes;

@@ -21,13 +21,13 @@ UID LanguageList::FindLanguage(const WideString& name) const {
 }
 
 void LanguageList::AddLanguage(UID language) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   languages_.push_back(language);
 }
 
 void LanguageList::SetDefaultLanguageUID(UID language) {
   if (language == default_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   default_ = language;
 }
 

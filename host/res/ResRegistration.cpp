@@ -25,47 +25,58 @@
 
 namespace {
 
-void RegisterImplementations(Registry& r) {
-  (void)r.RegisterImplementation<Swatch>(kSwatchImpl, true);
-  (void)r.RegisterImplementation<SwatchList>(kSwatchListImpl, true);
-  (void)r.RegisterImplementation<StrokeStyle>(kStrokeStyleImpl, true);
-  (void)r.RegisterImplementation<StrokeStyleList>(kStrokeStyleListImpl, true);
-  (void)r.RegisterImplementation<Language>(kLanguageImpl, true);
-  (void)r.RegisterImplementation<LanguageList>(kLanguageListImpl, true);
-  (void)r.RegisterImplementation<FontFamily>(kFontFamilyImpl, true);
-  (void)r.RegisterImplementation<DocFontList>(kDocFontListImpl, true);
-  (void)r.RegisterImplementation<MetricsKerningMethod>(kMetricsKerningMethodImpl);
-  (void)r.RegisterImplementation<OpticalKerningMethod>(kOpticalKerningMethodImpl);
-  (void)r.RegisterImplementation<ColorSwatchCmdData>(kColorSwatchCmdDataImpl);
-  (void)r.RegisterImplementation<StrokeStyleCmdData>(kStrokeStyleCmdDataImpl);
-  (void)r.RegisterImplementation<NewColorSwatchCmd>(kNewColorSwatchCmdImpl);
-  (void)r.RegisterImplementation<NewTintSwatchCmd>(kNewTintSwatchCmdImpl);
-  (void)r.RegisterImplementation<NewStrokeStyleCmd>(kNewStrokeStyleCmdImpl);
+ErrorCode RegisterImplementations(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<Swatch>(kSwatchImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<SwatchList>(kSwatchListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StrokeStyle>(kStrokeStyleImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StrokeStyleList>(kStrokeStyleListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<Language>(kLanguageImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<LanguageList>(kLanguageListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<FontFamily>(kFontFamilyImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<DocFontList>(kDocFontListImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<MetricsKerningMethod>(kMetricsKerningMethodImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<OpticalKerningMethod>(kOpticalKerningMethodImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ColorSwatchCmdData>(kColorSwatchCmdDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<StrokeStyleCmdData>(kStrokeStyleCmdDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<NewColorSwatchCmd>(kNewColorSwatchCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<NewTintSwatchCmd>(kNewTintSwatchCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<NewStrokeStyleCmd>(kNewStrokeStyleCmdImpl);
+  return error;
 }
 
-void RegisterClasses(Registry& r) {
-  (void)r.RegisterClass(kSwatchBoss, kInvalidClass, "kSwatchBoss", {{IID_ISWATCH, kSwatchImpl}});
-  (void)r.RegisterClass(kStrokeStyleBoss, kInvalidClass, "kStrokeStyleBoss",
-                        {{IID_ISTROKESTYLE, kStrokeStyleImpl}});
-  (void)r.RegisterClass(kLanguageBoss, kInvalidClass, "kLanguageBoss", {{IID_ILANGUAGE, kLanguageImpl}});
-  (void)r.RegisterClass(kFontFamilyBoss, kInvalidClass, "kFontFamilyBoss",
-                        {{IID_IFONTFAMILY, kFontFamilyImpl}});
-  (void)r.RegisterClass(
-      kNewColorSwatchCmdBoss, kInvalidClass, "kNewColorSwatchCmdBoss",
-      {{IID_ICOMMAND, kNewColorSwatchCmdImpl}, {IID_ICOLORSWATCHCMDDATA, kColorSwatchCmdDataImpl}});
-  (void)r.RegisterClass(kNewTintSwatchCmdBoss, kInvalidClass, "kNewTintSwatchCmdBoss",
-                        {{IID_ICOMMAND, kNewTintSwatchCmdImpl}, {IID_IREALDATA, kRealDataImpl}});
-  (void)r.RegisterClass(
-      kNewStrokeStyleCmdBoss, kInvalidClass, "kNewStrokeStyleCmdBoss",
-      {{IID_ICOMMAND, kNewStrokeStyleCmdImpl}, {IID_ISTROKESTYLECMDDATA, kStrokeStyleCmdDataImpl}});
-  (void)r.RegisterClass(kMetricsKerningMethodBoss, kInvalidClass, "kMetricsKerningMethodBoss",
-                        {{IID_IKERNINGMETHOD, kMetricsKerningMethodImpl}});
-  (void)r.RegisterClass(kOpticalKerningMethodBoss, kInvalidClass, "kOpticalKerningMethodBoss",
-                        {{IID_IKERNINGMETHOD, kOpticalKerningMethodImpl}});
-  (void)r.AddIn(kDocWorkspaceBoss, {{IID_ISWATCHLIST, kSwatchListImpl},
-                                    {IID_ISTROKESTYLELIST, kStrokeStyleListImpl},
-                                    {IID_ILANGUAGELIST, kLanguageListImpl},
-                                    {IID_IDOCFONTLIST, kDocFontListImpl}});
+ErrorCode RegisterClasses(Registry& r) {
+  ErrorCode error = r.RegisterClass(kSwatchBoss, kInvalidClass, "kSwatchBoss", {{IID_ISWATCH, kSwatchImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kStrokeStyleBoss, kInvalidClass, "kStrokeStyleBoss",
+                            {{IID_ISTROKESTYLE, kStrokeStyleImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kLanguageBoss, kInvalidClass, "kLanguageBoss", {{IID_ILANGUAGE, kLanguageImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kFontFamilyBoss, kInvalidClass, "kFontFamilyBoss",
+                            {{IID_IFONTFAMILY, kFontFamilyImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(
+        kNewColorSwatchCmdBoss, kInvalidClass, "kNewColorSwatchCmdBoss",
+        {{IID_ICOMMAND, kNewColorSwatchCmdImpl}, {IID_ICOLORSWATCHCMDDATA, kColorSwatchCmdDataImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kNewTintSwatchCmdBoss, kInvalidClass, "kNewTintSwatchCmdBoss",
+                            {{IID_ICOMMAND, kNewTintSwatchCmdImpl}, {IID_IREALDATA, kRealDataImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(
+        kNewStrokeStyleCmdBoss, kInvalidClass, "kNewStrokeStyleCmdBoss",
+        {{IID_ICOMMAND, kNewStrokeStyleCmdImpl}, {IID_ISTROKESTYLECMDDATA, kStrokeStyleCmdDataImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kMetricsKerningMethodBoss, kInvalidClass, "kMetricsKerningMethodBoss",
+                            {{IID_IKERNINGMETHOD, kMetricsKerningMethodImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kOpticalKerningMethodBoss, kInvalidClass, "kOpticalKerningMethodBoss",
+                            {{IID_IKERNINGMETHOD, kOpticalKerningMethodImpl}});
+  if (error == kSuccess)
+    error = r.AddIn(kDocWorkspaceBoss, {{IID_ISWATCHLIST, kSwatchListImpl},
+                                        {IID_ISTROKESTYLELIST, kStrokeStyleListImpl},
+                                        {IID_ILANGUAGELIST, kLanguageListImpl},
+                                        {IID_IDOCFONTLIST, kDocFontListImpl}});
+  return error;
 }
 
 void RegisterTexts() {
@@ -179,13 +190,16 @@ void InitializeLanguages(IDataBase& db, ILanguageList& list) {
 
 }  // namespace
 
-void RegisterResClasses() {
+ErrorCode RegisterResClasses() {
   Registry& r = Registry::Get();
-  RegisterImplementations(r);
-  RegisterClasses(r);
-  (void)ServiceRegistry::Get().Register(kKerningMethodService, kMetricsKerningMethodBoss);
-  (void)ServiceRegistry::Get().Register(kKerningMethodService, kOpticalKerningMethodBoss);
+  ErrorCode error = RegisterImplementations(r);
+  if (error == kSuccess) error = RegisterClasses(r);
+  if (error == kSuccess)
+    error = ServiceRegistry::Get().Register(kKerningMethodService, kMetricsKerningMethodBoss);
+  if (error == kSuccess)
+    error = ServiceRegistry::Get().Register(kKerningMethodService, kOpticalKerningMethodBoss);
   RegisterTexts();
+  return error;
 }
 
 void InitializeDocumentResources(IDataBase& db, UID document) {

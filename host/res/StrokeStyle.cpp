@@ -46,7 +46,7 @@ bool IsValidStrokePattern(StrokeKind kind, const std::vector<double>& pattern) {
 
 void StrokeStyle::Set(const WideString& name, StrokeKind kind, const std::vector<double>& pattern,
                       bool builtIn) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   name_ = name;
   kind_ = kind;
   pattern_ = pattern;

@@ -21,7 +21,7 @@ UID StrokeStyleList::FindStrokeStyle(const WideString& name) const {
 }
 
 void StrokeStyleList::AddStrokeStyle(UID style) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   styles_.push_back(style);
 }
 

@@ -37,7 +37,7 @@ ColorValue Swatch::GetColor() const {
 }
 
 void Swatch::SetColor(SwatchKind kind, const WideString& name, const ColorValue& color) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   kind_ = kind;
   name_ = name;
   color_ = color;
@@ -46,7 +46,7 @@ void Swatch::SetColor(SwatchKind kind, const WideString& name, const ColorValue&
 }
 
 void Swatch::SetTint(UID base, double tint) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   kind_ = SwatchKind::kTint;
   name_.clear();
   color_ = ColorValue();
@@ -56,7 +56,7 @@ void Swatch::SetTint(UID base, double tint) {
 
 void Swatch::SetReserved(bool reserved) {
   if (reserved == reserved_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   reserved_ = reserved;
 }
 

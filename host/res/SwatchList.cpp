@@ -43,12 +43,12 @@ WideString SwatchList::MakeUniqueName(const WideString& name) const {
 }
 
 void SwatchList::AddSwatch(UID swatch) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   swatches_.push_back(swatch);
 }
 
 void SwatchList::SetReservedSwatches(UID none, UID paper, UID black, UID registration) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   none_ = none;
   paper_ = paper;
   black_ = black;

@@ -208,15 +208,17 @@ const AttributeClassInfo* FindByTagName(std::string_view name) {
   return nullptr;
 }
 
-void RegisterHostClasses() {
+ErrorCode RegisterHostClasses() {
+  ErrorCode error = kSuccess;
   std::vector<AttributeClassInfo> all = CharacterClasses();
   std::vector<AttributeClassInfo> para = ParagraphClasses();
   all.insert(all.end(), std::make_move_iterator(para.begin()), std::make_move_iterator(para.end()));
   std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.cls < b.cls; });
   for (auto& info : all) {
     AttributeTagNames::Attach(info);
-    (void)Register(std::move(info));
+    if (error == kSuccess) error = Register(std::move(info));
   }
+  return error;
 }
 
 }  // namespace AttributeClasses

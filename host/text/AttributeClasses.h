@@ -150,6 +150,7 @@ std::vector<const AttributeClassInfo*> TaggedTextClasses();
 const AttributeClassInfo* FindByTagName(std::string_view name);
 
 // Registers the host's classes: descriptions and boss classes. Called once at start-up.
-void RegisterHostClasses();
+// kIDClashError at the first ID already taken (the rest of the area is then not registered).
+[[nodiscard]] ErrorCode RegisterHostClasses();
 
 }  // namespace AttributeClasses

@@ -8,7 +8,7 @@
 
 void CharRunChunk::SetStory(UID story) {
   if (story == story_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   story_ = story;
 }
 
@@ -38,7 +38,7 @@ int32_t CharRunChunk::RunStart(int32_t index) const {
 }
 
 void CharRunChunk::Assign(std::vector<CharRun> runs) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   runs_ = std::move(runs);
   total_ = 0;
   for (const CharRun& r : runs_)
@@ -57,7 +57,7 @@ bool CharRunChunk::Splice(int32_t offset, const std::vector<CharRun>& runs) {
   bool mergeRight = SameRunAttributes(runs.back().attributes, right->attributes);
   size_t count = runs_.size() + runs.size() + (split ? 1 : 0) - (mergeLeft ? 1 : 0) - (mergeRight ? 1 : 0);
   if (count > static_cast<size_t>(kMaxRuns)) return false;
-  PreDirty();
+  if (PreDirty() != kSuccess) return false;
   if (split) {
     CharRun tail = runs_[at];
     tail.length = runStart + runs_[at].length - offset;
@@ -81,7 +81,7 @@ bool CharRunChunk::Splice(int32_t offset, const std::vector<CharRun>& runs) {
 }
 
 void CharRunChunk::Grow(int32_t index, int32_t delta) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   runs_[index].length += delta;
   total_ += delta;
   stale_ = true;

@@ -15,13 +15,13 @@ bool StoryList::ContainsStory(UID story) const {
 
 void StoryList::AddStory(UID story) {
   if (!story.IsValid() || ContainsStory(story)) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   stories_.push_back(story);
 }
 
 void StoryList::RemoveStory(UID story) {
   if (!ContainsStory(story)) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   std::erase(stories_, story);
 }
 

@@ -31,14 +31,14 @@ uint64_t StyleRenameCount() {
 
 void StyleInfo::SetKind(StyleKind kind) {
   if (kind == kind_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   kind_ = kind;
 }
 
 void StyleInfo::SetName(const WideString& name) {
   if (name == name_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   if (!name_.empty()) NoteStyleRename();
   name_ = name;
@@ -46,28 +46,28 @@ void StyleInfo::SetName(const WideString& name) {
 
 void StyleInfo::SetBasedOn(UID style) {
   if (style == basedOn_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   basedOn_ = style;
 }
 
 void StyleInfo::SetNextStyle(UID style) {
   if (style == next_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   next_ = style;
 }
 
 void StyleInfo::SetCharacterStyle(UID style) {
   if (style == characterStyle_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   characterStyle_ = style;
 }
 
 void StyleInfo::SetAttributes(const AttributeBossList& attributes) {
   if (attributes == attributes_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   NoteStyleChange();
   attributes_ = attributes;
 }

@@ -127,8 +127,9 @@ void StyleTable::AddStyle(UID style) {
   if (!style.IsValid() || ContainsStyle(style)) return;
   IDataBase* db = ::GetDataBase(this);
   if (!db || !db->IsInStep() ||
-      db->AddUndoRecord(std::make_unique<StylesAdded>(::GetUID(this), GetKind(), style)) != kSuccess)
-    PreDirty();
+      db->AddUndoRecord(std::make_unique<StylesAdded>(::GetUID(this), GetKind(), style)) != kSuccess) {
+    if (PreDirty() != kSuccess) return;
+  }
   PutBack({style});
 }
 
@@ -150,20 +151,20 @@ void StyleTable::TakeBackLast(int32_t count) {
 
 void StyleTable::AddGroup(const WideString& path) {
   if (path.empty() || HasGroup(path)) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   groups_.push_back(path);
   groupSet_.insert(path);
 }
 
 void StyleTable::SetRootStyle(UID style) {
   if (style == root_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   root_ = style;
 }
 
 void StyleTable::SetDefaultStyle(UID style) {
   if (style == default_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   default_ = style;
 }
 

@@ -47,7 +47,7 @@ void XferUnits(IPMStream* stream, std::u16string& text) {
 
 void TextChunk::SetStory(UID story) {
   if (story == story_) return;
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   story_ = story;
 }
 
@@ -56,7 +56,7 @@ int32_t TextChunk::ReturnsBefore(int32_t offset) const {
 }
 
 void TextChunk::SetParagraph(int32_t index, RunAttributes attributes) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   paragraphs_.Set(index, std::move(attributes));
 }
 
@@ -67,7 +67,7 @@ void TextChunk::IndexReturns() {
 
 // The return index is updated for the edit rather than rebuilt, so that an edit costs what it changes.
 void TextChunk::Insert(int32_t offset, ChunkContent content) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   int32_t before = ReturnsBefore(offset);
   auto added = static_cast<int32_t>(content.text.size());
   text_.insert(static_cast<size_t>(offset), content.text);
@@ -83,7 +83,7 @@ void TextChunk::Insert(int32_t offset, ChunkContent content) {
 }
 
 void TextChunk::Erase(int32_t offset, int32_t count) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   int32_t first = ReturnsBefore(offset);
   int32_t last = ReturnsBefore(offset + count);
   text_.erase(static_cast<size_t>(offset), static_cast<size_t>(count));
@@ -94,7 +94,7 @@ void TextChunk::Erase(int32_t offset, int32_t count) {
 }
 
 void TextChunk::Assign(ChunkContent content) {
-  PreDirty();
+  if (PreDirty() != kSuccess) return;
   text_ = std::move(content.text);
   paragraphs_ = std::move(content.paragraphs);
   IndexReturns();

@@ -24,80 +24,104 @@
 
 namespace {
 
-void RegisterStorage(Registry& r) {
-  (void)r.RegisterImplementation<TextStory>(kTextStoryImpl, true);
-  (void)r.RegisterImplementation<TextChunk>(kTextChunkImpl, true);
-  (void)r.RegisterImplementation<CharRunChunk>(kCharRunChunkImpl, true);
-  (void)r.RegisterImplementation<StoryList>(kStoryListImpl, true);
-  (void)r.RegisterClass(kTextStoryBoss, kInvalidClass, "kTextStoryBoss",
-                        {{IID_ITEXTMODEL, kTextStoryImpl}, {IID_ISUBJECT, kSubjectImpl}});
-  (void)r.RegisterClass(kTextChunkBoss, kInvalidClass, "kTextChunkBoss", {{IID_ITEXTCHUNK, kTextChunkImpl}});
-  (void)r.RegisterClass(kCharRunChunkBoss, kInvalidClass, "kCharRunChunkBoss",
-                        {{IID_ICHARRUNCHUNK, kCharRunChunkImpl}});
-  (void)r.AddIn(kDocBoss, {{IID_ISTORYLIST, kStoryListImpl}});
+ErrorCode RegisterStorage(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<TextStory>(kTextStoryImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<TextChunk>(kTextChunkImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<CharRunChunk>(kCharRunChunkImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StoryList>(kStoryListImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterClass(kTextStoryBoss, kInvalidClass, "kTextStoryBoss",
+                            {{IID_ITEXTMODEL, kTextStoryImpl}, {IID_ISUBJECT, kSubjectImpl}});
+  if (error == kSuccess)
+    error =
+        r.RegisterClass(kTextChunkBoss, kInvalidClass, "kTextChunkBoss", {{IID_ITEXTCHUNK, kTextChunkImpl}});
+  if (error == kSuccess)
+    error = r.RegisterClass(kCharRunChunkBoss, kInvalidClass, "kCharRunChunkBoss",
+                            {{IID_ICHARRUNCHUNK, kCharRunChunkImpl}});
+  if (error == kSuccess) error = r.AddIn(kDocBoss, {{IID_ISTORYLIST, kStoryListImpl}});
+  return error;
 }
 
-void RegisterStyles(Registry& r) {
-  (void)r.RegisterImplementation<StyleInfo>(kStyleInfoImpl, true);
-  (void)r.RegisterImplementation<StyleTable>(kParaStyleTableImpl, true);
-  (void)r.RegisterImplementation<StyleTable>(kCharStyleTableImpl, true);
-  (void)r.RegisterClass(kStyleBoss, kInvalidClass, "kStyleBoss", {{IID_ISTYLEINFO, kStyleInfoImpl}});
-  (void)r.AddIn(kDocWorkspaceBoss,
-                {{IID_IPARASTYLETABLE, kParaStyleTableImpl}, {IID_ICHARSTYLETABLE, kCharStyleTableImpl}});
+ErrorCode RegisterStyles(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<StyleInfo>(kStyleInfoImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StyleTable>(kParaStyleTableImpl, true);
+  if (error == kSuccess) error = r.RegisterImplementation<StyleTable>(kCharStyleTableImpl, true);
+  if (error == kSuccess)
+    error = r.RegisterClass(kStyleBoss, kInvalidClass, "kStyleBoss", {{IID_ISTYLEINFO, kStyleInfoImpl}});
+  if (error == kSuccess)
+    error = r.AddIn(kDocWorkspaceBoss,
+                    {{IID_IPARASTYLETABLE, kParaStyleTableImpl}, {IID_ICHARSTYLETABLE, kCharStyleTableImpl}});
+  return error;
 }
 
-void RegisterAttributes(Registry& r) {
-  (void)r.RegisterImplementation<TextAttribute>(kTextAttributeImpl);
-  (void)r.RegisterClass(kOpaqueTextAttributeBoss, kInvalidClass, "kOpaqueTextAttributeBoss",
-                        {{IID_ITEXTATTRIBUTE, kTextAttributeImpl}});
-  AttributeClasses::RegisterHostClasses();
+ErrorCode RegisterAttributes(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<TextAttribute>(kTextAttributeImpl);
+  if (error == kSuccess)
+    error = r.RegisterClass(kOpaqueTextAttributeBoss, kInvalidClass, "kOpaqueTextAttributeBoss",
+                            {{IID_ITEXTATTRIBUTE, kTextAttributeImpl}});
+  if (error == kSuccess) error = AttributeClasses::RegisterHostClasses();
+  return error;
 }
 
-void RegisterCommand(Registry& r, ClassID cls, const char* name, ImplementationID impl,
-                     std::vector<InterfaceEntry> parameters) {
+ErrorCode RegisterCommand(Registry& r, ClassID cls, const char* name, ImplementationID impl,
+                          std::vector<InterfaceEntry> parameters) {
+  ErrorCode error = kSuccess;
   parameters.insert(parameters.begin(), {IID_ICOMMAND, impl});
-  (void)r.RegisterClass(cls, kInvalidClass, name, std::move(parameters));
+  if (error == kSuccess) error = r.RegisterClass(cls, kInvalidClass, name, std::move(parameters));
+  return error;
 }
 
-void RegisterCommands(Registry& r) {
-  (void)r.RegisterImplementation<TextRangeData>(kTextRangeDataImpl);
-  (void)r.RegisterImplementation<TextAttributeData>(kTextAttributeDataImpl);
-  (void)r.RegisterImplementation<StyleData>(kStyleDataImpl);
-  (void)r.RegisterImplementation<TextCopyData>(kTextCopyDataImpl);
-  (void)r.RegisterImplementation<InsertTextCmd>(kInsertTextCmdImpl);
-  (void)r.RegisterImplementation<DeleteTextCmd>(kDeleteTextCmdImpl);
-  (void)r.RegisterImplementation<CopyTextCmd>(kCopyTextCmdImpl);
-  (void)r.RegisterImplementation<ApplyParaStyleCmd>(kApplyParaStyleCmdImpl);
-  (void)r.RegisterImplementation<ApplyCharStyleCmd>(kApplyCharStyleCmdImpl);
-  (void)r.RegisterImplementation<ApplyOverridesCmd>(kApplyOverridesCmdImpl);
-  (void)r.RegisterImplementation<ClearOverridesCmd>(kClearOverridesCmdImpl);
-  (void)r.RegisterImplementation<CreateStyleCmd>(kCreateStyleCmdImpl);
-  (void)r.RegisterImplementation<EditStyleCmd>(kEditStyleCmdImpl);
-  (void)r.RegisterImplementation<NewStoryCmd>(kNewStoryCmdImpl);
-  (void)r.RegisterImplementation<DeleteStoryCmd>(kDeleteStoryCmdImpl);
+ErrorCode RegisterCommands(Registry& r) {
+  ErrorCode error = r.RegisterImplementation<TextRangeData>(kTextRangeDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<TextAttributeData>(kTextAttributeDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<StyleData>(kStyleDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<TextCopyData>(kTextCopyDataImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<InsertTextCmd>(kInsertTextCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<DeleteTextCmd>(kDeleteTextCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<CopyTextCmd>(kCopyTextCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ApplyParaStyleCmd>(kApplyParaStyleCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ApplyCharStyleCmd>(kApplyCharStyleCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ApplyOverridesCmd>(kApplyOverridesCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<ClearOverridesCmd>(kClearOverridesCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<CreateStyleCmd>(kCreateStyleCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<EditStyleCmd>(kEditStyleCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<NewStoryCmd>(kNewStoryCmdImpl);
+  if (error == kSuccess) error = r.RegisterImplementation<DeleteStoryCmd>(kDeleteStoryCmdImpl);
   InterfaceEntry range{IID_ITEXTRANGEDATA, kTextRangeDataImpl};
   InterfaceEntry attributes{IID_ITEXTATTRIBUTEDATA, kTextAttributeDataImpl};
   InterfaceEntry style{IID_IUIDDATA, kUIDDataImpl};
   InterfaceEntry clear{IID_IBOOLDATA, kBoolDataImpl};
-  RegisterCommand(r, kInsertTextCmdBoss, "kInsertTextCmdBoss", kInsertTextCmdImpl,
-                  {range, {IID_ISTRINGDATA, kStringDataImpl}});
-  RegisterCommand(r, kDeleteTextCmdBoss, "kDeleteTextCmdBoss", kDeleteTextCmdImpl, {range});
-  RegisterCommand(r, kCopyTextCmdBoss, "kCopyTextCmdBoss", kCopyTextCmdImpl,
-                  {range, {IID_ITEXTCOPYDATA, kTextCopyDataImpl}});
-  RegisterCommand(r, kApplyParaStyleCmdBoss, "kApplyParaStyleCmdBoss", kApplyParaStyleCmdImpl,
-                  {range, style, clear});
-  RegisterCommand(r, kApplyCharStyleCmdBoss, "kApplyCharStyleCmdBoss", kApplyCharStyleCmdImpl,
-                  {range, style, clear});
-  RegisterCommand(r, kApplyOverridesCmdBoss, "kApplyOverridesCmdBoss", kApplyOverridesCmdImpl,
-                  {range, attributes});
-  RegisterCommand(r, kClearOverridesCmdBoss, "kClearOverridesCmdBoss", kClearOverridesCmdImpl,
-                  {range, attributes});
-  RegisterCommand(r, kCreateStyleCmdBoss, "kCreateStyleCmdBoss", kCreateStyleCmdImpl,
-                  {{IID_ISTYLEDATA, kStyleDataImpl}});
-  RegisterCommand(r, kEditStyleCmdBoss, "kEditStyleCmdBoss", kEditStyleCmdImpl,
-                  {{IID_ISTYLEDATA, kStyleDataImpl}});
-  RegisterCommand(r, kNewStoryCmdBoss, "kNewStoryCmdBoss", kNewStoryCmdImpl, {});
-  RegisterCommand(r, kDeleteStoryCmdBoss, "kDeleteStoryCmdBoss", kDeleteStoryCmdImpl, {});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kInsertTextCmdBoss, "kInsertTextCmdBoss", kInsertTextCmdImpl,
+                            {range, {IID_ISTRINGDATA, kStringDataImpl}});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kDeleteTextCmdBoss, "kDeleteTextCmdBoss", kDeleteTextCmdImpl, {range});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kCopyTextCmdBoss, "kCopyTextCmdBoss", kCopyTextCmdImpl,
+                            {range, {IID_ITEXTCOPYDATA, kTextCopyDataImpl}});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kApplyParaStyleCmdBoss, "kApplyParaStyleCmdBoss", kApplyParaStyleCmdImpl,
+                            {range, style, clear});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kApplyCharStyleCmdBoss, "kApplyCharStyleCmdBoss", kApplyCharStyleCmdImpl,
+                            {range, style, clear});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kApplyOverridesCmdBoss, "kApplyOverridesCmdBoss", kApplyOverridesCmdImpl,
+                            {range, attributes});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kClearOverridesCmdBoss, "kClearOverridesCmdBoss", kClearOverridesCmdImpl,
+                            {range, attributes});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kCreateStyleCmdBoss, "kCreateStyleCmdBoss", kCreateStyleCmdImpl,
+                            {{IID_ISTYLEDATA, kStyleDataImpl}});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kEditStyleCmdBoss, "kEditStyleCmdBoss", kEditStyleCmdImpl,
+                            {{IID_ISTYLEDATA, kStyleDataImpl}});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kNewStoryCmdBoss, "kNewStoryCmdBoss", kNewStoryCmdImpl, {});
+  if (error == kSuccess)
+    error = RegisterCommand(r, kDeleteStoryCmdBoss, "kDeleteStoryCmdBoss", kDeleteStoryCmdImpl, {});
+  return error;
 }
 
 AttributeBossList AllDefaults() {
@@ -121,12 +145,13 @@ UID NewStyle(IDataBase& db, StyleKind kind, const char16_t* name, UID basedOn,
 
 }  // namespace
 
-void RegisterTextClasses() {
+ErrorCode RegisterTextClasses() {
   Registry& r = Registry::Get();
-  RegisterAttributes(r);
-  RegisterStorage(r);
-  RegisterStyles(r);
-  RegisterCommands(r);
+  ErrorCode error = RegisterAttributes(r);
+  if (error == kSuccess) error = RegisterStorage(r);
+  if (error == kSuccess) error = RegisterStyles(r);
+  if (error == kSuccess) error = RegisterCommands(r);
+  return error;
 }
 
 void InitializeTextDocument(IDataBase& db, UID) {

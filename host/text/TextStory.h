@@ -68,7 +68,8 @@ class TextStory final : public CPMUnknown<ITextModel>, private StoryStorage {
  private:
   IDataBase* GetStorageDataBase() const override;
   UID GetStoryUID() const override { return GetBoss()->GetUID(); }
-  void NoteBlockListChange() override { PreDirty(); }
+  // Story edits run in an UntrackedChanges scope (their undo is a record), where no change is refused.
+  void NoteBlockListChange() override { (void)PreDirty(); }
 
   // Rebuilds the indexes when stale (a story just created).
   void EnsureIndex() const;

@@ -61,9 +61,11 @@ void Selection::Reset() {
   layout_ = BossRef();
 }
 
-void RegisterSelectionClasses() {
+ErrorCode RegisterSelectionClasses() {
   Registry& r = Registry::Get();
-  (void)r.RegisterClass(kAbstractSelectionBoss, kInvalidClass, "kAbstractSelectionBoss", {});
-  (void)r.RegisterClass(kTextSelectionBoss, kInvalidClass, "kTextSelectionBoss", {});
-  (void)r.RegisterClass(kLayoutSelectionBoss, kInvalidClass, "kLayoutSelectionBoss", {});
+  ErrorCode error = r.RegisterClass(kAbstractSelectionBoss, kInvalidClass, "kAbstractSelectionBoss", {});
+  if (error == kSuccess) error = r.RegisterClass(kTextSelectionBoss, kInvalidClass, "kTextSelectionBoss", {});
+  if (error == kSuccess)
+    error = r.RegisterClass(kLayoutSelectionBoss, kInvalidClass, "kLayoutSelectionBoss", {});
+  return error;
 }

@@ -4,6 +4,8 @@
 // the work for their kind of selection; the abstract suite forwards to the concrete suites in force.
 #pragma once
 
+#include "host/core/IDs.h"
+
 #include <vector>
 
 #include "host/core/BossRef.h"
@@ -51,7 +53,8 @@ class Selection {
 };
 
 // Registers the three selection classes, with no interfaces of their own.
-void RegisterSelectionClasses();
+// kIDClashError at the first ID already taken (the rest of the area is then not registered).
+[[nodiscard]] ErrorCode RegisterSelectionClasses();
 
 template <class T>
 InterfacePtr<T> QuerySelectionSuite() {

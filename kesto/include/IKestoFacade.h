@@ -1,8 +1,8 @@
 // IKestoFacade: the one way in to the tagged-text engine for imports and exports, whatever starts them.
 // Its versions are reached on the host's utilities object: IKestoFacade2 (IID_IKESTOFACADE) and
 // IKestoFacade3 (IID_IKESTOFACADE3), each adding operations to the one before. Every operation answers a
-// host error code: 0, 2 for a cancel, or a code from 0xA8D00 to 0xA8DFF whose text the error-string
-// service gives.
+// host error code as a KestoResult: 0, 2 for a cancel, or a code from 0xA8D00 to 0xA8DFF whose text the
+// error-string service gives.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "host/core/WideString.h"
 #include "host/db/UIDRef.h"
 #include "kesto/include/KestoID.h"
+#include "kesto/include/KestoResult.h"
 
 class IPMStream;
 
@@ -57,9 +58,9 @@ struct TextRange {
 class IKestoFacade : public IPMUnknown {
  public:
   // Imports UTF-16 text at the start of the story.
-  virtual int32_t ImportText(const UIDRef& story, uint32_t flags, const WideString& text) = 0;
+  virtual KestoResult ImportText(const UIDRef& story, uint32_t flags, const WideString& text) = 0;
   // Imports a file at the start of the story; no file imports the clipboard's Unicode text.
-  virtual int32_t ImportFile(const UIDRef& story, uint32_t flags, const std::filesystem::path* file) = 0;
+  virtual KestoResult ImportFile(const UIDRef& story, uint32_t flags, const std::filesystem::path* file) = 0;
 };
 
 class IKestoFacade2 : public IKestoFacade {
@@ -69,39 +70,39 @@ class IKestoFacade2 : public IKestoFacade {
   virtual uint32_t GetImportOptions() const = 0;
   // Preference bits 5..7 as bits 0..2.
   virtual uint32_t GetExportOptions() const = 0;
-  virtual int32_t ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
-                               const std::filesystem::path& file, TextEncoding encoding) = 0;
-  virtual int32_t ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags, const char16_t* text,
-                                int64_t length) = 0;
-  virtual int32_t ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+  virtual KestoResult ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                   const std::filesystem::path& file, TextEncoding encoding) = 0;
+  virtual KestoResult ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags,
                                     const char16_t* text, int64_t length) = 0;
-  virtual int32_t ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char* text,
-                                int64_t length, TextEncoding encoding) = 0;
-  virtual int32_t ExportItemsToFile(const UIDList& items, uint32_t flags, const std::filesystem::path& file,
-                                    TextEncoding encoding) = 0;
-  virtual int32_t ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
-                                    const std::filesystem::path& file, TextEncoding encoding) = 0;
-  virtual int32_t ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) = 0;
-  virtual int32_t ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) = 0;
-  virtual int32_t ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
-                                      TextEncoding encoding) = 0;
-  virtual int32_t ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
-                                          WideString& out) = 0;
-  virtual int32_t ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
-                                       std::u16string& out) = 0;
-  virtual int32_t ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags, std::string& out,
-                                      TextEncoding encoding) = 0;
+  virtual KestoResult ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                        const char16_t* text, int64_t length) = 0;
+  virtual KestoResult ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char* text,
+                                    int64_t length, TextEncoding encoding) = 0;
+  virtual KestoResult ExportItemsToFile(const UIDList& items, uint32_t flags,
+                                        const std::filesystem::path& file, TextEncoding encoding) = 0;
+  virtual KestoResult ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
+                                        const std::filesystem::path& file, TextEncoding encoding) = 0;
+  virtual KestoResult ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) = 0;
+  virtual KestoResult ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) = 0;
+  virtual KestoResult ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
+                                          TextEncoding encoding) = 0;
+  virtual KestoResult ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
+                                              WideString& out) = 0;
+  virtual KestoResult ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
+                                           std::u16string& out) = 0;
+  virtual KestoResult ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags,
+                                          std::string& out, TextEncoding encoding) = 0;
 };
 
 class IKestoFacade3 : public IKestoFacade2 {
  public:
   enum { kDefaultIID = IID_IKESTOFACADE3.Get() };
-  virtual int32_t ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
-                                 TextEncoding encoding) = 0;
-  virtual int32_t ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
-                                      TextEncoding encoding) = 0;
-  virtual int32_t ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags, IPMStream* stream,
-                                      TextEncoding encoding) = 0;
+  virtual KestoResult ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
+                                     TextEncoding encoding) = 0;
+  virtual KestoResult ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
+                                          TextEncoding encoding) = 0;
+  virtual KestoResult ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
+                                          IPMStream* stream, TextEncoding encoding) = 0;
   // The import (export) bits a preferences object holds, as a file dialog's copy gives them.
   virtual uint32_t ImportOptionsFromDialog(const IKestoPrefs* prefs) const = 0;
   virtual uint32_t ExportOptionsFromDialog(const IKestoPrefs* prefs) const = 0;

@@ -3,21 +3,21 @@
 
 namespace kesto {
 
-int32_t HostTagImportAgent::BeginImport(VyTextAttributeMgr* attributes) {
+KestoResult HostTagImportAgent::BeginImport(VyTextAttributeMgr* attributes) {
   attributes_ = attributes;
   return KestoScannerAgent::BeginImport(attributes);
 }
 
-int32_t HostTagImportAgent::RowStart() {
+KestoResult HostTagImportAgent::RowStart() {
   cellsInRow_ = 0;
   return 0;
 }
 
-int32_t HostTagImportAgent::CellStart() {
-  return cellsInRow_++ > 0 ? InsertText(u"\t", 1) : 0;
+KestoResult HostTagImportAgent::CellStart() {
+  return cellsInRow_++ > 0 ? InsertText(u"\t", 1) : KestoResult(0);
 }
 
-int32_t HostTagImportAgent::RowEnd() {
+KestoResult HostTagImportAgent::RowEnd() {
   if (int32_t refused = InsertText(u"\r", 1)) return refused;
   return EndOfParagraph(attributes_);
 }

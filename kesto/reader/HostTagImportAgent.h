@@ -11,12 +11,12 @@ class HostTagImportAgent final : public KestoScannerAgent {
  public:
   using KestoScannerAgent::KestoScannerAgent;
 
-  int32_t BeginImport(VyTextAttributeMgr* attributes) override;
-  int32_t RowStart() override;
+  KestoResult BeginImport(VyTextAttributeMgr* attributes) override;
+  KestoResult RowStart() override;
   // A tab before every cell but a row's first.
-  int32_t CellStart() override;
+  KestoResult CellStart() override;
   // A paragraph return.
-  int32_t RowEnd() override;
+  KestoResult RowEnd() override;
 
  private:
   VyTextAttributeMgr* attributes_ = nullptr;

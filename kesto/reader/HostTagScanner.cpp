@@ -216,10 +216,11 @@ void HostTagScanner::HandleStyle(const Tag& tag) {
     }
     (void)ApplyStyleNamed(paragraph);
   }
+  // A notice: the agent's answer does not decide whether the scan goes on.
   if (paragraph)
-    agent_->ParagraphStyleApplied(TextAttributes());
+    (void)agent_->ParagraphStyleApplied(TextAttributes());
   else
-    agent_->CharacterStyleApplied(TextAttributes());
+    (void)agent_->CharacterStyleApplied(TextAttributes());
 }
 
 bool HostTagScanner::ApplyStyleNamed(bool paragraph) {
@@ -312,7 +313,8 @@ void HostTagScanner::HandleAttribute(const Tag& tag) {
   } else {
     side.SetAttribute(attribute.get());
   }
-  agent_->CharacterAttributesChanged(TextAttributes());
+  // A notice: the agent's answer does not decide whether the scan goes on.
+  (void)agent_->CharacterAttributesChanged(TextAttributes());
 }
 
 // A style name may also spell a colon as the writer does: three backslashes and a colon.

@@ -3,27 +3,27 @@
 
 namespace kesto {
 
-int32_t HostTagScannerAgent::ParagraphStyleApplied(VyTextAttributeMgr*) {
+KestoResult HostTagScannerAgent::ParagraphStyleApplied(VyTextAttributeMgr*) {
   if (depth_ == 0) paragraphTag_ = true;
   return 0;
 }
 
-int32_t HostTagScannerAgent::CharacterAttributesChanged(VyTextAttributeMgr*) {
+KestoResult HostTagScannerAgent::CharacterAttributesChanged(VyTextAttributeMgr*) {
   attributeTag_ = true;
   return 0;
 }
 
-int32_t HostTagScannerAgent::InsertText(const char16_t*, int32_t count) {
+KestoResult HostTagScannerAgent::InsertText(const char16_t*, int32_t count) {
   if (count > 0 && !paragraphTag_) textFirst_ = true;
   return 0;
 }
 
-int32_t HostTagScannerAgent::CellStart() {
+KestoResult HostTagScannerAgent::CellStart() {
   ++depth_;
   return 0;
 }
 
-int32_t HostTagScannerAgent::CellEnd() {
+KestoResult HostTagScannerAgent::CellEnd() {
   if (depth_ > 0) --depth_;
   return 0;
 }

@@ -11,11 +11,11 @@ namespace kesto {
 class HostTagScannerAgent final : public CTagScannerAgent {
  public:
   // A paragraph-style tag outside table cells.
-  int32_t ParagraphStyleApplied(VyTextAttributeMgr*) override;
-  int32_t CharacterAttributesChanged(VyTextAttributeMgr*) override;
-  int32_t InsertText(const char16_t* units, int32_t count) override;
-  int32_t CellStart() override;
-  int32_t CellEnd() override;
+  KestoResult ParagraphStyleApplied(VyTextAttributeMgr*) override;
+  KestoResult CharacterAttributesChanged(VyTextAttributeMgr*) override;
+  KestoResult InsertText(const char16_t* units, int32_t count) override;
+  KestoResult CellStart() override;
+  KestoResult CellEnd() override;
 
   // Table cells the scan is inside of.
   int32_t GetDepth() const { return depth_; }

@@ -116,7 +116,7 @@ int32_t KestoScanner::Scan(VyTextStream* source, ITagScannerAgent* agent) {
 int32_t KestoScanner::HandOverText() {
   int32_t count = textCount_;
   textCount_ = 0;
-  return count > 0 ? agent_->InsertText(textBuffer_.get(), count) : 0;
+  return count > 0 ? agent_->InsertText(textBuffer_.get(), count) : KestoResult(0);
 }
 
 int32_t KestoScanner::HandOverCharacter(int32_t c) {
@@ -139,13 +139,14 @@ int32_t KestoScanner::HandOverReturns(int32_t count, int32_t breakKind) {
     left -= n;
   }
   if (marked) (void)C().ClearOverride(kTextAttrBreakKind);
-  return result != 0 ? result : agent_->EndOfParagraphs(TextAttributes(), count);
+  return result != 0 ? KestoResult(result) : agent_->EndOfParagraphs(TextAttributes(), count);
 }
 
 int32_t KestoScanner::ReactToToken(bool& ended) {
   switch (token_) {
     case ScanToken::kBegin:
-      agent_->BeginImport(TextAttributes());
+      // An agent that cannot take the text (no story, a refused start) ends the scan before any of it.
+      if (int32_t result = agent_->BeginImport(TextAttributes())) return result;
       TakeParagraphDefaults();
       return 0;
     case ScanToken::kText: {
@@ -208,9 +209,9 @@ int32_t KestoScanner::ReactToToken(bool& ended) {
       return agent_->InsertHostTaggedText(hostText_.data(), static_cast<int32_t>(hostText_.size()),
                                           HasOption(kInterpretTags));
     case ScanToken::kEnd:
-      agent_->EndImport(TextAttributes());
+      // The agent's last commit (the final paragraph) can still fail; the scan then answers its code.
       ended = true;
-      return 0;
+      return agent_->EndImport(TextAttributes());
     default:
       return 0;
   }

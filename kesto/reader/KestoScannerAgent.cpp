@@ -108,7 +108,7 @@ KestoScannerAgent::~KestoScannerAgent() {
     CloseLevel();
 }
 
-int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
+KestoResult KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   if (!story_) return 0;
   int32_t end = 0;
   story_->GetRange(position_, end);
@@ -116,7 +116,7 @@ int32_t KestoScannerAgent::BeginImport(VyTextAttributeMgr* attributes) {
   // committed with.
   K2AttributeSetMgr plain(story_->VyBaseStory::GetDocument(), StyleKind::kCharacter);
   if (attributes) {
-    (void)VyStoryTSAgent::BeginImport(attributes);
+    if (KestoResult bound = VyStoryTSAgent::BeginImport(attributes)) return bound;
     (void)attributes->Character().ReplaceTypeStyle(kPlain, &attributes->Paragraph());
     plain.CopyFrom(attributes->Character());
   } else {
@@ -148,7 +148,7 @@ int64_t KestoScannerAgent::ClockAtParagraphEnd(int32_t paragraphs) {
 
 // A row of paragraphs is in the story before the agent hears of it, so it is taken at once: the clock counts
 // every paragraph of it, and progress, cancelling and the live update are looked at once for the row.
-int32_t KestoScannerAgent::EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) {
+KestoResult KestoScannerAgent::EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) {
   int64_t now = ClockAtParagraphEnd(count);
   if (progress_) {
     if (now >= nextProgress_) {
@@ -170,7 +170,7 @@ int32_t KestoScannerAgent::EndOfParagraphs(VyTextAttributeMgr* attributes, int32
   return 0;
 }
 
-int32_t KestoScannerAgent::ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) {
+KestoResult KestoScannerAgent::ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) {
   if (code == kScanTranslationFileNotFound) {
     if (int32_t fileError = scanner_ ? scanner_->GetInput().GetTranslations().GetFileError() : 0)
       systemError_ = fileError;
@@ -209,7 +209,7 @@ void KestoScannerAgent::TakeStoryPosition() {
   paragraphPos_ = position_;
 }
 
-int32_t KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) {
+KestoResult KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) {
   std::u16string tagName(TagName());
   if (!story_ || !document_ || !InMainFlow()) {
     ReportBuilderError(kBuildNotInMainFlow, tagName);
@@ -231,20 +231,22 @@ int32_t KestoScannerAgent::ApplyMasterPage(int32_t masterIndex, bool pFlag, bool
   return 0;
 }
 
-int32_t KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
+KestoResult KestoScannerAgent::EndImport(VyTextAttributeMgr* attributes) {
   // A text source never closed makes no hyperlink; the report goes where the text ended.
   if (hyperlinkStart_ >= 0 && story_ == hyperlinkStory_) Report(kBuildCannotCreateHyperlink, u"&Ys");
+  bool committed = true;
   if (story_ && position_ != paragraphPos_) {
     FixAlignment();
-    story_->Flush(false, true);
+    committed = story_->Flush(false, true);
     RestoreAlignment();
   }
   ResolveDeferredDestinations();
   UnbindAttributes();
-  return 0;
+  // The last paragraph's text is committed only here: a story that refuses it fails the import.
+  return committed ? 0 : kScanInternalError;
 }
 
-int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
+KestoResult KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
   if (!story_ || count <= 0 || !Receiving()) return 0;
   std::u16string_view text(units, static_cast<size_t>(count));
   if (FindUnit(text, kTab) != std::u16string_view::npos) paragraphHasTab_ = true;
@@ -259,7 +261,8 @@ int32_t KestoScannerAgent::InsertText(const char16_t* units, int32_t count) {
   return 0;
 }
 
-int32_t KestoScannerAgent::InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) {
+KestoResult KestoScannerAgent::InsertHostTaggedText(const char16_t* text, int32_t length,
+                                                    bool interpretTags) {
   if (!story_) return 0;
   // The passage is imported at the story's range: what is pending goes in first, with its attributes.
   FixAlignment();
@@ -307,7 +310,7 @@ void KestoScannerAgent::RestoreAlignment() {
     (void)paragraph.ClearOverride(kTextAttrAlignment);
 }
 
-int32_t KestoScannerAgent::Marker(int32_t code, const char16_t* text, int32_t length) {
+KestoResult KestoScannerAgent::Marker(int32_t code, const char16_t* text, int32_t length) {
   if (!story_) return 0;
   std::u16string_view markerText(text, text ? static_cast<size_t>(std::max(length, 0)) : 0);
   switch (code) {
@@ -327,7 +330,7 @@ int32_t KestoScannerAgent::Marker(int32_t code, const char16_t* text, int32_t le
   }
 }
 
-int32_t KestoScannerAgent::TextAnchor(const VyHiddenTextSettings* settings, int32_t id) {
+KestoResult KestoScannerAgent::TextAnchor(const VyHiddenTextSettings* settings, int32_t id) {
   if (!story_) return 0;
   if (!settings) {
     hiddenTextStart_ = position_;
@@ -368,7 +371,7 @@ void KestoScannerAgent::ApplyMarkerAttribute(int32_t code, std::u16string_view t
   }
 }
 
-int32_t KestoScannerAgent::ResolveFileReference(WideString& uri, std::u16string_view name) {
+KestoResult KestoScannerAgent::ResolveFileReference(WideString& uri, std::u16string_view name) {
   std::filesystem::path sourceFolder;
   if (source_ && source_->GetAgent()) {
     VyFile file;

@@ -54,41 +54,43 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // Pictures named by URL go into `folder` instead of the preferences' downloads folder (empty: those).
   void SetChosenDownloads(std::filesystem::path folder) { chosenDownloads_ = std::move(folder); }
 
-  int32_t BeginImport(VyTextAttributeMgr* attributes) override;
+  KestoResult BeginImport(VyTextAttributeMgr* attributes) override;
   // Answers kImportCancelled when the user cancelled.
-  int32_t EndOfParagraph(VyTextAttributeMgr* attributes) override { return EndOfParagraphs(attributes, 1); }
-  int32_t EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) override;
+  KestoResult EndOfParagraph(VyTextAttributeMgr* attributes) override {
+    return EndOfParagraphs(attributes, 1);
+  }
+  KestoResult EndOfParagraphs(VyTextAttributeMgr* attributes, int32_t count) override;
   // Code 16 (translation file not found) ends the import with engine code 10005; every other code leaves
   // a report when reporting is on and answers 0.
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override;
   // Leaves a report when reporting is on.
   void ReportBuilderError(int32_t code, std::u16string_view tagName) override;
-  int32_t EndImport(VyTextAttributeMgr* attributes) override;
-  int32_t Hyperlink(const VyHyperlinkInfo* info, int32_t id) override;
-  int32_t LinkDestination(const VyLinkDestination& destination) override;
+  KestoResult EndImport(VyTextAttributeMgr* attributes) override;
+  KestoResult Hyperlink(const VyHyperlinkInfo* info, int32_t id) override;
+  KestoResult LinkDestination(const VyLinkDestination& destination) override;
   // Answers 28 when the story refuses the text.
-  int32_t InsertText(const char16_t* units, int32_t count) override;
+  KestoResult InsertText(const char16_t* units, int32_t count) override;
   // Inserts the passage through the host; a host error is reported in the text (when reporting is on)
   // with the host's own words for it, and the import goes on: answers 0.
-  int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
-  int32_t Marker(int32_t code, const char16_t* text, int32_t length) override;
+  KestoResult InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
+  KestoResult Marker(int32_t code, const char16_t* text, int32_t length) override;
   // Without settings: remembers where a hidden-text range starts; with settings and id -1: gives the text
   // since then the hidden-text attribute with them. Settings for a box (id >= 0) are not acted on yet.
-  int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
+  KestoResult TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override;
   // Applies master `masterIndex` to the page (with `pFlag`) or spread under the insertion point, only when
   // that differs from the last one with `fFlag`; reports "Not in main text flow" or "Can't apply master
   // page/spread" and goes on. Answers kEngineNoAutomaticFlow, ending the import, when the story belongs to
   // a thread that the newly mastered page offers no frame for.
-  int32_t ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) override;
+  KestoResult ApplyMasterPage(int32_t masterIndex, bool pFlag, bool fFlag) override;
   // Makes the box of a box tag (see BoxBuilder) and reports what went wrong in the text; a text box opens a
   // level (at most eight) whose text goes into the box's own story until EndTextBox.
-  int32_t CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
+  KestoResult CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
   // "Unmatched &te" without an open level.
-  int32_t EndTextBox(VyPageItemInfo* box) override;
+  KestoResult EndTextBox(VyPageItemInfo* box) override;
   // Only in the main flow; groups boxes by relative number.
-  int32_t Group(const int32_t* boxNumbers, int32_t count) override;
+  KestoResult Group(const int32_t* boxNumbers, int32_t count) override;
   // Looks next to the document imported into, then next to the source file (see ResolvePictureReference).
-  int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
+  KestoResult ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
   // Reports inserted so far.
   int32_t GetErrorCount() const { return errorCount_; }

@@ -76,7 +76,7 @@ UID KestoScannerAgent::ReferenceByName(const BoxPlacement& placement, bool& opti
   return found;
 }
 
-int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
+KestoResult KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
   std::u16string tagName(TagName());
   bool text = boxKind == static_cast<int32_t>(TagBoxKind::kText);
   if (!box || !document_) return 0;
@@ -214,7 +214,7 @@ void KestoScannerAgent::CloseLevel() {
   levels_.pop_back();
 }
 
-int32_t KestoScannerAgent::EndTextBox(VyPageItemInfo*) {
+KestoResult KestoScannerAgent::EndTextBox(VyPageItemInfo*) {
   std::u16string tagName(TagName());
   if (skippedLevels_ > 0) {
     --skippedLevels_;
@@ -247,7 +247,7 @@ int32_t KestoScannerAgent::EndTextBox(VyPageItemInfo*) {
   return 0;
 }
 
-int32_t KestoScannerAgent::Group(const int32_t* boxNumbers, int32_t count) {
+KestoResult KestoScannerAgent::Group(const int32_t* boxNumbers, int32_t count) {
   std::u16string tagName(TagName());
   if (!InMainFlow()) {
     builder_->Enter(kInvalidUID);

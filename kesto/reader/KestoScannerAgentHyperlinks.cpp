@@ -23,7 +23,7 @@ bool Made(ErrorCode code) {
 
 }  // namespace
 
-int32_t KestoScannerAgent::Hyperlink(const VyHyperlinkInfo* info, int32_t id) {
+KestoResult KestoScannerAgent::Hyperlink(const VyHyperlinkInfo* info, int32_t id) {
   std::u16string tagName(TagName());
   if (!story_ || !document_ || !Receiving()) return 0;
   if (!info) {
@@ -132,7 +132,7 @@ void KestoScannerAgent::ResolveDeferredDestinations() {
   deferredDestinations_.clear();
 }
 
-int32_t KestoScannerAgent::LinkDestination(const VyLinkDestination& destination) {
+KestoResult KestoScannerAgent::LinkDestination(const VyLinkDestination& destination) {
   std::u16string tagName(TagName());
   if (!story_ || !document_ || !Receiving()) return 0;
   IDataBase* db = document_->GetDataBase();

@@ -98,6 +98,7 @@ bool KestoScanner::ApplyStyleLine(std::u16string name, bool atParagraphStart) {
     }
     TakeParagraphDefaults();
   }
+  // A notice: the agent's answer does not decide whether the scan goes on.
   (void)agent_->ParagraphStyleApplied(TextAttributes());
   return true;
 }
@@ -128,12 +129,14 @@ void KestoScanner::FinishMissingStyle() {
     StyleLookup found = LookupParagraphStyle(db, paragraphStyleInfo_.GetName());
     ApplyParagraphStyle(found.matches > 0 ? found.style : RootParagraphStyle(db));
     TakeParagraphDefaults();
+    // A notice: the agent's answer does not decide whether the scan goes on.
     (void)agent_->ParagraphStyleApplied(TextAttributes());
   } else {
     StyleLookup found = LookupCharacterStyle(db, characterStyleInfo_.GetName());
     (void)C().SetStyle(found.matches > 0 ? found.style : RootCharacterStyle(db));
     C().Reset();
     TakeCharacterDefaults();
+    // A notice: the agent's answer does not decide whether the scan goes on.
     (void)agent_->CharacterStyleApplied(TextAttributes());
   }
 }
@@ -332,6 +335,7 @@ void KestoScanner::ReadCharacterStyleTag() {
     C().Reset();
     TakeCharacterDefaults();
   }
+  // A notice: the agent's answer does not decide whether the scan goes on.
   (void)agent_->CharacterStyleApplied(TextAttributes());
 }
 

@@ -18,7 +18,7 @@ bool HasScheme(std::u16string_view name, std::u16string_view scheme) {
 
 }  // namespace
 
-int32_t PictureURLCollector::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
+KestoResult PictureURLCollector::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
   if (boxKind != static_cast<int32_t>(TagBoxKind::kPicture) || !box) return 0;
   std::u16string_view name = static_cast<VyImageItemInfo*>(box)->reference;
   // An optional picture ("?name") is fetched like any other; only its absence is treated differently.

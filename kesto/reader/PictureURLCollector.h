@@ -12,7 +12,7 @@ namespace kesto {
 
 class PictureURLCollector final : public CTagScannerAgent {
  public:
-  int32_t CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
+  KestoResult CreateBox(int32_t boxKind, VyPageItemInfo* box) override;
   // The URLs, UTF-8, each once, in the order the text first names them.
   const std::vector<std::string>& URLs() const { return urls_; }
 

@@ -8,7 +8,7 @@
 
 namespace kesto {
 
-int32_t VyStoryTSAgent::BeginImport(VyTextAttributeMgr* attributes) {
+KestoResult VyStoryTSAgent::BeginImport(VyTextAttributeMgr* attributes) {
   VyStory* story = GetStory();
   if (!story || !attributes) return 0;
   UnbindAttributes();
@@ -26,7 +26,7 @@ void VyStoryTSAgent::UnbindAttributes() {
   attributes_ = nullptr;
 }
 
-int32_t VyStoryTSAgent::DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) {
+KestoResult VyStoryTSAgent::DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) {
   if (!info) return 0;
   std::u16string_view tagName = missing ? u"@...:" : u"@...=[]";
   if (!info->GetNextStyleName().empty()) info->SetNextStyle(NextStyleFor(*info));
@@ -52,7 +52,7 @@ UID VyStoryTSAgent::NextStyleFor(const VyParagraphStyleInfo& info) {
   return next.GetStyleUID();
 }
 
-int32_t VyStoryTSAgent::InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) {
+KestoResult VyStoryTSAgent::InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) {
   VyStory* story = GetStory();
   if (!story) return 0;
   int32_t start = 0, end = 0;
@@ -61,7 +61,7 @@ int32_t VyStoryTSAgent::InsertHostTaggedText(const char16_t* text, int32_t lengt
   return story->InsertHostTaggedText(start, end, text, length, interpretTags, *dialect_);
 }
 
-int32_t VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {
+KestoResult VyStoryTSAgent::DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) {
   if (!info || FindCharacterStyle(info->GetDocument(), info->GetName()).IsValid()) return 0;
   if (missing) info->LoadFromDefaultStyle();
   if (!AddCharacterStyle(*info)) ReportBuilderError(kCannotAddStyle, missing ? u"@...:" : u"@...=");

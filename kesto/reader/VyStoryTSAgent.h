@@ -21,18 +21,18 @@ class VyStoryTSAgent : public VyTextOnlyTSAgent {
   // Leaves the scanner's pair with sets of its own.
   ~VyStoryTSAgent() override { UnbindAttributes(); }
 
-  int32_t BeginImport(VyTextAttributeMgr* attributes) override;
+  KestoResult BeginImport(VyTextAttributeMgr* attributes) override;
   // Adds the style `info` holds to its document, unless the document has a style of that name: an
   // existing style is never changed. A `missing` style (named but not defined) is first made a copy of the
   // default style of its kind. A style the document refuses is reported as builder error 1. Answer 0.
   // A next style named before it is defined is made at once as a copy of the default paragraph style, so
   // that the link holds; a definition later in the same scan then gives it its own look.
-  int32_t DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) override;
-  int32_t DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) override;
+  KestoResult DefineParagraphStyle(VyParagraphStyleInfo* info, bool missing) override;
+  KestoResult DefineCharacterStyle(VyCharacterStyleInfo* info, bool missing) override;
   // Replaces the story's current range with the host's import of the passage; answers the host's error
   // (VyStory::InsertHostTaggedText), 0 without a story. The scan goes on either way. Without a dialect
   // (SetHostTagDialect) the passage goes in as plain text, so that nothing of it is lost.
-  int32_t InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
+  KestoResult InsertHostTaggedText(const char16_t* text, int32_t length, bool interpretTags) override;
   // The host dialect's reader and writer that passages go through; the caller keeps it alive for the scan.
   // The reader cannot make one itself: writing the attributes in force is the writer's work.
   void SetHostTagDialect(IHostTagDialect* dialect) { dialect_ = dialect; }

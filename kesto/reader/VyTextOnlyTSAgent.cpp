@@ -18,7 +18,7 @@ VyTextOnlyTSAgent::~VyTextOnlyTSAgent() {
   if (story_) story_->Release();
 }
 
-int32_t VyTextOnlyTSAgent::InsertText(const char16_t* units, int32_t count) {
+KestoResult VyTextOnlyTSAgent::InsertText(const char16_t* units, int32_t count) {
   if (count <= 0) return 0;
   bool inserted = true;
   if (story_)
@@ -28,7 +28,7 @@ int32_t VyTextOnlyTSAgent::InsertText(const char16_t* units, int32_t count) {
   return inserted ? 0 : kScanInternalError;
 }
 
-int32_t VyTextOnlyTSAgent::ResolveFileReference(WideString& uri, std::u16string_view name) {
+KestoResult VyTextOnlyTSAgent::ResolveFileReference(WideString& uri, std::u16string_view name) {
   uri.clear();
   return kFileNotFound;
 }

@@ -21,9 +21,9 @@ class VyTextOnlyTSAgent : public CTagScannerAgent {
   ~VyTextOnlyTSAgent() override;
 
   // Answers 28 (internal error), which ends the scan, when the story or sink refuses the text.
-  int32_t InsertText(const char16_t* units, int32_t count) override;
+  KestoResult InsertText(const char16_t* units, int32_t count) override;
   // Files are not looked for: answers -43 (file not found).
-  int32_t ResolveFileReference(WideString& uri, std::u16string_view name) override;
+  KestoResult ResolveFileReference(WideString& uri, std::u16string_view name) override;
 
  protected:
   VyStory* GetStory() const { return story_; }

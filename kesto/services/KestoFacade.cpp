@@ -180,13 +180,13 @@ uint32_t EffectiveWriterOptions(uint32_t flags) {
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, const WideString& text) {
+KestoResult KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, const WideString& text) {
   return ImportUnits(story, 0, flags, text.data(), static_cast<int64_t>(text.size()),
                      StreamEncoding::kUtf16LE);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
+KestoResult KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
                                        const std::filesystem::path* file) {
   if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8);
   int16_t error = 0;
@@ -207,31 +207,31 @@ uint32_t KestoFacadeBase<I>::GetExportOptions() const {
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
+KestoResult KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
                                          const std::filesystem::path& file, TextEncoding encoding) {
   return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding));
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags,
-                                          const char16_t* text, int64_t length) {
-  return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
-}
-
-template <class I>
-int32_t KestoFacadeBase<I>::ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+KestoResult KestoFacadeBase<I>::ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags,
                                               const char16_t* text, int64_t length) {
   return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
-                                          const char* text, int64_t length, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                                  const char16_t* text, int64_t length) {
+  return ImportUnits(story, position, flags, text, length, StreamEncoding::kUtf16LE);
+}
+
+template <class I>
+KestoResult KestoFacadeBase<I>::ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                              const char* text, int64_t length, TextEncoding encoding) {
   return ImportUnits(story, position, flags, text, length, StreamEncodingOf(encoding));
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToFile(const UIDList& items, uint32_t flags,
+KestoResult KestoFacadeBase<I>::ExportItemsToFile(const UIDList& items, uint32_t flags,
                                               const std::filesystem::path& file, TextEncoding encoding) {
   if (items.empty() || !items.GetDataBase()) return ParameterError();
   std::string bytes;
@@ -245,8 +245,8 @@ int32_t KestoFacadeBase<I>::ExportItemsToFile(const UIDList& items, uint32_t fla
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
-                                              const std::filesystem::path& file, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
+                                                  const std::filesystem::path& file, TextEncoding encoding) {
   if (!ValidRange(story, range)) return ParameterError();
   // The file is replaced whole through the host's safe writer, as documents are; an append replaces it with
   // its old content followed by the new text.
@@ -262,12 +262,12 @@ int32_t KestoFacadeBase<I>::ExportStoryToFile(const UIDRef& story, TextRange ran
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) {
+KestoResult KestoFacadeBase<I>::ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) {
   return ExportItemsToText(items, flags, MyWideString(out), kNativeUtf16);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) {
+KestoResult KestoFacadeBase<I>::ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) {
   if (items.empty() || !items.GetDataBase()) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
   VyWStringStreamAgent agent(&out);
@@ -275,7 +275,7 @@ int32_t KestoFacadeBase<I>::ExportItemsToWString(const UIDList& items, uint32_t 
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
+KestoResult KestoFacadeBase<I>::ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
                                                 TextEncoding encoding) {
   if (items.empty() || !items.GetDataBase()) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
@@ -286,14 +286,14 @@ int32_t KestoFacadeBase<I>::ExportItemsToString(const UIDList& items, uint32_t f
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                    WideString& out) {
+KestoResult KestoFacadeBase<I>::ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                        WideString& out) {
   return ExportStoryToText(story, range, flags, MyWideString(out), kNativeUtf16);
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                 std::u16string& out) {
+KestoResult KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                     std::u16string& out) {
   if (!ValidRange(story, range)) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
   VyWStringStreamAgent agent(&out);
@@ -301,8 +301,8 @@ int32_t KestoFacadeBase<I>::ExportStoryToWString(const UIDRef& story, TextRange 
 }
 
 template <class I>
-int32_t KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags,
-                                                std::string& out, TextEncoding encoding) {
+KestoResult KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags,
+                                                    std::string& out, TextEncoding encoding) {
   if (!ValidRange(story, range)) return ParameterError();
   if (!(flags & kFacadeExportAppend)) out.clear();
   VyCharStringStreamAgent agent(&out);
@@ -314,22 +314,22 @@ int32_t KestoFacadeBase<I>::ExportStoryToString(const UIDRef& story, TextRange r
 template class KestoFacadeBase<IKestoFacade2>;
 template class KestoFacadeBase<IKestoFacade3>;
 
-int32_t KestoFacade3::ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
-                                     TextEncoding encoding) {
+KestoResult KestoFacade3::ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags,
+                                         IPMStream* stream, TextEncoding encoding) {
   if (!stream) return ParameterError();
   VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kReadMode, StreamEncodingOf(encoding));
   return Import(story, position, flags, &agent, StreamEncodingOf(encoding));
 }
 
-int32_t KestoFacade3::ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
+KestoResult KestoFacade3::ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
                                           TextEncoding encoding) {
   if (!stream || items.empty() || !items.GetDataBase()) return ParameterError();
   VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kWriteMode, StreamEncodingOf(encoding));
   return ExportItems(items, flags, &agent, StreamEncodingOf(encoding), true);
 }
 
-int32_t KestoFacade3::ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
-                                          IPMStream* stream, TextEncoding encoding) {
+KestoResult KestoFacade3::ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags,
+                                              IPMStream* stream, TextEncoding encoding) {
   if (!stream || !ValidRange(story, range)) return ParameterError();
   VyPMStreamStreamAgent agent(stream, VyFileAgentBase::kWriteMode, StreamEncodingOf(encoding));
   return ExportStory(story, range, flags, &agent, StreamEncodingOf(encoding), true);

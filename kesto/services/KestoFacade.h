@@ -32,33 +32,33 @@ class KestoFacadeBase : public CPMUnknown<Interface> {
  public:
   explicit KestoFacadeBase(Boss* boss) : CPMUnknown<Interface>(boss) {}
 
-  int32_t ImportText(const UIDRef& story, uint32_t flags, const WideString& text) override;
-  int32_t ImportFile(const UIDRef& story, uint32_t flags, const std::filesystem::path* file) override;
+  KestoResult ImportText(const UIDRef& story, uint32_t flags, const WideString& text) override;
+  KestoResult ImportFile(const UIDRef& story, uint32_t flags, const std::filesystem::path* file) override;
   uint32_t GetImportOptions() const override;
   uint32_t GetExportOptions() const override;
-  int32_t ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
-                       const std::filesystem::path& file, TextEncoding encoding) override;
-  int32_t ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags, const char16_t* text,
-                        int64_t length) override;
-  int32_t ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char16_t* text,
+  KestoResult ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
+                           const std::filesystem::path& file, TextEncoding encoding) override;
+  KestoResult ImportUTF16At(const UIDRef& story, int32_t position, uint32_t flags, const char16_t* text,
                             int64_t length) override;
-  int32_t ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char* text,
-                        int64_t length, TextEncoding encoding) override;
+  KestoResult ImportWideCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char16_t* text,
+                                int64_t length) override;
+  KestoResult ImportCharsAt(const UIDRef& story, int32_t position, uint32_t flags, const char* text,
+                            int64_t length, TextEncoding encoding) override;
   // Page items are written once the page-item writer exists: until then these answer the unknown error.
-  int32_t ExportItemsToFile(const UIDList& items, uint32_t flags, const std::filesystem::path& file,
-                            TextEncoding encoding) override;
-  int32_t ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
-                            const std::filesystem::path& file, TextEncoding encoding) override;
-  int32_t ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) override;
-  int32_t ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) override;
-  int32_t ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
-                              TextEncoding encoding) override;
-  int32_t ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
-                                  WideString& out) override;
-  int32_t ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
-                               std::u16string& out) override;
-  int32_t ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags, std::string& out,
-                              TextEncoding encoding) override;
+  KestoResult ExportItemsToFile(const UIDList& items, uint32_t flags, const std::filesystem::path& file,
+                                TextEncoding encoding) override;
+  KestoResult ExportStoryToFile(const UIDRef& story, TextRange range, uint32_t flags,
+                                const std::filesystem::path& file, TextEncoding encoding) override;
+  KestoResult ExportItemsToWideString(const UIDList& items, uint32_t flags, WideString& out) override;
+  KestoResult ExportItemsToWString(const UIDList& items, uint32_t flags, std::u16string& out) override;
+  KestoResult ExportItemsToString(const UIDList& items, uint32_t flags, std::string& out,
+                                  TextEncoding encoding) override;
+  KestoResult ExportStoryToWideString(const UIDRef& story, TextRange range, uint32_t flags,
+                                      WideString& out) override;
+  KestoResult ExportStoryToWString(const UIDRef& story, TextRange range, uint32_t flags,
+                                   std::u16string& out) override;
+  KestoResult ExportStoryToString(const UIDRef& story, TextRange range, uint32_t flags, std::string& out,
+                                  TextEncoding encoding) override;
 };
 
 using KestoFacade2 = KestoFacadeBase<IKestoFacade2>;
@@ -66,12 +66,12 @@ using KestoFacade2 = KestoFacadeBase<IKestoFacade2>;
 class KestoFacade3 final : public KestoFacadeBase<IKestoFacade3> {
  public:
   explicit KestoFacade3(Boss* boss) : KestoFacadeBase<IKestoFacade3>(boss) {}
-  int32_t ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
-                         TextEncoding encoding) override;
-  int32_t ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
-                              TextEncoding encoding) override;
-  int32_t ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags, IPMStream* stream,
-                              TextEncoding encoding) override;
+  KestoResult ImportStreamAt(const UIDRef& story, int32_t position, uint32_t flags, IPMStream* stream,
+                             TextEncoding encoding) override;
+  KestoResult ExportItemsToStream(const UIDList& items, uint32_t flags, IPMStream* stream,
+                                  TextEncoding encoding) override;
+  KestoResult ExportStoryToStream(const UIDRef& story, TextRange range, uint32_t flags, IPMStream* stream,
+                                  TextEncoding encoding) override;
   uint32_t ImportOptionsFromDialog(const IKestoPrefs* prefs) const override;
   uint32_t ExportOptionsFromDialog(const IKestoPrefs* prefs) const override;
 };

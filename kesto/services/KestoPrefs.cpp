@@ -35,7 +35,7 @@ void StoreExtension(char16_t (&slot)[kPrefsExtensionUnits], const char16_t* unit
 }  // namespace
 
 void KestoPrefs::SetAll(const KestoPrefsRecord& record) {
-  WillChange();
+  if (!WillChange()) return;
   record_ = record;
 }
 
@@ -52,7 +52,7 @@ int32_t KestoPrefs::SetConvertQuotes(bool on) {
 }
 
 void KestoPrefs::SetBit(uint16_t bit, bool on) {
-  WillChange();
+  if (!WillChange()) return;
   record_.options = static_cast<uint16_t>(on ? record_.options | bit : record_.options & ~bit);
 }
 
@@ -70,12 +70,12 @@ uint32_t KestoPrefs::GetExtension(int32_t index, WideString* name) const {
 
 void KestoPrefs::AddExtension(const WideString& extension) {
   if (extension.empty() || record_.extensionCount >= kMaxPrefsExtensions) return;
-  WillChange();
+  if (!WillChange()) return;
   StoreExtension(record_.extensions[record_.extensionCount++], extension.data(), extension.size());
 }
 
 void KestoPrefs::ResetExtensions() {
-  WillChange();
+  if (!WillChange()) return;
   KestoPrefsRecord defaults;
   std::copy_n(&defaults.extensions[0][0], kMaxPrefsExtensions * kPrefsExtensionUnits,
               &record_.extensions[0][0]);
@@ -88,7 +88,7 @@ void KestoPrefs::SetLinkDownloads(bool on) {
 
 void KestoPrefs::SetDownloadDepth(int16_t depth) {
   if (depth == record_.downloadDepth) return;
-  WillChange();
+  if (!WillChange()) return;
   record_.downloadDepth = depth;
 }
 
@@ -101,7 +101,7 @@ void KestoPrefs::SetDownloadsFolder(const char16_t* name, int32_t length) {
   char16_t folder[kPrefsFolderUnits];
   CopyUnits(folder, name, name && length > 0 ? static_cast<size_t>(length) : 0);
   if (std::equal(std::begin(folder), std::end(folder), std::begin(record_.downloadsFolder))) return;
-  WillChange();
+  if (!WillChange()) return;
   std::copy(std::begin(folder), std::end(folder), std::begin(record_.downloadsFolder));
 }
 

@@ -48,9 +48,10 @@ class KestoPrefs : public CPMUnknown<IKestoPrefs> {
   void SetDownloadsFolder(const char16_t* name, int32_t length) override;
 
  protected:
-  // Called before the record changes. The link-downloads, depth and folder setters call it only for a
-  // value that differs from the one held.
-  virtual void WillChange() {}
+  // Called before the record changes; false when the change is refused (a persistent record changed
+  // outside a command). The link-downloads, depth and folder setters call it only for a value that differs
+  // from the one held.
+  virtual bool WillChange() { return true; }
   // What SetConvertQuotes answers.
   virtual int32_t ConvertQuotesAnswer(bool on) const { return on ? 1 : 0; }
 
@@ -71,7 +72,7 @@ class PersistKestoPrefs final : public KestoPrefs {
   void ReadWrite(IPMStream* stream, ImplementationID implementation) override;
 
  protected:
-  void WillChange() override { PreDirty(); }
+  bool WillChange() override { return PreDirty() == kSuccess; }
   int32_t ConvertQuotesAnswer(bool) const override { return 0xFFFE; }
 };
 

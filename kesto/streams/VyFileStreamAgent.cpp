@@ -11,7 +11,8 @@ VyFileStreamAgent::VyFileStreamAgent(VyFile file)
     : VyStreamAgent(StreamEncoding::kUtf8), file_(std::move(file)) {}
 
 VyFileStreamAgent::~VyFileStreamAgent() {
-  Close();
+  // Nothing is left to tell of a failure here: a writer that needs the answer closes before.
+  (void)Close();
 }
 
 int16_t VyFileStreamAgent::Open(int mode) {
@@ -121,7 +122,7 @@ int64_t VyFileStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area) {
   return target;
 }
 
-int VyFileStreamAgent::Close() {
+KestoResult VyFileStreamAgent::Close() {
   if (!IsOpen()) return 0;
   WriteBuffer();
   CloseFile();

@@ -43,7 +43,7 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   bool CanReadAgain() const override { return IsSeekable(); }
   void KeepFrom(int64_t position) override { keepFrom_ = position; }
   // Writes what is buffered and closes the file; answers -1 when this or any earlier transfer failed.
-  int Close() override;
+  KestoResult Close() override;
   int64_t Size() override;
   int16_t GetError() const override { return lastError_; }
 

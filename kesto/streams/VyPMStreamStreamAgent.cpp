@@ -128,7 +128,7 @@ int64_t VyPMStreamStreamAgent::Seek(int64_t offset, SeekOrigin origin, Area area
   return target;
 }
 
-int VyPMStreamStreamAgent::Close() {
+KestoResult VyPMStreamStreamAgent::Close() {
   if (!stream_ || mode_ != kWriteMode) return 0;
   bool written = WriteBuffer();
   if (!stream_->Flush()) failed_ = true;

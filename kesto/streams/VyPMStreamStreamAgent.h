@@ -29,7 +29,7 @@ class VyPMStreamStreamAgent : public VyStreamAgent {
   int Underflow() override;
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override;
   // Hands the buffered bytes, then the host stream's own buffer, to the storage.
-  int Close() override;
+  KestoResult Close() override;
   int64_t Size() override;
   // kIOErr once a transfer failed, kParamErr without a host stream, else 0.
   int16_t GetError() const override;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "host/core/WideString.h"
+#include "kesto/include/KestoResult.h"
 #include "kesto/streams/StreamEncoding.h"
 #include "kesto/streams/VyFile.h"
 
@@ -63,7 +64,7 @@ class VyStreamAgent {
   virtual void KeepFrom(int64_t position) {}
   // Hands the bytes written to the storage and lets it go; answers 0, or -1 when that failed (GetError
   // names why).
-  virtual int Close() { return 0; }
+  virtual KestoResult Close() { return 0; }
   // Whether the storage can be read again from any position without keeping what was read (a file on
   // disk, memory; not a pipe).
   virtual bool CanReadAgain() const { return false; }

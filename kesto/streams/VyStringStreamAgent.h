@@ -31,7 +31,7 @@ class VyStringStreamAgent final : public VyMemoryStreamAgent {
   // The string is only ever appended to: no seeking (-1), so that closing never cuts off written bytes.
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override { return -1; }
   // Cuts the string to what was written; until then it may carry spare zero units.
-  int Close() override { return Overflow(-1); }
+  KestoResult Close() override { return Overflow(-1); }
   // Bytes written to the string, including what it held before.
   int64_t Size() override;
 

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "host/app/ISession.h"
+#include "host/db/UndoRecord.h"
 #include "sorvia/include/IAutoFlowPrefsData.h"
 #include "tests/sorvia/ThreadFixture.h"
 #include "tests/support/TempFolder.h"
@@ -58,6 +59,8 @@ TEST_F(ThreadDataTest, NewDocumentsStartWithTheApplicationsPreferences) {
   auto application = QueryApplicationWorkspace<IAutoFlowPrefsData>();
   ASSERT_TRUE(application);
   int16_t mode = application->GetAddPagesMode();
+  // The application's preferences as read at start-up: no command sets them.
+  UntrackedChanges starting(GetExecutionContextSession()->GetSessionDataBase());
   application->SetAddPagesMode(2);
   IDataBase* other = DocumentList::Get().NewDocument();
   EXPECT_EQ(2, Instantiate<IAutoFlowPrefsData>(other, WorkspaceOf(other))->GetAddPagesMode());

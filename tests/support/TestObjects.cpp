@@ -1,6 +1,8 @@
 // Test objects for the host tests.
 #include "tests/support/TestObjects.h"
 
+#include <optional>
+
 #include "host/cmd/CmdUtils.h"
 #include "host/cmd/ErrorUtils.h"
 #include "host/core/HostIDs.h"
@@ -14,12 +16,12 @@ class TestRecord final : public CPMUnknown<ITestRecord> {
   explicit TestRecord(Boss* boss) : CPMUnknown(boss) {}
   int32_t GetNumber() const override { return number_; }
   void SetNumber(int32_t n) override {
-    PreDirty();
+    if (PreDirty() != kSuccess) return;
     number_ = n;
   }
   const WideString& GetText() const override { return text_; }
   void SetText(const WideString& text) override {
-    PreDirty();
+    if (PreDirty() != kSuccess) return;
     text_ = text;
   }
   void ReadWrite(IPMStream* s, ImplementationID) override {
@@ -97,6 +99,9 @@ void RegisterTestClasses() {
 }
 
 UID NewRecord(IDataBase* db, int32_t number, const WideString& text) {
+  // Outside a command the record is built, as a new document's content is; inside one it is undoable.
+  std::optional<UntrackedChanges> building;
+  if (!db->IsInStep()) building.emplace(db);
   UID uid = db->NewObject(kTestRecordBoss);
   auto record = Instantiate<ITestRecord>(db, uid);
   record->SetNumber(number);

@@ -9,6 +9,7 @@
 #include "host/app/DefaultDocument.h"
 #include "host/app/DocumentList.h"
 #include "host/db/DocumentFile.h"
+#include "host/db/UndoRecord.h"
 #include "host/text/AttributeClasses.h"
 #include "host/text/CharRunChunk.h"
 #include "host/text/IStoryList.h"
@@ -75,7 +76,10 @@ TEST(DocumentCheckTest, InconsistentDocumentsAreRefusedWithWhatIsWrong) {
     IDataBase* db = DocumentList::Get().NewDocument();
     UID story = DefaultDocument::GetMainStory(*db);
     ASSERT_EQ(TextCmdUtils::InsertText({db, story}, 0, u"Hello world\rSecond"), kSuccess);
-    row.damage(*db, story);
+    {
+      UntrackedChanges damaging(db);
+      row.damage(*db, story);
+    }
     ASSERT_TRUE(DocumentFile::Save(*static_cast<DataBase*>(db), dir / "doc.pgd").ok());
     DocumentList::Get().CloseDocument(db);
     IDataBase* opened = nullptr;

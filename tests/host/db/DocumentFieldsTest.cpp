@@ -12,6 +12,7 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/db/Crc32.h"
 #include "host/db/DocumentFile.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/ITextFrame.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
@@ -60,7 +61,10 @@ class DocumentFieldsTest : public ::testing::Test {
     std::vector<UID> made;
     EXPECT_EQ(LayoutCmdUtils::Process(kCreateTextFrameCmdBoss, db, {}, frame, &made), kSuccess);
     frame_ = made.empty() ? kInvalidUID : made[0];
-    damage(*db);
+    {
+      UntrackedChanges damaging(db);
+      damage(*db);
+    }
     std::vector<uint8_t> bytes = DocumentFile::Serialize(*static_cast<DataBase*>(db));
     patch(bytes);
     Reseal(bytes);

@@ -196,7 +196,10 @@ TEST_F(DocumentFileTest, AFailedSaveLeavesTheEarlierFileUntouched) {
   ASSERT_EQ(DocumentFile::Save(db_, path).error, kSuccess);
   std::vector<uint8_t> earlier = ReadBytes(path);
   // A file size limit makes the writing of the new content fail.
-  Instantiate<ITestRecord>(&db_, first_)->SetText(WideString(100000, u'x'));
+  {
+    UntrackedChanges building(&db_);
+    Instantiate<ITestRecord>(&db_, first_)->SetText(WideString(100000, u'x'));
+  }
   {
     FileSizeLimit limit(earlier.size() + 100);
     EXPECT_EQ(DocumentFile::Save(db_, path).error, kWriteFailedError);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "host/db/DocumentFile.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/HyperlinkUtils.h"
 #include "host/layout/IItemPlugInData.h"
 #include "host/text/AttributeClasses.h"
@@ -245,7 +246,10 @@ TEST_F(HyperlinkTest, TablesNamingObjectsOfTheWrongKindAreNeitherSavedNorOpened)
   for (const auto& [what, damage] : rows) {
     SCOPED_TRACE(what);
     SetUp();
-    damage(*this, *HyperlinkUtils::QueryTable(db_));
+    {
+      UntrackedChanges damaging(db_);
+      damage(*this, *HyperlinkUtils::QueryTable(db_));
+    }
     auto path = dir / "damaged.pgd";
     EXPECT_FALSE(DocumentList::Get().SaveDocumentAs(db_, path).ok());
     ASSERT_TRUE(DocumentFile::Save(*static_cast<DataBase*>(db_), path).ok());

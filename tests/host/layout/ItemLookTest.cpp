@@ -4,6 +4,7 @@
 
 #include "host/compose/NotificationRecorder.h"
 #include "host/db/MemoryStream.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/IGraphicAttributes.h"
 #include "host/layout/IItemObjectStyle.h"
 #include "host/layout/ITextWrap.h"
@@ -161,7 +162,10 @@ TEST_F(ItemLookTest, ItemsOverrideTheirStyleOnlyWithValuesOfTheirOwnThatDiffer) 
   }
   EXPECT_FALSE(ItemLook::Overrides(db_, rect_, GraphicAttr::kFillColor));  // no value of its own
   // An item whose style reference leads nowhere follows the default for its kind.
-  Instantiate<IItemObjectStyle>(db_, frame_)->SetStyle(99);
+  {
+    UntrackedChanges damaging(db_);
+    Instantiate<IItemObjectStyle>(db_, frame_)->SetStyle(99);
+  }
   EXPECT_EQ(ItemLook::StyleOfItem(db_, frame_), kTextFrameObjectStyle);
   EXPECT_NE(ItemLook::FindFault(*db_), "");
 }
@@ -183,7 +187,11 @@ TEST_F(ItemLookTest, WrapOfAFrameWithoutWrapIsItsOnlyChildsWhenRead) {
   ASSERT_EQ(Run(kCreateGraphicFrameCmdBoss, {}, {.bounds = {0, 0, 50, 50}, .target = Spread(0)}, &made),
             kSuccess);
   UID frame = made[0];
-  LayoutEdits::Reparent(db_, rect_, frame, -1);
+  {
+    // A frame holding another item, as a document from a file may have it.
+    UntrackedChanges reading(db_);
+    LayoutEdits::Reparent(db_, rect_, frame, -1);
+  }
   ASSERT_EQ(ItemLookCmdUtils::SetWrap(db_, {rect_}, {.mode = WrapMode::kContour, .offsets = {1, 2, 3, 4}}),
             kSuccess);
   EXPECT_EQ(ItemLook::WrapForReading(db_, frame).mode, WrapMode::kContour);

@@ -2,6 +2,7 @@
 // belong), and the text they keep in place while merging and copying stories.
 #include <functional>
 
+#include "host/db/UndoRecord.h"
 #include "host/layout/AnchorUtils.h"
 #include "host/layout/LayoutCheck.h"
 #include "tests/host/layout/LayoutFixture.h"
@@ -94,9 +95,13 @@ TEST_F(LayoutIntegrityTest, OverriddenLinkedMasterFramesHoldTheTextTheyShow) {
   UID story = LayoutUtils::StoryOfFrame(db_, left);
   ASSERT_EQ(TextCmdUtils::InsertText(UIDRef(db_, story), 6, u"\uFFFC"), kSuccess);
   ASSERT_EQ(Run(kAnchorItemCmdBoss, {rect_}, {.target = story, .position = 6}), kSuccess);
-  Instantiate<ITextFrame>(db_, left)->SetTextRange(0, 5);
-  Instantiate<ITextFrame>(db_, masterFrame_)->SetTextRange(5, 5);
-  Instantiate<IFrameList>(db_, LayoutUtils::FrameListOfStory(db_, story))->SetFirstDamagedFrame(-1);
+  {
+    // What the composer would store for these frames.
+    UntrackedChanges composed(db_);
+    Instantiate<ITextFrame>(db_, left)->SetTextRange(0, 5);
+    Instantiate<ITextFrame>(db_, masterFrame_)->SetTextRange(5, 5);
+    Instantiate<IFrameList>(db_, LayoutUtils::FrameListOfStory(db_, story))->SetFirstDamagedFrame(-1);
+  }
   const struct {
     const char* name;
     std::vector<UID> items, pages;

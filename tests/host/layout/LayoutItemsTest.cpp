@@ -79,7 +79,10 @@ TEST_F(LayoutItemsTest, LabelsLocksAndGeometry) {
   ASSERT_EQ(Run(kDeleteItemsCmdBoss, {rect_}), kSuccess);
   // Frame options reach the frame and damage its frame list from there.
   auto list = Instantiate<IFrameList>(db_, LayoutUtils::FrameListOfFrame(db_, second_));
-  list->SetFirstDamagedFrame(-1);
+  {
+    UntrackedChanges composed(db_);  // as the composer leaves it
+    list->SetFirstDamagedFrame(-1);
+  }
   ASSERT_EQ(Run(kSetFrameColumnsCmdBoss, {second_}, {.options = {.columns = 2, .gutter = 9}}), kSuccess);
   EXPECT_EQ(Instantiate<ITextFrame>(db_, second_)->GetOptions().columns, 2);
   EXPECT_EQ(list->GetFirstDamagedFrame(), 1);

@@ -129,7 +129,10 @@ TEST_F(LayoutPersistenceTest, InconsistentLayoutsAreNeitherSavedNorOpened) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SetUp();
-    row.damage(*this);
+    {
+      UntrackedChanges damaging(db_);
+      row.damage(*this);
+    }
     auto path = dir_ / (std::string(row.what) + ".pgd");
     DocumentResult saved = DocumentList::Get().SaveDocumentAs(db_, path);
     EXPECT_NE(saved.message.find("inconsistent"), std::string::npos) << saved.message;

@@ -171,7 +171,10 @@ TEST_F(DocFontListTest, FamilyUnknownToTheCatalogIsMissingButKeepsItsName) {
   UID uid = list_->FindFamily(u"Kaari");
   auto family = Instantiate<IFontFamily>(db_, uid);
   // A document from a machine with other fonts: the family object keeps the name it was saved with.
-  family->SetFamilyName(u"Elsewhere Sans");
+  {
+    UntrackedChanges building(db_);
+    family->SetFamilyName(u"Elsewhere Sans");
+  }
   std::vector<uint8_t> bytes = DocumentFile::Serialize(*static_cast<DataBase*>(db_));
   std::unique_ptr<DataBase> reopened;
   ASSERT_EQ(DocumentFile::Deserialize(bytes, reopened).error, kSuccess);

@@ -29,12 +29,12 @@ using testing_reader::Readable;
 class StoryAgent : public VyTextOnlyTSAgent {
  public:
   explicit StoryAgent(VyStory* story) : VyTextOnlyTSAgent(story), story_(story) {}
-  int32_t BeginImport(VyTextAttributeMgr* attributes) override {
+  KestoResult BeginImport(VyTextAttributeMgr* attributes) override {
     attributes->Paragraph().Bind(&story_->ParagraphAgent());
     attributes->Character().Bind(&story_->CharacterAgent());
     return 0;
   }
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t) override {
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t) override {
     errors += (errors.empty() ? "E" : " E") + std::to_string(code);
     if (!tagName.empty()) errors += ":" + Readable(tagName);
     return 0;

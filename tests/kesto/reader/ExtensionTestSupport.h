@@ -23,19 +23,19 @@ inline std::string Hex(int32_t code) {
 // H:<text> for host-dialect text and E<code>:<tag>[#<param>] for errors; collects the text.
 class ExtensionAgent : public CTagScannerAgent {
  public:
-  int32_t InsertText(const char16_t* units, int32_t count) override {
+  KestoResult InsertText(const char16_t* units, int32_t count) override {
     text += std::u16string_view(units, static_cast<size_t>(count));
     return 0;
   }
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
     std::string entry = "E" + std::to_string(code) + ":" + Readable(tagName);
     if (paramIndex != 0) entry += "#" + std::to_string(paramIndex);
     return Log(entry);
   }
-  int32_t Marker(int32_t code, const char16_t* units, int32_t length) override {
+  KestoResult Marker(int32_t code, const char16_t* units, int32_t length) override {
     return Log("M" + Hex(code) + ":" + Readable(std::u16string_view(units, static_cast<size_t>(length))));
   }
-  int32_t TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override {
+  KestoResult TextAnchor(const VyHiddenTextSettings* settings, int32_t id) override {
     if (!settings) return Log("A+");
     using S = VyHiddenTextSettings;
     std::string fields =
@@ -45,7 +45,7 @@ class ExtensionAgent : public CTagScannerAgent {
         std::to_string(settings->GetNumber(S::kMode, 2)) + "|" + Field(*settings, S::kSecondText);
     return Log("A" + std::to_string(id) + ":" + fields);
   }
-  int32_t InsertHostTaggedText(const char16_t* units, int32_t length, bool) override {
+  KestoResult InsertHostTaggedText(const char16_t* units, int32_t length, bool) override {
     return Log("H:" + Readable(std::u16string_view(units, static_cast<size_t>(length))));
   }
 

@@ -26,22 +26,22 @@ using testing_reader::Readable;
 // Logs every call: "text", EOP, E<code>:<tag>, P and C (styles), A (attributes), TS TE RS RE CS CE.
 class HostRecordingAgent final : public CTagScannerAgent {
  public:
-  int32_t EndOfParagraph(VyTextAttributeMgr*) override { return Log("EOP"); }
-  int32_t ParagraphStyleApplied(VyTextAttributeMgr*) override { return Log("P"); }
-  int32_t CharacterStyleApplied(VyTextAttributeMgr*) override { return Log("C"); }
-  int32_t CharacterAttributesChanged(VyTextAttributeMgr*) override { return Log("A"); }
-  int32_t ReportError(int32_t code, std::u16string_view tag, int32_t) override {
+  KestoResult EndOfParagraph(VyTextAttributeMgr*) override { return Log("EOP"); }
+  KestoResult ParagraphStyleApplied(VyTextAttributeMgr*) override { return Log("P"); }
+  KestoResult CharacterStyleApplied(VyTextAttributeMgr*) override { return Log("C"); }
+  KestoResult CharacterAttributesChanged(VyTextAttributeMgr*) override { return Log("A"); }
+  KestoResult ReportError(int32_t code, std::u16string_view tag, int32_t) override {
     return Log("E" + std::to_string(code) + ":" + Readable(tag), reportAnswer);
   }
-  int32_t InsertText(const char16_t* units, int32_t count) override {
+  KestoResult InsertText(const char16_t* units, int32_t count) override {
     return Log("\"" + Readable({units, static_cast<size_t>(count)}) + "\"");
   }
-  int32_t TableStart() override { return Log("TS"); }
-  int32_t TableEnd() override { return Log("TE"); }
-  int32_t RowStart() override { return Log("RS"); }
-  int32_t RowEnd() override { return Log("RE"); }
-  int32_t CellStart() override { return Log("CS", cellStartAnswer); }
-  int32_t CellEnd() override { return Log("CE"); }
+  KestoResult TableStart() override { return Log("TS"); }
+  KestoResult TableEnd() override { return Log("TE"); }
+  KestoResult RowStart() override { return Log("RS"); }
+  KestoResult RowEnd() override { return Log("RE"); }
+  KestoResult CellStart() override { return Log("CS", cellStartAnswer); }
+  KestoResult CellEnd() override { return Log("CE"); }
 
   std::string events;
   int32_t reportAnswer = 0;

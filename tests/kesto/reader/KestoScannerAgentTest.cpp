@@ -197,7 +197,7 @@ TEST_F(KestoScannerAgentTest, TabbedParagraphsAreCommittedWithAlignmentTheTabsCa
     }
     {
       KestoScannerAgent agent(&story, nullptr, 0, nullptr, &FakeTicks);
-      agent.BeginImport(nullptr);
+      ASSERT_EQ(0, agent.BeginImport(nullptr));
       ASSERT_EQ(0, agent.InsertText(u"a\tb\r", 4));
       ASSERT_EQ(0, agent.EndOfParagraph(nullptr));
       ASSERT_EQ(0, agent.InsertText(u"c\r", 2));
@@ -238,7 +238,7 @@ TEST_F(KestoScannerAgentTest, MarkersApplyThePlugInTextAttribute) {
     story.BeginImport();
     {
       KestoScannerAgent agent(&story, nullptr, 0, nullptr, &FakeTicks);
-      agent.BeginImport(nullptr);
+      ASSERT_EQ(0, agent.BeginImport(nullptr));
       ASSERT_EQ(0, agent.InsertText(u"ab", 2));
       auto code = [](const char* c) { return (c[0] << 24) | (c[1] << 16) | (c[2] << 8) | c[3]; };
       if (row.started) {
@@ -276,13 +276,13 @@ TEST_F(KestoScannerAgentTest, ProgressIsShownAtMostFourTimesASecondAndACancelSto
     // Each paragraph takes 50 ms of the fake clock: 40 paragraphs are 2 seconds.
     struct Stepping : CTagScannerAgent {
       KestoScannerAgent* inner;
-      int32_t BeginImport(VyTextAttributeMgr* a) override { return inner->BeginImport(a); }
-      int32_t InsertText(const char16_t* u, int32_t n) override { return inner->InsertText(u, n); }
-      int32_t EndOfParagraph(VyTextAttributeMgr* a) override {
+      KestoResult BeginImport(VyTextAttributeMgr* a) override { return inner->BeginImport(a); }
+      KestoResult InsertText(const char16_t* u, int32_t n) override { return inner->InsertText(u, n); }
+      KestoResult EndOfParagraph(VyTextAttributeMgr* a) override {
         fakeNow += 50;
         return inner->EndOfParagraph(a);
       }
-      int32_t EndImport(VyTextAttributeMgr* a) override { return inner->EndImport(a); }
+      KestoResult EndImport(VyTextAttributeMgr* a) override { return inner->EndImport(a); }
     } stepping;
     stepping.inner = &agent;
     EXPECT_EQ(0, scanner.Scan(source.Stream(), &stepping));

@@ -225,6 +225,8 @@ TEST_F(KestoScannerTest, AgentAnswerEndsTheScan) {
       {"insert-text", u"ab<Q>cd", &RecordingAgent::insertTextAnswer, R"(BEGIN "ab")"},
       {"report-error", u"a<Q>b", &RecordingAgent::reportErrorAnswer, R"(BEGIN "a" E2:Q)"},
       {"end-of-paragraph", u"a\rb", &RecordingAgent::endOfParagraphAnswer, R"(BEGIN "a\r" EOP)"},
+      {"begin-import", u"ab", &RecordingAgent::beginImportAnswer, "BEGIN"},
+      {"end-import", u"ab", &RecordingAgent::endImportAnswer, R"(BEGIN "ab" END)"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

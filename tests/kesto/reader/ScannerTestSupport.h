@@ -90,22 +90,22 @@ class PipeSource {
 // by name. The text of all insert-text calls is also collected.
 class RecordingAgent : public CTagScannerAgent {
  public:
-  int32_t BeginImport(VyTextAttributeMgr*) override { return Log("BEGIN"); }
-  int32_t EndOfParagraph(VyTextAttributeMgr*) override { return Log("EOP", endOfParagraphAnswer); }
-  int32_t ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
+  KestoResult BeginImport(VyTextAttributeMgr*) override { return Log("BEGIN", beginImportAnswer); }
+  KestoResult EndOfParagraph(VyTextAttributeMgr*) override { return Log("EOP", endOfParagraphAnswer); }
+  KestoResult ReportError(int32_t code, std::u16string_view tagName, int32_t paramIndex) override {
     std::string entry = "E" + std::to_string(code);
     if (!tagName.empty()) entry += ":" + Readable(tagName);
     if (paramIndex != 0) entry += "#" + std::to_string(paramIndex);
     return Log(entry, reportErrorAnswer);
   }
-  int32_t EndImport(VyTextAttributeMgr*) override { return Log("END"); }
-  int32_t InsertText(const char16_t* units, int32_t count) override {
+  KestoResult EndImport(VyTextAttributeMgr*) override { return Log("END", endImportAnswer); }
+  KestoResult InsertText(const char16_t* units, int32_t count) override {
     std::u16string_view text(units, static_cast<size_t>(count));
     text_ += text;
     chunks.push_back(count);
     return Log("\"" + Readable(text) + "\"", insertTextAnswer);
   }
-  int32_t Marker(int32_t code, const char16_t* text, int32_t length) override { return Log("MARKER"); }
+  KestoResult Marker(int32_t code, const char16_t* text, int32_t length) override { return Log("MARKER"); }
 
   std::string Events() const {
     std::string out;
@@ -115,6 +115,8 @@ class RecordingAgent : public CTagScannerAgent {
   }
   const std::u16string& Text() const { return text_; }
 
+  int32_t beginImportAnswer = 0;
+  int32_t endImportAnswer = 0;
   int32_t insertTextAnswer = 0;
   int32_t endOfParagraphAnswer = 0;
   int32_t reportErrorAnswer = 0;

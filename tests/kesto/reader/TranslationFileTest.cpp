@@ -171,7 +171,7 @@ TEST_F(TranslationFolderTest, TheFirstFolderHoldingTheFileWins) {
 TEST_F(TranslationFolderTest, TheAgentIsAskedFirst) {
   class Agent : public CTagScannerAgent {
    public:
-    int32_t ResolveFileReference(WideString& uri, std::u16string_view) override {
+    KestoResult ResolveFileReference(WideString& uri, std::u16string_view) override {
       uri = answer;
       return answer.empty() ? -43 : 0;
     }

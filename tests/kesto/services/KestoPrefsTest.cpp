@@ -9,6 +9,7 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/core/ObjectModel.h"
 #include "host/db/MemoryStream.h"
+#include "host/db/UndoRecord.h"
 #include "kesto/services/SetPrefsCmd.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestObjects.h"
@@ -66,7 +67,11 @@ TEST_F(KestoPrefsTest, DefaultsAndTheFolderLimit) {
   EXPECT_TRUE(persistent->GetConvertQuotes() && persistent->GetIncludeStyleSheets());
   EXPECT_TRUE(plain->GetLinkDownloads());
   EXPECT_EQ(1, plain->SetConvertQuotes(true));
-  EXPECT_EQ(0xFFFE, persistent->SetConvertQuotes(true));
+  {
+    // Outside a command, as when saved preferences are read at start-up.
+    UntrackedChanges starting(GetExecutionContextSession()->GetSessionDataBase());
+    EXPECT_EQ(0xFFFE, persistent->SetConvertQuotes(true));
+  }
 
   std::u16string hundred(100, u'f');
   plain->SetDownloadsFolder(hundred.data(), 100);
@@ -80,11 +85,14 @@ TEST_F(KestoPrefsTest, DefaultsAndTheFolderLimit) {
 // that time.
 TEST_F(KestoPrefsTest, PersistenceInBothLayouts) {
   auto saved = QueryApplicationWorkspace<IKestoPrefs>();
-  saved->SetReportErrors(true);
-  saved->AddExtension(u"md");
-  saved->SetDownloadDepth(3);
-  saved->SetLinkDownloads(false);
-  saved->SetDownloadsFolder(u"Pictures", 8);
+  {
+    UntrackedChanges starting(GetExecutionContextSession()->GetSessionDataBase());
+    saved->SetReportErrors(true);
+    saved->AddExtension(u"md");
+    saved->SetDownloadDepth(3);
+    saved->SetLinkDownloads(false);
+    saved->SetDownloadsFolder(u"Pictures", 8);
+  }
   MemoryWriteStream out;
   static_cast<PersistKestoPrefs*>(saved.get())->ReadWrite(&out, kPersistKestoPrefsImpl);
 

@@ -379,8 +379,10 @@ TEST(DecodeAcrossBuffers, SequencesStraddlingTheBufferEnd) {
 TEST(DecodeLongText, BlocksAndSingleReadsAgree) {
   // Mixed text: ASCII (also long stretches, with line ends anywhere in them), two- to four-byte UTF-8, line
   // ends and a broken sequence, many times over.
-  Bytes unit = BytesOf("Grüße, naïve café \xE2\x82\xAC 1\r\n\xF0\x9F\x98\x80 x\n\xC3(\r"
-                       "a long stretch of plain text\rwith line\nends\r\nin it\xE9and on");
+  Bytes unit = BytesOf(
+      "Grüße, naïve café \xE2\x82\xAC 1\r\n\xF0\x9F\x98\x80 x\n\xC3(\r"
+      "a long stretch of plain text\rwith line\nends\r\nin it\xE9"
+      "and on");
   Bytes bytes;
   for (int i = 0; i < 200; ++i)
     bytes.insert(bytes.end(), unit.begin(), unit.end());

@@ -25,7 +25,7 @@ Bytes Encode(E encoding, int32_t lineEnds, const Chars& chars) {
   VyTextStream stream(&agent, encoding, lineEnds);
   for (int32_t c : chars)
     stream.PutChar(c);
-  agent.Close();
+  EXPECT_EQ(0, agent.Close());
   EXPECT_FALSE(stream.IsBad());
   return BytesOf(out);
 }
@@ -107,7 +107,7 @@ TEST_P(EncodeTest, AsUtf16Text) {
   VyCharStringStreamAgent agent(&out);
   VyTextStream stream(&agent, c.encoding, c.lineEnds);
   stream.PutText(text);
-  agent.Close();
+  EXPECT_EQ(0, agent.Close());
   EXPECT_TRUE(SameBytes(c.expected, BytesOf(out)));
 }
 
@@ -141,7 +141,7 @@ TEST(EncodeMark, ByteOrderMarkPerEncoding) {
     VyCharStringStreamAgent agent(&out);
     VyTextStream stream(&agent, c.encoding, kWindows);
     stream.WriteByteOrderMark();
-    agent.Close();
+    EXPECT_EQ(0, agent.Close());
     EXPECT_TRUE(SameBytes(c.mark, BytesOf(out)));
   }
 }
@@ -165,7 +165,7 @@ TEST(EncodeRoundTrip, UnicodeEncodingsReadBackWhatWasWritten) {
     writer.WriteByteOrderMark();
     for (int32_t c : chars)
       writer.PutChar(c);
-    agent.Close();
+    EXPECT_EQ(0, agent.Close());
     VyMemoryStreamAgent source(out.data(), out.size(), E::kWindowsLatin);
     VyTextStream reader(&source, kWindows);
     EXPECT_TRUE(SameChars(chars, ReadAllInBlocks(reader, 100)));
