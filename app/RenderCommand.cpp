@@ -1,0 +1,171 @@
+// pagehost render: pages or spreads of a saved document drawn to PDF, PNG or SVG.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Commands.h"
+#include "app/InputCheck.h"
+#include "app/Output.h"
+#include "app/TerminalProgress.h"
+#include "host/app/DocumentList.h"
+#include "host/layout/LayoutUtils.h"
+#include "host/render/DocumentRenderer.h"
+#include "host/ui/RangeProgressBar.h"
+
+namespace pagehost {
+namespace {
+
+struct RenderArgs {
+  std::string document;
+  std::string output;
+  std::string pages;  // as given; checked against the document once it is open
+  RenderRequest request;
+};
+
+void PrintRenderHelp() {
+  std::printf(
+      "Usage: pagehost render DOC -o OUT.pdf|OUT.png|OUT.svg [--pages LIST] [--dpi N] [--guides]\n"
+      "                       [--spread]\n"
+      "\n"
+      "Draws the pages of DOC as composed: page items with their fills, strokes and corners, placed\n"
+      "pictures (PNG files; other formats as a crossed box), and the text in the installed faces, each line\n"
+      "where composition put it. A frame whose story holds more text than its frames shows a red mark.\n"
+      "\n"
+      "The extension of OUT chooses the format. A PDF holds every page and embeds the faces, so that its\n"
+      "text can be selected and searched. PNG and SVG write one file per page: OUT itself for a single\n"
+      "page, else OUT-N.png (.svg), N the page's position in the document. Nothing is written unless every\n"
+      "page was drawn.\n"
+      "\n"
+      "Options:\n"
+      "  -o, --output OUT   the file to write (required)\n"
+      "  --pages LIST       pages by position in the document, as 1-3,7 (default: all)\n"
+      "  --dpi N            PNG resolution in pixels per inch, 1 to 2400 (default 72); a page larger than\n"
+      "                     32767 pixels a side or 2^27 in all is refused\n"
+      "  --guides           also draw margins, columns, frame edges and baselines, as a layout view does\n"
+      "  --spread           one output page per spread instead of per page\n"
+      "\n"
+      "Exit status: 0 on success, 1 on failure (with the reason on standard error), 2 for a command-line\n"
+      "error.\n");
+}
+
+bool ParsePosition(std::string_view text, int32_t& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty() && value >= 1;
+}
+
+// Page indexes (0-based, ascending, each once) of LIST ("1-3,7") for a document of `count` pages; empty
+// `why` when LIST is sound.
+std::vector<int32_t> ParsePages(const std::string& list, int32_t count, std::string& why) {
+  std::vector<bool> chosen(static_cast<size_t>(count), false);
+  size_t from = 0;
+  while (from <= list.size()) {
+    size_t comma = std::min(list.find(',', from), list.size());
+    std::string_view item = std::string_view(list).substr(from, comma - from);
+    size_t dash = item.find('-');
+    int32_t first = 0, last = 0;
+    bool ok = dash == std::string_view::npos
+                  ? ParsePosition(item, first) && (last = first)
+                  : ParsePosition(item.substr(0, dash), first) && ParsePosition(item.substr(dash + 1), last);
+    if (!ok || first > last) {
+      why = "--pages takes positions and ranges such as 1-3,7, not '" + list + "'";
+      return {};
+    }
+    if (last > count) {
+      why = "the document has no page " + std::to_string(last) + " (it has " + std::to_string(count) + ")";
+      return {};
+    }
+    for (int32_t p = first; p <= last; ++p)
+      chosen[p - 1] = true;
+    from = comma + 1;
+  }
+  std::vector<int32_t> pages;
+  for (int32_t i = 0; i < count; ++i) {
+    if (chosen[i]) pages.push_back(i);
+  }
+  return pages;
+}
+
+// Answers 0 when the arguments are complete, -1 after --help, or the exit status to end with.
+int ParseRenderArgs(CommandLine& args, RenderArgs& parsed) {
+  std::string missing;
+  while (!args.Done()) {
+    if (args.TakeFlag("--help", "-h")) {
+      PrintRenderHelp();
+      return -1;
+    }
+    if (args.TakeFlag("--guides")) {
+      parsed.request.guides = true;
+    } else if (args.TakeFlag("--spread")) {
+      parsed.request.spreads = true;
+    } else if (auto o = args.TakeValue("--output", "-o", missing)) {
+      parsed.output = *o;
+    } else if (auto p = args.TakeValue("--pages", "", missing)) {
+      parsed.pages = *p;
+    } else if (auto d = args.TakeValue("--dpi", "", missing)) {
+      double dpi = 0;
+      auto [end, error] = std::from_chars(d->data(), d->data() + d->size(), dpi);
+      if (error != std::errc() || end != d->data() + d->size() ||
+          !(dpi >= kMinRenderDpi && dpi <= kMaxRenderDpi))
+        return UsageError("render: --dpi takes a resolution from 1 to 2400, not '" + *d + "'");
+      parsed.request.dpi = dpi;
+    } else if (!missing.empty()) {
+      return UsageError("option " + missing + " needs a value");
+    } else if (CommandLine::IsOption(args.Peek())) {
+      return UsageError("render: unknown option '" + args.Peek() + "'");
+    } else if (!parsed.document.empty()) {
+      return UsageError("render: more than one document given");
+    } else {
+      parsed.document = args.Take();
+    }
+  }
+  if (parsed.document.empty()) return UsageError("render: no document given");
+  if (parsed.output.empty()) return UsageError("render: no output given (-o OUT.pdf, OUT.png or OUT.svg)");
+  if (!DocumentRenderer::FormatOfPath(parsed.output, parsed.request.format))
+    return UsageError("render: the output must end in .pdf, .png or .svg, not '" + parsed.output + "'");
+  parsed.request.output = parsed.output;
+  return 0;
+}
+
+}  // namespace
+
+int RunRender(CommandLine& args) {
+  RenderArgs parsed;
+  if (int status = ParseRenderArgs(args, parsed)) return status < 0 ? kExitOk : status;
+  if (std::string problem = WhyUnreadable(parsed.document); !problem.empty()) {
+    Error("render: " + problem);
+    return kExitFailure;
+  }
+  IDataBase* db = nullptr;
+  if (DocumentResult opened = DocumentList::Get().OpenDocument(parsed.document, db); !opened.ok()) {
+    Error("render: " + opened.message);
+    return kExitFailure;
+  }
+  if (!parsed.pages.empty()) {
+    std::string why;
+    parsed.request.pages = ParsePages(parsed.pages, LayoutUtils::CountPages(db), why);
+    if (!why.empty()) {
+      Error("render: " + why);
+      return kExitFailure;
+    }
+  }
+  TerminalProgress::InstallWhenInteractive();
+  std::unique_ptr<RangeProgressBar> bar;
+  parsed.request.progress = [&](int32_t done, int32_t total) {
+    if (!bar) bar = RangeProgressBar::Create("Rendering", parsed.output, 0, total);
+    if (!bar) return true;
+    bar->SetPosition(done);
+    return !bar->ProcessEvents();
+  };
+  FileResult rendered = DocumentRenderer::Render(db, parsed.request);
+  bar.reset();
+  if (!rendered.ok()) {
+    Error("render: " + rendered.message);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace pagehost
