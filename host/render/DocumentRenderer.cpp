@@ -82,19 +82,7 @@ class Job {
   Job(IDataBase* db, const RenderRequest& request, std::vector<Sheet> sheets)
       : db_(db), request_(request), sheets_(std::move(sheets)), files_(FilesFor(db, request, sheets_)) {}
 
-  FileResult Run() {
-    for (const auto& file : files_) {
-      std::unique_ptr<SafeFileWriter> writer;
-      if (FileResult begun = SafeFileWriter::Begin(file, writer); !begun.ok()) return begun;
-      writers_.push_back(std::move(writer));
-    }
-    FileResult drawn = request_.format == RenderFormat::kPdf ? DrawPdf() : DrawEach();
-    if (!drawn.ok()) return drawn;
-    for (auto& writer : writers_) {
-      if (FileResult committed = writer->Commit(); !committed.ok()) return committed;
-    }
-    return {};
-  }
+  FileResult Run() { return request_.format == RenderFormat::kPdf ? DrawPdf() : DrawEach(); }
 
  private:
   PaintContext Paint(cairo_t* cr) { return {cr, db_, &faces_, request_.guides}; }
@@ -105,9 +93,11 @@ class Job {
   }
 
   FileResult DrawPdf() {
+    std::unique_ptr<SafeFileWriter> writer;
+    if (FileResult begun = SafeFileWriter::Begin(files_[0], writer); !begun.ok()) return begun;
     const PMRect& first = sheets_.front().area;
-    Surface surface(cairo_pdf_surface_create_for_stream(WriteToStream, &writers_[0]->Stream(), first.Width(),
-                                                        first.Height()));
+    Surface surface(
+        cairo_pdf_surface_create_for_stream(WriteToStream, &writer->Stream(), first.Width(), first.Height()));
     Context cr(cairo_create(surface.get()));
     for (size_t i = 0; i < sheets_.size(); ++i) {
       cairo_pdf_surface_set_size(surface.get(), sheets_[i].area.Width(), sheets_[i].area.Height());
@@ -120,7 +110,8 @@ class Job {
     cr.reset();
     cairo_surface_finish(surface.get());
     if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
-    return CairoFailure(status, files_[0]);
+    if (FileResult failed = CairoFailure(status, files_[0]); !failed.ok()) return failed;
+    return writer->Commit();
   }
 
   FileResult DrawPng(const Sheet& sheet, FileStream& stream, const std::filesystem::path& file) {
@@ -151,22 +142,34 @@ class Job {
     return CairoFailure(status, file);
   }
 
+  // One file per sheet, each put in place once drawn, so that no more than one temporary is open; a failure
+  // removes the files this run made (files it replaced keep their new, whole content).
   FileResult DrawEach() {
-    for (size_t i = 0; i < sheets_.size(); ++i) {
-      FileStream& stream = writers_[i]->Stream();
-      FileResult drawn = request_.format == RenderFormat::kPng ? DrawPng(sheets_[i], stream, files_[i])
-                                                               : DrawSvg(sheets_[i], stream, files_[i]);
-      if (!drawn.ok()) return drawn;
-      if (!Progress(i + 1)) return Failed(kCancel, "the rendering was cancelled");
+    std::vector<std::filesystem::path> made;
+    FileResult result;
+    for (size_t i = 0; i < sheets_.size() && result.ok(); ++i) {
+      std::error_code error;
+      bool existed = std::filesystem::exists(files_[i], error);
+      std::unique_ptr<SafeFileWriter> writer;
+      result = SafeFileWriter::Begin(files_[i], writer);
+      if (!result.ok()) break;
+      result = request_.format == RenderFormat::kPng ? DrawPng(sheets_[i], writer->Stream(), files_[i])
+                                                     : DrawSvg(sheets_[i], writer->Stream(), files_[i]);
+      if (result.ok()) result = writer->Commit();
+      if (result.ok() && !existed) made.push_back(writer->Target());
+      if (result.ok() && !Progress(i + 1)) result = Failed(kCancel, "the rendering was cancelled");
     }
-    return {};
+    for (const auto& file : result.ok() ? std::vector<std::filesystem::path>() : made) {
+      std::error_code error;
+      std::filesystem::remove(file, error);
+    }
+    return result;
   }
 
   IDataBase* db_;
   const RenderRequest& request_;
   std::vector<Sheet> sheets_;
   std::vector<std::filesystem::path> files_;
-  std::vector<std::unique_ptr<SafeFileWriter>> writers_;
   GlyphFaces faces_;
 };
 

@@ -1,6 +1,7 @@
 // DocumentRenderer: draws pages or spreads of a document to a PDF (one file, a page per sheet), or to PNG or
 // SVG files (one per sheet). Every file is written to a temporary in its folder and takes its name only when
-// every sheet was drawn and written, so that a failure leaves no partial file.
+// complete, so that no partial file is ever left: a PDF once every sheet was drawn; PNG and SVG files one by
+// one, those made by the run removed again when a later sheet fails.
 #pragma once
 
 #include <cstdint>

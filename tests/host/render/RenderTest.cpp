@@ -78,6 +78,7 @@ TEST_F(RenderTest, SvgParses) {
 }
 
 TEST_F(RenderTest, FailuresLeaveNoFile) {
+  auto stop = [](int32_t, int32_t) { return false; };
   struct Case {
     const char* name;
     RenderRequest request;
@@ -91,8 +92,9 @@ TEST_F(RenderTest, FailuresLeaveNoFile) {
       {"page too large at its dpi",
        {.output = folder_ / "out.png", .format = RenderFormat::kPng, .dpi = 2400},
        kInvalidParameterError},
-      {"cancelled",
-       {.output = folder_ / "out.pdf", .progress = [](int32_t, int32_t) { return false; }},
+      {"cancelled", {.output = folder_ / "out.pdf", .progress = stop}, kCancel},
+      {"cancelled after the first of three PNGs",
+       {.output = folder_ / "out.png", .format = RenderFormat::kPng, .pages = {0, 1, 2}, .progress = stop},
        kCancel},
   };
   for (const Case& c : cases) {
