@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Commands.h"
@@ -18,10 +19,13 @@
 namespace pagehost {
 namespace {
 
+// Page positions, first and last of each range, 1-based.
+using PageRanges = std::vector<std::pair<int32_t, int32_t>>;
+
 struct RenderArgs {
   std::string document;
   std::string output;
-  std::string pages;  // as given; checked against the document once it is open
+  PageRanges pages;  // checked against the document once it is open
   RenderRequest request;
 };
 
@@ -36,8 +40,9 @@ void PrintRenderHelp() {
       "\n"
       "The extension of OUT chooses the format. A PDF holds every page and embeds the faces, so that its\n"
       "text can be selected and searched. PNG and SVG write one file per page: OUT itself for a single\n"
-      "page, else OUT-N.png (.svg), N the page's position in the document. Nothing is written unless every\n"
-      "page was drawn.\n"
+      "page, else OUT-N.png (.svg), N the page's position in the document. No partial file is left: a PDF\n"
+      "is written when every page was drawn, and a failure part-way through PNG or SVG pages removes the\n"
+      "files the run had written.\n"
       "\n"
       "Options:\n"
       "  -o, --output OUT   the file to write (required)\n"
@@ -56,30 +61,34 @@ bool ParsePosition(std::string_view text, int32_t& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty() && value >= 1;
 }
 
-// Page indexes (0-based, ascending, each once) of LIST ("1-3,7") for a document of `count` pages; empty
-// `why` when LIST is sound.
-std::vector<int32_t> ParsePages(const std::string& list, int32_t count, std::string& why) {
-  std::vector<bool> chosen(static_cast<size_t>(count), false);
-  size_t from = 0;
-  while (from <= list.size()) {
+// The ranges of LIST ("1-3,7": first and last position of each); false when LIST is no such list.
+bool ParsePageRanges(const std::string& list, PageRanges& ranges) {
+  for (size_t from = 0; from <= list.size();) {
     size_t comma = std::min(list.find(',', from), list.size());
     std::string_view item = std::string_view(list).substr(from, comma - from);
     size_t dash = item.find('-');
     int32_t first = 0, last = 0;
     bool ok = dash == std::string_view::npos
-                  ? ParsePosition(item, first) && (last = first)
+                  ? ParsePosition(item, first) && ParsePosition(item, last)
                   : ParsePosition(item.substr(0, dash), first) && ParsePosition(item.substr(dash + 1), last);
-    if (!ok || first > last) {
-      why = "--pages takes positions and ranges such as 1-3,7, not '" + list + "'";
-      return {};
-    }
+    if (!ok || first > last) return false;
+    ranges.emplace_back(first, last);
+    from = comma + 1;
+  }
+  return true;
+}
+
+// The page indexes (0-based, ascending, each once) of `ranges` in a document of `count` pages; empty `why`
+// when every position is a page of it.
+std::vector<int32_t> PagesOf(const PageRanges& ranges, int32_t count, std::string& why) {
+  std::vector<bool> chosen(static_cast<size_t>(count), false);
+  for (auto [first, last] : ranges) {
     if (last > count) {
       why = "the document has no page " + std::to_string(last) + " (it has " + std::to_string(count) + ")";
       return {};
     }
     for (int32_t p = first; p <= last; ++p)
       chosen[p - 1] = true;
-    from = comma + 1;
   }
   std::vector<int32_t> pages;
   for (int32_t i = 0; i < count; ++i) {
@@ -103,7 +112,8 @@ int ParseRenderArgs(CommandLine& args, RenderArgs& parsed) {
     } else if (auto o = args.TakeValue("--output", "-o", missing)) {
       parsed.output = *o;
     } else if (auto p = args.TakeValue("--pages", "", missing)) {
-      parsed.pages = *p;
+      if (!ParsePageRanges(*p, parsed.pages))
+        return UsageError("render: --pages takes positions and ranges such as 1-3,7, not '" + *p + "'");
     } else if (auto d = args.TakeValue("--dpi", "", missing)) {
       double dpi = 0;
       auto [end, error] = std::from_chars(d->data(), d->data() + d->size(), dpi);
@@ -145,7 +155,7 @@ int RunRender(CommandLine& args) {
   }
   if (!parsed.pages.empty()) {
     std::string why;
-    parsed.request.pages = ParsePages(parsed.pages, LayoutUtils::CountPages(db), why);
+    parsed.request.pages = PagesOf(parsed.pages, LayoutUtils::CountPages(db), why);
     if (!why.empty()) {
       Error("render: " + why);
       return kExitFailure;
