@@ -311,6 +311,50 @@ def thread_rows():
              problem or ("" if entry else "missing"), ("yes" if ms < 50 else "no") if ms is not None else ""]]
 
 
+def make_composed_pages(document, pages, scratch):
+    """A document of `pages` letter pages, each with a text frame linked to the one before, filled with
+    imported prose (more than fits); false when pagehost refused."""
+    pagehost = os.path.join(bin_dir, "pagehost")
+    empty = os.path.join(scratch, "render-empty.pgd")
+    if Run([pagehost, "new", "-o", empty, "--pages", str(pages)]).status != 0:
+        return False
+    first = re.search(r'"uid":(\d+),"kind":"textFrame"', Run([pagehost, "inspect", "--json", empty]).stdout)
+    if not first:
+        return False
+    ops = ["label", first.group(1), "p1"]
+    for page in range(2, pages + 1):
+        ops += ["--", "frame", "--page", str(page), "36,36,576,756", "--label", f"p{page}",
+                "--", "link", f"label:p{page - 1}", f"label:p{page}"]
+    if Run([pagehost, "layout", empty, "-o", empty, "--no-idle"] + ops).status != 0:
+        return False
+    return Run([pagehost, "import", make_input("prose", "600K"), "--into", empty, "-o", document]).status == 0
+
+
+def render_rows(scratch):
+    """Whole `pagehost render` runs over 100 composed pages: to PDF, and to PNG at 150 dpi per page."""
+    pages = 100
+    document = os.path.join(scratch, "render.pgd")
+    made = make_composed_pages(document, pages, scratch)
+    rows = []
+    for name, output, extra, target, per_page in (
+            ("render to PDF", "render.pdf", [], 2.0, False),
+            ("render to PNG", "render.png", ["--dpi", "150"], 0.060, True)):
+        best = None
+        for _ in range(runs if made else 0):
+            run = Run([os.path.join(bin_dir, "pagehost"), "render", document, "-o", os.path.join(scratch, output)]
+                      + extra)
+            best = run if best is None or run.wall < best.wall else best
+        ok = best is not None and best.status == 0 and not best.timed_out
+        figure = best.wall / pages if ok and per_page else best.wall if ok else None
+        shown = "" if figure is None else f"{figure * 1000:.0f} ms a page" if per_page else f"{figure:.2f} s"
+        notes = "making the document failed" if not made else "" if ok else f"exit {best.status}"
+        rows.append([name, f"{pages} letter pages of composed prose, the whole run (open, compose, draw, write)"
+                     + (" at 150 dpi" if per_page else ""), shown, "",
+                     f"< {target * 1000:.0f} ms a page" if per_page else f"< {target:g} s", "", "", "", "", notes,
+                     ("yes" if figure < target else "no") if figure is not None else ""])
+    return rows
+
+
 def describe_tree():
     head = subprocess.run(["git", "rev-parse", "--short", "HEAD"], capture_output=True, text=True).stdout.strip()
     dirty = subprocess.run(["git", "status", "--porcelain", "--untracked-files=no"], capture_output=True,
@@ -333,6 +377,9 @@ with tempfile.TemporaryDirectory(dir=inputs) as scratch:
     for spec in INSPECTS:
         rows.append(measure_inspect(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
+    for row in render_rows(scratch):
+        rows.append(row)
+        print(f"bench.sh: {row[0]}: {row[2]}", file=sys.stderr)
 rows += benchmark_rows()
 
 print(f"pagehost bench: {time.strftime('%Y-%m-%d %H:%M')}, commit {describe_tree()}, build {build}, "
