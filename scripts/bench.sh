@@ -293,7 +293,7 @@ def compose_rows():
     speed = whole["MB/s"] * 1e6 / MB if whole and "MB/s" in whole else None
     ms = edit["real_time"] if edit else None
     return [
-        ["compose", "the 10 MB prose story through linked frames, about 2,500 pages (bench_ComposeBench)",
+        ["compose", "the 10 MB prose story shaped through linked frames, about 2,500 pages (bench_ComposeBench)",
          f"{whole['real_time']:.0f} ms" if whole else "", fmt(speed) if speed else "n/a", ">= 20", "", "", "", "",
          problem or ("" if whole else "missing"), ("yes" if speed >= 20 else "no") if speed else ""],
         ["recompose after an edit", "one character typed and deleted on the first page (bench_ComposeBench)",

@@ -40,24 +40,30 @@ const FontFace* DefaultFace() {
   return FontCatalog::Get().DefaultFace();
 }
 
-namespace {
-
 // The named face when it is installed and its file reads; otherwise fontconfig's substitute for the name,
 // which the document keeps.
-const FontFace* ResolveFace(const AttributeResolver::Place& place) {
+FontChoice ChooseFace(const AttributeResolver::Place& place) {
+  FontChoice choice;
   auto family = AttributeResolver::Resolve(place, kTextAttrFontFamily);
   auto faceName = AttributeResolver::Resolve(place, kTextAttrFontStyle);
   const UID* familyUID = family ? std::get_if<UID>(&family->value) : nullptr;
   const WideString* name = faceName ? std::get_if<WideString>(&faceName->value) : nullptr;
-  const IDataBase* db = place.db;
-  if (!db || !familyUID || *familyUID == kInvalidUID) return DefaultFace();
-  auto fontFamily = Instantiate<IFontFamily>(db, *familyUID);
-  if (!fontFamily) return DefaultFace();
-  const FontFace* face = name ? fontFamily->GetFace(*name) : nullptr;
-  if (!face && !name) face = fontFamily->GetFace(fontFamily->GetRegularFaceName());
-  if (face && face->IsUsable()) return face;
-  return FontCatalog::Get().Substitute(fontFamily->GetFamilyName(), name ? *name : WideString());
+  auto fontFamily = place.db && familyUID && *familyUID != kInvalidUID
+                        ? Instantiate<IFontFamily>(place.db, *familyUID)
+                        : InterfacePtr<IFontFamily>();
+  if (!fontFamily) {
+    choice.face = DefaultFace();
+    return choice;
+  }
+  choice.family = fontFamily->GetFamilyName();
+  choice.faceName = name ? *name : fontFamily->GetRegularFaceName();
+  const FontFace* face = fontFamily->GetFace(choice.faceName);
+  choice.missing = !face || !face->IsUsable();
+  choice.face = choice.missing ? FontCatalog::Get().Substitute(choice.family, choice.faceName) : face;
+  return choice;
 }
+
+namespace {
 
 bool On(const AttributeResolver::Place& place, ClassID cls, bool fallback = false) {
   return ResolveNumber(place, cls, fallback ? 1 : 0) != 0;
@@ -150,7 +156,7 @@ RunFont ResolveRunFont(const ITextModel* story, int32_t position) {
 
 RunFont ResolveRunFont(const AttributeResolver::Place& place) {
   RunFont font;
-  font.face = ResolveFace(place);
+  font.face = ChooseFace(place).face;
   font.pointSize = std::clamp(ResolveNumber(place, kTextAttrPointSize, 12.0), kMinPointSize, kMaxPointSize);
   font.horizontalScale = std::clamp(ResolveNumber(place, kTextAttrHorizontalScale, 1.0), kMinHorizontalScale,
                                     kMaxHorizontalScale);

@@ -81,6 +81,16 @@ struct RunFont {
 // The face every run falls back to when it names no font: the catalog's default face.
 const FontFace* DefaultFace();
 
+// The font a run names, and the face it composes in: the named face when it is installed and readable,
+// otherwise fontconfig's substitute (`missing`); the default face when the run names no family.
+struct FontChoice {
+  WideString family;    // empty when the run names no family
+  WideString faceName;  // the family's plain face when the run names none
+  const FontFace* face = nullptr;
+  bool missing = false;
+};
+FontChoice ChooseFace(const AttributeResolver::Place& place);
+
 // The attribute of `cls` in force at `position` (or `place`) as a number (booleans 0 or 1); `fallback`
 // when none is.
 double ResolveNumber(const ITextModel* story, int32_t position, ClassID cls, double fallback = 0);

@@ -1,5 +1,5 @@
 // Stories opened through a frame, where their text sits in frames, finishing at each level and switching
-// stories, on a story in two linked one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt):
+// stories, on a story in two linked one-line frames (60 x 20 and 66 x 20, Liberation Mono 10 pt):
 // "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
 #include "host/compose/ComposeClasses.h"
 #include "host/compose/ComposeIDs.h"
