@@ -40,20 +40,21 @@ void PrintRenderHelp() {
       "\n"
       "The extension of OUT chooses the format. A PDF holds every page and embeds the faces, so that its\n"
       "text can be selected and searched. PNG and SVG write one file per page: OUT itself for a single\n"
-      "page, else OUT-N.png (.svg), N the page's position in the document. No partial file is left: a PDF\n"
-      "is written when every page was drawn, and a failure part-way through PNG or SVG pages removes the\n"
-      "files the run had written.\n"
+      "page, else OUT-N.png (.svg), N the position in the document of the page (of a spread's first page).\n"
+      "No partial file is left: a PDF is written when every page was drawn, and a failure part-way through\n"
+      "PNG or SVG pages removes the files the run had written.\n"
       "\n"
       "Options:\n"
       "  -o, --output OUT   the file to write (required)\n"
       "  --pages LIST       pages by position in the document, as 1-3,7 (default: all)\n"
-      "  --dpi N            PNG resolution in pixels per inch, 1 to 2400 (default 72); a page larger than\n"
-      "                     32767 pixels a side or 2^27 in all is refused\n"
+      "  --dpi N            PNG resolution in pixels per inch, %g to %g (default 72); a page larger than\n"
+      "                     %d pixels a side or %lld in all is refused\n"
       "  --guides           also draw margins, columns, frame edges and baselines, as a layout view does\n"
       "  --spread           one output page per spread instead of per page\n"
       "\n"
       "Exit status: 0 on success, 1 on failure (with the reason on standard error), 2 for a command-line\n"
-      "error.\n");
+      "error.\n",
+      kMinRenderDpi, kMaxRenderDpi, kMaxRenderSide, static_cast<long long>(kMaxRenderPixels));
 }
 
 bool ParsePosition(std::string_view text, int32_t& value) {
@@ -119,7 +120,8 @@ int ParseRenderArgs(CommandLine& args, RenderArgs& parsed) {
       auto [end, error] = std::from_chars(d->data(), d->data() + d->size(), dpi);
       if (error != std::errc() || end != d->data() + d->size() ||
           !(dpi >= kMinRenderDpi && dpi <= kMaxRenderDpi))
-        return UsageError("render: --dpi takes a resolution from 1 to 2400, not '" + *d + "'");
+        return UsageError("render: --dpi takes a resolution from " + std::to_string(int(kMinRenderDpi)) +
+                          " to " + std::to_string(int(kMaxRenderDpi)) + ", not '" + *d + "'");
       parsed.request.dpi = dpi;
     } else if (!missing.empty()) {
       return UsageError("option " + missing + " needs a value");

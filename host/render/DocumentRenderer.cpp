@@ -205,7 +205,9 @@ FileResult Render(IDataBase* db, const RenderRequest& request) {
   std::vector<Sheet> sheets = SheetPainter::SheetsOf(db, pages, request.spreads);
   if (sheets.empty()) return Failed(kInvalidParameterError, "the document has no pages to render");
   if (!(request.dpi >= kMinRenderDpi && request.dpi <= kMaxRenderDpi))
-    return Failed(kInvalidParameterError, "the resolution must be between 1 and 2400 dpi");
+    return Failed(kInvalidParameterError, "the resolution must be between " +
+                                              std::to_string(int(kMinRenderDpi)) + " and " +
+                                              std::to_string(int(kMaxRenderDpi)) + " dpi");
   return Job(db, request, std::move(sheets)).Run();
 }
 

@@ -73,6 +73,17 @@ TEST_F(RenderCliTest, GuidesDrawFrameEdgesWhereInspectSaysTheFramesAre) {
   EXPECT_EQ(0, plain.InkIn({0, 0, 300, 200}));
 }
 
+TEST_F(RenderCliTest, SpreadsGiveOneOutputPagePerSpreadNamedAfterItsFirstPage) {
+  std::string doc = Path("doc.pgd");
+  ASSERT_EQ(0, Run(Words("new -o " + doc + " --pages 4 --facing")).status);
+  ASSERT_EQ(0, Run({"render", doc, "-o", Path("s.pdf"), "--spread"}).status);
+  EXPECT_NE(std::string::npos,
+            testing_support::RunProgram({"/usr/bin/pdfinfo", Path("s.pdf")}).out.find("Pages:           3"));
+  ASSERT_EQ(0, Run({"render", doc, "-o", Path("s.svg"), "--spread", "--pages", "2-4"}).status);
+  EXPECT_TRUE(std::filesystem::exists(Path("s-2.svg")) && std::filesystem::exists(Path("s-4.svg")));
+  EXPECT_FALSE(std::filesystem::exists(Path("s-3.svg")) || std::filesystem::exists(Path("s-1.svg")));
+}
+
 TEST_F(RenderCliTest, BadCommandLinesAndPlacesFailWithoutAFile) {
   std::string doc = Path("doc.pgd");
   ASSERT_EQ(0, Run(Words("new -o " + doc + " --pages 3")).status);
