@@ -14,6 +14,7 @@
 #include "host/db/SafeFileWriter.h"
 #include "host/layout/LayoutUtils.h"
 #include "host/render/GlyphFaces.h"
+#include "host/render/PngWriter.h"
 #include "host/render/SheetPainter.h"
 
 namespace DocumentRenderer {
@@ -124,9 +125,10 @@ class Job {
     SheetPainter::Draw(Paint(cr.get()), sheet);
     cairo_status_t status = cairo_status(cr.get());
     cr.reset();
-    if (status == CAIRO_STATUS_SUCCESS)
-      status = cairo_surface_write_to_png_stream(surface.get(), WriteToStream, &stream);
-    return CairoFailure(status, file);
+    if (FileResult failed = CairoFailure(status, file); !failed.ok()) return failed;
+    return PngWriter::Write(surface.get(), stream)
+               ? FileResult()
+               : Failed(kWriteFailedError, "cannot write " + file.string());
   }
 
   FileResult DrawSvg(const Sheet& sheet, FileStream& stream, const std::filesystem::path& file) {
