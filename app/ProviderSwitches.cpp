@@ -90,6 +90,10 @@ std::string ProviderSwitchesHelp(std::span<const ProviderOption> options, size_t
       help += HelpEntry("  --" + option.name + " " + option.valueName, text, width);
       continue;
     }
+    if (option.kind == ProviderOption::Kind::kValue) {
+      help += HelpEntry("  --" + option.name + " " + option.valueName, option.help, width);
+      continue;
+    }
     help += HelpEntry("  --" + option.name, option.help, width);
     if (option.negatable) help += HelpEntry("  --no-" + option.name, option.offHelp, width);
   }

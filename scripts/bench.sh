@@ -311,6 +311,48 @@ def thread_rows():
              problem or ("" if entry else "missing"), ("yes" if ms < 50 else "no") if ms is not None else ""]]
 
 
+def png_bytes(width, height):
+    """An uncompressed RGB PNG of about width x height x 3 bytes, so that each transfer has its size."""
+    import struct, zlib
+    row = bytes(x % 256 for x in range(width * 3))
+    raw = b"".join(b"\x00" + row for _ in range(height))
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 0)) +
+            chunk(b"IEND", b""))
+
+
+def picture_fetch_rows(scratch):
+    """200 pictures of ~50 KB from the local test server, each answer 20 ms late: one after another they
+    would take 4 s of waiting alone."""
+    count, delay_ms, target = 200, 20, 1.5
+    root = os.path.join(scratch, "served")
+    os.makedirs(root, exist_ok=True)
+    for i in range(count):
+        with open(os.path.join(root, f"p{i}.png"), "wb") as out:
+            out.write(png_bytes(128, 130))
+    server = subprocess.Popen([sys.executable, "tests/support/http_test_server.py", "--delay", str(delay_ms),
+                               "--root", root], stdout=subprocess.PIPE, text=True)
+    try:
+        port = int(server.stdout.readline())
+        source = os.path.join(scratch, "pictures.txt")
+        with open(source, "w") as out:
+            for i in range(count):
+                out.write(f"Picture {i} <&pbu(0,0,144,144,,,,,,,,,,,,,,,,"
+                          f"\"http://127.0.0.1:{port}/file/p{i}.png\")>\r")
+        run = Run([os.path.join(bin_dir, "pagehost"), "import", source, "-o", os.path.join(scratch, "p.pgd"),
+                   "--downloads", os.path.join(scratch, "downloads")])
+    finally:
+        server.kill()
+        server.wait()
+    fetched = len(os.listdir(os.path.join(scratch, "downloads"))) if run.status == 0 else 0
+    notes = f"{fetched} fetched" + ("" if run.status == 0 else f", exit {run.status}")
+    return [["200 pictures by URL", f"{count} x 50 KB from a local server answering {delay_ms} ms late "
+             f"(one after another: > {count * delay_ms / 1000:g} s)", seconds(run), "", f"< {target} s", "", "",
+             "", "", notes, "yes" if run.status == 0 and run.wall < target else "no"]]
+
+
 def describe_tree():
     head = subprocess.run(["git", "rev-parse", "--short", "HEAD"], capture_output=True, text=True).stdout.strip()
     dirty = subprocess.run(["git", "status", "--porcelain", "--untracked-files=no"], capture_output=True,
@@ -333,6 +375,7 @@ with tempfile.TemporaryDirectory(dir=inputs) as scratch:
     for spec in INSPECTS:
         rows.append(measure_inspect(*spec, scratch))
         print(f"bench.sh: {rows[-1][0]}: {rows[-1][2]}", file=sys.stderr)
+    rows += picture_fetch_rows(scratch)
 rows += benchmark_rows()
 
 print(f"pagehost bench: {time.strftime('%Y-%m-%d %H:%M')}, commit {describe_tree()}, build {build}, "

@@ -36,6 +36,8 @@ std::string CheckOptionValue(const ProviderOption& option, std::string_view valu
     if (value == "on" || value == "off") return {};
     return "the option " + option.name + " is neither on nor off";
   }
+  if (option.kind == ProviderOption::Kind::kValue)
+    return value.empty() ? "the option " + option.name + " needs a value" : std::string();
   if (std::find(option.choices.begin(), option.choices.end(), value) != option.choices.end()) return {};
   return "unknown " + option.name + " '" + std::string(value) + "' (" + Listed(option.choices) + ")";
 }

@@ -16,6 +16,7 @@ struct ProviderOption {
   enum class Kind : uint8_t {
     kSwitch,  // "on" or "off"
     kChoice,  // one of `choices`
+    kValue,   // any value that is not empty (a folder, a name)
   };
   // The key in the request's options, and the switch a command line gives it ("--encoding").
   std::string name;

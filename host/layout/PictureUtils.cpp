@@ -186,6 +186,7 @@ ErrorCode PlacePicture(IDataBase* db, UID frame, const std::string& file, const 
   if (err == kFileNotFoundError && request.proxyWhenMissing)
     return PlaceMissingPictureProxy(db, frame, file, PictureFormat::kUnknown, message, image);
   if (err != kSuccess) return Fault(err, path.string() + " " + PictureFaultText(err), message);
+  if (!request.linkUri.empty()) params.link.uri = request.linkUri;
   CommandSequenceScope sequence("Place");
   std::vector<UID> made;
   if (err = Process(kPlacePictureCmdBoss, db, {frame}, params, &made); err != kSuccess)

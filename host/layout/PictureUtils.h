@@ -33,6 +33,9 @@ struct PlaceRequest {
   int32_t page = 1;               // of a PDF, 1-based
   std::optional<FitMode> fit;     // none: the frame's placement options' fitting
   bool proxyWhenMissing = false;  // a missing file places a proxy linked to it instead of failing
+  // The address the picture stays linked to when not the file it is read from (a picture fetched from a
+  // server into a temporary file stays linked to its URL); empty: the file.
+  std::string linkUri;
 };
 // Places the picture file `file` (a path or a file URI) into the graphic frame `frame`. kSuccess with
 // `image` (when given) the new image item; kFileNotFoundError for a missing file unless a proxy was asked

@@ -7,6 +7,7 @@
 #include "host/cmd/ErrorUtils.h"
 #include "host/db/IDocument.h"
 #include "host/image/ImageIDs.h"
+#include "host/image/PictureHeaders.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/PictureUtils.h"
 #include "kesto/include/IKestoPrefs.h"
@@ -50,7 +51,18 @@ PictureImportSettings PictureSettingsFor(IDataBase* db, const std::filesystem::p
   settings.fetch.downloadsFolder = DownloadsFolderFor(chosen, DocumentFile(db), folderName.c_str());
   settings.fetch.depth = record.downloadDepth;
   settings.fetch.sizeLimit = static_cast<uint64_t>(record.downloadLimitMB) << 20;
+  // A download is kept only when it is a picture the host can place.
+  settings.fetch.isPicture = [](const std::string& head) {
+    return SniffPictureFormat(reinterpret_cast<const uint8_t*>(head.data()), head.size()) !=
+           PictureFormat::kUnknown;
+  };
   return settings;
+}
+
+FetchOptions FetchOptionsOf(const PictureImportSettings& settings) {
+  FetchOptions options = settings.fetch;
+  if (!settings.linkDownloads) options.downloadsFolder.clear();
+  return options;
 }
 
 URLFetcher& PlugInFetcher() {
@@ -63,18 +75,20 @@ int32_t ImportPicture(IDataBase* db, UID frame, const WideString& uri, std::stri
   std::string name = Utf8FromWide(uri);
   ErrorCode placed = PictureUtils::PlacePicture(db, frame, name, {}, message);
   if (placed != kCannotImportURIError) return placed == kSuccess ? 0 : static_cast<int32_t>(placed);
-  // The host's refusal of the URL is the cue to fetch it, no failure: it must not stop the place that follows.
+  // The host's refusal of the URL is the cue to fetch it, no failure: it must not stop the place that
+  // follows.
   message.clear();
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  FetchOptions options = settings.fetch;
-  // Pictures that are not to be linked to their download stay temporary files.
-  if (!settings.linkDownloads) options.downloadsFolder.clear();
+  FetchOptions options = FetchOptionsOf(settings);
   VyCURLProgressBar bar("Fetching " + name + "...");
   const DownloadCacheEntry* entry = nullptr;
   int32_t fetched = PlugInFetcher().FetchURL(entry, name, message, bar.Showing(options));
   if (fetched != kFetchDone) return fetched;
   UID image;
-  placed = PictureUtils::PlacePicture(db, frame, entry->localFile.string(), {}, message, &image);
+  PictureUtils::PlaceRequest request;
+  // A picture not kept in the downloads folder stays linked to its URL, not to the temporary file.
+  if (entry->temporaryFile) request.linkUri = name;
+  placed = PictureUtils::PlacePicture(db, frame, entry->localFile.string(), request, message, &image);
   if (placed != kSuccess) return static_cast<int32_t>(placed);
   if (entry->serverTime >= 0) {
     LayoutParams params;

@@ -23,6 +23,10 @@ struct PictureImportSettings {
 // folder (next to the saved document, else the user's downloads folder).
 PictureImportSettings PictureSettingsFor(IDataBase* db, const std::filesystem::path& chosen = {});
 
+// The options every fetch of an import with `settings` uses: pictures that are not to be linked to their
+// download stay temporary files.
+FetchOptions FetchOptionsOf(const PictureImportSettings& settings);
+
 // The fetcher of the plug-in, with its download cache, kept while the plug-in is loaded.
 URLFetcher& PlugInFetcher();
 

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/text/AttributeBossList.h"
@@ -46,6 +48,9 @@ class KestoScannerAgent : public VyStoryTSAgent {
   KestoScannerAgent(XStory* story, VyTextStream* source, uint32_t importOptions, KestoScanner* scanner,
                     TickSource ticks = nullptr);
   ~KestoScannerAgent() override;
+
+  // Pictures named by URL go into `folder` instead of the preferences' downloads folder (empty: those).
+  void SetChosenDownloads(std::filesystem::path folder) { chosenDownloads_ = std::move(folder); }
 
   int32_t BeginImport(VyTextAttributeMgr* attributes) override;
   // Answers kImportCancelled when the user cancelled.
@@ -113,7 +118,8 @@ class KestoScannerAgent : public VyStoryTSAgent {
   // The insertion point after the story moved it (a master page may move the import to another story).
   void TakeStoryPosition();
   void Report(int32_t builderCode, std::u16string_view tagName);
-  // Places the picture of a picture box (a proxy for a missing one); the builder code to report.
+  // Places the picture of a picture box (a proxy for a missing one); the builder code to report, or
+  // kImportCancelled when the user stopped its download.
   int32_t PlaceBoxPicture(XPageItem& frame, const WideString& uri, bool missing);
   // Whether the text goes where it belongs: not inside a text box whose tag failed.
   bool Receiving() const { return skippedLevels_ == 0 && (levels_.empty() || levels_.back().allowsBoxes); }
@@ -143,6 +149,7 @@ class KestoScannerAgent : public VyStoryTSAgent {
   int32_t skippedLevels_ = 0;  // text boxes opened beyond the deepest level, counted only
   int32_t boxCount_ = 0;
   std::optional<PictureImportSettings> pictureSettings_;  // read from the preferences at the first picture
+  std::filesystem::path chosenDownloads_;
   std::unique_ptr<TextThreadQueries> threads_;
   VyTextStream* source_;
   KestoScanner* scanner_;

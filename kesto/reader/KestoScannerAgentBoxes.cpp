@@ -12,10 +12,6 @@
 #include "kesto/reader/KestoScanner.h"
 #include "kesto/reader/KestoScannerAgent.h"
 
-#include "host/cmd/ErrorUtils.h"
-#include "host/layout/PictureUtils.h"
-#include "kesto/layout/ImportPicture.h"
-
 namespace kesto {
 namespace {
 
@@ -40,9 +36,10 @@ int32_t KestoScannerAgent::PlaceBoxPicture(XPageItem& frame, const WideString& u
                                                  PictureFormat::kUnknown, message);
     return kBuildPictureNotFound;
   }
-  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db);
+  if (!pictureSettings_) pictureSettings_ = PictureSettingsFor(db, chosenDownloads_);
   int32_t placed = ImportPicture(db, frame.GetUID(), uri, message, *pictureSettings_);
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  if (placed == kFetchCancelled) return kImportCancelled;
   return placed == 0 ? 0 : kBuildCannotImportPicture;
 }
 
@@ -104,6 +101,8 @@ int32_t KestoScannerAgent::CreateBox(int32_t boxKind, VyPageItemInfo* box) {
     if (!placement.anchored && placement.itemState && !text) (void)item.SetItemState(true);
     if (picture && !picture->reference.empty() && code == 0)
       code = PlaceBoxPicture(item, pictureUri, pictureMissing);
+    // The user stopped a download: the import ends there, as a cancel in its progress bar ends it.
+    if (code == kImportCancelled) return kImportCancelled;
   }
   if (text) {
     UID previous = reference.IsValid() ? reference : builder_->Recent(2);

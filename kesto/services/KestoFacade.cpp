@@ -55,11 +55,11 @@ int32_t ParameterError() {
 // the import answered 0.
 int32_t Import(const UIDRef& story, int32_t position, uint32_t flags, VyStreamAgent* agent,
                StreamEncoding encoding, const std::filesystem::path* source = nullptr,
-               ImportDialect dialect = ImportDialect::kKesto) {
+               const ImportSetup& setup = {}) {
   if (!story.GetDataBase() || !agent) return ParameterError();
   uint32_t options = EffectiveImportOptions(flags);
   KestoImportResult result = RunKestoImport(agent, encoding, story.GetDataBase(), story.GetUID(), position,
-                                            options & ~kFacadeDeleteSource, dialect);
+                                            options & ~kFacadeDeleteSource, setup);
   // The import finished its story inside its own command sequence; whatever ran as the sequence ended may
   // have left the layout behind, and callers expect the story shown composed to its end.
   if (StoryComposer::NeedsComposition(story.GetDataBase(), story.GetUID()))
@@ -74,11 +74,11 @@ int32_t Import(const UIDRef& story, int32_t position, uint32_t flags, VyStreamAg
 // Memory over the caller's units, up to the first zero for a length of kUpToZero.
 template <class Unit>
 int32_t ImportUnits(const UIDRef& story, int32_t position, uint32_t flags, const Unit* text, int64_t length,
-                    StreamEncoding encoding, ImportDialect dialect = ImportDialect::kKesto) {
+                    StreamEncoding encoding, const ImportSetup& setup = {}) {
   if (!text || length < kUpToZero) return ParameterError();
   if (length == kUpToZero) length = static_cast<int64_t>(std::char_traits<Unit>::length(text));
   VyMemoryStreamAgent agent(text, static_cast<size_t>(length) * sizeof(Unit), encoding);
-  return Import(story, position, flags, &agent, encoding, nullptr, dialect);
+  return Import(story, position, flags, &agent, encoding, nullptr, setup);
 }
 
 // What a file holds before an export is appended to it: nothing when it is not there yet. 0 or a
@@ -128,16 +128,18 @@ int32_t ExportStoryToText(const UIDRef& story, TextRange range, uint32_t flags, 
 }  // namespace
 
 int32_t ImportFromFile(const UIDRef& story, int32_t position, uint32_t flags,
-                       const std::filesystem::path& file, StreamEncoding encoding, ImportDialect dialect) {
+                       const std::filesystem::path& file, StreamEncoding encoding, const ImportSetup& setup) {
   VyFileStreamAgent agent{VyFile(file)};
   if (int16_t opened = agent.Open(VyFileAgentBase::kReadMode); opened != 0) return HostErrorCode(opened);
-  return Import(story, position, flags, &agent, encoding, &file, dialect);
+  return Import(story, position, flags, &agent, encoding, &file, setup);
 }
 
 int32_t ImportFromBytes(const UIDRef& story, int32_t position, uint32_t flags, std::span<const uint8_t> bytes,
-                        StreamEncoding encoding, ImportDialect dialect) {
-  return ImportUnits(story, position, flags, reinterpret_cast<const char*>(bytes.data()),
-                     static_cast<int64_t>(bytes.size()), encoding, dialect);
+                        StreamEncoding encoding, const ImportSetup& setup) {
+  // Nothing to read (an empty pipe) is an empty source, not a missing one.
+  static constexpr char kNothing = 0;
+  const char* text = bytes.empty() ? &kNothing : reinterpret_cast<const char*>(bytes.data());
+  return ImportUnits(story, position, flags, text, static_cast<int64_t>(bytes.size()), encoding, setup);
 }
 
 uint32_t EffectiveImportOptions(uint32_t flags) {
@@ -166,7 +168,7 @@ int32_t KestoFacadeBase<I>::ImportText(const UIDRef& story, uint32_t flags, cons
 template <class I>
 int32_t KestoFacadeBase<I>::ImportFile(const UIDRef& story, uint32_t flags,
                                        const std::filesystem::path* file) {
-  if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8, ImportDialect::kKesto);
+  if (file) return ImportFromFile(story, 0, flags, *file, StreamEncoding::kUtf8);
   int16_t error = 0;
   std::unique_ptr<KestoClipboardAgent> clipboard = KestoClipboardAgent::Create(error);
   if (!clipboard) return HostErrorCode(error);
@@ -187,7 +189,7 @@ uint32_t KestoFacadeBase<I>::GetExportOptions() const {
 template <class I>
 int32_t KestoFacadeBase<I>::ImportFileAt(const UIDRef& story, int32_t position, uint32_t flags,
                                          const std::filesystem::path& file, TextEncoding encoding) {
-  return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding), ImportDialect::kKesto);
+  return ImportFromFile(story, position, flags, file, StreamEncodingOf(encoding));
 }
 
 template <class I>

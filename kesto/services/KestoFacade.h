@@ -20,11 +20,12 @@ uint32_t EffectiveImportOptions(uint32_t flags);
 // The writer's option bits for `flags` with the application's preferences (append adds fragment).
 uint32_t EffectiveWriterOptions(uint32_t flags);
 // The facade's imports of a file (read in order when it is a pipe) and of bytes in memory, read as
-// `dialect`; they answer what ImportFileAt and ImportCharsAt answer.
+// `setup` says; they answer what ImportFileAt and ImportCharsAt answer.
 int32_t ImportFromFile(const UIDRef& story, int32_t position, uint32_t flags,
-                       const std::filesystem::path& file, StreamEncoding encoding, ImportDialect dialect);
+                       const std::filesystem::path& file, StreamEncoding encoding,
+                       const ImportSetup& setup = {});
 int32_t ImportFromBytes(const UIDRef& story, int32_t position, uint32_t flags, std::span<const uint8_t> bytes,
-                        StreamEncoding encoding, ImportDialect dialect);
+                        StreamEncoding encoding, const ImportSetup& setup = {});
 
 template <class Interface>
 class KestoFacadeBase : public CPMUnknown<Interface> {

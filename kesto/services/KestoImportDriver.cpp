@@ -17,6 +17,7 @@
 #include "kesto/reader/KestoScannerAgent.h"
 #include "kesto/reader/ScannerErrors.h"
 #include "kesto/services/HostTagDialect.h"
+#include "kesto/services/PicturePrefetch.h"
 #include "kesto/streams/FileSystemErrors.h"
 #include "kesto/streams/VyStreamAgent.h"
 #include "kesto/streams/VyTextStream.h"
@@ -48,8 +49,10 @@ bool ReadsHostDialect(VyStreamAgent* agent) {
 // Scans `source` into `target` with `scanner` and an import agent of type Agent.
 template <class Agent>
 int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory& target,
-                 VyTextStream& source, uint32_t options, int32_t& errorCount) {
+                 VyTextStream& source, uint32_t options, const ImportSetup& setup, int32_t& errorCount) {
   Agent importAgent(&target, &source, options, kestoScanner);
+  if constexpr (requires { importAgent.SetChosenDownloads(setup.downloads); })
+    importAgent.SetChosenDownloads(setup.downloads);
   HostTagDialect dialect;
   importAgent.SetHostTagDialect(&dialect);
   int32_t result = scanner.Scan(&source, &importAgent);
@@ -60,13 +63,18 @@ int32_t ScanInto(CTaggedTextScanner& scanner, KestoScanner* kestoScanner, XStory
 }  // namespace
 
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
-                                 int32_t position, uint32_t options, ImportDialect dialect) {
+                                 int32_t position, uint32_t options, const ImportSetup& setup) {
   KestoImportResult outcome;
   if (!agent || !db || !db->IsValidUID(story)) {
     outcome.result = kParamErr;
     return outcome;
   }
-  bool hostDialect = dialect == ImportDialect::kHost || ReadsHostDialect(agent);
+  bool hostDialect = setup.dialect == ImportDialect::kHost || ReadsHostDialect(agent);
+  // The remote pictures are fetched together before any text goes in: a cancel leaves the story as it was.
+  if (!hostDialect && !PrefetchPictures(agent, encoding, db, options, setup.downloads)) {
+    outcome.result = kImportCancelled;
+    return outcome;
+  }
   VyTextStream source(agent, encoding, VyTextStream::kWindowsLineEnds);
   position = std::max(position, 0);
   XStory target(db, story, position, position);
@@ -81,13 +89,14 @@ KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, 
     HostTagScanner scanner;
     scanner.SetOptions(ScannerOptions(options) | CTaggedTextScanner::kInterpretTags);
     scanner.SetDocument(db);
-    scanResult = ScanInto<HostTagImportAgent>(scanner, nullptr, target, source, options, outcome.errorCount);
+    scanResult =
+        ScanInto<HostTagImportAgent>(scanner, nullptr, target, source, options, setup, outcome.errorCount);
   } else {
     auto scanner = std::make_unique<KestoScanner>();
     scanner->SetOptions(ScannerOptions(options));
     scanner->SetDocument(db);
-    scanResult =
-        ScanInto<KestoScannerAgent>(*scanner, scanner.get(), target, source, options, outcome.errorCount);
+    scanResult = ScanInto<KestoScannerAgent>(*scanner, scanner.get(), target, source, options, setup,
+                                             outcome.errorCount);
   }
   outcome.result = SummarizeImport(scanResult, &source, outcome.errorCount);
   // A failure of the storage is told by its own code rather than as a decoding problem.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "host/core/WideString.h"
 #include "host/db/IDataBase.h"
@@ -28,13 +29,20 @@ enum class ImportDialect : uint8_t {
   kHost,   // the host's dialect, header or not
 };
 
+// How one import reads its source and where it keeps what it fetches.
+struct ImportSetup {
+  ImportDialect dialect = ImportDialect::kKesto;
+  // The folder pictures named by URL are downloaded into; empty: the folder the preferences name beside the
+  // saved document, else the user's downloads folder.
+  std::filesystem::path downloads;
+};
+
 // Imports what `agent` reads (borrowed; positioned at the start) with `encoding` (kUnspecified: detect)
-// as `dialect` into the story `story` of `db`, in front of text index `position` (clamped to the story),
+// as `setup` says into the story `story` of `db`, in front of text index `position` (clamped to the story),
 // with the import option bits of KestoScannerAgent.h. The whole import is one undo step; a cancel keeps what
 // came before. The source is read once, in order: a pipe is read as it comes.
 KestoImportResult RunKestoImport(VyStreamAgent* agent, StreamEncoding encoding, IDataBase* db, UID story,
-                                 int32_t position, uint32_t options,
-                                 ImportDialect dialect = ImportDialect::kKesto);
+                                 int32_t position, uint32_t options, const ImportSetup& setup = {});
 
 // The text for the user of an import result: the rendered engine message (with this thread's parameters)
 // or a file-system message, followed by the code in brackets; empty for 0.

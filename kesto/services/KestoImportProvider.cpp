@@ -29,6 +29,7 @@ namespace {
 
 constexpr const char* kFormat = "format";
 constexpr const char* kDeleteSource = "delete-source";
+constexpr const char* kDownloads = "downloads";
 
 // A switch the preferences keep, and the facade bit it sets (or, `inverted`, clears).
 struct PrefsSwitch {
@@ -61,6 +62,11 @@ std::vector<ProviderOption> DescribeOptions() {
        .valueName = "FMT",
        .help = "the dialect of a source that does not begin with a header of the host's dialect"},
       EncodingOption(TextEncodings::Direction::kRead, CharacterEncoding::kUnspecified),
+      {.name = kDownloads,
+       .kind = ProviderOption::Kind::kValue,
+       .valueName = "DIR",
+       .help = "the folder pictures named by URL are downloaded into (by default the preferences' folder "
+               "beside the saved document, else the user's downloads folder)"},
   };
   for (const PrefsSwitch& entry : kSwitches) {
     options.push_back({.name = entry.name,
@@ -121,14 +127,15 @@ ImportOutcome KestoImportProvider::Import(const ImportRequest& request) {
     return Failed(kFacadeUnknownError, problem);
   StreamEncoding encoding = *TextEncodings::Named(
       OptionValue(described, request.options, kEncodingOptionName), TextEncodings::Direction::kRead);
-  ImportDialect dialect = OptionValue(described, request.options, kFormat) == "host" ? ImportDialect::kHost
-                                                                                     : ImportDialect::kKesto;
+  ImportSetup setup;
+  setup.dialect = OptionValue(described, request.options, kFormat) == "host" ? ImportDialect::kHost
+                                                                             : ImportDialect::kKesto;
+  setup.downloads = OptionValue(described, request.options, kDownloads);
   // What the request does not say comes from the preferences.
   uint32_t flags = FacadeFlags(facade->GetImportOptions() & ~kFacadeClearsBit10, request.options);
-  int32_t code =
-      request.file.empty()
-          ? ImportFromBytes(request.story, request.position, flags, request.bytes, encoding, dialect)
-          : ImportFromFile(request.story, request.position, flags, request.file, encoding, dialect);
+  int32_t code = request.file.empty()
+                     ? ImportFromBytes(request.story, request.position, flags, request.bytes, encoding, setup)
+                     : ImportFromFile(request.story, request.position, flags, request.file, encoding, setup);
   ImportOutcome outcome = OutcomeOf(code);
   // A file that could not be read is named.
   if (!request.file.empty() && IsFileSystemCode(code))

@@ -40,6 +40,7 @@ class VyFileStreamAgent final : public VyStreamAgent, public VyFileAgentBase {
   // hands written bytes to the file and empties the buffer. A file read in order moves only within the
   // bytes it kept, and no further than it has been read.
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override;
+  bool CanReadAgain() const override { return IsSeekable(); }
   void KeepFrom(int64_t position) override { keepFrom_ = position; }
   // Writes what is buffered and closes the file; answers -1 when this or any earlier transfer failed.
   int Close() override;

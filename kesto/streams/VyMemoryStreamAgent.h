@@ -20,6 +20,7 @@ class VyMemoryStreamAgent : public VyStreamAgent {
 
   // Moves within the caller's block; the end of the write area is the furthest byte written.
   int64_t Seek(int64_t offset, SeekOrigin origin, Area area) override;
+  bool CanReadAgain() const override { return true; }
   // Bytes written into the block so far (the furthest position reached).
   size_t BytesWritten() const;
 

@@ -64,6 +64,9 @@ class VyStreamAgent {
   // Hands the bytes written to the storage and lets it go; answers 0, or -1 when that failed (GetError
   // names why).
   virtual int Close() { return 0; }
+  // Whether the storage can be read again from any position without keeping what was read (a file on
+  // disk, memory; not a pipe).
+  virtual bool CanReadAgain() const { return false; }
   // Length of the storage in bytes.
   virtual int64_t Size() { return readEnd_ - readStart_; }
   // The file-system code of the last failure of the storage; 0 when there was none.

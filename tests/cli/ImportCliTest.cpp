@@ -58,6 +58,8 @@ TEST_F(ImportCliTest, ALongParagraphStandardInputAndAnExistingDocument) {
   ASSERT_EQ(0, r.status) << r.err;
   std::string json = Inspect(Path("long.pgd"));
   EXPECT_NE(std::string::npos, json.find("\"" + paragraph + "\\u000d")) << json.substr(0, 400);
+  // An empty pipe is an empty source, as an empty file is.
+  EXPECT_EQ(0, Run({"import", "-", "-o", Path("empty.pgd")}, "").status);
 
   // --into starts from a saved document and leaves it as it was.
   ASSERT_EQ(0, Run({"new", "-o", Path("base.pgd")}).status);
