@@ -23,15 +23,37 @@ struct WordKey {
   const FontFace* face;
   uint64_t features;
   std::u16string text;
-  bool operator==(const WordKey&) const = default;
+};
+
+// Looked up without copying the word: a key made of a view.
+struct WordKeyView {
+  const FontFace* face;
+  uint64_t features;
+  std::u16string_view text;
 };
 
 struct WordKeyHash {
-  size_t operator()(const WordKey& key) const {
-    size_t h = std::hash<std::u16string>()(key.text);
+  using is_transparent = void;
+  size_t operator()(const WordKeyView& key) const {
+    size_t h = std::hash<std::u16string_view>()(key.text);
     h ^= std::hash<const void*>()(key.face) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
     h ^= std::hash<uint64_t>()(key.features) + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
     return h;
+  }
+  size_t operator()(const WordKey& key) const {
+    return (*this)(WordKeyView{key.face, key.features, key.text});
+  }
+};
+
+struct WordKeyEqual {
+  using is_transparent = void;
+  static WordKeyView View(const WordKey& k) { return {k.face, k.features, k.text}; }
+  static WordKeyView View(const WordKeyView& k) { return k; }
+  template <class A, class B>
+  bool operator()(const A& a, const B& b) const {
+    WordKeyView x = View(a);
+    WordKeyView y = View(b);
+    return x.face == y.face && x.features == y.features && x.text == y.text;
   }
 };
 
@@ -133,12 +155,12 @@ constexpr size_t kMaxCachedWords = 1 << 17;
 
 const ShapedWord& ShapeWord(const FontFace& face, uint64_t features, std::u16string_view word) {
   static std::mutex mutex;
-  static std::unordered_map<WordKey, ShapedWord, WordKeyHash> cache;
+  static std::unordered_map<WordKey, ShapedWord, WordKeyHash, WordKeyEqual> cache;
   std::lock_guard<std::mutex> lock(mutex);
-  WordKey key{&face, features, std::u16string(word)};
-  if (auto known = cache.find(key); known != cache.end()) return known->second;
+  if (auto known = cache.find(WordKeyView{&face, features, word}); known != cache.end()) return known->second;
   if (cache.size() >= kMaxCachedWords) cache.clear();
-  return cache.emplace(std::move(key), Shape(face, features, word)).first->second;
+  return cache.emplace(WordKey{&face, features, std::u16string(word)}, Shape(face, features, word))
+      .first->second;
 }
 
 struct Scale {

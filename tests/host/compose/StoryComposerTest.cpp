@@ -36,13 +36,13 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LineBreakTest,
     ::testing::Values(
         BreakRow{"at spaces", u"aaaa bbbb cccc", {"0-10@0,8.3251953125", "10-15@0,20.3251953125"}},
-        BreakRow{"spaces hang", u"aaaaaaaaaa bb", {"0-9@0,8.3251953125", "9-14@0,20.3251953125"}},
+        BreakRow{"spaces hang", u"aaaaaaaaaa bb", {"0-11@0,8.3251953125", "11-14@0,20.3251953125"}},
         BreakRow{"after a hyphen", u"aaaa-bbbbbbb", {"0-5@0,8.3251953125", "5-13@0,20.3251953125"}},
         BreakRow{
-            "long word by character", u"abcdefghijklmno", {"0-9@0,8.3251953125", "9-16@0,20.3251953125"}},
+            "long word by character", u"abcdefghijklmno", {"0-10@0,8.3251953125", "10-16@0,20.3251953125"}},
         BreakRow{"not at a no break space",
                  u"aaaaaa\u00A0bbbb cc",
-                 {"0-9@0,8.3251953125", "9-15@0,20.3251953125"}},
+                 {"0-10@0,8.3251953125", "10-15@0,20.3251953125"}},
         BreakRow{"paragraphs", u"aa\rbb", {"0-3@0,8.3251953125", "3-6@0,20.3251953125"}},
         BreakRow{"empty paragraph", u"\r", {"0-1@0,8.3251953125", "1-2@0,20.3251953125"}}),
     RowName);

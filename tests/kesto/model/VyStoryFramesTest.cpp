@@ -31,7 +31,11 @@ TEST_F(VyStoryFramesTest, FrameAndBaselineOfAnIndex) {
     std::optional<double> baseline;
   };
   // -1 stands for the range start; overset text answers the last frame but no baseline.
-  const Row rows[] = {{0, 0, 7.5}, {9, 0, 7.5}, {10, 1, 7.5}, {-1, 1, 7.5}, {20, 1, std::nullopt}};
+  const Row rows[] = {{0, 0, compose_test::kAscent},
+                      {9, 0, compose_test::kAscent},
+                      {10, 1, compose_test::kAscent},
+                      {-1, 1, compose_test::kAscent},
+                      {20, 1, std::nullopt}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
     EXPECT_EQ(story.FrameAt(row.index), frames_[row.frame]);

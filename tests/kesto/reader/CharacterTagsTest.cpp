@@ -179,8 +179,8 @@ TEST_F(CharacterTagsTest, BoldTogglesTheFaceAndExplicitBoldStays) {
     std::u16string input;
     std::u16string x, y;  // faces of "x" and "y"
   } rows[] = {
-      {u"<f\"DejaVu Serif Book\">x<B>y", u"Regular", u"Bold"},
-      {u"<f\"DejaVu Serif Book\"><B>x<B>y", u"Bold", u"Regular"},
+      {u"<f\"DejaVu Serif Book\">x<B>y", u"Book", u"Bold"},
+      {u"<f\"DejaVu Serif Book\"><B>x<B>y", u"Bold", u"Book"},
       {u"<f\"DejaVu Serif Book\"><~B><~B>x<I>y", u"Bold", u"Bold Italic"},
   };
   for (const Row& row : rows) {
