@@ -29,5 +29,6 @@ int RunPrefs(CommandLine& args);
 int RunPlace(CommandLine& args);
 int RunFonts(CommandLine& args);
 int RunLinks(CommandLine& args);
+int RunRender(CommandLine& args);
 
 }  // namespace pagehost

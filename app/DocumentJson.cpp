@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/LayoutJson.h"
+#include "app/MissingFontsReport.h"
 #include "app/PictureJson.h"
 #include "host/db/IDocument.h"
 #include "host/res/IFontFamily.h"
@@ -139,6 +140,7 @@ void WriteDocumentJson(IDataBase& db, std::ostream& out, const DocumentJsonOptio
   WriteStyles(db, StyleKind::kCharacter, out, options.attributeIds);
   out << ",";
   WriteSwatches(db, out);
+  WriteMissingFontsJson(db, out);
   WriteLayoutMembers(db, out, options.lines);
   out << ",\"links\":" << LinksJson(db);
   WritePlugInMembers(db, out);

@@ -1,5 +1,6 @@
 // The readable summary of a document.
 #include "app/DocumentSummary.h"
+#include "app/MissingFontsReport.h"
 #include "app/PlugInSummaries.h"
 
 #include <algorithm>
@@ -60,6 +61,7 @@ void WriteSummary(IDataBase& db, std::ostream& out) {
     keptBlocks += boss->UnknownData().size();
   }
   WriteStories(db, out);
+  WriteMissingFontsSummary(db, out);
   WritePlugInSummaries(db, out);
   out << "Objects: " << uids.size() << "\n";
   for (const auto& [label, count] : byClass)

@@ -44,6 +44,9 @@ const std::vector<CommandInfo>& AllCommands() {
        "show or change the preferences import and export start from; see prefs --help", RunPrefs, true},
       {"fonts", "fonts [--metrics FACE [SIZE]]",
        "list the installed faces, or print a face's metrics at SIZE points (12)", RunFonts},
+      {"render", "render DOC -o OUT.pdf|OUT.png|OUT.svg",
+       "draw pages or spreads of DOC as composed (--pages, --dpi, --guides, --spread; see render --help)",
+       RunRender},
   };
   return commands;
 }

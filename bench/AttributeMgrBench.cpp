@@ -21,12 +21,12 @@ IDataBase* Document() {
   return db;
 }
 
-// A paragraph manager on the default paragraph style in Halden Serif Regular.
+// A paragraph manager on the default paragraph style in DejaVu Serif Book.
 K2AttributeSetMgr& Paragraph() {
   static K2AttributeSetMgr* paragraph = [] {
     auto* mgr = new K2AttributeSetMgr(Document(), StyleKind::kParagraph);
     (void)mgr->SetStyle(FindParagraphStyle(Document(), u"NormalParagraphStyle"));
-    (void)mgr->SetUID(kTextAttrFontFamily, FindFontFamily(Document(), u"Halden Serif"));
+    (void)mgr->SetUID(kTextAttrFontFamily, FindFontFamily(Document(), u"DejaVu Serif"));
     (void)mgr->SetString(kTextAttrFontStyle, u"Regular");
     return mgr;
   }();

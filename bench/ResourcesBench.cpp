@@ -22,12 +22,12 @@ IDataBase* Document() {
 }
 
 void BM_AdvanceWidths(benchmark::State& state) {
-  const FontFace& face = *FontCatalog::Get().FindFace(u"Halden Serif", u"Bold Italic");
+  const FontFace& face = *FontCatalog::Get().FindFace(u"DejaVu Serif", u"Bold Italic");
   const std::u16string text =
       u"The quick brown fox jumps over the lazy dog, caf\u00E9 na\u00EFve \u2014 \u201Cquoted\u201D "
       u"\u4F60\u597D";
   for (auto _ : state) {
-    int32_t width = 0;
+    double width = 0;
     for (char16_t c : text)
       width += face.GetAdvance(c);
     benchmark::DoNotOptimize(width);
@@ -38,7 +38,7 @@ BENCHMARK(BM_AdvanceWidths);
 
 void BM_AnalyseFaceName(benchmark::State& state) {
   const std::u16string_view names[] = {u"Bold Italic", u"BoldOblique", u"Semibold Condensed", u"Regular",
-                                       u"HaldenSerif-BoldItalic"};
+                                       u"DejaVuSerif-BoldItalic"};
   for (auto _ : state) {
     for (auto name : names)
       benchmark::DoNotOptimize(kesto::AnalyseFaceName(name));
@@ -50,7 +50,7 @@ BENCHMARK(BM_AnalyseFaceName);
 // Arg 0: no cache; 1: the per-document cache.
 void BM_FindFace(benchmark::State& state) {
   IDataBase* db = Document();
-  kesto::VyFontDesc font{kesto::FindFontFamily(db, u"Tarn Sans"), u"Condensed"};
+  kesto::VyFontDesc font{kesto::FindFontFamily(db, u"DejaVu Sans"), u"Condensed"};
   kesto::FaceCache cache;
   kesto::FaceCache* useCache = state.range(0) ? &cache : nullptr;
   for (auto _ : state) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the include structure of the tree and names every include that breaks it (file:line):
 # - a host area includes only its own area and the areas below it
-#   (core, db, notify, cmd, res, image, text, layout, compose, ui, app), and no plug-in header;
+#   (core, db, notify, cmd, res, image, text, layout, compose, render, ui, app), and no plug-in header;
 # - a plug-in includes the host, its own sources and the public headers kesto/include/ and sorvia/include/;
 #   a UI plug-in may also include its own model plug-in;
 # - inside Kesto, each subsystem includes only those below it: streams and the public include/ at the bottom,
@@ -15,7 +15,7 @@ import os
 import re
 import sys
 
-LAYERS = ["core", "db", "notify", "cmd", "res", "image", "text", "layout", "compose", "ui", "app"]
+LAYERS = ["core", "db", "notify", "cmd", "res", "image", "text", "layout", "compose", "render", "ui", "app"]
 PLUG_INS = ["kesto", "kesto-ui", "sorvia", "sorvia-ui"]
 PUBLIC = {"kesto": "kesto/include/", "sorvia": "sorvia/include/"}
 MODEL_OF = {"kesto-ui": "kesto", "sorvia-ui": "sorvia"}

@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-dev clang-format libgtest-dev libgmock-dev googletest
           libbenchmark-dev libcurl4-openssl-dev python3 openssl ccache
-          libpng-dev libjpeg-dev libgif-dev libtiff-dev libwebp-dev poppler-utils pkg-config)
+          libpng-dev libjpeg-dev libgif-dev libtiff-dev libwebp-dev poppler-utils pkg-config
+          libfontconfig-dev libfreetype-dev libharfbuzz-dev libcairo2-dev fonts-dejavu-core fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -4,19 +4,12 @@
 #include <algorithm>
 #include <string>
 
+#include "host/compose/TextShaper.h"
 #include "host/layout/IPageItem.h"
 
 namespace {
 
 constexpr char16_t kPageNumberChar = 0x0018;
-
-// Spaces a line may break after (the no-break and figure spaces hold their neighbours together).
-bool IsSpace(char16_t c) {
-  return c == u' ' || c == u'\t' || (c >= 0x2000 && c <= 0x200A && c != 0x2007);
-}
-bool IsHyphen(char16_t c) {
-  return c == u'-' || c == 0x2010 || c == 0x2013 || c == 0x2014;
-}
 
 }  // namespace
 
@@ -79,20 +72,31 @@ const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
   return paragraph_;
 }
 
-double LineBreaker::Advance(int32_t position, const PageNumberSource& pageNumber) {
+void LineBreaker::StartWord(int32_t position) {
   const RunFont& font = FontAt(position);
+  int32_t limit = std::min({run_.end, length_, position + static_cast<int32_t>(kMaxWordLength)});
+  wordText_.clear();
+  for (int32_t at = position; at < limit; ++at)
+    wordText_.push_back(CharAt(at));
+  wordText_.resize(WordEnd(wordText_, 0));
+  MeasureWord(font, wordText_, wordAdvances_);
+  wordStart_ = position;
+  wordEnd_ = position + static_cast<int32_t>(wordText_.size());
+}
+
+double LineBreaker::Advance(int32_t position, const PageNumberSource& pageNumber) {
   char16_t c = CharAt(position);
-  if (c != kPageNumberChar && (c != kAnchorChar || !anchors_)) return font.Advance(c);
-  if (c == kAnchorChar) {
+  if (c == kAnchorChar && anchors_) {
     auto anchor = AnchorsFrom(position);
-    bool inlineHere =
-        anchor != anchors_->end() && anchor->index == position && anchor->kind == AnchorKind::kInline;
-    return inlineHere ? AnchorSize(anchor->item).x : font.Advance(c);
+    if (anchor != anchors_->end() && anchor->index == position && anchor->kind == AnchorKind::kInline)
+      return AnchorSize(anchor->item).x;
   }
-  double width = 0;
-  for (char digit : std::to_string(pageNumber()))
-    width += font.Advance(static_cast<char32_t>(digit));
-  return width;
+  if (c == kPageNumberChar) {
+    std::string digits = std::to_string(pageNumber());
+    return ShapeText(FontAt(position), std::u16string(digits.begin(), digits.end())).width;
+  }
+  if (position < wordStart_ || position >= wordEnd_) StartWord(position);
+  return wordAdvances_[static_cast<size_t>(position - wordStart_)];
 }
 
 void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
@@ -110,9 +114,10 @@ void LineBreaker::AddRuns(LineMetrics& line, int32_t start, int32_t end) {
 
 LineMetrics LineBreaker::Measure(int32_t start, double available, const PageNumberSource& pageNumber) {
   LineMetrics line;
-  double width = 0;      // up to the last character that is no space
-  double spaces = 0;     // spaces after it, which hang when the line breaks there
-  int32_t breakAt = -1;  // the last place the line may break, and its width
+  wordStart_ = wordEnd_ = -1;  // words start at the line's start, as a renderer shaping the line sees them
+  double width = 0;            // up to the last character that is no space
+  double spaces = 0;           // spaces after it, which hang when the line breaks there
+  int32_t breakAt = -1;        // the last place the line may break, and its width
   double widthAtBreak = 0;
   int32_t end = Length();
   for (int32_t i = start; i < Length(); ++i) {
@@ -123,7 +128,7 @@ LineMetrics LineBreaker::Measure(int32_t start, double available, const PageNumb
       break;
     }
     double advance = Advance(i, pageNumber);
-    if (IsSpace(c)) {
+    if (IsBreakingSpace(c)) {
       spaces += advance;
       breakAt = i + 1;
       widthAtBreak = width;
@@ -140,7 +145,7 @@ LineMetrics LineBreaker::Measure(int32_t start, double available, const PageNumb
     }
     width += spaces + advance;
     spaces = 0;
-    if (IsHyphen(c)) {
+    if (IsBreakingHyphen(c)) {
       breakAt = i + 1;
       widthAtBreak = width;
     }
@@ -169,6 +174,7 @@ void LineBreaker::PlaceAnchors(const ComposedLine& line, const LineMetrics& m,
                                const PageNumberSource& pageNumber, std::vector<ComposedAnchor>& out) {
   double x = line.x;
   int32_t at = line.start;
+  wordStart_ = wordEnd_ = -1;
   for (auto anchor = AnchorsFrom(line.start); anchor != anchors_->end() && anchor->index < line.end;
        ++anchor) {
     for (; at < anchor->index; ++at)

@@ -1,7 +1,8 @@
 // LineBreaker: measures lines of a story: where a line that starts at a position must end to fit a width,
-// and how tall it is. Lines break after spaces and after hyphens; a word longer than the width breaks
-// between characters (a line holds at least one character); a paragraph return ends its line. Spaces at
-// the end of a line hang outside the width.
+// and how tall it is. Widths are the shaped advances of the line's words (TextShaper), words starting at the
+// line's start and at each character run's start. Lines break after spaces and after hyphens; a word longer
+// than the width breaks between characters (a line holds at least one character); a paragraph return ends its
+// line. Spaces at the end of a line hang outside the width.
 //
 // A U+FFFC owning an anchored item measures as the item: an inline item is as wide as its bounds and, sitting
 // on the baseline, raises the line's ascent to its height and, where the character's leading is automatic,
@@ -58,6 +59,8 @@ class LineBreaker {
   char16_t CharAt(int32_t position);
   const RunFont& FontAt(int32_t position);
   double Advance(int32_t position, const PageNumberSource& pageNumber);
+  // Shapes the word from `position` (see WordEnd) within its character run.
+  void StartWord(int32_t position);
   void AddRuns(LineMetrics& line, int32_t start, int32_t end);
   void AddAnchors(LineMetrics& line, int32_t start, int32_t end);
   // The anchors from the first at or after `position`.
@@ -86,6 +89,10 @@ class LineBreaker {
   bool haveRun_ = false;
   std::map<FontKey, KnownFont> fonts_;
   const RunFont* runFont_ = nullptr;  // the font of run_
+  std::u16string wordText_;           // the word Advance measures from, and its advances per code unit
+  std::vector<double> wordAdvances_;
+  int32_t wordStart_ = -1;
+  int32_t wordEnd_ = -1;
   ParagraphFormat paragraph_;
   bool haveParagraph_ = false;
 };

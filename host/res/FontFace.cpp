@@ -1,222 +1,134 @@
-// Font faces and their metrics.
+// Font faces: their files opened through FreeType, their metrics and HarfBuzz fonts.
 #include "host/res/FontFace.h"
 
-#include <cmath>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include <hb-ft.h>
+#include <hb.h>
+
+#include <mutex>
 
 namespace {
 
-// U+0020..U+007E of the master design.
-constexpr uint16_t kAscii[95] = {
-    270, 280, 360, 560, 560, 880, 670,  200, 330, 330, 390, 580, 270, 330, 270, 290,  // space .. /
-    560, 560, 560, 560, 560, 560, 560,  560, 560, 560,                                // 0 .. 9
-    280, 280, 580, 580, 580, 550, 1000,                                               // : .. @
-    660, 660, 720, 720, 660, 610, 780,  720, 280, 500, 670, 560, 830,                 // A .. M
-    720, 780, 660, 780, 720, 660, 610,  720, 660, 940, 660, 660, 610,                 // N .. Z
-    280, 290, 280, 470, 560, 330,                                                     // [ .. `
-    550, 560, 500, 560, 550, 290, 560,  560, 230, 230, 510, 230, 840,                 // a .. m
-    560, 560, 560, 560, 340, 500, 290,  560, 500, 720, 500, 500, 500,                 // n .. z
-    330, 260, 330, 580,                                                               // { .. ~
-};
-
-// U+00A0..U+00BF.
-constexpr uint16_t kLatinSymbols[32] = {
-    270, 330, 560, 560, 560, 560, 260, 560, 330, 740, 370, 560, 580, 0,   740, 330,
-    400, 580, 330, 330, 330, 560, 540, 280, 330, 330, 370, 560, 830, 830, 830, 610,
-};
-
-// U+00C0..U+00FF: the base letter of an accented letter, or '#' where kLatinOwn gives the width.
-constexpr char kLatinBase[65] = "AAAAAA#CEEEEIIII#NOOOOO#OUUUUY##aaaaaa#ceeeeiiii#nooooo#ouuuuy#y";
-
-uint16_t LatinOwnWidth(char32_t c) {
-  switch (c) {
-    case 0xC6:
-      return 1000;  // AE
-    case 0xD0:
-      return 720;  // Eth
-    case 0xD7:
-      return 580;  // multiplication sign
-    case 0xDE:
-      return 660;  // Thorn
-    case 0xDF:
-      return 610;  // sharp s
-    case 0xE6:
-      return 880;  // ae
-    case 0xF0:
-      return 560;  // eth
-    case 0xF7:
-      return 580;  // division sign
-    case 0xFE:
-      return 560;  // thorn
-    default:
-      return 560;
-  }
+// One FreeType library for the process, held by every open face so that it outlives them all.
+std::shared_ptr<FT_LibraryRec_> Library() {
+  static std::mutex mutex;
+  static std::weak_ptr<FT_LibraryRec_> shared;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (auto library = shared.lock()) return library;
+  FT_Library raw = nullptr;
+  if (FT_Init_FreeType(&raw) != 0) return nullptr;
+  std::shared_ptr<FT_LibraryRec_> library(raw, [](FT_Library l) { FT_Done_FreeType(l); });
+  shared = library;
+  return library;
 }
 
-bool IsWide(char32_t c) {
-  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
-         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-         (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+// The height of the glyph for `c` above the baseline, for faces whose tables do not give it.
+int32_t GlyphTop(FT_Face face, char32_t c, int32_t fallback) {
+  if (FT_Load_Char(face, c, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) != 0) return fallback;
+  return static_cast<int32_t>(face->glyph->metrics.horiBearingY);
 }
 
-bool IsZeroWidth(char32_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0xAD || (c >= 0x300 && c <= 0x36F) ||
-         (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
-         c == 0xFEFF || c == 0xFFFC;
+FontMetrics ReadMetrics(FT_Face face) {
+  FontMetrics m;
+  m.unitsPerEm = face->units_per_EM;
+  m.ascender = face->ascender;
+  m.descender = -face->descender;
+  m.underlinePosition = face->underline_position;
+  m.underlineThickness = face->underline_thickness;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  bool hasHeights = os2 && os2->version >= 2 && os2->sCapHeight > 0 && os2->sxHeight > 0;
+  m.capHeight = hasHeights ? os2->sCapHeight : GlyphTop(face, U'H', m.unitsPerEm * 7 / 10);
+  m.xHeight = hasHeights ? os2->sxHeight : GlyphTop(face, U'x', m.unitsPerEm / 2);
+  m.strikeoutPosition = os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutPosition : m.xHeight / 2;
+  m.strikeoutThickness = os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : m.underlineThickness;
+  return m;
 }
 
-int32_t GeneralPunctuation(char32_t c) {
-  switch (c) {
-    case 0x2000:
-    case 0x2002:
-      return 500;  // en quad, en space
-    case 0x2001:
-    case 0x2003:
-      return 1000;  // em quad, em space
-    case 0x2004:
-      return 333;
-    case 0x2005:
-      return 250;
-    case 0x2006:
-      return 167;
-    case 0x2007:
-    case 0x2012:
-      return kAscii['0' - 0x20];  // figure space, figure dash
-    case 0x2008:
-      return kAscii['.' - 0x20];  // punctuation space
-    case 0x2009:
-      return 200;
-    case 0x200A:
-      return 100;
-    case 0x2010:
-    case 0x2011:
-      return kAscii['-' - 0x20];
-    case 0x2013:
-      return 500;
-    case 0x2014:
-    case 0x2015:
-    case 0x2026:
-    case 0x2030:
-    case 0x2122:
-      return 1000;
-    case 0x2018:
-    case 0x2019:
-    case 0x201A:
-    case 0x201B:
-      return 220;
-    case 0x201C:
-    case 0x201D:
-    case 0x201E:
-    case 0x201F:
-      return 380;
-    case 0x2020:
-    case 0x2021:
-    case 0x20AC:
-      return 560;
-    case 0x2022:
-      return 350;
-    case 0x2032:
-      return 190;
-    case 0x2033:
-      return 340;
-    case 0x2039:
-    case 0x203A:
-      return 330;
-    case 0x2044:
-      return 170;
-    default:
-      return -1;
-  }
-}
-
-double WeightFactor(int32_t weight) {
-  // Heavier strokes widen the letters: 1 at 400, 1.08 at 700, linear between and beyond.
-  return 1.0 + (weight - kRegularWeight) * (0.08 / 300.0);
-}
-
-double StretchFactor(FontStretch stretch) {
-  switch (stretch) {
-    case FontStretch::kNarrow:
-      return 0.88;
-    case FontStretch::kCondensed:
-      return 0.8;
-    case FontStretch::kNormal:
-      break;
-  }
-  return 1.0;
-}
-
-double DesignFactor(FontDesign design) {
-  switch (design) {
-    case FontDesign::kSerif:
-      return 0.96;
-    case FontDesign::kScript:
-      return 0.9;
-    case FontDesign::kSans:
-    case FontDesign::kMono:
-      break;
-  }
-  return 1.0;
-}
-
-// lround for the non-negative widths of a face: x minus its integer part is exact, so the half is judged
-// exactly as lround judges it, without a library call per character.
-int32_t RoundWidth(double x) {
-  auto whole = static_cast<int32_t>(x);
-  return x - whole >= 0.5 ? whole + 1 : whole;
-}
+// The plain metrics of a face that cannot be read.
+const FontMetrics kPlainMetrics;
 
 }  // namespace
 
-int32_t BaseAdvance(char32_t c) {
-  if (IsZeroWidth(c)) return 0;
-  if (c >= 0x20 && c <= 0x7E) return kAscii[c - 0x20];
-  if (c >= 0xA0 && c <= 0xBF) return kLatinSymbols[c - 0xA0];
-  if (c >= 0xC0 && c <= 0xFF) {
-    char base = kLatinBase[c - 0xC0];
-    return base == '#' ? LatinOwnWidth(c) : kAscii[base - 0x20];
-  }
-  if (int32_t w = GeneralPunctuation(c); w >= 0) return w;
-  if (IsWide(c)) return 1000;
-  return 560;
-}
+struct FontFace::Loaded {
+  std::shared_ptr<FT_LibraryRec_> library;
+  FT_Face face = nullptr;
+  hb_font_t* font = nullptr;
+  FontMetrics metrics;
 
-FontFace::FontFace(WideString family, WideString face, int32_t weight, bool italic, FontStretch stretch,
-                   FontDesign design)
+  ~Loaded() {
+    if (font) hb_font_destroy(font);
+    if (face) FT_Done_Face(face);
+  }
+};
+
+FontFace::FontFace(WideString family, WideString face, std::string filePath, int32_t fileIndex,
+                   int32_t weight, bool italic, int32_t width)
     : family_(std::move(family)),
       face_(std::move(face)),
+      filePath_(std::move(filePath)),
+      fileIndex_(fileIndex),
       weight_(weight),
       italic_(italic),
-      stretch_(stretch),
-      design_(design),
-      scale_(WeightFactor(weight) * StretchFactor(stretch) * DesignFactor(design)) {
-  // Every face of the catalog is built at once, so the master widths are worked out once for all of them.
-  static const std::array<uint16_t, 256> kBase = [] {
-    std::array<uint16_t, 256> base{};
-    for (char32_t c = 0; c < base.size(); ++c)
-      base[c] = static_cast<uint16_t>(BaseAdvance(c));
-    return base;
-  }();
-  for (size_t c = 0; c < latin_.size(); ++c) {
-    int32_t base = kBase[c];
-    // A monospaced face sets every printing character, spaces included, in a cell 600 wide.
-    latin_[c] = static_cast<uint16_t>(design_ == FontDesign::kMono ? (base == 0 ? 0 : 600)
-                                                                   : RoundWidth(base * scale_));
+      width_(width) {}
+
+FontFace::FontFace() = default;
+FontFace::FontFace(FontFace&&) noexcept = default;
+FontFace& FontFace::operator=(FontFace&&) noexcept = default;
+FontFace::~FontFace() = default;
+
+const FontFace::Loaded* FontFace::Load() const {
+  static std::mutex mutex;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (tried_) return loaded_.get();
+  tried_ = true;
+  if (filePath_.empty()) return nullptr;
+  auto loaded = std::make_unique<Loaded>();
+  loaded->library = Library();
+  if (!loaded->library) return nullptr;
+  if (FT_New_Face(loaded->library.get(), filePath_.c_str(), fileIndex_, &loaded->face) != 0) {
+    loaded->face = nullptr;
+    return nullptr;
   }
+  // Only outline faces with an em measure: bitmap-only or broken files count as missing.
+  if (!FT_IS_SCALABLE(loaded->face) || loaded->face->units_per_EM == 0 || loaded->face->num_glyphs <= 0)
+    return nullptr;
+  loaded->metrics = ReadMetrics(loaded->face);
+  hb_face_t* shapingFace = hb_ft_face_create_referenced(loaded->face);
+  loaded->font = hb_font_create(shapingFace);
+  hb_face_destroy(shapingFace);
+  // HarfBuzz's own table readers at design-unit scale: advances and kerning unhinted, as composition needs.
+  int upem = static_cast<int>(loaded->metrics.unitsPerEm);
+  hb_font_set_scale(loaded->font, upem, upem);
+  loaded_ = std::move(loaded);
+  return loaded_.get();
 }
 
-int32_t FontFace::GetAdvance(char32_t c) const {
-  if (c < latin_.size()) return latin_[c];
-  int32_t base = BaseAdvance(c);
-  if (design_ == FontDesign::kMono) return base == 0 ? 0 : (IsWide(c) ? 1200 : 600);
-  return static_cast<int32_t>(std::lround(base * scale_));
+bool FontFace::IsUsable() const {
+  return Load() != nullptr;
 }
 
-int32_t FontFace::GetAscent() const {
-  return design_ == FontDesign::kScript ? 780 : 750;
+bool FontFace::IsMonospaced() const {
+  const Loaded* loaded = Load();
+  return loaded && FT_IS_FIXED_WIDTH(loaded->face);
 }
 
-int32_t FontFace::GetXHeight() const {
-  return design_ == FontDesign::kSerif ? 450 : 520;
+const FontMetrics& FontFace::GetMetrics() const {
+  const Loaded* loaded = Load();
+  return loaded ? loaded->metrics : kPlainMetrics;
+}
+
+hb_font_t* FontFace::GetShapingFont() const {
+  const Loaded* loaded = Load();
+  return loaded ? loaded->font : nullptr;
+}
+
+double FontFace::GetAdvance(char32_t c) const {
+  hb_font_t* font = GetShapingFont();
+  hb_codepoint_t glyph = 0;
+  if (!font || !hb_font_get_nominal_glyph(font, c, &glyph)) return 0;
+  return ToThousandths(hb_font_get_glyph_h_advance(font, glyph));
 }
 
 WideString FontFace::GetPostScriptName() const {

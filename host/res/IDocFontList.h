@@ -14,8 +14,9 @@ class IDocFontList : public IPMUnknown {
   virtual UID GetNthFamilyUID(int32_t index) const = 0;
   // The family whose name equals `name` exactly; kInvalidUID when the document has none.
   virtual UID FindFamily(const WideString& name) const = 0;
-  // The family and face of a full font name in either form ("Kaari Bold Oblique"... "Kaari-BoldOblique");
-  // false, with `family` kInvalidUID and `face` empty, when no installed face has that name.
+  // The family and face of a full font name in either form ("DejaVu Sans Bold Oblique"...
+  // "DejaVuSans-BoldOblique"); false, with `family` kInvalidUID and `face` empty, when no installed face has
+  // that name.
   virtual bool FindFontByFullName(const WideString& name, UID& family, WideString& face) const = 0;
 
   // For the document initializer.

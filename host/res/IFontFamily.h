@@ -20,8 +20,8 @@ class IFontFamily : public IPMUnknown {
   virtual bool HasFace(const WideString& face) const = 0;
   // The family's plain face ("Regular", "Roman", "Book" ...); empty for a missing family.
   virtual WideString GetRegularFaceName() const = 0;
-  // The full name of a face in form 0 ("Kaari Bold") or form 1 ("Kaari-Bold"); empty when the family has no
-  // such face.
+  // The full name of a face in form 0 ("DejaVu Sans Bold") or form 1 ("DejaVuSans-Bold"); empty when the
+  // family has no such face.
   virtual WideString GetFullName(const WideString& face, int32_t form) const = 0;
   // The face that is bold when bit 0 of `bits` is set and italic when bit 1 is, of the same width as `face`
   // and, unless boldness changes, of its weight; empty when the family has none.

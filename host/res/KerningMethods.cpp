@@ -1,31 +1,13 @@
 // Kerning by the font's pair table and by the shapes of the letters.
 #include "host/res/KerningMethods.h"
 
+#include <hb.h>
+
 #include <cmath>
 
 #include "host/res/FontFace.h"
 
 namespace {
-
-struct KernPair {
-  char left;
-  char right;
-  int16_t value;
-};
-
-// The pair table every installed face carries, in 1/1000 em of the master design.
-constexpr KernPair kPairs[] = {
-    {'A', 'T', -80},  {'A', 'V', -80},  {'A', 'W', -60},  {'A', 'Y', -90},  {'A', 'v', -40},  {'A', 'w', -30},
-    {'A', 'y', -40},  {'F', ',', -110}, {'F', '.', -110}, {'F', 'A', -70},  {'L', 'T', -90},  {'L', 'V', -90},
-    {'L', 'W', -70},  {'L', 'Y', -100}, {'L', 'y', -50},  {'P', ',', -120}, {'P', '.', -120}, {'P', 'A', -70},
-    {'T', ',', -110}, {'T', '-', -60},  {'T', '.', -110}, {'T', 'A', -80},  {'T', 'a', -90},  {'T', 'c', -90},
-    {'T', 'e', -90},  {'T', 'o', -90},  {'T', 'r', -60},  {'T', 'u', -60},  {'T', 'w', -60},  {'T', 'y', -60},
-    {'V', ',', -100}, {'V', '.', -100}, {'V', 'A', -80},  {'V', 'a', -70},  {'V', 'e', -70},  {'V', 'o', -70},
-    {'W', ',', -70},  {'W', '.', -70},  {'W', 'A', -60},  {'W', 'a', -50},  {'W', 'e', -40},  {'W', 'o', -40},
-    {'Y', ',', -110}, {'Y', '.', -110}, {'Y', 'A', -90},  {'Y', 'a', -80},  {'Y', 'e', -80},  {'Y', 'o', -80},
-    {'r', ',', -50},  {'r', '.', -50},  {'v', ',', -60},  {'v', '.', -60},  {'w', ',', -50},  {'w', '.', -50},
-    {'y', ',', -60},  {'y', '.', -60},
-};
 
 // How a letter's side meets its neighbour.
 enum class Side { kStraight, kRound, kDiagonal, kOverhang, kLowPunctuation };
@@ -106,21 +88,38 @@ int32_t OpticalPair(Side right, Side left) {
   return 0;
 }
 
-// Pair values follow the face's proportions; monospaced faces never kern.
+// Pair values are for a face whose "n" is 560/1000 em wide and follow the face's proportions; monospaced
+// faces never kern.
 int32_t ScaleToFace(const FontFace& face, int32_t value) {
-  if (value == 0 || face.GetDesign() == FontDesign::kMono) return 0;
-  double scale = static_cast<double>(face.GetAdvance('n')) / BaseAdvance('n');
-  return static_cast<int32_t>(std::lround(value * scale));
+  if (value == 0 || face.IsMonospaced()) return 0;
+  return static_cast<int32_t>(std::lround(value * face.GetAdvance('n') / 560));
+}
+
+// The width of `left` `right` shaped with or without the face's kerning, in design units.
+int32_t PairWidth(hb_font_t* font, char32_t left, char32_t right, bool kern) {
+  hb_buffer_t* buffer = hb_buffer_create();
+  const uint32_t text[] = {left, right};
+  hb_buffer_add_utf32(buffer, text, 2, 0, 2);
+  hb_buffer_guess_segment_properties(buffer);
+  hb_feature_t feature = {HB_TAG('k', 'e', 'r', 'n'), kern ? 1u : 0u, HB_FEATURE_GLOBAL_START,
+                          HB_FEATURE_GLOBAL_END};
+  hb_shape(font, buffer, &feature, 1);
+  unsigned count = 0;
+  const hb_glyph_position_t* positions = hb_buffer_get_glyph_positions(buffer, &count);
+  int32_t width = 0;
+  for (unsigned i = 0; i < count; ++i)
+    width += positions[i].x_advance;
+  hb_buffer_destroy(buffer);
+  return width;
 }
 
 }  // namespace
 
 int32_t MetricsKerningMethod::GetKerning(const FontFace& face, char32_t left, char32_t right) const {
-  for (const auto& pair : kPairs) {
-    if (static_cast<char32_t>(pair.left) == left && static_cast<char32_t>(pair.right) == right)
-      return ScaleToFace(face, pair.value);
-  }
-  return 0;
+  hb_font_t* font = face.GetShapingFont();
+  if (!font) return 0;
+  int32_t units = PairWidth(font, left, right, true) - PairWidth(font, left, right, false);
+  return static_cast<int32_t>(std::lround(units * 1000.0 / face.GetMetrics().unitsPerEm));
 }
 
 int32_t OpticalKerningMethod::GetKerning(const FontFace& face, char32_t left, char32_t right) const {

@@ -1,5 +1,5 @@
-// The host's kerning methods: Metrics (the pair table that comes with a font) and Optical (pairs judged from
-// the shapes of the letters' sides).
+// The host's kerning methods: Metrics (the kerning that comes with a font, as HarfBuzz applies it) and
+// Optical (pairs judged from the shapes of the letters' sides).
 #pragma once
 
 #include "host/core/CPMUnknown.h"

@@ -188,7 +188,7 @@ TEST_F(HostTaggedTextImportTest, AttributeTagsSetAndRemoveOverrides) {
        "[NormalParagraphStyle{leftIndent=12}]b\r[NormalParagraphStyle]c\r"
        "[NormalParagraphStyle]\r"},
       {"<cSize:0>a<cSize:big>b<cColor:Nope>c", "[NormalParagraphStyle]abc\r", 3},
-      {"<cColor:Black><cFont:Kaari>a", "[NormalParagraphStyle](*{fillColor=Black,fontFamily=Kaari}:a)\r"},
+      {"<cColor:Black><cFont:Liberation Sans>a", "[NormalParagraphStyle](*{fillColor=Black,fontFamily=Liberation Sans}:a)\r"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);

@@ -1,6 +1,6 @@
 // Items anchored in text: how each kind takes room in its line, how the anchors follow text edits and
-// undo, the commands' refusals, and anchors kept by saving and opening. Lumen Mono 10 pt: 6 pt a
-// character, ascent 7.5, automatic leading 12.
+// undo, the commands' refusals, and anchors kept by saving and opening. Liberation Mono 10 pt: kCell a
+// character, ascent kAscent, automatic leading 12.
 #include "host/compose/StoryQueries.h"
 #include "host/layout/AnchorUtils.h"
 #include "tests/host/compose/ComposeFixture.h"
@@ -60,23 +60,24 @@ TEST_P(AnchorKindTest, TakesTheRoomItsKindSays) {
   ASSERT_EQ(Anchor(Rectangle(), 5, row.kind), kSuccess);
   ASSERT_EQ(Lines(0).size(), 2u);
   EXPECT_EQ(Lines(0)[1], row.line);
-  EXPECT_EQ(Compose().frames[0].lines[1].width, row.width);
+  EXPECT_DOUBLE_EQ(Compose().frames[0].lines[1].width, row.width);
   auto placed = StoryQueries::AnchorPlacementAt(db_, story_, 5);
   ASSERT_TRUE(placed);
   EXPECT_EQ(JsonNumber(placed->anchor.x) + "," + JsonNumber(placed->anchor.y), row.placed);
   EXPECT_EQ(placed->frame, frames_[0]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, AnchorKindTest,
-                         ::testing::Values(KindRow{"inline raises automatic leading", AnchorKind::kInline,
-                                                   kAutoLeading, "3-9@0,43.5", 44, "12,13.5"},
-                                           KindRow{"inline keeps fixed leading", AnchorKind::kInline, 14,
-                                                   "3-9@0,21.5", 44, "12,-8.5"},
-                                           KindRow{"above line moves its line down", AnchorKind::kAboveLine,
-                                                   kAutoLeading, "3-9@0,49.5", 24, "0,12"},
-                                           KindRow{"custom takes nothing", AnchorKind::kCustom, kAutoLeading,
-                                                   "3-9@0,19.5", 24, "12,19.5"}),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AnchorKindTest,
+    ::testing::Values(KindRow{"inline raises automatic leading", AnchorKind::kInline, kAutoLeading,
+                              "3-9@0,44.3251953125", 4 * kCell + 20, "12.001953125,14.3251953125"},
+                      KindRow{"inline keeps fixed leading", AnchorKind::kInline, 14, "3-9@0,22.3251953125",
+                              4 * kCell + 20, "12.001953125,-7.6748046875"},
+                      KindRow{"above line moves its line down", AnchorKind::kAboveLine, kAutoLeading,
+                              "3-9@0,50.3251953125", 4 * kCell, "0,12"},
+                      KindRow{"custom takes nothing", AnchorKind::kCustom, kAutoLeading,
+                              "3-9@0,20.3251953125", 4 * kCell, "12.001953125,20.3251953125"}),
+    RowName);
 
 TEST_F(AnchorFixture, AnInlineItemWiderThanWhatIsLeftStartsTheNextLine) {
   Story(u"aaaaaaa\uFFFC", {{0, 0, 60, 200}});
@@ -85,7 +86,7 @@ TEST_F(AnchorFixture, AnInlineItemWiderThanWhatIsLeftStartsTheNextLine) {
   EXPECT_EQ(Lines(0).size(), 1u);
   ASSERT_EQ(Run(kDeleteItemsCmdBoss, {item}), kSuccess);
   ASSERT_EQ(Anchor(Rectangle(), 7, AnchorKind::kInline), kSuccess);
-  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-7@0,7.5", "7-9@0,43.5"}));
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-7@0,8.3251953125", "7-9@0,44.3251953125"}));
 }
 
 TEST_F(AnchorFixture, TheItemLeavesTheHierarchyAndUndoBringsItBack) {
@@ -106,7 +107,7 @@ TEST_F(AnchorFixture, TheItemLeavesTheHierarchyAndUndoBringsItBack) {
   EXPECT_NE(Lines(0), plain);
   // Resizing the item recomposes its line: 60 pt tall asks for 72 pt of automatic leading.
   ASSERT_EQ(Run(kResizeItemsCmdBoss, {item}, {.width = 20, .height = 60}), kSuccess);
-  EXPECT_EQ(Lines(0)[1], "3-9@0,79.5");
+  EXPECT_EQ(Lines(0)[1], "3-9@0,80.3251953125");
 }
 
 TEST_F(AnchorFixture, AStoryDeletedWithItsLastFrameTakesItsAnchoredItems) {
@@ -158,7 +159,7 @@ TEST_P(AnchorEditTest, AnchorsFollowTheirCharacters) {
   ASSERT_EQ(CmdUtils::Undo(db_), kSuccess);
   EXPECT_EQ(Anchors(), std::vector<std::string>{At(item, 5)});
   EXPECT_TRUE(db_->IsValidUID(item));
-  EXPECT_EQ(Lines(0)[1], "3-9@0,43.5");
+  EXPECT_EQ(Lines(0)[1], "3-9@0,44.3251953125");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,6 @@
-// ComposeFixture: a document with text frames whose story is set in Lumen Mono (every character 600/1000
-// em wide), so that line breaks and baselines follow from simple arithmetic; helpers to set attributes
-// and frame options through the host's commands and to compose.
+// ComposeFixture: a document with text frames whose story is set in Liberation Mono (every character
+// 1229/2048 em wide), so that line breaks and baselines follow from simple arithmetic on its metrics; helpers
+// to set attributes and frame options through the host's commands and to compose.
 #pragma once
 
 #include <string>
@@ -15,8 +15,13 @@
 
 namespace compose_test {
 
+// Liberation Mono at 10 points: the advance of every character, the ascent and the descent.
+inline constexpr double kCell = 1229 * 10 / 2048.0;
+inline constexpr double kAscent = 1705 * 10 / 2048.0;
+inline constexpr double kDescent = 615 * 10 / 2048.0;
+
 inline const FontFace& MonoFace() {
-  return *FontCatalog::Get().FindByFullName(u"Lumen Mono Regular");
+  return *FontCatalog::Get().FindByFullName(u"Liberation Mono Regular");
 }
 
 class ComposeFixture : public layout_test::LayoutFixture {
@@ -30,7 +35,7 @@ class ComposeFixture : public layout_test::LayoutFixture {
   }
 
   // A story in `frames` new frames (linked in order), each `width` x `height` points, holding `text` in
-  // Lumen Mono Regular at `size` points.
+  // Liberation Mono Regular at `size` points.
   UID Story(const std::u16string& text, std::vector<PMRect> frames, double size = 10) {
     for (const PMRect& bounds : frames) {
       frames_.push_back(Frame(spread_, bounds));
@@ -45,7 +50,7 @@ class ComposeFixture : public layout_test::LayoutFixture {
     AttributeBossList attributes;
     EXPECT_TRUE(fonts);
     if (!fonts) return story_;
-    EXPECT_EQ(attributes.ApplyValue(kTextAttrFontFamily, fonts->FindFamily(u"Lumen Mono")), kSuccess);
+    EXPECT_EQ(attributes.ApplyValue(kTextAttrFontFamily, fonts->FindFamily(u"Liberation Mono")), kSuccess);
     EXPECT_EQ(attributes.ApplyValue(kTextAttrFontStyle, WideString(u"Regular")), kSuccess);
     EXPECT_EQ(attributes.ApplyValue(kTextAttrPointSize, size), kSuccess);
     Apply(TextStrand::kCharacter, 0, Length(), attributes);

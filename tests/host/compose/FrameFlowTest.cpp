@@ -1,4 +1,4 @@
-// Text flowing through linked frames in Lumen Mono 10 pt: spans, overset, break kinds, paragraphs kept
+// Text flowing through linked frames in Liberation Mono 10 pt: spans, overset, break kinds, paragraphs kept
 // whole, lines that fit nowhere.
 #include "tests/host/compose/ComposeFixture.h"
 
@@ -31,7 +31,7 @@ class FrameFlowTest : public ComposeFixture {
 };
 
 TEST_F(FrameFlowTest, SpansAcrossLinkedFramesAndOverset) {
-  // One line a frame: 20 points hold a baseline at 7.5 and its descent, not a second line at 19.5.
+  // One line a frame: 20 points hold a baseline at 8.33 and its descent, not a second line at 20.33.
   Story(u"aaaa bbbb cccc dddd eeee", {{0, 0, 60, 20}, {100, 0, 160, 20}});
   EXPECT_EQ(Spans(Compose()), "0+10 10+10 overset 20");
   for (int32_t i = 0; i < 2; ++i) {
@@ -39,7 +39,7 @@ TEST_F(FrameFlowTest, SpansAcrossLinkedFramesAndOverset) {
     EXPECT_EQ(frame->GetTextStart(), 10 * i);
     EXPECT_EQ(frame->GetTextSpan(), 10);
   }
-  EXPECT_DOUBLE_EQ(Compose().frames[0].textHeight, 10);
+  EXPECT_DOUBLE_EQ(Compose().frames[0].textHeight, kAscent + kDescent);
 }
 
 TEST_F(FrameFlowTest, BreakKindsSendTheNextParagraphOn) {
@@ -63,7 +63,7 @@ TEST_F(FrameFlowTest, KeepAllLinesMovesTheParagraphWhole) {
     SCOPED_TRACE(keep);
     SetUp();
     frames_.clear();
-    Story(u"aa\rbbbbbbbbbbccccccccccdddddddd", {{0, 0, 60, 40}, {100, 0, 160, 40}});
+    Story(u"aa\rbbbbbbbbbbccccccccccdddddddd", {{0, 0, 61, 40}, {100, 0, 161, 40}});
     Set(kTextAttrKeepAllLines, keep, 3, 4);
     EXPECT_EQ(Spans(Compose()), keep ? "0+3 3+29 fits" : "0+23 23+9 fits");
   }
@@ -84,8 +84,8 @@ TEST_F(FrameFlowTest, PageNumberCharacterMeasuresAsItsPage) {
   Story(
       u"aaaaaaaaa\x18"
       u"bb",
-      {{0, 0, 60, 100}});
-  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-10@0,7.5", "10-13@0,19.5"}));
+      {{0, 0, 61, 100}});
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-10@0,8.3251953125", "10-13@0,20.3251953125"}));
 }
 
 TEST_F(FrameFlowTest, AStoryWithoutFramesIsAllOverset) {

@@ -1,4 +1,4 @@
-// Queries on a story in two linked one-line frames (60 x 20, Lumen Mono 10 pt) with overset text.
+// Queries on a story in two linked one-line frames (60 x 20, Liberation Mono 10 pt) with overset text.
 #include <functional>
 
 #include "host/compose/StoryQueries.h"
@@ -22,23 +22,23 @@ TEST_F(StoryQueriesTest, FrameAndBaselineOfAnIndex) {
     int frame;
     std::optional<double> baseline;
   };
-  const Row rows[] = {{0, 0, 7.5},  {9, 0, 7.5},           {10, 1, 7.5},
-                      {19, 1, 7.5}, {20, 1, std::nullopt}, {24, 1, std::nullopt}};
+  const Row rows[] = {{0, 0, kAscent},  {9, 0, kAscent},       {10, 1, kAscent},
+                      {19, 1, kAscent}, {20, 1, std::nullopt}, {24, 1, std::nullopt}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
     EXPECT_EQ(StoryQueries::FrameAt(db_, story_, row.index), frames_[row.frame]);
     EXPECT_EQ(StoryQueries::BaselineAt(db_, story_, row.index), row.baseline);
   }
   EXPECT_EQ(StoryQueries::FrameSizeAt(db_, story_, 12), (PMPoint{66, 20}));
-  EXPECT_DOUBLE_EQ(StoryQueries::ComposedTextHeight(db_, frames_[1]), 10);
-  EXPECT_DOUBLE_EQ(StoryQueries::AscentAt(db_, story_, 3), 7.5);
+  EXPECT_DOUBLE_EQ(StoryQueries::ComposedTextHeight(db_, frames_[1]), kAscent + kDescent);
+  EXPECT_DOUBLE_EQ(StoryQueries::AscentAt(db_, story_, 3), kAscent);
 }
 
 TEST_F(StoryQueriesTest, QueriesComposeOnlyAsFarAsTheirIndex) {
   ASSERT_TRUE(StoryComposer::NeedsComposition(db_, story_));
   EXPECT_EQ(StoryQueries::FrameAt(db_, story_, 3), frames_[0]);
   EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
-  EXPECT_EQ(StoryQueries::BaselineAt(db_, story_, 12), 7.5);
+  EXPECT_EQ(StoryQueries::BaselineAt(db_, story_, 12), kAscent);
   EXPECT_EQ(StoryQueries::FrameAt(db_, story_, 22), frames_[1]);
   EXPECT_FALSE(StoryComposer::NeedsComposition(db_, story_));
 }
@@ -77,7 +77,7 @@ TEST_F(StoryQueriesTest, PageChangesAndStyleEditsRecomposeEveryStory) {
     ASSERT_EQ(change(), kSuccess);
     EXPECT_TRUE(StoryComposer::NeedsComposition(db_, story_));
   }
-  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-10@0,7.5"}));
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"0-10@0,8.3251953125"}));
 }
 
 }  // namespace

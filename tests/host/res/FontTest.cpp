@@ -1,6 +1,9 @@
 // The installed fonts: faces, full names, variants, metrics, and the font families a document refers to.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <tuple>
+
 #include "host/app/DocumentList.h"
 #include "host/db/DocumentFile.h"
 #include "host/res/DocWorkspace.h"
@@ -14,7 +17,7 @@ namespace {
 const FontFace& Face(std::u16string_view family, std::u16string_view face) {
   const FontFace* f = FontCatalog::Get().FindFace(family, face);
   EXPECT_NE(f, nullptr) << Utf8FromWide(WideString(family)) << " " << Utf8FromWide(WideString(face));
-  static const FontFace kNone(u"", u"", 400, false, FontStretch::kNormal, FontDesign::kSans);
+  static const FontFace kNone;
   return f ? *f : kNone;
 }
 
@@ -26,22 +29,17 @@ TEST(FontCatalogTest, VariantsKeepWidthAndWeightUnlessBoldnessChanges) {
     const char16_t* expected;  // nullptr: the family has none
   };
   const Case cases[] = {
-      {u"Halden Serif", u"Regular", 1, u"Bold"},
-      {u"Halden Serif", u"Regular", 3, u"Bold Italic"},
-      {u"Halden Serif", u"Bold Italic", 0, u"Regular"},
-      {u"Halden Serif", u"Semibold", 2, u"Semibold Italic"},
-      {u"Halden Serif", u"Semibold", 1, u"Bold"},
-      {u"Tarn Sans", u"Roman", 2, u"Oblique"},
-      {u"Tarn Sans", u"Condensed", 1, u"Bold Condensed"},
-      {u"Tarn Sans", u"Condensed", 2, nullptr},
-      {u"Tarn Sans", u"Black", 0, u"Roman"},
-      {u"Kaari", u"Light", 2, u"LightOblique"},
-      {u"Kaari", u"BoldOblique", 2, u"Oblique"},
-      {u"Vesper", u"Book", 3, u"Bold Italic"},
-      {u"Quill Script", u"Regular", 1, nullptr},
-      {u"Quill Script", u"Italic", 0, u"Regular"},
-      {u"Orbit Grotesk", u"Narrow", 1, u"Narrow Bold"},
-      {u"Lumen Mono", u"Regular", 2, nullptr},
+      {u"DejaVu Serif", u"Book", 1, u"Bold"},
+      {u"DejaVu Serif", u"Book", 3, u"Bold Italic"},
+      {u"DejaVu Serif", u"Bold Italic", 0, u"Book"},
+      {u"DejaVu Serif", u"Condensed", 2, u"Condensed Italic"},
+      {u"DejaVu Sans", u"Book", 2, u"Oblique"},
+      {u"DejaVu Sans", u"Condensed", 1, u"Condensed Bold"},
+      {u"DejaVu Sans", u"ExtraLight", 2, nullptr},
+      {u"DejaVu Sans", u"ExtraLight", 1, u"Bold"},
+      {u"Liberation Sans", u"Bold Italic", 2, u"Italic"},
+      {u"DejaVu Math TeX Gyre", u"Regular", 1, nullptr},
+      {u"Liberation Mono", u"Regular", 2, u"Italic"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromWide(c.family) + " " + Utf8FromWide(c.face) + " bits " + std::to_string(c.bits));
@@ -58,14 +56,14 @@ TEST(FontCatalogTest, VariantsKeepWidthAndWeightUnlessBoldnessChanges) {
 
 TEST(FontCatalogTest, FullNamesInBothForms) {
   const FontCatalog& catalog = FontCatalog::Get();
-  const FontFace* byName = catalog.FindByFullName(u"Halden Serif Semibold Italic");
+  const FontFace* byName = catalog.FindByFullName(u"DejaVu Serif Condensed Bold Italic");
   ASSERT_NE(byName, nullptr);
-  EXPECT_EQ(byName->GetFaceName(), u"Semibold Italic");
-  EXPECT_EQ(byName->GetPostScriptName(), u"HaldenSerif-SemiboldItalic");
-  EXPECT_EQ(catalog.FindByFullName(u"HaldenSerif-SemiboldItalic"), byName);
-  EXPECT_EQ(catalog.FindByFullName(u"Kaari-BoldOblique"), &Face(u"Kaari", u"BoldOblique"));
-  EXPECT_EQ(catalog.FindByFullName(u"Halden Serif"), nullptr);
-  EXPECT_EQ(catalog.FindByFullName(u"halden serif regular"), nullptr);
+  EXPECT_EQ(byName->GetFaceName(), u"Condensed Bold Italic");
+  EXPECT_EQ(byName->GetPostScriptName(), u"DejaVuSerif-CondensedBoldItalic");
+  EXPECT_EQ(catalog.FindByFullName(u"DejaVuSerif-CondensedBoldItalic"), byName);
+  EXPECT_EQ(catalog.FindByFullName(u"LiberationSans-BoldItalic"), &Face(u"Liberation Sans", u"Bold Italic"));
+  EXPECT_EQ(catalog.FindByFullName(u"DejaVu Serif"), nullptr);
+  EXPECT_EQ(catalog.FindByFullName(u"dejavu serif book"), nullptr);
   EXPECT_EQ(catalog.FindByFullName(u""), nullptr);
   // Every face has two distinct names that find it again.
   for (const auto& family : catalog.GetFamilies()) {
@@ -77,38 +75,63 @@ TEST(FontCatalogTest, FullNamesInBothForms) {
   }
 }
 
-TEST(FontFaceTest, AdvanceWidthsFollowDesignWeightAndWidth) {
-  const FontFace& regular = Face(u"Tarn Sans", u"Roman");
-  const FontFace& bold = Face(u"Tarn Sans", u"Bold");
-  const FontFace& condensed = Face(u"Tarn Sans", u"Condensed");
-  const FontFace& serif = Face(u"Halden Serif", u"Regular");
-  const FontFace& mono = Face(u"Lumen Mono", u"Bold");
-  EXPECT_EQ(regular.GetAdvance('n'), BaseAdvance('n'));
-  EXPECT_EQ(regular.GetAdvance('W'), 940);
-  EXPECT_EQ(bold.GetAdvance('n'), 605);       // 560 x 1.08
-  EXPECT_EQ(condensed.GetAdvance('n'), 448);  // 560 x 0.8
-  EXPECT_EQ(serif.GetAdvance('n'), 538);      // 560 x 0.96
-  for (char32_t c : {U'i', U'W', U' ', U'\u00E9', U'\u2014'}) {
-    SCOPED_TRACE(static_cast<uint32_t>(c));
-    EXPECT_GT(bold.GetAdvance(c), regular.GetAdvance(c));
-    EXPECT_LT(condensed.GetAdvance(c), regular.GetAdvance(c));
-    EXPECT_EQ(mono.GetAdvance(c), 600);
-  }
-  struct Special {
+// The values the faces' own tables hold (design units), and one advance in 1/1000 em.
+TEST(FontFaceTest, MetricsAreTheFilesOwn) {
+  struct Row {
+    const char16_t* family;
+    const char16_t* face;
+    FontMetrics metrics;
     char32_t c;
-    int32_t width;
+    double advance;
   };
-  const Special specials[] = {
-      {U'\t', 0},       {U'\r', 0},        {U'\u00AD', 0},        {U'\u200B', 0},   {U'\uFEFF', 0},
-      {U'\u0301', 0},   {U'\u2003', 1000}, {U'\u2002', 500},      {U'\u2009', 200}, {U'\u2007', 560},
-      {U'\u00C9', 660}, {U'\u4E00', 1000}, {U'\U00020000', 1000}, {U'\u0416', 560},
+  const Row rows[] = {
+      {u"DejaVu Sans", u"Book", {2048, 1901, 483, 1493, 1120, -85, 90, 530, 102}, U'n', 1298 * 1000.0 / 2048},
+      {u"Liberation Sans",
+       u"Regular",
+       {2048, 1854, 434, 1409, 1082, -142, 150, 530, 102},
+       U'n',
+       556.15234375},
+      {u"Liberation Mono", u"Regular", {2048, 1705, 615, 1349, 1082, -435, 84, 530, 102}, U'W', 600.09765625},
   };
-  for (const auto& s : specials) {
-    SCOPED_TRACE(static_cast<uint32_t>(s.c));
-    EXPECT_EQ(regular.GetAdvance(s.c), s.width);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(Utf8FromWide(row.family));
+    const FontFace& face = Face(row.family, row.face);
+    ASSERT_TRUE(face.IsUsable());
+    const FontMetrics& m = face.GetMetrics();
+    EXPECT_EQ(
+        std::tie(m.unitsPerEm, m.ascender, m.descender, m.capHeight, m.xHeight, m.underlinePosition,
+                 m.underlineThickness, m.strikeoutPosition, m.strikeoutThickness),
+        std::tie(row.metrics.unitsPerEm, row.metrics.ascender, row.metrics.descender, row.metrics.capHeight,
+                 row.metrics.xHeight, row.metrics.underlinePosition, row.metrics.underlineThickness,
+                 row.metrics.strikeoutPosition, row.metrics.strikeoutThickness));
+    EXPECT_DOUBLE_EQ(face.GetAdvance(row.c), row.advance);
+    EXPECT_DOUBLE_EQ(face.GetAscent(), m.ascender * 1000.0 / m.unitsPerEm);
   }
-  EXPECT_EQ(mono.GetAdvance(U'\u4E00'), 1200);
-  EXPECT_EQ(mono.GetAdvance(U'\u200B'), 0);
+  EXPECT_TRUE(Face(u"Liberation Mono", u"Regular").IsMonospaced());
+  EXPECT_FALSE(Face(u"Liberation Sans", u"Regular").IsMonospaced());
+}
+
+// A file that is damaged, or gone, leaves its face unusable: plain metrics, no shaping, never a crash; the
+// catalog substitutes another face for it.
+TEST(FontFaceTest, DamagedOrVanishedFileIsUnusable) {
+  std::string damaged = testing::TempDir() + "/damaged-font.ttf";
+  FILE* file = std::fopen(damaged.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fputs("\x00\x01\x00\x00 not really a font", file);
+  std::fclose(file);
+  for (const std::string& path : {damaged, testing::TempDir() + "/vanished-font.ttf"}) {
+    SCOPED_TRACE(path);
+    FontFace face(u"Gone", u"Regular", path, 0, kRegularWeight, false, kNormalWidth);
+    EXPECT_FALSE(face.IsUsable());
+    EXPECT_EQ(face.GetShapingFont(), nullptr);
+    EXPECT_EQ(face.GetAdvance(U'a'), 0);
+    EXPECT_EQ(face.GetMetrics().unitsPerEm, 1000);
+  }
+  std::remove(damaged.c_str());
+  const FontFace* substitute = FontCatalog::Get().Substitute(u"Gone", u"Regular");
+  ASSERT_NE(substitute, nullptr);
+  EXPECT_TRUE(substitute->IsUsable());
+  EXPECT_EQ(FontCatalog::Get().DefaultFace()->GetFullName(), u"DejaVu Serif Book");
 }
 
 class DocFontListTest : public testing::Test {
@@ -143,32 +166,32 @@ TEST_F(DocFontListTest, EveryInstalledFamilyHasAFamilyObject) {
 }
 
 TEST_F(DocFontListTest, FamilyObjectAnswersFacesNamesAndVariants) {
-  auto family = Instantiate<IFontFamily>(db_, list_->FindFamily(u"Quill Script"));
+  auto family = Instantiate<IFontFamily>(db_, list_->FindFamily(u"DejaVu Sans Mono"));
   ASSERT_TRUE(family);
-  EXPECT_EQ(family->GetNthFaceName(1), u"Italic");
-  EXPECT_EQ(family->GetNthFaceName(2), u"");
-  EXPECT_TRUE(family->HasFace(u"Italic"));
-  EXPECT_FALSE(family->HasFace(u"Bold"));
-  EXPECT_EQ(family->GetVariant(u"Regular", 1), u"");
-  EXPECT_EQ(family->GetVariant(u"Italic", 0), u"Regular");
-  EXPECT_EQ(family->GetFullName(u"Italic", 0), u"Quill Script Italic");
-  EXPECT_EQ(family->GetFullName(u"Italic", 1), u"QuillScript-Italic");
-  EXPECT_EQ(family->GetFullName(u"Bold", 0), u"");
-  ASSERT_NE(family->GetFace(u"Regular"), nullptr);
-  EXPECT_EQ(family->GetFace(u"Regular")->GetDesign(), FontDesign::kScript);
+  EXPECT_EQ(family->GetNthFaceName(1), u"Oblique");
+  EXPECT_EQ(family->GetNthFaceName(4), u"");
+  EXPECT_TRUE(family->HasFace(u"Oblique"));
+  EXPECT_FALSE(family->HasFace(u"Italic"));
+  EXPECT_EQ(family->GetVariant(u"Book", 1), u"Bold");
+  EXPECT_EQ(family->GetVariant(u"Oblique", 0), u"Book");
+  EXPECT_EQ(family->GetFullName(u"Oblique", 0), u"DejaVu Sans Mono Oblique");
+  EXPECT_EQ(family->GetFullName(u"Oblique", 1), u"DejaVuSansMono-Oblique");
+  EXPECT_EQ(family->GetFullName(u"Italic", 0), u"");
+  ASSERT_NE(family->GetFace(u"Book"), nullptr);
+  EXPECT_TRUE(family->GetFace(u"Book")->IsMonospaced());
 
   UID uid;
   WideString face;
-  ASSERT_TRUE(list_->FindFontByFullName(u"Orbit Grotesk Narrow Bold", uid, face));
-  EXPECT_EQ(uid, list_->FindFamily(u"Orbit Grotesk"));
-  EXPECT_EQ(face, u"Narrow Bold");
-  EXPECT_FALSE(list_->FindFontByFullName(u"Orbit Grotesk Wide", uid, face));
+  ASSERT_TRUE(list_->FindFontByFullName(u"DejaVu Sans Condensed Bold", uid, face));
+  EXPECT_EQ(uid, list_->FindFamily(u"DejaVu Sans"));
+  EXPECT_EQ(face, u"Condensed Bold");
+  EXPECT_FALSE(list_->FindFontByFullName(u"DejaVu Sans Wide", uid, face));
   EXPECT_FALSE(uid.IsValid());
   EXPECT_EQ(face, u"");
 }
 
 TEST_F(DocFontListTest, FamilyUnknownToTheCatalogIsMissingButKeepsItsName) {
-  UID uid = list_->FindFamily(u"Kaari");
+  UID uid = list_->FindFamily(u"Liberation Sans");
   auto family = Instantiate<IFontFamily>(db_, uid);
   // A document from a machine with other fonts: the family object keeps the name it was saved with.
   {

@@ -32,7 +32,7 @@ TEST(FaceNamesTest, AnalysisFindsBoldAndItalicAsWholeWords) {
       {u"Cond Bold", 1, u"Cn"},
       {u"Regular MS", 0, u" MS"},
       {u"Text Book", 0, u"Text"},
-      {u"HaldenSerif-BoldItalic", 3, u"HaldenSerif"},
+      {u"DejaVuSerif-BoldItalic", 3, u"DejaVuSerif"},
       {u"Bold-Italic", 2, u"Bold"},  // only what follows the last hyphen is searched
       {u"", 0, u""},
   };

@@ -32,7 +32,7 @@ class TypeStyleMgrTest : public kesto_test::DocumentTest {
 };
 
 TEST_F(TypeStyleMgrTest, FlagsComeFromTheFaceAndTheAttributesOverTheBase) {
-  SetFace(paragraph_, u"Halden Serif", u"Bold");
+  SetFace(paragraph_, u"DejaVu Serif", u"Bold");
   EXPECT_EQ(paragraph_.GetTypeStyle(), Flag(kBoldBit));
   // A run without a font of its own keeps the paragraph's bold and adds its attributes.
   ASSERT_TRUE(run_.SetBool(kTextAttrUnderline, true));
@@ -42,15 +42,15 @@ TEST_F(TypeStyleMgrTest, FlagsComeFromTheFaceAndTheAttributesOverTheBase) {
   EXPECT_EQ(run_.GetTypeStyle(&paragraph_), Flag(kBoldBit) | Flag(kUnderlineBit) | Flag(kStrikeThroughBit) |
                                                 Flag(kSubscriptBit) | Flag(kSmallCapsBit));
   // Its own face replaces the bold and italic bits; run-together face names count.
-  SetFace(run_, u"Kaari", u"BoldOblique");
+  SetFace(run_, u"Liberation Sans", u"BoldOblique");
   ASSERT_TRUE(run_.SetEnum(kTextAttrCapitalization, 3));
   EXPECT_EQ(run_.GetTypeStyle(&paragraph_) & (kFaceBits | kCapitalizationGroup), kFaceBits);
-  SetFace(run_, u"Halden Serif", u"Semibold");
+  SetFace(run_, u"DejaVu Serif", u"Semibold");
   EXPECT_EQ(run_.GetTypeStyle(&paragraph_) & kFaceBits, kPlain);
 }
 
 TEST_F(TypeStyleMgrTest, TogglesKeepExclusiveBitsApartAndSeeEarlierWrites) {
-  SetFace(run_, u"Halden Serif", u"Regular");
+  SetFace(run_, u"DejaVu Serif", u"Book");
   ASSERT_TRUE(run_.ToggleTypeStyle(kSubscriptBit, &paragraph_));
   ASSERT_TRUE(run_.ToggleTypeStyle(kSuperscriptBit, &paragraph_));
   int32_t position = -1;
@@ -109,12 +109,12 @@ TEST_F(TypeStyleMgrTest, BoldAndItalicChooseTheFaceOfTheFamily) {
     bool exists;
   };
   const Case cases[] = {
-      {u"Halden Serif", u"Regular", kBoldBit, u"Bold", true},
-      {u"Halden Serif", u"Bold Italic", kBoldBit, u"Italic", true},
-      {u"Tarn Sans", u"Roman", kItalicBit, u"Oblique", true},
-      {u"Vesper", u"Book", kBoldBit, u"Bold", true},
-      {u"Quill Script", u"Regular", kBoldBit, u"Bold", false},
-      {u"Quill Script", u"Regular", kItalicBit, u"Italic", true},
+      {u"DejaVu Serif", u"Book", kBoldBit, u"Bold", true},
+      {u"DejaVu Serif", u"Bold Italic", kBoldBit, u"Italic", true},
+      {u"DejaVu Sans", u"Book", kItalicBit, u"Oblique", true},
+      {u"DejaVu Sans Mono", u"Book", kBoldBit, u"Bold", true},
+      {u"DejaVu Math TeX Gyre", u"Regular", kBoldBit, u"Bold", false},
+      {u"DejaVu Math TeX Gyre", u"Regular", kItalicBit, u"Italic", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.face, c.face + std::char_traits<char16_t>::length(c.face)));
@@ -127,7 +127,7 @@ TEST_F(TypeStyleMgrTest, BoldAndItalicChooseTheFaceOfTheFamily) {
 }
 
 TEST_F(TypeStyleMgrTest, ARunWithoutAFamilyGetsTheFaceInTheParagraphsFamily) {
-  SetFace(paragraph_, u"Tarn Sans", u"Roman");
+  SetFace(paragraph_, u"DejaVu Sans", u"Book");
   ASSERT_TRUE(run_.ToggleTypeStyle(kItalicBit, &paragraph_));
   EXPECT_FALSE(run_.HasOverride(kTextAttrFontFamily));
   EXPECT_EQ(Face(run_, &paragraph_), u"Oblique");
@@ -147,17 +147,17 @@ TEST_F(TypeStyleMgrTest, TogglesBackAndForthFollowTheFontInForce) {
     bool exists;
   };
   const Step steps[] = {
-      {u"Tarn Sans", u"Roman", kBoldBit, u"Bold", true},
-      {nullptr, nullptr, kBoldBit, u"Roman", true},
+      {u"DejaVu Sans", u"Book", kBoldBit, u"Bold", true},
+      {nullptr, nullptr, kBoldBit, u"Book", true},
       {nullptr, nullptr, kBoldBit, u"Bold", true},
       {nullptr, nullptr, kItalicBit, u"Bold Oblique", true},
       {nullptr, nullptr, kBoldBit, u"Oblique", true},
-      {nullptr, nullptr, kItalicBit, u"Roman", true},
+      {nullptr, nullptr, kItalicBit, u"Book", true},
       {nullptr, nullptr, kBoldBit, u"Bold", true},
-      {u"Halden Serif", u"Regular", kBoldBit, u"Regular", true},
+      {u"DejaVu Serif", u"Book", kBoldBit, u"Book", true},
       {nullptr, nullptr, kItalicBit, u"Italic", true},
       {nullptr, nullptr, kBoldBit, u"Bold Italic", true},
-      {u"Quill Script", u"Regular", kBoldBit, u"Italic", true},
+      {u"DejaVu Math TeX Gyre", u"Regular", kBoldBit, u"Italic", false},
       {nullptr, nullptr, kItalicBit, u"Regular", true},
       {nullptr, nullptr, kBoldBit, u"Bold", false},
       {nullptr, nullptr, kBoldBit, u"Regular", true},
@@ -194,26 +194,26 @@ TEST_F(TypeStyleMgrTest, FontsByFamilyFaceAndFullName) {
   EXPECT_FALSE(run_.SetFontByName(u"Nosuch Bold"));
   EXPECT_EQ(run_.GetLastError(), kAttrNoSuchName);
 
-  ASSERT_TRUE(run_.SetFontByName(u"Tarn Sans Bold"));
+  ASSERT_TRUE(run_.SetFontByName(u"DejaVu Sans Bold"));
   VyFontDesc font;
   ASSERT_TRUE(run_.GetFont(font));
-  EXPECT_EQ(font, (VyFontDesc{Family(u"Tarn Sans"), u"Bold"}));
+  EXPECT_EQ(font, (VyFontDesc{Family(u"DejaVu Sans"), u"Bold"}));
   EXPECT_EQ(run_.GetTypeStyle() & kFaceBits, Flag(kBoldBit));
   // Bold text keeps its boldness in another family, whatever face the name gives.
-  ASSERT_TRUE(run_.SetFontByName(u"Halden Serif Regular"));
+  ASSERT_TRUE(run_.SetFontByName(u"DejaVu Serif Book"));
   EXPECT_EQ(Face(run_), u"Bold");
   WideString family;
   ASSERT_TRUE(run_.GetFontFamilyName(family));
-  EXPECT_EQ(family, u"Halden Serif");
+  EXPECT_EQ(family, u"DejaVu Serif");
   // No family removes both font overrides; the run then shows its base's font.
-  SetFace(paragraph_, u"Vesper", u"Book");
+  SetFace(paragraph_, u"DejaVu Sans Mono", u"Book");
   ASSERT_TRUE(run_.SetFont(kInvalidUID, u"", &paragraph_));
   EXPECT_FALSE(run_.HasOverride(kTextAttrFontFamily));
   EXPECT_FALSE(run_.HasOverride(kTextAttrFontStyle));
   ASSERT_TRUE(run_.GetFontFamilyName(family, &paragraph_));
-  EXPECT_EQ(family, u"Vesper");
+  EXPECT_EQ(family, u"DejaVu Sans Mono");
   // A face spelled differently is handed out in the family's own spelling; an empty one is the plain face.
-  ASSERT_TRUE(run_.SetFontFamily(u"Tarn Sans"));
+  ASSERT_TRUE(run_.SetFontFamily(u"DejaVu Sans"));
   ASSERT_TRUE(run_.SetFontStyle(u"bold oblique"));
   EXPECT_EQ(Face(run_), u"Bold Oblique");
   EXPECT_EQ(run_.GetTypeStyle(), kFaceBits);

@@ -22,15 +22,15 @@ class VyFontDescTest : public testing::Test {
 };
 
 TEST_F(VyFontDescTest, FamiliesAndFullNames) {
-  EXPECT_TRUE(FindFontFamily(db_, u"Halden Serif").IsValid());
+  EXPECT_TRUE(FindFontFamily(db_, u"DejaVu Serif").IsValid());
   EXPECT_FALSE(FindFontFamily(db_, u"halden serif").IsValid());
   EXPECT_FALSE(FindFontFamily(db_, u"").IsValid());
-  EXPECT_FALSE(FindFontFamily(nullptr, u"Halden Serif").IsValid());
+  EXPECT_FALSE(FindFontFamily(nullptr, u"DejaVu Serif").IsValid());
 
-  EXPECT_EQ(FindFontByFullName(db_, u"Kaari-BoldOblique"), Font(u"Kaari", u"BoldOblique"));
-  EXPECT_EQ(FindFontByFullName(db_, u"Tarn Sans Bold Condensed"), Font(u"Tarn Sans", u"Bold Condensed"));
-  EXPECT_EQ(FindFontByFullName(db_, u"Tarn Sans Italic"), VyFontDesc());
-  EXPECT_EQ(FindFontByFullName(nullptr, u"Kaari-Bold"), VyFontDesc());
+  EXPECT_EQ(FindFontByFullName(db_, u"LiberationSans-BoldItalic"), Font(u"Liberation Sans", u"Bold Italic"));
+  EXPECT_EQ(FindFontByFullName(db_, u"DejaVu Sans Condensed Bold"), Font(u"DejaVu Sans", u"Condensed Bold"));
+  EXPECT_EQ(FindFontByFullName(db_, u"DejaVu Sans Italic"), VyFontDesc());
+  EXPECT_EQ(FindFontByFullName(nullptr, u"LiberationSans-Bold"), VyFontDesc());
 }
 
 TEST_F(VyFontDescTest, NormalisedFaceNamesUseTheFamilysSpelling) {
@@ -40,13 +40,13 @@ TEST_F(VyFontDescTest, NormalisedFaceNamesUseTheFamilysSpelling) {
     const char16_t* normalised;
   };
   const Case cases[] = {
-      {u"Halden Serif", u"bold italic", u"Bold Italic"},
-      {u"Halden Serif", u"", u"Regular"},
-      {u"Tarn Sans", u"", u"Roman"},
-      {u"Tarn Sans", u"regular", u"Roman"},
-      {u"Vesper", u"Regular", u"Book"},
-      {u"Ardent", u"", u"Regular MS"},
-      {u"Halden Serif", u"Nosuch", u"Nosuch"},
+      {u"DejaVu Serif", u"bold italic", u"Bold Italic"},
+      {u"DejaVu Serif", u"", u"Book"},
+      {u"Liberation Sans", u"", u"Regular"},
+      {u"DejaVu Sans", u"regular", u"Book"},
+      {u"DejaVu Sans Mono", u"Regular", u"Book"},
+      {u"Liberation Serif", u"regular", u"Regular"},
+      {u"DejaVu Serif", u"Nosuch", u"Nosuch"},
       {u"Nofamily", u"bold", u"bold"},
   };
   for (const auto& c : cases) {
@@ -63,27 +63,25 @@ TEST_F(VyFontDescTest, FindFaceMatchesBoldnessAndSlant) {
     const char16_t* expected;  // nullptr: the family has none
   };
   const Case cases[] = {
-      {u"Halden Serif", u"Regular", 1, u"Bold"},
-      {u"Halden Serif", u"Regular", 3, u"Bold Italic"},
-      {u"Halden Serif", u"Bold Italic", 0, u"Regular"},
-      {u"Halden Serif", u"Bold", 1, u"Bold"},
-      {u"Halden Serif", u"Semibold", 2, u"Semibold Italic"},
-      {u"Halden Serif", u"Semibold Italic", 0, u"Semibold"},
-      {u"Tarn Sans", u"Roman", 2, u"Oblique"},
-      {u"Tarn Sans", u"Oblique", 0, u"Roman"},
-      {u"Tarn Sans", u"Condensed", 1, u"Bold Condensed"},
-      {u"Tarn Sans", u"Bold Condensed", 0, u"Condensed"},
-      {u"Tarn Sans", u"Condensed", 2, nullptr},
-      {u"Tarn Sans", u"Black", 3, u"Bold Oblique"},  // no heavy oblique: the plain face's variant
-      {u"Kaari", u"LightOblique", 0, u"Light"},
-      {u"Kaari", u"Regular", 3, u"BoldOblique"},
-      {u"Vesper", u"Book", 1, u"Bold"},
-      {u"Vesper", u"Bold Italic", 0, u"Book"},
-      {u"Orbit Grotesk", u"Narrow", 1, u"Narrow Bold"},
-      {u"Ardent", u"Bold", 0, u"Regular MS"},
-      {u"Quill Script", u"Regular", 1, nullptr},
-      {u"Quill Script", u"Italic", 0, u"Regular"},
-      {u"Lumen Mono", u"Regular", 2, nullptr},
+      {u"DejaVu Serif", u"Book", 1, u"Bold"},
+      {u"DejaVu Serif", u"Book", 3, u"Bold Italic"},
+      {u"DejaVu Serif", u"Bold Italic", 0, u"Book"},
+      {u"DejaVu Serif", u"Bold", 1, u"Bold"},
+      {u"DejaVu Serif", u"Condensed", 2, u"Condensed Italic"},
+      {u"DejaVu Serif", u"Condensed Italic", 0, u"Condensed"},
+      {u"DejaVu Sans", u"Book", 2, u"Oblique"},
+      {u"DejaVu Sans", u"Oblique", 0, u"Book"},
+      {u"DejaVu Sans", u"Condensed", 1, u"Condensed Bold"},
+      {u"DejaVu Sans", u"Condensed Bold", 0, u"Condensed"},
+      {u"DejaVu Sans", u"ExtraLight", 2, nullptr},
+      {u"DejaVu Sans", u"ExtraLight", 3, u"Bold Oblique"},  // no light bold oblique: the plain face's variant
+      {u"Liberation Sans", u"Bold Italic", 0, u"Regular"},
+      {u"Liberation Sans", u"Regular", 3, u"Bold Italic"},
+      {u"DejaVu Sans Mono", u"Book", 1, u"Bold"},
+      {u"DejaVu Sans Mono", u"Bold Oblique", 0, u"Book"},
+      {u"Liberation Serif", u"Bold", 0, u"Regular"},
+      {u"DejaVu Math TeX Gyre", u"Regular", 1, nullptr},
+      {u"DejaVu Math TeX Gyre", u"Regular", 2, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromWide(c.family) + " " + Utf8FromWide(c.face) + " " + std::to_string(c.wanted));
@@ -103,13 +101,13 @@ TEST_F(VyFontDescTest, FindFaceMatchesBoldnessAndSlant) {
 }
 
 TEST_F(VyFontDescTest, CacheAnswersRepeatedQuestionsAndStaysBounded) {
-  VyFontDesc regular = Font(u"Halden Serif", u"Regular");
+  VyFontDesc regular = Font(u"DejaVu Serif", u"Book");
   FaceCache cache;
-  cache.Store(regular.family, 1, u"Regular", WideString(u"Semibold"));
-  EXPECT_EQ(FindFace(db_, regular, 1, &cache), Font(u"Halden Serif", u"Semibold"));
-  cache.Store(regular.family, 2, u"Regular", std::nullopt);
+  cache.Store(regular.family, 1, u"Book", WideString(u"Condensed Bold"));
+  EXPECT_EQ(FindFace(db_, regular, 1, &cache), Font(u"DejaVu Serif", u"Condensed Bold"));
+  cache.Store(regular.family, 2, u"Book", std::nullopt);
   EXPECT_FALSE(FindFace(db_, regular, 2, &cache).has_value());
-  EXPECT_EQ(FindFace(db_, regular, 2, nullptr), Font(u"Halden Serif", u"Italic"));
+  EXPECT_EQ(FindFace(db_, regular, 2, nullptr), Font(u"DejaVu Serif", u"Italic"));
 
   for (size_t i = 0; i < FaceCache::kMaxEntries + 1; ++i)
     cache.Store(regular.family, 0, WideFromUtf8(std::to_string(i)), std::nullopt);
@@ -123,18 +121,18 @@ TEST_F(VyFontDescTest, FaceNameForComposesMissingFaces) {
     FaceName expected;
   };
   const Case cases[] = {
-      // Bold in a family with only Regular and Italic: composed, and reported missing.
-      {Font(u"Quill Script", u"Regular"), 1, {u"Bold", false}},
-      {Font(u"Quill Script", u"Italic"), 3, {u"Bold Italic", false}},
-      {Font(u"Quill Script", u"Regular"), 2, {u"Italic", true}},
-      {Font(u"Tarn Sans", u"Condensed"), 2, {u"Condensed Italic", false}},
-      {Font(u"Halden Serif", u"Regular"), 0, {u"Regular", true}},
-      {Font(u"Halden Serif", u"Bold"), 0, {u"Bold", true}},
-      {Font(u"Halden Serif", u"Bold"), 1, {u"Bold", true}},
-      {Font(u"Halden Serif", u"Regular"), 3, {u"Bold Italic", true}},
-      {Font(u"Tarn Sans", u"Roman"), 1, {u"Bold", true}},
+      // Bold in a family with only a Regular face: composed, and reported missing.
+      {Font(u"DejaVu Math TeX Gyre", u"Regular"), 1, {u"Bold", false}},
+      {Font(u"DejaVu Math TeX Gyre", u"Regular"), 3, {u"Bold Italic", false}},
+      {Font(u"DejaVu Serif", u"Book"), 2, {u"Italic", true}},
+      {Font(u"DejaVu Sans", u"ExtraLight"), 2, {u"ExtraLight Italic", false}},
+      {Font(u"DejaVu Serif", u"Book"), 0, {u"Book", true}},
+      {Font(u"DejaVu Serif", u"Bold"), 0, {u"Bold", true}},
+      {Font(u"DejaVu Serif", u"Bold"), 1, {u"Bold", true}},
+      {Font(u"DejaVu Serif", u"Book"), 3, {u"Bold Italic", true}},
+      {Font(u"DejaVu Sans", u"Book"), 1, {u"Bold", true}},
       {VyFontDesc{kInvalidUID, u"Regular"}, 2, {u"Italic", true}},
-      {Font(u"Halden Serif", u""), 3, {u"Bold Italic", true}},
+      {Font(u"DejaVu Serif", u""), 3, {u"Bold Italic", true}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(Utf8FromWide(c.font.face) + " " + std::to_string(c.wanted));

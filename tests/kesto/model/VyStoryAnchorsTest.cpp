@@ -1,7 +1,7 @@
 // Items anchored through a story: the item at an index, the owners a story revisits when it finishes,
 // the passes of Finish at level 0 when composition adds pages, and the range a story opened through a
 // frame takes from the text selection. The story runs through two linked one-line frames (60 x 20 and
-// 66 x 20, Lumen Mono 10 pt): "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
+// 66 x 20, Liberation Mono 10 pt): "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
 #include "host/compose/ComposeIDs.h"
 #include "host/layout/ILayoutCmdData.h"
 #include "host/notify/ISubject.h"

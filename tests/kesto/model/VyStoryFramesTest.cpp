@@ -1,5 +1,5 @@
 // Stories opened through a frame, where their text sits in frames, finishing at each level and switching
-// stories, on a story in two linked one-line frames (60 x 20 and 66 x 20, Lumen Mono 10 pt):
+// stories, on a story in two linked one-line frames (60 x 20 and 66 x 20, Liberation Mono 10 pt):
 // "aaaa bbbb " | "cccc dddd " | overset "eeee\r".
 #include "host/compose/ComposeClasses.h"
 #include "host/compose/ComposeIDs.h"
@@ -31,7 +31,11 @@ TEST_F(VyStoryFramesTest, FrameAndBaselineOfAnIndex) {
     std::optional<double> baseline;
   };
   // -1 stands for the range start; overset text answers the last frame but no baseline.
-  const Row rows[] = {{0, 0, 7.5}, {9, 0, 7.5}, {10, 1, 7.5}, {-1, 1, 7.5}, {20, 1, std::nullopt}};
+  const Row rows[] = {{0, 0, compose_test::kAscent},
+                      {9, 0, compose_test::kAscent},
+                      {10, 1, compose_test::kAscent},
+                      {-1, 1, compose_test::kAscent},
+                      {20, 1, std::nullopt}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
     EXPECT_EQ(story.FrameAt(row.index), frames_[row.frame]);

@@ -179,9 +179,9 @@ TEST_F(CharacterTagsTest, BoldTogglesTheFaceAndExplicitBoldStays) {
     std::u16string input;
     std::u16string x, y;  // faces of "x" and "y"
   } rows[] = {
-      {u"<f\"Halden Serif Regular\">x<B>y", u"Regular", u"Bold"},
-      {u"<f\"Halden Serif Regular\"><B>x<B>y", u"Bold", u"Regular"},
-      {u"<f\"Halden Serif Regular\"><~B><~B>x<I>y", u"Bold", u"Bold Italic"},
+      {u"<f\"DejaVu Serif Book\">x<B>y", u"Book", u"Bold"},
+      {u"<f\"DejaVu Serif Book\"><B>x<B>y", u"Bold", u"Book"},
+      {u"<f\"DejaVu Serif Book\"><~B><~B>x<I>y", u"Bold", u"Bold Italic"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Readable(row.input));
@@ -239,15 +239,15 @@ TEST_F(CharacterTagsTest, FontErrorsNameTheFont) {
       {u"<f\"Nosuch\">x", "E3:f\"Nosuch\""},
       {u"<ff\"Nosuch\">x", "E3:ff\"Nosuch\""},
       {u"<f\"An extremely long font name that goes on\">x", "E3:f\"An extremely long font nam\\u{2026}\""},
-      {u"<f\"Halden Serif Bold\">x", ""},
-      {u"<ff\"Halden Serif\"><fs\"Italic\">x", ""},
+      {u"<f\"DejaVu Serif Bold\">x", ""},
+      {u"<ff\"DejaVu Serif\"><fs\"Italic\">x", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(Readable(row.input));
     Import(row.input);
     EXPECT_EQ(row.errors, errors_);
   }
-  Import(u"<f\"Halden Serif Bold\">x");
+  Import(u"<f\"DejaVu Serif Bold\">x");
   EXPECT_EQ(u"Bold", ValueAt<WideString>(0, kTextAttrFontStyle).value_or(u""));
 }
 
