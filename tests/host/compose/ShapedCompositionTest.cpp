@@ -5,6 +5,7 @@
 
 #include "host/compose/MissingFonts.h"
 #include "host/compose/TextShaper.h"
+#include "host/db/UndoRecord.h"
 #include "host/res/IFontFamily.h"
 #include "host/res/ResIDs.h"
 #include "tests/host/compose/ComposeFixture.h"
@@ -62,7 +63,10 @@ TEST_F(ShapedCompositionTest, MissingFontComposesInASubstituteAndIsReported) {
   EXPECT_TRUE(FindMissingFonts(*db_).empty());
   // As a document from a machine with other fonts: the family object keeps the name it was saved with.
   auto fonts = QueryDocWorkspace<IDocFontList>(db_);
-  Instantiate<IFontFamily>(db_, fonts->FindFamily(u"DejaVu Sans"))->SetFamilyName(u"Elsewhere Sans");
+  {
+    UntrackedChanges opened(db_);  // as reading that document would
+    Instantiate<IFontFamily>(db_, fonts->FindFamily(u"DejaVu Sans"))->SetFamilyName(u"Elsewhere Sans");
+  }
   Set(kTextAttrFontStyle, WideString(u"Bold"), 0, 6);
   std::vector<MissingFont> missing = FindMissingFonts(*db_);
   ASSERT_EQ(missing.size(), 2u);
