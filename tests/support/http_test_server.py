@@ -34,6 +34,9 @@ lock = threading.Lock()
 
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+    # Headers and body go out in two writes: without this, Nagle's algorithm holds the body back until the
+    # client's delayed acknowledgement (some 40 ms), and every answer on a kept connection waits for it.
+    disable_nagle_algorithm = True
     delay = 0.0
     root = None
 
