@@ -42,8 +42,9 @@ const std::vector<std::string> kCharacterTags = Split(
     "|<a$>|<BI>|<z2>|<z720>|<z1000>|<z12.3456>|<z.*1.5>|<z$>|<s0>|<s100>|<s55.5>|<s$>|<h25>|<h400>"
     "|<h10>|<h$>|<y50>|<y$>|<&h10>|<k-200>|<k2000>|<k15>|<k$>|<t-200>|<t2000>|<t$>|<b3>|<b-3>|<b40>"
     "|<br50>|<b$>|<&LA>|<&L0>|<&L14>|<&L$>|<n0>|<n1>|<n8>|<n12>|<n$>|<G0>|<G1>|<G$>|<G$$>|<N0>|<N1>"
-    "|<N$>|<N$$>|<cK>|<cW>|<cY>|<c\"Red\">|<c\"Blue\">|<c\"Registration\">|<f\"Halden Serif Bold\">"
-    "|<f\"Vesper Book Italic\">|<ff\"Tarn Sans\">|<ff\"Kaari\">|<fs\"Bold\">|<fs\"Oblique\">"
+    "|<N$>|<N$$>|<cK>|<cW>|<cY>|<c\"Red\">|<c\"Blue\">|<c\"Registration\">|<f\"DejaVu Serif Bold\">"
+    "|<f\"DejaVu Sans Mono Oblique\">|<ff\"DejaVu Sans\">|<ff\"Liberation "
+    "Sans\">|<fs\"Bold\">|<fs\"Oblique\">"
     "|<fs\"Nosuch\">|<f$>|<ff$>|<fs$>|<o(\"ss01\",\"zero\")>|<o(\"frac\")>|<o($)>|<o($,\"sups\")>"
     "|<@Emph>|<@Base>|<@$>|<@>|<@$p>|<&+>");
 
@@ -61,7 +62,7 @@ const std::vector<std::string> kDefinitions = Split(
     "@Base=<I>|@Emph=[S\"\",\"\",\"\",\"Base\"]<z9><B>|@Next=[S\"\"]<z10><K>"
     "|@Body=[S\"\",\"Next\",\"Emph\"]<*J><*p(0,12,0,14,0,6,g,\"U.S. English\")>"
     "|@Head=[S\"\",\"Body\"]<*C><z18>|@Quote=[S\"Body\",\"\",\"Base\"]<*R>"
-    "|@Plain=[S]<*C><f\"Vesper Book Italic\">|@Sized=<z.*2><U>");
+    "|@Plain=[S]<*C><f\"DejaVu Sans Mono Oblique\">|@Sized=<z.*2><U>");
 
 // Text pieces, among them the characters the writer escapes and single characters with their own tags.
 const std::vector<std::string> kText = Split(
