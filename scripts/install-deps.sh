@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-dev clang-format libgtest-dev libgmock-dev googletest
           libbenchmark-dev libcurl4-openssl-dev python3 openssl ccache
           libpng-dev libjpeg-dev libgif-dev libtiff-dev libwebp-dev poppler-utils pkg-config
-          libfontconfig-dev libfreetype-dev libharfbuzz-dev libcairo2-dev fonts-dejavu-core fonts-liberation2)
+          libfontconfig-dev libfreetype-dev libharfbuzz-dev libcairo2-dev fonts-dejavu-core fonts-liberation2 libxml2-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
