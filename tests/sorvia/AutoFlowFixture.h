@@ -3,6 +3,7 @@
 #pragma once
 
 #include "host/compose/ComposeClasses.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/ISpread.h"
 #include "host/text/TextCmdUtils.h"
 #include "sorvia/AddPages.h"
@@ -41,7 +42,10 @@ class AutoFlowFixture : public ThreadFixture {
         ASSERT_EQ(kSuccess, SetStoryThread(db_, StoryOf(uid), thread, true));
       }
     }
-    Instantiate<IAutoFlowPrefsData>(db_, WorkspaceOf(db_))->SetAddPagesMode(static_cast<int16_t>(mode));
+    {
+      UntrackedChanges building(db_);  // part of making the document, as the new-document options are
+      Instantiate<IAutoFlowPrefsData>(db_, WorkspaceOf(db_))->SetAddPagesMode(static_cast<int16_t>(mode));
+    }
     ASSERT_EQ(kSuccess, ComposeUtils::RunIdleStep(db_));
   }
   // Fills the main story with `lines` one-line paragraphs and lets the host idle.

@@ -2,6 +2,7 @@
 // right pages, spread duplicates keep their threads, new documents get master frames when asked, and the
 // watcher's own commands start no new work.
 #include "host/app/ISession.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/IPageItem.h"
 #include "host/layout/SmartReflow.h"
 #include "sorvia/DocThreadObserver.h"
@@ -134,9 +135,13 @@ TEST_F(WatcherTest, ANewDocumentGetsAFrameOnEachMasterPageWhenAsked) {
   o.setup.pagesPerSpread = 2;
   o.setup.margins = {50, 50, 50, 50};
   ASSERT_EQ(kSuccess, DefaultDocument::SetNewLayoutOptions(o));
-  application->SetCreateMasterFrames(true);
-  db_ = DocumentList::Get().NewDocument();
-  application->SetCreateMasterFrames(false);
+  {
+    // The application's preferences as read at start-up: no command sets them.
+    UntrackedChanges starting(GetExecutionContextSession()->GetSessionDataBase());
+    application->SetCreateMasterFrames(true);
+    db_ = DocumentList::Get().NewDocument();
+    application->SetCreateMasterFrames(false);
+  }
   ASSERT_NE(nullptr, db_);
   std::vector<UID> frames =
       LayoutUtils::ItemsOfSpread(db_, LayoutUtils::QuerySpreadList(db_)->GetNthMasterSpread(0));
