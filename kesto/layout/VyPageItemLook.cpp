@@ -1,6 +1,8 @@
 // How a box description record makes an item look: its object style, its graphic attributes in one list,
 // and its text wrap, each through the host's item-look commands.
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "host/cmd/ErrorUtils.h"
 #include "host/layout/ITextWrap.h"
@@ -111,7 +113,15 @@ GraphicAttributeList VyPageItemInfo::GraphicAttributesFor(IDataBase* db) const {
 }
 
 int32_t VyPageItemInfo::ApplyGraphicAttributes(XPageItem& item) const {
-  GraphicAttributeList list = GraphicAttributesFor(item.DataBase());
+  IDataBase* db = item.DataBase();
+  GraphicAttributeList list = GraphicAttributesFor(db);
+  // What the item shows already, from its object style, stays the style's: an own value equal to it would
+  // be an override that nothing written about the item could say, and would not read back.
+  for (const GraphicAttribute& wanted : std::vector<GraphicAttribute>(list.Values())) {
+    std::optional<GraphicAttribute> shown = ItemLook::EffectiveValue(db, item.GetUID(), wanted.cls);
+    if (!ItemLook::OwnValue(db, item.GetUID(), wanted.cls) && shown && SameGraphicValue(*shown, wanted))
+      list.Remove(wanted.cls);
+  }
   if (list.empty()) return 0;
   return Answer(ItemLookCmdUtils::ApplyAttributes(item.DataBase(), {item.GetUID()}, list));
 }

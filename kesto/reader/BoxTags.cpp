@@ -726,8 +726,10 @@ void CompleteLook(BoxTagState& state, bool shortAnchored) {
     if (!IsSet(value)) value = fallback;
   };
   if (r.shape >= kShapeCornerFirst && r.shape <= kShapeCornerLast) orDefault(r.cornerRadius, 0);
-  standard(r.fillColor, 1);
-  orDefault(r.fillTint, 1);
+  if (!line) {  // a line's tag has no fill to say
+    standard(r.fillColor, 1);
+    orDefault(r.fillTint, 1);
+  }
   if (r.strokeType.kind == VyStrokeTypeDesc::kNoneGiven) r.strokeType.kind = VyStrokeTypeDesc::kByIndex;
   orDefault(r.strokeWeight, 0);
   standard(r.strokeColor, 2);
@@ -735,11 +737,13 @@ void CompleteLook(BoxTagState& state, bool shortAnchored) {
   standard(r.gapColor, line ? 0 : 1);
   orDefault(r.gapTint, line ? 1 : 0);
   if (r.strokeAlignment == 3) r.strokeAlignment = 1;
-  if (r.endCap < 0) r.endCap = 0;
+  if (line && r.endCap < 0) r.endCap = 0;  // only a line's tag can say its end cap
   if (!r.wrap.AnySet()) {
     r.wrap.mode = line ? 0 : 1;
-    r.wrap.side = 5;
+    r.wrap.side = line ? 6 : 5;  // a line wraps nothing: its side stays the host's
     r.wrap.offsets = {0, 0, 0, 0};
+  } else if (r.wrap.side == 6 && !line) {
+    r.wrap.side = 5;  // a wrap given without its side takes the side every box starts with
   }
   AnchorSettings& anchor = state.placement.anchor;
   if (anchor.enums[0] == AnchorSettings::kUnsetEnums[0]) {

@@ -157,11 +157,12 @@ TEST_F(BoxTagsTest, BoxesLookAsTheirTagsSay) {
     std::vector<Look> looks;
     WrapMode wrap;
   } rows[] = {
+      // A weight of 1 and a tint of 100 are what the item's object style gives: they stay the style's.
       {u"<&nbu(0,0,50,50,,1,Red,50,,N,,,\"x\")>",
-       {{A::kStrokeWeight, 1}, {A::kStrokeColor, 7}, {A::kStrokeTint, 50}, {A::kFillColor, 0}},
+       {{A::kStrokeWeight, -1}, {A::kStrokeColor, 7}, {A::kStrokeTint, 50}, {A::kFillColor, 0}},
        WrapMode::kBoundingBox},
       {u"<&nbu(0,0,50,50,,,,,,,,,\"x\")>",
-       {{A::kFillColor, 1}, {A::kFillTint, 100}, {A::kStrokeWeight, 0}, {A::kStrokeColor, -1}},
+       {{A::kFillColor, 1}, {A::kFillTint, -1}, {A::kStrokeWeight, 0}, {A::kStrokeColor, -1}},
        WrapMode::kBoundingBox},
       {u"<&nbu(0,0,50,50,J,(2,12,C),,,,Blue,40,5,\"x\")>",
        {{A::kCornerEffect, static_cast<double>(CornerEffect::kInset)},

@@ -37,26 +37,27 @@ TEST(KestoItemPutterTest, EachBoxFormReadsBackToTheSameText) {
     const char* expected;
   } rows[] = {
       {"a text frame with its story", "<&tbu2(36,72,200,100)>Hi <z14>there<&te>", 0,
-       "<&tbu2(36,72,200,100,0,0,,,,,,,,,,1,12,0,0,s,t,150,,\"Layer 1\",\"[Basic Text Frame]\")>@$:Hi "
-       "<z14>there<&te>"},
+       "<&tbu2(36,72,200,100,0,0,,(i,,,,,,g),,,,,W,,,1,12,0,0,s,t,150,,\"Layer 1\",\"[Basic Text "
+       "Frame]\")>@$:Hi <z14>there<&te>"},
       {"the same, compact", "<&tbu2(36,72,200,100)>Hi<&te>", kPutCompact,
-       "<&tbu2(36,72,200,100,,,,,,,,,,,,1,12,0,0,s,t,150,,,\"[Basic Text Frame]\")>@$:Hi<&te>"},
+       "<&tbu2(36,72,200,100,,,,(i,,,,,,g),,,,,W,,,1,12,0,0,s,t,150,,,\"[Basic Text Frame]\")>@$:Hi<&te>"},
       {"frame options and insets", "<&tbu2(36,72,200,100,,,,,,,,,,,,2,6,(2,1,4,3),3,a,c,20)>x<&te>", 0,
-       "<&tbu2(36,72,200,100,0,0,,,,,,,,,,2,6,(2,1,4,3),3,a,c,20,,\"Layer 1\",\"[Basic Text "
+       "<&tbu2(36,72,200,100,0,0,,(i,,,,,,g),,,,,W,,,2,6,(2,1,4,3),3,a,c,20,,\"Layer 1\",\"[Basic Text "
        "Frame]\")>@$:x<&te>"},
       {"a rotated, skewed and flipped box", "<&nbu2(10,10,50,50,30,10,hv)>", 0,
-       "<&nbu2(10,10,50,50,30,10,vh,,,,,,,,,,\"Layer 1\",\"[Basic Graphics Frame]\")>"},
+       "<&nbu2(10,10,50,50,30,10,vh,(i,,,,,,g),0,,,,W,,,,\"Layer 1\",\"[Basic Graphics Frame]\")>"},
       {"a locked oval", "<&nbu2(10,10,50,50,0,0,l,,(1,o))>", kPutCompact,
-       "<&nbu2(10,10,50,50,,,l,,(,o,),,,,,,,,,\"[Basic Graphics Frame]\")>"},
+       "<&nbu2(10,10,50,50,,,l,(i,,,,,,g),(,o,i),,,\"Solid\",W,,,,,\"[Basic Graphics Frame]\")>"},
       {"a line", "<&lbu(10,10,100,100)>", 0,
-       "<&lbu(10,10,100,100,,,,,,,,,,\"Layer 1\",\"[Basic Graphics Frame]\")>"},
+       "<&lbu(10,10,100,100,,,(0,b,),,,,,,,\"Layer 1\",\"[Basic Graphics Frame]\")>"},
       {"a group within a group: the origin comes first",
        "<&nbu(300,300,30,30)><&nbu(340,300,30,30)><&g(1,2)><&nbu(300,400,30,30)><&g(2,1)>", kPutCompact,
-       "<&o(300,300)><&nbu2(0,0,30,30,,,,,,,,,,,,,,\"[Basic Graphics Frame]\")>"
-       "<&nbu2(40,0,30,30,,,,,,,,,,,,,,\"[Basic Graphics Frame]\")><&g(2,1)>"
-       "<&nbu2(0,100,30,30,,,,,,,,,,,,,,\"[Basic Graphics Frame]\")><&g(2,1)>"},
+       "<&o(300,300)><&nbu2(0,0,30,30,,,,(i,,,,,,g),0,,,,W,,,,,\"[Basic Graphics "
+       "Frame]\")><&nbu2(40,0,30,30,,,,(i,,,,,,g),0,,,,W,,,,,\"[Basic Graphics "
+       "Frame]\")><&g(2,1)><&nbu2(0,100,30,30,,,,(i,,,,,,g),0,,,,W,,,,,\"[Basic Graphics "
+       "Frame]\")><&g(2,1)>"},
       {"labels", "<&nbu(10,10,30,30,,,,,,,,,(\"k\",\"v\",\"k2\",\"w\"))>", kPutCompact,
-       "<&nbu2(10,10,30,30,,,,,,,,,,,,(\"k\",\"v\",\"k2\",\"w\"),,\"[Basic Graphics Frame]\")>"},
+       "<&nbu2(10,10,30,30,,,,(i,,,,,,g),0,,,,W,,,(\"k\",\"v\",\"k2\",\"w\"),,\"[Basic Graphics Frame]\")>"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
