@@ -131,8 +131,12 @@ ErrorCode Build(IDataBase& dbRef, const NewLayoutOptions& o, UID mainStory) {
   if (o.masterFrames) {
     if (ErrorCode err = MasterFrames(db, o.setup); err != kSuccess) return err;
   }
-  if (o.mainFrame && Query<IStoryFrames>(db, mainStory))
-    AttachStory(db, FrameOnMarginBox(db, LayoutUtils::PageAt(db, 0), o.setup), mainStory);
+  if (o.mainFrame && Query<IStoryFrames>(db, mainStory)) {
+    // A damaged document's page setup may have left no page to hold the main frame.
+    UID firstPage = LayoutUtils::PageAt(db, 0);
+    if (!Query<IPage>(db, firstPage)) return kInvalidParameterError;
+    AttachStory(db, FrameOnMarginBox(db, firstPage, o.setup), mainStory);
+  }
   // A database out of UIDs made stand-ins, which cannot be saved.
   return db->CountStandIns() == standIns ? kSuccess : kOutOfMemoryError;
 }
