@@ -20,6 +20,7 @@ if [ -z "${FUZZ_BUILD:-}" ]; then
 fi
 # Only the fuzz programs and what they link: the plug-in modules need not build with the fuzzer's flags.
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 for name in "${targets[@]}"; do
   corpus=fuzz/corpus/$name
   work=$build/corpus-$name
