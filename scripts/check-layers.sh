@@ -57,7 +57,7 @@ def host_rule(area, target):
 # What each Kesto subsystem may include besides its own folder.
 KESTO_BELOW = {
     "include": [],
-    "streams": [],
+    "streams": ["include"],
     "model": ["include"],
     "layout": ["include", "model"],
     "reader": ["include", "streams", "model", "layout"],
