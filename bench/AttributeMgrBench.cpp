@@ -2,6 +2,8 @@
 // back through a style chain, type-style toggles that re-derive the face, and reading OpenType features.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include "host/app/DocumentList.h"
 #include "host/app/Host.h"
 #include "host/text/AttributeClasses.h"
@@ -15,7 +17,7 @@ using namespace kesto;
 
 IDataBase* Document() {
   static IDataBase* db = [] {
-    Host::Initialize();
+    if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
     return DocumentList::Get().NewDocument();
   }();
   return db;

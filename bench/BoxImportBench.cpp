@@ -5,6 +5,8 @@
 // a box costs the same however many were made before it.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -68,9 +70,9 @@ std::string BoxedProse(const std::filesystem::path& pictures, int& boxes) {
 class TimedAgent : public KestoScannerAgent {
  public:
   using KestoScannerAgent::KestoScannerAgent;
-  int32_t CreateBox(int32_t kind, VyPageItemInfo* box) override {
+  KestoResult CreateBox(int32_t kind, VyPageItemInfo* box) override {
     Clock::time_point start = Clock::now();
-    int32_t result = KestoScannerAgent::CreateBox(kind, box);
+    KestoResult result = KestoScannerAgent::CreateBox(kind, box);
     times.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     return result;
   }
@@ -85,7 +87,7 @@ double Mean(const std::vector<double>& values, size_t from, size_t count) {
 }
 
 void BM_ImportBoxes(benchmark::State& state) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   (void)RegisterKestoMessageLists();
   (void)RegisterKestoAttributes();
   TempFolder pictures("pagehost-bench-boxes");

@@ -3,6 +3,8 @@
 // (which leaves the text after it in place). "MB/s" counts the story's characters per second.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -38,7 +40,7 @@ struct Flow {
   int32_t length = 0;
 
   Flow() {
-    Host::Initialize();
+    if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
     NewLayoutOptions options;
     options.mainFrame = false;
     (void)DefaultDocument::SetNewLayoutOptions(options);

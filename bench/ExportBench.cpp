@@ -2,6 +2,8 @@
 // of scripts/bench.sh, imported first (not timed). Bytes per second count the text written.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <string>
 
 #include "bench/TaggedProse.h"
@@ -21,7 +23,7 @@ namespace {
 using namespace kesto;
 
 void BM_ExportStory(benchmark::State& state) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   (void)RegisterKestoMessageLists();
   (void)RegisterKestoAttributes();
   std::string text = state.range(0) != 0 ? bench_support::MakeTagDense() : bench_support::MakeStyledProse();

@@ -3,8 +3,10 @@
 // characters) and about 5 MB of tag-dense text; and the time to undo and redo that step. The inputs are those
 // of scripts/bench.sh, so that a profile of these programs explains its table.
 #include <benchmark/benchmark.h>
+
 #include <malloc.h>
 #include <sys/resource.h>
+#include <cstdlib>
 
 #include <algorithm>
 #include <chrono>
@@ -36,7 +38,7 @@ const std::string& TagDenseProse() {
 }
 
 void InitializeHost() {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   (void)RegisterKestoMessageLists();
   (void)RegisterKestoAttributes();
 }

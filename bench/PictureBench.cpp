@@ -2,7 +2,9 @@
 // the file's header and is its own undo step), and listing the links of that document with their states
 // (a stat of each file). The pictures are written once per process into a scratch folder.
 #include <benchmark/benchmark.h>
+
 #include <unistd.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <string>
@@ -32,7 +34,7 @@ const std::filesystem::path& Pictures() {
 
 // A new document with `kPictures` graphic frames, each holding its own picture when `placed`.
 IDataBase* Document(std::vector<UID>& frames, bool placed) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   IDataBase* db = DocumentList::Get().NewDocument();
   frames.clear();
   for (int i = 0; i < kPictures; ++i) {

@@ -3,6 +3,8 @@
 // characters and once as plain paragraphs. Throughput is reported as bytes of UTF-16 text per second.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <string>
 
 #include "host/app/DefaultDocument.h"
@@ -19,7 +21,7 @@ constexpr int32_t kParagraphLength = 400;  // 399 characters and a paragraph ret
 constexpr int32_t kPieceLength = 50;
 
 void StreamIntoStory(benchmark::State& state, bool attributeChanges) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   (void)kesto::RegisterKestoAttributes();
   const int64_t units = kTextBytes / 2;
   std::u16string piece(kPieceLength, u'x');

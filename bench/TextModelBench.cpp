@@ -8,6 +8,8 @@
 // time, so that other processes on a shared machine do not blur the trend.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <time.h>
 
 #include <chrono>
@@ -42,7 +44,7 @@ struct Document {
   UID styles[2];
 
   Document() {
-    Host::Initialize();
+    if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
     db = DocumentList::Get().NewDocument();
     UID uid;
     (void)TextCmdUtils::NewStory(db, uid);

@@ -6,6 +6,8 @@
 // whose pages all get another master carrying the default thread.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+
 #include <vector>
 
 #include <chrono>
@@ -15,6 +17,7 @@
 #include "host/app/Host.h"
 #include "host/compose/ComposeClasses.h"
 #include "host/core/Registry.h"
+#include "host/db/UndoRecord.h"
 #include "host/layout/IPageItem.h"
 #include "host/layout/LayoutCmdUtils.h"
 #include "host/layout/LayoutUtils.h"
@@ -34,7 +37,7 @@ struct ThreadedPages {
   UID thread;
 
   ThreadedPages() {
-    Host::Initialize();
+    if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
     sorvia::SorviaPlugIn plugIn;
     (void)plugIn.Register(Registry::Get());
     NewLayoutOptions options;
@@ -83,8 +86,19 @@ std::u16string Prose(size_t length) {
   return text;
 }
 
+// A new document whose master carries a default-thread frame, every frame of it in the default thread.
+IDataBase* NewThreadedDocument() {
+  IDataBase* db = DocumentList::Get().NewDocument();
+  UID thread = sorvia::QueryThreadManager(db)->GetDefaultThread();
+  for (UID uid : db->GetAllUIDs()) {
+    if (Instantiate<ITextFrame>(db, uid))
+      (void)sorvia::SetStoryThread(db, sorvia::ThreadQueries::StoryOfItem(db, uid), thread, true);
+  }
+  return db;
+}
+
 void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   sorvia::SorviaPlugIn plugIn;
   (void)plugIn.Register(Registry::Get());
   NewLayoutOptions options;
@@ -92,14 +106,13 @@ void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
   (void)DefaultDocument::SetNewLayoutOptions(options);
   for (auto _ : state) {
     state.PauseTiming();
-    IDataBase* db = DocumentList::Get().NewDocument();
-    UID thread = sorvia::QueryThreadManager(db)->GetDefaultThread();
-    for (UID uid : db->GetAllUIDs()) {
-      if (Instantiate<ITextFrame>(db, uid))
-        (void)sorvia::SetStoryThread(db, sorvia::ThreadQueries::StoryOfItem(db, uid), thread, true);
+    IDataBase* db = NewThreadedDocument();
+    {
+      // Page adding runs below, in steps; the watcher leaves the story alone meanwhile. Part of making the
+      // document: no command sets it.
+      UntrackedChanges making(db);
+      Instantiate<sorvia::IAutoFlowPrefsData>(db, sorvia::WorkspaceOf(db))->SetAddPagesMode(0);
     }
-    // Page adding runs below, in steps; the watcher leaves the story alone meanwhile.
-    Instantiate<sorvia::IAutoFlowPrefsData>(db, sorvia::WorkspaceOf(db))->SetAddPagesMode(0);
     UID main = DefaultDocument::GetMainStory(*db);
     (void)TextCmdUtils::InsertText(UIDRef(db, main), 0, Prose(static_cast<size_t>(state.range(0))));
     (void)ComposeUtils::RunIdleStep(db);
@@ -129,7 +142,7 @@ void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
 // 500 pages flowed by the watcher on master A; the command applying B (a copy of A, whose frame keeps the
 // thread) to every page, with the re-threading it starts: each page trades A's frame for B's.
 void BM_RethreadAfterMasterOn500Pages(benchmark::State& state) {
-  Host::Initialize();
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
   sorvia::SorviaPlugIn plugIn;
   (void)plugIn.Register(Registry::Get());
   NewLayoutOptions options;
@@ -137,12 +150,7 @@ void BM_RethreadAfterMasterOn500Pages(benchmark::State& state) {
   (void)DefaultDocument::SetNewLayoutOptions(options);
   for (auto _ : state) {
     state.PauseTiming();
-    IDataBase* db = DocumentList::Get().NewDocument();
-    UID thread = sorvia::QueryThreadManager(db)->GetDefaultThread();
-    for (UID uid : db->GetAllUIDs()) {
-      if (Instantiate<ITextFrame>(db, uid))
-        (void)sorvia::SetStoryThread(db, sorvia::ThreadQueries::StoryOfItem(db, uid), thread, true);
-    }
+    IDataBase* db = NewThreadedDocument();
     UID main = DefaultDocument::GetMainStory(*db);
     (void)TextCmdUtils::InsertText(UIDRef(db, main), 0, Prose(2'500'000));
     (void)ComposeUtils::RunIdleStep(db);
