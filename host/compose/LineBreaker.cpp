@@ -75,10 +75,18 @@ const ParagraphFormat& LineBreaker::ParagraphAt(int32_t position) {
 void LineBreaker::StartWord(int32_t position) {
   const RunFont& font = FontAt(position);
   int32_t limit = std::min({run_.end, length_, position + static_cast<int32_t>(kMaxWordLength)});
+  // Read the text a few units at a time until the word ends inside what was read: a word is a few
+  // characters, the longest it may be many more. The end found is the one the whole span would give.
+  constexpr int32_t kStep = 16;
   wordText_.clear();
-  for (int32_t at = position; at < limit; ++at)
-    wordText_.push_back(CharAt(at));
-  wordText_.resize(WordEnd(wordText_, 0));
+  size_t end = 0;
+  for (int32_t at = position; at < limit;) {
+    for (int32_t stop = std::min(limit, at + kStep); at < stop; ++at)
+      wordText_.push_back(CharAt(at));
+    end = WordEnd(wordText_, 0);
+    if (end < wordText_.size()) break;
+  }
+  wordText_.resize(std::min(end, wordText_.size()));
   MeasureWord(font, wordText_, wordAdvances_);
   wordStart_ = position;
   wordEnd_ = position + static_cast<int32_t>(wordText_.size());
