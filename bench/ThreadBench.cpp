@@ -86,6 +86,16 @@ std::u16string Prose(size_t length) {
   return text;
 }
 
+// The host with Sorvia, its new documents given a default-thread frame on their master.
+void StartWithMasterFrames() {
+  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
+  sorvia::SorviaPlugIn plugIn;
+  (void)plugIn.Register(Registry::Get());
+  NewLayoutOptions options;
+  options.masterFrames = true;
+  (void)DefaultDocument::SetNewLayoutOptions(options);
+}
+
 // A new document whose master carries a default-thread frame, every frame of it in the default thread.
 IDataBase* NewThreadedDocument() {
   IDataBase* db = DocumentList::Get().NewDocument();
@@ -98,12 +108,7 @@ IDataBase* NewThreadedDocument() {
 }
 
 void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
-  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
-  sorvia::SorviaPlugIn plugIn;
-  (void)plugIn.Register(Registry::Get());
-  NewLayoutOptions options;
-  options.masterFrames = true;
-  (void)DefaultDocument::SetNewLayoutOptions(options);
+  StartWithMasterFrames();
   for (auto _ : state) {
     state.PauseTiming();
     IDataBase* db = NewThreadedDocument();
@@ -142,12 +147,7 @@ void BM_AddPagesFor10MBOfProse(benchmark::State& state) {
 // 500 pages flowed by the watcher on master A; the command applying B (a copy of A, whose frame keeps the
 // thread) to every page, with the re-threading it starts: each page trades A's frame for B's.
 void BM_RethreadAfterMasterOn500Pages(benchmark::State& state) {
-  if (Host::Initialize() != kSuccess) std::abort();  // nothing can be measured without the host
-  sorvia::SorviaPlugIn plugIn;
-  (void)plugIn.Register(Registry::Get());
-  NewLayoutOptions options;
-  options.masterFrames = true;
-  (void)DefaultDocument::SetNewLayoutOptions(options);
+  StartWithMasterFrames();
   for (auto _ : state) {
     state.PauseTiming();
     IDataBase* db = NewThreadedDocument();
